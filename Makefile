@@ -1,0 +1,51 @@
+# tessalyn: build, test, benchmark and fuzz. Every target first installs the
+# Debian packages that are missing (apt-get update only when one is).
+
+# Packages each part of the system needs. A later issue adds its own line.
+PACKAGES := cmake g++ make pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
+PACKAGES += python3
+FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
+
+JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps fuzz-deps test build bench fuzz run clean
+
+all: build
+
+deps:
+	@./tools/install-packages.sh $(PACKAGES)
+
+fuzz-deps:
+	@./tools/install-packages.sh $(PACKAGES) $(FUZZ_PACKAGES)
+
+# Debug build with AddressSanitizer and UBSan; every test under ctest.
+test: deps
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=g++ -DCMAKE_C_COMPILER=gcc -DTESSALYN_SANITIZE=ON
+	cmake --build build -j $(JOBS)
+	cd build && ctest -j $(JOBS) --output-on-failure --timeout 600
+
+build: deps
+	cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ -DCMAKE_C_COMPILER=gcc
+	cmake --build build-release -j $(JOBS)
+
+bench: build
+	@set -e; for b in build-release/bin/bench_*; do echo "== $$b"; "$$b"; done
+
+# libFuzzer with clang 14: runs each target for FUZZ_SECONDS and merges what
+# it finds worth keeping into the committed seed corpus.
+fuzz: fuzz-deps
+	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_C_COMPILER=clang-14 -DTESSALYN_FUZZ=ON -DTESSALYN_TESTS=OFF -DTESSALYN_BENCH=OFF
+	cmake --build build-fuzz -j $(JOBS)
+	@set -e; for f in build-fuzz/bin/fuzz_*; do \
+	  name=$${f##*/fuzz_}; corpus=fuzz/corpus/$$name; mkdir -p $$corpus build-fuzz/found/$$name; \
+	  echo "== $$name ($(FUZZ_SECONDS) s)"; \
+	  "$$f" -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 build-fuzz/found/$$name $$corpus; \
+	  "$$f" -merge=1 $$corpus build-fuzz/found/$$name; \
+	done
+
+run: build
+	@echo "The reader cannot be started yet: its application frame is not built."
+
+clean:
+	rm -rf build build-release build-fuzz

@@ -1,0 +1,53 @@
+# Helpers shared by every folder's CMakeLists: a subsystem library is every
+# .cpp of its folder (sub-folders included), so an issue that adds a file adds
+# no build line; a test executable per subsystem likewise.
+
+function(tessalyn_global_options)
+  add_compile_options(-Wall -Wextra)
+  if(TESSALYN_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+  endif()
+  if(TESSALYN_FUZZ)
+    add_compile_options(-fsanitize=address,undefined,fuzzer-no-link -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+  endif()
+endfunction()
+
+# tessalyn_library(<name> [SYSTEM] [EXCLUDE <dir>...] DEPS <lib>...)
+# SYSTEM marks the system's own code: no exceptions, no RTTI needed.
+function(tessalyn_library name)
+  cmake_parse_arguments(ARG "SYSTEM" "" "DEPS;EXCLUDE;EXTRA" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.c)
+  foreach(dir IN LISTS ARG_EXCLUDE)
+    list(FILTER sources EXCLUDE REGEX "^${CMAKE_CURRENT_SOURCE_DIR}/${dir}/")
+  endforeach()
+  list(APPEND sources ${ARG_EXTRA})
+  if(NOT sources)
+    set(stub ${CMAKE_CURRENT_BINARY_DIR}/${name}_empty.cpp)
+    file(WRITE ${stub} "// placeholder until the subsystem has sources\n")
+    set(sources ${stub})
+  endif()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  if(ARG_SYSTEM)
+    target_compile_options(${name} PRIVATE -fno-exceptions)
+  endif()
+endfunction()
+
+# tessalyn_test_suite(<subsystem-folder> DEPS <lib>...): one GoogleTest
+# executable per folder of tests/, every test registered with ctest.
+function(tessalyn_test_suite folder)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  set(target test_${folder})
+  add_executable(${target} ${sources})
+  target_link_libraries(${target} PRIVATE ${ARG_DEPS} tessalyn_test_support GTest::gtest GTest::gmock)
+  gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1")
+endfunction()

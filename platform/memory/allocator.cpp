@@ -1,0 +1,79 @@
+// Allocation with injectable failure. The counters are process-wide atomics so
+// worker threads may allocate; the failure schedule is set by tests only.
+#include "platform/memory/allocator.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/testing/allocation.h"
+
+namespace {
+std::atomic<long> g_countdown{0};     // 0 = no failure armed
+std::atomic<bool> g_failAllAfter{false};
+std::atomic<bool> g_failing{false};   // latched once the countdown hit 0 with failAllAfter
+std::atomic<long> g_allocations{0};
+std::atomic<long> g_injectedFailures{0};
+}  // namespace
+
+bool DeviceAllocationShouldFail() {
+  g_allocations.fetch_add(1, std::memory_order_relaxed);
+  if (g_failing.load(std::memory_order_relaxed)) {
+    g_injectedFailures.fetch_add(1, std::memory_order_relaxed);
+    return true;
+  }
+  long current = g_countdown.load(std::memory_order_relaxed);
+  while (current > 0) {
+    if (g_countdown.compare_exchange_weak(current, current - 1)) {
+      if (current == 1) {
+        if (g_failAllAfter.load()) g_failing.store(true);
+        g_injectedFailures.fetch_add(1, std::memory_order_relaxed);
+        return true;
+      }
+      return false;
+    }
+  }
+  return false;
+}
+
+void* DeviceAlloc(size_t bytes) {
+  if (DeviceAllocationShouldFail()) return nullptr;
+  return std::malloc(bytes == 0 ? 1 : bytes);
+}
+
+void* DeviceAllocZeroed(size_t bytes) {
+  if (DeviceAllocationShouldFail()) return nullptr;
+  return std::calloc(1, bytes == 0 ? 1 : bytes);
+}
+
+void* DeviceRealloc(void* block, size_t bytes) {
+  if (DeviceAllocationShouldFail()) return nullptr;
+  return std::realloc(block, bytes == 0 ? 1 : bytes);
+}
+
+void DeviceFree(void* block) { std::free(block); }
+
+namespace devtest {
+
+void FailNthAllocation(long n, bool andAllAfter) {
+  g_failing.store(false);
+  g_failAllAfter.store(andAllAfter);
+  g_countdown.store(n > 0 ? n : 0);
+}
+
+void StopFailingAllocations() {
+  g_countdown.store(0);
+  g_failing.store(false);
+  g_failAllAfter.store(false);
+}
+
+long AllocationCount() { return g_allocations.load(); }
+long InjectedAllocationFailures() { return g_injectedFailures.load(); }
+
+void ResetAllocations() {
+  StopFailingAllocations();
+  g_allocations.store(0);
+  g_injectedFailures.store(0);
+}
+
+}  // namespace devtest

@@ -1,0 +1,18 @@
+// One line per platform concern, lowest first.
+#include "platform/testing/reset.h"
+
+#include "platform/core/last_error.h"
+#include "platform/testing/allocation.h"
+#include "platform/testing/modules.h"
+#include "platform/testing/text.h"
+
+namespace devtest {
+
+void ResetDevice() {
+  ResetAllocations();
+  SetLastError(0);
+  ResetModules();
+  ResetCodePages();
+}
+
+}  // namespace devtest

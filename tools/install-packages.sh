@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs the named Debian packages that are missing; runs apt-get update
+# only when something is missing. Checks with dpkg-query, not command -v.
+set -euo pipefail
+missing=()
+for p in "$@"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "Installing: ${missing[*]}"
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update
+$SUDO apt-get install -y --no-install-recommends "${missing[@]}"
