@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/testing/reset.h"
+#include "resources/tessalyn_resources.h"
 
 namespace {
 
@@ -14,6 +15,7 @@ class DeviceReset : public ::testing::EmptyTestEventListener {
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
+  InstallTessalynResources();
   ::testing::UnitTest::GetInstance()->listeners().Append(new DeviceReset);
   return RUN_ALL_TESTS();
 }
