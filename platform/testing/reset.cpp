@@ -3,6 +3,7 @@
 
 #include "platform/core/last_error.h"
 #include "platform/testing/allocation.h"
+#include "platform/testing/files.h"
 #include "platform/testing/modules.h"
 #include "platform/testing/text.h"
 
@@ -13,6 +14,7 @@ void ResetDevice() {
   SetLastError(0);
   ResetModules();
   ResetCodePages();
+  ResetFiles();
 }
 
 }  // namespace devtest

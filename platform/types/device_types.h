@@ -44,6 +44,22 @@ using HMODULE = ModuleObject*;
 using HINSTANCE = HMODULE;
 using FARPROC = void (*)();
 
+// 100-nanosecond intervals since 1601-01-01 UTC, split in two halves.
+struct FILETIME {
+  DWORD dwLowDateTime;
+  DWORD dwHighDateTime;
+};
+
+union ULARGE_INTEGER {
+  struct {
+    DWORD LowPart;
+    DWORD HighPart;
+  } u;
+  ULONGLONG QuadPart;
+};
+
+constexpr DWORD MAX_PATH = 260;
+
 constexpr BOOL TRUE = 1;
 constexpr BOOL FALSE = 0;
 #define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1)))

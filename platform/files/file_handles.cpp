@@ -1,0 +1,439 @@
+// CreateFileW and the calls on an open file handle, over host descriptors.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdlib>
+#include <map>
+#include <mutex>
+
+#include "platform/core/last_error.h"
+#include "platform/files/attribute_store.h"
+#include "platform/files/device_root.h"
+#include "platform/files/file_objects.h"
+#include "platform/testing/files.h"
+
+namespace fs = std::filesystem;
+
+namespace devicefs {
+namespace {
+
+struct OpenTable {
+  std::mutex lock;
+  std::multimap<std::string, OpenFile*> files;
+};
+
+OpenTable& Opens() {
+  static OpenTable* table = new OpenTable;
+  return *table;
+}
+
+struct WriteInjection {
+  std::mutex lock;
+  long writeCalls = 0;
+  long failAt = 0;  // absolute call number, 0 = none
+  uint32_t failBytes = 0;
+  long exitAt = 0;
+  bool environmentRead = false;
+};
+
+WriteInjection& Injection() {
+  static WriteInjection* injection = new WriteInjection;
+  return *injection;
+}
+
+DWORD ErrorFromErrno(int err) {
+  switch (err) {
+    case ENOENT: return ERROR_FILE_NOT_FOUND;
+    case ENOTDIR: return ERROR_PATH_NOT_FOUND;
+    case EEXIST: return ERROR_ALREADY_EXISTS;
+    case EACCES:
+    case EPERM:
+    case EROFS: return ERROR_ACCESS_DENIED;
+    case ENOSPC: return ERROR_DISK_FULL;
+    case ENAMETOOLONG: return ERROR_FILENAME_EXCED_RANGE;
+    case EMFILE:
+    case ENFILE: return ERROR_TOO_MANY_OPEN_FILES;
+    case ENOMEM: return ERROR_NOT_ENOUGH_MEMORY;
+    case ENOTEMPTY: return ERROR_DIR_NOT_EMPTY;
+    default: return ERROR_ACCESS_DENIED;
+  }
+}
+
+std::shared_ptr<OpenFile> FileOf(HANDLE handle) {
+  auto file = LookupHandle<OpenFile>(handle);
+  if (!file || file->fd < 0) SetLastError(ERROR_INVALID_HANDLE);
+  return file && file->fd >= 0 ? file : nullptr;
+}
+
+HANDLE OpenFileHandle(LPCWSTR path, DWORD access, DWORD share, DWORD disposition, DWORD flags,
+                      bool forMapping) {
+  Resolved r;
+  if (!Resolve(path, &r)) return INVALID_HANDLE_VALUE;
+  if (r.isRoot || (r.exists && r.isDirectory)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return INVALID_HANDLE_VALUE;
+  }
+  if (disposition < CREATE_NEW || disposition > TRUNCATE_EXISTING) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return INVALID_HANDLE_VALUE;
+  }
+  bool wantsWrite = (access & GENERIC_WRITE) != 0 || disposition == CREATE_ALWAYS || disposition == TRUNCATE_EXISTING;
+  if (r.exists) {
+    if (disposition == CREATE_NEW) {
+      SetLastError(ERROR_FILE_EXISTS);
+      return INVALID_HANDLE_VALUE;
+    }
+    if (wantsWrite && (StoredAttributes(r.device) & FILE_ATTRIBUTE_READONLY)) {
+      SetLastError(ERROR_ACCESS_DENIED);
+      return INVALID_HANDLE_VALUE;
+    }
+  } else if (disposition == OPEN_EXISTING || disposition == TRUNCATE_EXISTING) {
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    return INVALID_HANDLE_VALUE;
+  }
+  if (!ShareAllows(r.host, access, share)) {
+    SetLastError(ERROR_SHARING_VIOLATION);
+    return INVALID_HANDLE_VALUE;
+  }
+  int oflags = O_CLOEXEC;
+  // The host descriptor is always readable so mappings and size queries work;
+  // the device access rights are enforced by the calls themselves.
+  oflags |= (access & GENERIC_WRITE) ? O_RDWR : O_RDONLY;
+  bool created = !r.exists;
+  switch (disposition) {
+    case CREATE_NEW: oflags |= O_CREAT | O_EXCL; break;
+    case CREATE_ALWAYS: oflags |= O_CREAT | O_TRUNC; break;
+    case OPEN_ALWAYS: oflags |= O_CREAT; break;
+    case TRUNCATE_EXISTING: oflags |= O_TRUNC; break;
+    default: break;
+  }
+  if ((oflags & O_TRUNC) && !(access & GENERIC_WRITE)) oflags = (oflags & ~O_RDONLY) | O_RDWR;
+  int fd = ::open(r.host.c_str(), oflags, 0644);
+  if (fd < 0) {
+    SetLastError(ErrorFromErrno(errno));
+    return INVALID_HANDLE_VALUE;
+  }
+  if (created) {
+    ForgetPath(r.device);
+    DWORD attrs = flags & kEmulatedAttributeMask & ~FILE_ATTRIBUTE_DIRECTORY;
+    if (attrs) StoreAttributes(r.device, attrs);
+    StoreCreationTime(r.device, NowAsFileTime());
+  } else if (disposition == CREATE_ALWAYS) {
+    DWORD attrs = flags & kEmulatedAttributeMask;
+    if (attrs) StoreAttributes(r.device, StoredAttributes(r.device) | attrs);
+  }
+  auto file = std::make_shared<OpenFile>();
+  file->fd = fd;
+  file->host = r.host;
+  file->device = r.device;
+  file->access = access;
+  file->share = share;
+  file->deleteOnClose = (flags & FILE_FLAG_DELETE_ON_CLOSE) != 0;
+  file->forMapping = forMapping;
+  TrackOpen(file);
+  SetLastError(r.exists && (disposition == OPEN_ALWAYS || disposition == CREATE_ALWAYS) ? ERROR_ALREADY_EXISTS
+                                                                                      : ERROR_SUCCESS);
+  return RegisterKernelObject(file);
+}
+
+}  // namespace
+
+void OpenFile::OnClose() {
+  if (fd >= 0) {
+    ::close(fd);
+    fd = -1;
+  }
+  UntrackOpen(this);
+  if (deleteOnClose && !IsOpenAnywhere(host)) {
+    ::unlink(host.c_str());
+    ForgetPath(device);
+  }
+}
+
+OpenFile::~OpenFile() {
+  if (fd >= 0) ::close(fd);
+  UntrackOpen(this);
+}
+
+bool ShareAllows(const fs::path& host, DWORD access, DWORD share) {
+  OpenTable& table = Opens();
+  std::lock_guard<std::mutex> guard(table.lock);
+  auto range = table.files.equal_range(host.string());
+  for (auto it = range.first; it != range.second; ++it) {
+    const OpenFile* other = it->second;
+    if ((access & GENERIC_READ) && !(other->share & FILE_SHARE_READ)) return false;
+    if ((access & GENERIC_WRITE) && !(other->share & FILE_SHARE_WRITE)) return false;
+    if ((other->access & GENERIC_READ) && !(share & FILE_SHARE_READ)) return false;
+    if ((other->access & GENERIC_WRITE) && !(share & FILE_SHARE_WRITE)) return false;
+  }
+  return true;
+}
+
+void TrackOpen(const std::shared_ptr<OpenFile>& file) {
+  OpenTable& table = Opens();
+  std::lock_guard<std::mutex> guard(table.lock);
+  table.files.emplace(file->host.string(), file.get());
+}
+
+void UntrackOpen(OpenFile* file) {
+  OpenTable& table = Opens();
+  std::lock_guard<std::mutex> guard(table.lock);
+  for (auto it = table.files.begin(); it != table.files.end(); ++it) {
+    if (it->second == file) {
+      table.files.erase(it);
+      return;
+    }
+  }
+}
+
+bool IsOpenAnywhere(const fs::path& host) {
+  OpenTable& table = Opens();
+  std::lock_guard<std::mutex> guard(table.lock);
+  return table.files.count(host.string()) > 0;
+}
+
+}  // namespace devicefs
+
+using namespace devicefs;
+
+HANDLE CreateFileW(LPCWSTR path, DWORD access, DWORD shareMode, void*, DWORD disposition,
+                   DWORD flagsAndAttributes, HANDLE) {
+  return OpenFileHandle(path, access, shareMode, disposition, flagsAndAttributes, false);
+}
+
+HANDLE CreateFileForMappingW(LPCWSTR path, DWORD access, DWORD shareMode, void*, DWORD disposition,
+                             DWORD flagsAndAttributes, HANDLE) {
+  return OpenFileHandle(path, access, shareMode, disposition, flagsAndAttributes, true);
+}
+
+BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD bytesToRead, LPDWORD bytesRead, void*) {
+  if (bytesRead) *bytesRead = 0;
+  auto file = FileOf(handle);
+  if (!file) return FALSE;
+  if (!(file->access & GENERIC_READ)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  DWORD total = 0;
+  auto* out = static_cast<char*>(buffer);
+  while (total < bytesToRead) {
+    ssize_t n = ::read(file->fd, out + total, bytesToRead - total);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      SetLastError(ErrorFromErrno(errno));
+      if (bytesRead) *bytesRead = total;
+      return FALSE;
+    }
+    if (n == 0) break;
+    total += static_cast<DWORD>(n);
+  }
+  if (bytesRead) *bytesRead = total;
+  return TRUE;
+}
+
+BOOL WriteFile(HANDLE handle, LPCVOID data, DWORD bytesToWrite, LPDWORD bytesWritten, void*) {
+  if (bytesWritten) *bytesWritten = 0;
+  auto file = FileOf(handle);
+  if (!file) return FALSE;
+  if (!(file->access & GENERIC_WRITE)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  DWORD limit = bytesToWrite;
+  bool fail = false, exitAfter = false;
+  {
+    WriteInjection& inj = Injection();
+    std::lock_guard<std::mutex> guard(inj.lock);
+    if (!inj.environmentRead) {
+      inj.environmentRead = true;
+      if (const char* env = std::getenv("TESSALYN_EXIT_AT_WRITE"); env && *env && inj.exitAt == 0)
+        inj.exitAt = std::strtol(env, nullptr, 10);
+    }
+    long call = ++inj.writeCalls;
+    if (call == inj.failAt) {
+      fail = true;
+      limit = inj.failBytes < bytesToWrite ? inj.failBytes : bytesToWrite;
+    }
+    if (call == inj.exitAt) {
+      exitAfter = true;
+      limit = bytesToWrite / 2;
+    }
+  }
+  DWORD total = 0;
+  const auto* in = static_cast<const char*>(data);
+  while (total < limit) {
+    ssize_t n = ::write(file->fd, in + total, limit - total);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      SetLastError(n < 0 ? ErrorFromErrno(errno) : ERROR_DISK_FULL);
+      if (bytesWritten) *bytesWritten = total;
+      return FALSE;
+    }
+    total += static_cast<DWORD>(n);
+  }
+  if (exitAfter) ::_exit(86);
+  if (bytesWritten) *bytesWritten = total;
+  if (fail) {
+    SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+  }
+  return TRUE;
+}
+
+DWORD SetFilePointer(HANDLE handle, LONG distance, LONG* distanceHigh, DWORD method) {
+  auto file = FileOf(handle);
+  if (!file) return INVALID_SET_FILE_POINTER;
+  int64_t offset = distanceHigh ? (static_cast<int64_t>(*distanceHigh) << 32) | static_cast<uint32_t>(distance)
+                                : static_cast<int64_t>(distance);
+  int whence = method == FILE_BEGIN ? SEEK_SET : method == FILE_CURRENT ? SEEK_CUR : method == FILE_END ? SEEK_END : -1;
+  if (whence < 0) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return INVALID_SET_FILE_POINTER;
+  }
+  off_t current = ::lseek(file->fd, 0, SEEK_CUR);
+  off_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? current : ::lseek(file->fd, 0, SEEK_END);
+  if (base + offset < 0) {
+    ::lseek(file->fd, current, SEEK_SET);
+    SetLastError(ERROR_NEGATIVE_SEEK);
+    return INVALID_SET_FILE_POINTER;
+  }
+  off_t result = ::lseek(file->fd, base + offset, SEEK_SET);
+  if (result < 0) {
+    SetLastError(ErrorFromErrno(errno));
+    return INVALID_SET_FILE_POINTER;
+  }
+  if (distanceHigh) *distanceHigh = static_cast<LONG>(static_cast<uint64_t>(result) >> 32);
+  SetLastError(ERROR_SUCCESS);
+  return static_cast<DWORD>(result);
+}
+
+DWORD GetFileSize(HANDLE handle, LPDWORD sizeHigh) {
+  auto file = FileOf(handle);
+  if (!file) return INVALID_FILE_SIZE;
+  struct stat st;
+  if (::fstat(file->fd, &st) != 0) {
+    SetLastError(ErrorFromErrno(errno));
+    return INVALID_FILE_SIZE;
+  }
+  if (sizeHigh) *sizeHigh = static_cast<DWORD>(static_cast<uint64_t>(st.st_size) >> 32);
+  SetLastError(ERROR_SUCCESS);
+  return static_cast<DWORD>(st.st_size);
+}
+
+BOOL SetEndOfFile(HANDLE handle) {
+  auto file = FileOf(handle);
+  if (!file) return FALSE;
+  if (!(file->access & GENERIC_WRITE)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  off_t position = ::lseek(file->fd, 0, SEEK_CUR);
+  if (position < 0 || ::ftruncate(file->fd, position) != 0) {
+    SetLastError(ErrorFromErrno(errno));
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL FlushFileBuffers(HANDLE handle) {
+  auto file = FileOf(handle);
+  if (!file) return FALSE;
+  ::fsync(file->fd);
+  return TRUE;
+}
+
+BOOL GetFileTime(HANDLE handle, FILETIME* creation, FILETIME* lastAccess, FILETIME* lastWrite) {
+  auto file = FileOf(handle);
+  if (!file) return FALSE;
+  struct stat st;
+  if (::fstat(file->fd, &st) != 0) {
+    SetLastError(ErrorFromErrno(errno));
+    return FALSE;
+  }
+  auto put = [](FILETIME* out, uint64_t value) {
+    if (!out) return;
+    out->dwLowDateTime = static_cast<DWORD>(value);
+    out->dwHighDateTime = static_cast<DWORD>(value >> 32);
+  };
+  uint64_t write = FileTimeOf(st.st_mtim);
+  uint64_t created = StoredCreationTime(file->device);
+  put(creation, created ? created : write);
+  put(lastAccess, FileTimeOf(st.st_atim));
+  put(lastWrite, write);
+  return TRUE;
+}
+
+BOOL SetFileTime(HANDLE handle, const FILETIME* creation, const FILETIME* lastAccess, const FILETIME* lastWrite) {
+  auto file = FileOf(handle);
+  if (!file) return FALSE;
+  auto value = [](const FILETIME* t) {
+    return (static_cast<uint64_t>(t->dwHighDateTime) << 32) | t->dwLowDateTime;
+  };
+  auto toSpec = [&](const FILETIME* t) {
+    struct timespec spec;
+    if (!t) {
+      spec.tv_sec = 0;
+      spec.tv_nsec = UTIME_OMIT;
+      return spec;
+    }
+    int64_t units = static_cast<int64_t>(value(t)) - 116444736000000000LL;
+    int64_t seconds = units / 10000000;
+    int64_t rest = units % 10000000;
+    if (rest < 0) {
+      rest += 10000000;
+      --seconds;
+    }
+    spec.tv_sec = static_cast<time_t>(seconds);
+    spec.tv_nsec = static_cast<long>(rest * 100);
+    return spec;
+  };
+  struct timespec times[2] = {toSpec(lastAccess), toSpec(lastWrite)};
+  if ((lastAccess || lastWrite) && ::futimens(file->fd, times) != 0) {
+    SetLastError(ErrorFromErrno(errno));
+    return FALSE;
+  }
+  if (creation) StoreCreationTime(file->device, value(creation));
+  return TRUE;
+}
+
+namespace devtest {
+
+void FailNthWrite(long n, uint32_t bytesWritten) {
+  WriteInjection& inj = Injection();
+  std::lock_guard<std::mutex> guard(inj.lock);
+  inj.failAt = n > 0 ? inj.writeCalls + n : 0;
+  inj.failBytes = bytesWritten;
+}
+
+void ExitAtNthWrite(long n) {
+  WriteInjection& inj = Injection();
+  std::lock_guard<std::mutex> guard(inj.lock);
+  inj.environmentRead = true;
+  inj.exitAt = n > 0 ? inj.writeCalls + n : 0;
+}
+
+long WriteCallCount() {
+  WriteInjection& inj = Injection();
+  std::lock_guard<std::mutex> guard(inj.lock);
+  return inj.writeCalls;
+}
+
+int OpenFileHandleCount() {
+  OpenTable& table = Opens();
+  std::lock_guard<std::mutex> guard(table.lock);
+  return static_cast<int>(table.files.size());
+}
+
+void ResetWriteInjection() {
+  WriteInjection& inj = Injection();
+  std::lock_guard<std::mutex> guard(inj.lock);
+  inj.writeCalls = 0;
+  inj.failAt = 0;
+  inj.exitAt = 0;
+  inj.environmentRead = true;  // tests never inherit the program's variable
+}
+
+}  // namespace devtest

@@ -1,0 +1,56 @@
+// The kernel objects behind file, search and mapping handles, shared by the
+// file calls' implementation files.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/core/kernel_object.h"
+#include "platform/files/files.h"
+
+namespace devicefs {
+
+class OpenFile : public KernelObject {
+ public:
+  int fd = -1;
+  std::filesystem::path host;
+  std::u16string device;
+  DWORD access = 0;
+  DWORD share = 0;
+  bool deleteOnClose = false;
+  bool forMapping = false;
+  void OnClose() override;
+  ~OpenFile() override;
+};
+
+class FindSearch : public KernelObject {
+ public:
+  std::vector<WIN32_FIND_DATAW> entries;
+  size_t next = 0;
+  void OnClose() override;
+};
+
+class FileMapping : public KernelObject {
+ public:
+  std::shared_ptr<OpenFile> file;
+  bool writable = false;
+  uint64_t size = 0;
+};
+
+// Sharing rules between handles open on one host file.
+bool ShareAllows(const std::filesystem::path& host, DWORD access, DWORD share);
+void TrackOpen(const std::shared_ptr<OpenFile>& file);
+void UntrackOpen(OpenFile* file);
+bool IsOpenAnywhere(const std::filesystem::path& host);
+
+// Emulated attributes plus what the host tells (directory, size).
+DWORD AttributesOf(const std::u16string& device, bool isDirectory);
+// Host times as FILETIME values.
+uint64_t FileTimeOf(const struct timespec& t);
+uint64_t NowAsFileTime();
+void FillFindData(const std::filesystem::path& host, const std::u16string& device,
+                  WIN32_FIND_DATAW* data);
+
+}  // namespace devicefs
