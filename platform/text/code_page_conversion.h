@@ -34,9 +34,9 @@
 //   happened and to FALSE otherwise. 1252 has no best fit (U+0100 gives "?",
 //   not "A"; U+2011 gives "?", not "-"). The double-byte pages convert by
 //   glibc's tables and nothing else; in 932 and 51932 these map a few
-//   characters one way, as the device's Japanese tables do (U+00A2, U+00A3,
-//   U+00A5, U+00A6, U+00AC, U+2014, U+2016, U+203E, U+2212, U+301C: U+00A5
-//   gives 0x5C, which reads back as "\"; U+2014 gives the bytes of U+2015).
+//   characters one way without setting the flag (U+00A2, U+00A3, U+00A5,
+//   U+00A6, U+00AC, U+2014, U+2016, U+203E, U+2212, U+301C): U+00A5 gives
+//   0x5C, which reads back as a backslash; U+2014 gives the bytes of U+2015.
 // - A lone surrogate given to WideCharToMultiByte is a character without an
 //   equivalent: the default character with *usedDefaultChar set; in 65001 it
 //   becomes U+FFFD (EF BF BD). A valid surrogate pair the page lacks gives one

@@ -55,7 +55,7 @@ class DescriptorCache {
     iconv_t descriptor = kNoDescriptor;
     unsigned long lastUse = 0;
   };
-  Entry entries_[12];
+  Entry entries_[16];
   unsigned long clock_ = 0;
 };
 

@@ -3,6 +3,7 @@
 // of every character a page can represent, and the test-controlled page set.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <thread>
 #include <vector>
@@ -275,6 +276,52 @@ TEST(CodePageConversion, EveryRepresentableCharacterRoundTrips) {
   bool used = true;
   EXPECT_EQ(ToBytes(1252, ToWide(1252, bytes), &used), bytes);
   EXPECT_FALSE(used);
+}
+
+// Random bytes and random UTF-16 (lone surrogates included) through every
+// page: the size a query answers is the size written, one unit short answers
+// 122, and decoded text re-encodes without a default character.
+TEST(CodePageConversion, RandomInputKeepsSizesConsistent) {
+  const unsigned seed = 20240611;
+  SCOPED_TRACE(seed);
+  std::mt19937 random(seed);
+  for (UINT cp : {1252u, 932u, 936u, 949u, 950u, 51932u, 65001u}) {
+    SCOPED_TRACE(cp);
+    for (int round = 0; round < 100; ++round) {
+      std::string bytes(1 + random() % 40, '\0');
+      for (char& b : bytes) b = static_cast<char>(random() % 3 == 0 ? 0x20 + random() % 0x60 : 0x80 + random() % 0x80);
+      int n = MultiByteToWideChar(cp, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+      ASSERT_GT(n, 0);
+      std::u16string wide(n, u'\0');
+      if (n > 1) {
+        ASSERT_EQ(MultiByteToWideChar(cp, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), n - 1), 0);
+        EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
+      }
+      ASSERT_EQ(MultiByteToWideChar(cp, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), n), n);
+      // U+FFFD is the only character a page may lack here.
+      BOOL used = FALSE;
+      int m = WideCharToMultiByte(cp, 0, wide.data(), n, nullptr, 0, nullptr, cp == CP_UTF8 ? nullptr : &used);
+      EXPECT_GT(m, 0);
+      if (!used && wide.find(kFffd) == std::u16string::npos) {
+        EXPECT_EQ(ToWide(cp, ToBytes(cp, wide, nullptr)), wide);
+      }
+
+      std::u16string text(1 + random() % 40, u'\0');
+      for (char16_t& u : text) u = static_cast<char16_t>(random() % 2 ? 0x20 + random() % 0x400 : random() % 0x10000);
+      int size = WideCharToMultiByte(cp, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+      ASSERT_GT(size, 0);
+      std::string narrow(size, '\0');
+      if (size > 1) {
+        ASSERT_EQ(WideCharToMultiByte(cp, 0, text.data(), static_cast<int>(text.size()), narrow.data(), size - 1,
+                                      nullptr, nullptr),
+                  0);
+        EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
+      }
+      ASSERT_EQ(WideCharToMultiByte(cp, 0, text.data(), static_cast<int>(text.size()), narrow.data(), size, nullptr,
+                                    nullptr),
+                size);
+    }
+  }
 }
 
 TEST(CodePageConversion, SupportedSetIsConfigurable) {
