@@ -25,8 +25,10 @@ const iconv_t kNoDescriptor = reinterpret_cast<iconv_t>(-1);
 class DescriptorCache {
  public:
   ~DescriptorCache() {
-    for (Entry& e : entries_)
+    for (Entry& e : entries_) {
       if (e.descriptor != kNoDescriptor) iconv_close(e.descriptor);
+      e.descriptor = kNoDescriptor;
+    }
   }
 
   // A descriptor reset to its initial state, or kNoDescriptor with errno set.
@@ -63,8 +65,8 @@ thread_local DescriptorCache t_cache;
 
 ConvStatus OpenFailure() { return errno == EINVAL ? ConvStatus::Unavailable : ConvStatus::NoMemory; }
 
-// Runs one iconv step into the caller's buffer or, when counting, into
-// `scratch`; `produced` gets the bytes written.
+// One iconv call writing into [outStart, outStart + outRoom); `produced`
+// gets the bytes written.
 size_t Step(iconv_t cd, char** in, size_t* inLeft, char* outStart, size_t outRoom, size_t* produced) {
   char* outp = outStart;
   size_t outLeft = outRoom;
