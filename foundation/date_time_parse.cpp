@@ -213,7 +213,7 @@ bool ParseStyle1(TextCursor& c, int32_t centuryBase, double* result) {
   int sign = c.Accept('-') ? -1 : 1;
   int digits = 0;
   if (!c.Number(&year, &digits)) return false;
-  if (digits <= 2) year += centuryBase;  // two-digit years
+  if (digits <= 2 && sign > 0) year += centuryBase;  // two-digit years
   year *= sign;
   c.SkipSpaces();
   if (ClockAhead(c)) {
