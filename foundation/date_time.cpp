@@ -12,10 +12,9 @@ void TimeValue::InitInvalid() { milliseconds = NAN; }
 bool TimeValue::IsValid() const { return !std::isnan(milliseconds); }
 
 TimeValue TimeValue::Now() {
-  FILETIME now = GetCurrentFileTime();
   int64_t days = 0;
   uint32_t msOfDay = 0;
-  SplitFileTimeDays(now, &days, &msOfDay);
+  CurrentDayAndMs(&days, &msOfDay);
   return TimeValue{static_cast<double>(days) * kMsPerDay + msOfDay};
 }
 

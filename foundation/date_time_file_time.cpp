@@ -86,6 +86,8 @@ void SplitFileTimeDays(const FILETIME& t, int64_t* days, uint32_t* msOfDay) {
   if (msOfDay) *msOfDay = static_cast<uint32_t>(ms - d * kMsPerDay);
 }
 
+void CurrentDayAndMs(int64_t* days, uint32_t* msOfDay) { SplitFileTimeDays(GetCurrentFileTime(), days, msOfDay); }
+
 bool FileTimeToFields(const FILETIME& t, int32_t* year, int32_t* month, int32_t* day, int32_t* weekday,
                       int32_t* hour, int32_t* minute, int32_t* second, int32_t* millisecond) {
   SYSTEMTIME fields{};

@@ -32,6 +32,8 @@ FILETIME FileTimeFromUnix(int64_t seconds, int32_t milliseconds);
 FILETIME FileTimeFrom1904(int64_t seconds, int32_t milliseconds);
 // Days since 1970 (floor) and the milliseconds of that day.
 void SplitFileTimeDays(const FILETIME& t, int64_t* days, uint32_t* msOfDay);
+// The same for the platform's current UTC time.
+void CurrentDayAndMs(int64_t* days, uint32_t* msOfDay);
 
 // Fields through the platform's FILETIME <-> SYSTEMTIME conversions: month
 // 1-12, weekday 0 = Sunday; every output may be null. False when the
