@@ -7,6 +7,7 @@
 
 #include "platform/files/attribute_store.h"
 #include "platform/files/device_root.h"
+#include "platform/time/system_time.h"
 #include "platform/files/file_objects.h"
 #include "platform/testing/files.h"
 
@@ -14,10 +15,13 @@ namespace fs = std::filesystem;
 
 namespace devicefs {
 
+// The device clock (virtual in tests) stamps creation times.
 uint64_t NowAsFileTime() {
-  struct timespec now;
-  ::clock_gettime(CLOCK_REALTIME, &now);
-  return FileTimeOf(now);
+  SYSTEMTIME now;
+  GetSystemTime(&now);
+  FILETIME stamp{};
+  if (!SystemTimeToFileTime(&now, &stamp)) return 0;
+  return (static_cast<uint64_t>(stamp.dwHighDateTime) << 32) | stamp.dwLowDateTime;
 }
 
 }  // namespace devicefs
