@@ -3,7 +3,10 @@
 
 #include "platform/core/last_error.h"
 #include "platform/testing/allocation.h"
+#include "platform/testing/clock.h"
 #include "platform/testing/modules.h"
+#include "platform/testing/profile.h"
+#include "platform/testing/system_parameters.h"
 #include "platform/testing/text.h"
 
 namespace devtest {
@@ -11,6 +14,9 @@ namespace devtest {
 void ResetDevice() {
   ResetAllocations();
   SetLastError(0);
+  ResetProfile();
+  ResetClock();
+  ResetSystemParameters();
   ResetModules();
   ResetCodePages();
 }
