@@ -62,7 +62,7 @@ bool SegmentedArray::Reserve(uint32_t n) {
   if (capacity >= n) return true;
   if (n > kMaxItems) return false;
   uint32_t needed = static_cast<uint32_t>((static_cast<uint64_t>(n) + mask) >> shift);
-  if (!GrowTable(needed)) return false;
+  if (!GrowTable(SegmentTableSlotsFor(needed, tableSize))) return false;
   for (uint32_t b = capacity >> shift; b < needed; ++b) {
     uint8_t* block = static_cast<uint8_t*>(DeviceAlloc(BlockBytes()));
     if (block == nullptr) return false;  // blocks added so far stay counted

@@ -23,6 +23,16 @@
 // table kept, when the new one cannot be allocated. Shared by every form.
 bool GrowSegmentTable(uint8_t*** blocks, uint32_t* tableSize, uint32_t n);
 
+// The table slots Reserve asks for when it needs `neededBlocks`: exactly that
+// while the table is small, and at least half as many again once it holds 64
+// slots, so that a long array does not copy its whole table every fourth
+// block.
+inline uint32_t SegmentTableSlotsFor(uint32_t neededBlocks, uint32_t tableSize) {
+  if (neededBlocks <= tableSize || tableSize < 64) return neededBlocks;
+  uint32_t grown = tableSize + tableSize / 2;
+  return grown > neededBlocks ? grown : neededBlocks;
+}
+
 class SegmentedArray {
  public:
   // Largest item count an array may hold: Append answers indices as int32.

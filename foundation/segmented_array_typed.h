@@ -71,7 +71,7 @@ class SegmentedTypedArray {
     if (capacity >= n) return true;
     if (n > SegmentedArray::kMaxItems) return false;
     uint32_t needed = static_cast<uint32_t>((static_cast<uint64_t>(n) + mask) >> shift);
-    if (!GrowTable(needed)) return false;
+    if (!GrowTable(SegmentTableSlotsFor(needed, tableSize))) return false;
     for (uint32_t b = capacity >> shift; b < needed; ++b) {
       uint8_t* first = NewBlock();
       if (first == nullptr) return false;  // blocks added so far stay counted

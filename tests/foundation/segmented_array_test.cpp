@@ -62,6 +62,14 @@ TEST(SegmentedArray, AddressesStayStableOverManyAppends) {
   }
 }
 
+TEST(SegmentedArray, LongArrayGrowsItsTableGeometrically) {
+  SegmentedArray a(4);
+  long before = devtest::AllocationCount();
+  AppendValues(a, 0, 100000);
+  long blocks = 100000 / 16;
+  EXPECT_LT(devtest::AllocationCount() - before - blocks, 40) << "table regrowths";
+}
+
 TEST(SegmentedArray, ContiguousRunStopsAtBlockEndAndCount) {
   SegmentedArray a(4);
   AppendValues(a, 0, 40);
