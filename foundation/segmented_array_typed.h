@@ -22,6 +22,15 @@
 #include "foundation/segmented_array.h"
 #include "platform/memory/allocator.h"
 
+// Copies an item into a constructed slot; false when the copy could not be
+// made. Item types whose assignment can fail (it records lack of memory in the
+// item) overload this next to their array's declaration.
+template <class T>
+inline bool AssignSegmentedItem(T& to, const T& from) {
+  to = from;
+  return true;
+}
+
 template <class T, bool kCountedBlocks = true>
 class SegmentedTypedArray {
   static_assert(alignof(T) <= alignof(std::max_align_t), "blocks come from the device heap");
@@ -108,7 +117,8 @@ class SegmentedTypedArray {
   }
 
   // Item-by-item assignment of the other array's items; this array takes the
-  // other's block size when the two differ.
+  // other's block size when the two differ. When an item cannot be copied the
+  // count stops at the items copied so far and the answer is false.
   bool CopyFrom(const SegmentedTypedArray& other) {
     if (&other == this) return true;
     if (blockItems != other.blockItems) {
@@ -121,7 +131,12 @@ class SegmentedTypedArray {
       uint32_t run = remaining < blockItems ? remaining : blockItems;
       T* to = reinterpret_cast<T*>(blocks[b]);
       const T* from = reinterpret_cast<const T*>(other.blocks[b]);
-      for (uint32_t i = 0; i < run; ++i) to[i] = from[i];
+      for (uint32_t i = 0; i < run; ++i) {
+        if (!AssignSegmentedItem(to[i], from[i])) {
+          count = (b << shift) + i;
+          return false;
+        }
+      }
       remaining -= run;
     }
     count = other.count;
@@ -147,10 +162,10 @@ class SegmentedTypedArray {
   }
 
   // Assigns a copy of the item to a new last slot; its index, or -1 when
-  // memory runs out.
+  // memory runs out (for the block or for the copy).
   int32_t Append(const T& item) {
     if (count >= capacity && !Reserve(count + 1)) return -1;
-    *At(count) = item;
+    if (!AssignSegmentedItem(*At(count), item)) return -1;
     return static_cast<int32_t>(count++);
   }
   int32_t Append(T&& item) {
