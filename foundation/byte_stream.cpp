@@ -210,7 +210,10 @@ bool ByteStream::WriteBlob(const ByteStream& other) {
 bool ByteStream::ReadBlob(ByteStream& target) {
   uint32_t start = readPos;
   uint32_t length = 0;
-  if (!ReadU32BE(&length, 1)) return false;
+  if (!ReadU32BE(&length, 1)) {
+    if (&target != this) target.Clear();
+    return false;
+  }
   // In 64 bits: a length near 2^32 must not wrap to a small padded length.
   uint64_t padded = (static_cast<uint64_t>(length) + 3) & ~static_cast<uint64_t>(3);
   if (padded > Remaining() || &target == this) ok = false;

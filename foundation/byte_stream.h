@@ -111,10 +111,11 @@ class ByteStream {
   bool ReadU32Native(uint32_t* out, uint32_t n);  // little-endian
   bool ReadU16BE(uint16_t* out, uint32_t n);
   bool ReadU32BE(uint32_t* out, uint32_t n);
-  // Reads a blob into `target` (emptied first), whose size becomes the blob's
-  // length; readPos moves past the padding. A length that promises more than
-  // remains (or lack of memory in the target) clears ok and leaves the target
-  // empty and readPos where it was.
+  // Reads a blob into `target` (always emptied first), whose size becomes the
+  // blob's length; readPos moves past the padding. A length that promises
+  // more than remains, a cut length word or lack of memory in the target
+  // clears ok and leaves the target empty and readPos where it was. The
+  // padded length is computed in 64 bits, so a length near 2^32 cannot wrap.
   bool ReadBlob(ByteStream& target);
   // False (ok cleared, readPos kept) when the stream ends before the byte
   // with bit 7; groups beyond bit 31 are dropped.

@@ -1,13 +1,16 @@
-// Fuzz target: untrusted bytes read through a ByteStream and the book-format
-// record helpers. The first byte picks the trailing-entry flags and each
-// following byte of a small program picks the next read, so saved-state
-// loaders' patterns (varints, blobs, big-endian words, alignment) meet every
-// truncation. Nothing may read outside the input.
+// Fuzz target: untrusted bytes read twice. First as a ByteStream whose own
+// bytes are the program: each step reads one byte that picks the next read,
+// so the saved-state loaders' patterns (varints, blobs, big-endian words,
+// alignment, string-pool texts and back-references) meet every truncation.
+// Then as a text record of a book whose first byte gives the extra flags, for
+// the trailing-entry walk and the entry headers. Nothing may read outside the
+// input.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 #include "foundation/byte_stream.h"
+#include "foundation/string_pool.h"
 #include "foundation/trailing_entries.h"
 #include "foundation/varint.h"
 
@@ -17,6 +20,8 @@ void ReadAsStream(const uint8_t* data, size_t size) {
   ByteStream s;
   if (!s.WriteBytes(data, static_cast<uint32_t>(size))) return;
   s.readPos = 0;
+  StringPool pool(&s);
+  SharedWideString text;
   uint32_t words[4];
   uint16_t halves[4];
   uint8_t bytes[64];
@@ -38,6 +43,8 @@ void ReadAsStream(const uint8_t* data, size_t size) {
       case 9: s.ReadU32BEUnchecked(words, n + 1); break;
       case 10: s.ReadRaw(bytes, op >> 2); break;
       case 11: s.Resize(s.Size() + (op >> 4)); break;
+      case 13: pool.ReadString(&text); break;
+      case 14: pool.ReadByte(bytes); break;
       default: s.ReadU32Native(words, n + 1); break;
     }
   }
