@@ -68,7 +68,8 @@ TEST(SharedWideStringCow, AssignmentForms) {
   v = s;
   v.AssignSubstring(v, 1, 2);
   EXPECT_EQ(Text(v), u"12");
-  v = v;
+  const SharedWideString& same = v;
+  v = same;
   EXPECT_EQ(Text(v), u"12");
   EXPECT_EQ(s.buffer->refcount, 2);
 }

@@ -253,6 +253,11 @@ TEST(SharedWideStringEncoded, AssignFromEncodedStrings) {
   ASSERT_TRUE(s.AssignEncodedString(utf8));
   EXPECT_EQ(Text(s), u"caf\u00E9 \u20AC");
 
+  EncodedString latin;
+  ASSERT_TRUE(latin.AssignBytes("caf\xE9 \x80", 6, 1252));
+  ASSERT_TRUE(s.AssignEncodedString(latin));
+  EXPECT_EQ(Text(s), u"caf\u00E9 \u20AC");
+
   EncodedString wide;
   ASSERT_TRUE(wide.FromWide(u"wide \u4E2D"));
   ASSERT_TRUE(s.AssignEncodedString(wide));
