@@ -20,7 +20,7 @@ const std::string& Utf8Text() {
   static const std::string text = [] {
     std::mt19937 random(42);
     const char* pieces[] = {"the ", "quick ", "brown ", "fox ", "caf\xC3\xA9 ", "na\xC3\xAFve ",
-                            "\xE2\x80\x9Cquoted\xE2\x80\x9D ", "\xE2\x82\xAC" "5 ", "\xE6\x97\xA5\xE6\x9C\xAC ",
+                            "\xE2\x80\x9Cquoted\xE2\x80\x9D ", "\xE2\x82\xAC\x35 ", "\xE6\x97\xA5\xE6\x9C\xAC ",
                             "\xF0\x9F\x98\x80 ", ".\n"};
     const unsigned weights[] = {20, 20, 20, 20, 6, 4, 3, 2, 2, 1, 5};
     std::discrete_distribution<int> pick(std::begin(weights), std::end(weights));

@@ -6,6 +6,7 @@
 
 #include "foundation/encoded_string.h"
 #include "foundation/encoded_string_array.h"
+#include "platform/testing/allocation.h"
 #include "tests/foundation/encoded_string_test_util.h"
 
 using estest::Ascii;
@@ -147,6 +148,29 @@ TEST(EncodedStringReplace, OnlyInsideTheSelection) {
   EncodedString wide = Wide(u"x\u00E9x");
   EXPECT_EQ(wide.ReplaceAll(Narrow("X"), Narrow("yy"), -1), 2);
   EXPECT_EQ(Units(wide), u"yy\u00E9yy");
+}
+
+TEST(EncodedStringReplace, FailedAllocationKeepsTheText) {
+  // The new text is built in a fresh buffer and its growths may fail at any
+  // point: the old text stays until the new one is whole.
+  EncodedString pattern = Narrow("a"), replacement = Narrow("bbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbb");
+  for (long n = 1; n <= 4; ++n) {
+    EncodedString text = Narrow("aXa");
+    text.cursor = 2;
+    int32_t count;
+    {
+      devtest::AllocationFailure fail(n);
+      count = text.ReplaceAll(pattern, replacement, -1);
+    }
+    if (count == 0) {
+      EXPECT_EQ(text.GetError(), kErrorNoMemory) << n;
+      EXPECT_EQ(Bytes(text), "aXa") << n;
+      EXPECT_EQ(text.cursor, 2) << n;
+    } else {
+      EXPECT_EQ(count, 2);
+      EXPECT_EQ(text.ByteLength(), 71u);
+    }
+  }
 }
 
 TEST(EncodedStringSplit, PiecesIncludeEmptyOnes) {

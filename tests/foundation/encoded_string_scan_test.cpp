@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "foundation/encoded_string.h"
+#include "platform/testing/allocation.h"
 #include "tests/foundation/encoded_string_test_util.h"
 
 using estest::Ascii;
@@ -213,6 +214,22 @@ TEST(EncodedStringSerialize, RejectsShortOrInconsistentInput) {
   ASSERT_TRUE(s.Deserialize(&cursor, &remaining));
   EXPECT_EQ(s.CodePage(), 65002);
   EXPECT_EQ(Units(s), u"q");
+}
+
+TEST(EncodedStringSerialize, NoMemorySkipsTheBytes) {
+  std::vector<uint8_t> bytes = {0, 0, 0, 3, 0, 0, 4, 0xE4, 0, 0, 0, 1, 'a', 'b', 'c', 0, 0, 0, 1, 0, 0, 4, 0xE4, 0, 0, 0, 1, 'z'};
+  const uint8_t* cursor = bytes.data();
+  uint32_t remaining = static_cast<uint32_t>(bytes.size());
+  EncodedString first, second;
+  {
+    devtest::AllocationFailure fail(1);
+    EXPECT_FALSE(first.Deserialize(&cursor, &remaining));
+  }
+  EXPECT_EQ(first.GetError(), kErrorNoMemory);
+  EXPECT_EQ(first.ByteLength(), 0u);
+  EXPECT_EQ(remaining, 13u);  // the next string is read from the right place
+  ASSERT_TRUE(second.Deserialize(&cursor, &remaining));
+  EXPECT_EQ(Bytes(second), "z");
 }
 
 TEST(EncodedStringFile, ByteOrderMarks) {
