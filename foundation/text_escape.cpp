@@ -56,11 +56,8 @@ class LazyCopy {
     }
     out_.SelectAll();
     out_.cursor = -1;
-    int32_t error = out_.GetError();
-    destination->MoveFrom(out_);
-    destination->status.Clear();
-    destination->status.SetError(error);
-    return error == kErrorNone;
+    destination->MoveFrom(out_);  // the status travels with the text
+    return destination->IsOk();
   }
 
  private:
@@ -280,11 +277,8 @@ bool Encode(const EncodedString& source, EncodedString* destination) {
     }
   }
   FromUtf8(&encoded, source);
-  int32_t error = encoded.GetError();
-  destination->MoveFrom(encoded);
-  destination->status.Clear();
-  destination->status.SetError(error);
-  return error == kErrorNone;
+  destination->MoveFrom(encoded);  // the status travels with the text
+  return destination->IsOk();
 }
 
 bool Decode(const EncodedString& source, EncodedString* destination) {
@@ -329,11 +323,8 @@ bool Decode(const EncodedString& source, EncodedString* destination) {
     }
   }
   FromUtf8(&decoded, source);
-  int32_t error = decoded.GetError();
-  destination->MoveFrom(decoded);
-  destination->status.Clear();
-  destination->status.SetError(error);
-  return error == kErrorNone;
+  destination->MoveFrom(decoded);  // the status travels with the text
+  return destination->IsOk();
 }
 
 }  // namespace
