@@ -150,7 +150,7 @@ RecordBuffer* StreamPalmDatabase::InsertRecord(uint16_t index, uint32_t size) {
     DeviceFree(entry.data);
     return nullptr;
   }
-  RecordBuffer* buffer = LockRecord(static_cast<uint16_t>(at), true);
+  RecordBuffer* buffer = StreamPalmDatabase::LockRecord(static_cast<uint16_t>(at), true);
   if (!buffer) {
     table_.Remove(at);
     DeviceFree(entry.data);

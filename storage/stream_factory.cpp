@@ -108,8 +108,17 @@ PalmDatabase* OpenRecordDatabase(const WCHAR* path, uint32_t mode, uint32_t crea
   }
 
   int32_t databaseMode = writable ? StreamPalmDatabase::kModeInMemory : StreamPalmDatabase::kModeOnDemand;
+  // A writable database reaches its file only through Save's replace, so
+  // truncating the file at open would only lose the old copy early (and for
+  // nothing, should the open then fail): "truncate existing" opens the file
+  // as it is, "create always" as "open always", and neither loads it.
+  uint32_t streamMode = mode;
+  if (writable && disposition == kFileModeTruncateExisting)
+    streamMode = (mode & ~kDispositionMask) | kFileModeOpenExisting;
+  else if (writable && disposition == kFileModeCreateAlways)
+    streamMode = (mode & ~kDispositionMask) | kFileModeOpenAlways;
   int32_t code = kStorageOk;
-  StreamPalmDatabase* database = OpenStreamDatabase(path, mode, databaseMode, &code);
+  StreamPalmDatabase* database = OpenStreamDatabase(path, streamMode, databaseMode, &code);
   if (!database) return Fail(nullptr, error, code);
 
   bool loaded = false;
@@ -130,7 +139,7 @@ PalmDatabase* OpenRecordDatabase(const WCHAR* path, uint32_t mode, uint32_t crea
           database->Discard();
           delete database;
           if (!SetAsideBadFile(path)) return Fail(nullptr, error, kStorageCorrupt);
-          database = OpenStreamDatabase(path, mode, databaseMode, &code);
+          database = OpenStreamDatabase(path, streamMode, databaseMode, &code);
           if (!database) return Fail(nullptr, error, code);
         }
         break;

@@ -23,7 +23,9 @@
 // file of 0 bytes counts as no file. A read that failed or lack of memory
 // never starts an empty database, so a transient failure can never wipe a
 // file on the next save. A writable open also deletes a "<name>.new" that
-// an interrupted save left behind.
+// an interrupted save left behind, and never truncates the file: with
+// "truncate existing" or "create always" it starts an empty database and
+// leaves the old file in place until the first save replaces it.
 #pragma once
 
 #include <cstdint>

@@ -3,10 +3,12 @@
 #include "tests/support/palm_database_builder.h"
 
 #include <algorithm>
+#include <fstream>
 #include <stdexcept>
 
 #include "platform/core/kernel_object.h"
 #include "platform/files/files.h"
+#include "platform/testing/files.h"
 
 namespace testbuild {
 
@@ -233,6 +235,15 @@ std::optional<std::vector<uint8_t>> ReadDeviceFile(const std::u16string& deviceP
     out.insert(out.end(), buffer, buffer + got);
   }
   CloseHandle(h);
+  return out;
+}
+
+std::optional<std::vector<uint8_t>> PeekDeviceFile(const std::u16string& devicePath) {
+  std::ifstream in(devtest::HostPath(devicePath), std::ios::binary | std::ios::ate);
+  if (!in) return std::nullopt;
+  std::vector<uint8_t> out(static_cast<size_t>(in.tellg()));
+  in.seekg(0);
+  if (!in.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(out.size()))) return std::nullopt;
   return out;
 }
 

@@ -134,5 +134,8 @@ std::optional<ParsedPalmDatabase> ParsePalmDatabase(const std::vector<uint8_t>& 
 // Whole files of the emulated device, through the platform's file calls.
 bool WriteDeviceFile(const std::u16string& devicePath, const std::vector<uint8_t>& bytes);
 std::optional<std::vector<uint8_t>> ReadDeviceFile(const std::u16string& devicePath);
+// The host file behind a device path, read past the device's share modes
+// (a database being tested may hold its file open without sharing).
+std::optional<std::vector<uint8_t>> PeekDeviceFile(const std::u16string& devicePath);
 
 }  // namespace testbuild
