@@ -35,7 +35,7 @@ FileStream* FileStream::CreateAndOpen(const EncodedString& path, uint32_t mode, 
 }
 
 bool FileStream::Open(const WCHAR* path, uint32_t mode, uint32_t attributes) {
-  Close();
+  CloseFile();
   if (!path) return false;
   HANDLE handle = CreateFileW(path, FileModeAccess(mode), FileModeShare(mode), nullptr,
                               FileModeDisposition(mode), FileModeFlags(mode, attributes, true), nullptr);
@@ -56,13 +56,19 @@ bool FileStream::Open(const WCHAR* path, uint32_t mode, uint32_t attributes) {
 bool FileStream::Open(const EncodedString& path, uint32_t mode, uint32_t attributes) {
   WidePath wide;
   if (!wide.Set(path)) {
-    Close();
+    CloseFile();
     return false;
   }
   return Open(wide.Get(), mode, attributes);
 }
 
 void FileStream::Close() {
+  CloseFile();
+  delete transform_;
+  transform_ = nullptr;
+}
+
+void FileStream::CloseFile() {
   if (handle_ != INVALID_HANDLE_VALUE) {
     CloseHandle(handle_);
     if (deleteOnClose_ && path_) DeleteFileW(path_);
@@ -71,8 +77,6 @@ void FileStream::Close() {
   deleteOnClose_ = 0;
   DeviceFree(path_);
   path_ = nullptr;
-  delete transform_;
-  transform_ = nullptr;
 }
 
 uint32_t FileStream::Read(void* buffer, uint32_t n) {

@@ -40,10 +40,10 @@ class FileStream {
   static FileStream* CreateAndOpen(const WCHAR* path, uint32_t mode, uint32_t attributes);
   static FileStream* CreateAndOpen(const EncodedString& path, uint32_t mode, uint32_t attributes);
 
-  // Closes what was open, then opens the path with the access, share and
-  // disposition of the mode; the attributes' bit 8 asks for read-only, the
-  // mode's bit 8 for hidden. On success the delete flag and a copy of the
-  // path are kept.
+  // Closes the file that was open (a transform set beforehand stays), then
+  // opens the path with the access, share and disposition of the mode; the
+  // attributes' bit 8 asks for read-only, the mode's bit 8 for hidden. On
+  // success the delete flag and a copy of the path are kept.
   bool Open(const WCHAR* path, uint32_t mode, uint32_t attributes);
   bool Open(const EncodedString& path, uint32_t mode, uint32_t attributes);
   // A new file in the temporary folder named with the prefix "qrv", opened
@@ -75,6 +75,9 @@ class FileStream {
   bool DeletesOnClose() const { return deleteOnClose_ != 0; }
 
  private:
+  // Close without destroying the transform.
+  void CloseFile();
+
   FileTransform* transform_ = nullptr;
   HANDLE handle_ = INVALID_HANDLE_VALUE;
   uint8_t deleteOnClose_ = 0;

@@ -6,7 +6,7 @@
 #include "platform/files/files.h"
 
 bool FileStream::OpenTemporary() {
-  Close();
+  CloseFile();
   WCHAR name[MAX_PATH];
   if (!CreateTempFileWithPrefix(u"qrv", name)) return false;
   if (Open(name, kFileModeTemporary, kFileAttributeArgNormal)) return true;

@@ -23,8 +23,12 @@ bool MappedFile::Open(const WCHAR* path, uint32_t mode, uint32_t attributes) {
   if (!path_) return false;
   mode_ = mode;
   attributes_ = attributes;
+  if (!OpenHandle(path, mode, attributes)) {
+    Close();  // never deletes a file it could not open
+    return false;
+  }
   deleteOnClose_ = FileModeDeletesOnClose(mode) ? 1 : 0;
-  if (!OpenHandle(path, mode, attributes) || !MapView(0, kToEnd)) {
+  if (!MapView(0, kToEnd)) {
     Close();
     return false;
   }

@@ -60,12 +60,16 @@ TEST(MappedFile, EmptyFileMapsToANullViewOfSizeZero) {
   EXPECT_EQ(devtest::MappedViewCount(), 0);
 }
 
-TEST(MappedFile, FailedOpenLeavesNoHandle) {
+TEST(MappedFile, FailedOpenLeavesNoHandleAndDeletesNothing) {
   MappedFile file(u"\\missing.corv", 41, 128);
   EXPECT_FALSE(file.IsOpen());
   EXPECT_FALSE(file.Reopen());
   EXPECT_FALSE(file.MapRange(0, 1));
   ExpectNothingOpen();
+  // A delete-on-close mode that cannot open the file leaves it alone.
+  Put(u"\\book.corv", "keep");
+  EXPECT_FALSE(file.Open(u"\\book.corv", 1 | 24 | 0x80, 128));  // no valid disposition
+  EXPECT_TRUE(Exists(u"\\book.corv"));
 }
 
 TEST(MappedFile, WindowsAreCheckedAgainstTheFileSize) {

@@ -188,6 +188,18 @@ TEST(FileStream, TransformEncodesWritesAndDecodesReads) {
   EXPECT_EQ(disk.substr(5), std::string(300, 'b'));
 }
 
+TEST(FileStream, ATransformSetBeforeOpeningIsKept) {
+  int destroyed = 0;
+  FileStream stream;
+  stream.SetTransform(new AddOne(&destroyed));
+  ASSERT_TRUE(stream.Open(u"\\enc.bin", 22, 128));
+  EXPECT_EQ(destroyed, 0);
+  EXPECT_EQ(stream.Write("a", 1), 1u);
+  stream.Close();
+  EXPECT_EQ(destroyed, 1);
+  EXPECT_EQ(Get(u"\\enc.bin"), "b");
+}
+
 TEST(FileStream, TransformBufferFailureWritesNothing) {
   FileStream stream;
   ASSERT_TRUE(stream.Open(u"\\enc.bin", 3 | 20, 128));
