@@ -382,6 +382,12 @@ void EncodedString::Append(const EncodedString& other) {
   if (other.wipeOnFree) wipeOnFree = 1;
 }
 
+void EncodedString::AppendRange(const EncodedString& other, uint32_t from, uint32_t to) {
+  if (to > other.length) to = other.length;
+  if (other.buffer && from < to) AppendTyped(other.buffer + from, to - from, other.unitKind, other.codePage);
+  if (other.wipeOnFree) wipeOnFree = 1;
+}
+
 void EncodedString::AppendAndSelectAll(const EncodedString& other) {
   Append(other);
   SelectAll();

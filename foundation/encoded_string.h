@@ -156,6 +156,9 @@ class EncodedString {
   void Append(const EncodedString& other);
   void AppendString(const EncodedString& other) { Append(other); }
   void AppendAndSelectAll(const EncodedString& other);
+  // The other's bytes [from, to) (clamped to its text), with its unit kind
+  // and code page, as Append does for its selection.
+  void AppendRange(const EncodedString& other, uint32_t from, uint32_t to);
   // Converts a copy of the other into this code page first when they differ.
   void AppendConverted(const EncodedString& other);
   void AppendRepeated(uint32_t ch, uint32_t n);

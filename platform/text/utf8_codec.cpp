@@ -1,0 +1,97 @@
+// The UTF-8 codec of code page 65001. Decoding follows the Unicode rule for
+// replacement: the longest prefix of a valid sequence is consumed as one bad
+// character, so the byte that broke it starts the next one.
+#include "platform/text/utf8_codec.h"
+
+namespace devtext {
+namespace {
+
+bool PutCodePoint(uint32_t cp, UnitWriter<char16_t>& out) {
+  if (cp < 0x10000) return out.Put(static_cast<char16_t>(cp));
+  cp -= 0x10000;
+  return out.Put(static_cast<char16_t>(0xD800 | (cp >> 10))) && out.Put(static_cast<char16_t>(0xDC00 | (cp & 0x3FF)));
+}
+
+}  // namespace
+
+ConvStatus DecodeUtf8(const uint8_t* bytes, size_t length, bool strict, UnitWriter<char16_t>& out) {
+  size_t i = 0;
+  while (i < length) {
+    uint8_t lead = bytes[i];
+    if (lead < 0x80) {
+      if (!out.Put(lead)) return ConvStatus::BufferTooSmall;
+      ++i;
+      continue;
+    }
+    // Trail count and the range allowed for the first trail byte, which is
+    // where overlong forms, surrogates and values past U+10FFFF are caught.
+    size_t trail = 0;
+    uint8_t low = 0x80, high = 0xBF;
+    uint32_t cp = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      trail = 1;
+      cp = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      trail = 2;
+      cp = lead & 0x0F;
+      if (lead == 0xE0) low = 0xA0;
+      if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      trail = 3;
+      cp = lead & 0x07;
+      if (lead == 0xF0) low = 0x90;
+      if (lead == 0xF4) high = 0x8F;
+    }
+    size_t next = i + 1;
+    bool valid = trail > 0;
+    for (size_t k = 0; valid && k < trail; ++k) {
+      if (next >= length || bytes[next] < low || bytes[next] > high) {
+        valid = false;
+        break;
+      }
+      cp = (cp << 6) | (bytes[next] & 0x3F);
+      ++next;
+      low = 0x80;
+      high = 0xBF;
+    }
+    if (!valid) {
+      if (strict) return ConvStatus::InvalidInput;
+      cp = kReplacementChar;
+    }
+    if (!PutCodePoint(cp, out)) return ConvStatus::BufferTooSmall;
+    i = next;
+  }
+  return ConvStatus::Ok;
+}
+
+ConvStatus EncodeUtf8(const char16_t* units, size_t length, UnitWriter<uint8_t>& out) {
+  for (size_t i = 0; i < length; ++i) {
+    uint32_t cp = units[i];
+    if (cp >= 0xD800 && cp <= 0xDFFF) {
+      bool paired = cp <= 0xDBFF && i + 1 < length && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF;
+      if (paired) {
+        cp = 0x10000 + ((cp - 0xD800) << 10) + (units[i + 1] - 0xDC00);
+        ++i;
+      } else {
+        cp = kReplacementChar;
+      }
+    }
+    bool ok;
+    if (cp < 0x80) {
+      ok = out.Put(static_cast<uint8_t>(cp));
+    } else if (cp < 0x800) {
+      ok = out.Put(static_cast<uint8_t>(0xC0 | (cp >> 6))) && out.Put(static_cast<uint8_t>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+      ok = out.Put(static_cast<uint8_t>(0xE0 | (cp >> 12))) &&
+           out.Put(static_cast<uint8_t>(0x80 | ((cp >> 6) & 0x3F))) && out.Put(static_cast<uint8_t>(0x80 | (cp & 0x3F)));
+    } else {
+      ok = out.Put(static_cast<uint8_t>(0xF0 | (cp >> 18))) &&
+           out.Put(static_cast<uint8_t>(0x80 | ((cp >> 12) & 0x3F))) &&
+           out.Put(static_cast<uint8_t>(0x80 | ((cp >> 6) & 0x3F))) && out.Put(static_cast<uint8_t>(0x80 | (cp & 0x3F)));
+    }
+    if (!ok) return ConvStatus::BufferTooSmall;
+  }
+  return ConvStatus::Ok;
+}
+
+}  // namespace devtext
