@@ -1,6 +1,7 @@
 // SYSTEMTIME and FILETIME conversions and the device clock.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <ctime>
 
 #include "platform/core/last_error.h"
