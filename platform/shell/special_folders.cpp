@@ -60,10 +60,16 @@ BOOL Answer(HWND owner, LPWSTR out, int folder, BOOL create) {
 
 }  // namespace
 
+// Linked by the system directly, so nothing may be thrown out of it.
 BOOL SHGetSpecialFolderPath(HWND owner, LPWSTR path, int folder, BOOL create) {
-  BOOL result = Answer(owner, path, folder, create);
-  auto& state = devshell::State();
-  std::lock_guard<std::mutex> guard(state.lock);
-  return static_cast<BOOL>(devshell::Record(state, "SHGetSpecialFolderPath", owner, {folder, create ? 1 : 0},
-                                            result ? devshell::TextOf(path) : u"", result));
+  try {
+    BOOL result = Answer(owner, path, folder, create);
+    auto& state = devshell::State();
+    std::lock_guard<std::mutex> guard(state.lock);
+    return static_cast<BOOL>(devshell::Record(state, "SHGetSpecialFolderPath", owner, {folder, create ? 1 : 0},
+                                              result ? devshell::TextOf(path) : u"", result));
+  } catch (...) {
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return FALSE;
+  }
 }
