@@ -7,6 +7,7 @@
 #include "platform/testing/files.h"
 #include "platform/testing/modules.h"
 #include "platform/testing/profile.h"
+#include "platform/testing/shell.h"
 #include "platform/testing/system_parameters.h"
 #include "platform/testing/text.h"
 
@@ -19,6 +20,7 @@ void ResetDevice() {
   ResetClock();
   ResetSystemParameters();
   ResetModules();
+  ResetShell();
   ResetCodePages();
   ResetFiles();
 }
