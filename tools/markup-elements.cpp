@@ -4,6 +4,8 @@
 //   --positions   prefix every element with its source position
 //   --count       print only the number of elements of each kind
 //   --block N     hand the text to the parser in blocks of N characters
+// markup-elements --generate SEED BYTES: writes a generated book-like
+// document of about BYTES bytes (the benchmark's input) to standard output.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -20,6 +22,12 @@ int main(int argc, char** argv) {
   bool countOnly = false;
   uint32_t block = 4096;
   const char* path = nullptr;
+  if (argc == 4 && std::strcmp(argv[1], "--generate") == 0) {
+    std::string book = GenerateMarkupBook(static_cast<uint32_t>(std::strtoul(argv[2], nullptr, 10)),
+                                          std::strtoul(argv[3], nullptr, 10));
+    std::fwrite(book.data(), 1, book.size(), stdout);
+    return 0;
+  }
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--positions") == 0) {
       positions = true;
@@ -35,7 +43,9 @@ int main(int argc, char** argv) {
     }
   }
   if (path == nullptr || block == 0) {
-    std::fprintf(stderr, "usage: markup-elements [--positions] [--count] [--block N] FILE\n");
+    std::fprintf(stderr,
+                 "usage: markup-elements [--positions] [--count] [--block N] FILE\n"
+                 "       markup-elements --generate SEED BYTES\n");
     return 2;
   }
   std::ifstream file(path, std::ios::binary);

@@ -133,7 +133,16 @@ int32_t MarkupParser::Next() {
   uint32_t position = tokenizer_.GetPosition();
   if (replayLimit_ != 0 && position >= replayLimit_) replayLimit_ = 0;
   int32_t kind = ParseElement();
+  bool resumed = resumePending_;
+  resumePending_ = false;
   if (kind != kElementTag) return kind_ = kind;
+  if (resumed) {
+    // The pending tag of a restored state: its closings are delivered.
+    SetCurrentTag(parsedTag_, parsingClosing_, parsingSelfContained_ && !IsTablePartClass(parsedTag_));
+    attributesShown_ = true;
+    if (!ApplyStackWork()) return kind_ = kElementEnd;
+    return kind_ = kElementTag;
+  }
 
   if (replayLimit_ != 0) {
     // Replaying a stretch already seen: the stack is left alone.

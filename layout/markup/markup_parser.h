@@ -93,6 +93,9 @@ class MarkupParser : public ElementStream {
   bool selfContained_ = false;
   bool attributesShown_ = false;  // the current element owns the attribute list
   uint32_t pendingTag_ = 0;
+  // After a restore: the tag at the restart position was pending when the
+  // state was saved, and is delivered as such when it is read again.
+  bool resumePending_ = false;
   uint32_t pendingPosition_ = 0;
   bool pendingClosing_ = false;
   bool pendingSelfContained_ = false;

@@ -9,20 +9,30 @@
 //
 // While a tag is pending (it caused closings that are being delivered), the
 // restart position is that tag's own position: after the restored closings
-// the tag is read again, and with its closings already gone it stands where
-// it did. A chunk comes from a side file, so every count is checked against
-// the bytes that remain and every id against the tag table.
+// the tag is read again and delivered as the pending tag it was, without
+// being matched against the stack a second time (which could close more).
+// When all its closings were already delivered, the queue is saved as the
+// single id 0, which delivers nothing and marks the pending tag. A chunk
+// comes from a side file, so every count is checked against the bytes that
+// remain and every id against the tag table.
 #include "foundation/byte_stream.h"
 #include "layout/markup/keyword_ids.h"
 #include "layout/markup/markup_parser.h"
 #include "layout/markup/markup_scanner_table.h"
 #include "platform/memory/allocator.h"
 
+namespace {
+
+constexpr uint8_t kPendingMarker = 0;
+
+}  // namespace
+
 bool MarkupParser::Restart(uint32_t position, bool resynchronise) {
   ClearQueue();
   stack_.count = 0;
   pendingTag_ = 0;
   pendingPosition_ = 0;
+  resumePending_ = false;
   text_.Clear();
   ClearAttributes();
   tokenizer_.ClearPieces();
@@ -52,7 +62,9 @@ void MarkupParser::SeekBack(uint32_t position) {
 
 bool MarkupParser::SaveState(ByteStream* stream) {
   const uint32_t start = stream->Size();
-  const uint32_t queued = queue_.count - queueRead_;
+  const bool pending = pendingTag_ != 0 || resumePending_;
+  const uint32_t closings = queue_.count - queueRead_;
+  const uint32_t queued = closings != 0 ? closings : (pending ? 1 : 0);
   uint32_t head[3];
   head[0] = pendingTag_ != 0 ? pendingPosition_ : tokenizer_.GetPosition();
   head[1] = stack_.count;
@@ -60,6 +72,10 @@ bool MarkupParser::SaveState(ByteStream* stream) {
   stream->WriteU32BE(head, 3);
   for (uint32_t i = 0; i < stack_.count; ++i) stream->WriteBytes(stack_.At(i), 1);
   for (uint32_t i = queueRead_; i < queue_.count; ++i) stream->WriteBytes(queue_.At(i), 1);
+  if (closings == 0 && pending) {
+    const uint8_t marker = kPendingMarker;
+    stream->WriteBytes(&marker, 1);
+  }
   while (((stream->Size() - start) & 3u) != 0 && stream->ok) {
     const uint8_t zero = 0;
     stream->WriteBytes(&zero, 1);
@@ -102,8 +118,14 @@ bool MarkupParser::LoadState(ByteStream* stream) {
   if (ok) {
     stack_.count = 0;
     for (uint32_t i = 0; i < depth; ++i) *stack_.AtGrow(i) = ids[i];
-    for (uint32_t i = 0; i < queued; ++i) *queue_.AtGrow(i) = ids[depth + i];
+    // Closings to deliver; a last id 0 only marks the pending tag.
+    for (uint32_t i = 0; i < queued; ++i) {
+      uint8_t id = ids[depth + i];
+      if (id == kPendingMarker && i + 1 == queued) break;
+      *queue_.AtGrow(i) = id;
+    }
     queueRead_ = 0;
+    resumePending_ = queued != 0;
   }
   DeviceFree(ids);
   if (!ok) return false;
