@@ -87,8 +87,17 @@ bool ElementRecordStack::Push(ElementStream& stream) {
   for (uint32_t i = 0; i < keptCount; ++i) {
     const MarkupAttribute* attribute = stream.GetAttribute(kept[i].index);
     if (kept[i].text) {
+      // An owned copy: the record must neither pin nor outlive the
+      // document's text blocks that the parser's value may share.
       uint32_t index = strings_.count;
-      *strings_.AtGrow(index) = attribute->value;
+      SharedWideString* slot = strings_.AtGrow(index);
+      if (!slot->FromChars(attribute->value.Chars(), attribute->value.length)) {
+        slot->Clear();
+        strings_.count = firstString;
+        for (uint32_t k = firstString; k < index; ++k) strings_.At(k)->Clear();
+        words_.count = firstWord;
+        return false;
+      }
       *words_.AtGrow(at++) = (attribute->id & 0xFFFFu) | ((index & 0xFFFFu) << 16);
     } else {
       *words_.AtGrow(at++) = (attribute->id & 0xFFFFu) | (kParsedMark << 16);
