@@ -14,7 +14,9 @@ constexpr uint8_t kCacheShift = 2;   // 4 block records per segment
 constexpr WCHAR kZwnj = 0x200C;
 constexpr uint32_t kNoBudget = 0xFFFFFFFFu;
 
-bool IsTokenBreak(WCHAR c) { return c == kZwnj || IsCjkChar(c); }
+// Every CJK range starts above U+1100, so most text needs no range tests.
+constexpr WCHAR kFirstBreakCandidate = 0x1100;
+bool IsTokenBreak(WCHAR c) { return c >= kFirstBreakCandidate && (c == kZwnj || IsCjkChar(c)); }
 bool IsSpace(WCHAR c) { return c == '\t' || c == '\n' || c == '\r' || c == ' '; }
 
 }  // namespace
@@ -206,11 +208,16 @@ bool MarkupTokenizer::AppendTokenText(SharedWideString* out) const {
 
 uint32_t MarkupTokenizer::LimitAtBreak(const MarkupBlock* block, uint32_t offset, uint32_t budget,
                                        bool tokenBegun) {
+  // Only a text run can run into a CJK character: once a character that
+  // ends every run (white space, "&", "<") comes first, the budget stands.
   uint32_t end = block->count - offset < budget ? block->count : offset + budget;
   for (uint32_t i = offset; i < end; ++i) {
-    if (!IsTokenBreak(block->chars[i])) continue;
-    if (i == offset) return tokenBegun ? 0 : 1;
-    return i - offset;
+    WCHAR c = block->chars[i];
+    if (IsTokenBreak(c)) {
+      if (i == offset) return tokenBegun ? 0 : 1;
+      return i - offset;
+    }
+    if (i != offset && (c == '<' || c == '&' || IsSpace(c))) break;
   }
   return budget;
 }
