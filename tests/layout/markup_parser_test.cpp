@@ -10,6 +10,7 @@
 
 #include "layout/markup/keyword_ids.h"
 #include "layout/markup/markup_parser.h"
+#include "platform/testing/allocation.h"
 #include "tests/support/fake_document.h"
 #include "tests/support/fake_document_markup.h"
 
@@ -222,3 +223,24 @@ TEST(MarkupParser, BlocksAreAllGivenBack) {
 
 }  // namespace
 
+
+namespace {
+
+TEST(MarkupParser, LackOfMemoryEndsTheStreamCleanly) {
+  std::string text = "<html><body>" + MarkupCorpus()[9] + MarkupCorpus()[10] + GenerateMarkupBook(4, 3000);
+  for (long n = 1; n < 400; n += 3) {
+    auto document = FakeDocument::FromUtf8(text, 16);
+    {
+      MarkupParser parser;
+      parser.AttachSource(document.get(), 0);
+      devtest::AllocationFailure failure(n);
+      if (parser.Restart(0, false)) {
+        for (int i = 0; i < 100000 && parser.Next() != kElementEnd; ++i) parser.ReleaseChunks();
+      }
+    }
+    EXPECT_EQ(document->Outstanding(), 0u) << "failing allocation " << n;
+    EXPECT_EQ(document->releaseErrors, 0u);
+  }
+}
+
+}  // namespace
