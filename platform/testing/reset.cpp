@@ -3,8 +3,11 @@
 
 #include "platform/core/last_error.h"
 #include "platform/testing/allocation.h"
+#include "platform/testing/clock.h"
 #include "platform/testing/files.h"
 #include "platform/testing/modules.h"
+#include "platform/testing/profile.h"
+#include "platform/testing/system_parameters.h"
 #include "platform/testing/text.h"
 
 namespace devtest {
@@ -12,6 +15,9 @@ namespace devtest {
 void ResetDevice() {
   ResetAllocations();
   SetLastError(0);
+  ResetProfile();
+  ResetClock();
+  ResetSystemParameters();
   ResetModules();
   ResetCodePages();
   ResetFiles();

@@ -1,0 +1,92 @@
+// The stored device settings and SystemParametersInfoW over them. The
+// platform type comes from the device profile.
+#include "platform/system/system_parameters.h"
+
+#include <mutex>
+
+#include "platform/core/last_error.h"
+#include "platform/testing/profile.h"
+#include "platform/testing/system_parameters.h"
+
+namespace {
+
+struct SettingsState {
+  std::mutex lock;
+  DWORD batteryIdleTimeout = devtest::kDefaultBatteryIdleTimeout;
+  int broadcasts = 0;
+};
+
+SettingsState& State() {
+  static SettingsState* state = new SettingsState;  // lives for the process
+  return *state;
+}
+
+BOOL Fail(DWORD error) {
+  SetLastError(error);
+  return FALSE;
+}
+
+BOOL GetPlatformType(UINT bufferBytes, LPVOID buffer) {
+  const char16_t* type = devtest::Profile().platform == devtest::DevicePlatform::Smartphone ? u"SmartPhone"
+                                                                                            : u"PocketPC";
+  size_t units = 0;
+  while (type[units]) ++units;
+  if (!buffer) return Fail(ERROR_INVALID_PARAMETER);
+  if (bufferBytes / sizeof(WCHAR) < units + 1) return Fail(ERROR_INSUFFICIENT_BUFFER);
+  WCHAR* out = static_cast<WCHAR*>(buffer);
+  for (size_t i = 0; i <= units; ++i) out[i] = type[i];
+  return TRUE;
+}
+
+}  // namespace
+
+BOOL SystemParametersInfoW(UINT action, UINT uiParam, LPVOID pvParam, UINT winIni) {
+  SettingsState& state = State();
+  switch (action) {
+    case SPI_GETBATTERYIDLETIMEOUT: {
+      if (!pvParam) return Fail(ERROR_INVALID_PARAMETER);
+      std::lock_guard<std::mutex> guard(state.lock);
+      *static_cast<DWORD*>(pvParam) = state.batteryIdleTimeout;
+      return TRUE;
+    }
+    case SPI_SETBATTERYIDLETIMEOUT: {
+      std::lock_guard<std::mutex> guard(state.lock);
+      state.batteryIdleTimeout = uiParam;
+      if (winIni & SPIF_SENDCHANGE) ++state.broadcasts;
+      return TRUE;
+    }
+    case SPI_GETPLATFORMTYPE:
+      return GetPlatformType(uiParam, pvParam);
+    default:
+      return Fail(ERROR_INVALID_PARAMETER);
+  }
+}
+
+namespace devtest {
+
+DWORD BatteryIdleTimeout() {
+  SettingsState& state = State();
+  std::lock_guard<std::mutex> guard(state.lock);
+  return state.batteryIdleTimeout;
+}
+
+void SetBatteryIdleTimeout(DWORD seconds) {
+  SettingsState& state = State();
+  std::lock_guard<std::mutex> guard(state.lock);
+  state.batteryIdleTimeout = seconds;
+}
+
+int SettingChangeBroadcasts() {
+  SettingsState& state = State();
+  std::lock_guard<std::mutex> guard(state.lock);
+  return state.broadcasts;
+}
+
+void ResetSystemParameters() {
+  SettingsState& state = State();
+  std::lock_guard<std::mutex> guard(state.lock);
+  state.batteryIdleTimeout = kDefaultBatteryIdleTimeout;
+  state.broadcasts = 0;
+}
+
+}  // namespace devtest

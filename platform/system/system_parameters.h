@@ -1,0 +1,20 @@
+// SystemParametersInfoW: the device settings the system reads and writes.
+//   SPI_GETBATTERYIDLETIMEOUT (252): *(DWORD*)pvParam = seconds.
+//   SPI_SETBATTERYIDLETIMEOUT (251): uiParam = seconds; SPIF_SENDCHANGE
+//     broadcasts the change.
+//   SPI_GETPLATFORMTYPE (257): pvParam = a WCHAR buffer of uiParam bytes,
+//     filled with "PocketPC" or "SmartPhone" (error 122 when too small).
+// Other actions fail with error 87. The stored values are visible to tests
+// (platform/testing/system_parameters.h).
+#pragma once
+
+#include "platform/types/device_types.h"
+
+constexpr UINT SPI_SETBATTERYIDLETIMEOUT = 251;
+constexpr UINT SPI_GETBATTERYIDLETIMEOUT = 252;
+constexpr UINT SPI_GETPLATFORMTYPE = 257;
+
+constexpr UINT SPIF_UPDATEINIFILE = 0x0001;
+constexpr UINT SPIF_SENDCHANGE = 0x0002;
+
+BOOL SystemParametersInfoW(UINT action, UINT uiParam, LPVOID pvParam, UINT winIni);
