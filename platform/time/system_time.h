@@ -23,11 +23,6 @@ struct SYSTEMTIME {
   WORD wMilliseconds;
 };
 
-struct FILETIME {
-  DWORD dwLowDateTime;
-  DWORD dwHighDateTime;
-};
-
 void GetSystemTime(SYSTEMTIME* utc);
 void GetLocalTime(SYSTEMTIME* local);
 
