@@ -42,7 +42,10 @@ const std::string& Cp1252Text() {
       } else if (r < 95) {
         out.push_back(static_cast<char>(0xC0 + random() % 0x40));
       } else {
-        out.push_back(static_cast<char>(0x80 + random() % 0x20));
+        // The assigned characters of 0x80-0x9F (iconv refuses the other five).
+        static const char kHigh[] = "\x80\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C\x8E"
+                                    "\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\x9B\x9C\x9E\x9F";
+        out.push_back(kHigh[random() % (sizeof(kHigh) - 1)]);
       }
     }
     return out;

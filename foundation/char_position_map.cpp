@@ -7,6 +7,8 @@
 // tables record these starts, so a character block that begins at the second
 // unit of a pair maps to the byte behind the lead byte, and a byte offset
 // inside a character maps to the next unit that starts at or after it.
+#include <cstring>
+
 #include "foundation/code_page.h"
 
 namespace {
@@ -34,6 +36,48 @@ class ExtraBytesWriter {
   uint32_t word_ = 0;
   uint32_t count_ = 0;
 };
+
+// UTF-8 to UTF-16 without a map into an output known to hold one unit per
+// input byte: the same decoding as the general loop below, without its
+// bounds checks and bookkeeping, and with runs of ASCII widened eight bytes
+// at a time. Returns the units written.
+uint32_t Utf8ToWideUnchecked(const uint8_t* p, const uint8_t* end, WCHAR* out) {
+  WCHAR* o = out;
+  while (p < end) {
+    if (end - p >= 8) {
+      uint64_t eight;
+      std::memcpy(&eight, p, 8);
+      if ((eight & 0x8080808080808080ull) == 0) {
+        for (int i = 0; i < 8; ++i) o[i] = p[i];
+        o += 8;
+        p += 8;
+        continue;
+      }
+    }
+    uint32_t b = *p;
+    if (b < 0xC0) {  // ASCII, or a continuation byte standing alone
+      *o++ = static_cast<WCHAR>(b);
+      ++p;
+      continue;
+    }
+    uint32_t n = b < 0xE0 ? 2 : (b < 0xF0 ? 3 : 4);
+    if (static_cast<uint32_t>(end - p) < n) {
+      *o++ = static_cast<WCHAR>(kReplacementChar);
+      break;
+    }
+    uint32_t cp;
+    if (n == 2) {
+      cp = ((b & 0x1F) << 6) | (p[1] & 0x3F);
+    } else if (n == 3) {
+      cp = ((b & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F);
+    } else {
+      cp = ((b & 0x07) << 18) | ((p[1] & 0x3F) << 12) | ((p[2] & 0x3F) << 6) | (p[3] & 0x3F);
+    }
+    o += EncodeUtf16Char(cp, o);
+    p += n;
+  }
+  return static_cast<uint32_t>(o - out);
+}
 
 int8_t ClampCorrection(int64_t value) {
   if (value < -128) return -128;  // Translate recomputes such entries
@@ -65,11 +109,15 @@ int ConvertFromUtf8(const uint8_t* bytes, uint32_t len, int32_t target, void* ou
   WCHAR* wideOut = static_cast<WCHAR*>(out);
   uint8_t* narrowOut = static_cast<uint8_t*>(out);
 
-  LeadByteSet utf8;
-  utf8.Init(kCodePageUtf8);
-
   uint32_t skipped = 0;
   while (skipped < len && bytes[skipped] >= 0x80 && bytes[skipped] <= 0xBF) ++skipped;
+  if (!map && wide && out && capacity / 2 >= len) {
+    *outLen = 2 * Utf8ToWideUnchecked(bytes + skipped, bytes + len, wideOut);
+    return kConvertOk;
+  }
+
+  LeadByteSet utf8;
+  utf8.Init(kCodePageUtf8);
 
   ExtraBytesWriter extras(map);
   uint32_t nextByteBlock = 0, nextCharBlock = 0;

@@ -41,6 +41,12 @@ void ConvertWithMap(const uint8_t* text, uint32_t n, uint32_t shift, int32_t tar
     return;
   }
   Check(result == kConvertOk);
+  // Without a map the same output comes out (by the unchecked fast path
+  // for UTF-16).
+  std::vector<uint8_t> plain(n * 2 + 2);
+  uint32_t plainLen = static_cast<uint32_t>(plain.size());
+  Check(ConvertFromUtf8(text, n, target, plain.data(), &plainLen, nullptr) == kConvertOk);
+  Check(plainLen == outLen && std::memcmp(plain.data(), out.data(), outLen) == 0);
   uint32_t units = target == kCodePageUtf16 ? outLen / 2 : outLen;
   Check(units <= n);
   // Both directions stay inside the text and agree with each other.

@@ -95,6 +95,14 @@ void CheckAgainstBruteForce(const std::string& text, uint32_t shift, bool wide, 
       << "seed " << seed;
   ASSERT_EQ(outLen, units * (wide ? 2 : 1)) << "seed " << seed;
   ASSERT_TRUE(block.GuardIntact(units)) << "seed " << seed;
+  // The conversion without a map (a faster path) writes the same text.
+  std::vector<uint8_t> plain(text.size() * 2 + 4);
+  uint32_t plainLen = static_cast<uint32_t>(plain.size());
+  ASSERT_EQ(ConvertFromUtf8(reinterpret_cast<const uint8_t*>(text.data()), static_cast<uint32_t>(text.size()),
+                            wide ? kCodePageUtf16 : kCodePage1252, plain.data(), &plainLen, nullptr),
+            kConvertOk);
+  ASSERT_EQ(plainLen, outLen) << "seed " << seed;
+  ASSERT_EQ(std::memcmp(plain.data(), out.data(), outLen), 0) << "seed " << seed;
   const CharPositionMap* map = block.map();
   EXPECT_EQ(map->unitAtByteBlock[0], 0) << "seed " << seed;
   EXPECT_EQ(map->byteAtCharBlock[0], expected.skipped) << "seed " << seed;

@@ -1,0 +1,162 @@
+// SegmentedArray: the growable array under most lists of the system. Items of
+// a fixed byte size live in equal blocks of 2^shift items reached through a
+// table of block pointers, so growing adds blocks and copies only the table:
+// an item never moves while the array grows, and its address stays valid.
+// Only InsertAt, RemoveAt and the explicit moves move items.
+//
+// This is the generic form: items are raw bytes that the array never
+// constructs or destroys. The typed forms (construct, copy and destroy their
+// items) are in segmented_array_typed.h.
+//
+// Growing operations report an allocation failure (false, -1 or null) and
+// leave the array valid: the items stay, blocks already added stay counted in
+// `capacity`, and nothing is half-inserted. Readers (At, ReadAt, ContiguousAt)
+// do not check bounds; callers keep indices below `count`.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+// Grows a table of block pointers to at least n slots (max(n + 4, 8) slots
+// when it grows: old pointers copied, the rest null). False, with the old
+// table kept, when the new one cannot be allocated. Shared by every form.
+bool GrowSegmentTable(uint8_t*** blocks, uint32_t* tableSize, uint32_t n);
+
+// The table slots Reserve asks for when it needs `neededBlocks`: exactly that
+// while the table is small, and at least half as many again once it holds 64
+// slots, so that a long array does not copy its whole table every fourth
+// block.
+inline uint32_t SegmentTableSlotsFor(uint32_t neededBlocks, uint32_t tableSize) {
+  if (neededBlocks <= tableSize || tableSize < 64) return neededBlocks;
+  uint32_t grown = tableSize + tableSize / 2;
+  return grown > neededBlocks ? grown : neededBlocks;
+}
+
+class SegmentedArray {
+ public:
+  // Largest item count an array may hold: Append answers indices as int32.
+  static constexpr uint32_t kMaxItems = 0x7FFFFFFFu;
+  static constexpr uint8_t kDefaultShift = 4;  // 16 items per block
+
+  // Fields in the order of the record; public because the array is a plain
+  // record that its owners (the byte stream, the item stores) read directly.
+  uint32_t tableSize = 0;                   // slots in `blocks`
+  uint32_t blockItems = 1u << kDefaultShift;  // items per block, 2^shift
+  uint8_t shift = kDefaultShift;            // 0 to 15
+  uint32_t mask = (1u << kDefaultShift) - 1;
+  uint8_t** blocks = nullptr;               // null until the first growth
+  uint32_t count = 0;                       // items in use
+  uint32_t capacity = 0;                    // items in allocated blocks
+  int32_t itemSize = 0;                     // bytes per item
+
+  SegmentedArray() = default;
+  explicit SegmentedArray(int32_t size) { itemSize = size; }
+  ~SegmentedArray() { Free(); }
+  SegmentedArray(const SegmentedArray&) = delete;
+  SegmentedArray& operator=(const SegmentedArray&) = delete;
+
+  // Releases any storage, then: the given item size, 16 items per block,
+  // empty.
+  void Init(int32_t size);
+  // As Init with 2^shift items per block; when `reserveItems` is not zero the
+  // table is grown to `tableSlots` and the items reserved (results ignored:
+  // the array is valid and empty-handed either way).
+  void InitWithShift(int32_t size, uint8_t blockShift, uint32_t tableSlots, uint32_t reserveItems);
+  // Releases any storage and leaves the array empty with no table; the item
+  // size becomes 0 and the block geometry is kept.
+  void InitEmpty();
+  // Sets the item size and block geometry; storage is not touched, so this is
+  // for an empty array.
+  void SetGeometry(int32_t size, uint8_t blockShift);
+
+  // Ensures at least n table slots (max(n + 4, 8) when it grows).
+  bool GrowTable(uint32_t n);
+  // Ensures capacity >= n.
+  bool Reserve(uint32_t n);
+  // Frees the blocks beyond those that hold the current items.
+  void Trim();
+  // Frees every block; count and capacity 0; the table is kept for reuse.
+  void Clear();
+  // Clear, then the table too. Safe to call more than once.
+  void Free();
+
+  // Makes this array an item-for-item copy of `other` (taking its block size
+  // when the two differ). The item size is this array's.
+  bool CopyFrom(const SegmentedArray& other);
+  // Takes over the other array's storage and geometry; the other is left
+  // empty, with its geometry, and usable.
+  void MoveFrom(SegmentedArray& other);
+
+  // Copies one item to the end; its index, or -1 when memory runs out.
+  int32_t Append(const void* item) {
+    if (count >= capacity && !Reserve(count + 1)) return -1;
+    std::memcpy(At(count), item, static_cast<size_t>(itemSize));
+    return static_cast<int32_t>(count++);
+  }
+  // Extends the count by one and answers the new, uninitialised item; null
+  // when memory runs out.
+  void* AppendSlot() {
+    if (count >= capacity && !Reserve(count + 1)) return nullptr;
+    return At(count++);
+  }
+
+  // Inserts n items at `index` (<= count), moving the tail up. A null `items`
+  // leaves the new slots for the caller to fill. False, with nothing changed,
+  // when memory runs out or the index is past the end.
+  bool InsertAt(uint32_t index, const void* items, uint32_t n);
+  // Removes n items at `index`, moving the tail down; the range is clamped to
+  // the items in use. Blocks are kept.
+  void RemoveAt(uint32_t index, uint32_t n);
+  // Copies n items in at `index`, across blocks, raising count to index + n
+  // when it is lower. The room must have been reserved.
+  void WriteAt(uint32_t index, const void* items, uint32_t n);
+  // Copies n items out from `index`, across blocks.
+  void ReadAt(uint32_t index, void* out, uint32_t n) const;
+
+  // Moves n items from one index to a higher one (the room reserved), working
+  // from the last item backwards so overlapping ranges come out right.
+  void ShiftUp(uint32_t from, uint32_t to, uint32_t n);
+  // Moves n items from `source` at `sourceIndex` to `destination` at
+  // `destinationIndex`, first item first. Both arrays have the same item and
+  // block size. Inside one array a move to a higher overlapping range is done
+  // backwards (as ShiftUp), so every move behaves as memmove.
+  static void MoveItems(SegmentedArray& destination, const SegmentedArray& source,
+                        uint32_t sourceIndex, uint32_t destinationIndex, uint32_t n);
+  // A move of n items from `source` into this array, then count raised to
+  // destinationIndex + n when it is lower.
+  void CopyItems(uint32_t destinationIndex, uint32_t n, const SegmentedArray& source,
+                 uint32_t sourceIndex);
+
+  // Address of item i; no bounds check.
+  void* At(uint32_t i) const {
+    return blocks[i >> shift] + static_cast<size_t>(itemSize) * (i & mask);
+  }
+  // Address of item i, raising count to i + 1 when i >= count. Allocates
+  // nothing: the caller has reserved.
+  void* AtGrow(uint32_t i) {
+    if (i >= count) count = i + 1;
+    return At(i);
+  }
+  // Address of item i and the run of items from i to the end of its block,
+  // bounded by count.
+  void* ContiguousAt(uint32_t i, uint32_t* run) const {
+    uint32_t inBlock = blockItems - (i & mask);
+    uint32_t left = count - i;
+    *run = left < inBlock ? left : inBlock;
+    return At(i);
+  }
+
+  uint32_t Count() const { return count; }
+  uint32_t Capacity() const { return capacity; }
+  bool Empty() const { return count == 0; }
+
+ private:
+  size_t BlockBytes() const { return static_cast<size_t>(itemSize) * blockItems; }
+  // Moves n items with a backwards walk (destination at or above the source).
+  static void MoveBackward(SegmentedArray& destination, const SegmentedArray& source,
+                           uint32_t sourceIndex, uint32_t destinationIndex, uint32_t n);
+  static void MoveForward(SegmentedArray& destination, const SegmentedArray& source,
+                          uint32_t sourceIndex, uint32_t destinationIndex, uint32_t n);
+  void FreeBlocksFrom(uint32_t firstBlock);
+};
