@@ -36,7 +36,7 @@ LRESULT TimerWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-class Timers : public ::testing::Test {
+class WindowTimers : public ::testing::Test {
  protected:
   void SetUp() override {
     devtest::ResetThreads();
@@ -65,7 +65,7 @@ class Timers : public ::testing::Test {
   DWORD start_ = 0;
 };
 
-TEST_F(Timers, OneShotTimerRunsOnce) {
+TEST_F(WindowTimers, OneShotTimerRunsOnce) {
   g_oneShot = 9;
   EXPECT_EQ(SetTimer(window_, 9, 100, nullptr), 9u);
   devtest::AdvanceTimeAndPump(99);
@@ -75,14 +75,14 @@ TEST_F(Timers, OneShotTimerRunsOnce) {
   EXPECT_EQ(devtest::TimerCount(), 0);
 }
 
-TEST_F(Timers, RepeatingTimerRunsNTimesInNPeriods) {
+TEST_F(WindowTimers, RepeatingTimerRunsNTimesInNPeriods) {
   SetTimer(window_, 3, 50, nullptr);
   devtest::AdvanceTimeAndPump(50 * 7);
   EXPECT_EQ(TicksOf(3), (std::vector<DWORD>{50, 100, 150, 200, 250, 300, 350}));
   EXPECT_EQ(GetTickCount() - start_, 350u);
 }
 
-TEST_F(Timers, TimersOfDifferentPeriodsInterleaveByDueTime) {
+TEST_F(WindowTimers, TimersOfDifferentPeriodsInterleaveByDueTime) {
   SetTimer(window_, 1, 30, nullptr);
   SetTimer(window_, 2, 45, nullptr);
   devtest::AdvanceTimeAndPump(90);
@@ -92,7 +92,7 @@ TEST_F(Timers, TimersOfDifferentPeriodsInterleaveByDueTime) {
   EXPECT_EQ(ids, (std::vector<UINT_PTR>{1, 2, 1, 1, 2}));
 }
 
-TEST_F(Timers, SettingARunningTimerAgainReplacesIt) {
+TEST_F(WindowTimers, SettingARunningTimerAgainReplacesIt) {
   SetTimer(window_, 5, 100, nullptr);
   devtest::AdvanceTimeAndPump(60);
   EXPECT_EQ(SetTimer(window_, 5, 100, nullptr), 5u);  // counted from now
@@ -101,7 +101,7 @@ TEST_F(Timers, SettingARunningTimerAgainReplacesIt) {
   EXPECT_EQ(devtest::TimerCount(), 1);
 }
 
-TEST_F(Timers, StoppingAnUnknownTimerDoesNothing) {
+TEST_F(WindowTimers, StoppingAnUnknownTimerDoesNothing) {
   SetTimer(window_, 5, 10, nullptr);
   EXPECT_FALSE(KillTimer(window_, 6));
   EXPECT_FALSE(KillTimer(nullptr, 5));
@@ -111,14 +111,14 @@ TEST_F(Timers, StoppingAnUnknownTimerDoesNothing) {
   EXPECT_TRUE(g_firings.empty());
 }
 
-TEST_F(Timers, ZeroDelayTimerFiresAtOnceOnTheNextPump) {
+TEST_F(WindowTimers, ZeroDelayTimerFiresAtOnceOnTheNextPump) {
   g_oneShot = 4;
   SetTimer(window_, 4, 0, nullptr);
   devtest::PumpMessages();
   EXPECT_EQ(TicksOf(4), std::vector<DWORD>{0});
 }
 
-TEST_F(Timers, PostedMessagesGoBeforeDueTimers) {
+TEST_F(WindowTimers, PostedMessagesGoBeforeDueTimers) {
   g_oneShot = 1;
   SetTimer(window_, 1, 0, nullptr);
   PostMessageW(window_, WM_USER, 0, 0);
@@ -127,7 +127,7 @@ TEST_F(Timers, PostedMessagesGoBeforeDueTimers) {
   EXPECT_EQ(g_order, (std::vector<UINT>{WM_USER, WM_USER + 1, WM_TIMER}));
 }
 
-TEST_F(Timers, ATimerThatCameDueSeveralTimesFiresOnce) {
+TEST_F(WindowTimers, ATimerThatCameDueSeveralTimesFiresOnce) {
   SetTimer(window_, 2, 10, nullptr);
   Sleep(95);  // moves the clock without taking messages
   devtest::PumpMessages();
@@ -144,7 +144,7 @@ void OnThreadTimer(HWND window, UINT message, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
 }
 
-TEST_F(Timers, ThreadTimersGetTheirOwnIdentifiersAndRunTheirProcedure) {
+TEST_F(WindowTimers, ThreadTimersGetTheirOwnIdentifiersAndRunTheirProcedure) {
   g_procFirings.clear();
   UINT_PTR first = SetTimer(nullptr, 0, 20, OnThreadTimer);
   UINT_PTR second = SetTimer(nullptr, 0, 30, OnThreadTimer);
@@ -155,7 +155,7 @@ TEST_F(Timers, ThreadTimersGetTheirOwnIdentifiersAndRunTheirProcedure) {
   EXPECT_EQ(g_procFirings, (std::vector<UINT_PTR>{first, second}));
 }
 
-TEST_F(Timers, DestroyingTheWindowStopsItsTimers) {
+TEST_F(WindowTimers, DestroyingTheWindowStopsItsTimers) {
   SetTimer(window_, 1, 10, nullptr);
   SetTimer(window_, 2, 10, nullptr);
   DestroyWindow(window_);
@@ -164,7 +164,7 @@ TEST_F(Timers, DestroyingTheWindowStopsItsTimers) {
   EXPECT_TRUE(g_firings.empty());
 }
 
-TEST_F(Timers, OnlyTheWindowsThreadSetsItsTimers) {
+TEST_F(WindowTimers, OnlyTheWindowsThreadSetsItsTimers) {
   UINT_PTR answer = 1;
   DWORD error = 0;
   std::thread worker([&] {
@@ -176,7 +176,7 @@ TEST_F(Timers, OnlyTheWindowsThreadSetsItsTimers) {
   EXPECT_EQ(error, ERROR_ACCESS_DENIED);
 }
 
-TEST_F(Timers, WorkerThreadsDoNotMoveTheClock) {
+TEST_F(WindowTimers, WorkerThreadsDoNotMoveTheClock) {
   SetTimer(window_, 1, 10, nullptr);
   std::thread worker([] { devtest::AdvanceTimeAndPump(1000); });
   worker.join();
