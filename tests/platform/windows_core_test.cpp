@@ -213,6 +213,7 @@ LRESULT Subclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 TEST_F(Windows, ReplacedProcedureCanPassMessagesOn) {
+  g_subclassCalls = 0;
   HWND window = Make(u"w");
   g_previous = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(window, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&Subclass)));
