@@ -41,6 +41,8 @@ void AdvanceVirtualClock(DWORD milliseconds) {
 void Sleep(DWORD milliseconds) {
   if (g_testTiming.load() && devthreads::IsUiThread()) {
     if (milliseconds != INFINITE) devthreads::AdvanceVirtualClock(milliseconds);
+    // A UI thread that polls a worker with sleeps must still let it run.
+    std::this_thread::yield();
     return;
   }
   if (milliseconds == 0) {

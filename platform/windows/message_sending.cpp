@@ -77,18 +77,28 @@ bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD timeout
   return SendToProcess(remote, message, wParam, lParam, wait, result);
 }
 
+// The host's allocation failures stop at this boundary.
+bool GuardedSend(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD timeoutMs, LRESULT* result) {
+  try {
+    return Send(window, message, wParam, lParam, timeoutMs, result);
+  } catch (const std::exception&) {
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return false;
+  }
+}
+
 }  // namespace
 
 LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
-  Send(window, message, wParam, lParam, INFINITE, &result);
+  GuardedSend(window, message, wParam, lParam, INFINITE, &result);
   return result;
 }
 
 LRESULT SendMessageTimeoutW(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT, UINT timeout,
                             DWORD_PTR* result) {
   LRESULT answer = 0;
-  bool ok = Send(window, message, wParam, lParam, timeout, &answer);
+  bool ok = GuardedSend(window, message, wParam, lParam, timeout, &answer);
   if (result) *result = static_cast<DWORD_PTR>(answer);
   return ok ? TRUE : FALSE;
 }

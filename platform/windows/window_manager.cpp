@@ -153,9 +153,17 @@ std::shared_ptr<WindowClass> FindClass(LPCWSTR nameOrAtom) {
 }
 
 WindowIdentity LocalIdentity(uint64_t serial) {
+  // The start time is read once per process (a forked child has a new id).
+  static uint32_t knownPid = 0;
+  static uint64_t knownStart = 0;
+  uint32_t pid = GetCurrentProcessId();
+  if (pid != knownPid) {
+    knownPid = pid;
+    knownStart = ProcessStartTime(pid);
+  }
   WindowIdentity identity;
-  identity.pid = GetCurrentProcessId();
-  identity.processStart = ProcessStartTime(identity.pid);
+  identity.pid = pid;
+  identity.processStart = knownStart;
   identity.serial = serial;
   return identity;
 }
