@@ -158,9 +158,12 @@ int32_t* ScriptDynamicObject::GetMemberValue(int32_t* status, const ScriptMember
     *status = kScriptCannotGet;
     return status;
   }
-  store->Release(result);
+  // The copy is taken before the old result goes: releasing it may free the
+  // last value holding this very object.
+  ScriptValueHandle old = *result;
   store->CopyValue(member, result);
   *status = kScriptOk;
+  store->Release(&old);
   return status;
 }
 

@@ -134,10 +134,11 @@ class ScriptValueStore {
   // own slot when it has the type and its count is 1, else a new converted
   // slot moved into *handle (copy on write). *slot receives the slot.
   int32_t* ConvertInPlace(int32_t* status, ScriptValueHandle* handle, int32_t type, void** slot);
-  // *out (released first) becomes a copy of the value; an object value that
-  // refers to a member is replaced by the member's value (the owner's
-  // GetMemberValue with type 15). A failing fetch leaves *out empty and
-  // answers its status (7 for a reference without owner).
+  // *out becomes a copy of the value (its previous value released); an
+  // object value that refers to a member gives the member's value instead
+  // (the owner's GetMemberValue with type 15). out may be the variable that
+  // holds handle. A failing fetch leaves *out as it was and answers its
+  // status (7 for a reference without owner, or a member without value).
   int32_t* GetReferencedValue(int32_t* status, ScriptValueHandle handle, ScriptValueHandle* out);
 
   // ---- Attached objects

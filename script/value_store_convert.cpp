@@ -368,23 +368,26 @@ int32_t* ScriptValueStore::ConvertInPlace(int32_t* status, ScriptValueHandle* ha
 
 int32_t* ScriptValueStore::GetReferencedValue(int32_t* status, ScriptValueHandle handle,
                                               ScriptValueHandle* out) {
-  Release(out);
   *status = kScriptOk;
+  ScriptValueHandle value = kScriptEmptyHandle;
   ScriptObjectSlot* slot = GetObjectSlot(handle);
   if (slot == nullptr || slot->ref.IsSelf()) {
-    CopyValue(handle, out);
-    return status;
+    CopyValue(handle, &value);
+  } else {
+    ScriptMemberRef ref = slot->ref;
+    if (ref.owner == nullptr) {
+      *status = kScriptCannotGet;
+      return status;
+    }
+    if (*ref.owner->GetMemberValue(status, ref, this, &value, kScriptTypeAny) != kScriptOk) {
+      int32_t failure = *status;
+      Release(&value);
+      *status = failure;
+      return status;
+    }
   }
-  ScriptMemberRef ref = slot->ref;
-  if (ref.owner == nullptr) {
-    *status = kScriptCannotGet;
-    return status;
-  }
-  if (*ref.owner->GetMemberValue(status, ref, this, out, kScriptTypeAny) != kScriptOk) {
-    int32_t failure = *status;
-    Release(out);
-    *status = failure;
-  }
+  // Replaced last: out may be the very variable that holds handle.
+  MoveValue(&value, out);
   return status;
 }
 

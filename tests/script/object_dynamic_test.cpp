@@ -244,6 +244,27 @@ TEST_F(DynamicObjectTest, SetMemberByName) {
   EXPECT_EQ(store_.ReferenceTotal(kScriptTypeBoolean), 0u);
 }
 
+// Reading a member into the handle that holds the last value of the object
+// itself: the object goes away during the read, after the copy is taken.
+TEST(ScriptDynamicObject, ReadIntoTheLastValueOfItself) {
+  ScriptValueStore store;
+  int32_t status = 0;
+  ScriptValueHandle result = kScriptEmptyHandle;
+  ASSERT_EQ(*store.NewPlainObject(&status, &result), kScriptOk);
+  ScriptObject* object = store.GetObjectSlot(result)->ref.owner;
+  ScriptValueHandle five = kScriptEmptyHandle;
+  store.NewInteger(&status, 5, &five);
+  ASSERT_EQ(*SetScriptMemberByName(&status, &store, object, Wide(u"x"), five), kScriptOk);
+  store.Release(&five);
+  ASSERT_EQ(*object->GetMemberValue(&status, ScriptMemberRef{object, 0, 0, 1}, &store, &result,
+                                    kScriptTypeAny),
+            kScriptOk);
+  EXPECT_EQ(store.AttachedObjectCount(), 0u);  // deleted by now
+  ASSERT_NE(store.GetIntegerSlot(result), nullptr);
+  EXPECT_EQ(store.GetIntegerSlot(result)->value, 5);
+  store.Release(&result);
+}
+
 // ---- The callable Object constructor
 
 int32_t* WrapAsRecorder(int32_t* status, ScriptValueStore* store, ScriptValueHandle text,

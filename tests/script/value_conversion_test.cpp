@@ -373,6 +373,21 @@ TEST_F(Conversions, ReferencedValues) {
   EXPECT_EQ(*store_.GetReferencedValue(&status_, member, &out), kScriptCannotGet);
   EXPECT_EQ(out, kScriptEmptyHandle);
 
+  // In place: the operand variable itself receives its value.
+  ScriptValueHandle operand = kScriptEmptyHandle;
+  store_.NewReference(&status_, ScriptMemberRef{&object, 4, 0, 1}, &operand);
+  object.failWith = kScriptOk;
+  ASSERT_EQ(*store_.GetReferencedValue(&status_, operand, &operand), kScriptOk);
+  EXPECT_EQ(Text(store_.GetStringSlot(operand)->text), u"member");
+  store_.Release(&operand);
+  // A failure leaves the variable as it was.
+  store_.NewReference(&status_, ScriptMemberRef{&object, 4, 0, 1}, &operand);
+  ScriptValueHandle before = operand;
+  object.failWith = kScriptCannotGet;
+  EXPECT_EQ(*store_.GetReferencedValue(&status_, operand, &operand), kScriptCannotGet);
+  EXPECT_EQ(operand, before);
+  store_.Release(&operand);
+
   ScriptValueHandle plain = Number(6);
   ASSERT_EQ(*store_.GetReferencedValue(&status_, plain, &out), kScriptOk);
   EXPECT_EQ(out, plain);
