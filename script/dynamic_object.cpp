@@ -23,7 +23,7 @@ ScriptDynamicObject::ScriptDynamicObject(ScriptValueStore* store) : ScriptDynami
   ownedByStore_ = 1;
 }
 
-ScriptDynamicObject* ScriptDynamicObject::NewCallable(ScriptStringWrapper wrapString) {
+ScriptDynamicObject* ScriptDynamicObject::ConstructCallable(ScriptStringWrapper wrapString) {
   ScriptDynamicObject* object = DeviceNew<ScriptDynamicObject>(nullptr);
   if (object == nullptr) return nullptr;
   object->callable_ = 1;

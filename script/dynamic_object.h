@@ -29,7 +29,7 @@ class ScriptDynamicObject : public ScriptObject {
   // The callable Object constructor, owned by the store it gets attached to.
   // wrapString makes Object("text") a String object; without it such a call
   // gives status 15. Null when memory runs out.
-  static ScriptDynamicObject* NewCallable(ScriptStringWrapper wrapString);
+  static ScriptDynamicObject* ConstructCallable(ScriptStringWrapper wrapString);
   // Releases every member value, then frees the arrays.
   ~ScriptDynamicObject() override;
 
@@ -86,7 +86,7 @@ class ScriptDynamicObject : public ScriptObject {
   ScriptValueStore* GetStore() const { return store_; }
 
  protected:
-  // The base of derived classes (host objects): no store until one attaches
+  // ConstructBase, the base of derived classes (host objects): no store until one attaches
   // it, never deleted by the store.
   ScriptDynamicObject();
 

@@ -282,7 +282,7 @@ int32_t* WrapAsRecorder(int32_t* status, ScriptValueStore* store, ScriptValueHan
 class ObjectConstructorTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ScriptDynamicObject* callable = ScriptDynamicObject::NewCallable(WrapAsRecorder);
+    ScriptDynamicObject* callable = ScriptDynamicObject::ConstructCallable(WrapAsRecorder);
     ASSERT_NE(callable, nullptr);
     ASSERT_EQ(*store_.NewObject(&status_, callable, &constructor_), kScriptOk);
     callable_ = callable;
@@ -393,7 +393,7 @@ TEST_F(ObjectConstructorTest, ObjectAndStringArguments) {
 }
 
 TEST_F(ObjectConstructorTest, WithoutStringWrapperAndOnOtherMembers) {
-  ScriptDynamicObject* bare = ScriptDynamicObject::NewCallable(nullptr);
+  ScriptDynamicObject* bare = ScriptDynamicObject::ConstructCallable(nullptr);
   ASSERT_NE(bare, nullptr);
   ScriptValueHandle bareValue;
   store_.NewObject(&status_, bare, &bareValue);
