@@ -44,9 +44,8 @@ struct Scene {
     for (const char16_t* n : names) {
       ScriptValueHandle v = kScriptEmptyHandle;
       store.NewInteger(&status, 1, &v);
-      SetScriptMemberByName(&status, &store, scope, Name(n, static_cast<uint32_t>(
-                                                                 std::char_traits<char16_t>::length(n))),
-                            v);
+      uint32_t length = static_cast<uint32_t>(std::char_traits<char16_t>::length(n));
+      SetScriptMemberByName(&status, &store, scope, Name(n, length), v);
       store.Release(&v);
     }
     variable.SetText(Name(u"i", 1));
@@ -128,7 +127,8 @@ void NumberToText(benchmark::State& state) {
 BENCHMARK(NumberToText);
 
 void ReadLiteral(benchmark::State& state) {
-  const char16_t* texts[] = {u"0.3", u"1234.5", u"1e-7", u"3.141592653589793", u"123456789012345678"};
+  const char16_t* texts[] = {u"0.3", u"1234.5", u"1e-7", u"3.141592653589793",
+                             u"123456789012345678"};
   double sum = 0;
   size_t i = 0;
   for (auto _ : state) {

@@ -31,7 +31,8 @@ class ScriptOperandStack;
 // Kinds answered by GetKind.
 inline constexpr int32_t kScriptObjectKindHost = 0;      // plain host object (typeof "object")
 inline constexpr int32_t kScriptObjectKindFunction = 1;  // typeof "function"; calls enter its code
-inline constexpr int32_t kScriptObjectKindDynamic = 2;   // ScriptDynamicObject and its derived classes
+// ScriptDynamicObject and every class derived from it.
+inline constexpr int32_t kScriptObjectKindDynamic = 2;
 
 // NotifyStore events.
 inline constexpr int32_t kScriptStoreAttached = 0;

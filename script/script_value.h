@@ -31,7 +31,8 @@ inline constexpr int32_t kScriptTypeAny = 15;
 inline constexpr int32_t kScriptPooledTypes = 5;
 
 inline constexpr ScriptValueHandle kScriptEmptyHandle = 0xFFFFFFFFu;
-inline constexpr ScriptValueHandle kScriptUndefinedHandle = static_cast<ScriptValueHandle>(kScriptTypeUndefined);
+inline constexpr ScriptValueHandle kScriptUndefinedHandle =
+    static_cast<ScriptValueHandle>(kScriptTypeUndefined);
 // Slot indexes fit in 28 bits.
 inline constexpr uint32_t kScriptMaxSlotIndex = 0x0FFFFFFFu;
 

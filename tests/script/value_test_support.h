@@ -25,7 +25,9 @@ inline SharedWideString Wide(const std::u16string& text) {
   return s;
 }
 
-inline std::string Narrow(const std::u16string& text) { return std::string(text.begin(), text.end()); }
+inline std::string Narrow(const std::u16string& text) {
+  return std::string(text.begin(), text.end());
+}
 
 // A host-like object: GetMemberValue answers a copy of `answer` (or the
 // status `failWith`), SetMemberValue keeps a copy in `answer`, and every
