@@ -1,17 +1,8 @@
-// EncodedString::ProbeFile: reading a whole text file into a string, with its
-// byte-order mark recognised (UTF-16 in either order, UTF-8) and 7-bit text
-// assumed otherwise.
+// EncodedString::TakeFileBytes: a whole file's bytes taken into a string, with
+// the byte-order mark recognised (UTF-16 in either order, UTF-8) and 7-bit
+// text assumed otherwise. ProbeFile (encoded_string_probe_file.cpp) reads the
+// file through the file stream and hands its bytes here.
 #include "foundation/encoded_string.h"
-
-bool EncodedString::ProbeFile(const EncodedString& path) {
-  // Reads through the device file stream (read access, open existing, shared
-  // for reading) and hands the bytes to TakeFileBytes once the file layer
-  // exists; until then every file counts as one that cannot be opened.
-  (void)path;
-  AssignRaw(nullptr, 0, kUnitSingleByte, 20105);
-  status.SetError(kErrorFileRead);
-  return false;
-}
 
 bool EncodedString::TakeFileBytes(const uint8_t* bytes, uint32_t n) {
   if (n >= 2 && (bytes[0] == 0xFF || bytes[0] == 0xFE) && bytes[1] == (bytes[0] ^ 0x01)) {

@@ -33,6 +33,16 @@ DeviceProfile ProfileFromEnvironment() {
   DeviceProfile profile;
   if (EnvironmentIs("TESSALYN_LANG", "fr")) profile.language = 0x040C;
   if (EnvironmentIs("TESSALYN_PLATFORM", "smartphone")) profile.platform = DevicePlatform::Smartphone;
+  // "major.minor", e.g. 4.21.
+  if (const char* version = std::getenv("TESSALYN_OS_VERSION"); version && *version) {
+    char* end = nullptr;
+    unsigned long major = std::strtoul(version, &end, 10);
+    unsigned long minor = (end && *end == '.') ? std::strtoul(end + 1, nullptr, 10) : 0;
+    if (major > 0 && major < 100 && minor < 100) {
+      profile.osMajorVersion = static_cast<DWORD>(major);
+      profile.osMinorVersion = static_cast<DWORD>(minor);
+    }
+  }
   return profile;
 }
 

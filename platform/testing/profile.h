@@ -17,6 +17,11 @@ struct DeviceProfile {
   // language in the low 10 bits, sublanguage above).
   WORD language = 0x0409;
   DevicePlatform platform = DevicePlatform::PocketPC;
+  // The operating system's version as GetVersionExW reports it, and whether
+  // the display can be turned (ChangeDisplaySettingsEx).
+  DWORD osMajorVersion = 5;
+  DWORD osMinorVersion = 1;
+  bool canRotate = true;
 };
 
 DeviceProfile Profile();

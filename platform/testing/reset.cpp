@@ -7,8 +7,11 @@
 #include "platform/testing/files.h"
 #include "platform/testing/modules.h"
 #include "platform/testing/profile.h"
+#include "platform/testing/shell.h"
 #include "platform/testing/system_parameters.h"
 #include "platform/testing/text.h"
+#include "platform/testing/threads.h"
+#include "platform/testing/windows.h"
 
 namespace devtest {
 
@@ -17,9 +20,12 @@ void ResetDevice() {
   SetLastError(0);
   ResetProfile();
   ResetClock();
+  ResetThreads();
   ResetSystemParameters();
   ResetModules();
+  ResetShell();
   ResetCodePages();
+  ResetWindows();
   ResetFiles();
 }
 

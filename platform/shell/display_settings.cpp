@@ -1,0 +1,72 @@
+// The emulated display's orientation behind ChangeDisplaySettingsEx.
+#include "platform/shell/display_settings.h"
+
+#include "platform/shell/shell_state.h"
+#include "platform/testing/profile.h"
+
+namespace devshell {
+namespace {
+
+bool IsOrientation(DWORD value) {
+  return value == DMDO_0 || value == DMDO_90 || value == DMDO_180 || value == DMDO_270;
+}
+
+LONG Change(ShellState& state, DEVMODEW* mode, DWORD flags) {
+  if (!mode) return DISP_CHANGE_BADPARAM;
+  bool canRotate = devtest::Profile().canRotate;
+  if (flags & CDS_TEST) {
+    if (mode->dmFields & DM_DISPLAYQUERYORIENTATION) {
+      if (!canRotate) return DISP_CHANGE_BADMODE;
+      mode->dmDisplayQueryOrientation = DMDO_90 | DMDO_180 | DMDO_270;
+      return DISP_CHANGE_SUCCESSFUL;
+    }
+    if (mode->dmFields & DM_DISPLAYORIENTATION) {
+      mode->dmDisplayOrientation = state.orientation;
+      return DISP_CHANGE_SUCCESSFUL;
+    }
+    return DISP_CHANGE_BADMODE;
+  }
+  if (!(mode->dmFields & DM_DISPLAYORIENTATION)) return DISP_CHANGE_BADMODE;
+  if (!IsOrientation(mode->dmDisplayOrientation)) return DISP_CHANGE_BADMODE;
+  if (state.displayFailure != 0) return state.displayFailure;
+  if (!canRotate && mode->dmDisplayOrientation != DMDO_0) return DISP_CHANGE_BADMODE;
+  state.orientation = mode->dmDisplayOrientation;
+  return DISP_CHANGE_SUCCESSFUL;
+}
+
+}  // namespace
+
+LONG ChangeDisplaySettingsEx(LPCWSTR, DEVMODEW* mode, HWND window, DWORD flags, LPVOID) {
+  ShellState& state = State();
+  std::lock_guard<std::mutex> guard(state.lock);
+  LONG result = Change(state, mode, flags);
+  std::vector<int64_t> args;
+  if (mode) args = {mode->dmFields, mode->dmDisplayOrientation, flags};
+  return static_cast<LONG>(Record(state, "ChangeDisplaySettingsEx", window, std::move(args), u"", result));
+}
+
+DWORD CurrentDisplayOrientation() {
+  ShellState& state = State();
+  std::lock_guard<std::mutex> guard(state.lock);
+  return state.orientation;
+}
+
+}  // namespace devshell
+
+namespace devtest {
+
+DWORD DisplayOrientation() { return devshell::CurrentDisplayOrientation(); }
+
+void SetDisplayOrientation(DWORD orientation) {
+  auto& state = devshell::State();
+  std::lock_guard<std::mutex> guard(state.lock);
+  state.orientation = orientation;
+}
+
+void FailDisplayChanges(LONG result) {
+  auto& state = devshell::State();
+  std::lock_guard<std::mutex> guard(state.lock);
+  state.displayFailure = result;
+}
+
+}  // namespace devtest

@@ -1,0 +1,58 @@
+// The emulated shell's state in this process: what is shown, held and
+// registered, the answers tests scripted, and the journal of calls. One lock
+// guards it all; every function of platform/shell takes it.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/shell/display_settings.h"
+#include "platform/shell/shell_calls.h"
+#include "platform/testing/shell.h"
+
+namespace devshell {
+
+// A delivered change notification with the path its dwItem1 points at.
+struct OwnedFileChange {
+  FILECHANGENOTIFY notification{};
+  std::u16string path;
+};
+
+struct ShellState {
+  std::mutex lock;
+  std::vector<devtest::ShellCall> journal;
+
+  std::vector<devtest::ShownNotification> notifications;
+  std::vector<HotKeyRegistration> hotKeys;
+  std::set<UINT> shellHeldKeys;
+  std::set<std::pair<UINT, UINT>> keysHeldElsewhere;  // {modifier keys, key}
+  std::map<BYTE, HWND> appKeyWindows;
+  std::map<HWND, HWND> menuBars;  // parent -> bar
+  std::vector<devtest::ChangeNotifyRegistration> changeRegistrations;
+  std::map<FILECHANGENOTIFY*, std::unique_ptr<OwnedFileChange>> liveFileChanges;
+  std::vector<devtest::PlacedCall> placedCalls;
+
+  DWORD orientation = DMDO_0;
+  LONG displayFailure = 0;
+  DWORD gestureAnswer = 0;
+  LONG phoneAnswer = 0;
+  ShellWindowHooks hooks;
+};
+
+ShellState& State();
+std::set<UINT> DefaultShellHeldKeys();
+
+// Appends one call to the journal (lock held) and answers `result`.
+int64_t Record(ShellState& state, const char* function, HWND window, std::vector<int64_t> args,
+               std::u16string text, int64_t result);
+
+// The text of a NUL-terminated wide string; empty for null.
+std::u16string TextOf(LPCWSTR text);
+
+}  // namespace devshell
