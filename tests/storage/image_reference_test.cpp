@@ -90,25 +90,28 @@ class ImageReference : public ::testing::Test {
     MakeRle4(*dir_);
     const std::string script =
         "set -e; cd '" + dir_->path() + "'\n"
-        "convert pattern.ppm GIF87:gif87.gif\n"
-        "convert pattern.ppm gif89.gif\n"
-        "convert pattern.ppm -interlace GIF interlaced.gif\n"
-        "convert noise.ppm -colors 256 noise.gif\n"
-        "convert noise.ppm -colors 100 -interlace GIF noise_interlaced.gif\n"
-        "convert pattern.ppm -transparent '#FF0000' transparent.gif\n"
+        // Few runs of convert (each costs a tenth of a second): one per
+        // source, writing every variant from clones.
+        "convert -respect-parentheses pattern.ppm -write GIF87:gif87.gif -write gif89.gif"
+        " '(' +clone -interlace GIF -write interlaced.gif +delete ')'"
+        " '(' +clone -transparent '#FF0000' -write transparent.gif +delete ')'"
+        " '(' +clone -type Palette -compress None -write BMP3:im8.bmp +delete ')'"
+        " '(' +clone -type Palette -compress RLE -write BMP3:rle8.bmp +delete ')'"
+        " '(' +clone -colors 12 -type Palette -write BMP3:im4.bmp +delete ')'"
+        " '(' +clone -colors 2 -type Palette -write BMP3:im1.bmp +delete ')'"
+        " '(' +clone -colors 2 -write two.ppm +delete ')'"
+        " '(' +clone -colors 16 -write sixteen.ppm +delete ')'"
+        " '(' +clone -type TrueColor -write BMP3:truecolor.bmp +delete ')' null:\n"
+        "convert -respect-parentheses noise.ppm -colors 256 -write noise.gif"
+        " '(' +clone -type Palette -compress RLE -write BMP3:rle8_noise.bmp +delete ')'"
+        " '(' +clone -colors 100 -interlace GIF -write noise_interlaced.gif +delete ')' null:\n"
         "convert pattern.ppm '(' pattern.ppm -negate ')' frames.gif\n"
         "convert '(' pattern.ppm -colors 4 ')' '(' noise.ppm -resize 61x47! -colors 64 ')' +map local_later.gif\n"
         "pamtogif pattern.ppm > netpbm.gif 2>/dev/null\n"
         "pamtogif -interlace pattern.ppm > netpbm_interlaced.gif 2>/dev/null\n"
-        "convert pattern.ppm -colors 2 -type Palette BMP3:im1.bmp\n"
-        "convert pattern.ppm -colors 12 -type Palette BMP3:im4.bmp\n"
-        "convert pattern.ppm -type Palette BMP3:im8.bmp\n"
-        "convert pattern.ppm -type Palette -compress RLE BMP3:rle8.bmp\n"
-        "convert noise.ppm -colors 256 -type Palette -compress RLE BMP3:rle8_noise.bmp\n"
-        "convert pattern.ppm -colors 2 ppm:- | ppmtobmp -bpp=1 > netpbm1.bmp 2>/dev/null\n"
-        "convert pattern.ppm -colors 16 ppm:- | ppmtobmp -bpp=4 > netpbm4.bmp 2>/dev/null\n"
+        "ppmtobmp -bpp=1 two.ppm > netpbm1.bmp 2>/dev/null\n"
+        "ppmtobmp -bpp=4 sixteen.ppm > netpbm4.bmp 2>/dev/null\n"
         "ppmtobmp -bpp=8 pattern.ppm > netpbm8.bmp 2>/dev/null\n"
-        "convert pattern.ppm -type TrueColor BMP3:truecolor.bmp\n"
         "ppmtobmp -bpp=24 pattern.ppm > netpbm24.bmp 2>/dev/null\n";
     std::string log;
     refpix::WriteFile(dir_->File("make_corpus.sh"), Bytes(script.begin(), script.end()));

@@ -172,7 +172,8 @@ Bytes SimpleGif(const GifImage& image, const Bytes& globalTable, int transparent
 
 Bytes BuildBmp(const BmpSpec& spec) {
   Bytes header;
-  uint32_t infoBytes = spec.headerSize < 40 ? 40 : spec.headerSize;
+  // The header's bytes: its size field, unless that is below 40 or absurd.
+  uint32_t infoBytes = spec.headerSize < 40 || spec.headerSize > 1024 ? 40 : spec.headerSize;
   uint32_t pixelOffset = 14 + infoBytes + static_cast<uint32_t>(spec.palette.size());
   uint32_t fileSize = pixelOffset + static_cast<uint32_t>(spec.pixels.size());
   header = {'B', 'M'};
@@ -297,6 +298,15 @@ Bytes RleEncode(const Bytes& indices, int32_t width, int32_t height, bool rle4, 
   }
   w.EndOfPicture();
   return w.bytes();
+}
+
+Bytes PatternIndices(uint32_t width, uint32_t height, uint32_t colours, uint32_t seed) {
+  Bytes out;
+  out.reserve(size_t{width} * height);
+  for (uint32_t y = 0; y < height; ++y)
+    for (uint32_t x = 0; x < width; ++x)
+      out.push_back(static_cast<uint8_t>(((x + 2 * y) / 3 + seed * (x ^ y)) % colours));
+  return out;
 }
 
 Bytes TestPaletteQuads(uint32_t count) {

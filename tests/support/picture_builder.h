@@ -106,6 +106,10 @@ class RleWriter {
 // bottom-up (top-down when topDown), with runs, literals and an end code.
 Bytes RleEncode(const Bytes& indices, int32_t width, int32_t height, bool rle4, bool topDown = false);
 
+// Indices of a width x height picture: a pattern of diagonal bands over
+// `colours` values, varied by `seed`.
+Bytes PatternIndices(uint32_t width, uint32_t height, uint32_t colours, uint32_t seed = 0);
+
 // A palette of `count` distinct colours (as BMP quads or GIF triples).
 Bytes TestPaletteQuads(uint32_t count);
 Bytes TestPaletteTriples(uint32_t count);
