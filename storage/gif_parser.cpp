@@ -55,8 +55,6 @@ bool ImageDecoder::ParseGif(bool stopAtImage) {
     globalTable = d + pos;
     pos += 3u * globalCount;
   }
-  palette_ = globalTable;
-  paletteCount_ = globalCount;
 
   while (pos < n) {
     uint8_t introducer = d[pos];
@@ -91,10 +89,9 @@ bool ImageDecoder::ParseGif(bool stopAtImage) {
         uint16_t h = Le16(desc + 7);
         uint8_t codeSize = d[codeSizeAt];
         if (w == 0 || h == 0 || codeSize < 2 || codeSize > 8) return false;
-        if (localCount != 0) {
-          palette_ = desc + kDescriptorBytes;
-          paletteCount_ = localCount;
-        }
+        // The local table replaces the global one.
+        palette_ = localCount != 0 ? desc + kDescriptorBytes : globalTable;
+        paletteCount_ = localCount != 0 ? localCount : globalCount;
         kind_ = kImageKindGif;
         width_ = w;
         height_ = h;

@@ -79,6 +79,12 @@ bool ImageDecoder::Load(const uint8_t* data, uint32_t length, bool stopAtImage) 
   data_ = data;
   length_ = length;
   loaded_ = ParseGif(stopAtImage) || ParseBmp();
+  if (!loaded_ && !gifImageSeen_) {
+    // Nothing usable: forget what a parser noted before it refused.
+    Reset();
+    data_ = data;
+    length_ = length;
+  }
   return loaded_;
 }
 
@@ -155,7 +161,9 @@ void ImageDecoder::PaletteColour(uint32_t i, uint8_t* red, uint8_t* green, uint8
 }
 
 uint32_t ImageDecoder::GetPalette32(uint8_t* out) const {
-  if (palette_ == nullptr || paletteCount_ == 0 || paletteCount_ > 256 || out == nullptr) return 0;
+  if (kind_ == kImageKindNone || palette_ == nullptr || paletteCount_ == 0 || paletteCount_ > 256 ||
+      out == nullptr)
+    return 0;
   for (uint32_t i = 0; i < paletteCount_; ++i) {
     uint8_t r, g, b;
     PaletteColour(i, &r, &g, &b);

@@ -129,6 +129,8 @@ TEST(BmpParser, RefusesWhatCannotBeDecodedSafely) {
     ImageDecoder d(c.file.data(), static_cast<uint32_t>(c.file.size()));
     EXPECT_FALSE(d.IsLoaded()) << c.what;
     EXPECT_FALSE(d.IsDecodable()) << c.what;
+    uint8_t palette[256 * 4];
+    EXPECT_EQ(d.GetPalette32(palette), 0u) << c.what;  // nothing of a refused file is used
   }
 }
 
