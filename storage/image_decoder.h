@@ -98,7 +98,8 @@ class ImageDecoder {
   // For a GIF, scale = target size over picture size (refused when it would
   // enlarge); then clip = the clip rectangle.
   void SetScaleAndClip(const Rect& target, const Rect& clip);
-  // Where bands of written rows are reported (null: nowhere).
+  // Where bands of written rows are reported (null: nowhere). Load and
+  // Reset clear it, so it is set after loading.
   void SetDisplaySink(ImageDecoderSink* sink) { sink_ = sink; }
 
   uint8_t Kind() const { return kind_; }
