@@ -4,6 +4,9 @@
 # Packages each part of the system needs. A later issue adds its own line.
 PACKAGES := cmake g++ make pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
 PACKAGES += python3
+# Peers and producers of test data: an HTML parser, image converters and a
+# reference image decoder.
+PACKAGES += libxml2-utils imagemagick netpbm python3-pil
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 
 JOBS ?= $(shell nproc)
