@@ -52,6 +52,28 @@ void CompiledScript::AppendWord(uint32_t word) {
   code_[codeCount_++] = word;
 }
 
+void CompiledScript::InsertWords(uint32_t at, const uint32_t* words, uint32_t n) {
+  if (at > codeCount_ || n == 0) return;
+  if (!GrowCode(codeCount_ + n)) {
+    errorFlag_ = 1;
+    return;
+  }
+  std::memmove(code_ + at + n, code_ + at, static_cast<size_t>(codeCount_ - at) * sizeof(uint32_t));
+  std::memcpy(code_ + at, words, static_cast<size_t>(n) * sizeof(uint32_t));
+  codeCount_ += n;
+  int32_t mark = static_cast<int32_t>(at);
+  int32_t shift = static_cast<int32_t>(n);
+  for (uint32_t i = 0; i < labels_.count; ++i) {
+    int32_t* label = labels_.At(i);
+    if (*label > mark) *label += shift;
+  }
+  for (uint32_t i = 0; i < ranges_.count; ++i) {
+    CodeRange* range = ranges_.At(i);
+    if (range->start > mark) range->start += shift;
+    if (range->end > mark) range->end += shift;
+  }
+}
+
 int32_t CompiledScript::AddString(const SharedWideString& text, uint32_t flags) {
   if (flags & kMergeEqual) {
     uint32_t n = strings_.count;

@@ -173,7 +173,8 @@ constexpr void AddNumbers(Builder& b, uint8_t start, uint8_t dot) {
   b.OnEach(hexPrefix, EACH(kHexDigits), hex);
   b.OnEach(hex, EACH(kHexDigits), hex);
 
-  for (uint8_t whole : {decimal, zero, octal, octalThenHigh}) {
+  const uint8_t wholes[] = {decimal, zero, octal, octalThenHigh};
+  for (uint8_t whole : wholes) {
     b.On(whole, kDot, fraction);
     b.On(whole, kExponent, exponent);
   }
