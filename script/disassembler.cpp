@@ -8,6 +8,7 @@
 #include "script/compiled_script.h"
 #include "script/compiler_tokens.h"
 #include "script/instruction_set.h"
+#include "script/name_table.h"
 
 namespace {
 
@@ -132,6 +133,17 @@ uint32_t ListInstruction(Listing& l, const CompiledScript& script, uint32_t posi
       l.Text(" ");
       StringOperand(l, script, args[0]);
       break;
+    case ScriptOpcode::PushAtom: {
+      l.Text(" ");
+      l.Number(args[0]);
+      SharedWideString name;
+      GetAtomText(static_cast<int32_t>(args[0]), &name);
+      if (name.length != 0) {
+        l.Text(" ");
+        l.Quoted(name);
+      }
+      break;
+    }
     default:
       l.Text(" ");
       l.Number(args[0]);

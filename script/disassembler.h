@@ -7,6 +7,7 @@
 //   Operate 48 "+"          an operator with its spelling
 //   Operate call 2          a call (28) or new (71) with its argument count
 //   PushNameString 0 "x"    a string table index with the string
+//   PushAtom 266 "Date"     an atom with its text
 //   PushNumber 1.5          the double of the two operand words
 //   Jump 12                 a target word position (a label before resolution)
 // A word that is no instruction, or one whose operands run past the code,
