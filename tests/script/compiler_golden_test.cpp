@@ -16,6 +16,7 @@
 #include "script/compiled_script.h"
 #include "script/compiler.h"
 #include "script/disassembler.h"
+#include "script/instruction_set.h"
 
 namespace {
 
@@ -98,6 +99,9 @@ std::vector<std::string> Listing(const GoldenCase& c) {
     lines.push_back("error " + std::to_string(error.code) + " line " + std::to_string(error.line) +
                     " column " + std::to_string(error.column) + " '" + Narrow(error.tokenText) + "'");
   } else {
+    // Compiled code passes the check that saved code must pass.
+    EXPECT_TRUE(CheckInstructionWords(script->Code(), script->CodeCount())) << c.name;
+    EXPECT_EQ(script->LabelCount(), 0u) << c.name;
     SharedWideString text;
     EXPECT_TRUE(DisassembleScript(*script, kListCode | kListTables, &text));
     std::istringstream in(Narrow(text));
