@@ -114,6 +114,20 @@ class ScriptParser {
   // Pops every Statement frame on top (a Block or Statement has ended).
   void PopStatements();
 
+  // ---- Labels. The parser sets labels through these so that it knows
+  // which ones the current token's rule set (see PlacePendingLine).
+  void SetLabelHere(int32_t label);
+  int32_t AllocateLabelHere();
+  // Starts a new record of the labels set (before each offer of a token).
+  void ClearLabelRecord() {
+    recentLabelCount = 0;
+    recentLabelsOverflowed = false;
+  }
+  static constexpr uint32_t kRecentLabels = 8;
+  int32_t recentLabels[kRecentLabels] = {};
+  uint32_t recentLabelCount = 0;
+  bool recentLabelsOverflowed = false;
+
   // ---- Errors.
   void Fail(int32_t code) {
     if (parseState == 0) parseState = code;

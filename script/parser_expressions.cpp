@@ -62,20 +62,16 @@ void Reduce(ScriptParser& p, int32_t op) {
   }
 }
 
-// True when a "(" after this chain belongs to a `new`: the nearest enclosing
-// parenthesis, index or argument list, or NewExpression, decides.
+// True when a "(" after this chain belongs to a `new`: the chain is the
+// constructor of a NewExpression, beneath it at most prefix operators. Any
+// other frame in between (a parenthesis, an index, an argument list) makes
+// the "(" a call. The walk stops at the first such frame, so a long run of
+// pending operators is never walked again for each call.
 bool IsConstructorOfNew(const ScriptParser& p, uint32_t index) {
   while (index > 0) {
     const ParseFrame* f = p.FrameAt(--index);
-    switch (f->rule) {
-      case kRuleNew: return true;
-      case kRuleParenthesized:
-      case kRuleArguments: return false;
-      case kRuleMemberChain:
-        if (f->step == kChainIndex) return false;
-        break;
-      default: break;
-    }
+    if (f->rule == kRuleExpression && f->op != 0) continue;
+    return f->rule == kRuleNew;
   }
   return false;
 }
