@@ -66,7 +66,7 @@ uint64_t FifteenDigits(double x, int* t) {
   return value;
 }
 
-char* WriteUnsigned(char* p, uint64_t value) { return std::to_chars(p, p + 24, value).ptr; }
+char* WriteUnsigned(char* p, char* end, uint64_t value) { return std::to_chars(p, end, value).ptr; }
 
 // Removes trailing zeros of a fraction, and the point when nothing is left
 // after it. `start` is where the mantissa begins.
@@ -100,14 +100,14 @@ uint32_t FormatScriptNumberChars(double x, char* out) {
   }
   // Whole numbers of the 32-bit range; the range is tested before the cast.
   if (x < 2147483648.0 && x == std::trunc(x)) {
-    p = WriteUnsigned(p, static_cast<uint64_t>(x));
+    p = WriteUnsigned(p, out + kScriptNumberTextMax, static_cast<uint64_t>(x));
     return static_cast<uint32_t>(p - out);
   }
 
   int t = 0;
   uint64_t fifteen = FifteenDigits(x, &t);
   char digits[kDigits + 1];
-  WriteUnsigned(digits, fifteen);
+  WriteUnsigned(digits, digits + kDigits, fifteen);
   digits[kDigits] = '0';  // the 16th digit, always 0
   const int kAll = kDigits + 1;
 
@@ -138,7 +138,7 @@ uint32_t FormatScriptNumberChars(double x, char* out) {
     p = TrimFraction(mantissa, p);
     *p++ = 'e';
     if (t < 0) *p++ = '-';
-    p = WriteUnsigned(p, static_cast<uint64_t>(t < 0 ? -t : t));
+    p = WriteUnsigned(p, out + kScriptNumberTextMax, static_cast<uint64_t>(t < 0 ? -t : t));
   }
   return static_cast<uint32_t>(p - out);
 }

@@ -160,7 +160,8 @@ TEST(ReadDecimalLiteral, AgreesWithStrtodOnRandomTexts) {
     }
     if (rng() % 2 == 0) {
       int exponent = static_cast<int>(rng() % 700) - 350;
-      text += (rng() % 2 == 0 ? "e" : "E") + std::to_string(exponent);
+      text += rng() % 2 == 0 ? 'e' : 'E';
+      text.append(std::to_string(exponent));
     }
     double value = 0;
     ASSERT_TRUE(Read(text, &value)) << "seed " << seed << ": " << text;
