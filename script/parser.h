@@ -165,9 +165,11 @@ bool ParseScript(ScriptParser& parser, CompiledScript* script, ScriptCompileErro
 bool ReportParseError(ScriptParser& parser, ScriptCompileError* error, ScriptScanResult result);
 
 // The text of a token for a declaration or a report: an identifier's own
-// text; for atoms (code 1000 and above) the atom's text, which is the token's
-// own text; keywords (1000-1021) only for a report, so that a keyword is
-// never declared. False for any other code.
+// text; for an atom (code 1022 and above) the token's own text, which is the
+// atom's text as the script spelled it (the pooled text of atoms 74 and 113
+// joins both spellings, "Removeremove", and must not become a declared
+// name); keywords (1001-1021) only for a report, so that a keyword is never
+// declared. False for any other code.
 bool GetTokenText(int32_t code, const WCHAR* text, uint32_t length, SharedWideString* out,
                   bool forReport);
 
