@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "platform/memory/allocator.h"
-#include "storage/document_record_buffer.h"
+#include "storage/record_buffer.h"
 
 namespace {
 

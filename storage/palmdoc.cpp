@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "storage/document_record_buffer.h"
+#include "storage/record_buffer.h"
 
 PalmDocResult DecodePalmDoc(const uint8_t* input, uint32_t length, uint8_t* out, uint32_t capacity,
                             uint32_t* produced) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "storage/document_record_buffer.h"
+#include "storage/record_buffer.h"
 #include "storage/palmdoc.h"
 #include "tests/support/book_builder.h"
 #include "tests/support/palmdoc_encoder.h"
