@@ -104,11 +104,14 @@ std::vector<uint8_t> EncodeBookText(const std::string& utf8, int32_t codePage);
 std::u16string Utf8ToUtf16(const std::string& utf8);
 
 // ---- Broken books: each must be refused with `error`, at opening or, when
-// `atRead`, by ReadBlock of the record it touches.
+// `atRead`, when its text is read.
 enum class BookCorruption {
   kRecord0Short,           // record 0 cut to 30 bytes
   kRecord0CutHeader,       // record 0 cut inside the native header its length claims
   kNoMagic,                // "CORV" missing at 16
+  kNewerVersion,           // header version 8
+  kRecordSizeTooSmall,     // 255
+  kRecordSizeTooLarge,     // 32769
   kTextCountBeyondRecords, // more text records than the database holds
   kTruncatedFile,          // the file ends inside the records
   kPalmDocBackReference,   // a back-reference before the start of the output
@@ -126,7 +129,6 @@ enum class BookCorruption {
   kHuffPhraseIndex,        // fewer CDIC records than the codes need
   kCdicPhraseOffset,       // phrase offsets past the CDIC record
   kHuffCountZero,          // "DH" with no HUFF/CDIC records
-  kHuffSelfNesting,        // a compressed phrase that expands into itself
   kDatpShort,              // DATP tables longer than the record
   kDatpShift,              // shift 32
   kDatpMissing,            // no DATP record
@@ -134,14 +136,15 @@ enum class BookCorruption {
 struct CorruptionCase {
   BookCorruption kind;
   const char* name;
-  TextCompression compression;  // what the book must be built with
   int32_t error;
   bool atRead;
 };
 const std::vector<CorruptionCase>& AllBookCorruptions();
-// Breaks a built book (built with the case's compression and enough text
-// for two records).
-void CorruptBook(BuiltBook* book, BookCorruption kind);
+// The sound book each corruption starts from: a few records of text with
+// the compression, code page and trailing entries the case needs.
+BookSpec CorruptionBaseSpec(BookCorruption kind);
+// The broken book's file.
+std::vector<uint8_t> CorruptBookBytes(BuiltBook book, BookCorruption kind);
 
 // Backward varint as the trailing entries end with it.
 std::vector<uint8_t> BackwardVarint(uint32_t value);
