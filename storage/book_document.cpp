@@ -70,6 +70,8 @@ void BookDocument::Close() {
   lockedRecords_.Clear();
   cache_.Clear();
   ReleaseDecoderBuffers();
+  DeviceFree(recordLengths_);
+  recordLengths_ = nullptr;
   delete decodeStore_;
   decodeStore_ = nullptr;
   if (ownsStore_) delete store_;

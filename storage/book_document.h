@@ -160,6 +160,9 @@ class BookDocument : public Document {
   uint32_t scanRecord_ = 1;
   uint32_t scanStart_ = 0;
   uint32_t scanLength_ = 0;
+  // Plain-text books: each text record's decoded length once counted
+  // (kUnknown until then); null when it could not be allocated.
+  uint32_t* recordLengths_ = nullptr;
   uint32_t sectionEntriesPerRecord_ = 0xFFFF;
   // HUFF/CDIC: the decoder, the DATP tables and the records they point into.
   HuffCdicDecoder decoder_;

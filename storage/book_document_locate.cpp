@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "foundation/varint.h"
+#include "platform/memory/allocator.h"
 #include "storage/book_document.h"
 #include "storage/palm_database.h"
 #include "storage/palmdoc.h"
@@ -23,6 +24,16 @@ bool IsSectionRecord(const RecordBuffer* r) {
 bool BookDocument::RecordTextLength(uint32_t record, uint32_t* length) {
   *length = 0;
   if (record == 0 || record > header_.textRecordCount) return false;
+  if (header_.plainText && recordLengths_ == nullptr) {
+    // Sequential scans ask for the same lengths again and again.
+    recordLengths_ = static_cast<uint32_t*>(DeviceAlloc(sizeof(uint32_t) * header_.textRecordCount));
+    if (recordLengths_ != nullptr)
+      for (uint32_t i = 0; i < header_.textRecordCount; ++i) recordLengths_[i] = kUnknownLength;
+  }
+  if (recordLengths_ != nullptr && recordLengths_[record - 1] != kUnknownLength) {
+    *length = recordLengths_[record - 1];
+    return true;
+  }
   RecordBuffer* buffer = store_->LockRecord(static_cast<uint16_t>(record), false);
   if (buffer == nullptr) return false;
   TextRecordParts parts;
@@ -32,6 +43,7 @@ bool BookDocument::RecordTextLength(uint32_t record, uint32_t* length) {
                                                          : parts.textLength;
   }
   store_->ReleaseRecord(buffer, false);
+  if (ok && recordLengths_ != nullptr) recordLengths_[record - 1] = *length;
   return ok;
 }
 

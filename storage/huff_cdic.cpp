@@ -4,6 +4,7 @@
 // budget bounds a dictionary whose phrases expand to nothing but each other.
 #include "storage/huff_cdic.h"
 
+#include <bit>
 #include <cstring>
 
 #include "platform/memory/allocator.h"
@@ -38,7 +39,8 @@ inline uint32_t PeekWindow(const Frame& f) {
   const uint32_t shift = static_cast<uint32_t>(f.bitPos & 7);
   uint64_t v = 0;
   if (byte + 8 <= f.length) {
-    for (int i = 0; i < 8; ++i) v = (v << 8) | f.data[byte + i];
+    std::memcpy(&v, f.data + byte, 8);
+    if constexpr (std::endian::native == std::endian::little) v = __builtin_bswap64(v);
   } else {
     for (uint64_t i = 0; i < 8; ++i) v = (v << 8) | (byte + i < f.length ? f.data[byte + i] : 0);
   }

@@ -45,21 +45,27 @@ int Fail(int32_t code) {
 }
 
 // UTF-16 to UTF-8 across blocks: a high surrogate at the end of one block
-// waits for the next.
+// waits for the next. Output goes out in 64 KB writes.
 class Utf8Writer {
  public:
   ~Utf8Writer() { Flush(); }
   void Put(const WCHAR* units, uint32_t count) {
     for (uint32_t i = 0; i < count; ++i) {
-      uint32_t u = units[i];
+      if (used_ + 4 > sizeof(buffer_)) Drain();
+      const uint32_t u = units[i];
+      if (u < 0x80 && pending_ == 0) {
+        buffer_[used_++] = static_cast<char>(u);
+        continue;
+      }
       if (pending_ != 0) {
+        const uint32_t high = pending_;
+        pending_ = 0;
         if (u >= 0xDC00 && u <= 0xDFFF) {
-          Encode(0x10000 + ((pending_ - 0xD800) << 10) + (u - 0xDC00));
-          pending_ = 0;
+          Encode(0x10000 + ((high - 0xD800) << 10) + (u - 0xDC00));
           continue;
         }
         Encode(0xFFFD);
-        pending_ = 0;
+        if (used_ + 4 > sizeof(buffer_)) Drain();
       }
       if (u >= 0xD800 && u <= 0xDBFF) {
         pending_ = u;
@@ -67,35 +73,43 @@ class Utf8Writer {
         Encode(u >= 0xDC00 && u <= 0xDFFF ? 0xFFFD : u);
       }
     }
-    if (out_.size() > (1u << 16)) Flush();
   }
   void Flush() {
-    if (pending_ != 0) Encode(0xFFFD);
+    if (pending_ != 0) {
+      if (used_ + 4 > sizeof(buffer_)) Drain();
+      Encode(0xFFFD);
+    }
     pending_ = 0;
-    std::fwrite(out_.data(), 1, out_.size(), stdout);
-    out_.clear();
+    Drain();
   }
 
  private:
+  void Drain() {
+    std::fwrite(buffer_, 1, used_, stdout);
+    used_ = 0;
+  }
   void Encode(uint32_t cp) {
+    char* o = buffer_ + used_;
     if (cp < 0x80) {
-      out_.push_back(static_cast<char>(cp));
+      *o++ = static_cast<char>(cp);
     } else if (cp < 0x800) {
-      out_.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-      out_.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+      *o++ = static_cast<char>(0xC0 | (cp >> 6));
+      *o++ = static_cast<char>(0x80 | (cp & 0x3F));
     } else if (cp < 0x10000) {
-      out_.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-      out_.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out_.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+      *o++ = static_cast<char>(0xE0 | (cp >> 12));
+      *o++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      *o++ = static_cast<char>(0x80 | (cp & 0x3F));
     } else {
-      out_.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-      out_.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-      out_.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out_.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+      *o++ = static_cast<char>(0xF0 | (cp >> 18));
+      *o++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+      *o++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      *o++ = static_cast<char>(0x80 | (cp & 0x3F));
     }
+    used_ = static_cast<size_t>(o - buffer_);
   }
 
-  std::string out_;
+  char buffer_[1 << 16];
+  size_t used_ = 0;
   uint32_t pending_ = 0;
 };
 

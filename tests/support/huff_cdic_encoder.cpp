@@ -296,8 +296,7 @@ void HuffCdicEncoder::WriteTables(const HuffCdicOptions& options) {
   const size_t per = size_t{1} << k;
   for (size_t first = 0; first < phrases.size(); first += per) {
     const size_t count = std::min(per, phrases.size() - first);
-    std::vector<uint8_t> rec;
-    rec.insert(rec.end(), {'C', 'D', 'I', 'C'});
+    std::vector<uint8_t> rec = {'C', 'D', 'I', 'C'};
     PutU32BE(rec, 4, 16);
     PutU32BE(rec, 8, static_cast<uint32_t>(phrases.size()));
     PutU32BE(rec, 12, k);
