@@ -5,36 +5,11 @@
 #include "foundation/code_page.h"
 #include "platform/memory/allocator.h"
 #include "storage/book_document.h"
+#include "storage/book_header_summary.h"
 #include "storage/palm_database.h"
 #include "storage/palmdoc.h"
 #include "storage/text_record.h"
 
-namespace {
-
-// Text of a book's encoding as UTF-16; false when it cannot be converted.
-bool DecodeBookText(const uint8_t* bytes, uint32_t length, int32_t codePage, SharedWideString* out) {
-  out->Clear();
-  if (length == 0) return true;
-  uint32_t capacity = 2 * length + 2;
-  WCHAR* units = static_cast<WCHAR*>(DeviceAlloc(capacity));
-  if (units == nullptr) return false;
-  uint32_t produced = capacity;
-  bool ok;
-  if (codePage == kCodePageUtf16) {
-    produced = length & ~1u;
-    for (uint32_t i = 0; i < produced; i += 2) units[i / 2] = static_cast<WCHAR>((bytes[i] << 8) | bytes[i + 1]);
-    ok = true;
-  } else if (codePage == kCodePageUtf8) {
-    ok = ConvertFromUtf8(bytes, length, kCodePageUtf16, units, &produced, nullptr) == kConvertOk;
-  } else {
-    ok = MultiByteToWide(bytes, length, codePage, units, &produced) == kConvertOk;
-  }
-  if (ok) ok = out->FromChars(units, produced / 2);
-  DeviceFree(units);
-  return ok;
-}
-
-}  // namespace
 
 bool BookDocument::ParseHeader() {
   header_.Reset();

@@ -9,6 +9,9 @@
 
 #include "storage/book_document.h"
 #include "storage/book_header.h"
+#include "storage/book_header_summary.h"
+#include "storage/palm_database.h"
+#include "storage/stream_factory.h"
 #include "storage/exth.h"
 #include "tests/support/book_builder.h"
 #include "tests/support/book_builder_reader.h"
@@ -278,6 +281,55 @@ TEST(BookCompressionWord, UnknownWordIsDecidedFromRecordOne) {
     ASSERT_TRUE(testbuild::ReadWholeText(opened.doc.get(), &walk));
     EXPECT_EQ(testbuild::Utf16ToUtf8(walk.text), testbuild::SampleText(5000, 3, 0));
   }
+}
+
+TEST(BookLibraryView, TitleAndSummaryWithoutOpeningADocument) {
+  BookSpec spec = SmallBook(6);
+  spec.codePage = 65001;
+  spec.fullName = testbuild::EncodeBookText("Über alles", 65001);
+  spec.inputLanguage = 0x0407;
+  spec.outputLanguage = 0x0409;
+  testbuild::BuiltBook book = testbuild::BuildBook(spec);
+  PutU32BE(book.Record(0), 40, 5);  // a main index record
+  ASSERT_TRUE(testbuild::WriteDeviceFile(u"\\lib.corv", book.Bytes()));
+  int32_t error = 0;
+  PalmDatabase* store = OpenRecordDatabase(u"\\lib.corv", 9, MakeFourCC("CORV"), MakeFourCC("BOOK"), &error);
+  ASSERT_NE(store, nullptr);
+  uint32_t type = 0;
+  int32_t cp = 0;
+  SharedWideString title;
+  EXPECT_FALSE(PeekBookTitle(store, &type, &cp, &title));
+  EXPECT_EQ(std::u16string(title.Chars(), title.length), u"Über alles");
+  EXPECT_EQ(cp, 65001);
+  BookHeaderSummary summary;
+  EXPECT_FALSE(ReadBookHeaderSummary(store, &summary));
+  EXPECT_EQ(summary.languagePair, static_cast<uint16_t>((0x007 << 8) | 0x009));
+  EXPECT_EQ(summary.mainIndexRecord, 5);
+  EXPECT_EQ(summary.textLength, spec.text.size());
+  EXPECT_EQ(std::u16string(summary.databaseName.Chars(), summary.databaseName.length), u"Test book");
+  delete store;
+
+  // Without a full name the title is the database name; without a main
+  // index the language pair is 0xFFFF.
+  spec.fullName.clear();
+  ASSERT_TRUE(testbuild::WriteDeviceFile(u"\\lib2.corv", testbuild::BuildBook(spec).Bytes()));
+  store = OpenRecordDatabase(u"\\lib2.corv", 9, MakeFourCC("CORV"), MakeFourCC("BOOK"), &error);
+  ASSERT_NE(store, nullptr);
+  EXPECT_FALSE(PeekBookTitle(store, &type, &cp, &title));
+  EXPECT_EQ(std::u16string(title.Chars(), title.length), u"Test book");
+  EXPECT_FALSE(ReadBookHeaderSummary(store, &summary));
+  EXPECT_EQ(summary.languagePair, 0xFFFF);
+  delete store;
+
+  // Not a book: both fail.
+  testbuild::PalmDatabaseBuilder other;
+  other.AddRecord(std::vector<uint8_t>(64, 0));
+  ASSERT_TRUE(testbuild::WriteDeviceFile(u"\\other.pdb", other.Build()));
+  store = OpenRecordDatabase(u"\\other.pdb", 9, MakeFourCC("CORV"), MakeFourCC("BOOK"), &error);
+  ASSERT_NE(store, nullptr);
+  EXPECT_TRUE(PeekBookTitle(store, &type, &cp, &title));
+  EXPECT_TRUE(ReadBookHeaderSummary(store, &summary));
+  delete store;
 }
 
 }  // namespace
