@@ -114,7 +114,8 @@ class BookDocument : public Document {
     uint16_t useCount;
     const CharPositionMap* map;
     uint32_t recordStart;  // absolute position of the record's first byte
-    uint32_t span;         // text bytes of the record (carried bytes not counted)
+    uint32_t span;         // text bytes the record covers, as located
+    uint32_t textBytes;    // bytes it decoded to (carried bytes not counted)
     uint32_t unitBytes;    // source bytes per unit when there is no map
   };
 

@@ -122,6 +122,7 @@ bool BookDocument::ReadBlock(uint32_t position, TextBlock* block, uint32_t secti
 
   if (const CachedBlock* cached = FindCached(absolute, raw ? 1 : 0)) {
     CachedBlock* entry = const_cast<CachedBlock*>(cached);
+    if (absolute - entry->recordStart >= entry->textBytes) return Fail(kBookErrorCorrupt);
     if (entry->useCount == 0xFFFF) return false;
     ++entry->useCount;
     MakeSectionRelative(*entry, sectionStart, sectionEnd, block);
@@ -145,6 +146,13 @@ bool BookDocument::ReadBlock(uint32_t position, TextBlock* block, uint32_t secti
   entry.useCount = 1;
   entry.block.blockId = static_cast<uint16_t>(slot + 1);
   *Slot(slot) = entry;
+  // A record that decodes shorter than the text it is said to cover does
+  // not hold the position.
+  if (absolute - recordStart >= entry.textBytes) {
+    FreeSlot(slot);
+    TrimSlots();
+    return Fail(kBookErrorCorrupt);
+  }
   MakeSectionRelative(entry, sectionStart, sectionEnd, block);
   return true;
 }
@@ -166,6 +174,7 @@ bool BookDocument::ReadInPlace(uint32_t record, uint32_t recordStart, uint32_t l
   entry->block.length = parts.textLength;
   entry->block.sourceLength = parts.textLength;
   entry->block.raw = raw ? 1 : 0;
+  entry->textBytes = parts.textLength;
   entry->map = nullptr;
   entry->recordStart = recordStart;
   entry->span = length;
@@ -240,6 +249,7 @@ bool BookDocument::ReadDecoded(uint32_t record, uint32_t recordStart, uint32_t l
   entry->block.length = chars;
   entry->block.sourceLength = bytes;
   entry->block.raw = raw ? 1 : 0;
+  entry->textBytes = decoded;
   entry->map = map;
   entry->recordStart = recordStart;
   entry->span = length;

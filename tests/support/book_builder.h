@@ -120,6 +120,7 @@ enum class BookCorruption {
   kPalmDocCutToken,        // a back-reference token as the last byte
   kPalmDocOverflow,        // decodes to far more than the record size
   kUncompressedOversize,   // an uncompressed record longer than the record size
+  kRecordDecodesShort,     // a record (not the last) decodes to less than the record size
   kTrailingEntryTooLarge,  // a trailing entry's size exceeds the record
   kCarryTooLarge,          // the carry count exceeds the record
   kHuffTag,                // "HUFF" missing

@@ -2,6 +2,7 @@
 #include <stdexcept>
 
 #include "tests/support/book_builder.h"
+#include "tests/support/palmdoc_encoder.h"
 
 namespace testbuild {
 
@@ -31,6 +32,7 @@ const std::vector<CorruptionCase>& AllBookCorruptions() {
       {K::kPalmDocCutToken, "palmdoc_cut_token", 8, true},
       {K::kPalmDocOverflow, "palmdoc_overflow", 8, true},
       {K::kUncompressedOversize, "uncompressed_oversize", 8, true},
+      {K::kRecordDecodesShort, "record_decodes_short", 8, true},
       {K::kTrailingEntryTooLarge, "trailing_entry_too_large", 8, true},
       {K::kCarryTooLarge, "carry_too_large", 8, true},
       {K::kHuffTag, "huff_tag", 8, true},
@@ -99,6 +101,7 @@ std::vector<uint8_t> CorruptBookBytes(BuiltBook book, BookCorruption kind) {
       }
       break;
     case K::kUncompressedOversize: r1.assign(4097, 'x'); break;
+    case K::kRecordDecodesShort: r1 = EncodePalmDoc(std::vector<uint8_t>(100, 's')); break;
     case K::kTrailingEntryTooLarge:
       r1[r1.size() - 3] = 0x83;
       r1[r1.size() - 2] = 0x7F;
