@@ -1,0 +1,121 @@
+// bookmake: turns a text or HTML file (UTF-8) into a corv book or a Palm Doc
+// file with the test builder, for sample books and for trying the reader.
+//
+//   bookmake [options] INPUT OUTPUT
+//     --version N        header version 2..8 (default 6; 8 makes a book too new to read)
+//     --codepage CP      1252, 65001 or 65002 (default 65001)
+//     --compression C    none, palmdoc or huffcdic (default palmdoc)
+//     --record-size N    text bytes per record (default 4096)
+//     --extra-flags N    trailing-entry flags (hex with 0x), version 6 and up
+//     --title TEXT       the full name (default: the input's file name)
+//     --short-name TEXT  EXTH 200
+//     --type N           book type (default 2 for HTML, 3 otherwise)
+//     --palmdoc          a Palm Doc file (code page 1252; compression palmdoc or none)
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+
+#include "tests/support/book_builder.h"
+
+namespace {
+
+int Usage() {
+  std::fprintf(stderr,
+               "usage: bookmake [--version N] [--codepage 1252|65001|65002] [--compression none|palmdoc|huffcdic]\n"
+               "                [--record-size N] [--extra-flags N] [--title TEXT] [--short-name TEXT] [--type N]\n"
+               "                [--palmdoc] INPUT OUTPUT\n");
+  return 64;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  testbuild::BookSpec spec;
+  spec.codePage = 65001;
+  bool palmDoc = false;
+  bool typeGiven = false;
+  std::string title, shortName;
+  std::string paths[2];
+  int pathCount = 0;
+  try {
+    for (int i = 1; i < argc; ++i) {
+      const std::string arg = argv[i];
+      auto value = [&]() -> std::string {
+        if (i + 1 >= argc) throw std::invalid_argument(arg + " needs a value");
+        return argv[++i];
+      };
+      if (arg == "--version") {
+        spec.headerVersion = static_cast<uint32_t>(std::stoul(value()));
+      } else if (arg == "--codepage") {
+        spec.codePage = std::stoi(value());
+      } else if (arg == "--compression") {
+        const std::string c = value();
+        if (c == "none") spec.compression = testbuild::TextCompression::kNone;
+        else if (c == "palmdoc") spec.compression = testbuild::TextCompression::kPalmDoc;
+        else if (c == "huffcdic") spec.compression = testbuild::TextCompression::kHuffCdic;
+        else throw std::invalid_argument("unknown compression " + c);
+      } else if (arg == "--record-size") {
+        spec.recordSize = static_cast<uint32_t>(std::stoul(value()));
+      } else if (arg == "--extra-flags") {
+        spec.extraFlags = static_cast<uint32_t>(std::stoul(value(), nullptr, 0));
+      } else if (arg == "--title") {
+        title = value();
+      } else if (arg == "--short-name") {
+        shortName = value();
+      } else if (arg == "--type") {
+        spec.bookType = static_cast<uint32_t>(std::stoul(value()));
+        typeGiven = true;
+      } else if (arg == "--palmdoc") {
+        palmDoc = true;
+      } else if (!arg.empty() && arg[0] == '-') {
+        return Usage();
+      } else if (pathCount < 2) {
+        paths[pathCount++] = arg;
+      } else {
+        return Usage();
+      }
+    }
+    if (pathCount != 2) return Usage();
+    if (spec.codePage != 1252 && spec.codePage != 65001 && spec.codePage != 65002)
+      throw std::invalid_argument("code page must be 1252, 65001 or 65002");
+
+    std::ifstream in(paths[0], std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + paths[0]);
+    const std::string utf8((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::filesystem::path input(paths[0]);
+    const std::string extension = input.extension().string();
+    const bool html = extension == ".html" || extension == ".htm";
+    if (title.empty()) title = input.stem().string();
+
+    testbuild::BuiltBook book;
+    if (palmDoc) {
+      testbuild::PalmDocSpec doc;
+      doc.text = testbuild::EncodeBookText(utf8, 1252);
+      doc.compressed = spec.compression != testbuild::TextCompression::kNone;
+      doc.recordSize = spec.recordSize;
+      doc.name = title.substr(0, 31);
+      book = testbuild::BuildPalmDoc(doc);
+    } else {
+      if (!typeGiven) spec.bookType = html ? 2 : 3;
+      spec.text = testbuild::EncodeBookText(utf8, spec.codePage);
+      spec.fullName = testbuild::EncodeBookText(title, spec.codePage);
+      spec.databaseName = title.substr(0, 31);
+      if (!shortName.empty()) spec.exth.push_back({200, testbuild::EncodeBookText(shortName, spec.codePage)});
+      book = testbuild::BuildBook(spec);
+    }
+    const std::vector<uint8_t> bytes = book.Bytes();
+    std::ofstream out(paths[1], std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!out) throw std::runtime_error("cannot write " + paths[1]);
+    std::fprintf(stderr, "bookmake: %s: %zu bytes, %u text records\n", paths[1].c_str(), bytes.size(),
+                 book.layout.textRecordCount);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "bookmake: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,164 @@
+// booktext BOOK: prints the text of a corv book or a Palm Doc file as UTF-8,
+// read through the system's own book document exactly as the reader reads
+// it (block by block, decompressed and converted). A bad file ends the
+// program with its error code as exit status and the code's message on
+// standard error. Used to time the decoder as a whole process beside other
+// Palm Doc tools.
+//
+// The book is copied into a private, temporary device root (the device's
+// file system cannot reach host paths) that is removed at the end.
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "foundation/localized_strings.h"
+#include "platform/files/device_root.h"
+#include "resources/tessalyn_resources.h"
+#include "storage/book_document.h"
+#include "storage/palm_database.h"
+#include "storage/stream_factory.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+uint32_t MessageFor(int32_t code) {
+  switch (code) {
+    case kBookErrorVersion: return 5023;
+    case kBookErrorRecordSize: return 5041;
+    case kBookErrorNotFound:
+    case kBookErrorCannotOpen: return 5035;
+    case kBookErrorMemory: return 5034;
+    case kBookErrorNewerFormat: return 5032;
+    default: return 5025;
+  }
+}
+
+int Fail(int32_t code) {
+  const WCHAR* text = LoadLocalizedString(MessageFor(code));
+  std::u16string message = text != nullptr ? std::u16string(text) : u"Error";
+  std::fprintf(stderr, "booktext: %s (error %d)\n", devicefs::ToUtf8(message).c_str(), code);
+  return code;
+}
+
+// UTF-16 to UTF-8 across blocks: a high surrogate at the end of one block
+// waits for the next. Output goes out in 64 KB writes.
+class Utf8Writer {
+ public:
+  ~Utf8Writer() { Flush(); }
+  void Put(const WCHAR* units, uint32_t count) {
+    for (uint32_t i = 0; i < count; ++i) {
+      if (used_ + 4 > sizeof(buffer_)) Drain();
+      const uint32_t u = units[i];
+      if (u < 0x80 && pending_ == 0) {
+        buffer_[used_++] = static_cast<char>(u);
+        continue;
+      }
+      if (pending_ != 0) {
+        const uint32_t high = pending_;
+        pending_ = 0;
+        if (u >= 0xDC00 && u <= 0xDFFF) {
+          Encode(0x10000 + ((high - 0xD800) << 10) + (u - 0xDC00));
+          continue;
+        }
+        Encode(0xFFFD);
+        if (used_ + 4 > sizeof(buffer_)) Drain();
+      }
+      if (u >= 0xD800 && u <= 0xDBFF) {
+        pending_ = u;
+      } else {
+        Encode(u >= 0xDC00 && u <= 0xDFFF ? 0xFFFD : u);
+      }
+    }
+  }
+  void Flush() {
+    if (pending_ != 0) {
+      if (used_ + 4 > sizeof(buffer_)) Drain();
+      Encode(0xFFFD);
+    }
+    pending_ = 0;
+    Drain();
+  }
+
+ private:
+  void Drain() {
+    std::fwrite(buffer_, 1, used_, stdout);
+    used_ = 0;
+  }
+  void Encode(uint32_t cp) {
+    char* o = buffer_ + used_;
+    if (cp < 0x80) {
+      *o++ = static_cast<char>(cp);
+    } else if (cp < 0x800) {
+      *o++ = static_cast<char>(0xC0 | (cp >> 6));
+      *o++ = static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+      *o++ = static_cast<char>(0xE0 | (cp >> 12));
+      *o++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      *o++ = static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+      *o++ = static_cast<char>(0xF0 | (cp >> 18));
+      *o++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+      *o++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      *o++ = static_cast<char>(0x80 | (cp & 0x3F));
+    }
+    used_ = static_cast<size_t>(o - buffer_);
+  }
+
+  char buffer_[1 << 16];
+  size_t used_ = 0;
+  uint32_t pending_ = 0;
+};
+
+int32_t PrintBook(const WCHAR* path) {
+  int32_t code = 0;
+  PalmDatabase* store = OpenRecordDatabase(path, 9, MakeFourCC("CORV"), MakeFourCC("BOOK"), &code);
+  if (store == nullptr) return code != 0 ? code : kBookErrorCorrupt;
+  BookDocument doc;
+  code = doc.Open(store, true, nullptr, 1252, 65002);
+  if (code != 0) return code;
+  uint32_t start = 0, end = 0;
+  if (!doc.GetSectionRange(0, &start, &end)) return kBookErrorCorrupt;
+  Utf8Writer writer;
+  uint32_t position = 0;
+  while (position < end) {
+    TextBlock block;
+    if (!doc.ReadBlock(position, &block, 0, false)) {
+      writer.Flush();
+      return doc.GetErrorCode() != 0 ? doc.GetErrorCode() : kBookErrorCorrupt;
+    }
+    uint32_t skip = doc.PositionDistance(block.start, position, 0);
+    if (skip > block.length) skip = block.length;
+    writer.Put(block.Units() + skip, block.length - skip);
+    const uint32_t next = doc.AdvancePosition(block.start, block.length, 0);
+    doc.ReleaseBlock(block.blockId);
+    if (next <= position) return kBookErrorCorrupt;
+    position = next;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: booktext BOOK\n");
+    return 64;
+  }
+  InstallTessalynResources();
+  const fs::path root = fs::temp_directory_path() / ("booktext-" + std::to_string(::getpid()));
+  std::error_code ec;
+  fs::remove_all(root, ec);
+  fs::create_directories(root, ec);
+  devicefs::SetRoot(root, {});
+  int32_t code = kBookErrorNotFound;
+  if (fs::copy_file(argv[1], root / "book.pdb", fs::copy_options::overwrite_existing, ec)) {
+    code = PrintBook(u"\\book.pdb");
+  }
+  std::fflush(stdout);
+  fs::remove_all(root, ec);
+  return code == 0 ? 0 : Fail(code);
+}
