@@ -6,7 +6,7 @@ PACKAGES := cmake g++ make pkg-config googletest libgtest-dev libgmock-dev libbe
 PACKAGES += python3
 # Peers and producers of test data: an HTML parser, image converters and a
 # reference image decoder.
-PACKAGES += libxml2-utils imagemagick netpbm python3-pil txt2pdbdoc
+PACKAGES += libxml2-utils imagemagick netpbm python3-pil txt2pdbdoc libgif-dev giflib-tools
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 
 JOBS ?= $(shell nproc)
