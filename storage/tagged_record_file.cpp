@@ -171,8 +171,10 @@ bool TaggedRecordFile::HasReadableHeader(uint32_t tag) {
 // ---- Field access ----
 
 uint8_t* TaggedRecordFile::FieldInHeldRecord(uint32_t offset, uint32_t size, uint32_t tag) {
+  // The record must be readable (hold its stored length) and the field lie
+  // inside the stored length.
   uint64_t end = static_cast<uint64_t>(offset) + size;
-  if (HeldSize() < kRecordHeadSize || HeldSize() - kRecordHeadSize < end || cursorTag_ != tag ||
+  if (HeldSize() < kRecordHeadSize || cursorTag_ != tag || HeldStoredLength() > HeldSize() - kRecordHeadSize ||
       HeldStoredLength() < end) {
     ReleaseCurrent();
     return nullptr;
