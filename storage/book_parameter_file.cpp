@@ -128,7 +128,12 @@ RecordResult BookParameterFile::Create(const EncodedString& path, const char* na
   AttachDatabase(database);
   SetNoSave(false);
   bool isNew = database->GetRecordCount() == 0;
-  if (!isNew && !HasReadableHeader(kHeaderTag)) {
+  HeaderState header = isNew ? HeaderState::kAbsent : CheckHeader(kHeaderTag);
+  if (header == HeaderState::kUnknown) {
+    DiscardDatabase();
+    return RecordResult::kFailed;
+  }
+  if (!isNew && header == HeaderState::kAbsent) {
     // A database, but not a side file: kept aside, never overwritten.
     DiscardDatabase();
     if (!SetAsideDamagedFile(widePath)) return RecordResult::kFailed;

@@ -176,6 +176,10 @@ class BookParameterFile : public TaggedRecordFile {
     uint32_t kind;
   };
   bool ReadMarkAt(uint16_t index, MarkWords* words);
+  // The first record that does not sort before the key (a binary search
+  // over the record order that works on every kind of container); false
+  // when a record could not be read.
+  bool FindMarkPlace(const MarkOrderKey& key, uint16_t* index);
   uint32_t GetHeaderWord(uint32_t offset, uint32_t preset);
   // Opens the side file read-only when it is sound; false (nothing kept)
   // otherwise.

@@ -26,6 +26,26 @@ bool BookParameterFile::ReadMarkAt(uint16_t index, MarkWords* words) {
   return ok && words->id != kNoRecordId;
 }
 
+bool BookParameterFile::FindMarkPlace(const MarkOrderKey& key, uint16_t* index) {
+  PalmDatabase* database = Database();
+  ReleaseCurrent();
+  if (!database) return false;
+  uint32_t low = 0, high = database->GetRecordCount();
+  while (low < high) {
+    uint32_t middle = low + (high - low) / 2;
+    RecordBuffer* record = database->LockRecord(static_cast<uint16_t>(middle), false);
+    if (!record) return false;
+    MarkOrderKey probe = MarkOrderKeyOfRecord(record->GetData(), record->GetSize());
+    database->ReleaseRecord(record, false);
+    if (CompareSideFileRecords(probe, key) < 0)
+      low = middle + 1;
+    else
+      high = middle;
+  }
+  *index = static_cast<uint16_t>(low);
+  return true;
+}
+
 uint32_t BookParameterFile::FirstBookmark(uint32_t from, uint32_t to, MarkIterator* iterator) {
   iterator->markClass = kMarkClassFirst;
   iterator->mark = kNoRecordId;
@@ -34,12 +54,11 @@ uint32_t BookParameterFile::FirstBookmark(uint32_t from, uint32_t to, MarkIterat
   iterator->to = to;
   PalmDatabase* database = Database();
   if (!database) return kNoRecordId;
-  ReleaseCurrent();
   MarkOrderKey key;
   key.tag = kMarkTag;
   key.start = from;
   uint16_t index = 0;
-  database->BinarySearchRecords(CompareRecordToMarkKey, nullptr, &key, &index);
+  if (!FindMarkPlace(key, &index)) return kNoRecordId;
   // Earlier marks that start at `from` or whose range holds it come first.
   for (uint16_t before = index; before > 1; --before) {
     MarkWords words;
@@ -64,18 +83,13 @@ uint32_t BookParameterFile::FirstBookmarkOfKind2(MarkIterator* iterator) {
   iterator->to = kNoRecordId;
   PalmDatabase* database = Database();
   if (!database) return kNoRecordId;
-  ReleaseCurrent();
+  // The lowest key of the class: the search ends on its first mark.
   MarkOrderKey key;
   key.tag = kMarkTag;
   key.kind = kKindSecondClass;
   uint16_t index = 0;
-  database->BinarySearchRecords(CompareRecordToMarkKey, nullptr, &key, &index);
-  // The search may land on any of several marks equal to the key: step back
-  // to the first mark of the class.
+  if (!FindMarkPlace(key, &index)) return kNoRecordId;
   MarkWords words;
-  while (index > 1 && ReadMarkAt(static_cast<uint16_t>(index - 1), &words) &&
-         ClassOfKind(words.kind) == kMarkClassSecond)
-    --index;
   if (index >= database->GetRecordCount() || !ReadMarkAt(index, &words) ||
       ClassOfKind(words.kind) != kMarkClassSecond)
     return kNoRecordId;

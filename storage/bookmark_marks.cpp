@@ -11,9 +11,6 @@ using namespace sidefile;
 
 uint32_t BookParameterFile::AddBookmark(uint32_t start, uint32_t end, uint32_t viewPosition, uint32_t viewExtra,
                                         uint32_t extra, uint32_t kind) {
-  PalmDatabase* database = Database();
-  if (!database) return kNoRecordId;
-  ReleaseCurrent();
   MarkOrderKey key;
   key.tag = kMarkTag;
   key.start = start;
@@ -21,7 +18,7 @@ uint32_t BookParameterFile::AddBookmark(uint32_t start, uint32_t end, uint32_t v
   key.viewExtra = viewExtra;
   key.kind = kind;
   uint16_t index = 0;
-  database->BinarySearchRecords(CompareRecordToMarkKey, nullptr, &key, &index);
+  if (!FindMarkPlace(key, &index)) return kNoRecordId;
   // The header always sorts first; 0xFFFF is a full container (and would
   // read as "behind the header").
   if (index == 0 || index == kInsertBehindHeader) return kNoRecordId;

@@ -39,8 +39,3 @@ int CompareSideFileRecords(const MarkOrderKey& a, const MarkOrderKey& b) {
   if (first != 0) return first;
   return CompareUnsigned(a.viewPosition, b.viewPosition);
 }
-
-int CompareRecordToMarkKey(const RecordView* record, const void* key, void* /*context*/) {
-  return CompareSideFileRecords(MarkOrderKeyOfRecord(record->data, record->size),
-                                *static_cast<const MarkOrderKey*>(key));
-}

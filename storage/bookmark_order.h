@@ -3,12 +3,12 @@
 // then the marks of class 1 by start and view position, then the marks of
 // class 2 (kind bit 6) by view extra and view position. Marks are inserted
 // where a binary search over this order puts them, so they can be found
-// again by binary search; the iterator walks them in this order.
+// again by binary search (BookParameterFile::FindMarkPlace); the iterator
+// walks them in this order.
 #pragma once
 
 #include <cstdint>
 
-#include "storage/palm_database.h"
 
 // What the order reads of a record.
 struct MarkOrderKey {
@@ -25,8 +25,6 @@ MarkOrderKey MarkOrderKeyOfRecord(const uint8_t* data, uint32_t size);
 // Negative: a before b; 0: equal in the order; positive: a after b. All
 // comparisons unsigned 32-bit.
 int CompareSideFileRecords(const MarkOrderKey& a, const MarkOrderKey& b);
-// The container's key comparison over MarkOrderKey keys.
-int CompareRecordToMarkKey(const RecordView* record, const void* key, void* context);
 
 // Mark classes.
 constexpr int32_t kMarkClassFirst = 1;   // kind bit 6 clear

@@ -44,7 +44,12 @@ RecordResult GlobalSettingsFile::OpenOrCreate(const EncodedString& path, bool re
   if (!database) return RecordResult::kFailed;
   AttachDatabase(database);
   bool fresh = database->GetRecordCount() == 0;
-  if (!fresh && !HasReadableHeader(kSettingsTag)) {
+  HeaderState header = fresh ? HeaderState::kAbsent : CheckHeader(kSettingsTag);
+  if (header == HeaderState::kUnknown) {
+    DiscardDatabase();
+    return RecordResult::kFailed;
+  }
+  if (!fresh && header == HeaderState::kAbsent) {
     DiscardDatabase();
     if (!SetAsideDamagedFile(file)) return RecordResult::kFailed;
     database = OpenRecordDatabase(file, kModeReadWrite, kContainerCreator, kContainerType, nullptr);

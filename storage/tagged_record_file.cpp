@@ -161,11 +161,15 @@ const WCHAR* TaggedRecordFile::ReadWideRecord(uint32_t id, uint32_t* count, uint
   return copy;
 }
 
-bool TaggedRecordFile::HasReadableHeader(uint32_t tag) {
-  uint32_t length = 0;
-  bool readable = database_ && database_->GetRecordCount() != 0 && LockRecordData(0, &length, tag) != nullptr;
+TaggedRecordFile::HeaderState TaggedRecordFile::CheckHeader(uint32_t tag) {
   ReleaseCurrent();
-  return readable;
+  if (!database_ || database_->GetRecordCount() == 0) return HeaderState::kAbsent;
+  if (!HoldRecord(0, false)) return HeaderState::kUnknown;
+  uint32_t size = HeldSize();
+  bool readable =
+      size >= kRecordHeadSize && cursorTag_ == tag && HeldStoredLength() <= size - kRecordHeadSize;
+  ReleaseCurrent();
+  return readable ? HeaderState::kReadable : HeaderState::kAbsent;
 }
 
 // ---- Field access ----

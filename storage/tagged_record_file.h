@@ -169,8 +169,13 @@ class TaggedRecordFile {
   // The index of an identifier: 0 for kHeaderRecordId; false for
   // kNoRecordId, an identifier beyond 24 bits or one the container lacks.
   bool FindRecordIndex(uint32_t id, uint16_t* index);
-  // Whether record 0 is a readable record of `tag`.
-  bool HasReadableHeader(uint32_t tag);
+  // Whether record 0 is a readable record of `tag`: kReadable; kAbsent when
+  // the file structurally lacks it (no record 0, a record 0 of another tag
+  // or one that does not hold its stored length); kUnknown when record 0
+  // could not be locked (lack of memory), which says nothing of the file.
+  enum class HeaderState { kReadable, kAbsent, kUnknown };
+  HeaderState CheckHeader(uint32_t tag);
+  bool HasReadableHeader(uint32_t tag) { return CheckHeader(tag) == HeaderState::kReadable; }
   // Field access by index (upgrades address each record where it lies).
   RecordResult SetInt32AtIndex(uint16_t index, uint32_t offset, uint32_t value, uint32_t tag);
 
