@@ -3,7 +3,6 @@
 #include "storage/book_parameter_file.h"
 
 #include <cstring>
-#include <initializer_list>
 
 #include "foundation/error_status.h"
 #include "storage/side_file_layout.h"
@@ -79,22 +78,6 @@ void BookParameterFile::ApplyDatabaseName(const char* name, uint32_t nameLength,
   if (std::memcmp(field, Database()->GetName(), sizeof field) != 0) Database()->SetName(field);
 }
 
-bool BookParameterFile::WriteNewHeader() {
-  uint8_t header[kHeaderLength];
-  auto put = [&](uint32_t offset, uint32_t value) { StoreRecordU32(header + offset, value); };
-  for (uint32_t offset = 0; offset < kHeaderLength; offset += 4) put(offset, kNoRecordId);
-  put(kFramePosition, 0);
-  put(kFramePosition + 4, 0);
-  put(kWord20, kWord20Default);
-  put(kReserved28, kReservedDefault);
-  put(kReadingValid, 0);
-  put(kWord52, 0);
-  put(kWord76, 0);
-  put(kWord80, 0);
-  uint32_t id = kHeaderRecordId;
-  return WriteRecordData(&id, header, kHeaderLength, kHeaderTag, kInsertBehindHeader) == RecordResult::kOk;
-}
-
 RecordResult BookParameterFile::Create(const EncodedString& path, const char* name, uint32_t nameLength,
                                        bool readOnlyAfterwards, bool pathIsBookPath, bool reopenOnDemand) {
   Close();
@@ -168,6 +151,43 @@ RecordResult BookParameterFile::Create(const EncodedString& path, const char* na
   return RecordResult::kOk;
 }
 
+namespace {
+
+// A header field's value in a new file, and the largest old length that
+// the upgrade rewrites it for. Words 36-48 and 56-80 are rewritten as
+// groups, even where an old header held some of them.
+struct HeaderDefault {
+  uint32_t offset;
+  uint32_t value;
+  uint32_t rewrittenAtMost;
+};
+constexpr HeaderDefault kHeaderDefaults[] = {
+    {kSavedPosition, kNoRecordId, 0},  {kFramePosition, 0, 0},           {kFramePosition + 4, 0, 0},
+    {kFrameStateLink, kNoRecordId, 0}, {kCategoryLink, kNoRecordId, 0},   {kWord20, kWord20Default, 0},
+    {kDocumentStamp, kNoRecordId, 0},  {kReserved28, kReservedDefault, 28}, {kViewStateLink, kNoRecordId, 32},
+    {kReadingPosition, kNoRecordId, 48}, {kReadingPosition + 4, kNoRecordId, 48},
+    {kReadingStateLink, kNoRecordId, 48}, {kReadingValid, 0, 48},       {kWord52, 0, 52},
+    {kAuthorLink, kNoRecordId, 56},    {kGenreLink, kNoRecordId, 56},    {kPublisherLink, kNoRecordId, 56},
+    {kAbstractLink, kNoRecordId, 56},  {kIsbnLink, kNoRecordId, 56},     {kWord76, 0, 56},
+    {kWord80, 0, 56},                  {kCoverLink, kNoRecordId, 84},    {kTitleLink, kNoRecordId, 88},
+};
+
+// A field is filled when the upgrade rules name it for the old length, or
+// when the old record did not hold it whole (an old length between the
+// known ones), so that no grown byte is left without a value.
+bool FieldFilled(uint32_t offset, uint32_t rewrittenAtMost, uint32_t oldLength) {
+  return oldLength <= rewrittenAtMost || offset + 4 > oldLength;
+}
+
+}  // namespace
+
+bool BookParameterFile::WriteNewHeader() {
+  uint8_t header[kHeaderLength];
+  for (const HeaderDefault& field : kHeaderDefaults) StoreRecordU32(header + field.offset, field.value);
+  uint32_t id = kHeaderRecordId;
+  return WriteRecordData(&id, header, kHeaderLength, kHeaderTag, kInsertBehindHeader) == RecordResult::kOk;
+}
+
 bool BookParameterFile::Upgrade() {
   PalmDatabase* database = Database();
   if (!database) return false;
@@ -180,29 +200,15 @@ bool BookParameterFile::Upgrade() {
     if (tag == kMarkTag) {
       if (!GrowRecord(index, kMarkLength, &old, &found, kMarkTag)) continue;
       changed = true;
-      for (uint32_t offset : {kMarkStateLink, kMarkTarget, kMarkExcerptLink, kMarkTitleLink})
-        if (old < offset + 1) SetInt32AtIndex(index, offset, kNoRecordId, kMarkTag);
+      // The links a mark lacked (words 36-48 for a mark of 36 bytes).
+      for (uint32_t offset = kMarkTextLink; offset < kMarkLength; offset += 4)
+        if (FieldFilled(offset, 0, old)) SetInt32AtIndex(index, offset, kNoRecordId, kMarkTag);
     } else if (tag == kHeaderTag) {
       if (!GrowRecord(index, kHeaderLength, &old, &found, kHeaderTag)) continue;
       changed = true;
-      auto set = [&](uint32_t offset, uint32_t value) { SetInt32AtIndex(index, offset, value, kHeaderTag); };
-      if (old < 29) set(kReserved28, kReservedDefault);
-      if (old < 33) set(kViewStateLink, kNoRecordId);
-      if (old <= 48) {
-        set(kReadingPosition, kNoRecordId);
-        set(kReadingPosition + 4, kNoRecordId);
-        set(kReadingStateLink, kNoRecordId);
-        set(kReadingValid, 0);
-      }
-      if (old < 53) set(kWord52, 0);
-      if (old <= 56) {
-        for (uint32_t offset : {kAuthorLink, kGenreLink, kPublisherLink, kAbstractLink, kIsbnLink})
-          set(offset, kNoRecordId);
-        set(kWord76, 0);
-        set(kWord80, 0);
-      }
-      if (old < 85) set(kCoverLink, kNoRecordId);
-      if (old < 89) set(kTitleLink, kNoRecordId);
+      for (const HeaderDefault& field : kHeaderDefaults)
+        if (FieldFilled(field.offset, field.rewrittenAtMost, old))
+          SetInt32AtIndex(index, field.offset, field.value, kHeaderTag);
     }
   }
   ReleaseCurrent();
