@@ -105,9 +105,13 @@ void BuildNewSettingsRecord(uint8_t record[kRecordLength]) {
 }
 
 void FillUpgradedSettings(uint8_t record[kRecordLength], uint32_t oldLength) {
-  for (const SettingsField& field : kFields)
-    if (field.upgradeAtMost != kNeverUpgraded && oldLength <= field.upgradeAtMost)
-      Put(record, field, field.upgradeValue);
+  for (const SettingsField& field : kFields) {
+    bool named = field.upgradeAtMost != kNeverUpgraded && oldLength <= field.upgradeAtMost;
+    // A field the old record did not hold whole (an old length between the
+    // known ones) is filled too, so no grown byte is left without a value.
+    bool missing = field.offset + field.width > oldLength;
+    if (named || missing) Put(record, field, field.upgradeAtMost != kNeverUpgraded ? field.upgradeValue : field.newValue);
+  }
 }
 
 }  // namespace settings

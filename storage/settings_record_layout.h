@@ -104,7 +104,8 @@ struct SettingsField {
 const SettingsField* SettingsFields(uint32_t* count);
 // The record of a new file.
 void BuildNewSettingsRecord(uint8_t record[kRecordLength]);
-// Fills the fields that a record of `oldLength` bytes lacked.
+// Fills the fields that the upgrade names for a record of `oldLength`
+// bytes, and every field such a record did not hold whole.
 void FillUpgradedSettings(uint8_t record[kRecordLength], uint32_t oldLength);
 
 }  // namespace settings
