@@ -12,6 +12,9 @@
 // stream database and for an index at or past the record count, and change
 // nothing then. The base class gives the shared forms of ReadBytes,
 // LockRange, GetRecordSizes and GetTotalSize and the head getters.
+//
+// A locked record of a writable database is the database's own block:
+// release it before that record is resized or deleted.
 #pragma once
 
 #include <cstdint>

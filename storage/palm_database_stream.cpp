@@ -89,7 +89,8 @@ uint16_t StreamPalmDatabase::GetRecordCount() const {
 }
 
 bool StreamPalmDatabase::ReadAt(uint32_t offset, void* buffer, uint32_t n) {
-  if (!stream_ || stream_->Seek(static_cast<int32_t>(offset), FILE_BEGIN) != offset) return false;
+  if (!stream_ || offset > 0x7FFFFFFFu || stream_->Seek(static_cast<int32_t>(offset), FILE_BEGIN) != offset)
+    return false;
   return n == 0 || stream_->Read(buffer, n) == n;
 }
 

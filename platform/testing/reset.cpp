@@ -10,6 +10,8 @@
 #include "platform/testing/shell.h"
 #include "platform/testing/system_parameters.h"
 #include "platform/testing/text.h"
+#include "platform/testing/threads.h"
+#include "platform/testing/windows.h"
 
 namespace devtest {
 
@@ -18,10 +20,12 @@ void ResetDevice() {
   SetLastError(0);
   ResetProfile();
   ResetClock();
+  ResetThreads();
   ResetSystemParameters();
   ResetModules();
   ResetShell();
   ResetCodePages();
+  ResetWindows();
   ResetFiles();
 }
 

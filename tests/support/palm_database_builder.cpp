@@ -204,6 +204,22 @@ std::optional<ParsedPalmDatabase> ParsePalmDatabase(const std::vector<uint8_t>& 
   return parsed;
 }
 
+PalmDatabaseBuilder BuilderFrom(const ParsedPalmDatabase& parsed) {
+  PalmDatabaseBuilder builder;
+  builder.Head() = parsed.head;
+  for (const auto& record : parsed.records) builder.AddRecord(record.data, record.attributes, record.uniqueId);
+  return builder;
+}
+
+std::vector<uint8_t> ShortenRecord(const std::vector<uint8_t>& file, size_t record, size_t newLength) {
+  auto parsed = ParsePalmDatabase(file);
+  if (!parsed) throw std::invalid_argument("not a sound container");
+  PalmDatabaseBuilder builder = BuilderFrom(*parsed);
+  auto& data = builder.Record(record).data;
+  if (newLength < data.size()) data.resize(newLength);
+  return builder.Build();
+}
+
 bool WriteDeviceFile(const std::u16string& devicePath, const std::vector<uint8_t>& bytes) {
   HANDLE h = CreateFileW(devicePath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;

@@ -131,6 +131,14 @@ struct ParsedPalmDatabase {
 };
 std::optional<ParsedPalmDatabase> ParsePalmDatabase(const std::vector<uint8_t>& file);
 
+// A builder holding a parsed container's head and records, to be changed
+// and built again.
+PalmDatabaseBuilder BuilderFrom(const ParsedPalmDatabase& parsed);
+// A sound container whose record `record` keeps only its first
+// `newLength` bytes (the later records move down): the short records that
+// the readers of records must refuse. The file must be sound.
+std::vector<uint8_t> ShortenRecord(const std::vector<uint8_t>& file, size_t record, size_t newLength);
+
 // Whole files of the emulated device, through the platform's file calls.
 bool WriteDeviceFile(const std::u16string& devicePath, const std::vector<uint8_t>& bytes);
 std::optional<std::vector<uint8_t>> ReadDeviceFile(const std::u16string& devicePath);

@@ -1,0 +1,78 @@
+// MarkupScanner: a table-driven automaton that finds the end of one markup
+// token in a run of UTF-16 characters. A scanner table has several modes
+// (text, tag name, inside a tag, comment, ...), each with its own character
+// classes and state table; the tokenizer feeds it block by block, so a token
+// may span any number of blocks and the scanner keeps its state between
+// calls.
+//
+// A state-table row holds one signed byte per character class, one reserved
+// column, and last the token accepted when the scan stops in that state (-1
+// none). An entry of 0 or more moves to that state and consumes the
+// character; -1 stops before the character with the current state's token;
+// -k (k >= 2) consumes the character, stops and accepts token k - 2.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/types/device_types.h"
+
+// One row of the token table.
+struct ScannerToken {
+  uint8_t flags;  // low bits: kind (0 token, 1 text token, 6 ignored); 0x20: switch mode
+  int8_t code;    // what the parser sees (-1 for ignored tokens)
+  uint8_t mode;   // the mode to switch to
+};
+
+inline constexpr uint8_t kScannerTokenKindMask = 0x1F;
+inline constexpr uint8_t kScannerTokenText = 1;
+inline constexpr uint8_t kScannerTokenIgnored = 6;
+inline constexpr uint8_t kScannerSwitchesMode = 0x20;
+
+// Characters 0-127 have their own class entry; every character from 128 up
+// takes the entry at this index.
+inline constexpr uint32_t kScannerClassEntries = 129;
+
+// A complete scanner table: modes, start mode and tokens.
+struct ScannerTable {
+  uint8_t modeCount;
+  uint8_t startMode;
+  uint8_t tokenCount;
+  const int8_t* const* stateTables;  // per mode, rows of rowWidths[mode] bytes
+  const uint8_t* const* classTables; // per mode, kScannerClassEntries classes
+  const uint8_t* rowWidths;          // per mode: classes + 2
+  const ScannerToken* tokens;
+};
+
+class MarkupScanner {
+ public:
+  MarkupScanner() = default;
+
+  // Loads the tables and selects the start mode.
+  void SetTable(const ScannerTable* table);
+  const ScannerTable* Table() const { return table_; }
+  // Switches the current tables to mode n unless already there.
+  void SelectMode(uint32_t mode);
+  uint32_t Mode() const { return mode_; }
+  // Begins a new token: state 0, no token.
+  void Reset() {
+    state_ = 0;
+    token_ = -1;
+  }
+  // Runs the automaton over chars[*offset, count). Answers true when the scan
+  // finished (it stopped, or the budget ran out) and false when the
+  // characters ran out first; either way Token() is the token accepted so
+  // far (-1 none) and *offset, *budget have moved past what was consumed.
+  bool Scan(const WCHAR* chars, uint32_t* offset, uint32_t count, uint32_t* budget);
+  int32_t Token() const { return token_; }
+
+ private:
+  int32_t AcceptingToken(int32_t state) const { return states_[state * width_ + width_ - 1]; }
+
+  const ScannerTable* table_ = nullptr;
+  const int8_t* states_ = nullptr;
+  const uint8_t* classes_ = nullptr;
+  uint32_t width_ = 0;
+  uint32_t mode_ = 0;
+  int8_t state_ = 0;
+  int32_t token_ = -1;
+};

@@ -1,0 +1,326 @@
+// MarkupTokenizer: the block cache, the token loop over blocks, positions
+// and resynchronisation.
+#include "layout/markup/markup_tokenizer.h"
+
+#include <new>
+
+#include "foundation/char_class.h"
+#include "layout/markup/markup_scanner_table.h"
+#include "storage/document.h"
+
+namespace {
+
+constexpr uint8_t kCacheShift = 2;   // 4 block records per segment
+constexpr WCHAR kZwnj = 0x200C;
+constexpr uint32_t kNoBudget = 0xFFFFFFFFu;
+
+// Every CJK range starts above U+1100, so most text needs no range tests.
+constexpr WCHAR kFirstBreakCandidate = 0x1100;
+bool IsTokenBreak(WCHAR c) { return c >= kFirstBreakCandidate && (c == kZwnj || IsCjkChar(c)); }
+bool IsSpace(WCHAR c) { return c == '\t' || c == '\n' || c == '\r' || c == ' '; }
+
+}  // namespace
+
+MarkupTokenizer::MarkupTokenizer() {
+  cache_.SetGeometry(kCacheShift);
+  pieces_.SetGeometry(4);
+}
+
+MarkupTokenizer::~MarkupTokenizer() {
+  ClearPieces();
+  ReleaseChunks(current_);
+  pieces_.Free();
+  current_ = nullptr;
+  ReleaseChunks(nullptr);
+  cache_.Free();
+}
+
+MarkupTokenizer* MarkupTokenizer::ConstructInPlace(void* storage) { return ::new (storage) MarkupTokenizer(); }
+
+void MarkupTokenizer::DestroyInPlace(MarkupTokenizer* tokenizer) {
+  if (tokenizer != nullptr) tokenizer->~MarkupTokenizer();
+}
+
+void MarkupTokenizer::Attach(Document* source, uint32_t argument) {
+  ClearPieces();
+  current_ = nullptr;
+  ReleaseChunks(nullptr);
+  source_ = source;
+  argument_ = argument;
+  readPosition_ = 0;
+  offset_ = 0;
+}
+
+void MarkupTokenizer::Seek(uint32_t position) {
+  readPosition_ = position;
+  current_ = nullptr;
+  offset_ = 0;
+}
+
+uint32_t MarkupTokenizer::GetPosition() {
+  if (current_ == nullptr || source_ == nullptr) return readPosition_;
+  return source_->AdvancePosition(current_->key, current_->base + offset_, argument_);
+}
+
+// ---- Blocks
+
+uint32_t MarkupTokenizer::HeldBlockCount() const {
+  uint32_t held = 0;
+  for (uint32_t i = 0; i < cache_.count; ++i)
+    if (cache_.At(i)->chars != nullptr) ++held;
+  return held;
+}
+
+void MarkupTokenizer::GiveBack(MarkupBlock* block) {
+  uint16_t handle = block->handle;
+  block->text.Clear();
+  block->chars = nullptr;
+  block->count = 0;
+  if (source_ != nullptr) source_->ReleaseBlock(handle);
+}
+
+void MarkupTokenizer::ReleaseChunks(const MarkupBlock* except) {
+  for (uint32_t i = 0; i < cache_.count; ++i) {
+    MarkupBlock* block = cache_.At(i);
+    if (block->chars == nullptr || block == except) continue;
+    if (block->text.buffer != nullptr && block->text.buffer->refcount != 1) continue;  // still shared
+    GiveBack(block);
+  }
+  // Free records at the end are forgotten so the cache does not creep.
+  while (cache_.count != 0 && cache_.At(cache_.count - 1)->chars == nullptr &&
+         cache_.At(cache_.count - 1) != current_) {
+    --cache_.count;
+  }
+}
+
+MarkupBlock* MarkupTokenizer::LoadBlock(uint32_t position) {
+  if (source_ == nullptr) return nullptr;
+  MarkupBlock* entry = nullptr;
+  for (uint32_t i = 0; i < cache_.count && entry == nullptr; ++i)
+    if (cache_.At(i)->chars == nullptr && cache_.At(i) != current_) entry = cache_.At(i);
+  if (entry == nullptr) {
+    entry = cache_.AppendSlot();
+    if (entry == nullptr) return nullptr;
+    entry->chars = nullptr;
+    entry->text.Clear();
+  }
+  TextBlock block;
+  if (!source_->ReadBlock(position, &block, argument_, false)) return nullptr;
+  // A block must hold characters and cover the position; anything else
+  // would stall or send the reader backwards.
+  if (block.data == nullptr || block.length == 0 || block.sourceLength == 0 || block.start > position ||
+      position - block.start >= block.sourceLength) {
+    source_->ReleaseBlock(block.blockId);
+    return nullptr;
+  }
+  if (!entry->text.AttachExternal(block.Units(), block.length)) {
+    source_->ReleaseBlock(block.blockId);
+    return nullptr;
+  }
+  entry->start = block.start;
+  entry->chars = block.Units();
+  entry->count = block.length;
+  entry->key = block.scanStart;
+  entry->base = block.scanOffset;
+  entry->length = block.sourceLength;
+  entry->handle = block.blockId;
+  return entry;
+}
+
+MarkupBlock* MarkupTokenizer::FindOrLoad(uint32_t position, uint32_t* offset) {
+  MarkupBlock* found = nullptr;
+  for (uint32_t i = 0; i < cache_.count && found == nullptr; ++i) {
+    MarkupBlock* block = cache_.At(i);
+    if (block->chars != nullptr && block->start <= position && position - block->start < block->length) {
+      found = block;
+    }
+  }
+  if (found == nullptr) found = LoadBlock(position);
+  if (found == nullptr) return nullptr;
+  uint32_t distance = source_->PositionDistance(found->key, position, argument_);
+  uint32_t within = distance >= found->base ? distance - found->base : 0;
+  *offset = within < found->count ? within : found->count;
+  return found;
+}
+
+bool MarkupTokenizer::Refill() {
+  uint32_t offset = 0;
+  MarkupBlock* block = FindOrLoad(readPosition_, &offset);
+  if (block == nullptr && pieces_.count != 0) {
+    // The pieces may hold the blocks the document needs back: copy them
+    // into one string of their own and try once more.
+    if (!MergePieces()) return false;
+    ReleaseChunks(nullptr);
+    block = FindOrLoad(readPosition_, &offset);
+  }
+  if (block == nullptr) return false;
+  current_ = block;
+  offset_ = offset;
+  readPosition_ = block->start + block->length;
+  if (offset_ >= block->count) {
+    // Nothing left in it (a position at its very end): read on.
+    current_ = nullptr;
+    return Refill();
+  }
+  return true;
+}
+
+// ---- Pieces
+
+void MarkupTokenizer::ClearPieces() {
+  for (uint32_t i = 0; i < pieces_.count; ++i) pieces_.At(i)->Clear();
+  pieces_.count = 0;
+}
+
+bool MarkupTokenizer::AppendPiece(MarkupBlock* block, uint32_t from, uint32_t count) {
+  if (count == 0) return true;
+  SharedWideString* piece = pieces_.AppendSlot();
+  if (piece == nullptr) return false;
+  piece->AssignSubstring(block->text, from, count);
+  return true;
+}
+
+bool MarkupTokenizer::MergePieces() {
+  if (pieces_.count < 1) return true;
+  SharedWideString merged;
+  if (!merged.Reserve(GetTokenLength())) return false;
+  for (uint32_t i = 0; i < pieces_.count; ++i) merged.AppendUnchecked(*pieces_.At(i));
+  ClearPieces();
+  SharedWideString* piece = pieces_.AppendSlot();
+  if (piece == nullptr) return false;
+  *piece = merged;
+  return true;
+}
+
+uint32_t MarkupTokenizer::GetTokenLength() const {
+  uint32_t n = 0;
+  for (uint32_t i = 0; i < pieces_.count; ++i) n += pieces_.At(i)->length;
+  return n;
+}
+
+bool MarkupTokenizer::AppendTokenText(SharedWideString* out) const {
+  for (uint32_t i = 0; i < pieces_.count; ++i)
+    if (!out->Append(*pieces_.At(i))) return false;
+  return true;
+}
+
+// ---- Tokens
+
+uint32_t MarkupTokenizer::LimitAtBreak(const MarkupBlock* block, uint32_t offset, uint32_t budget,
+                                       bool tokenBegun) {
+  // Only a text run can run into a CJK character: once a character that
+  // ends every run (white space, "&", "<") comes first, the budget stands.
+  uint32_t end = block->count - offset < budget ? block->count : offset + budget;
+  for (uint32_t i = offset; i < end; ++i) {
+    WCHAR c = block->chars[i];
+    if (IsTokenBreak(c)) {
+      if (i == offset) return tokenBegun ? 0 : 1;
+      return i - offset;
+    }
+    if (i != offset && (c == '<' || c == '&' || IsSpace(c))) break;
+  }
+  return budget;
+}
+
+int32_t MarkupTokenizer::NextToken(int32_t* token, int32_t maximum) {
+  scanner_.Reset();
+  ClearPieces();
+  if (current_ == nullptr && !Refill()) return kTokenEnd;
+  const bool limited = maximum >= 0;
+  uint32_t budget = limited ? static_cast<uint32_t>(maximum) : kNoBudget;
+  if (limited) budget = LimitAtBreak(current_, offset_, budget, false);
+
+  uint32_t from = offset_;
+  bool atEnd = false;
+  while (!scanner_.Scan(current_->chars, &offset_, current_->count, &budget)) {
+    if (!AppendPiece(current_, from, offset_ - from)) return kTokenNoMemory;
+    current_ = nullptr;
+    if (!Refill()) {
+      atEnd = true;  // the token in progress is accepted as it stands
+      break;
+    }
+    from = offset_;
+    if (limited) {
+      budget = LimitAtBreak(current_, offset_, budget, true);
+      if (budget == 0) break;  // the next block begins with a CJK character
+    }
+  }
+  if (!atEnd) {
+    if (!AppendPiece(current_, from, offset_ - from)) return kTokenNoMemory;
+    if (offset_ >= current_->count) current_ = nullptr;
+  }
+  int32_t accepted = scanner_.Token();
+  if (accepted < 0) return kTokenNotAccepted;
+  *token = accepted;
+  return kTokenFound;
+}
+
+bool MarkupTokenizer::GetTokenInfo(int32_t token, int32_t* code, bool* isText) {
+  const ScannerTable* table = scanner_.Table();
+  if (table == nullptr || token < 0 || token >= table->tokenCount) return false;
+  const ScannerToken& row = table->tokens[token];
+  if ((row.flags & kScannerSwitchesMode) != 0) scanner_.SelectMode(row.mode);
+  uint8_t kind = row.flags & kScannerTokenKindMask;
+  if (kind == kScannerTokenIgnored) return false;
+  *code = row.code;
+  *isText = kind == kScannerTokenText;
+  return true;
+}
+
+WCHAR MarkupTokenizer::Peek() {
+  if (current_ == nullptr && !Refill()) return 0;
+  return current_->chars[offset_];
+}
+
+bool MarkupTokenizer::PrecededBy(const WCHAR* text, uint32_t n) {
+  const MarkupBlock* block = nullptr;
+  uint32_t index = 0;
+  if (current_ != nullptr || Refill()) {
+    block = current_;
+    index = offset_;
+  } else {
+    // At the end of the text: read back from its last character.
+    if (readPosition_ == 0) return n == 0;
+    uint32_t offset = 0;
+    block = FindOrLoad(readPosition_ - 1, &offset);
+    if (block == nullptr) return false;
+    index = block->count;
+  }
+  for (uint32_t k = n; k > 0; --k) {
+    while (index == 0) {
+      if (block->start == 0) return false;
+      uint32_t offset = 0;
+      block = FindOrLoad(block->start - 1, &offset);
+      if (block == nullptr) return false;
+      index = block->count;
+    }
+    if (block->chars[--index] != text[k - 1]) return false;
+  }
+  return true;
+}
+
+bool MarkupTokenizer::Resynchronise() {
+  if (source_ == nullptr) return false;
+  WCHAR next = Peek();
+  static const WCHAR kTagEnd[] = {'>'};
+  if (next == 0 || next == '<' || PrecededBy(kTagEnd, 1)) return true;
+  bool haveSpace = false;
+  uint32_t spacePosition = 0;
+  for (;;) {
+    if (current_ == nullptr && !Refill()) return true;  // the end: stop there
+    WCHAR c = current_->chars[offset_];
+    if (c == '>') {
+      if (++offset_ >= current_->count) current_ = nullptr;
+      return true;
+    }
+    if (c == '<') {
+      if (haveSpace) Seek(spacePosition);
+      return true;
+    }
+    if (!haveSpace && IsSpace(c)) {
+      haveSpace = true;
+      spacePosition = GetPosition();
+    }
+    if (++offset_ >= current_->count) current_ = nullptr;
+  }
+}

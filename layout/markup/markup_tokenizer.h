@@ -1,0 +1,130 @@
+// MarkupTokenizer: turns the text of a Document into markup tokens for the
+// parser and the markup-aware text search. It pulls text in blocks through
+// the Document interface, keeps them in a small cache, runs the MarkupScanner
+// over the characters and hands out each token as a list of pieces, views
+// that share the blocks' characters without copying them. A block is given
+// back to the document only when nothing (no piece, no string made from one)
+// still holds its characters.
+//
+// It also extracts a token's text (quotes stripped, character references
+// decoded) and looks names up over the pieces.
+#pragma once
+
+#include <cstdint>
+
+#include "foundation/segmented_array_typed.h"
+#include "foundation/shared_wide_string.h"
+#include "layout/markup/markup_scanner.h"
+
+class Document;
+
+// One cached block of the document's text.
+struct MarkupBlock {
+  uint32_t start = 0;            // source position of the first character
+  const WCHAR* chars = nullptr;  // null: a free entry
+  uint32_t count = 0;            // characters
+  uint32_t key = 0;              // block start passed back to the position slots
+  uint32_t base = 0;             // offset of the characters within the key's text
+  uint32_t length = 0;           // source positions covered; the next block starts at start + length
+  uint16_t handle = 0;           // what ReleaseBlock takes
+  SharedWideString text;         // wraps chars without owning them
+};
+
+// Answers of NextToken.
+enum MarkupTokenResult : int32_t {
+  kTokenFound = 0,
+  kTokenNotAccepted = 1,  // characters consumed, no token accepted
+  kTokenEnd = 2,          // end of the document (or a block that cannot be read)
+  kTokenNoMemory = 3,
+};
+
+// Answers of DecodeReferenceToken.
+inline constexpr int32_t kReferenceZwnj = 5;
+inline constexpr int32_t kReferenceEmpty = 4;
+
+class MarkupTokenizer {
+ public:
+  // An empty tokenizer: no source, no blocks, no pieces, scanner without a
+  // table. The owner binds the scanner (SetTable) and later a source.
+  MarkupTokenizer();
+  // Gives back every unshared block and frees the cache and the pieces.
+  ~MarkupTokenizer();
+  MarkupTokenizer(const MarkupTokenizer&) = delete;
+  MarkupTokenizer& operator=(const MarkupTokenizer&) = delete;
+
+  // The same two steps for owners that keep the tokenizer in storage of
+  // their own.
+  static MarkupTokenizer* ConstructInPlace(void* storage);
+  static void DestroyInPlace(MarkupTokenizer* tokenizer);
+
+  MarkupScanner& Scanner() { return scanner_; }
+
+  // Binds the document; argument is passed unchanged to every call.
+  void Attach(Document* source, uint32_t argument);
+  Document* Source() const { return source_; }
+  uint32_t Argument() const { return argument_; }
+  // Sets the read position and drops the current block.
+  void Seek(uint32_t position);
+  // Source position of the next unread character.
+  uint32_t GetPosition();
+  // Moves a position in the middle of the text to a tag boundary.
+  bool Resynchronise();
+
+  // The next token: its number in the scanner's token table and its
+  // characters in the pieces. maximum limits the characters (-1: none); with
+  // a maximum every CJK character and every U+200C is a token of its own.
+  int32_t NextToken(int32_t* token, int32_t maximum);
+  // The parser code of a token and whether it is a text token; switches the
+  // scanner's mode when the token asks for it. False for ignored tokens.
+  bool GetTokenInfo(int32_t token, int32_t* code, bool* isText);
+
+  // The next unread character (reading on into the next block), 0 at the end.
+  WCHAR Peek();
+  // True when the n characters just before the next unread one are text
+  // (reading back into earlier blocks).
+  bool PrecededBy(const WCHAR* text, uint32_t n);
+  uint32_t GetTokenLength() const;
+  bool AppendTokenText(SharedWideString* out) const;
+  void ClearPieces();
+  uint32_t PieceCount() const { return pieces_.count; }
+  const SharedWideString& Piece(uint32_t i) const { return *pieces_.At(i); }
+
+  // The id of the token's text in the markup name table (case-folded), 0
+  // when it is not a name there.
+  uint32_t LookupMarkupName() const;
+  // The token's text: quotes stripped, references decoded, appended or not.
+  // False only when memory runs out.
+  bool GetTokenText(SharedWideString* out, bool stripQuotes, bool decodeReferences, bool append) const;
+  // Decodes a reference token: 5 for zwnj (nothing stored), 4 when its text
+  // is empty, else 1 when the text was stored and 0 when memory ran out.
+  int32_t DecodeReferenceToken(SharedWideString* out, bool append) const;
+
+  // Gives back every cached block other than `except` whose characters are
+  // held by nothing but the cache.
+  void ReleaseChunks(const MarkupBlock* except);
+  const MarkupBlock* CurrentBlock() const { return current_; }
+  // Blocks held from the document (for tests and bounds).
+  uint32_t HeldBlockCount() const;
+
+ private:
+  bool Refill();
+  MarkupBlock* FindOrLoad(uint32_t position, uint32_t* offset);
+  MarkupBlock* LoadBlock(uint32_t position);
+  void GiveBack(MarkupBlock* block);
+  bool AppendPiece(MarkupBlock* block, uint32_t from, uint32_t count);
+  bool MergePieces();
+  // Budget limited so that text stops before the next CJK character or
+  // U+200C; 0 when the block begins with one and the token has begun.
+  static uint32_t LimitAtBreak(const MarkupBlock* block, uint32_t offset, uint32_t budget, bool tokenBegun);
+  // Concatenates the pieces (after quote stripping) into out.
+  bool Concatenate(SharedWideString* out, bool stripQuotes) const;
+
+  Document* source_ = nullptr;
+  uint32_t argument_ = 0;
+  SegmentedTypedArray<MarkupBlock> cache_;  // 4 entries per block
+  uint32_t readPosition_ = 0;
+  uint32_t offset_ = 0;
+  MarkupBlock* current_ = nullptr;
+  SegmentedTypedArray<SharedWideString> pieces_;
+  MarkupScanner scanner_;
+};
