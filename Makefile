@@ -4,6 +4,8 @@
 # Packages each part of the system needs. A later issue adds its own line.
 PACKAGES := cmake g++ make pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
 PACKAGES += python3
+# The device screen written as PNG.
+PACKAGES += libpng-dev
 # Peers and producers of test data: an HTML parser, image converters and a
 # reference image decoder.
 PACKAGES += libxml2-utils imagemagick netpbm python3-pil txt2pdbdoc libgif-dev giflib-tools

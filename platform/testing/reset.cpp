@@ -5,6 +5,7 @@
 #include "platform/testing/allocation.h"
 #include "platform/testing/clock.h"
 #include "platform/testing/files.h"
+#include "platform/testing/gdi.h"
 #include "platform/testing/modules.h"
 #include "platform/testing/profile.h"
 #include "platform/testing/shell.h"
@@ -26,6 +27,7 @@ void ResetDevice() {
   ResetShell();
   ResetCodePages();
   ResetWindows();
+  ResetGdi();
   ResetFiles();
 }
 
