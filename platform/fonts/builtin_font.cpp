@@ -103,7 +103,8 @@ class BuiltinFace final : public FontFace {
 
   bool Glyph(char32_t ch, GlyphImage* out) override {
     DesignAccent accent = DesignAccent::None;
-    GlyphDesign design = WithAccent(DesignFor(ch, &accent), accent);
+    const GlyphDesign& base = DesignFor(ch, &accent);
+    GlyphDesign design = WithAccent(base, accent);
     const FontMetrics& m = metrics_;
     int32_t offset = 0;  // in design columns
     if (fixedPitch_ && !IsWideCharacter(ch) && design.columns < 5) offset = (5 - design.columns) / 2;
