@@ -8,9 +8,11 @@
 
 #include "platform/core/last_error.h"
 #include "platform/gdi/device_context.h"
+#include "platform/gdi/gdi_internal.h"
 #include "platform/gdi/text.h"
 #include "platform/text_drawing/draw_text_layout.h"
 #include "platform/text_drawing/font_object.h"
+#include "platform/text_drawing/journal_text.h"
 #include "platform/text_drawing/text_run.h"
 
 namespace {
@@ -31,6 +33,11 @@ int Draw(HDC handle, LPCWSTR text, int count, RECT* rect, UINT format) {
   if (count < 0) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
+  }
+  if (gdi_internal::JournalOn()) {
+    gdi_internal::Journal("DrawTextW(%d,%d,%d,%d,0x%x,%s)", static_cast<int>(rect->left), static_cast<int>(rect->top),
+                          static_cast<int>(rect->right), static_cast<int>(rect->bottom), format,
+                          textdraw::JournalText(text, count).c_str());
   }
   textdraw::SelectedFont selected(handle);
   if (!selected.ok()) {

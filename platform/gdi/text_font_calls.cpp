@@ -5,9 +5,11 @@
 #include "platform/core/last_error.h"
 #include "platform/fonts/face_names.h"
 #include "platform/gdi/device_context.h"
+#include "platform/gdi/gdi_internal.h"
 #include "platform/gdi/text.h"
 #include "platform/testing/gdi.h"
 #include "platform/text_drawing/font_object.h"
+#include "platform/text_drawing/journal_text.h"
 
 namespace textdraw {
 
@@ -57,6 +59,13 @@ HFONT CreateFont(const LOGFONTW* font) {
   if (font == nullptr) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
+  }
+  if (gdi_internal::JournalOn()) {
+    size_t length = 0;
+    while (length < LF_FACESIZE && font->lfFaceName[length] != 0) ++length;
+    gdi_internal::Journal("CreateFontIndirectW(%d,%d,%d,%d,%d,%d,%s)", static_cast<int>(font->lfHeight),
+                          static_cast<int>(font->lfWeight), font->lfItalic, font->lfUnderline, font->lfStrikeOut,
+                          font->lfQuality, textdraw::JournalText(font->lfFaceName, static_cast<int64_t>(length)).c_str());
   }
   if (devtest::ShouldFailGdiCreation(devtest::GdiFailure::Fonts)) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);

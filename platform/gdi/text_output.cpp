@@ -3,8 +3,10 @@
 
 #include "platform/core/last_error.h"
 #include "platform/gdi/device_context.h"
+#include "platform/gdi/gdi_internal.h"
 #include "platform/gdi/text.h"
 #include "platform/text_drawing/font_object.h"
+#include "platform/text_drawing/journal_text.h"
 #include "platform/text_drawing/text_run.h"
 
 namespace {
@@ -16,6 +18,9 @@ BOOL OutputText(HDC handle, int x, int y, UINT options, const RECT* rect, LPCWST
     return FALSE;
   }
   if (count > 0x7FFFFFFFu) count = 0x7FFFFFFFu;
+  if (gdi_internal::JournalOn()) {
+    gdi_internal::Journal("ExtTextOutW(%d,%d,%u,%s)", x, y, options, textdraw::JournalText(text, count).c_str());
+  }
   textdraw::SelectedFont selected(handle);
   if (!selected.ok()) {
     SetLastError(ERROR_INVALID_HANDLE);
