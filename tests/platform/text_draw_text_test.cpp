@@ -22,10 +22,7 @@ const std::vector<std::string> kLetterI = {
 
 class TextDrawText : public texttest::TextTest {
  protected:
-  void SetUp() override {
-    TextTest::SetUp();
-    SetBkMode(canvas.dc, TRANSPARENT);
-  }
+  void SetUp() override { SetBkMode(canvas.dc, TRANSPARENT); }
   // DT_CALCRECT from (10, 20) with the given width: the text's box as
   // {right - left, bottom - top} and the answer.
   std::vector<int> Measure(const char16_t* text, UINT format, int width = 0) {

@@ -136,10 +136,11 @@ class SelectedFont {
   HGDIOBJ previous_ = nullptr;
 };
 
-// Resets the graphics layer and chooses the built-in font for every test.
+// Resets the graphics layer and chooses the built-in font for every test,
+// before the members of the test's fixture are made.
 class TextTest : public ::testing::Test {
  protected:
-  void SetUp() override {
+  TextTest() {
     devtest::ResetGdi();
     devtest::ResetFonts();
   }
