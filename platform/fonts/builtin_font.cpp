@@ -74,7 +74,7 @@ class BuiltinFace final : public FontFace {
     m.height = size.cellHeight;
     m.internalLeading = size.cellHeight - c_;
     m.externalLeading = 0;
-    m.descent = (2 * c_ + 8) / 9;
+    m.descent = 2 * c_ / 9;  // the rows left below design row 7
     m.ascent = m.height - m.descent;
     m.weight = request.weight == 0 ? 400 : std::clamp(request.weight, 1, 1000);
     m.overhang = 0;
@@ -138,7 +138,10 @@ class BuiltinFace final : public FontFace {
   bool Smoothed() const override { return false; }
 
  private:
-  int32_t Scale(int32_t units) const { return units * c_ / 9; }
+  // Design units to pixels, rounded up: at sizes below nine pixels the
+  // rows and columns that vanish are the last ones (the lowest descender
+  // row), not the first.
+  int32_t Scale(int32_t units) const { return (units * c_ + 8) / 9; }
 
   int32_t UnitsOf(char32_t ch, const GlyphDesign& design) const {
     if (IsWideCharacter(ch)) return kWideUnits;

@@ -10,10 +10,12 @@
 //     h = 0: as h = -12 (C = 12, H = 13);
 //     C is at most 1000 (a larger request is cut to it).
 //   internal leading L = H - C; external leading 0.
-//   descent D = (2 * C + 8) / 9 (the design's two descender rows, rounded up);
-//   ascent A = H - D. The design's nine rows span the character height below
-//   the internal leading: design row r covers cell rows
-//   L + r * C / 9 .. L + (r + 1) * C / 9 - 1, so the baseline lies at row A.
+//   design units become pixels rounded up: s(u) = (u * C + 8) / 9. The
+//   design's nine rows span the character height below the internal
+//   leading: design row r covers cell rows L + s(r) .. L + s(r + 1) - 1, and
+//   design column c of a glyph columns s(c) .. s(c + 1) - 1 from its left.
+//   ascent A = L + s(7) (the baseline lies at cell row A); descent
+//   D = H - A = 2 * C / 9.
 //   advance of a character whose design is w columns wide:
 //     units = w + 1, or 6 for every narrow character of a fixed-pitch face
 //     (the Mono family), or 9 for wide (CJK) characters in either;

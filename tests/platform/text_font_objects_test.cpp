@@ -39,10 +39,10 @@ TEST_F(TextFontObjects, MetricsOfTheSelectedFont) {
     LONG cell, ascent, aveWidth;
     BYTE pitchAndFamily;
   } cases[] = {
-      {u"Tahoma", -12, FW_NORMAL, 13, 10, 8, FF_SWISS | TMPF_FIXED_PITCH},
-      {u"Times New Roman", 16, FW_NORMAL, 16, 12, 10, FF_ROMAN | TMPF_FIXED_PITCH},
-      {u"Courier New", -12, FW_BOLD, 13, 10, 9, FF_MODERN},  // fixed pitch: the bit is clear
-      {u"Courrier New", -12, FW_NORMAL, 13, 10, 8, FF_SWISS | TMPF_FIXED_PITCH},  // unknown: the default
+      {u"Tahoma", -12, FW_NORMAL, 13, 11, 8, FF_SWISS | TMPF_FIXED_PITCH},
+      {u"Times New Roman", 16, FW_NORMAL, 16, 13, 10, FF_ROMAN | TMPF_FIXED_PITCH},
+      {u"Courier New", -12, FW_BOLD, 13, 11, 9, FF_MODERN},  // fixed pitch: the bit is clear
+      {u"Courrier New", -12, FW_NORMAL, 13, 11, 8, FF_SWISS | TMPF_FIXED_PITCH},  // unknown: the default
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.face, c.face + std::char_traits<char16_t>::length(c.face)));
