@@ -131,4 +131,16 @@ TEST(FreeTypeFonts, GlyphsSitOnTheBaseline) {
   EXPECT_LE(glyph.top + glyph.height, m.height);
 }
 
+TEST(FreeTypeFonts, FacesComeAndGoWithTheirFallbacks) {
+  // Faces share the font files but each closes its own FreeType faces,
+  // the CJK fallback included.
+  for (int i = 0; i < 300; ++i) {
+    auto face = Face(-(8 + i % 24), static_cast<fonts::FontFamily>(i % 4), i % 2 ? 700 : 400,
+                     static_cast<uint8_t>(i % 6));
+    fonts::GlyphImage glyph;
+    EXPECT_TRUE(face->Glyph(i % 3 ? U'g' : U'\u6587', &glyph));
+    EXPECT_GT(face->Advance(U'm'), 0);
+  }
+}
+
 }  // namespace
