@@ -6,6 +6,8 @@ PACKAGES := cmake g++ make pkg-config googletest libgtest-dev libgmock-dev libbe
 PACKAGES += python3
 # The device screen written as PNG.
 PACKAGES += libpng-dev
+# Text on the real screen: FreeType over DejaVu with a CJK fallback.
+PACKAGES += libfreetype-dev fonts-dejavu-core fonts-wqy-microhei
 # Peers and producers of test data: an HTML parser, image converters and a
 # reference image decoder.
 PACKAGES += libxml2-utils imagemagick netpbm python3-pil txt2pdbdoc libgif-dev giflib-tools

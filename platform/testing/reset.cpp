@@ -5,6 +5,7 @@
 #include "platform/testing/allocation.h"
 #include "platform/testing/clock.h"
 #include "platform/testing/files.h"
+#include "platform/testing/fonts.h"
 #include "platform/testing/gdi.h"
 #include "platform/testing/modules.h"
 #include "platform/testing/profile.h"
@@ -28,6 +29,7 @@ void ResetDevice() {
   ResetCodePages();
   ResetWindows();
   ResetGdi();
+  ResetFonts();
   ResetFiles();
 }
 
