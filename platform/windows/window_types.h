@@ -13,8 +13,7 @@ using HMENU = MenuObject*;
 struct IconObject;
 using HICON = IconObject*;
 using HCURSOR = HICON;
-struct BrushObject;
-using HBRUSH = BrushObject*;
+#include "platform/types/gdi_handles.h"
 
 using ATOM = WORD;
 
