@@ -5,6 +5,7 @@
 #include "platform/threads/threads.h"
 #include "platform/threads/virtual_clock.h"
 #include "platform/windows/message_queue.h"
+#include "platform/windows/screen.h"
 #include "platform/windows/timer_queue.h"
 #include "platform/windows/window_manager.h"
 
@@ -83,6 +84,7 @@ void ResetWindows() {
     queue->timers.clear();
     queue->focus = nullptr;
     queue->active = nullptr;
+    queue->capture = nullptr;
     for (auto& sent : queue->incoming) CompleteSent(sent, 0, false);
     queue->incoming.clear();
   }
@@ -90,6 +92,10 @@ void ResetWindows() {
   for (auto& entry : m.remotes) RetireWindowObject(entry.second);
   m.remotes.clear();
   m.foreground = nullptr;
+  m.input.clear();
+  m.keysDown.clear();
+  m.stylusDown = false;
+  ResetScreen();
 }
 
 }  // namespace devtest
