@@ -1,5 +1,10 @@
 // The windows layer's test control (platform/testing/windows.h).
 #include <cstdio>
+#include <cstring>
+
+#include "platform/gdi/bitmap_object.h"
+#include "platform/testing/gdi.h"
+#include "platform/windows/window_geometry.h"
 
 #include "platform/testing/windows.h"
 #include "platform/threads/threads.h"
@@ -70,6 +75,57 @@ int TimerCount() {
 int LiveWindowCount() {
   std::lock_guard<std::mutex> guard(Manager().lock);
   return static_cast<int>(Manager().live.size());
+}
+
+uint32_t ScreenPixelRgb(int x, int y) {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels = devscreen::ScreenPixels(&width, &height);
+  if (x < 0 || y < 0 || x >= width || y >= height) return 0xFFFFFFFFu;
+  return pixels[static_cast<size_t>(y) * width + x];
+}
+
+namespace {
+
+bool ClientOnScreen(HWND window, RECT* client) {
+  std::lock_guard<std::mutex> guard(Manager().lock);
+  if (!IsLocalWindow(window)) return false;
+  *client = RectIntersection(ClientRectOnScreen(window), ScreenBounds());
+  return true;
+}
+
+}  // namespace
+
+uint32_t WindowPixelRgb(HWND window, int x, int y) {
+  RECT client{};
+  if (!ClientOnScreen(window, &client)) return 0xFFFFFFFFu;
+  POINT p{client.left + x, client.top + y};
+  if (x < 0 || y < 0 || !RectContains(client, p)) return 0xFFFFFFFFu;
+  return ScreenPixelRgb(p.x, p.y);
+}
+
+bool WriteScreenPng(const std::string& path) {
+  std::lock_guard<std::mutex> guard(Manager().lock);
+  BitmapObject* screen = ScreenBitmap();
+  return screen != nullptr && WriteBitmapPng(screen, path);
+}
+
+bool WriteWindowPng(HWND window, const std::string& path) {
+  RECT client{};
+  if (!ClientOnScreen(window, &client) || RectEmpty(client)) return false;
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels = devscreen::ScreenPixels(&width, &height);
+  int w = client.right - client.left;
+  int h = client.bottom - client.top;
+  BitmapObject* copy = NewBitmapObject(PixelFormat::Rgb32, w, h, false, true, nullptr, 0, false);
+  if (copy == nullptr) return false;
+  for (int y = 0; y < h; ++y)
+    std::memcpy(copy->Row(y), &pixels[static_cast<size_t>(client.top + y) * width + client.left],
+                static_cast<size_t>(w) * 4);
+  bool written = WriteBitmapPng(copy, path);
+  delete copy;
+  return written;
 }
 
 void ResetWindows() {
