@@ -87,8 +87,9 @@ BOOL BitBlt(HDC target, int x, int y, int width, int height, HDC source, int sou
 BOOL StretchBlt(HDC target, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
                 int sourceWidth, int sourceHeight, DWORD rop);
 // Copies the source rectangle, scaled to the target rectangle, leaving out
-// the source pixels of colour `transparent`.
-BOOL TransparentImage(HDC target, int x, int y, int width, int height, HGDIOBJ source, int sourceX,
+// the source pixels of colour `transparent`. The source is a DC or a
+// bitmap, as on the device.
+BOOL TransparentImage(HDC target, int x, int y, int width, int height, HANDLE source, int sourceX,
                       int sourceY, int sourceWidth, int sourceHeight, COLORREF transparent);
 BOOL ScrollDC(HDC dc, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN update, RECT* updateRect);
 

@@ -58,6 +58,8 @@ struct GdiObject {
 void RegisterGdiHandle(const void* handle, GdiKind kind, bool counted);
 void UnregisterGdiHandle(const void* handle, GdiKind kind, bool counted);
 bool IsLiveGdiHandle(const void* handle);
+// Whether a handle is live, and then its kind.
+bool LiveHandleKind(const void* handle, GdiKind* kind);
 // The object behind a handle when it is live and of that kind (or any kind
 // for the one-argument form), else null.
 GdiObject* LiveGdiObject(HGDIOBJ handle);
