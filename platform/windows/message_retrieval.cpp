@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "platform/core/last_error.h"
+#include "platform/input/device_input.h"
 #include "platform/testing/threads.h"
 #include "platform/threads/threads.h"
 #include "platform/time/tick_count.h"
@@ -136,7 +137,8 @@ BOOL TranslateMessage(const MSG* msg) {
   UINT key = static_cast<UINT>(msg->wParam);
   WCHAR character = 0;
   if (key >= '0' && key <= '9') character = static_cast<WCHAR>(key);
-  else if (key >= 'A' && key <= 'Z') character = static_cast<WCHAR>(key - 'A' + 'a');
+  else if (key >= 'A' && key <= 'Z')
+    character = static_cast<WCHAR>(GetKeyState(0x10) < 0 ? key : key - 'A' + 'a');  // VK_SHIFT
   else if (key == 0x20 || key == 0x0D || key == 0x08 || key == 0x09 || key == 0x1B) character = static_cast<WCHAR>(key);
   if (character == 0) return FALSE;
   return PostMessageW(msg->hwnd, WM_CHAR, character, msg->lParam);
