@@ -118,7 +118,7 @@ TEST(ResourcesIcon, MalformedImagesAreRefused) {
   } cases[] = {
       {0, 41, "header size"},        {4, 0, "width 0"},         {5, 1, "width 264"},
       {8, 15, "odd doubled height"}, {14, 16, "16 bits"},       {16, 1, "compressed"},
-      {33, 1, "too many colours"},
+      {33, 2, "too many colours"},
   };
   for (const Case& c : cases) {
     std::vector<uint8_t> bad = Image(8);
