@@ -7,7 +7,7 @@
 // when it changed and reports the host's input), runs the program's main
 // function (which runs its own message loop) and finishes the backend when
 // main returns, answering main's result. A backend that cannot start gives
-// -1 without running main.
+// -1 without running main (and `started`, when given, false).
 //
 // Two backends exist: headless (here, in tessalyn_platform) and SDL2
 // (platform/sdl/, library tessalyn_platform_sdl). The program's entry calls
@@ -38,7 +38,7 @@ class Backend {
   virtual void Finish() = 0;
 };
 
-int RunProgram(Backend& backend, ProgramMain main, void* context);
+int RunProgram(Backend& backend, ProgramMain main, void* context, bool* started = nullptr);
 
 // Asks the program to close (see above); later calls post WM_QUIT once the
 // grace time has passed.

@@ -21,8 +21,10 @@ void IdleTrampoline(DWORD maxWaitMs) {
 
 }  // namespace
 
-int RunProgram(Backend& backend, ProgramMain main, void* context) {
-  if (!backend.Start()) return -1;
+int RunProgram(Backend& backend, ProgramMain main, void* context, bool* started) {
+  bool ok = backend.Start();
+  if (started != nullptr) *started = ok;
+  if (!ok) return -1;
   g_running = &backend;
   g_closing = false;
   devwin::IdleHook previous = devwin::CurrentIdleHook();
