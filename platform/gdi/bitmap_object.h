@@ -65,7 +65,8 @@ BitmapObject* NewBitmapObject(PixelFormat format, int width, int height, bool di
 
 // The platform's own drawing surfaces (the screen of the windows layer, a
 // backend's frame): bitmaps not counted among the system's objects and not
-// deletable with DeleteObject; freed with DestroySurfaceBitmap.
+// deletable with DeleteObject; freed with DestroySurfaceBitmap once no DC
+// targets it any more (the windows layer releases its window DCs first).
 BitmapObject* CreateSurfaceBitmap(int width, int height, int bitsPerPixel);
 void DestroySurfaceBitmap(BitmapObject* bitmap);
 

@@ -152,6 +152,8 @@ HBITMAP CreateDIBSection(HDC handle, const BITMAPINFO* info, UINT usage, void** 
   return bitmap;
 }
 
+// Every DC answers for the display: a memory DC is compatible with the
+// screen whatever bitmap it holds, as on the device.
 int GetDeviceCaps(HDC handle, int index) {
   DeviceContext* dc = Dc(handle);
   if (!dc) return 0;

@@ -59,6 +59,28 @@ std::unique_ptr<BitmapObject> Snapshot(const BitmapObject& bitmap, const RECT& p
   return std::unique_ptr<BitmapObject>(copy);
 }
 
+// under[i] := rop(pattern, values[i], under[i]) except where `skip` is set;
+// the operation chosen once per row rather than once per pixel.
+void CombineRow(uint32_t rop, uint32_t pattern, const uint32_t* values, uint32_t* under, int n, uint32_t mask,
+                const uint8_t* skip) {
+  auto apply = [&](auto op) {
+    if (skip) {
+      for (int i = 0; i < n; ++i) {
+        if (!skip[i]) under[i] = op(values[i], under[i]) & mask;
+      }
+    } else {
+      for (int i = 0; i < n; ++i) under[i] = op(values[i], under[i]) & mask;
+    }
+  };
+  switch (rop) {
+    case 0xCC: apply([](uint32_t s, uint32_t) { return s; }); return;
+    case 0x88: apply([](uint32_t s, uint32_t d) { return s & d; }); return;
+    case 0xEE: apply([](uint32_t s, uint32_t d) { return s | d; }); return;
+    case 0x66: apply([](uint32_t s, uint32_t d) { return s ^ d; }); return;
+    default: apply([&](uint32_t s, uint32_t d) { return ApplyRop3(rop, pattern, s, d); }); return;
+  }
+}
+
 bool RunBlit(BlitRequest request) {
   DeviceContext* dc = request.target;
   Painter painter(dc);
@@ -170,10 +192,8 @@ bool RunBlit(BlitRequest request) {
         continue;
       }
       ReadRow(target, r.left, y, n, under.data());
-      for (int i = 0; i < n; ++i) {
-        if ((request.keyed || request.mask) && transparent[i]) continue;
-        under[i] = ApplyRop3(request.rop, pattern, values[i], under[i]) & mask;
-      }
+      CombineRow(request.rop, pattern, values.data(), under.data(), n, mask,
+                 request.keyed || request.mask ? transparent.data() : nullptr);
       WriteRow(target, r.left, y, n, under.data());
     }
     painter.Touched();

@@ -13,17 +13,20 @@ void DrawSpanShape(Painter& painter, int top, const std::vector<RowSpan>& spans,
     const RowSpan span = spans[i];
     if (span.left > span.right) continue;
     const int y = top + i;
-    // The inside: pixels at least `w` away from the edge on every row
-    // within `w` of this one.
+    // The inside: pixels whose every neighbour within the pen's width
+    // (counted along rows and columns, so the outline is one pixel thin
+    // on slopes too) lies in the shape.
     int innerLeft = span.left + w, innerRight = span.right - w;
-    for (int j = i - w; j <= i + w && innerLeft <= innerRight; ++j) {
+    for (int j = i - w; j <= i + w && w > 0; ++j) {
+      if (j == i) continue;
       if (j < 0 || j >= rows || spans[j].left > spans[j].right) {
         innerLeft = 1;
         innerRight = 0;
         break;
       }
-      if (spans[j].left + w > innerLeft) innerLeft = spans[j].left + w;
-      if (spans[j].right - w < innerRight) innerRight = spans[j].right - w;
+      const int reach = w - (j < i ? i - j : j - i);
+      if (spans[j].left + reach > innerLeft) innerLeft = spans[j].left + reach;
+      if (spans[j].right - reach < innerRight) innerRight = spans[j].right - reach;
     }
     if (innerLeft > innerRight) {
       if (hasPen) painter.Span(y, span.left, span.right + 1, penRaw, rop2);

@@ -77,7 +77,7 @@ struct RowSpan {
 };
 
 // Draws a shape: the pen's outline (pixels within the pen's width of the
-// shape's edge) and the brush inside it, each pixel touched once, so a
+// shape's edge, along rows and columns) and the brush inside it, each pixel touched once, so a
 // shape drawn twice under R2_NOT gives back what it covered.
 void DrawSpanShape(Painter& painter, int top, const std::vector<RowSpan>& spans, int penWidth, bool hasPen,
                    uint32_t penRaw, bool hasBrush, uint32_t brushRaw, int rop2);
