@@ -8,6 +8,8 @@ PACKAGES += python3
 PACKAGES += libpng-dev
 # Text on the real screen: FreeType over DejaVu with a CJK fallback.
 PACKAGES += libfreetype-dev fonts-dejavu-core fonts-wqy-microhei
+# The SDL2 backend and its smoke test under a virtual X server.
+PACKAGES += libsdl2-dev xvfb xdotool
 # Peers and producers of test data: an HTML parser, image converters and a
 # reference image decoder.
 PACKAGES += libxml2-utils imagemagick netpbm python3-pil txt2pdbdoc libgif-dev giflib-tools
@@ -30,7 +32,7 @@ fuzz-deps:
 test: deps
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=g++ -DCMAKE_C_COMPILER=gcc -DTESSALYN_SANITIZE=ON
 	cmake --build build -j $(JOBS)
-	cd build && ctest -j $(JOBS) --output-on-failure --timeout 600
+	cd build && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest -j $(JOBS) --output-on-failure --timeout 600
 
 build: deps
 	cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ -DCMAKE_C_COMPILER=gcc

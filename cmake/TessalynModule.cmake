@@ -48,6 +48,6 @@ function(tessalyn_test_suite folder)
   set(target test_${folder})
   add_executable(${target} ${sources})
   target_link_libraries(${target} PRIVATE ${ARG_DEPS} tessalyn_test_support GTest::gtest GTest::gmock)
-  gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1")
+  # Sanitizer options come from the environment `make test` sets.
+  gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60)
 endfunction()

@@ -14,10 +14,21 @@ struct StringTableEntry {
   const WCHAR* text;
 };
 
+// Any other resource: its type (RT_ICON 3, RT_GROUP_ICON 14, ...), its
+// identifier and its bytes in the device's own format (resources.h).
+struct ResourceEntry {
+  UINT type;
+  UINT id;
+  const BYTE* data;
+  DWORD size;
+};
+
 struct ProgramResources {
   const StringTableEntry* strings = nullptr;  // sorted by id, ascending
   size_t stringCount = 0;
-  // Dialog templates, menus, icons and the soft-key bar data join here.
+  const ResourceEntry* resources = nullptr;  // any order; (type, id) unique
+  size_t resourceCount = 0;
+  // Dialog templates, menus and the soft-key bar data join here.
 };
 
 void InstallProgramResources(const ProgramResources& resources);

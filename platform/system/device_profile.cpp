@@ -27,6 +27,15 @@ bool EnvironmentIs(const char* name, const char* value) {
   return text && strcasecmp(text, value) == 0;
 }
 
+// A whole decimal number, or -1 when unset or not a number.
+long NumberFromEnvironment(const char* name) {
+  const char* text = std::getenv(name);
+  if (!text || !*text) return -1;
+  char* end = nullptr;
+  long value = std::strtol(text, &end, 10);
+  return (end && *end == 0) ? value : -1;
+}
+
 }  // namespace
 
 DeviceProfile ProfileFromEnvironment() {
@@ -42,6 +51,26 @@ DeviceProfile ProfileFromEnvironment() {
       profile.osMajorVersion = static_cast<DWORD>(major);
       profile.osMinorVersion = static_cast<DWORD>(minor);
     }
+  }
+  // "480x640"; each side 16 to 4096 pixels.
+  if (const char* screen = std::getenv("TESSALYN_SCREEN"); screen && *screen) {
+    char* end = nullptr;
+    long width = std::strtol(screen, &end, 10);
+    long height = (end && (*end == 'x' || *end == 'X')) ? std::strtol(end + 1, &end, 10) : 0;
+    if (end && *end == 0 && width >= 16 && width <= 4096 && height >= 16 && height <= 4096) {
+      profile.screenWidth = static_cast<int>(width);
+      profile.screenHeight = static_cast<int>(height);
+    }
+  }
+  long dpi = NumberFromEnvironment("TESSALYN_DPI");
+  if (dpi >= 48 && dpi <= 480) profile.dpi = static_cast<int>(dpi);
+  long depth = NumberFromEnvironment("TESSALYN_DEPTH");
+  if (depth == 8 || depth == 16 || depth == 32) profile.bitsPerPixel = static_cast<int>(depth);
+  switch (NumberFromEnvironment("TESSALYN_ORIENTATION")) {
+    case 90: profile.orientation = 1; break;
+    case 180: profile.orientation = 2; break;
+    case 270: profile.orientation = 4; break;
+    default: break;
   }
   return profile;
 }

@@ -2,8 +2,9 @@
 // ResetProfile() (part of ResetDevice) gives the default device, an English
 // Pocket PC; a test sets its own with SetProfile. Without a reset (the
 // program) the profile comes from the environment: TESSALYN_LANG (en, fr)
-// and TESSALYN_PLATFORM (pocketpc, smartphone). Later concerns add their
-// fields (screen, dpi, OS version) with their defaults here.
+// and TESSALYN_PLATFORM (pocketpc, smartphone), TESSALYN_OS_VERSION (4.21),
+// the screen's TESSALYN_SCREEN (480x640), TESSALYN_DPI (96, 130, 192),
+// TESSALYN_DEPTH (8, 16, 32) and TESSALYN_ORIENTATION (0, 90, 180, 270).
 #pragma once
 
 #include "platform/types/device_types.h"
@@ -22,6 +23,25 @@ struct DeviceProfile {
   DWORD osMajorVersion = 5;
   DWORD osMinorVersion = 1;
   bool canRotate = true;
+  // The screen as the device is held upright: its size in pixels, its dots
+  // per inch (96, 130 or 192; above 129 the system takes 32-pixel icons)
+  // and its colour depth in bits per pixel (8, 16 or 32).
+  int screenWidth = 240;
+  int screenHeight = 320;
+  int dpi = 96;
+  int bitsPerPixel = 16;
+  // The work area: the screen less the shell's navigation bar at the top,
+  // as left, top, right and bottom of the upright screen. All four 0 means
+  // the default: the whole width below a bar 26 pixels high at 96 dpi
+  // (26 * dpi / 96). When the display is turned, the work area is the
+  // turned screen less a bar as high as `workTop`.
+  int workLeft = 0;
+  int workTop = 0;
+  int workRight = 0;
+  int workBottom = 0;
+  // How the display is turned when the device starts, a DMDO_ value of
+  // ChangeDisplaySettingsEx (0 upright, 1 = 90, 2 = 180, 4 = 270 degrees).
+  DWORD orientation = 0;
 };
 
 DeviceProfile Profile();

@@ -9,14 +9,23 @@
 // devtest::AdvanceClock alone moves the clock without pumping (timers that
 // came due fire once at the next pump).
 //
+// Reading the screen: the pixels of the screen bitmap (screen coordinates)
+// or of a window (client coordinates), as 0x00RRGGBB, and PNG files of
+// either. A window's picture is the screen under its client area, so what
+// covers the window shows in it, as on the device's screen.
+//
 // ResetWindows() (part of the device reset) frees every window of the
 // process without calling any procedure (the objects a test's procedures
 // point at may be gone), forgets every class and every window of other
-// processes, and empties every queue: posted messages, WM_QUIT, timers, focus
-// and activation.
+// processes, empties every queue (posted messages, WM_QUIT, timers, focus,
+// activation, capture) and the pending input, and drops the screen (made
+// anew at its next use from the profile).
 #pragma once
 
+#include <string>
+
 #include "platform/types/device_types.h"
+#include "platform/types/window_handle.h"
 
 namespace devtest {
 
@@ -32,6 +41,13 @@ bool QuitPosted(int* exitCode = nullptr);
 int TimerCount();
 // Windows of this process.
 int LiveWindowCount();
+
+// Out of range: 0xFFFFFFFF.
+uint32_t ScreenPixelRgb(int x, int y);
+uint32_t WindowPixelRgb(HWND window, int x, int y);
+bool WriteScreenPng(const std::string& path);
+bool WriteWindowPng(HWND window, const std::string& path);
+
 void ResetWindows();
 
 }  // namespace devtest

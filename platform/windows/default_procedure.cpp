@@ -3,7 +3,11 @@
 // keys captured as hot keys, which the system's key-up handling relies on.
 #include <algorithm>
 
+#include "platform/gdi/gdi.h"
 #include "platform/windows/message_queue.h"
+#include "platform/windows/painting.h"
+#include "platform/windows/window_geometry.h"
+#include "platform/windows/window_positions.h"
 #include "platform/windows/window_manager.h"
 #include "platform/windows/window_registry.h"
 #include "platform/windows/windows.h"
@@ -64,6 +68,41 @@ void DeliverApplicationKey(HWND window, UINT key) {
   PostMessageW(target, WM_KEYUP, key, 1 | kKeyPreviousStateBit | kKeyTransitionBit);
 }
 
+// WM_WINDOWPOSCHANGED: WM_MOVE with the client area's origin, then WM_SIZE
+// with its size, for what changed.
+void ReportPosition(HWND window, const WINDOWPOS* pos) {
+  if (pos == nullptr) return;
+  LPARAM place = 0;
+  LPARAM size = 0;
+  {
+    std::lock_guard<std::mutex> guard(Manager().lock);
+    if (!IsLocalWindow(window)) return;
+    int frame = FrameWidth(window);
+    place = static_cast<LPARAM>(MAKELONG(static_cast<WORD>(window->x + frame), static_cast<WORD>(window->y + frame)));
+    RECT client = ClientRectLocal(window);
+    size = static_cast<LPARAM>(MAKELONG(static_cast<WORD>(client.right), static_cast<WORD>(client.bottom)));
+  }
+  if (!(pos->flags & SWP_NOMOVE)) SendMessageW(window, WM_MOVE, 0, place);
+  if (!(pos->flags & SWP_NOSIZE)) SendMessageW(window, WM_SIZE, SIZE_RESTORED, size);
+}
+
+// WM_ERASEBKGND: the class brush over the client area.
+LRESULT EraseBackground(HWND window, HDC dc) {
+  HBRUSH brush = nullptr;
+  RECT client{0, 0, 0, 0};
+  {
+    std::lock_guard<std::mutex> guard(Manager().lock);
+    if (!IsLocalWindow(window) || !window->windowClass) return 0;
+    brush = window->windowClass->background;
+    client = ClientRectLocal(window);
+  }
+  if (brush == nullptr) return 0;
+  uintptr_t value = reinterpret_cast<uintptr_t>(brush);
+  if (value <= static_cast<uintptr_t>(kSystemColorCount)) brush = GetSysColorBrush(static_cast<int>(value) - 1);
+  FillRect(dc, &client, brush);
+  return 1;
+}
+
 }  // namespace
 
 LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -77,6 +116,16 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
       return CopyText(window, wParam, reinterpret_cast<LPWSTR>(lParam));
     case WM_GETTEXTLENGTH:
       return TextLength(window);
+    case WM_WINDOWPOSCHANGED:
+      ReportPosition(window, reinterpret_cast<const WINDOWPOS*>(lParam));
+      return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      if (BeginPaint(window, &paint)) EndPaint(window, &paint);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return EraseBackground(window, reinterpret_cast<HDC>(wParam));
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE && !FocusIsWithin(window)) SetFocus(window);
       return 0;

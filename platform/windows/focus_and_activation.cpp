@@ -5,6 +5,8 @@
 #include "platform/core/last_error.h"
 #include "platform/windows/message_queue.h"
 #include "platform/windows/process_channel.h"
+#include "platform/windows/screen.h"
+#include "platform/windows/window_geometry.h"
 #include "platform/windows/window_manager.h"
 #include "platform/windows/windows.h"
 
@@ -12,7 +14,25 @@ using namespace devwin;
 
 namespace devwin {
 
-void ActivateLocal(HWND window, bool fromOther) {
+namespace {
+
+// An activated window comes to the top of its band; what it covered before
+// is painted again.
+void BringActivatedToTop(HWND top) {
+  bool covered = false;
+  for (HWND other : TopLevelTopFirst()) {
+    if (other == top) break;
+    bool sameBand = (other->exStyle & WS_EX_TOPMOST) == (top->exStyle & WS_EX_TOPMOST);
+    if (sameBand && IsShown(other)) covered = true;
+  }
+  if (!covered) return;
+  RaiseWindow(top);
+  if (IsShown(top)) InvalidateScreenArea(WindowRectOnScreen(top));
+}
+
+}  // namespace
+
+void ActivateLocal(HWND window, bool fromOther, WORD state) {
   HWND previous = nullptr;
   HWND top = nullptr;
   {
@@ -22,13 +42,41 @@ void ActivateLocal(HWND window, bool fromOther) {
     top = TopLevelOf(window);
     MessageQueue* queue = top->queue;
     m.foreground = top;
+    BringActivatedToTop(top);
     if (queue->active == top) return;
     previous = queue->active;
     queue->active = top;
   }
   if (previous != nullptr)
     CallOwnProcedure(previous, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(top));
-  CallOwnProcedure(top, WM_ACTIVATE, WA_ACTIVE, fromOther ? 0 : reinterpret_cast<LPARAM>(previous));
+  CallOwnProcedure(top, WM_ACTIVATE, state, fromOther ? 0 : reinterpret_cast<LPARAM>(previous));
+}
+
+void PassActivationOn(HWND window) {
+  HWND next = nullptr;
+  {
+    std::lock_guard<std::mutex> guard(Manager().lock);
+    MessageQueue* queue = CurrentQueue();
+    if (queue->active != window) return;
+    if (IsLocalWindow(window) && IsOwnWindow(window->owner) && IsShown(window->owner)) next = window->owner;
+    for (HWND top : TopLevelTopFirst()) {
+      if (next != nullptr) break;
+      if (top != window && IsOwnWindow(top) && !top->destroying && IsShown(top)) next = top;
+    }
+    if (next == nullptr) queue->active = nullptr;
+  }
+  if (next != nullptr) {
+    ActivateLocal(next, false);
+    return;
+  }
+  CallOwnProcedure(window, WM_ACTIVATE, WA_INACTIVE, 0);
+  HWND focus = GetFocus();
+  bool focusInside = false;
+  {
+    std::lock_guard<std::mutex> guard(Manager().lock);
+    focusInside = IsLocalWindow(focus) && IsLocalWindow(window) && IsDescendant(window, focus);
+  }
+  if (focusInside) SetFocus(nullptr);
 }
 
 void DeactivateForOtherProgram() {

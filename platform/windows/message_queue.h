@@ -28,8 +28,9 @@ BOOL PeekMessageW(MSG* msg, HWND window, UINT firstMessage, UINT lastMessage, UI
 // Calls the window's procedure (or the TIMERPROC of a WM_TIMER) on the
 // window's thread; the procedure's answer.
 LRESULT DispatchMessageW(const MSG* msg);
-// WM_KEYDOWN of a character key posts WM_CHAR (letters lower case, digits,
-// space, return, backspace, tab and escape); TRUE when it did.
+// WM_KEYDOWN of a character key posts WM_CHAR (letters lower case, upper
+// case while shift is down; digits, space, return, backspace, tab and
+// escape); TRUE when it did.
 BOOL TranslateMessage(const MSG* msg);
 
 BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

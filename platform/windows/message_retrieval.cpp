@@ -5,16 +5,21 @@
 #include <cstdio>
 
 #include "platform/core/last_error.h"
+#include "platform/input/device_input.h"
 #include "platform/testing/threads.h"
 #include "platform/threads/threads.h"
 #include "platform/time/tick_count.h"
+#include "platform/windows/idle_hook.h"
 #include "platform/windows/message_queue.h"
+#include "platform/windows/paint_queue.h"
 #include "platform/windows/timer_queue.h"
 #include "platform/windows/window_manager.h"
 
 using namespace devwin;
 
 namespace {
+
+thread_local devwin::IdleHook t_idleHook = nullptr;
 
 bool FilterWindowValid(HWND window) {
   return window == nullptr || window == reinterpret_cast<HWND>(static_cast<intptr_t>(-1)) ||
@@ -39,7 +44,14 @@ bool NextMessage(Lock& guard, MessageQueue* queue, const MessageFilter& filter, 
     if (remove) queue->quit = false;
     return true;
   }
-  // The graphics layer's WM_PAINT comes here, before the timers.
+  if (TakeInput(guard, queue, filter, remove, out)) {
+    out->time = GetTickCount();
+    return true;
+  }
+  if (TakePaint(queue, filter, out)) {
+    out->time = GetTickCount();
+    return true;
+  }
   return TakeDueTimer(queue, filter, remove, out);
 }
 
@@ -70,6 +82,13 @@ BOOL GetMessageW(MSG* msg, HWND window, UINT firstMessage, UINT lastMessage) {
     DWORD delay = 0;
     if (NextTimerDelay(queue, &delay) && std::chrono::milliseconds(delay) < wait)
       wait = std::chrono::milliseconds(delay);
+    if (t_idleHook != nullptr) {
+      devwin::IdleHook hook = t_idleHook;
+      guard.unlock();
+      hook(static_cast<DWORD>(wait.count()));
+      guard.lock();
+      continue;
+    }
     queue->wake.wait_for(guard, wait);
   }
 }
@@ -82,8 +101,22 @@ BOOL PeekMessageW(MSG* msg, HWND window, UINT firstMessage, UINT lastMessage, UI
     return FALSE;
   }
   MessageFilter filter{window, firstMessage, lastMessage};
-  return NextMessage(guard, CurrentQueue(), filter, (removeFlags & PM_REMOVE) != 0, msg) ? TRUE : FALSE;
+  bool remove = (removeFlags & PM_REMOVE) != 0;
+  if (NextMessage(guard, CurrentQueue(), filter, remove, msg)) return TRUE;
+  if (t_idleHook == nullptr) return FALSE;
+  devwin::IdleHook hook = t_idleHook;
+  guard.unlock();
+  hook(0);
+  guard.lock();
+  return NextMessage(guard, CurrentQueue(), filter, remove, msg) ? TRUE : FALSE;
 }
+
+namespace devwin {
+
+void SetIdleHook(IdleHook hook) { t_idleHook = hook; }
+IdleHook CurrentIdleHook() { return t_idleHook; }
+
+}  // namespace devwin
 
 LRESULT DispatchMessageW(const MSG* msg) {
   if (msg == nullptr) return 0;
@@ -104,7 +137,8 @@ BOOL TranslateMessage(const MSG* msg) {
   UINT key = static_cast<UINT>(msg->wParam);
   WCHAR character = 0;
   if (key >= '0' && key <= '9') character = static_cast<WCHAR>(key);
-  else if (key >= 'A' && key <= 'Z') character = static_cast<WCHAR>(key - 'A' + 'a');
+  else if (key >= 'A' && key <= 'Z')
+    character = static_cast<WCHAR>(GetKeyState(0x10) < 0 ? key : key - 'A' + 'a');  // VK_SHIFT
   else if (key == 0x20 || key == 0x0D || key == 0x08 || key == 0x09 || key == 0x1B) character = static_cast<WCHAR>(key);
   if (character == 0) return FALSE;
   return PostMessageW(msg->hwnd, WM_CHAR, character, msg->lParam);

@@ -7,7 +7,10 @@
 #include "platform/core/last_error.h"
 #include "platform/threads/threads.h"
 #include "platform/windows/process_channel.h"
+#include "platform/windows/screen.h"
+#include "platform/windows/window_geometry.h"
 #include "platform/windows/window_manager.h"
+#include "platform/windows/window_positions.h"
 #include "platform/windows/window_registry.h"
 #include "platform/windows/windows.h"
 
@@ -45,7 +48,7 @@ HWND MakeWindow(DWORD exStyle, LPCWSTR className, LPCWSTR title, DWORD style, in
   window->windowClass = windowClass;
   window->procedure = windowClass->procedure;
   window->title = title ? title : u"";
-  window->style = style;
+  window->style = style & ~WS_VISIBLE;  // shown once WM_CREATE has passed
   window->exStyle = exStyle;
   if (child) {
     window->parent = parent;
@@ -55,10 +58,15 @@ HWND MakeWindow(DWORD exStyle, LPCWSTR className, LPCWSTR title, DWORD style, in
     window->menu = menu;
   }
   window->instance = instance;
-  window->x = x == CW_USEDEFAULT ? 0 : x;
-  window->y = y == CW_USEDEFAULT ? 0 : y;
-  window->width = width == CW_USEDEFAULT ? 0 : width;
-  window->height = height == CW_USEDEFAULT ? 0 : height;
+  // A top-level window's default place is the work area; a child's is 0.
+  RECT work = child ? RECT{0, 0, 0, 0} : WorkArea();
+  window->x = x == CW_USEDEFAULT ? work.left : x;
+  window->y = x == CW_USEDEFAULT ? work.top : y;
+  window->width = width == CW_USEDEFAULT ? work.right - work.left : width;
+  window->height = width == CW_USEDEFAULT ? work.bottom - work.top : height;
+  if (window->width < 0) window->width = 0;
+  if (window->height < 0) window->height = 0;
+  RaiseWindow(window);
   window->extra.assign(static_cast<size_t>(windowClass->windowExtra), 0);
   window->queue = CurrentQueue();
   window->identity = LocalIdentity(m.nextSerial++);
@@ -113,6 +121,20 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR title, DWORD styl
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
+  // The client area's size and place, then the window shows when asked.
+  LPARAM size = 0;
+  LPARAM place = 0;
+  {
+    std::lock_guard<std::mutex> guard(Manager().lock);
+    if (!IsLocalWindow(window)) return nullptr;
+    RECT client = ClientRectLocal(window);
+    size = static_cast<LPARAM>(MAKELONG(static_cast<WORD>(client.right), static_cast<WORD>(client.bottom)));
+    int frame = FrameWidth(window);
+    place = static_cast<LPARAM>(MAKELONG(static_cast<WORD>(window->x + frame), static_cast<WORD>(window->y + frame)));
+  }
+  CallOwnProcedure(window, WM_SIZE, SIZE_RESTORED, size);
+  CallOwnProcedure(window, WM_MOVE, 0, place);
+  if (style & WS_VISIBLE) ShowWindow(window, SW_SHOW);
   std::lock_guard<std::mutex> guard(Manager().lock);
   return IsLocalWindow(window) ? window : nullptr;
 }
@@ -121,6 +143,9 @@ BOOL DestroyWindow(HWND window) {
   WindowManager& m = Manager();
   std::vector<HWND> owned;
   std::vector<HWND> tree;
+  bool topLevel = false;
+  bool shown = false;
+  RECT area{0, 0, 0, 0};
   {
     std::lock_guard<std::mutex> guard(m.lock);
     if (!IsLocalWindow(window)) {
@@ -134,15 +159,24 @@ BOOL DestroyWindow(HWND window) {
     if (window->destroying) return TRUE;  // already on its way out
     CollectTree(window, &tree);
     for (HWND member : tree) member->destroying = true;
+    topLevel = window->parent == nullptr;
+    shown = IsShown(window);
+    area = WindowRectOnScreen(window);
     for (HWND other : m.topLevel)
       if (other->owner == window) owned.push_back(other);
   }
   for (HWND other : owned) DestroyWindow(other);
+  // The activation passes on before the window goes, as when it is hidden.
+  if (topLevel) PassActivationOn(window);
   for (HWND member : tree) CallOwnProcedure(member, WM_DESTROY, 0, 0);
   for (auto it = tree.rbegin(); it != tree.rend(); ++it) {
     CallOwnProcedure(*it, WM_NCDESTROY, 0, 0);
     std::lock_guard<std::mutex> guard(m.lock);
     DiscardWindow(*it);
+  }
+  if (shown) {
+    std::lock_guard<std::mutex> guard(m.lock);
+    InvalidateScreenArea(area);
   }
   return TRUE;
 }

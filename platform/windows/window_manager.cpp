@@ -262,6 +262,7 @@ void DiscardWindow(HWND window) {
     MessageQueue* queue = entry.second;
     if (queue->focus == window) queue->focus = nullptr;
     if (queue->active == window) queue->active = nullptr;
+    if (queue->capture == window) queue->capture = nullptr;
     auto& timers = queue->timers;
     timers.erase(std::remove_if(timers.begin(), timers.end(), [&](const Timer& t) { return t.window == window; }),
                  timers.end());

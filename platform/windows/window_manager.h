@@ -3,6 +3,7 @@
 // called with it released. Internal to platform/windows.
 #pragma once
 
+#include <deque>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -28,6 +29,13 @@ struct WindowManager {
   uint64_t nextTimerOrder = 1;
   uint64_t generation = 0;  // raised in a forked child
   HWND foreground = nullptr;
+  int64_t nextZOrder = 1;
+  int64_t lowestZOrder = 0;
+  // The input hardware's events not yet taken, oldest first, and the keys
+  // held down now (by virtual key).
+  std::deque<RawInput> input;
+  std::set<UINT> keysDown;
+  bool stylusDown = false;
 };
 
 WindowManager& Manager();
@@ -77,7 +85,12 @@ LRESULT CallOwnProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 // Makes a window of this process the active one of its thread (its
 // top-level window), with WM_ACTIVATE to the old and the new one. `fromOther`
 // reports the previous window as 0, as when another program hands over.
-void ActivateLocal(HWND window, bool fromOther);
+void ActivateLocal(HWND window, bool fromOther, WORD state = WA_ACTIVE);
+// After `window` (a top-level window of the calling thread) stops showing or
+// goes: when it was the active one, its shown owner or else the topmost
+// shown top-level window of the thread becomes active; with none, the
+// window gets WM_ACTIVATE WA_INACTIVE and loses the focus.
+void PassActivationOn(HWND window);
 // Deactivates the calling thread's active window as when another program
 // takes the foreground (WM_ACTIVATE WA_INACTIVE, lParam 0).
 void DeactivateForOtherProgram();

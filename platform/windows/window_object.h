@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/types/geometry_types.h"
 #include "platform/windows/messages.h"
 #include "platform/windows/window_types.h"
 
@@ -90,6 +91,17 @@ struct MessageQueue {
   UINT_PTR nextThreadTimerId = 1;
   HWND focus = nullptr;
   HWND active = nullptr;
+  HWND capture = nullptr;
+};
+
+// One event of the device's input hardware (the stylus and the keys), in
+// screen coordinates, waiting to be turned into a message for the window
+// that takes it when a thread retrieves it.
+struct RawInput {
+  enum class Kind : uint8_t { StylusDown, StylusMove, StylusUp, KeyDown, KeyUp };
+  Kind kind = Kind::StylusDown;
+  POINT point{0, 0};  // stylus
+  UINT key = 0;       // virtual key
 };
 
 }  // namespace devwin
@@ -120,6 +132,15 @@ struct WindowObject {
   devwin::MessageQueue* queue = nullptr;
   uint64_t createdAt = 0;  // creation stamp, for the oldest-first search
   bool destroying = false;
-  // The graphics layer adds here: visibility, the invalid region, the caret;
-  // focus and capture live in the thread's queue.
+  // Stacking among the siblings (or among the top-level windows): the
+  // higher stamp lies above. WS_EX_TOPMOST top-level windows lie above all
+  // others whatever their stamps.
+  int64_t zOrder = 0;
+  // The update region of the client area, kept as the smallest rectangle
+  // holding every invalidated part (client coordinates; empty when
+  // right <= left), and whether the background is to be erased first.
+  RECT update{0, 0, 0, 0};
+  bool eraseBackground = false;
+  // Visibility is WS_VISIBLE and disabling WS_DISABLED of `style`; focus,
+  // activation and capture live in the thread's queue.
 };

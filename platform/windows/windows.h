@@ -8,22 +8,29 @@
 // SendMessageW, SendMessageTimeoutW, PostMessageW, IsWindow,
 // GetWindowTextW, GetClassNameW and SetForegroundWindow.
 //
-// Creation sends WM_CREATE (lParam: a CREATESTRUCTW) and nothing else; the
-// messages of position, size, visibility and painting belong to the
-// graphics layer. A WM_CREATE answer of -1 destroys the window again and
-// CreateWindowExW answers null.
+// Creation sends WM_CREATE (lParam: a CREATESTRUCTW), then WM_SIZE and
+// WM_MOVE, and shows the window when WS_VISIBLE was asked for; positions,
+// visibility and painting are in window_positions.h and painting.h. A
+// WM_CREATE answer of -1 destroys the window again and CreateWindowExW
+// answers null.
 //
 // DestroyWindow, as on the device: windows owned by it are destroyed first;
 // then WM_DESTROY goes to the window and afterwards to each of its children
 // (depth first, in creation order), so while a window handles WM_DESTROY
 // its children still exist; finally every window of the tree gets
 // WM_NCDESTROY, children before their parent, and its handle dies. The
-// window's timers, hot keys, queued messages, focus and activation go with
-// it. Only the window's own thread may destroy it.
+// window's timers, hot keys, queued messages, focus, capture and activation
+// go with it: an active top-level window first hands the activation on
+// (to its owner when that shows, else to the topmost shown window of the
+// thread). Messages the windows of the tree send each other while they are
+// destroyed (a child's notification to its parent from its WM_DESTROY) are
+// delivered at once: every window of the tree lives until WM_NCDESTROY.
+// Only the window's own thread may destroy it.
 //
 // DefWindowProcW: WM_CLOSE destroys the window; WM_SETTEXT, WM_GETTEXT and
 // WM_GETTEXTLENGTH keep the window's text; WM_ACTIVATE gives the focus to a
-// window being activated. WM_HOTKEY of an application key (virtual key
+// window being activated; WM_WINDOWPOSCHANGED sends WM_MOVE and WM_SIZE;
+// WM_PAINT and WM_ERASEBKGND are those of painting.h. WM_HOTKEY of an application key (virtual key
 // 0xC1-0xCF in the high word of lParam) posts WM_KEYDOWN of that key
 // (lParam 1) and then WM_KEYUP (lParam with bits 30 and 31 set) to the
 // focus window of the thread, or to the window itself when no window has the
@@ -90,3 +97,12 @@ HWND GetActiveWindow();
 BOOL SetForegroundWindow(HWND window);
 // The window this process last made the foreground window (or null).
 HWND GetForegroundWindow();
+
+// The stylus capture, per thread: while a window holds it, every stylus
+// event goes to it (platform/input/device_input.h). SetCapture answers the
+// previous holder; the window that loses the capture to another window or
+// to ReleaseCapture gets WM_CAPTURECHANGED (lParam the new holder or 0)
+// after the change. A destroyed window's capture ends without a message.
+HWND SetCapture(HWND window);
+BOOL ReleaseCapture();
+HWND GetCapture();

@@ -1,10 +1,16 @@
 // The windows layer's test control (platform/testing/windows.h).
 #include <cstdio>
+#include <cstring>
+
+#include "platform/gdi/bitmap_object.h"
+#include "platform/testing/gdi.h"
+#include "platform/windows/window_geometry.h"
 
 #include "platform/testing/windows.h"
 #include "platform/threads/threads.h"
 #include "platform/threads/virtual_clock.h"
 #include "platform/windows/message_queue.h"
+#include "platform/windows/screen.h"
 #include "platform/windows/timer_queue.h"
 #include "platform/windows/window_manager.h"
 
@@ -71,6 +77,57 @@ int LiveWindowCount() {
   return static_cast<int>(Manager().live.size());
 }
 
+uint32_t ScreenPixelRgb(int x, int y) {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels = devscreen::ScreenPixels(&width, &height);
+  if (x < 0 || y < 0 || x >= width || y >= height) return 0xFFFFFFFFu;
+  return pixels[static_cast<size_t>(y) * width + x];
+}
+
+namespace {
+
+bool ClientOnScreen(HWND window, RECT* client) {
+  std::lock_guard<std::mutex> guard(Manager().lock);
+  if (!IsLocalWindow(window)) return false;
+  *client = RectIntersection(ClientRectOnScreen(window), ScreenBounds());
+  return true;
+}
+
+}  // namespace
+
+uint32_t WindowPixelRgb(HWND window, int x, int y) {
+  RECT client{};
+  if (!ClientOnScreen(window, &client)) return 0xFFFFFFFFu;
+  POINT p{client.left + x, client.top + y};
+  if (x < 0 || y < 0 || !RectContains(client, p)) return 0xFFFFFFFFu;
+  return ScreenPixelRgb(p.x, p.y);
+}
+
+bool WriteScreenPng(const std::string& path) {
+  std::lock_guard<std::mutex> guard(Manager().lock);
+  BitmapObject* screen = ScreenBitmap();
+  return screen != nullptr && WriteBitmapPng(screen, path);
+}
+
+bool WriteWindowPng(HWND window, const std::string& path) {
+  RECT client{};
+  if (!ClientOnScreen(window, &client) || RectEmpty(client)) return false;
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels = devscreen::ScreenPixels(&width, &height);
+  int w = client.right - client.left;
+  int h = client.bottom - client.top;
+  BitmapObject* copy = NewBitmapObject(PixelFormat::Rgb32, w, h, false, true, nullptr, 0, false);
+  if (copy == nullptr) return false;
+  for (int y = 0; y < h; ++y)
+    std::memcpy(copy->Row(y), &pixels[static_cast<size_t>(client.top + y) * width + client.left],
+                static_cast<size_t>(w) * 4);
+  bool written = WriteBitmapPng(copy, path);
+  delete copy;
+  return written;
+}
+
 void ResetWindows() {
   WindowManager& m = Manager();
   std::lock_guard<std::mutex> guard(m.lock);
@@ -83,6 +140,7 @@ void ResetWindows() {
     queue->timers.clear();
     queue->focus = nullptr;
     queue->active = nullptr;
+    queue->capture = nullptr;
     for (auto& sent : queue->incoming) CompleteSent(sent, 0, false);
     queue->incoming.clear();
   }
@@ -90,6 +148,10 @@ void ResetWindows() {
   for (auto& entry : m.remotes) RetireWindowObject(entry.second);
   m.remotes.clear();
   m.foreground = nullptr;
+  m.input.clear();
+  m.keysDown.clear();
+  m.stylusDown = false;
+  ResetScreen();
 }
 
 }  // namespace devtest

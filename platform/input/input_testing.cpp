@@ -1,0 +1,44 @@
+// The input test control (platform/testing/input.h).
+#include "platform/input/device_input.h"
+#include "platform/testing/input.h"
+#include "platform/testing/windows.h"
+
+namespace devtest {
+
+void Tap(int x, int y) {
+  devinput::StylusDown(x, y);
+  PumpMessages();
+  devinput::StylusUp(x, y);
+  PumpMessages();
+}
+
+void Drag(const std::vector<POINT>& points) {
+  if (points.size() < 2) return;
+  devinput::StylusDown(points.front().x, points.front().y);
+  PumpMessages();
+  for (size_t i = 1; i < points.size(); ++i) {
+    devinput::StylusMove(points[i].x, points[i].y);
+    PumpMessages();
+  }
+  devinput::StylusUp(points.back().x, points.back().y);
+  PumpMessages();
+}
+
+void PressKey(UINT virtualKey) {
+  devinput::KeyDown(virtualKey);
+  PumpMessages();
+  devinput::KeyUp(virtualKey);
+  PumpMessages();
+}
+
+void PressKeyWith(UINT modifierKey, UINT virtualKey) {
+  devinput::KeyDown(modifierKey);
+  PumpMessages();
+  PressKey(virtualKey);
+  devinput::KeyUp(modifierKey);
+  PumpMessages();
+}
+
+void PressHardwareButton(UINT applicationKey) { PressKey(applicationKey); }
+
+}  // namespace devtest
