@@ -4,10 +4,12 @@
 // device root and every block of its text is read, with the position
 // arithmetic the tokenizer uses. Nothing may read or write outside a record
 // or a buffer, hang, or fail to give back a block.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -62,10 +64,17 @@ void ReadBook(int32_t target, uint32_t section, bool raw) {
   if (doc.BlockSlotCount() != 0) __builtin_trap();
 }
 
+// Where the device root goes: in memory when the host has it, since each
+// input writes and replaces files (twice as fast as on disk).
+std::filesystem::path RootParent() {
+  struct stat shm;
+  if (!std::getenv("TMPDIR") && ::stat("/dev/shm", &shm) == 0 && S_ISDIR(shm.st_mode)) return "/dev/shm";
+  return std::filesystem::temp_directory_path();
+}
+
 // A device root of this process's own, removed when it ends.
 struct PrivateRoot {
-  std::filesystem::path path =
-      std::filesystem::temp_directory_path() / ("fuzz_book_header_" + std::to_string(::getpid()));
+  std::filesystem::path path = RootParent() / ("fuzz_book_header_" + std::to_string(::getpid()));
   PrivateRoot() {
     std::filesystem::create_directories(path);
     devicefs::SetRoot(path, {});

@@ -4,8 +4,11 @@
 // file is upgraded, given a mark and a note, has a mark deleted and its
 // positions reset. Nothing may read or write outside a record, loop
 // without end or allocate more than the file justifies.
+#include <sys/stat.h>
+
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 #include "platform/files/files.h"
@@ -138,6 +141,11 @@ void FuzzSettingsFile(const uint8_t* data, size_t size) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static bool ready = false;
   if (!ready) {
+    // Every input replaces files by rename, which on a disk file system
+    // waits for the data to be written out: a device root in memory makes
+    // the target about four times faster.
+    struct stat shm;
+    if (!std::getenv("TMPDIR") && ::stat("/dev/shm", &shm) == 0 && S_ISDIR(shm.st_mode)) setenv("TMPDIR", "/dev/shm", 0);
     devtest::ResetDevice();
     ready = true;
   }

@@ -140,7 +140,19 @@ bool BookDocument::GetDictionaryLanguages(uint32_t* input, uint32_t* output) {
 }
 
 bool BookDocument::IsStoreValid() { return store_ != nullptr && store_->IsStoreValid(); }
-bool BookDocument::ReopenStore() { return store_ != nullptr && store_->ReopenStore(); }
+bool BookDocument::ReopenStore() {
+  if (store_ == nullptr) return false;
+  // A mapped store throws its view away. Blocks read in place are lent
+  // straight out of it: never while the reader holds one.
+  if (decodeStore_ == nullptr) {
+    for (uint32_t i = 0; i < lockedRecords_.Count(); ++i)
+      if (*LockedAt(i) != nullptr) return false;
+  }
+  // The HUFF/CDIC and DATP tables point into it too: they are loaded again
+  // at the next read.
+  ReleaseDecoderBuffers();
+  return store_->ReopenStore();
+}
 
 bool BookDocument::HasSpecialRecord(uint32_t kind) const {
   if (kind > 3 && kind != 9) return false;

@@ -70,6 +70,8 @@ class BookDocument : public Document {
   bool LacksExthFlag8() override { return (header_.exthFlags & 0x8) == 0; }
   bool HasExthFlag80() override { return (header_.exthFlags & 0x80) != 0; }
   bool IsStoreValid() override;
+  // Maps the store again; false, with nothing done, while a block read in
+  // place from the store is still held.
   bool ReopenStore() override;
   // Slot 42, reserved.
   virtual uint32_t Reserved42() { return 0; }

@@ -49,15 +49,15 @@ uint32_t GlobalSettingsFile::CountCategories() {
 
 uint32_t GlobalSettingsFile::FindCategory(const WCHAR* name, uint32_t count) {
   for (uint32_t id = FirstCategory(); id != kNoRecordId; id = NextCategory()) {
+    // The record the scan stopped on, by its index: a look-up by identifier
+    // would search the whole file once per category.
     uint32_t length = 0;
-    const WCHAR* stored = ReadWideRecord(id, &length, kCategoryTag);
-    if (!stored || length != count) continue;
+    const uint8_t* stored = LockRecordData(static_cast<uint16_t>(categoryCursor_), &length, kCategoryTag);
+    if (!stored || length / 2 != count) continue;
     uint32_t i = 0;
-    while (i < count && stored[i] == name[i]) ++i;
-    if (i == count) {
-      ReleaseCurrent();
-      return id;
-    }
+    while (i < count && ((stored[2 * i] << 8) | stored[2 * i + 1]) == name[i]) ++i;
+    ReleaseCurrent();
+    if (i == count) return id;
   }
   return kNoRecordId;
 }

@@ -40,7 +40,8 @@ class MappedPalmDatabase : public PalmDatabase {
   uint16_t GetRecordCount() const override { return count_; }
   bool IsStoreValid() override;
   // Maps the file again and checks it as at open; on failure the database
-  // answers as empty.
+  // answers as empty. Records locked before point into the old view: they
+  // must all be released first.
   bool ReopenStore() override;
 
  private:
