@@ -60,8 +60,15 @@ bool Convert(const uint8_t* source, uint32_t count, int32_t sourceCp, int32_t ta
     return true;
   }
   if (sourceCp == kCodePageUtf16) {
-    const WCHAR* units = reinterpret_cast<const WCHAR*>(source);
-    if (WideToMultiByte(units, count & ~1u, targetCp, out.bytes, &outLen, nullptr) != kConvertOk) return false;
+    // Stored high byte first, as for the UTF-16 target above: the units are
+    // put in native order before they are converted.
+    uint32_t bytes = count & ~1u;
+    WCHAR* units = static_cast<WCHAR*>(DeviceAlloc(bytes ? bytes : 2));
+    if (units == nullptr) return false;
+    for (uint32_t i = 0; i < bytes; i += 2) units[i / 2] = static_cast<WCHAR>((source[i] << 8) | source[i + 1]);
+    bool ok = WideToMultiByte(units, bytes, targetCp, out.bytes, &outLen, nullptr) == kConvertOk;
+    DeviceFree(units);
+    if (!ok) return false;
     *produced = outLen;
     return true;
   }

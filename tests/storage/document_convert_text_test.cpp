@@ -45,10 +45,11 @@ TEST(DocumentConvertText, Cp1252ToUtf16FromSourceBytes) {
 }
 
 TEST(DocumentConvertText, Utf16ToSingleByteAnswersCharactersNotHalfTheBytes) {
-  const char16_t source[] = {u'a', 0x20AC, u'z'};
+  // UTF-16 text is stored high byte first, whatever the target.
+  const uint8_t source[] = {0x00, 'a', 0x20, 0xAC, 0x00, 'z'};
   std::vector<uint8_t> out(3);
   MemoryRecordBuffer buffer(out.data(), 3);
-  ASSERT_EQ(Document::ConvertText(&buffer, reinterpret_cast<const uint8_t*>(source), 6, kCodePageUtf16,
+  ASSERT_EQ(Document::ConvertText(&buffer, source, 6, kCodePageUtf16,
                                   kCodePage1252, nullptr, false),
             3u);
   EXPECT_EQ(out, (std::vector<uint8_t>{'a', 0x80, 'z'}));
