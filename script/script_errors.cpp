@@ -20,8 +20,8 @@ const WCHAR* const kStatusMessages[] = {
     u"Error: Invalid type for requested action",
     u"Error: eval() function badly used",
     u"Error: could not parse text",
-    u"Error: Error while trying to convert a value (probably cannot get text or number from "
-    u"object)",
+    (u"Error: Error while trying to convert a value (probably cannot get text or number from "
+     u"object)"),
     u"Error: Bad parameter count",
     u"Error: Insufficient system resources to fulfill request",
     u"Error: Not yet implemented",

@@ -198,11 +198,17 @@ ScriptObject* ScriptValueStore::TakeFromSlot(ScriptObjectSlot* slot) {
   slot->attached = nullptr;
   slot->ref = ScriptMemberRef{};
   if (object == nullptr) return nullptr;
+  // While the store is destroyed an object's holds are taken at once and it
+  // hears its release then; slots still naming it that are freed later (by
+  // that very release, when it owns values holding itself) must not tell
+  // it again.
+  if (destroying_ && holds_.Holds(object) == 0) return nullptr;
   return holds_.Remove(object) == 0 ? object : nullptr;
 }
 
 void ScriptValueStore::LetGo(ScriptObject* object) {
-  if (object != nullptr && holds_.Remove(object) == 0) {
+  if (object == nullptr || (destroying_ && holds_.Holds(object) == 0)) return;
+  if (holds_.Remove(object) == 0) {
     object->NotifyStore(kScriptStoreReleased, this);
   }
 }

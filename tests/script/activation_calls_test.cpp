@@ -207,3 +207,24 @@ TEST(ActivationCalls, TopLevelRunLeavesNoResult) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ActivationCalls, CyclesLeftBehindAreFreedWithTheStore) {
+  // A function's scope that holds a function declared in it (whose chain
+  // holds the scope) and a reference to one of its own members outlives the
+  // run; the store's end frees it once (the sanitizers watch).
+  const char16_t* bodies[] = {
+      u"function inner() { return c; } c = z;",
+      u"function outer() { var c = 0; function inner() { c += 2; return c; } return inner; }\n"
+      u"g = outer(); c = z; g();",
+  };
+  for (const char16_t* body : bodies) {
+    for (const char16_t* name : {static_cast<const char16_t*>(nullptr), u"__widget_event"}) {
+      ScriptTestContext context;
+      EXPECT_EQ(context.Run(body, false, name).status, kScriptOk) << Narrow(body);
+    }
+  }
+}
+
+}  // namespace
