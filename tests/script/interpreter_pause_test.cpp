@@ -25,8 +25,8 @@ const char16_t* const kPrograms[] = {
     u"n = 0; do { n++; } while (n < 10); while (n > 0) { n -= 3; if (n < 4) break; } Write(n);",
     u"function fact(k) { if (k <= 1) return 1; return k * fact(k - 1); }\nWrite(fact(12));",
     u"function P(a) { this.a = a; } p = new P('v'); Write(p.a);",
-    u"function outer() { var c = 0; function inner() { c += 2; return c; } return inner; }\n"
-    u"g = outer(); g(); Write(g());",
+    (u"function outer() { var c = 0; function inner() { c += 2; return c; } return inner; }\n"
+     u"g = outer(); g(); Write(g());"),
     u"Write(eval('1 + 2 * 3')); eval('var e = 5;'); Write(e);",
     u"function f() { return f(); }\nf();",
     u"x = 1;\nfunction h() {\n  y.z = 2;\n}\nh();",

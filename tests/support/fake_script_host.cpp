@@ -171,7 +171,8 @@ ScriptRunOutcome ScriptTestContext::Run(const std::u16string& text, bool pauseEv
     outcome.result = u"<none>";
     SharedWideString text;
     int32_t converted = kScriptOk;
-    if (result != kScriptEmptyHandle && *store.ToString(&converted, result, &text, 0) == kScriptOk) {
+    if (result != kScriptEmptyHandle &&
+        *store.ToString(&converted, result, &text, 0) == kScriptOk) {
       outcome.result = Text(text);
     }
     store.Release(&result);
