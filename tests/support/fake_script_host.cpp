@@ -145,6 +145,7 @@ ScriptRunOutcome ScriptTestContext::Run(const std::u16string& text, bool pauseEv
   if (functionName != nullptr) name.FromChars(functionName, WideStrLen(functionName));
 
   CompiledScript* script = DeviceNew<CompiledScript>();
+  if (script == nullptr) return outcome;  // not compiled: no memory
   script->AddReference();
   ScriptCompileError compileError;
   outcome.compiled =
