@@ -53,7 +53,10 @@ void ScriptCallFrame::Fail(int32_t status, const SharedWideString& detail) {
 
 // ---- The interpreter
 
-ScriptInterpreter::ScriptInterpreter() { math_ = GetScriptBuiltinTable().newMath(); }
+ScriptInterpreter::ScriptInterpreter() {
+  const ScriptBuiltinTable& builtins = GetScriptBuiltinTable();
+  math_ = builtins.newMath != nullptr ? builtins.newMath() : nullptr;
+}
 
 ScriptInterpreter::~ScriptInterpreter() {
   delete math_;

@@ -113,8 +113,10 @@ int32_t* InstallBuiltinObjects(ScriptInterpreter* interpreter, int32_t* status,
                                ScriptObject* globalObject) {
   const ScriptBuiltinTable& table = GetScriptBuiltinTable();
   ScriptObject* math = interpreter->GetMathObject();
-  ScriptObject* stringConstructor = table.newStringConstructor();
-  ScriptObject* dateConstructor = table.newDateConstructor();
+  ScriptObject* stringConstructor =
+      table.newStringConstructor != nullptr ? table.newStringConstructor() : nullptr;
+  ScriptObject* dateConstructor =
+      table.newDateConstructor != nullptr ? table.newDateConstructor() : nullptr;
   ScriptObject* objectConstructor = ScriptDynamicObject::ConstructCallable(table.wrapString);
   if (math == nullptr || stringConstructor == nullptr || dateConstructor == nullptr ||
       objectConstructor == nullptr) {

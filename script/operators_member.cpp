@@ -53,9 +53,11 @@ int32_t MakeToken(ScriptValueStore* store, ScriptValueHandle key, ScriptNameToke
 // A string value becomes a String object value (in place).
 int32_t WrapString(ScriptValueStore* store, ScriptValueHandle* value) {
   if (ScriptHandleType(*value) != kScriptTypeString) return kScriptOk;
+  ScriptStringWrapper wrap = GetScriptBuiltinTable().wrapString;
+  if (wrap == nullptr) return kScriptNotImplemented;
   int32_t status = kScriptOk;
   ScriptValueHandle wrapped = kScriptEmptyHandle;
-  if (*GetScriptBuiltinTable().wrapString(&status, store, *value, &wrapped) != kScriptOk) {
+  if (*wrap(&status, store, *value, &wrapped) != kScriptOk) {
     store->Release(&wrapped);
     return status;
   }
