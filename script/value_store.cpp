@@ -40,7 +40,7 @@ ScriptValueStore::~ScriptValueStore() {
     slot->attached = nullptr;
     slot->ref.owner = nullptr;
     // Later slots of the same object find no count left and are only cleared.
-    if (holds_.Take(object) != 0) object->NotifyStore(kScriptStoreReleased, this);
+    if (holds_.Take(object) != 0) TellReleased(object);
   }
   strings_.Free();
   booleans_.Free();
@@ -48,6 +48,7 @@ ScriptValueStore::~ScriptValueStore() {
   objects_.Free();
   integers_.Free();
   holds_.Free();
+  waiting_.Free();
 }
 
 // ---- Pools
@@ -188,7 +189,7 @@ void ScriptValueStore::FreeSlot(int32_t type, uint32_t index) {
     EmptyPool(type);  // no value of the type is alive any more
   }
   // Last: the object may delete itself and release values of its own.
-  if (released != nullptr) released->NotifyStore(kScriptStoreReleased, this);
+  if (released != nullptr) TellReleased(released);
 }
 
 // Clears the slot's reference; answers its object when no other slot holds
@@ -198,13 +199,39 @@ ScriptObject* ScriptValueStore::TakeFromSlot(ScriptObjectSlot* slot) {
   slot->attached = nullptr;
   slot->ref = ScriptMemberRef{};
   if (object == nullptr) return nullptr;
+  // While the store is destroyed an object's holds are taken at once and it
+  // hears its release then; slots still naming it that are freed later (by
+  // that very release, when it owns values holding itself) must not tell
+  // it again.
+  if (destroying_ && holds_.Holds(object) == 0) return nullptr;
   return holds_.Remove(object) == 0 ? object : nullptr;
 }
 
 void ScriptValueStore::LetGo(ScriptObject* object) {
-  if (object != nullptr && holds_.Remove(object) == 0) {
+  if (object == nullptr || (destroying_ && holds_.Holds(object) == 0)) return;
+  if (holds_.Remove(object) == 0) TellReleased(object);
+}
+
+// An object told of its release may delete itself and release its values,
+// which may free the last slots of further objects, and so on down a chain
+// of objects as long as a script made it. Those are told here one after
+// the other instead of each inside the previous one's release, so that the
+// depth of the C stack does not grow with the chain. Only without memory
+// for the waiting list is an object told at once.
+void ScriptValueStore::TellReleased(ScriptObject* object) {
+  if (telling_) {
+    if (waiting_.Append(reinterpret_cast<uintptr_t>(object)) >= 0) return;
     object->NotifyStore(kScriptStoreReleased, this);
+    return;
   }
+  telling_ = true;
+  object->NotifyStore(kScriptStoreReleased, this);
+  while (waiting_.count != 0) {
+    ScriptObject* next = reinterpret_cast<ScriptObject*>(*waiting_.At(--waiting_.count));
+    next->NotifyStore(kScriptStoreReleased, this);
+  }
+  waiting_.Free();
+  telling_ = false;
 }
 
 // Puts ref into a live object slot: the new owner is counted and told first,

@@ -167,6 +167,8 @@ class ScriptValueStore {
   int32_t* AttachToSlot(int32_t* status, ScriptObjectSlot* slot, const ScriptMemberRef& ref);
   ScriptObject* TakeFromSlot(ScriptObjectSlot* slot);
   void LetGo(ScriptObject* object);
+  // NotifyStore(kScriptStoreReleased) without nesting releases in releases.
+  void TellReleased(ScriptObject* object);
   int32_t& ReferenceCountOf(int32_t type, uint32_t index) const;
   uint32_t PoolCount(int32_t type) const;
   void EmptyPool(int32_t type);
@@ -191,6 +193,9 @@ class ScriptValueStore {
   uint32_t referenceTotals_[kScriptPooledTypes];
   ScriptObjectHoldTable holds_;
   bool destroying_ = false;
+  // Objects released while another is being told, told next.
+  SegmentedPointerArray waiting_;
+  bool telling_ = false;
 };
 
 // Builds a name token from the text, resolves it on the object with the
