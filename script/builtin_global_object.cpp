@@ -11,10 +11,7 @@ ScriptGlobalObject::~ScriptGlobalObject() {
 
 bool ScriptGlobalObject::DynamicRef(const ScriptMemberRef& ref, ScriptMemberRef* inner) {
   *inner = ref;
-  // Compared without sign: -1, the object itself, is no run-time member.
-  if (static_cast<uint32_t>(ref.memberCode) < static_cast<uint32_t>(kGlobalDynamicBase)) {
-    return false;
-  }
+  if (ref.memberCode < kGlobalDynamicBase) return false;
   inner->memberCode = ref.memberCode - kGlobalDynamicBase;
   return true;
 }
