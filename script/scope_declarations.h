@@ -1,0 +1,43 @@
+// Declaring a script's names before its code runs: the functions and
+// variables of the top level go into the object that receives declarations
+// (ExecuteCompiledScript), and a call of a script function gets a fresh
+// parameter scope holding its parameters, functions and variables
+// (PrepareFunctionActivation).
+//
+// Declarations are taken in source order. A function becomes a
+// ScriptFunctionObject stored under its name; a variable becomes a member
+// that is undefined until assigned (an existing member keeps its value); a
+// parameter is bound to its argument or to undefined.
+#pragma once
+
+#include <cstdint>
+
+class CompiledScript;
+class ScriptObject;
+class ScriptOperandStack;
+class ScriptScopeChain;
+class ScriptValueStore;
+
+// Declares the declarations of `scope` (a code range index, -1 for the top
+// level) other than parameters in the variable object; function objects get
+// a copy of `chain`. Status 1 without memory; otherwise the first failure of
+// the object.
+int32_t* DeclareScriptNames(int32_t* status, CompiledScript* script, int32_t scope,
+                            ScriptObject* variables, const ScriptScopeChain& chain,
+                            ScriptValueStore* store);
+
+// The top-level declarations of the script in the variable object; runs no
+// code.
+int32_t* ExecuteCompiledScript(int32_t* status, CompiledScript* script, ScriptObject* variables,
+                               const ScriptScopeChain& chain, ScriptValueStore* store);
+
+// The chain of a call of function `rangeIndex` of the script: *callChain
+// (replaced) becomes a copy of `chain` topped by a new plain object, marked
+// as the variable scope, in which parameter i is argument i of the top
+// argumentCount values of the stack (read through member references; an
+// argument past the count gives undefined) and the function's own functions
+// and variables are declared. The first failure ends the steps.
+int32_t* PrepareFunctionActivation(int32_t* status, CompiledScript* script,
+                                   const ScriptScopeChain& chain, int32_t rangeIndex,
+                                   uint32_t argumentCount, ScriptOperandStack* stack,
+                                   ScriptScopeChain* callChain);
