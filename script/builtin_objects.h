@@ -1,19 +1,13 @@
-// Installing the built-in objects into a global object: Math (the
-// interpreter's own), eval, and new String, Date and Object constructors,
-// each stored as a member of the global object under its name. The
-// interpreter calls this when it prepares a script context; host programs
-// and tests call it on their own globals.
+// The built-in objects' entry in the interpreter's table of built-ins: the
+// factories of the Math object, the String and Date constructors and the
+// wrapper of strings into String objects. A program installs it once at
+// start (UseScriptBuiltinObjects); interpreters made afterwards get a real
+// Math object, and InstallBuiltinObjects real constructors.
 #pragma once
 
-#include <cstdint>
+#include "script/interpreter_builtins.h"
 
-class ScriptObject;
-class ScriptValueStore;
+extern const ScriptBuiltinTable kScriptBuiltinObjects;
 
-// Stores "Math" (an object value of math, which stays the caller's), "eval"
-// (an object value with no object and sub-code 245), "String", "Date" and
-// "Object" (new constructors owned by the store) as members of global. The
-// status is the first failure: 1 when a constructor cannot be made, or what
-// storing the member answers. Members stored before a failure stay.
-int32_t* InstallScriptBuiltins(int32_t* status, ScriptValueStore* store, ScriptObject* math,
-                               ScriptObject* global);
+// SetScriptBuiltinTable(&kScriptBuiltinObjects).
+void UseScriptBuiltinObjects();

@@ -79,6 +79,14 @@ double ScriptMathConstant(int32_t atom) {
   }
 }
 
+ScriptMathObject::~ScriptMathObject() {
+  if (store_ != nullptr) store_->DetachObject(this);
+}
+
+void ScriptMathObject::NotifyStore(int32_t event, ScriptValueStore* store) {
+  store_ = event == kScriptStoreAttached ? store : nullptr;
+}
+
 int32_t* ScriptMathObject::ResolveMember(int32_t* status, const ScriptNameToken& name,
                                          ScriptMemberRef* ref, uint8_t /*create*/) {
   if (!ref->IsSelf() || !(IsMathFunction(name.atom) || IsMathConstant(name.atom))) {

@@ -2,8 +2,9 @@
 // and the eight constants E ... SQRT2 by atom (the atom is the member code of
 // its references), and the global functions parseInt, parseFloat, isNaN and
 // isFinite when a host routes a call of them here (the atom then comes as
-// the sub-code of the host's reference). Each interpreter owns one; values
-// that name it never delete it.
+// the sub-code of the host's reference). Each interpreter owns one and
+// deletes it; values that name it never do, and it detaches itself from the
+// store that holds it when it is destroyed.
 #pragma once
 
 #include <cstdint>
@@ -11,9 +12,12 @@
 #include "foundation/random_generator.h"
 #include "script/script_object.h"
 
+class ScriptErrorReporter;
+
 class ScriptMathObject : public ScriptObject {
  public:
   ScriptMathObject() = default;
+  ~ScriptMathObject() override;
 
   // Atoms 167-184 (functions) and 269-276 (constants) on the object itself:
   // the reference becomes {this, atom, 0}. Anything else status 4.
@@ -29,10 +33,19 @@ class ScriptMathObject : public ScriptObject {
   int32_t* GetMemberValue(int32_t* status, const ScriptMemberRef& ref, ScriptValueStore* store,
                           ScriptValueHandle* result, int32_t wantedType) override;
 
+  // Remembers the store that holds it (kScriptStoreAttached) until the
+  // store lets it go (kScriptStoreReleased); never deletes itself.
+  void NotifyStore(int32_t event, ScriptValueStore* store) override;
+
   RandomGenerator& Random() { return random_; }
+  // The interpreter's error sink, kept for the application's messages.
+  void SetErrorSink(ScriptErrorReporter* sink) { errorSink_ = sink; }
+  ScriptErrorReporter* GetErrorSink() const { return errorSink_; }
 
  private:
   RandomGenerator random_;
+  ScriptValueStore* store_ = nullptr;
+  ScriptErrorReporter* errorSink_ = nullptr;
 };
 
 // Math.round: halves go upwards (2.5 gives 3, -2.5 gives -2); a value of
