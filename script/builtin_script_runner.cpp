@@ -50,7 +50,7 @@ int32_t* ScriptResponseObject::Invoke(int32_t* status, const ScriptMemberRef& re
 }
 
 ScriptProgramRunner::ScriptProgramRunner(ScriptWriteSink sink, void* data)
-    : response_(sink, data) {
+    : previousTable_(&GetScriptBuiltinTable()), response_(sink, data) {
   UseScriptBuiltinObjects();
   interpreter_ = DeviceNew<ScriptInterpreter>();
   if (interpreter_ == nullptr || interpreter_->GetMathObject() == nullptr) {
@@ -80,6 +80,7 @@ ScriptProgramRunner::~ScriptProgramRunner() {
   store_.Release(&globalValue_);
   global_.ReleaseMembers();
   delete interpreter_;
+  SetScriptBuiltinTable(previousTable_);
 }
 
 bool ScriptProgramRunner::Run(const SharedWideString& source, ScriptProgramOutcome* outcome) {

@@ -12,6 +12,7 @@
 #include "script/builtin_global_object.h"
 #include "script/compiler.h"
 #include "script/interpreter.h"
+#include "script/interpreter_builtins.h"
 #include "script/scope_chain.h"
 #include "script/script_errors.h"
 #include "script/value_store.h"
@@ -53,6 +54,7 @@ class ScriptProgramRunner {
   // Installs the built-ins' table and builds the context; Ready() tells
   // whether that worked.
   ScriptProgramRunner(ScriptWriteSink sink, void* data);
+  // Puts back the table that was in force before.
   ~ScriptProgramRunner();
   ScriptProgramRunner(const ScriptProgramRunner&) = delete;
   ScriptProgramRunner& operator=(const ScriptProgramRunner&) = delete;
@@ -69,6 +71,7 @@ class ScriptProgramRunner {
   ScriptGlobalObject& Global() { return global_; }
 
  private:
+  const ScriptBuiltinTable* previousTable_;
   ScriptValueStore store_;
   ScriptInterpreter* interpreter_ = nullptr;  // made after the table is installed
   ScriptGlobalObject global_;
