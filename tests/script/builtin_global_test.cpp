@@ -98,7 +98,6 @@ TEST_F(GlobalTest, InterpreterInstallsTheBuiltinsOfTheTable) {
   const ScriptBuiltinTable* previous = &GetScriptBuiltinTable();
   UseScriptBuiltinObjects();
   ScriptInterpreter interpreter;
-  SetScriptBuiltinTable(previous);
   ASSERT_NE(interpreter.GetMathObject(), nullptr);
   ScriptValueHandle global = kScriptEmptyHandle;
   ASSERT_EQ(*InstallBuiltinObjects(&interpreter, &status_, &store_, &global, &global_), kScriptOk);
@@ -125,6 +124,7 @@ TEST_F(GlobalTest, InterpreterInstallsTheBuiltinsOfTheTable) {
   store_.Release(&result_);
   store_.Release(&global);
   global_.ReleaseMembers();
+  SetScriptBuiltinTable(previous);
 }
 
 TEST(MathOwnership, MathOutlivesOrPrecedesItsStore) {
