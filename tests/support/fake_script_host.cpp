@@ -164,12 +164,29 @@ ScriptRunOutcome ScriptTestContext::Run(const std::u16string& text, bool pauseEv
       if (!finished) ++outcome.pauses;
       if (counter.limited) break;
     }
-    FinishScriptRun(&interpreter, &outcome.error, frame, nullptr);
+    if (frame != nullptr) outcome.stackDepth = frame->operands.Depth();
+    ScriptValueHandle result = kScriptEmptyHandle;
+    FinishScriptRun(&interpreter, &outcome.error, frame, &result);
     outcome.status = outcome.error.status;
+    outcome.result = u"<none>";
+    SharedWideString text;
+    int32_t converted = kScriptOk;
+    if (result != kScriptEmptyHandle && *store.ToString(&converted, result, &text, 0) == kScriptOk) {
+      outcome.result = Text(text);
+    }
+    store.Release(&result);
   }
   script->Release();
   outcome.output = host->output.substr(before);
   return outcome;
+}
+
+int32_t ScriptTestContext::GlobalType(const std::u16string& name) {
+  SharedWideString key;
+  key.FromChars(name.data(), static_cast<uint32_t>(name.size()));
+  int32_t index = host->FindMember(key);
+  if (index < 0) return -1;
+  return ScriptHandleType(host->MemberValue(static_cast<uint32_t>(index)));
 }
 
 std::u16string ScriptTestContext::Global(const std::u16string& name) {

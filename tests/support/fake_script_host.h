@@ -65,7 +65,9 @@ struct ScriptRunOutcome {
   int32_t status = 0;
   ScriptRuntimeError error;
   std::u16string output;     // what Write printed during this run
+  std::u16string result;     // the run's result as text ("<none>" without one)
   uint32_t pauses = 0;       // times the run paused
+  uint32_t stackDepth = 0;   // operand-stack depth when the run stopped
 };
 
 class ScriptTestContext {
@@ -79,6 +81,10 @@ class ScriptTestContext {
   // instructions (status stays as it was, the run is finished early).
   ScriptRunOutcome Run(const std::u16string& text, bool pauseEvery = false,
                        const char16_t* functionName = nullptr, uint64_t stepLimit = 0);
+
+  // The type (kScriptType...) of a global variable's value; -1 when the
+  // host has no such member.
+  int32_t GlobalType(const std::u16string& name);
 
   // The text of a global variable (ToString of its value); "<none>" when the
   // host has no such member or it cannot be read.
