@@ -61,17 +61,11 @@ void CompiledScript::InsertWords(uint32_t at, const uint32_t* words, uint32_t n)
   std::memmove(code_ + at + n, code_ + at, static_cast<size_t>(codeCount_ - at) * sizeof(uint32_t));
   std::memcpy(code_ + at, words, static_cast<size_t>(n) * sizeof(uint32_t));
   codeCount_ += n;
-  int32_t mark = static_cast<int32_t>(at);
-  int32_t shift = static_cast<int32_t>(n);
-  for (uint32_t i = 0; i < labels_.count; ++i) {
-    int32_t* label = labels_.At(i);
-    if (*label > mark) *label += shift;
-  }
-  for (uint32_t i = 0; i < ranges_.count; ++i) {
-    CodeRange* range = ranges_.At(i);
-    if (range->start > mark) range->start += shift;
-    if (range->end > mark) range->end += shift;
-  }
+}
+
+void CompiledScript::MoveLabel(int32_t label, int32_t delta) {
+  if (label < 0 || static_cast<uint32_t>(label) >= labels_.count) return;
+  *labels_.At(static_cast<uint32_t>(label)) += delta;
 }
 
 int32_t CompiledScript::AddString(const SharedWideString& text, uint32_t flags) {

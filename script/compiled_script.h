@@ -90,10 +90,12 @@ class CompiledScript {
   // Appends a code range as it is (the saved-code reader); its index or -1.
   int32_t AppendCodeRange(int32_t start, int32_t end);
   void SetErrorFlag() { errorFlag_ = 1; }
-  // Inserts n words at word `at` (at most the word count). Labels and code
-  // range bounds that lie beyond `at` move with the words; those equal to
-  // `at` stay, so a jump there runs the inserted words.
+  // Inserts n words at word `at` (at most the word count), moving the words
+  // behind it. Labels and code ranges are left as they are: the caller moves
+  // those that point behind `at`.
   void InsertWords(uint32_t at, const uint32_t* words, uint32_t n);
+  // Moves a set label by `delta` words (ignored for a label outside the table).
+  void MoveLabel(int32_t label, int32_t delta);
 
   // Replaces every jump operand (a label number) by the label's word index,
   // then empties the label table. A label number outside the table, or one

@@ -18,12 +18,16 @@ class Listing {
   explicit Listing(SharedWideString* out) : out_(out) {}
 
   void Text(const char* text) {
-    uint32_t n = static_cast<uint32_t>(std::strlen(text));
-    if (ok_ && !out_->Reserve(out_->length + n)) ok_ = false;
-    if (!ok_) return;
-    for (uint32_t i = 0; i < n; ++i) {
-      WCHAR c = static_cast<unsigned char>(text[i]);
-      out_->AppendCharsUnchecked(&c, 1);
+    // In pieces through AppendChars, whose growth keeps long listings linear.
+    WCHAR wide[64];
+    while (ok_ && *text != 0) {
+      uint32_t n = 0;
+      while (n < 64 && text[n] != 0) {
+        wide[n] = static_cast<unsigned char>(text[n]);
+        ++n;
+      }
+      if (!out_->AppendChars(wide, n)) ok_ = false;
+      text += n;
     }
   }
   void Format(const char* format, long long value) {

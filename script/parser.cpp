@@ -111,10 +111,24 @@ void PlacePendingLine(ScriptParser& p, const ScriptToken& token, uint32_t mark) 
   p.pendingLine = 0;
   if (token.code == kTokenEnd || p.parseState != 0) return;
   const uint32_t words[2] = {kWordLine, static_cast<uint32_t>(line)};
-  p.script->InsertWords(mark, words, 2);
-  for (uint32_t i = 0; i < p.functions.count; ++i) {
-    FunctionScope* scope = p.functions.At(i);
-    if (scope->start > static_cast<int32_t>(mark)) scope->start += 2;
+  CompiledScript& s = *p.script;
+  s.InsertWords(mark, words, 2);
+  // What the consuming rule placed behind the mark moves with its words:
+  // the labels it set (only it can have set labels past the mark) and the
+  // start of a function it opened (only the innermost can start there).
+  int32_t at = static_cast<int32_t>(mark);
+  if (p.recentLabelsOverflowed) {
+    for (uint32_t label = 0; label < s.LabelCount(); ++label) {
+      if (s.LabelAt(label) > at) s.MoveLabel(static_cast<int32_t>(label), 2);
+    }
+  } else {
+    for (uint32_t i = 0; i < p.recentLabelCount; ++i) {
+      if (s.LabelAt(static_cast<uint32_t>(p.recentLabels[i])) > at) s.MoveLabel(p.recentLabels[i], 2);
+    }
+  }
+  if (p.functions.count > 0) {
+    FunctionScope* scope = p.functions.At(p.functions.count - 1);
+    if (scope->start > at) scope->start += 2;
   }
 }
 
@@ -150,6 +164,26 @@ void ScriptParser::RemoveBelowTop() {
 
 void ScriptParser::PopStatements() {
   while (frames.count > 0 && Top()->rule == kRuleStatement) Pop();
+}
+
+void ScriptParser::SetLabelHere(int32_t label) {
+  script->SetLabelHere(label);
+  if (label < 0) return;
+  // A label set twice in one call would be moved twice: record it once.
+  for (uint32_t i = 0; i < recentLabelCount; ++i) {
+    if (recentLabels[i] == label) return;
+  }
+  if (recentLabelCount < kRecentLabels) {
+    recentLabels[recentLabelCount++] = label;
+  } else {
+    recentLabelsOverflowed = true;
+  }
+}
+
+int32_t ScriptParser::AllocateLabelHere() {
+  int32_t label = script->AllocateLabel();
+  SetLabelHere(label);
+  return label;
 }
 
 void ScriptParser::Unexpected(const ScriptToken& token) {
@@ -233,6 +267,7 @@ bool ParseScript(ScriptParser& parser, CompiledScript* script, ScriptCompileErro
       bool consumed = false;
       while (!consumed && parser.parseState == 0 && parser.frames.count > 0) {
         uint32_t mark = parser.script->CodeCount();
+        parser.ClearLabelRecord();
         consumed = OfferToken(parser, token);
         if (consumed) PlacePendingLine(parser, token, mark);
       }

@@ -114,6 +114,20 @@ class ScriptParser {
   // Pops every Statement frame on top (a Block or Statement has ended).
   void PopStatements();
 
+  // ---- Labels. The parser sets labels through these so that it knows
+  // which ones the current token's rule set (see PlacePendingLine).
+  void SetLabelHere(int32_t label);
+  int32_t AllocateLabelHere();
+  // Starts a new record of the labels set (before each offer of a token).
+  void ClearLabelRecord() {
+    recentLabelCount = 0;
+    recentLabelsOverflowed = false;
+  }
+  static constexpr uint32_t kRecentLabels = 8;
+  int32_t recentLabels[kRecentLabels] = {};
+  uint32_t recentLabelCount = 0;
+  bool recentLabelsOverflowed = false;
+
   // ---- Errors.
   void Fail(int32_t code) {
     if (parseState == 0) parseState = code;
@@ -151,9 +165,11 @@ bool ParseScript(ScriptParser& parser, CompiledScript* script, ScriptCompileErro
 bool ReportParseError(ScriptParser& parser, ScriptCompileError* error, ScriptScanResult result);
 
 // The text of a token for a declaration or a report: an identifier's own
-// text; for atoms (code 1000 and above) the atom's text, which is the token's
-// own text; keywords (1000-1021) only for a report, so that a keyword is
-// never declared. False for any other code.
+// text; for an atom (code 1022 and above) the token's own text, which is the
+// atom's text as the script spelled it (the pooled text of atoms 74 and 113
+// joins both spellings, "Removeremove", and must not become a declared
+// name); keywords (1001-1021) only for a report, so that a keyword is never
+// declared. False for any other code.
 bool GetTokenText(int32_t code, const WCHAR* text, uint32_t length, SharedWideString* out,
                   bool forReport);
 

@@ -8,6 +8,7 @@
 #include "script/compiler_emit.h"
 #include "script/compiler_tokens.h"
 #include "script/parser.h"
+#include "script/script_value_escape.h"
 
 namespace {
 
@@ -62,44 +63,18 @@ void Reduce(ScriptParser& p, int32_t op) {
   }
 }
 
-// True when a "(" after this chain belongs to a `new`: the nearest enclosing
-// parenthesis, index or argument list, or NewExpression, decides.
+// True when a "(" after this chain belongs to a `new`: the chain is the
+// constructor of a NewExpression, beneath it at most prefix operators. Any
+// other frame in between (a parenthesis, an index, an argument list) makes
+// the "(" a call. The walk stops at the first such frame, so a long run of
+// pending operators is never walked again for each call.
 bool IsConstructorOfNew(const ScriptParser& p, uint32_t index) {
   while (index > 0) {
     const ParseFrame* f = p.FrameAt(--index);
-    switch (f->rule) {
-      case kRuleNew: return true;
-      case kRuleParenthesized:
-      case kRuleArguments: return false;
-      case kRuleMemberChain:
-        if (f->step == kChainIndex) return false;
-        break;
-      default: break;
-    }
+    if (f->rule == kRuleExpression && f->op != 0) continue;
+    return f->rule == kRuleNew;
   }
   return false;
-}
-
-// The backslash sequences of a literal's inner text: \n LF, \r CR, and any
-// other character after a backslash stands for itself; a final backslash is
-// dropped. False when memory runs out.
-bool DecodeStringLiteral(const SharedWideString& text, SharedWideString* out) {
-  if (text.IndexOfChar('\\') == text.length) {
-    *out = text;
-    return true;
-  }
-  if (!out->Reserve(text.length)) return false;
-  out->ClearKeepBuffer();
-  const WCHAR* c = text.Chars();
-  for (uint32_t i = 0; i < text.length; ++i) {
-    WCHAR ch = c[i];
-    if (ch == u'\\') {
-      if (++i == text.length) break;
-      ch = c[i] == u'n' ? u'\n' : c[i] == u'r' ? u'\r' : c[i];
-    }
-    out->AppendCharsUnchecked(&ch, 1);
-  }
-  return true;
 }
 
 // Decodes a string token: it must end with the quote it begins with (not an
@@ -121,7 +96,8 @@ bool PushStringLiteral(ScriptParser& p, const ScriptToken& t) {
   SharedWideString inner;
   inner.AssignSubstring(text, 1, n - 2);
   SharedWideString decoded;
-  if (!DecodeStringLiteral(inner, &decoded)) {
+  int32_t status = 0;
+  if (*UnescapeScriptString(&status, inner, &decoded) != 0) {
     p.Fail(kParseNoMemory);
     return false;
   }

@@ -190,7 +190,7 @@ bool Function(ScriptParser& p, ParseFrame* f, const ScriptToken& t) {
       return true;
     case 7:
       p.CloseFunction();
-      p.script->SetLabelHere(f->labelA);
+      p.SetLabelHere(f->labelA);
       p.Pop();
       return false;
     default:
@@ -212,7 +212,7 @@ bool While(ScriptParser& p, ParseFrame* f, const ScriptToken& t) {
         p.Fail(kParseNoMemory);  // the loop's own entry is missing
         return true;
       }
-      f->labelA = p.script->AllocateLabelHere();
+      f->labelA = p.AllocateLabelHere();
       f->labelB = p.script->AllocateLabel();
       *loop = LoopLabels{f->labelA, f->labelB};
       p.Push(kRuleExpression, 0);
@@ -228,7 +228,7 @@ bool While(ScriptParser& p, ParseFrame* f, const ScriptToken& t) {
       return true;
     case 3:
       EmitJump(*p.script, ScriptOpcode::Jump, f->labelA);
-      p.script->SetLabelHere(f->labelB);
+      p.SetLabelHere(f->labelB);
       p.Pop();
       return false;
     default:
@@ -246,7 +246,7 @@ bool Do(ScriptParser& p, ParseFrame* f, const ScriptToken& t) {
   }
   switch (f->step) {
     case 1:
-      f->labelA = p.script->AllocateLabelHere();
+      f->labelA = p.AllocateLabelHere();
       loop->continueLabel = p.script->AllocateLabel();
       loop->breakLabel = p.script->AllocateLabel();
       p.Push(kRuleStatement, 0);
@@ -260,7 +260,7 @@ bool Do(ScriptParser& p, ParseFrame* f, const ScriptToken& t) {
         p.Expect(kTokenLeftParen);
         return true;
       }
-      p.script->SetLabelHere(loop->continueLabel);
+      p.SetLabelHere(loop->continueLabel);
       p.Push(kRuleExpression, 0);
       return true;
     case 4:
@@ -269,7 +269,7 @@ bool Do(ScriptParser& p, ParseFrame* f, const ScriptToken& t) {
         return true;
       }
       EmitJump(*p.script, ScriptOpcode::JumpIfTrue, f->labelA);
-      p.script->SetLabelHere(loop->breakLabel);
+      p.SetLabelHere(loop->breakLabel);
       p.Pop();
       return true;
     default:
@@ -301,15 +301,15 @@ bool If(ScriptParser& p, ParseFrame* f, const ScriptToken& t) {
       if (t.code == kTokenElse) {
         f->labelB = p.script->AllocateLabel();
         EmitJump(*p.script, ScriptOpcode::Jump, f->labelB);
-        p.script->SetLabelHere(f->labelA);
+        p.SetLabelHere(f->labelA);
         p.Push(kRuleStatement, 0);
         return true;
       }
-      p.script->SetLabelHere(f->labelA);
+      p.SetLabelHere(f->labelA);
       p.Pop();
       return false;
     case 4:
-      p.script->SetLabelHere(f->labelB);
+      p.SetLabelHere(f->labelB);
       p.Pop();
       return false;
     default:
@@ -354,7 +354,7 @@ bool For(ScriptParser& p, ParseFrame* f, const ScriptToken& t) {
       f->step = 4;
       return true;
     case 4:
-      f->labelA = p.script->AllocateLabelHere();
+      f->labelA = p.AllocateLabelHere();
       loop->breakLabel = p.script->AllocateLabel();
       loop->continueLabel = f->labelA;
       if (t.code != kTokenSemicolon) {
@@ -376,7 +376,7 @@ bool For(ScriptParser& p, ParseFrame* f, const ScriptToken& t) {
       if (t.code != kTokenRightParen) {
         f->labelB = p.script->AllocateLabel();
         EmitJump(*p.script, ScriptOpcode::Jump, f->labelB);
-        loop->continueLabel = p.script->AllocateLabelHere();
+        loop->continueLabel = p.AllocateLabelHere();
         f->op |= kForIncrement;
         p.Push(kRuleExpression, 0);
         return false;
@@ -391,13 +391,13 @@ bool For(ScriptParser& p, ParseFrame* f, const ScriptToken& t) {
       if (f->op & kForIncrement) {
         EmitPopResult(*p.script);
         EmitJump(*p.script, ScriptOpcode::Jump, f->labelA);
-        p.script->SetLabelHere(f->labelB);
+        p.SetLabelHere(f->labelB);
       }
       p.Push(kRuleStatement, 0);
       return true;
     case 8:
       EmitJump(*p.script, ScriptOpcode::Jump, loop->continueLabel);
-      p.script->SetLabelHere(loop->breakLabel);
+      p.SetLabelHere(loop->breakLabel);
       p.Pop();
       return false;
     default:

@@ -13,6 +13,7 @@
 #include "script/compiled_script.h"
 #include "script/compiler.h"
 #include "script/disassembler.h"
+#include "script/parser.h"
 
 namespace {
 
@@ -194,6 +195,20 @@ TEST(ScriptCompilerErrors, MessagesAndFormattedText) {
   SharedWideString message;
   ASSERT_TRUE(FormatScriptCompileError(r.error, &message));
   EXPECT_EQ(Narrow(message), "Error: Unexpected token, expected token was: }");
+}
+
+TEST(ScriptCompilerErrors, TokenTextsForDeclarationsAndReports) {
+  const char16_t text[] = u"remove";
+  SharedWideString out;
+  EXPECT_TRUE(GetTokenText(74, text, 6, &out, false));
+  EXPECT_EQ(Narrow(out), "remove");
+  EXPECT_TRUE(GetTokenText(1074, text, 6, &out, false));  // the spelling, not "Removeremove"
+  EXPECT_EQ(Narrow(out), "remove");
+  EXPECT_FALSE(GetTokenText(1005, u"return", 6, &out, false));  // a keyword is never declared
+  EXPECT_TRUE(GetTokenText(1005, u"return", 6, &out, true));
+  EXPECT_EQ(Narrow(out), "return");
+  EXPECT_FALSE(GetTokenText(21, u";", 1, &out, true));
+  EXPECT_FALSE(GetTokenText(-1, u"", 0, &out, true));
 }
 
 // A compile that runs out of memory at its n-th allocation either fails
