@@ -922,6 +922,7 @@ class Generator:
         self.functions = []  # (name, param kinds, result kind)
         self.ctors = []      # (name, [(prop, kind)])
         self.in_loop = 0
+        self.pure = 0  # inside an operand of && or ||
         self.loop_counters = set()
 
     def fresh(self, prefix):
@@ -976,7 +977,7 @@ class Generator:
             (1, lambda: self.global_number(scope, depth)),
             (1, lambda: Eval(self.eval_safe_num(scope, depth - 1))),
         ]
-        if self.functions:
+        if self.functions and not self.pure:
             choices.append((2, lambda: self.function_call("num", scope, depth)))
         if scope.all("obj"):
             choices.append((2, lambda: self.object_read("num", scope)))
@@ -1080,7 +1081,7 @@ class Generator:
                              lambda ctx, env, a: to_text(a[0]))),
             (1, lambda: Unary("typeof", self.r.choice([self.num, self.str_])(scope, depth - 1))),
         ]
-        if self.functions:
+        if self.functions and not self.pure:
             choices.append((2, lambda: self.function_call("str", scope, depth)))
         if scope.all("obj"):
             choices.append((1, lambda: self.object_read("str", scope)))
@@ -1131,8 +1132,7 @@ class Generator:
         choices = [
             (5, lambda: self.comparison(scope, depth)),
             (1, lambda: Unary("!", self.bool_(scope, depth - 1))),
-            (2, lambda: Binary(self.r.choice(["&&", "||"]), self.bool_(scope, depth - 1),
-                               self.bool_(scope, depth - 1))),
+            (2, lambda: self.logical(scope, depth)),
             (2, lambda: Call(self.r.choice(["isNaN", "isFinite"]),
                              [self.r.choice([self.num, self.num, self.str_])(scope, depth - 1)],
                              None)),
@@ -1142,6 +1142,15 @@ class Generator:
             nan = e.callee == "isNaN"
             e.fn = lambda ctx, env, a, nan=nan: (math.isnan(to_number(a[0])) if nan
                                                  else math.isfinite(to_number(a[0])))
+        return e
+
+    def logical(self, scope, depth):
+        # Both sides are evaluated by the engine, the right one only
+        # sometimes by JavaScript: no calls of the program's functions there.
+        self.pure += 1
+        e = Binary(self.r.choice(["&&", "||"]), self.bool_(scope, depth - 1),
+                   self.bool_(scope, depth - 1))
+        self.pure -= 1
         return e
 
     def comparison(self, scope, depth):
@@ -1374,11 +1383,12 @@ def render(stmts):
 
 
 def run_node(prelude, source):
-    result = subprocess.run(["node", "-e", prelude + source], capture_output=True, text=True,
-                            timeout=30, env=dict(os.environ, TZ="UTC"))
+    result = subprocess.run(["node", "-e", prelude + source], capture_output=True, timeout=30,
+                            env=dict(os.environ, TZ="UTC"))
     if result.returncode != 0:
-        raise RuntimeError(result.stderr)
-    return result.stdout
+        raise RuntimeError(result.stderr.decode("utf-8", "replace"))
+    # Bytes, so that "\r\n" is not taken for a line break.
+    return result.stdout.decode("utf-8")
 
 
 def main():
@@ -1421,7 +1431,7 @@ def main():
                       % (seed, source, expected, actual), file=sys.stderr)
                 sys.exit(1)
         path = os.path.join(args.out, "%s%03d.js" % (args.prefix, made))
-        with open(path, "w") as f:
+        with open(path, "w", newline="") as f:
             f.write(source)
         made += 1
     print("%d programs written, %d rejected, %d model gaps (seed %d)"
