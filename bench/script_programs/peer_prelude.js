@@ -1,0 +1,1 @@
+var Response = { Write: function (x) { print(x); } };

@@ -1,0 +1,11 @@
+var d1 = new Date(2048, 6, 7, 23, 41);
+d1.setMonth(11);
+d1.setUTCHours(24);
+Response.Write(('0.125'.lastIndexOf('A', 10) !== d1.getUTCHours()) + "\n");
+var n2 = (d1.getFullYear() + (1.5 * 50544)) % (13 - (0.001 + 0.25));
+n2 -= n2;
+n2--;
+var n3 = n2;
+Response.Write(n2 + "\n");
+Response.Write((('ECFEZT6w'.charAt(10) !== ('q!?' + "-3.5")) && false) + "\n");
+Response.Write((!("-0" <= (8 + n3))) + "\n");

@@ -1,0 +1,13 @@
+Response.Write('gsVI' + "\n");
+Response.Write(((5 % eval("38")) !== 'one two'.toUpperCase().lastIndexOf("a", 4)) + "\n");
+Response.Write(isNaN(String(7)) + "\n");
+var d1 = new Date(Date.UTC(1996, 1, 24, 9, 2, 52, 318));
+var b2 = "5." !== .5;
+var o3 = new Object();
+o3.p = 20;
+Response.Write(b2 + "\n");
+var n4 = eval("(37 * 29) - 6");
+Response.Write(((".5".lastIndexOf("ab") * d1.getUTCMonth()) + (n4 + n4)) + "\n");
+Response.Write('3.25' + "\n");
+Response.Write("gamma" + "\n");
+var s5 = '0.125'.slice(n4, n4);

@@ -1,0 +1,12 @@
+var o1 = new Object;
+o1.total = 'UV#-kyF'.replace('A', 'XY').charCodeAt(3);
+o1.q = eval("40") / eval("47");
+o1.w = 0.001;
+var d2 = new Date(2029, 11, 5);
+d2.setUTCMinutes(27);
+d2.setUTCFullYear(2028);
+var n3 = Math.ceil(Math.SQRT1_2 * (2658 % 4));
+Response.Write((false && (parseInt("abc", 16) === d2.getUTCMonth())) + "\n");
+var b4 = !(n3 < d2.getDay());
+n3 = n3 * "one two".length;
+var s5 = "10";

@@ -1,0 +1,10 @@
+Response.Write((-13) + "\n");
+var d1 = new Date(Date.UTC(2015, 8, 25, 4, 38, 53, 740));
+var s2 = 'abc' + (d1.getUTCMonth() <= .5);
+Response.Write(((0 - d1.getFullYear()) === (-(0x1F + 48468))) + "\n");
+s2 += s2;
+Response.Write(isFinite('255') + "\n");
+Response.Write((s2 + eval("1 - 42")) + "\n");
+s2 += s2;
+var n3 = (-12) % (19 - (0 - 56314));
+Response.Write(s2 + "\n");

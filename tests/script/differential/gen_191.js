@@ -1,0 +1,11 @@
+Response.Write(isNaN('255'.lastIndexOf('l', 2)) + "\n");
+var n1 = 1e3;
+n1++;
+Response.Write(Math.round(("007" * 3) - Math.max(n1, n1)) + "\n");
+var b2 = false;
+Response.Write(n1 + "\n");
+var n3 = n1 % (-(n1 - 3.125));
+var s4 = typeof n1;
+var b5 = (("3.25" + b2) + n1) !== '0x1F'.toLowerCase();
+var s6 = s4.substring(9, 3);
+Response.Write((typeof (s6 + 4379)) + "\n");

@@ -1,0 +1,11 @@
+var o1 = new Object;
+o1.w = parseInt('cnKOcg\\', 10);
+Response.Write(((String.fromCharCode(70) + String.fromCharCode(66, 89, 117)) >= '.-#') + "\n");
+var s2 = '6' + (parseInt('.5', 10) * 7514);
+Response.Write((11 / Math.ceil(1.5e-4)) + "\n");
+s2 += s2;
+var s3 = String(5 - 16);
+var o4 = new Object();
+o4.total = 0.001;
+o4.p = o1.w - 1e3;
+o4.q = 7;

@@ -1,0 +1,1 @@
+var Response = { Write: function (x) { process.stdout.write(String(x)); } };

@@ -1,0 +1,206 @@
+// scriptrun FILE: runs a script program (UTF-8 text) with a plain host whose
+// Response.Write(x) prints the text of x to standard output in UTF-8, one
+// call one piece of text with nothing added, as node's
+// process.stdout.write(String(x)) does. A compile error or a script error is
+// printed on standard error with its code or status, its line and its
+// message; the exit status is then 1 (2 for a bad command line or file).
+//
+// The clock and the time zone are the test device's, fixed unless asked:
+//   --time YYYY-MM-DDTHH:MM:SS[.mmm]  the virtual UTC clock (default
+//                                      2025-06-15T12:00:00, the test clock)
+//   --zone Z      utc (default), +HHMM or -HHMM (a fixed offset), cet,
+//                 us-eastern or sydney (with daylight time)
+//   --host-clock  the host's own clock and zone instead
+//   --repeat N    run the program N times in fresh contexts (timing)
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "foundation/shared_wide_string.h"
+#include "platform/testing/clock.h"
+#include "script/builtin_script_runner.h"
+
+namespace {
+
+void Usage() {
+  std::fprintf(stderr,
+               "usage: scriptrun [--time YYYY-MM-DDTHH:MM:SS[.mmm]] [--zone Z] [--host-clock]"
+               " [--repeat N] FILE\n");
+}
+
+// UTF-8 to UTF-16; malformed bytes become U+FFFD.
+std::u16string DecodeUtf8(const std::string& bytes) {
+  std::u16string out;
+  size_t i = 0;
+  while (i < bytes.size()) {
+    unsigned char c = static_cast<unsigned char>(bytes[i]);
+    uint32_t cp = 0xFFFD;
+    size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+    if (n == 1) {
+      cp = c;
+    } else if (n > 1 && i + n <= bytes.size()) {
+      cp = c & (0x7F >> n);
+      for (size_t k = 1; k < n; ++k) {
+        unsigned char d = static_cast<unsigned char>(bytes[i + k]);
+        if ((d >> 6) != 2) {
+          cp = 0xFFFD;
+          n = k;
+          break;
+        }
+        cp = (cp << 6) | (d & 0x3F);
+      }
+    }
+    i += n == 0 ? 1 : n;
+    if (cp >= 0x10000 && cp <= 0x10FFFF) {
+      out.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
+      out.push_back(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
+    } else {
+      out.push_back(static_cast<char16_t>(cp > 0xFFFF ? 0xFFFD : cp));
+    }
+  }
+  return out;
+}
+
+// UTF-16 to UTF-8; a lone surrogate becomes U+FFFD, as node writes it.
+std::string EncodeUtf8(const WCHAR* text, uint32_t length) {
+  std::string out;
+  for (uint32_t i = 0; i < length; ++i) {
+    uint32_t cp = text[i];
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < length && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+      ++i;
+    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+      cp = 0xFFFD;
+    }
+    if (cp < 0x80) {
+      out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+  }
+  return out;
+}
+
+void WriteToStdout(void* /*data*/, const WCHAR* text, uint32_t length) {
+  std::string bytes = EncodeUtf8(text, length);
+  std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+}
+
+void DiscardWrite(void*, const WCHAR*, uint32_t) {}
+
+bool SetClockText(const char* text) {
+  int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0, ms = 0;
+  int n = std::sscanf(text, "%d-%d-%dT%d:%d:%d.%d", &y, &mo, &d, &h, &mi, &s, &ms);
+  if (n < 3) return false;
+  devtest::SetClock(y, mo, d, h, mi, s, ms);
+  return true;
+}
+
+bool SetZoneText(const std::string& zone) {
+  if (zone == "utc") {
+    devtest::SetTimeZone(devtest::UtcZone());
+  } else if (zone == "cet") {
+    devtest::SetTimeZone(devtest::CentralEuropeanZone());
+  } else if (zone == "us-eastern") {
+    devtest::SetTimeZone(devtest::UsEasternZone());
+  } else if (zone == "sydney") {
+    devtest::SetTimeZone(devtest::SydneyZone());
+  } else if (zone.size() == 5 && (zone[0] == '+' || zone[0] == '-')) {
+    int hours = std::atoi(zone.substr(1, 2).c_str());
+    int minutes = std::atoi(zone.substr(3, 2).c_str());
+    int offset = hours * 60 + minutes;
+    devtest::SetTimeZone(devtest::FixedOffsetZone(zone[0] == '-' ? -offset : offset));
+  } else {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const char* path = nullptr;
+  const char* time = nullptr;
+  std::string zone = "utc";
+  bool hostClock = false;
+  long repeat = 1;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--time") == 0 && i + 1 < argc) {
+      time = argv[++i];
+    } else if (std::strcmp(argv[i], "--zone") == 0 && i + 1 < argc) {
+      zone = argv[++i];
+    } else if (std::strcmp(argv[i], "--host-clock") == 0) {
+      hostClock = true;
+    } else if (std::strcmp(argv[i], "--repeat") == 0 && i + 1 < argc) {
+      repeat = std::strtol(argv[++i], nullptr, 10);
+    } else if (path == nullptr && argv[i][0] != '-') {
+      path = argv[i];
+    } else {
+      Usage();
+      return 2;
+    }
+  }
+  if (path == nullptr || repeat < 1) {
+    Usage();
+    return 2;
+  }
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    std::fprintf(stderr, "scriptrun: cannot read %s\n", path);
+    return 2;
+  }
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  std::u16string text = DecodeUtf8(bytes.str());
+
+  if (hostClock) {
+    devtest::UseHostClock();
+  } else {
+    devtest::ResetClock();
+    if ((time != nullptr && !SetClockText(time)) || !SetZoneText(zone)) {
+      Usage();
+      return 2;
+    }
+  }
+
+  SharedWideString source;
+  if (!text.empty() && !source.FromChars(text.data(), static_cast<uint32_t>(text.size()))) {
+    std::fprintf(stderr, "scriptrun: out of memory\n");
+    return 2;
+  }
+  int exitCode = 0;
+  for (long run = 0; run < repeat && exitCode == 0; ++run) {
+    // Only the last run prints: earlier ones are for timing.
+    ScriptProgramRunner runner(run + 1 == repeat ? &WriteToStdout : &DiscardWrite, nullptr);
+    if (!runner.Ready()) {
+      std::fprintf(stderr, "scriptrun: the script context could not be made (status %d)\n",
+                   runner.SetupStatus());
+      return 2;
+    }
+    ScriptProgramOutcome outcome;
+    if (!runner.Run(source, &outcome)) {
+      std::fflush(stdout);
+      SharedWideString message;
+      FormatScriptProgramFailure(outcome, &message);
+      std::string line = EncodeUtf8(message.Chars(), message.length);
+      std::fprintf(stderr, "%s\n", line.c_str());
+      exitCode = 1;
+    }
+  }
+  std::fflush(stdout);
+  return exitCode;
+}
