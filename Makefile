@@ -10,6 +10,9 @@ PACKAGES += libpng-dev
 PACKAGES += libfreetype-dev fonts-dejavu-core fonts-wqy-microhei
 # The SDL2 backend and its smoke test under a virtual X server.
 PACKAGES += libsdl2-dev xvfb xdotool
+# Script engines as peers: node for the differential check, mujs and
+# duktape for the benchmark.
+PACKAGES += nodejs mujs duktape
 # Peers and producers of test data: an HTML parser, image converters and a
 # reference image decoder.
 PACKAGES += libxml2-utils imagemagick netpbm python3-pil txt2pdbdoc libgif-dev giflib-tools
