@@ -49,3 +49,13 @@ TEST(ReviewEncodedString, PatternWithoutAWholeCharacterMatchesNothing) {
   EncodedString replaced = text;
   EXPECT_EQ(replaced.ReplaceAll(pattern, Wide(u"x"), -1), 0);
 }
+
+// "..\" steps need characters; a relative path whose unit kind is unknown
+// cannot be stepped through and the combination ends with an error.
+TEST(ReviewEncodedString, CombinePathEndsForATextWithoutUnitKind) {
+  EncodedString relative = Deserialized(EncodedString::kUnitNone, -1, {'.', '.', '\\', 'x'});
+  ASSERT_EQ(relative.UnitKind(), EncodedString::kUnitNone);
+  EncodedString out;
+  out.CombinePath(Wide(u"\\a\\b\\c.htm"), relative, true);
+  EXPECT_FALSE(out.IsOk());
+}
