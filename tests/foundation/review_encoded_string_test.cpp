@@ -59,3 +59,12 @@ TEST(ReviewEncodedString, CombinePathEndsForATextWithoutUnitKind) {
   out.CombinePath(Wide(u"\\a\\b\\c.htm"), relative, true);
   EXPECT_FALSE(out.IsOk());
 }
+
+TEST(ReviewEncodedString, LockRegionRefusesAnOffsetAtTheTopOfTheRange) {
+  for (uint32_t offset : {0xFFFFFFFFu, 0xFFFFFFFEu}) {
+    EncodedString s = Wide(u"keep");
+    EXPECT_EQ(s.LockRegion(offset, 0), nullptr);
+    EXPECT_EQ(s.GetError(), kErrorNoMemory);
+    EXPECT_EQ(s.ByteLength(), 8u);
+  }
+}
