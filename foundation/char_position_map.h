@@ -53,5 +53,8 @@ static_assert(offsetof(CharPositionMap, byteAtCharBlock) == 138);
 static_assert(offsetof(CharPositionMap, correction) == 268);
 static_assert(sizeof(CharPositionMap) == 336);
 
-// Bytes of a map for n output characters: (n rounded up to 16) / 4 + 344.
-inline constexpr uint32_t CharPositionMapSize(uint32_t n) { return ((n + 15) & ~15u) / 4 + 344; }
+// Bytes of a map for n output characters: (n rounded up to 16) / 4 + 344,
+// rounded in 64 bits so that a count near 2^32 cannot wrap to a tiny map.
+inline constexpr uint32_t CharPositionMapSize(uint32_t n) {
+  return static_cast<uint32_t>(((static_cast<uint64_t>(n) + 15) & ~uint64_t{15}) / 4 + 344);
+}

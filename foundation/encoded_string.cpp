@@ -297,7 +297,7 @@ bool EncodedString::EnsureRoomFor(uint32_t extra) {
 }
 
 uint8_t* EncodedString::LockRegion(uint32_t offset, uint32_t n) {
-  if (n > UINT32_MAX - 2 - offset) {
+  if (offset > UINT32_MAX - 2 || n > UINT32_MAX - 2 - offset) {
     status.SetError(kErrorNoMemory);
     return nullptr;
   }

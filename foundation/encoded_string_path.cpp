@@ -139,8 +139,12 @@ void EncodedString::CombinePath(const EncodedString& base, const EncodedString& 
   }
   static const WCHAR kUp[] = u"..";
   while (rest.StartsWithText(kUp)) {
+    uint32_t before = rest.length;
     rest.Select(3, rest.CharLength());
     rest.Crop();
+    // Without a unit kind no step can be selected: stop (appending such a
+    // text then fails the combination).
+    if (rest.length >= before) break;
     folder.SelectPathSegment(false);
     folder.Crop();
   }

@@ -16,9 +16,12 @@ bool MatchesAt(const EncodedString& text, uint32_t at, uint32_t limit, const Enc
   t.StartAt(static_cast<int32_t>(at));
   p.StartAt(static_cast<int32_t>(pattern.selStart));
   uint32_t end = at;
-  for (;;) {
+  for (bool first = true;; first = false) {
     uint32_t pc = p.Step();
     if (p.AtEnd() || !pattern.IsInSelection(p.RawPos())) {
+      // A selection without one whole character (an odd byte of UTF-16)
+      // matches nothing: an empty match would never move a search on.
+      if (first) return false;
       *matchEnd = end;
       return true;
     }

@@ -28,6 +28,11 @@ class MarkupParser : public ElementStream {
   static constexpr int32_t kTextTokenMaximum = 30;
   // Joined text runs (text and references glued together) at most.
   static constexpr uint32_t kMaxJoins = 5;
+  // Open elements at most (HTML and BODY included). Every tag is matched
+  // against the open elements, so an unbounded stack would make each tag
+  // cost as much as the book is deep; an element that would open beyond
+  // the limit is dropped, and a saved state holding more is refused.
+  static constexpr uint32_t kMaxOpenElements = 512;
 
   explicit MarkupParser(bool autoClose = true);
   ~MarkupParser() override;

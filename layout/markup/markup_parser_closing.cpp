@@ -77,5 +77,6 @@ MarkupParser::Closing MarkupParser::ImplicitClose(uint32_t position) {
     return Closing::kDropped;
   }
   if (IsTablePartClass(id)) parsingSelfContained_ = false;
+  if (!parsingSelfContained_ && depth >= kMaxOpenElements) return Closing::kDropped;
   return Closing::kDeliver;
 }

@@ -14,7 +14,8 @@
 // When all its closings were already delivered, the queue is saved as the
 // single id 0, which delivers nothing and marks the pending tag. A chunk
 // comes from a side file, so every count is checked against the bytes that
-// remain and every id against the tag table.
+// remain, the depth against the parser's limit, and every id against the tag
+// table.
 #include "foundation/byte_stream.h"
 #include "layout/markup/keyword_ids.h"
 #include "layout/markup/markup_parser.h"
@@ -93,7 +94,7 @@ bool MarkupParser::LoadState(ByteStream* stream) {
   const uint32_t depth = head[1];
   const uint32_t queued = head[2];
   const uint64_t remaining = stream->Remaining();
-  if (depth > remaining || queued > remaining - depth) {
+  if (depth > kMaxOpenElements || depth > remaining || queued > remaining - depth) {
     stream->readPos = start;
     return false;
   }
