@@ -10,6 +10,8 @@
 namespace {
 
 constexpr uint8_t kMemberShift = 3;  // 8 members a block
+// From this many members on, names are found through the hash index.
+constexpr uint32_t kIndexedMembers = 8;
 
 }  // namespace
 
@@ -41,6 +43,9 @@ int32_t ScriptDynamicObject::GetKind() { return kScriptObjectKindDynamic; }
 
 int32_t ScriptDynamicObject::FindMember(const SharedWideString& name) const {
   if (name.length == 0) return -1;
+  if (names_.count >= kIndexedMembers && (index_.Ready() || index_.Build(names_))) {
+    return index_.Find(names_, name);
+  }
   for (uint32_t i = 0; i < names_.count; ++i) {
     const SharedWideString& candidate = *names_.At(i);
     if (candidate.length == name.length && candidate.CompareTo(name) == 0) {
@@ -60,7 +65,15 @@ int32_t ScriptDynamicObject::AddMember(const SharedWideString& name, bool renew)
   if (existing >= 0) names_.At(static_cast<uint32_t>(existing))->Clear();
   names_.AppendSlot()->Assign(name);
   *values_.AppendSlot() = kScriptUndefinedHandle;
-  return static_cast<int32_t>(values_.count - 1);
+  int32_t position = static_cast<int32_t>(values_.count - 1);
+  if (index_.Ready()) {
+    if (existing >= 0) {
+      index_.Move(name, existing, position);
+    } else {
+      index_.Add(name, position);
+    }
+  }
+  return position;
 }
 
 void ScriptDynamicObject::ReleaseMembers() {
@@ -70,6 +83,7 @@ void ScriptDynamicObject::ReleaseMembers() {
   values.MoveFrom(values_);
   values_.SetGeometry(kMemberShift);
   names_.Clear();
+  index_.Free();
   if (store_ != nullptr) {
     for (uint32_t i = 0; i < values.count; ++i) store_->Release(values.At(i));
   }

@@ -19,6 +19,7 @@
 
 #include "foundation/segmented_array_strings.h"
 #include "foundation/segmented_array_typed.h"
+#include "script/member_name_index.h"
 #include "script/script_object.h"
 
 class ScriptDynamicObject : public ScriptObject {
@@ -93,6 +94,8 @@ class ScriptDynamicObject : public ScriptObject {
  private:
   SegmentedWideStringArray names_;                         // 8 a block
   SegmentedTypedArray<ScriptValueHandle, false> values_;  // 8 a block, parallel to names_
+  // Built on the first search of a long name list; finds names in it.
+  mutable ScriptMemberNameIndex index_;
   uint8_t membersStartUndefined_ = 0;
   uint8_t callable_ = 0;
   ScriptValueStore* store_ = nullptr;

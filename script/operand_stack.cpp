@@ -4,9 +4,9 @@
 #include "script/script_status.h"
 #include "script/value_store.h"
 
-ScriptOperandStack::~ScriptOperandStack() { Pop(nullptr, values_.count); }
+ScriptOperandStack::~ScriptOperandStack() { PopMany(nullptr, values_.count); }
 
-int32_t* ScriptOperandStack::Push(int32_t* status, ScriptValueHandle* handle) {
+int32_t* ScriptOperandStack::PushGrowing(int32_t* status, ScriptValueHandle* handle) {
   ScriptValueHandle* slot = values_.AppendSlot();
   if (slot == nullptr) {
     if (store_ != nullptr) store_->Release(handle);
@@ -20,7 +20,7 @@ int32_t* ScriptOperandStack::Push(int32_t* status, ScriptValueHandle* handle) {
   return status;
 }
 
-void ScriptOperandStack::Pop(ScriptValueHandle* handles, uint32_t n) {
+void ScriptOperandStack::PopMany(ScriptValueHandle* handles, uint32_t n) {
   if (n > values_.count) n = values_.count;
   uint32_t first = values_.count - n;
   // The count drops first: a release may run an object's destructor, and

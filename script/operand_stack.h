@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "foundation/segmented_array_typed.h"
+#include "script/script_status.h"
 #include "script/script_value.h"
 
 class ScriptValueStore;
@@ -31,11 +32,24 @@ class ScriptOperandStack {
 
   // Moves *handle onto the stack (*handle becomes empty). Status 1 when the
   // stack cannot grow; the value is released then.
-  int32_t* Push(int32_t* status, ScriptValueHandle* handle);
+  // Inline while the stack has room: every instruction pushes or pops.
+  int32_t* Push(int32_t* status, ScriptValueHandle* handle) {
+    if (values_.count >= values_.capacity) return PushGrowing(status, handle);
+    *values_.At(values_.count++) = *handle;
+    *handle = kScriptEmptyHandle;
+    *status = kScriptOk;
+    return status;
+  }
 
   // Pops n values (at most the depth): into handles[0..n-1], the top into the
   // last, or released when handles is null.
-  void Pop(ScriptValueHandle* handles, uint32_t n);
+  void Pop(ScriptValueHandle* handles, uint32_t n) {
+    if (n == 1 && handles != nullptr && values_.count != 0) {
+      *handles = *values_.At(--values_.count);
+      return;
+    }
+    PopMany(handles, n);
+  }
 
   // Status 22 (stack underflow) when fewer than n values are on the stack,
   // else 0.
@@ -54,6 +68,9 @@ class ScriptOperandStack {
   void Replace(uint32_t below, ScriptValueHandle* handle);
 
  private:
+  int32_t* PushGrowing(int32_t* status, ScriptValueHandle* handle);
+  void PopMany(ScriptValueHandle* handles, uint32_t n);
+
   SegmentedTypedArray<ScriptValueHandle, false> values_;
   ScriptValueStore* store_;
 };

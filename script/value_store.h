@@ -8,9 +8,9 @@
 // Invariants:
 // - A live slot has a reference count of at least 1; the reference total of
 //   a type is the sum of the counts of its live slots. A freed slot goes on
-//   its pool's free list; when a type's total reaches 0 the whole pool is
-//   freed, so a finished run leaves no memory behind, and the next value of
-//   the type gets slot 0 again.
+//   its pool's free list; when a type's total reaches 0 the pool is emptied
+//   (only its first block is kept for reuse; the destructor frees it), and
+//   the next value of the type gets slot 0 again.
 // - The object pool is the list of attached objects: an object is attached
 //   while some object slot holds it. The store keeps the number of slots per
 //   attached object (value_store_holds.h), so freeing a slot never walks the

@@ -75,7 +75,10 @@ void ScriptObjectHoldTable::EraseAt(uint32_t index) {
     entries_[i].object = nullptr;
     hole = i;
   }
-  if (--size_ == 0) Free();
+  // An emptied table of the first size is kept: attaching and letting go of
+  // one object over and over (a reference made and dropped in a loop) would
+  // otherwise allocate each time.
+  if (--size_ == 0 && capacity_ > kFirstCapacity) Free();
 }
 
 uint32_t ScriptObjectHoldTable::Remove(ScriptObject* object) {

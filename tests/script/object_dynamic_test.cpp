@@ -228,6 +228,33 @@ TEST_F(DynamicObjectTest, AddingUnderLackOfMemoryChangesNothing) {
   EXPECT_EQ(Resolve(u"ninth", 1, kScriptOk).memberCode, 8);
 }
 
+// Long member lists are searched through a hash index: every name must
+// still be found at its own index, renewed names at their newest entry, also
+// after the list was emptied and filled again. (A lack of memory for the
+// index is met in AddingUnderLackOfMemoryChangesNothing.)
+TEST_F(DynamicObjectTest, ManyMembersFoundByName) {
+  auto name = [](int i) { return u"member" + std::u16string(1, static_cast<char16_t>(u'A' + i)); };
+  for (int i = 0; i < 40; ++i) EXPECT_EQ(Resolve(name(i), 1, kScriptOk).memberCode, i);
+  EXPECT_EQ(object_->AddMember(Wide(name(3)), true), 40);  // renewed past the index's start
+  EXPECT_EQ(object_->AddMember(Wide(name(30)), false), 30);
+  auto check = [&] {
+    for (int i = 0; i < 40; ++i) {
+      EXPECT_EQ(Resolve(name(i), 0, kScriptOk).memberCode, i == 3 ? 40 : i) << i;
+    }
+    Resolve(u"memberZZ", 0, kScriptMemberUnknown);
+    Resolve(u"member", 0, kScriptMemberUnknown);
+  };
+  check();
+  EXPECT_EQ(object_->AddMember(Wide(u"late"), false), 41);
+  check();
+  EXPECT_EQ(Resolve(u"late", 0, kScriptOk).memberCode, 41);
+  // Emptied and filled again, the object indexes its new list.
+  object_->ReleaseMembers();
+  Resolve(name(0), 0, kScriptMemberUnknown);
+  for (int i = 39; i >= 0; --i) EXPECT_EQ(object_->AddMember(Wide(name(i)), false), 39 - i);
+  for (int i = 0; i < 40; ++i) EXPECT_EQ(Resolve(name(i), 0, kScriptOk).memberCode, 39 - i);
+}
+
 TEST_F(DynamicObjectTest, SetMemberByName) {
   ScriptValueHandle v = kScriptEmptyHandle;
   store_.NewBoolean(&status_, 1, &v);
