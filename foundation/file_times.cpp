@@ -3,15 +3,12 @@
 // file closed again.
 #include "foundation/file_times.h"
 
+#include "foundation/date_time_file_time.h"
 #include "foundation/file_mode.h"
 #include "foundation/file_stream.h"
 #include "platform/files/files.h"
 
 namespace {
-
-// FILETIME of 1970-01-01 00:00:00 UTC.
-constexpr uint64_t kUnixEpochFileTime = 116444736000000000ULL;
-constexpr uint64_t kFileTimeUnitsPerSecond = 10000000ULL;
 
 enum class WhichTime { kWrite, kCreation };
 
@@ -28,16 +25,14 @@ uint32_t ReadFileTimeOf(const EncodedString& path, WhichTime which) {
 
 }  // namespace
 
-// The date helpers keep their own FileTimeToUnixSeconds; this file converts
-// by itself so that the file layer does not depend on the clock's calls.
+// A time before 1970 (a FILETIME whose top bit is set counts as one, as it
+// does for the date helpers) reads as 0, which fits.
 uint32_t FileTimeToUnixSecondsOfFile(const FILETIME& time, bool* fits) {
-  uint64_t value = (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-  if (value < kUnixEpochFileTime) {
+  int64_t seconds = FileTimeToUnixSeconds(time, fits);
+  if (seconds < 0) {
     if (fits) *fits = true;
     return 0;
   }
-  uint64_t seconds = (value - kUnixEpochFileTime) / kFileTimeUnitsPerSecond;
-  if (fits) *fits = seconds <= UINT32_MAX;
   return static_cast<uint32_t>(seconds);
 }
 

@@ -1,8 +1,7 @@
 // The backends: how the device's screen is shown and where its input comes
 // from while the program runs.
 //
-// RunProgram(backend, main, context) turns the display as the device
-// profile's orientation says, starts the backend, makes it the idle
+// RunProgram(backend, main, context) starts the backend, makes it the idle
 // hook of the calling thread (platform/windows/idle_hook.h: whenever the
 // program's message loop finds nothing to do, the backend shows the screen
 // when it changed and reports the host's input), runs the program's main

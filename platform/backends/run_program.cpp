@@ -4,8 +4,6 @@
 #include <vector>
 
 #include "platform/backends/backend.h"
-#include "platform/shell/display_settings.h"
-#include "platform/testing/profile.h"
 #include "platform/windows/idle_hook.h"
 #include "platform/windows/message_queue.h"
 #include "platform/windows/window_manager.h"
@@ -24,15 +22,6 @@ void IdleTrampoline(DWORD maxWaitMs) {
 }  // namespace
 
 int RunProgram(Backend& backend, ProgramMain main, void* context, bool* started) {
-  // The device starts turned as its profile says.
-  DWORD orientation = devtest::Profile().orientation;
-  if (orientation != DMDO_0) {
-    DEVMODEW mode{};
-    mode.dmSize = sizeof(mode);
-    mode.dmFields = DM_DISPLAYORIENTATION;
-    mode.dmDisplayOrientation = orientation;
-    devshell::ChangeDisplaySettingsEx(nullptr, &mode, nullptr, 0, nullptr);
-  }
   bool ok = backend.Start();
   if (started != nullptr) *started = ok;
   if (!ok) return -1;

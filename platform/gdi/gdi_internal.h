@@ -28,7 +28,7 @@ HGDIOBJ StockFont(int index);
 const PenObject* DrawingPen(DeviceContext* dc);
 const BrushObject* DrawingBrush(DeviceContext* dc);
 
-// The display's metrics (test control sets them).
+// The display's metrics: devtest::Display(), read from the device profile.
 int DisplayWidth();
 int DisplayHeight();
 int DisplayDpi();

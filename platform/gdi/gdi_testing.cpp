@@ -14,7 +14,7 @@ using namespace gdi_internal;
 namespace devtest {
 
 void ResetGdiBook();
-void ResetSystemColoursAndDisplay();
+void ResetSystemColours();
 
 namespace {
 
@@ -74,7 +74,7 @@ bool WriteDcPng(HDC handle, const std::string& path) {
 
 void ResetGdi() {
   ResetGdiBook();
-  ResetSystemColoursAndDisplay();
+  ResetSystemColours();
 }
 
 }  // namespace devtest

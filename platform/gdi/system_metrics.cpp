@@ -1,20 +1,25 @@
 // The display's metrics, GetSystemMetrics and the system colours with
 // their brushes. Sizes of the system's furniture grow with the dots per
 // inch from their 96-dpi values.
+//
+// The display is read from the device profile at every use, turned as the
+// display orientation says, so the graphics calls agree with the profile
+// from its first setting on, whether or not a window has touched the
+// screen yet; the windows layer's screen bitmap follows the same two.
 #include <atomic>
 #include <mutex>
+#include <utility>
 
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/gdi_internal.h"
 #include "platform/gdi/gdi_objects.h"
+#include "platform/shell/display_settings.h"
 #include "platform/testing/gdi.h"
+#include "platform/testing/profile.h"
 
 using namespace gdi_internal;
 
 namespace {
-
-std::mutex displayLock;
-devtest::DisplayMetrics display;
 
 constexpr COLORREF kDefaultColours[kSystemColorCount] = {
     RGB(200, 200, 200),  // COLOR_SCROLLBAR
@@ -70,26 +75,16 @@ int ColourIndex(int index) {
 
 int Scaled(int size96) { return (size96 * DisplayDpi() + 48) / 96; }
 
+bool QuarterTurn(DWORD orientation) { return orientation == DMDO_90 || orientation == DMDO_270; }
+
 }  // namespace
 
 namespace gdi_internal {
 
-int DisplayWidth() {
-  std::lock_guard<std::mutex> guard(displayLock);
-  return display.width;
-}
-int DisplayHeight() {
-  std::lock_guard<std::mutex> guard(displayLock);
-  return display.height;
-}
-int DisplayDpi() {
-  std::lock_guard<std::mutex> guard(displayLock);
-  return display.dpi;
-}
-int DisplayBitsPerPixel() {
-  std::lock_guard<std::mutex> guard(displayLock);
-  return display.bitsPerPixel;
-}
+int DisplayWidth() { return devtest::Display().width; }
+int DisplayHeight() { return devtest::Display().height; }
+int DisplayDpi() { return devtest::Display().dpi; }
+int DisplayBitsPerPixel() { return devtest::Display().bitsPerPixel; }
 
 }  // namespace gdi_internal
 
@@ -140,13 +135,26 @@ int GetSystemMetrics(int index) {
 namespace devtest {
 
 DisplayMetrics Display() {
-  std::lock_guard<std::mutex> guard(displayLock);
+  DeviceProfile profile = Profile();
+  DisplayMetrics display;
+  display.width = profile.screenWidth;
+  display.height = profile.screenHeight;
+  // A profile without a resolution would make sizes in millimetres divide
+  // by zero: such a display counts as the default 96 dpi.
+  display.dpi = profile.dpi > 0 ? profile.dpi : 96;
+  display.bitsPerPixel = profile.bitsPerPixel;
+  if (QuarterTurn(devshell::CurrentDisplayOrientation())) std::swap(display.width, display.height);
   return display;
 }
 
 void SetDisplay(const DisplayMetrics& metrics) {
-  std::lock_guard<std::mutex> guard(displayLock);
-  display = metrics;
+  DeviceProfile profile = Profile();
+  bool turned = QuarterTurn(devshell::CurrentDisplayOrientation());
+  profile.screenWidth = turned ? metrics.height : metrics.width;
+  profile.screenHeight = turned ? metrics.width : metrics.height;
+  profile.dpi = metrics.dpi;
+  profile.bitsPerPixel = metrics.bitsPerPixel;
+  SetProfile(profile);
 }
 
 void SetSysColorForTest(int index, COLORREF colour) {
@@ -157,14 +165,12 @@ void SetSysColorForTest(int index, COLORREF colour) {
   colourBrushes[i]->colour = colour;
 }
 
-void ResetSystemColoursAndDisplay() {
+void ResetSystemColours() {
   MakeColours();
   for (int i = 0; i < kSystemColorCount; ++i) {
     colours[i] = kDefaultColours[i];
     colourBrushes[i]->colour = kDefaultColours[i];
   }
-  std::lock_guard<std::mutex> guard(displayLock);
-  display = DisplayMetrics{};
 }
 
 }  // namespace devtest

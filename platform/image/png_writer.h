@@ -1,9 +1,5 @@
 // Writes pictures as PNG files (8-bit RGB) through libpng: screenshots of
 // the device's screen, and pictures of bitmaps and DCs in tests.
-//
-// libpng is opened when the first PNG is written, so the platform library
-// links without it and a program that never writes a PNG runs without it;
-// writing fails (false) when libpng cannot be loaded.
 #pragma once
 
 #include <cstdint>

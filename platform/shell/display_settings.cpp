@@ -11,6 +11,13 @@ bool IsOrientation(DWORD value) {
   return value == DMDO_0 || value == DMDO_90 || value == DMDO_180 || value == DMDO_270;
 }
 
+// The orientation in force (lock held): the one set last, else the profile's.
+DWORD Orientation(const ShellState& state) {
+  if (state.orientationSet) return state.orientation;
+  devtest::DeviceProfile profile = devtest::Profile();
+  return profile.canRotate && IsOrientation(profile.orientation) ? profile.orientation : DMDO_0;
+}
+
 LONG Change(ShellState& state, DEVMODEW* mode, DWORD flags) {
   if (!mode) return DISP_CHANGE_BADPARAM;
   bool canRotate = devtest::Profile().canRotate;
@@ -21,7 +28,7 @@ LONG Change(ShellState& state, DEVMODEW* mode, DWORD flags) {
       return DISP_CHANGE_SUCCESSFUL;
     }
     if (mode->dmFields & DM_DISPLAYORIENTATION) {
-      mode->dmDisplayOrientation = state.orientation;
+      mode->dmDisplayOrientation = Orientation(state);
       return DISP_CHANGE_SUCCESSFUL;
     }
     return DISP_CHANGE_BADMODE;
@@ -31,6 +38,7 @@ LONG Change(ShellState& state, DEVMODEW* mode, DWORD flags) {
   if (state.displayFailure != 0) return state.displayFailure;
   if (!canRotate && mode->dmDisplayOrientation != DMDO_0) return DISP_CHANGE_BADMODE;
   state.orientation = mode->dmDisplayOrientation;
+  state.orientationSet = true;
   return DISP_CHANGE_SUCCESSFUL;
 }
 
@@ -48,7 +56,7 @@ LONG ChangeDisplaySettingsEx(LPCWSTR, DEVMODEW* mode, HWND window, DWORD flags, 
 DWORD CurrentDisplayOrientation() {
   ShellState& state = State();
   std::lock_guard<std::mutex> guard(state.lock);
-  return state.orientation;
+  return Orientation(state);
 }
 
 }  // namespace devshell
@@ -61,6 +69,7 @@ void SetDisplayOrientation(DWORD orientation) {
   auto& state = devshell::State();
   std::lock_guard<std::mutex> guard(state.lock);
   state.orientation = orientation;
+  state.orientationSet = true;
 }
 
 void FailDisplayChanges(LONG result) {

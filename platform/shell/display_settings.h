@@ -4,7 +4,10 @@
 // whether it can rotate comes from the device profile, and tests can make a
 // change fail (platform/testing/shell.h).
 //
-// The graphics layer reads the orientation in force with
+// The device starts turned as its profile's `orientation` says (upright
+// when that is not a DMDO_ value or the display cannot rotate), until the
+// orientation is changed; the device reset starts it again from the
+// profile. The graphics layer reads the orientation in force with
 // devshell::CurrentDisplayOrientation() (a DMDO_ value).
 #pragma once
 

@@ -60,6 +60,7 @@ void ResetShell() {
   state.changeRegistrations.clear();
   state.liveFileChanges.clear();
   state.placedCalls.clear();
+  state.orientationSet = false;
   state.orientation = DMDO_0;
   state.displayFailure = 0;
   state.gestureAnswer = 0;

@@ -38,6 +38,9 @@ struct ShellState {
   std::map<FILECHANGENOTIFY*, std::unique_ptr<OwnedFileChange>> liveFileChanges;
   std::vector<devtest::PlacedCall> placedCalls;
 
+  // The orientation set since the reset; until then the display is turned
+  // as the device profile says (CurrentDisplayOrientation).
+  bool orientationSet = false;
   DWORD orientation = DMDO_0;
   LONG displayFailure = 0;
   DWORD gestureAnswer = 0;

@@ -1,5 +1,6 @@
 // The stored device settings and SystemParametersInfoW over them. The
-// platform type comes from the device profile.
+// platform type comes from the device profile, the work area from the
+// windows layer's screen.
 #include "platform/system/system_parameters.h"
 
 #include <mutex>
@@ -7,6 +8,8 @@
 #include "platform/core/last_error.h"
 #include "platform/testing/profile.h"
 #include "platform/testing/system_parameters.h"
+#include "platform/windows/screen.h"
+#include "platform/windows/window_manager.h"
 
 namespace {
 
@@ -14,6 +17,7 @@ struct SettingsState {
   std::mutex lock;
   DWORD batteryIdleTimeout = devtest::kDefaultBatteryIdleTimeout;
   int broadcasts = 0;
+  bool platformTypeRefused = false;
 };
 
 SettingsState& State() {
@@ -27,6 +31,11 @@ BOOL Fail(DWORD error) {
 }
 
 BOOL GetPlatformType(UINT bufferBytes, LPVOID buffer) {
+  {
+    SettingsState& state = State();
+    std::lock_guard<std::mutex> guard(state.lock);
+    if (state.platformTypeRefused) return Fail(ERROR_ACCESS_DENIED);
+  }
   const char16_t* type = devtest::Profile().platform == devtest::DevicePlatform::Smartphone ? u"SmartPhone"
                                                                                             : u"PocketPC";
   size_t units = 0;
@@ -57,6 +66,12 @@ BOOL SystemParametersInfoW(UINT action, UINT uiParam, LPVOID pvParam, UINT winIn
     }
     case SPI_GETPLATFORMTYPE:
       return GetPlatformType(uiParam, pvParam);
+    case SPI_GETWORKAREA: {
+      if (!pvParam) return Fail(ERROR_INVALID_PARAMETER);
+      std::lock_guard<std::mutex> guard(devwin::Manager().lock);
+      *static_cast<RECT*>(pvParam) = devwin::WorkArea();
+      return TRUE;
+    }
     default:
       return Fail(ERROR_INVALID_PARAMETER);
   }
@@ -87,6 +102,13 @@ void ResetSystemParameters() {
   std::lock_guard<std::mutex> guard(state.lock);
   state.batteryIdleTimeout = kDefaultBatteryIdleTimeout;
   state.broadcasts = 0;
+  state.platformTypeRefused = false;
+}
+
+void RefusePlatformTypeQuery(bool refuse) {
+  SettingsState& state = State();
+  std::lock_guard<std::mutex> guard(state.lock);
+  state.platformTypeRefused = refuse;
 }
 
 }  // namespace devtest

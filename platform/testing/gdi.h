@@ -3,8 +3,8 @@
 // reading pixels back.
 //
 // ResetGdi() (part of the device reset) forgets the journal and the
-// injected failures, restores the default display and system colours and
-// zeroes the counts of objects made so far. Objects a previous test leaked
+// injected failures, restores the default system colours and zeroes the
+// counts of objects made so far. Objects a previous test leaked
 // stay alive (their handles stay valid) but are no longer counted.
 #pragma once
 
@@ -42,8 +42,11 @@ void FailGdiCreation(GdiFailure what, int nth = 1, bool sticky = false);
 bool ShouldFailGdiCreation(GdiFailure what);
 
 // The display the graphics layer reports (GetDeviceCaps, GetSystemMetrics,
-// compatible bitmaps of a screen DC). The windows layer keeps it in step
-// with the device profile.
+// compatible bitmaps of a screen DC): the device profile's screen, read at
+// every call and turned as the display orientation says (a quarter turn
+// swaps width and height). SetDisplay is a shorthand that writes those
+// metrics into the profile (as the device is held upright), so the windows
+// layer's screen follows too; ResetProfile restores the default display.
 struct DisplayMetrics {
   int width = 240;
   int height = 320;

@@ -40,7 +40,9 @@ struct DeviceProfile {
   int workRight = 0;
   int workBottom = 0;
   // How the display is turned when the device starts, a DMDO_ value of
-  // ChangeDisplaySettingsEx (0 upright, 1 = 90, 2 = 180, 4 = 270 degrees).
+  // ChangeDisplaySettingsEx (0 upright, 1 = 90, 2 = 180, 4 = 270 degrees):
+  // in force until the orientation is changed (platform/shell/
+  // display_settings.h); upright on a display that cannot rotate.
   DWORD orientation = 0;
 };
 

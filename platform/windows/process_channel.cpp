@@ -5,6 +5,13 @@
 // waits for a window procedure. When the device root changes (a test's fresh
 // root) a new socket is bound and the thread, woken through a pipe, moves
 // over to it.
+//
+// Making the listening thread waits until the thread runs its loop. A thread
+// still starting holds locks of the C and sanitizer runtimes; a process that
+// forks then (a test's child, made right after the parent's first window)
+// would inherit those locks held by a thread it does not have, and its own
+// listening thread would block on them for ever, so messages to the child's
+// windows would never be taken.
 #include "platform/windows/process_channel.h"
 
 #include <fcntl.h>
@@ -14,6 +21,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <condition_variable>
 #include <cstring>
 #include <mutex>
 #include <string>
@@ -37,6 +45,8 @@ struct ChannelState {
   int wakeRead = -1;
   int wakeWrite = -1;
   bool threadRunning = false;
+  bool threadStarted = false;  // the thread has entered its loop
+  std::condition_variable started;
 };
 
 ChannelState& Channel() {
@@ -110,6 +120,11 @@ void ServeConnection(int fd) {
 
 void ListenLoop() {
   ChannelState& channel = Channel();
+  {
+    std::lock_guard<std::mutex> guard(channel.lock);
+    channel.threadStarted = true;
+  }
+  channel.started.notify_all();
   for (;;) {
     int listenFd, wakeFd;
     {
@@ -143,7 +158,7 @@ void ListenLoop() {
 void EnsureListening() {
   ChannelState& channel = Channel();
   std::string name = SocketName(static_cast<uint32_t>(::getpid()));
-  std::lock_guard<std::mutex> guard(channel.lock);
+  std::unique_lock<std::mutex> guard(channel.lock);
   if (channel.boundName == name && channel.threadRunning) return;
   if (channel.wakeRead < 0) {
     int pipeFds[2];
@@ -171,6 +186,7 @@ void EnsureListening() {
     } catch (const std::exception&) {
       return;
     }
+    channel.started.wait(guard, [&channel] { return channel.threadStarted; });
   }
   char wake = 1;
   (void)!::write(channel.wakeWrite, &wake, 1);
@@ -220,6 +236,7 @@ void ChannelForkChild() {
   channel.retired.clear();
   channel.boundName.clear();
   channel.threadRunning = false;
+  channel.threadStarted = false;
   channel.lock.unlock();
 }
 

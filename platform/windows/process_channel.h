@@ -33,7 +33,9 @@ struct ChannelReply {
 };
 
 // Listens for this process on the current device root (again when the root
-// has changed since); starts the listening thread on first use.
+// has changed since); starts the listening thread on first use and returns
+// once it runs. Called with the window manager's lock held, which the fork
+// handlers take first, so no fork happens while the thread starts.
 void EnsureListening();
 
 // Sends one request to process `pid` and waits up to `timeoutMs` for the

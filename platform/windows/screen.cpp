@@ -68,12 +68,6 @@ void SyncScreen() {
   state.bitsPerPixel = profile.bitsPerPixel;
   state.dpi = profile.dpi;
   ++state.generation;
-  devtest::DisplayMetrics display;
-  display.width = width;
-  display.height = height;
-  display.dpi = profile.dpi;
-  display.bitsPerPixel = profile.bitsPerPixel;
-  devtest::SetDisplay(display);
   // Everything shows anew: the desktop first, then every window repaints.
   InvalidateScreenArea(RECT{0, 0, width, height});
 }

@@ -1,9 +1,9 @@
 // The device's screen: a bitmap of the display's size and colour depth that
 // every window DC draws into and the backends show. Its size follows the
 // device profile and the display orientation (a display turned by a quarter
-// turn swaps width and height); when either changes, the screen is made
-// anew, the graphics layer's display metrics follow, and every window is
-// invalidated.
+// turn swaps width and height), as the graphics layer's display metrics do
+// (devtest::Display); when either changes, the screen is made anew and
+// every window is invalidated.
 //
 // The work area is the screen less the shell's navigation bar at the top
 // (see DeviceProfile): CW_USEDEFAULT windows fill it.

@@ -7,7 +7,11 @@
 #include <vector>
 
 #include "platform/gdi/gdi.h"
+#include "platform/shell/display_settings.h"
 #include "platform/testing/gdi.h"
+#include "platform/testing/profile.h"
+#include "platform/testing/shell.h"
+#include "platform/testing/windows.h"
 
 namespace {
 
@@ -202,6 +206,49 @@ TEST_F(GdiObjects, CapabilitiesAndMetricsFollowTheDisplay) {
   EXPECT_EQ(GetSysColor(COLOR_WINDOW), RGB(255, 255, 255));
   EXPECT_EQ(GetSysColor(COLOR_WINDOW | SYS_COLOR_INDEX_FLAG), RGB(255, 255, 255));
   EXPECT_EQ(GetSysColorBrush(99), nullptr);
+}
+
+// The display is the profile's at every call, before any window has touched
+// the screen, and turns with the display; SetDisplay writes the profile.
+TEST_F(GdiObjects, DisplayFollowsTheProfileAndTheOrientation) {
+  devtest::DeviceProfile profile = devtest::Profile();
+  profile.screenWidth = 480;
+  profile.screenHeight = 640;
+  profile.dpi = 192;
+  profile.bitsPerPixel = 32;
+  devtest::SetProfile(profile);
+  HDC dc = CreateCompatibleDC(nullptr);
+  EXPECT_EQ(GetDeviceCaps(dc, HORZRES), 480);
+  EXPECT_EQ(GetDeviceCaps(dc, VERTRES), 640);
+  EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSX), 192);
+  EXPECT_EQ(GetDeviceCaps(dc, BITSPIXEL), 32);
+  EXPECT_EQ(GetSystemMetrics(SM_CXICON), 64);
+  HBITMAP compatible = CreateCompatibleBitmap(nullptr, 2, 2);
+  BITMAP bm{};
+  ASSERT_EQ(GetObjectW(compatible, sizeof(bm), &bm), static_cast<int>(sizeof(bm)));
+  EXPECT_EQ(bm.bmBitsPixel, 32);
+  DeleteObject(compatible);
+
+  devtest::SetDisplayOrientation(DMDO_90);
+  EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 640);
+  EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 480);
+  devtest::DisplayMetrics display = devtest::Display();
+  EXPECT_EQ(display.width, 640);
+  EXPECT_EQ(display.height, 480);
+  EXPECT_EQ(display.dpi, 192);
+
+  // Given as seen while turned, kept in the profile as held upright.
+  devtest::SetDisplay({320, 240, 96, 16});
+  EXPECT_EQ(devtest::Profile().screenWidth, 240);
+  EXPECT_EQ(devtest::Profile().screenHeight, 320);
+  EXPECT_EQ(GetDeviceCaps(dc, HORZRES), 320);
+  EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSY), 96);
+  // The windows layer's screen agrees.
+  EXPECT_NE(devtest::ScreenPixelRgb(319, 239), 0xFFFFFFFFu);
+  EXPECT_EQ(devtest::ScreenPixelRgb(0, 240), 0xFFFFFFFFu);
+  devtest::SetDisplayOrientation(DMDO_0);
+  EXPECT_EQ(GetDeviceCaps(dc, HORZRES), 240);
+  DeleteDC(dc);
 }
 
 TEST_F(GdiObjects, InjectedFailuresOfBitmapsAndSections) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/files/files.h"
+#include "platform/gdi/gdi.h"
 #include "platform/shell/display_settings.h"
 #include "platform/shell/shell_calls.h"
 #include "platform/testing/profile.h"
@@ -38,6 +39,30 @@ TEST_F(ShellServices, OrientationIsQueriedSetAndReadBack) {
   EXPECT_EQ(Display(DM_DISPLAYORIENTATION, 3, CDS_RESET), DISP_CHANGE_BADMODE);  // not an orientation
   EXPECT_EQ(devshell::ChangeDisplaySettingsEx(nullptr, nullptr, nullptr, CDS_TEST, nullptr), DISP_CHANGE_BADPARAM);
   EXPECT_EQ(devtest::DisplayOrientation(), DMDO_270);
+}
+
+TEST_F(ShellServices, OrientationStartsAsTheProfileSaysUntilItIsChanged) {
+  devtest::DeviceProfile profile = devtest::Profile();
+  profile.orientation = DMDO_90;
+  devtest::SetProfile(profile);
+  EXPECT_EQ(devtest::DisplayOrientation(), DMDO_90);
+  DEVMODEW mode{};
+  ASSERT_EQ(Display(DM_DISPLAYORIENTATION, 0, CDS_TEST, &mode), DISP_CHANGE_SUCCESSFUL);
+  EXPECT_EQ(mode.dmDisplayOrientation, DMDO_90);
+  EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 320);  // the screen is turned from the start
+  EXPECT_EQ(Display(DM_DISPLAYORIENTATION, DMDO_0, CDS_RESET), DISP_CHANGE_SUCCESSFUL);
+  EXPECT_EQ(devtest::DisplayOrientation(), DMDO_0);  // the change holds over the profile
+  devtest::ResetShell();
+  EXPECT_EQ(devtest::DisplayOrientation(), DMDO_90);
+
+  // Upright when the display cannot rotate or the profile's value is none.
+  profile.canRotate = false;
+  devtest::SetProfile(profile);
+  EXPECT_EQ(devtest::DisplayOrientation(), DMDO_0);
+  profile.canRotate = true;
+  profile.orientation = 3;
+  devtest::SetProfile(profile);
+  EXPECT_EQ(devtest::DisplayOrientation(), DMDO_0);
 }
 
 TEST_F(ShellServices, FixedDisplayAndInjectedFailureKeepTheOrientation) {
