@@ -136,7 +136,7 @@ class BookWriter {
           out_ += "<!-- a comment with <b> inside -->";
           break;
         case 9:
-          out_ += "<mbp:nothing>";
+          out_ += "<ext:nothing>";
           break;
         default:
           Word();
