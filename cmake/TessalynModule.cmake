@@ -4,6 +4,11 @@
 
 function(tessalyn_global_options)
   add_compile_options(-Wall -Wextra)
+  # g++ 12's optimiser reports a false -Wrestrict overlap inside libstdc++'s
+  # own string concatenation ("literal" + std::string) in optimised builds.
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+    add_compile_options(-Wno-restrict)
+  endif()
   if(TESSALYN_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     add_link_options(-fsanitize=address,undefined)
