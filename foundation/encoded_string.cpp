@@ -139,17 +139,7 @@ void EncodedString::SetCodePage(int32_t cp) {
 void EncodedString::MoveFrom(EncodedString& other) {
   if (&other == this) return;
   FreeBuffer();
-  status = other.status;
-  unitKind = other.unitKind;
-  codePage = other.codePage;
-  selStart = other.selStart;
-  selEnd = other.selEnd;
-  cursor = other.cursor;
-  cursorWidth = other.cursorWidth;
-  wipeOnFree = other.wipeOnFree;
-  capacity = other.capacity;
-  length = other.length;
-  buffer = other.buffer;
+  ShallowCopy(other);
   other.buffer = nullptr;
   other.capacity = 0;
   other.length = 0;
