@@ -84,27 +84,31 @@ bool StreamPalmDatabase::Save() {
   if (!newPath) return false;
   uint32_t now = PalmDateNow();
   bool ok = WriteNewFile(newPath, now);
+  bool replaced = false;
   if (ok) {
     // The platform never replaces a file that is open, our own handle
     // included: close it, replace, open the file again. A close that
     // reports an error says the card is failing: the save stops there.
     ok = CloseStream();
     ok = ok && MoveFileExW(newPath, path_, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    // A failed folder sync is reported after the rename: the file in place
+    // is then the whole new one, and no "<name>.new" is left.
+    replaced = ok || GetFileAttributesW(newPath) == INVALID_FILE_ATTRIBUTES;
     ReopenStream();
   }
-  // After a failed folder sync the rename has happened: there is no new
-  // file left to delete, and the file in place is the whole new one.
-  if (!ok) DeleteFileW(newPath);
+  if (!replaced) DeleteFileW(newPath);
   DeviceFree(newPath);
-  if (!ok) return false;
+  if (!replaced) return false;
 
+  // The database follows the file now in place, even when the store could
+  // not promise that the rename will outlive a power loss (answered false).
   header_.modificationDate = now;
   uint32_t offset = kPalmHeadSize + kPalmEntrySize * table_.Count() + kPalmGapSize;
   for (uint32_t i = 0; i < table_.Count(); ++i) {
     table_.At(i)->offset = offset;
     offset += table_.At(i)->size;
   }
-  return true;
+  return ok;
 }
 
 void StreamPalmDatabase::ReopenStream() {
