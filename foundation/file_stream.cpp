@@ -62,21 +62,24 @@ bool FileStream::Open(const EncodedString& path, uint32_t mode, uint32_t attribu
   return Open(wide.Get(), mode, attributes);
 }
 
-void FileStream::Close() {
-  CloseFile();
+bool FileStream::Close() {
+  bool closed = CloseFile();
   delete transform_;
   transform_ = nullptr;
+  return closed;
 }
 
-void FileStream::CloseFile() {
+bool FileStream::CloseFile() {
+  bool closed = true;
   if (handle_ != INVALID_HANDLE_VALUE) {
-    CloseHandle(handle_);
+    closed = CloseHandle(handle_) != FALSE;
     if (deleteOnClose_ && path_) DeleteFileW(path_);
   }
   handle_ = INVALID_HANDLE_VALUE;
   deleteOnClose_ = 0;
   DeviceFree(path_);
   path_ = nullptr;
+  return closed;
 }
 
 uint32_t FileStream::Read(void* buffer, uint32_t n) {
@@ -120,9 +123,7 @@ uint32_t FileStream::Size() {
   return size == INVALID_FILE_SIZE ? 0 : size;
 }
 
-void FileStream::Flush() {
-  if (IsOpen()) FlushFileBuffers(handle_);
-}
+bool FileStream::Flush() { return IsOpen() && FlushFileBuffers(handle_) != FALSE; }
 
 bool FileStream::Truncate(uint32_t size) {
   if (!IsOpen()) return false;

@@ -7,6 +7,10 @@
 // Opening takes the mode word of file_mode.h. A stream opened with the
 // delete-on-close bit deletes its file in Close (by its kept path).
 // Every operation on a closed stream answers 0, -1 or false.
+//
+// A write the platform accepted may still fail on its way to the store (a
+// full or removed card): Flush and Close report that, and whoever writes a
+// file that matters checks both.
 #pragma once
 
 #include <cstdint>
@@ -40,18 +44,21 @@ class FileStream {
   static FileStream* CreateAndOpen(const WCHAR* path, uint32_t mode, uint32_t attributes);
   static FileStream* CreateAndOpen(const EncodedString& path, uint32_t mode, uint32_t attributes);
 
-  // Closes the file that was open (a transform set beforehand stays), then
-  // opens the path with the access, share and disposition of the mode; the
-  // attributes' bit 8 asks for read-only, the mode's bit 8 for hidden. On
-  // success the delete flag and a copy of the path are kept.
+  // Closes the file that was open (a transform set beforehand stays; Close
+  // first where its close error matters), then opens the path with the
+  // access, share and disposition of the mode; the attributes' bit 8 asks
+  // for read-only, the mode's bit 8 for hidden. On success the delete flag
+  // and a copy of the path are kept.
   bool Open(const WCHAR* path, uint32_t mode, uint32_t attributes);
   bool Open(const EncodedString& path, uint32_t mode, uint32_t attributes);
   // A new file in the temporary folder named with the prefix "qrv", opened
   // with mode 151 (read and write, deleted on close).
   bool OpenTemporary();
   // Closes the handle, deletes the file when flagged, frees the path and the
-  // transform. Nothing when closed.
-  void Close();
+  // transform. False when closing reported an error (data written through
+  // the stream may be lost); the stream is closed all the same. True when
+  // it was closed already.
+  bool Close();
   bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
 
   // Bytes read (decoded in place when a transform is set).
@@ -62,7 +69,10 @@ class FileStream {
   uint32_t Seek(int32_t offset, uint32_t origin);
   // The low 32 bits of the file's size; 0 when closed.
   uint32_t Size();
-  void Flush();
+  // Writes the file's data through to its store; false when closed, when
+  // the stream cannot write, or when data written before could not be
+  // stored.
+  bool Flush();
   // Cuts or extends the file to `size` and keeps the position; true when the
   // end was set.
   bool Truncate(uint32_t size);
@@ -75,8 +85,8 @@ class FileStream {
   bool DeletesOnClose() const { return deleteOnClose_ != 0; }
 
  private:
-  // Close without destroying the transform.
-  void CloseFile();
+  // Close without destroying the transform; Close's answer.
+  bool CloseFile();
 
   FileTransform* transform_ = nullptr;
   HANDLE handle_ = INVALID_HANDLE_VALUE;

@@ -42,8 +42,10 @@ class PalmDatabase {
   PalmDatabase(const PalmDatabase&) = delete;
   PalmDatabase& operator=(const PalmDatabase&) = delete;
 
-  // Writes the database to its file; false when nothing (or not all) could
-  // be written, the file then being left as it was.
+  // Writes the database to its file; false when any write, flush, sync or
+  // close of the save failed, the file then being left as it was (a stream
+  // database's one exception, a folder sync failing after the replace, is
+  // told in palm_database_stream.h).
   virtual bool Save() { return false; }
   // No save on destruction.
   virtual void Discard() {}
@@ -116,10 +118,6 @@ class PalmDatabase {
   virtual bool IsStoreValid() { return false; }
   // Maps the file again (mapped only).
   virtual bool ReopenStore() { return false; }
-  // Reloads a file changed behind the database's back. Only a database
-  // opened with mode bit 0x400 could do this, and the stream factory clears
-  // that bit: always false here.
-  virtual bool ReopenIfChanged(bool /*force*/) { return false; }
 
   // The whole head as loaded or set (unique-id seed and offsets included).
   const PalmDatabaseHeader& Header() const { return header_; }

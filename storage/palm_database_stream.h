@@ -12,12 +12,16 @@
 // because only the first may ever be replaced by a fresh database.
 //
 // Saving never writes into the file itself. Save writes the whole database
-// to "<name>.new" beside it, checking every write, and then replaces the
-// file in one platform call (MoveFileExW with MOVEFILE_REPLACE_EXISTING),
-// which keeps the replaced file's emulated attributes (the hidden bit) and
-// creation time. A failure at any step deletes "<name>.new" and leaves the
-// file as it was; a crash leaves at most a stray "<name>.new", which the
-// next writable open deletes.
+// to "<name>.new" beside it, checking every write, flushes it to the store
+// and closes it, both checked (a full or removed card often shows only
+// there), and then replaces the file in one platform call (MoveFileExW with
+// MOVEFILE_REPLACE_EXISTING and MOVEFILE_WRITE_THROUGH, which syncs the
+// folder), which keeps the replaced file's emulated attributes (the hidden
+// bit) and creation time. A failure at any step up to the rename deletes
+// "<name>.new" and leaves the file as it was; a crash leaves at most a stray
+// "<name>.new", which the next writable open deletes. A folder sync that
+// fails after the rename answers false too: the file is then the whole new
+// one, but the store could not promise to keep the change.
 //
 // The database and the replaced file: the database holds its file open
 // (its stream) from open to destruction, as the device's share modes
@@ -112,6 +116,8 @@ class StreamPalmDatabase : public PalmDatabase {
   bool FileRecordExtent(uint16_t index, uint32_t* offset, uint32_t* size);
   // Writes the whole database to a new file at `target`, every write checked.
   bool WriteNewFile(const WCHAR* target, uint32_t modificationDate);
+  // Closes and destroys the stream; false when the close reported an error.
+  bool CloseStream();
   void ReopenStream();
   static bool ViewAt(PalmDatabase* database, uint16_t index, RecordView* view);
   bool SortRecords(RecordCompare compare, void* context, bool stable);

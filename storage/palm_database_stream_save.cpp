@@ -1,8 +1,9 @@
 // StreamPalmDatabase::Save: the whole database goes to "<name>.new" beside
-// the file, every write checked, and one platform call then puts it in the
-// file's place (see palm_database_stream.h for how the database follows the
-// replaced file). The offsets and the modification date in memory take
-// their new values only once the file has been replaced.
+// the file, every write, the flush to the store and the close checked, and
+// one platform call then puts it in the file's place and syncs the folder
+// (see palm_database_stream.h for how the database follows the replaced
+// file). The offsets and the modification date in memory take their new
+// values only once the file has been replaced.
 #include <cstring>
 
 #include "foundation/file_mode.h"
@@ -57,41 +58,57 @@ bool StreamPalmDatabase::WriteNewFile(const WCHAR* target, uint32_t modification
                              kFileAttributeArgNormal);
   ok = ok && WriteAll(out, head, headBytes);
   for (uint32_t i = 0; ok && i < count; ++i) ok = WriteAll(out, table_.At(i)->data, table_.At(i)->size);
+  // Writes the host accepted can still fail on their way to the card: only
+  // a flush and a close that both succeed make the new file worth a rename.
+  ok = ok && out->Flush();
   if (out) {
-    if (ok) out->Flush();
-    out->Close();
+    bool closed = out->Close();
+    ok = ok && closed;
     delete out;
   }
   DeviceFree(head);
   return ok;
 }
 
+bool StreamPalmDatabase::CloseStream() {
+  if (!stream_) return true;
+  bool closed = stream_->Close();
+  delete stream_;
+  stream_ = nullptr;
+  return closed;
+}
+
 bool StreamPalmDatabase::Save() {
   if (mode_ != kModeInMemory || memoryOnly_ || !path_) return false;
-  if (ReopenIfChanged(false)) return true;
   WCHAR* newPath = PalmDatabaseSidePath(path_, kPalmNewFileSuffix);
   if (!newPath) return false;
   uint32_t now = PalmDateNow();
   bool ok = WriteNewFile(newPath, now);
+  bool replaced = false;
   if (ok) {
     // The platform never replaces a file that is open, our own handle
-    // included: close it, replace, open the new file again.
-    delete stream_;
-    stream_ = nullptr;
-    ok = MoveFileExW(newPath, path_, MOVEFILE_REPLACE_EXISTING) != FALSE;
+    // included: close it, replace, open the file again. A close that
+    // reports an error says the card is failing: the save stops there.
+    ok = CloseStream();
+    ok = ok && MoveFileExW(newPath, path_, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    // A failed folder sync is reported after the rename: the file in place
+    // is then the whole new one, and no "<name>.new" is left.
+    replaced = ok || GetFileAttributesW(newPath) == INVALID_FILE_ATTRIBUTES;
     ReopenStream();
   }
-  if (!ok) DeleteFileW(newPath);
+  if (!replaced) DeleteFileW(newPath);
   DeviceFree(newPath);
-  if (!ok) return false;
+  if (!replaced) return false;
 
+  // The database follows the file now in place, even when the store could
+  // not promise that the rename will outlive a power loss (answered false).
   header_.modificationDate = now;
   uint32_t offset = kPalmHeadSize + kPalmEntrySize * table_.Count() + kPalmGapSize;
   for (uint32_t i = 0; i < table_.Count(); ++i) {
     table_.At(i)->offset = offset;
     offset += table_.At(i)->size;
   }
-  return true;
+  return ok;
 }
 
 void StreamPalmDatabase::ReopenStream() {

@@ -41,12 +41,6 @@ bool TaggedRecordFile::SetAsideDamagedFile(const WCHAR* path) {
   return moved;
 }
 
-bool TaggedRecordFile::ReopenOnDemand(bool force) {
-  ReleaseCurrent();
-  if (!database_) return false;
-  return database_->ReopenIfChanged(force);
-}
-
 // ---- Cursor ----
 
 void TaggedRecordFile::ReleaseCurrent() {

@@ -126,9 +126,6 @@ class TaggedRecordFile {
   uint8_t* HeldRecordData(uint32_t* length);
   // Gives the held record back and frees the conversion buffer.
   void ReleaseCurrent();
-  // Passes the request to the container; false without one. Unused by the
-  // system.
-  bool ReopenOnDemand(bool force);
 
   // ---- Typed fields ----
   RecordResult SetInt32(uint32_t id, uint32_t offset, uint32_t value, uint32_t tag);

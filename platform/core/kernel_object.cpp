@@ -55,6 +55,10 @@ bool ReleaseKernelHandle(HANDLE handle) {
   // One handle per object: closing it closes the object. Done outside the
   // table lock so an object may close other handles.
   object->OnClose();
+  if (DWORD error = object->CloseError()) {
+    SetLastError(error);
+    return false;
+  }
   return true;
 }
 

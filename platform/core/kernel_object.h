@@ -12,6 +12,9 @@ class KernelObject {
   virtual ~KernelObject() = default;
   // Called once when the last handle to the object is closed.
   virtual void OnClose() {}
+  // After OnClose: the error closing met (a file's delayed write that
+  // failed), or ERROR_SUCCESS. The handle is gone either way.
+  virtual DWORD CloseError() const { return 0; }
 };
 
 HANDLE RegisterKernelObject(std::shared_ptr<KernelObject> object);
@@ -23,7 +26,8 @@ std::shared_ptr<T> LookupHandle(HANDLE handle) {
 }
 
 // Removes the handle from the table; false (and ERROR_INVALID_HANDLE) when it
-// is not a live handle.
+// is not a live handle, false (and the object's close error) when closing
+// the object failed, the handle being removed all the same.
 bool ReleaseKernelHandle(HANDLE handle);
 
 BOOL CloseHandle(HANDLE handle);

@@ -1,4 +1,5 @@
-// CreateFileW and the calls on an open file handle, over host descriptors.
+// CreateFileW and the calls on an open file handle, over host descriptors,
+// and the reporting of delayed write errors (syncs, closes).
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -141,10 +142,79 @@ HANDLE OpenFileHandle(LPCWSTR path, DWORD access, DWORD share, DWORD disposition
 
 }  // namespace
 
+// ---- Write-back errors: syncs and closes ----
+namespace {
+
+// The device's code for an error that fsync or close() reports about data
+// the host had accepted: no room, a failed device, a store gone read-only.
+DWORD WriteBackError(int error) {
+  switch (error) {
+    case ENOSPC:
+    case EDQUOT: return ERROR_DISK_FULL;
+    case EIO: return ERROR_WRITE_FAULT;
+    case EROFS: return ERROR_WRITE_PROTECT;
+    default: return ErrorFromErrno(error);
+  }
+}
+
+#ifdef TESSALYN_TEST_HOOKS
+// Injected failures of the n-th sync (file or folder) and of the n-th close
+// of a handle open for writing; each replaces the host's answer by an errno.
+struct WriteBackInjection {
+  std::mutex lock;
+  long syncCalls = 0;
+  long syncFailAt = 0;  // absolute call number, 0 = none
+  int syncError = 0;
+  long closeCalls = 0;
+  long closeFailAt = 0;
+  int closeError = 0;
+};
+
+WriteBackInjection& WriteBack() {
+  static WriteBackInjection* injection = new WriteBackInjection;
+  return *injection;
+}
+
+int InjectSyncFault(int hostError) {
+  WriteBackInjection& inj = WriteBack();
+  std::lock_guard<std::mutex> guard(inj.lock);
+  return ++inj.syncCalls == inj.syncFailAt ? inj.syncError : hostError;
+}
+
+int InjectCloseFault(int hostError) {
+  WriteBackInjection& inj = WriteBack();
+  std::lock_guard<std::mutex> guard(inj.lock);
+  return ++inj.closeCalls == inj.closeFailAt ? inj.closeError : hostError;
+}
+#else
+int InjectSyncFault(int hostError) { return hostError; }
+int InjectCloseFault(int hostError) { return hostError; }
+#endif
+
+}  // namespace
+
+DWORD SyncFolder(const fs::path& folder) {
+  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  int error = fd < 0 ? errno : ::fsync(fd) == 0 ? 0 : errno;
+  if (fd >= 0) ::close(fd);
+  // Some file systems cannot sync a folder at all; nothing is lost there.
+  if (fd >= 0 && (error == EINVAL || error == ENOTSUP)) error = 0;
+  error = InjectSyncFault(error);
+  return error ? WriteBackError(error) : ERROR_SUCCESS;
+}
+
 void OpenFile::OnClose() {
   if (fd >= 0) {
-    ::close(fd);
+    // The descriptor is gone whatever close() answers (no retry: on Linux a
+    // retried close could close another thread's new descriptor). Its error
+    // is a delayed write that never reached the store, which only matters
+    // for a handle that could write.
+    int error = ::close(fd) == 0 ? 0 : errno;
     fd = -1;
+    if (access & GENERIC_WRITE) {
+      error = InjectCloseFault(error);
+      closeError = error ? WriteBackError(error) : ERROR_SUCCESS;
+    }
   }
   UntrackOpen(this);
   if (deleteOnClose && !IsOpenAnywhere(host)) {
@@ -341,7 +411,18 @@ BOOL SetEndOfFile(HANDLE handle) {
 BOOL FlushFileBuffers(HANDLE handle) {
   auto file = FileOf(handle);
   if (!file) return FALSE;
-  ::fsync(file->fd);
+  if (!(file->access & GENERIC_WRITE)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  // fsync is where a write the host accepted into its cache and then could
+  // not store (a full or removed card) shows itself: it must fail the call.
+  int error = ::fsync(file->fd) == 0 ? 0 : errno;
+  error = InjectSyncFault(error);
+  if (error) {
+    SetLastError(WriteBackError(error));
+    return FALSE;
+  }
   return TRUE;
 }
 
@@ -434,6 +515,26 @@ void ResetWriteInjection() {
   inj.failAt = 0;
   inj.exitAt = 0;
   inj.environmentRead = true;  // tests never inherit the program's variable
+#ifdef TESSALYN_TEST_HOOKS
+  FailNthSync(0);
+  FailNthClose(0);
+#endif
 }
+
+#ifdef TESSALYN_TEST_HOOKS
+void FailNthSync(long n, int hostError) {
+  WriteBackInjection& inj = WriteBack();
+  std::lock_guard<std::mutex> guard(inj.lock);
+  inj.syncFailAt = n > 0 ? inj.syncCalls + n : 0;
+  inj.syncError = hostError;
+}
+
+void FailNthClose(long n, int hostError) {
+  WriteBackInjection& inj = WriteBack();
+  std::lock_guard<std::mutex> guard(inj.lock);
+  inj.closeFailAt = n > 0 ? inj.closeCalls + n : 0;
+  inj.closeError = hostError;
+}
+#endif
 
 }  // namespace devtest

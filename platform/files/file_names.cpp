@@ -197,6 +197,14 @@ BOOL MoveFileExW(LPCWSTR from, LPCWSTR to, DWORD flags) {
     StoreAttributes(newDevice, keptAttributes);
     if (keptCreation) StoreCreationTime(newDevice, keptCreation);
   }
+  if (flags & MOVEFILE_WRITE_THROUGH) {
+    DWORD error = SyncFolder(destination.parent_path());
+    if (!error && source.host.parent_path() != destination.parent_path()) error = SyncFolder(source.host.parent_path());
+    if (error) {
+      SetLastError(error);
+      return FALSE;
+    }
+  }
   return TRUE;
 }
 

@@ -21,7 +21,11 @@ class OpenFile : public KernelObject {
   DWORD share = 0;
   bool deleteOnClose = false;
   bool forMapping = false;
+  // What closing the descriptor reported for a handle open for writing
+  // (ERROR_SUCCESS when it closed cleanly); CloseHandle answers it.
+  DWORD closeError = 0;
   void OnClose() override;
+  DWORD CloseError() const override { return closeError; }
   ~OpenFile() override;
 };
 
@@ -44,6 +48,10 @@ bool ShareAllows(const std::filesystem::path& host, DWORD access, DWORD share);
 void TrackOpen(const std::shared_ptr<OpenFile>& file);
 void UntrackOpen(OpenFile* file);
 bool IsOpenAnywhere(const std::filesystem::path& host);
+
+// Makes a folder's entries (a rename into it) durable: ERROR_SUCCESS, or the
+// device's code for what the host's folder sync reported.
+DWORD SyncFolder(const std::filesystem::path& folder);
 
 // Emulated attributes plus what the host tells (directory, size).
 DWORD AttributesOf(const std::u16string& device, bool isDirectory);

@@ -3,7 +3,8 @@
 // to letter case and can never leave the root. Attributes the host lacks
 // (hidden, temporary, read-only, system) and creation times are kept in a
 // store inside the root. Handles are closed with CloseHandle
-// (platform/core/kernel_object.h).
+// (platform/core/kernel_object.h), which answers FALSE when closing a file
+// open for writing met a delayed write error (the handle is closed anyway).
 #pragma once
 
 #include "platform/core/kernel_object.h"
@@ -37,6 +38,7 @@ constexpr DWORD INVALID_SET_FILE_POINTER = 0xFFFFFFFFu;
 constexpr DWORD INVALID_FILE_SIZE = 0xFFFFFFFFu;
 
 constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x1;
+constexpr DWORD MOVEFILE_WRITE_THROUGH = 0x8;
 
 struct WIN32_FIND_DATAW {
   DWORD dwFileAttributes;
@@ -58,6 +60,9 @@ BOOL WriteFile(HANDLE file, LPCVOID data, DWORD bytesToWrite, LPDWORD bytesWritt
 DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD method);
 DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh);
 BOOL SetEndOfFile(HANDLE file);
+// Writes the file's data through to its store (a handle open for writing
+// only); FALSE with the store's error (ERROR_DISK_FULL, ERROR_WRITE_FAULT,
+// ...) when data written before could not be stored.
 BOOL FlushFileBuffers(HANDLE file);
 BOOL GetFileTime(HANDLE file, FILETIME* creation, FILETIME* lastAccess, FILETIME* lastWrite);
 BOOL SetFileTime(HANDLE file, const FILETIME* creation, const FILETIME* lastAccess, const FILETIME* lastWrite);
@@ -67,6 +72,9 @@ BOOL MoveFileW(LPCWSTR from, LPCWSTR to);
 // With MOVEFILE_REPLACE_EXISTING an existing target is replaced in one atomic
 // step; the replaced file's emulated attributes and creation time carry over
 // to the file that takes its place (the way saving keeps a file's identity).
+// With MOVEFILE_WRITE_THROUGH the call returns once the move is stored: the
+// folders are synced, and a sync that fails answers FALSE with its error
+// although the move itself has happened.
 BOOL MoveFileExW(LPCWSTR from, LPCWSTR to, DWORD flags);
 BOOL CopyFileW(LPCWSTR from, LPCWSTR to, BOOL failIfExists);
 BOOL CreateDirectoryW(LPCWSTR path, void* security);

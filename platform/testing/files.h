@@ -1,7 +1,8 @@
 // Test control of the device's file system: a fresh root per test, storage
-// cards, free space, and injected write failures.
+// cards, free space, and injected write, sync and close failures.
 #pragma once
 
+#include <cerrno>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -28,6 +29,17 @@ void FailNthWrite(long n, uint32_t bytesWritten = 0);
 // child process. TESSALYN_EXIT_AT_WRITE=n does the same for a whole program.
 void ExitAtNthWrite(long n);
 long WriteCallCount();
+
+#ifdef TESSALYN_TEST_HOOKS
+// Delayed write errors, given as the host's errno (EIO: the card failed or
+// was removed; ENOSPC: it filled up), which the file layer then maps.
+// The n-th sync from now fails: FlushFileBuffers, or a folder sync of a
+// MoveFileExW with MOVEFILE_WRITE_THROUGH. 0 cancels.
+void FailNthSync(long n, int hostError = EIO);
+// The n-th close from now of a file handle open for writing closes the file
+// and then reports the error, as a host close() does. 0 cancels.
+void FailNthClose(long n, int hostError = EIO);
+#endif
 
 int OpenFileHandleCount();
 int OpenFindHandleCount();

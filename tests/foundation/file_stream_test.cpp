@@ -3,6 +3,7 @@
 // the temporary folder.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
 
 #include "foundation/file_mode.h"
@@ -235,6 +236,30 @@ TEST(FileStream, ShortWritesReportTheBytesWritten) {
   EXPECT_EQ(stream.Write("gh", 2), 2u);
   stream.Close();
   EXPECT_EQ(Get(u"\\short.bin"), "abcgh");
+}
+
+TEST(FileStream, FlushAndCloseReportDelayedWriteErrors) {
+  FileStream stream;
+  ASSERT_TRUE(stream.Open(u"\\late.bin", kFileModeTemporary, kFileAttributeArgNormal));
+  ASSERT_EQ(stream.Write("abcdef", 6), 6u);
+  EXPECT_TRUE(stream.Flush());
+  devtest::FailNthSync(1);
+  EXPECT_FALSE(stream.Flush());
+  devtest::FailNthClose(1, ENOSPC);
+  EXPECT_FALSE(stream.Close());
+  EXPECT_EQ(GetLastError(), ERROR_DISK_FULL);
+  // Closed all the same, and the delete-on-close file is gone.
+  EXPECT_FALSE(stream.IsOpen());
+  EXPECT_FALSE(Exists(u"\\late.bin"));
+  EXPECT_EQ(devtest::OpenFileHandleCount(), 0);
+  EXPECT_TRUE(stream.Close());  // nothing left to report
+
+  // A stream that cannot write has nothing to flush.
+  Put(u"\\read.bin", "r");
+  ASSERT_TRUE(stream.Open(u"\\read.bin", kFileModeReadShared, kFileAttributeArgNormal));
+  EXPECT_FALSE(stream.Flush());
+  EXPECT_TRUE(stream.Close());
+  EXPECT_FALSE(stream.Flush());
 }
 
 TEST(FileStream, ClosedStreamsAnswerNothingAndCloseTwiceSafely) {

@@ -323,6 +323,28 @@ TEST_F(GlobalSettingsOpenTest, AFailedSaveLeavesTheOldSettings) {
   EXPECT_EQ(SettingsOf(check), "20:Tahoma:Novels:History");
 }
 
+// A full or removed card often shows only when the new file is flushed or
+// closed, after every write was accepted.
+TEST_F(GlobalSettingsOpenTest, AFailedFlushOrCloseLeavesTheOldSettings) {
+  auto sound = SoundSettingsFile();
+  ASSERT_TRUE(testbuild::WriteDeviceFile(kPath, sound));
+  GlobalSettingsFile settings;
+  ASSERT_EQ(Open(settings), RecordResult::kOk);
+  ASSERT_EQ(settings.SetMainFontSize(20), RecordResult::kOk);
+  void (*faults[])() = {[] { devtest::FailNthSync(1); }, [] { devtest::FailNthClose(1); },
+                        [] { devtest::FailNthClose(2); }};
+  for (auto fault : faults) {
+    fault();
+    EXPECT_FALSE(settings.Save());
+    EXPECT_EQ(FileAt(kPath), sound);
+  }
+  ASSERT_TRUE(settings.Save());
+  settings.Close();
+  GlobalSettingsFile check;
+  ASSERT_EQ(Open(check, true), RecordResult::kOk);
+  EXPECT_EQ(SettingsOf(check), "20:Tahoma:Novels:History");
+}
+
 TEST_F(GlobalSettingsOpenTest, ACrashAtAnyWriteOfASaveLeavesTheOldSettingsReadable) {
   auto sound = SoundSettingsFile();
   for (long n = 1;; ++n) {

@@ -1,12 +1,13 @@
-// Saving never destroys the previous good copy: a write that fails at any
-// point answers false and leaves the file as it was; a process that dies at
-// any write of a save leaves the old file, which the next open reads (and
-// the stray "<name>.new" is deleted); lack of memory while loading answers
-// 10 and leaves the file alone.
+// Saving never destroys the previous good copy: a write, sync or close that
+// fails at any point answers false and leaves the file as it was; a process
+// that dies at any write of a save leaves the old file, which the next open
+// reads (and the stray "<name>.new" is deleted); lack of memory while
+// loading answers 10 and leaves the file alone.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <memory>
 #include <string>
 #include <vector>
@@ -81,6 +82,54 @@ TEST(PalmDatabaseSave, AFailedWriteAtAnyPointLeavesTheOldFile) {
   ASSERT_EQ(saved->records.size(), 4u);
   EXPECT_EQ(saved->records[1].data.size(), 3000u);
   db->Discard();
+}
+
+// The n-th sync or close of a save fails, as a full or removed card makes
+// them fail after every write was accepted. Up to the rename the old file
+// stays byte for byte; the one sync after it, the folder's, cannot undo the
+// rename: the save answers false with the whole new file in place.
+TEST(PalmDatabaseSave, AFailedSyncOrCloseAtAnyPointLeavesTheOldFile) {
+  struct Case {
+    const char* name;
+    void (*arm)(long n);
+    int failuresAfterTheRename;
+  } cases[] = {
+      {"sync, card failed", [](long n) { devtest::FailNthSync(n, EIO); }, 1},
+      {"sync, card full", [](long n) { devtest::FailNthSync(n, ENOSPC); }, 1},
+      {"close", [](long n) { devtest::FailNthClose(n, EIO); }, 0},
+  };
+  auto old = OldFile();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(testbuild::WriteDeviceFile(kPath, old));
+    auto db = Open(15);
+    ASSERT_TRUE(db);
+    Change(db.get());
+    int failed = 0, afterTheRename = 0;
+    for (long n = 1;; ++n) {
+      SCOPED_TRACE(n);
+      c.arm(n);
+      if (db->Save()) break;
+      ++failed;
+      EXPECT_FALSE(Exists(kNewPath));
+      auto now = FileBytesAt(kPath);
+      if (now != old) {
+        ++afterTheRename;
+        auto replaced = testbuild::ParsePalmDatabase(now);
+        ASSERT_TRUE(replaced);
+        EXPECT_EQ(replaced->records.size(), 4u);
+      }
+      ASSERT_LT(n, 20);
+    }
+    c.arm(0);
+    EXPECT_GE(failed, 2);  // the new file's and the old handle's, at least
+    EXPECT_EQ(afterTheRename, c.failuresAfterTheRename);
+    auto saved = testbuild::ParsePalmDatabase(FileBytesAt(kPath));
+    ASSERT_TRUE(saved);
+    ASSERT_EQ(saved->records.size(), 4u);
+    EXPECT_EQ(saved->records[1].data.size(), 3000u);
+    db->Discard();
+  }
 }
 
 TEST(PalmDatabaseSave, AProcessKilledAtAnyWriteOfASaveLeavesTheOldFile) {

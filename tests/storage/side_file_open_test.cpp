@@ -365,6 +365,28 @@ TEST_F(SideFileOpenTest, AFailedSaveLeavesTheOldFileAndTheChangesInMemory) {
   EXPECT_EQ(MarksOf(check), "100-120:my note;300-310;500-500;");
 }
 
+// A full or removed card often shows only when the new file is flushed or
+// closed, after every write was accepted.
+TEST_F(SideFileOpenTest, AFailedFlushOrCloseLeavesTheOldFile) {
+  auto sound = SoundSideFile();
+  ASSERT_TRUE(testbuild::WriteDeviceFile(kSide, sound));
+  BookParameterFile file;
+  ASSERT_EQ(file.Open(Wide(kBook), false), RecordResult::kOk);
+  ASSERT_NE(file.AddBookmark(300, 310, 290, 0, 0, 2), kNone);
+  void (*faults[])() = {[] { devtest::FailNthSync(1); }, [] { devtest::FailNthClose(1); },
+                        [] { devtest::FailNthClose(2); }};
+  for (auto fault : faults) {
+    fault();
+    EXPECT_FALSE(file.Save());
+    EXPECT_EQ(FileAt(kSide), sound);
+  }
+  ASSERT_TRUE(file.Save());
+  file.Close();
+  BookParameterFile check;
+  ASSERT_EQ(check.Open(Wide(kBook), true), RecordResult::kOk);
+  EXPECT_EQ(MarksOf(check), "100-120:my note;300-310;500-500;");
+}
+
 TEST_F(SideFileOpenTest, ACrashAtAnyWriteOfASaveLeavesTheOldMarksReadable) {
   auto sound = SoundSideFile();
   for (long n = 1;; ++n) {
