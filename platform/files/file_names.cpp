@@ -228,9 +228,9 @@ BOOL CopyFileW(LPCWSTR from, LPCWSTR to, BOOL failIfExists) {
     SetLastError(errno == EISDIR ? ERROR_FILE_EXISTS : ErrorFromErrno(errno));
     return FALSE;
   }
-  struct stat from_st, to_st;
-  if (::fstat(in.Get(), &from_st) != 0 || ::fstat(out.Get(), &to_st) != 0 ||
-      (from_st.st_dev == to_st.st_dev && from_st.st_ino == to_st.st_ino)) {
+  struct stat fromStat, toStat;
+  if (::fstat(in.Get(), &fromStat) != 0 || ::fstat(out.Get(), &toStat) != 0 ||
+      (fromStat.st_dev == toStat.st_dev && fromStat.st_ino == toStat.st_ino)) {
     SetLastError(ERROR_SHARING_VIOLATION);
     return FALSE;
   }
