@@ -1,16 +1,20 @@
-// The store is a text file "<attributes hex> <creation time> <folded path>"
-// per line, rewritten whole on every change and re-read when another process
-// changed it. It stays small: only paths with something to keep are listed.
+// The store is the text file ".tessalyn/attributes" (its lines:
+// attribute_store_format.h), rewritten whole on every change through
+// "attributes.new" and a rename, and re-read when another process changed
+// it. It stays small: only paths with something to keep are listed. It is
+// reached through the state folder's descriptor, never by a host path, so a
+// link planted in the root cannot carry it elsewhere.
 #include "platform/files/attribute_store.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <map>
 #include <mutex>
-#include <sstream>
 
+#include "platform/files/attribute_store_format.h"
+#include "platform/files/beneath_root.h"
 #include "platform/files/device_root.h"
 
 namespace fs = std::filesystem;
@@ -18,17 +22,15 @@ namespace fs = std::filesystem;
 namespace devicefs {
 namespace {
 
-struct Entry {
-  DWORD attributes = 0;
-  uint64_t creation = 0;
-};
+constexpr char kStoreName[] = "attributes";
+constexpr char kNewName[] = "attributes.new";
 
 struct Store {
   std::mutex lock;
-  std::map<std::u16string, Entry> entries;  // key: folded device path
-  fs::path file;
+  StoredEntries entries;  // key: folded device path
+  fs::path root;          // the root the entries belong to
   struct timespec stamp {};
-  off_t size = -1;
+  off_t size = -1;        // -1: no file was read
 };
 
 Store& TheStore() {
@@ -36,50 +38,67 @@ Store& TheStore() {
   return *store;
 }
 
+std::string ReadAll(int fd) {
+  std::string text;
+  char buffer[4096];
+  for (;;) {
+    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    text.append(buffer, static_cast<size_t>(n));
+  }
+  return text;
+}
+
 void LoadIfChanged(Store& store) {
-  fs::path file = StateFolder() / "attributes";
+  HostFd folder = OpenStateFolder();
   struct stat st;
-  bool exists = ::stat(file.c_str(), &st) == 0;
-  if (file == store.file && exists && st.st_mtim.tv_sec == store.stamp.tv_sec &&
-      st.st_mtim.tv_nsec == store.stamp.tv_nsec && st.st_size == store.size)
+  bool exists = folder.Valid() && KindAt(folder.Get(), kStoreName, &st) == EntryKind::kFile;
+  bool sameRoot = store.root == RootFolder();
+  if (sameRoot && exists && st.st_mtim.tv_sec == store.stamp.tv_sec && st.st_mtim.tv_nsec == store.stamp.tv_nsec &&
+      st.st_size == store.size)
     return;
-  if (file == store.file && !exists && store.size == -1) return;
+  if (sameRoot && !exists && store.size == -1) return;
   store.entries.clear();
-  store.file = file;
+  store.root = RootFolder();
   store.size = -1;
   if (!exists) return;
+  bool created = false;
+  HostFd file = OpenRegularFile(folder.Get(), kStoreName, false, OpenIntent::kExisting, &created);
+  if (!file.Valid() || ::fstat(file.Get(), &st) != 0) return;
+  store.entries = ParseAttributeStore(ReadAll(file.Get()));
   store.stamp = st.st_mtim;
   store.size = st.st_size;
-  std::ifstream in(file);
-  std::string line;
-  while (std::getline(in, line)) {
-    std::istringstream fields(line);
-    std::string attrs, creation;
-    if (!(fields >> attrs >> creation)) continue;
-    std::string path;
-    std::getline(fields, path);
-    if (!path.empty() && path[0] == ' ') path.erase(0, 1);
-    Entry e;
-    e.attributes = static_cast<DWORD>(std::strtoul(attrs.c_str(), nullptr, 16));
-    e.creation = std::strtoull(creation.c_str(), nullptr, 10);
-    store.entries[FromUtf8(path)] = e;
+}
+
+bool WriteAll(int fd, const std::string& text) {
+  size_t done = 0;
+  while (done < text.size()) {
+    ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<size_t>(n);
   }
+  return true;
 }
 
 void Save(Store& store) {
-  fs::path tmp = store.file;
-  tmp += ".new";
-  {
-    std::ofstream out(tmp, std::ios::trunc);
-    for (const auto& [key, e] : store.entries) {
-      if (e.attributes == 0 && e.creation == 0) continue;
-      out << std::hex << e.attributes << std::dec << ' ' << e.creation << ' ' << ToUtf8(key) << '\n';
-    }
+  HostFd folder = OpenStateFolder();
+  if (!folder.Valid()) return;
+  // A fresh file each time: whatever holds the name (a leftover, a planted
+  // link) is removed itself, never written through.
+  ::unlinkat(folder.Get(), kNewName, 0);
+  bool created = false;
+  HostFd file = OpenRegularFile(folder.Get(), kNewName, true, OpenIntent::kCreateNew, &created);
+  if (!file.Valid()) return;
+  bool written = WriteAll(file.Get(), FormatAttributeStore(store.entries));
+  file = HostFd();
+  if (!written || ::renameat(folder.Get(), kNewName, folder.Get(), kStoreName) != 0) {
+    ::unlinkat(folder.Get(), kNewName, 0);
+    return;
   }
-  std::error_code ec;
-  fs::rename(tmp, store.file, ec);
   struct stat st;
-  if (::stat(store.file.c_str(), &st) == 0) {
+  if (KindAt(folder.Get(), kStoreName, &st) == EntryKind::kFile) {
     store.stamp = st.st_mtim;
     store.size = st.st_size;
   }
@@ -103,7 +122,7 @@ void StoreAttributes(const std::u16string& devicePath, DWORD attributes) {
   Store& store = TheStore();
   std::lock_guard<std::mutex> guard(store.lock);
   LoadIfChanged(store);
-  Entry& e = store.entries[FoldName(devicePath)];
+  StoredEntry& e = store.entries[FoldName(devicePath)];
   if (e.attributes == (attributes & kEmulatedAttributeMask)) return;
   e.attributes = attributes & kEmulatedAttributeMask;
   Save(store);
@@ -147,7 +166,7 @@ void MovePathEntries(const std::u16string& from, const std::u16string& to) {
   std::lock_guard<std::mutex> guard(store.lock);
   LoadIfChanged(store);
   std::u16string source = FoldName(from), target = FoldName(to);
-  std::map<std::u16string, Entry> moved;
+  StoredEntries moved;
   for (auto it = store.entries.begin(); it != store.entries.end();) {
     if (it->first == source || IsBeneath(it->first, source)) {
       moved[target + it->first.substr(source.size())] = it->second;
@@ -165,7 +184,7 @@ void ResetAttributeStore() {
   Store& store = TheStore();
   std::lock_guard<std::mutex> guard(store.lock);
   store.entries.clear();
-  store.file.clear();
+  store.root.clear();
   store.size = -1;
 }
 

@@ -7,11 +7,14 @@
 #include <system_error>
 
 #include "platform/core/last_error.h"
+#include "platform/files/host_names.h"
 
 namespace fs = std::filesystem;
 
 namespace devicefs {
 namespace {
+
+constexpr char16_t kStateFolderName[] = u".tessalyn";
 
 struct RootState {
   fs::path root;
@@ -24,20 +27,6 @@ RootState& State() {
   return *state;
 }
 
-std::vector<std::u16string> CardsFromEnvironment() {
-  const char* env = std::getenv("TESSALYN_CARDS");
-  std::string list = env ? env : "Storage Card";
-  std::vector<std::u16string> cards;
-  size_t start = 0;
-  while (start <= list.size()) {
-    size_t end = list.find(';', start);
-    if (end == std::string::npos) end = list.size();
-    if (end > start) cards.push_back(FromUtf8(list.substr(start, end - start)));
-    start = end + 1;
-  }
-  return cards;
-}
-
 fs::path RootFromEnvironment() {
   if (const char* env = std::getenv("TESSALYN_DEVICE_ROOT"); env && *env) return env;
   if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg) return fs::path(xdg) / "tessalyn" / "device";
@@ -45,17 +34,25 @@ fs::path RootFromEnvironment() {
   return fs::path(home ? home : "/tmp") / ".local" / "share" / "tessalyn" / "device";
 }
 
+// The root itself is the user's choice and may be reached through links;
+// the cards inside it are made beside the root's own entries only.
 void EnsureLayout(RootState& state) {
   std::error_code ec;
   fs::create_directories(state.root, ec);
-  for (const auto& card : state.cards) fs::create_directories(state.root / ToUtf8(card), ec);
+  HostFd root = OpenRootFolder();
+  if (!root.Valid()) return;
+  for (const auto& card : state.cards) {
+    std::string name;
+    if (DeviceNameToHost(card, &name)) ::mkdirat(root.Get(), name.c_str(), 0755);
+  }
 }
 
 RootState& Initialised() {
   RootState& state = State();
   if (!state.initialised) {
     state.root = RootFromEnvironment();
-    state.cards = CardsFromEnvironment();
+    const char* env = std::getenv("TESSALYN_CARDS");
+    state.cards = CardNamesFromList(env ? env : "Storage Card");
     state.initialised = true;
     EnsureLayout(state);
   }
@@ -66,27 +63,26 @@ bool IsForbidden(char16_t c) {
   return c < 0x20 || c == u':' || c == u'*' || c == u'?' || c == u'"' || c == u'<' || c == u'>' || c == u'|';
 }
 
-// Finds the entry of `folder` whose name equals `name` without case. Host
-// symbolic links and the platform's own folder are not part of the device.
-bool FindEntry(const fs::path& folder, const std::u16string& name, fs::path* found, bool* isDir) {
-  std::error_code ec;
-  fs::path exact = folder / ToUtf8(name);
-  struct stat st;
-  if (::lstat(exact.c_str(), &st) == 0) {
-    if (S_ISLNK(st.st_mode)) return false;
-    *found = exact;
-    *isDir = S_ISDIR(st.st_mode);
-    return true;
+struct Entry {
+  EntryKind kind = EntryKind::kMissing;
+  std::string name;  // host name as found
+};
+
+// Finds the entry of `folder` whose name equals `name` without case: the
+// exact host name first, then any other spelling. A regular file or folder
+// wins over a foreign entry, which the device cannot see; a foreign entry
+// is reported only when nothing visible holds the name.
+Entry FindEntry(int folder, const std::u16string& name, const std::string& exact) {
+  Entry found{KindAt(folder, exact), exact};
+  if (found.kind == EntryKind::kFile || found.kind == EntryKind::kFolder) return found;
+  if (found.kind == EntryKind::kMissing) found.name.clear();
+  for (const std::string& entry : ListFolder(folder)) {
+    if (entry == exact || !NamesEqual(HostNameToDevice(entry), name)) continue;
+    EntryKind kind = KindAt(folder, entry);
+    if (kind == EntryKind::kFile || kind == EntryKind::kFolder) return Entry{kind, entry};
+    if (kind == EntryKind::kForeign && found.kind == EntryKind::kMissing) found = Entry{kind, entry};
   }
-  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    std::u16string entry = FromUtf8(it->path().filename().string());
-    if (!NamesEqual(entry, name)) continue;
-    if (::lstat(it->path().c_str(), &st) != 0 || S_ISLNK(st.st_mode)) continue;
-    *found = it->path();
-    *isDir = S_ISDIR(st.st_mode);
-    return true;
-  }
-  return false;
+  return found;
 }
 
 }  // namespace
@@ -94,10 +90,8 @@ bool FindEntry(const fs::path& folder, const std::u16string& name, fs::path* fou
 const fs::path& RootFolder() { return Initialised().root; }
 
 fs::path StateFolder() {
-  fs::path folder = RootFolder() / ".tessalyn";
-  std::error_code ec;
-  fs::create_directories(folder, ec);
-  return folder;
+  OpenStateFolder();
+  return RootFolder() / ".tessalyn";
 }
 
 const std::vector<std::u16string>& StorageCardNames() { return Initialised().cards; }
@@ -105,13 +99,40 @@ const std::vector<std::u16string>& StorageCardNames() { return Initialised().car
 void SetRoot(const fs::path& root, const std::vector<std::u16string>& cards) {
   RootState& state = State();
   state.root = root;
-  state.cards = cards;
+  state.cards.clear();
+  for (const auto& card : cards)
+    if (IsValidCardName(card)) state.cards.push_back(card);
   state.initialised = true;
   EnsureLayout(state);
 }
 
+bool IsValidCardName(const std::u16string& name) {
+  if (name.empty() || name == u"." || name == u".." || NamesEqual(name, kStateFolderName)) return false;
+  if (name.back() == u'.' || name.back() == u' ') return false;
+  for (char16_t c : name)
+    if (c == u'\\' || c == u'/' || IsForbidden(c)) return false;
+  std::string host;
+  return DeviceNameToHost(name, &host);
+}
+
+std::vector<std::u16string> CardNamesFromList(const std::string& list) {
+  std::vector<std::u16string> cards;
+  size_t start = 0;
+  while (start <= list.size()) {
+    size_t end = list.find(';', start);
+    if (end == std::string::npos) end = list.size();
+    std::u16string card = HostNameToDevice(list.substr(start, end - start));
+    if (IsValidCardName(card)) cards.push_back(card);
+    start = end + 1;
+  }
+  return cards;
+}
+
 char16_t FoldChar(char16_t c) {
   if (c >= u'A' && c <= u'Z') return c + 32;
+  // Y with diaeresis is the one capital of Latin Extended-A whose small
+  // letter lies in Latin-1.
+  if (c == 0x178) return 0xFF;
   if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
   if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149 && c != 0x17F) {
     // Latin Extended-A pairs alternate upper/lower; the block shifts parity at 0x139.
@@ -243,6 +264,12 @@ bool Resolve(LPCWSTR path, Resolved* out, bool allowWildcardLast) {
       return false;
     }
   }
+  HostFd root = OpenRootFolder();
+  if (!root.Valid()) {
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return false;
+  }
+  auto folder = std::make_shared<HostFd>(std::move(root));
   fs::path host = RootFolder();
   std::u16string device;
   out->isRoot = parts.empty();
@@ -250,36 +277,42 @@ bool Resolve(LPCWSTR path, Resolved* out, bool allowWildcardLast) {
   out->isDirectory = true;
   for (size_t k = 0; k < parts.size(); ++k) {
     bool last = k + 1 == parts.size();
-    if (k == 0 && NamesEqual(parts[k], u".tessalyn")) {
-      SetLastError(last ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
+    if (k == 0 && NamesEqual(parts[k], kStateFolderName)) {
       out->exists = false;
-      if (!last) return false;
-      // A file of that name can never be created either.
-      SetLastError(ERROR_ACCESS_DENIED);
+      // Nothing beneath it can be found, and a file of that name can never
+      // be created either.
+      SetLastError(last ? ERROR_ACCESS_DENIED : ERROR_PATH_NOT_FOUND);
       return false;
     }
-    fs::path found;
-    bool isDir = false;
-    if (!(last && allowWildcardLast && parts[k].find_first_of(u"*?") != std::u16string::npos) &&
-        FindEntry(host, parts[k], &found, &isDir)) {
-      host = found;
-      device += u"\\" + FromUtf8(found.filename().string());
-      out->isDirectory = isDir;
-      if (!last && !isDir) {
+    std::string exact;
+    if (!DeviceNameToHost(parts[k], &exact)) {
+      SetLastError(ERROR_INVALID_NAME);
+      return false;
+    }
+    Entry entry;
+    bool pattern = last && allowWildcardLast && parts[k].find_first_of(u"*?") != std::u16string::npos;
+    if (!pattern) entry = FindEntry(folder->Get(), parts[k], exact);
+    if (!last) {
+      HostFd next;
+      if (entry.kind == EntryKind::kFolder) next = OpenSubfolder(folder->Get(), entry.name);
+      if (!next.Valid()) {
         SetLastError(ERROR_PATH_NOT_FOUND);
         return false;
       }
+      folder = std::make_shared<HostFd>(std::move(next));
+      host /= entry.name;
+      device += u"\\" + HostNameToDevice(entry.name);
       continue;
     }
-    if (!last) {
-      SetLastError(ERROR_PATH_NOT_FOUND);
-      return false;
-    }
-    host /= ToUtf8(parts[k]);
-    device += u"\\" + parts[k];
-    out->exists = false;
-    out->isDirectory = false;
+    if (entry.kind == EntryKind::kMissing) entry.name = exact;
+    out->exists = entry.kind == EntryKind::kFile || entry.kind == EntryKind::kFolder;
+    out->isDirectory = entry.kind == EntryKind::kFolder;
+    out->isForeign = entry.kind == EntryKind::kForeign;
+    out->leaf = entry.name;
+    host /= entry.name;
+    device += u"\\" + (entry.kind == EntryKind::kMissing ? parts[k] : HostNameToDevice(entry.name));
   }
+  out->folder = std::move(folder);
   out->host = host;
   out->device = device.empty() ? u"\\" : device;
   return true;

@@ -12,6 +12,7 @@
 
 #include "platform/core/last_error.h"
 #include "platform/files/attribute_store.h"
+#include "platform/files/beneath_root.h"
 #include "platform/files/device_root.h"
 #include "platform/files/file_objects.h"
 #include "platform/testing/files.h"
@@ -45,6 +46,8 @@ WriteInjection& Injection() {
   return *injection;
 }
 
+}  // namespace
+
 DWORD ErrorFromErrno(int err) {
   switch (err) {
     case ENOENT: return ERROR_FILE_NOT_FOUND;
@@ -63,30 +66,44 @@ DWORD ErrorFromErrno(int err) {
   }
 }
 
+namespace {
+
 std::shared_ptr<OpenFile> FileOf(HANDLE handle) {
   auto file = LookupHandle<OpenFile>(handle);
   if (!file || file->fd < 0) SetLastError(ERROR_INVALID_HANDLE);
   return file && file->fd >= 0 ? file : nullptr;
 }
 
+// How a disposition treats the name; a foreign entry (a link, FIFO, ...)
+// is replaced only by CREATE_ALWAYS, which makes a new file of the name.
+OpenIntent IntentOf(DWORD disposition) {
+  switch (disposition) {
+    case CREATE_NEW: return OpenIntent::kCreateNew;
+    case CREATE_ALWAYS: return OpenIntent::kReplaceForeign;
+    case OPEN_ALWAYS: return OpenIntent::kExistingOrNew;
+    default: return OpenIntent::kExisting;
+  }
+}
+
 HANDLE OpenFileHandle(LPCWSTR path, DWORD access, DWORD share, DWORD disposition, DWORD flags,
                       bool forMapping) {
   Resolved r;
   if (!Resolve(path, &r)) return INVALID_HANDLE_VALUE;
-  if (r.isRoot || (r.exists && r.isDirectory)) {
-    SetLastError(ERROR_ACCESS_DENIED);
-    return INVALID_HANDLE_VALUE;
-  }
   if (disposition < CREATE_NEW || disposition > TRUNCATE_EXISTING) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return INVALID_HANDLE_VALUE;
   }
-  bool wantsWrite = (access & GENERIC_WRITE) != 0 || disposition == CREATE_ALWAYS || disposition == TRUNCATE_EXISTING;
+  if (disposition == CREATE_NEW && (r.isRoot || r.exists || r.isForeign)) {
+    SetLastError(ERROR_FILE_EXISTS);
+    return INVALID_HANDLE_VALUE;
+  }
+  if (r.isRoot || (r.exists && r.isDirectory)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return INVALID_HANDLE_VALUE;
+  }
+  bool truncates = disposition == CREATE_ALWAYS || disposition == TRUNCATE_EXISTING;
+  bool wantsWrite = (access & GENERIC_WRITE) != 0 || truncates;
   if (r.exists) {
-    if (disposition == CREATE_NEW) {
-      SetLastError(ERROR_FILE_EXISTS);
-      return INVALID_HANDLE_VALUE;
-    }
     if (wantsWrite && (StoredAttributes(r.device) & FILE_ATTRIBUTE_READONLY)) {
       SetLastError(ERROR_ACCESS_DENIED);
       return INVALID_HANDLE_VALUE;
@@ -94,26 +111,25 @@ HANDLE OpenFileHandle(LPCWSTR path, DWORD access, DWORD share, DWORD disposition
   } else if (disposition == OPEN_EXISTING || disposition == TRUNCATE_EXISTING) {
     SetLastError(ERROR_FILE_NOT_FOUND);
     return INVALID_HANDLE_VALUE;
+  } else if (r.isForeign && disposition == OPEN_ALWAYS) {
+    // It cannot be opened, and making a new file would destroy it.
+    SetLastError(ERROR_ACCESS_DENIED);
+    return INVALID_HANDLE_VALUE;
   }
   if (!ShareAllows(r.host, access, share)) {
     SetLastError(ERROR_SHARING_VIOLATION);
     return INVALID_HANDLE_VALUE;
   }
-  int oflags = O_CLOEXEC;
   // The host descriptor is always readable so mappings and size queries work;
   // the device access rights are enforced by the calls themselves.
-  oflags |= (access & GENERIC_WRITE) ? O_RDWR : O_RDONLY;
-  bool created = !r.exists;
-  switch (disposition) {
-    case CREATE_NEW: oflags |= O_CREAT | O_EXCL; break;
-    case CREATE_ALWAYS: oflags |= O_CREAT | O_TRUNC; break;
-    case OPEN_ALWAYS: oflags |= O_CREAT; break;
-    case TRUNCATE_EXISTING: oflags |= O_TRUNC; break;
-    default: break;
+  bool created = false;
+  HostFd fd = OpenRegularFile(r.folder->Get(), r.leaf, wantsWrite, IntentOf(disposition), &created);
+  if (!fd.Valid()) {
+    SetLastError(errno == EEXIST ? ERROR_FILE_EXISTS : errno == EISDIR ? ERROR_ACCESS_DENIED : ErrorFromErrno(errno));
+    return INVALID_HANDLE_VALUE;
   }
-  if ((oflags & O_TRUNC) && !(access & GENERIC_WRITE)) oflags = (oflags & ~O_RDONLY) | O_RDWR;
-  int fd = ::open(r.host.c_str(), oflags, 0644);
-  if (fd < 0) {
+  // Truncation waits until the file is known to be one the device may write.
+  if (truncates && !created && ::ftruncate(fd.Get(), 0) != 0) {
     SetLastError(ErrorFromErrno(errno));
     return INVALID_HANDLE_VALUE;
   }
@@ -127,15 +143,19 @@ HANDLE OpenFileHandle(LPCWSTR path, DWORD access, DWORD share, DWORD disposition
     if (attrs) StoreAttributes(r.device, StoredAttributes(r.device) | attrs);
   }
   auto file = std::make_shared<OpenFile>();
-  file->fd = fd;
+  file->fd = fd.Release();
   file->host = r.host;
   file->device = r.device;
   file->access = access;
   file->share = share;
   file->deleteOnClose = (flags & FILE_FLAG_DELETE_ON_CLOSE) != 0;
+  if (file->deleteOnClose) {
+    file->folder = r.folder;
+    file->leaf = r.leaf;
+  }
   file->forMapping = forMapping;
   TrackOpen(file);
-  SetLastError(r.exists && (disposition == OPEN_ALWAYS || disposition == CREATE_ALWAYS) ? ERROR_ALREADY_EXISTS
+  SetLastError(!created && (disposition == OPEN_ALWAYS || disposition == CREATE_ALWAYS) ? ERROR_ALREADY_EXISTS
                                                                                       : ERROR_SUCCESS);
   return RegisterKernelObject(file);
 }
@@ -193,12 +213,10 @@ int InjectCloseFault(int hostError) { return hostError; }
 
 }  // namespace
 
-DWORD SyncFolder(const fs::path& folder) {
-  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  int error = fd < 0 ? errno : ::fsync(fd) == 0 ? 0 : errno;
-  if (fd >= 0) ::close(fd);
+DWORD SyncFolder(int folder) {
+  int error = ::fsync(folder) == 0 ? 0 : errno;
   // Some file systems cannot sync a folder at all; nothing is lost there.
-  if (fd >= 0 && (error == EINVAL || error == ENOTSUP)) error = 0;
+  if (error == EINVAL || error == ENOTSUP) error = 0;
   error = InjectSyncFault(error);
   return error ? WriteBackError(error) : ERROR_SUCCESS;
 }
@@ -218,7 +236,7 @@ void OpenFile::OnClose() {
   }
   UntrackOpen(this);
   if (deleteOnClose && !IsOpenAnywhere(host)) {
-    ::unlink(host.c_str());
+    ::unlinkat(folder->Get(), leaf.c_str(), 0);
     ForgetPath(device);
   }
 }

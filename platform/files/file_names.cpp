@@ -1,5 +1,6 @@
 // The file calls that work on names: delete, move, copy, folders,
 // attributes, searches, temporary names and free space.
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -14,8 +15,10 @@
 
 #include "platform/core/last_error.h"
 #include "platform/files/attribute_store.h"
+#include "platform/files/beneath_root.h"
 #include "platform/files/device_root.h"
 #include "platform/files/file_objects.h"
+#include "platform/files/host_names.h"
 #include "platform/testing/files.h"
 
 namespace fs = std::filesystem;
@@ -56,11 +59,6 @@ bool Matches(const std::u16string& pattern, size_t p, const std::u16string& name
   return n == name.size();
 }
 
-std::u16string ParentOf(const std::u16string& device) {
-  size_t slash = device.find_last_of(u'\\');
-  return slash == 0 || slash == std::u16string::npos ? u"\\" : device.substr(0, slash);
-}
-
 void PutFileTime(FILETIME* out, uint64_t value) {
   out->dwLowDateTime = static_cast<DWORD>(value);
   out->dwHighDateTime = static_cast<DWORD>(value >> 32);
@@ -98,10 +96,10 @@ DWORD AttributesOf(const std::u16string& device, bool isDirectory) {
   return attrs ? attrs : FILE_ATTRIBUTE_NORMAL;
 }
 
-void FillFindData(const fs::path& host, const std::u16string& device, WIN32_FIND_DATAW* data) {
+void FillFindData(int folder, const std::string& name, const std::u16string& device, WIN32_FIND_DATAW* data) {
   *data = WIN32_FIND_DATAW();
   struct stat st;
-  if (::stat(host.c_str(), &st) != 0) return;
+  if (KindAt(folder, name, &st) == EntryKind::kMissing) return;
   bool dir = S_ISDIR(st.st_mode);
   data->dwFileAttributes = AttributesOf(device, dir);
   uint64_t write = FileTimeOf(st.st_mtim);
@@ -113,9 +111,9 @@ void FillFindData(const fs::path& host, const std::u16string& device, WIN32_FIND
   data->nFileSizeHigh = static_cast<DWORD>(size >> 32);
   data->nFileSizeLow = static_cast<DWORD>(size);
   data->dwOID = static_cast<DWORD>(st.st_ino);
-  std::u16string name = device.substr(device.find_last_of(u'\\') + 1);
-  size_t n = name.size() < MAX_PATH - 1 ? name.size() : MAX_PATH - 1;
-  for (size_t i = 0; i < n; ++i) data->cFileName[i] = name[i];
+  std::u16string shown = device.substr(device.find_last_of(u'\\') + 1);
+  size_t n = shown.size() < MAX_PATH - 1 ? name.size() : MAX_PATH - 1;
+  for (size_t i = 0; i < n; ++i) data->cFileName[i] = shown[i];
   data->cFileName[n] = 0;
 }
 
@@ -132,17 +130,18 @@ using namespace devicefs;
 BOOL DeleteFileW(LPCWSTR path) {
   Resolved r;
   if (!Resolve(path, &r)) return FALSE;
-  if (!r.exists) {
+  if (!r.exists && !r.isForeign) {
     SetLastError(ERROR_FILE_NOT_FOUND);
     return FALSE;
   }
-  if (r.isDirectory) {
+  if (r.isDirectory || r.isRoot) {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
   }
-  if (!CheckDeletable(r)) return FALSE;
-  if (::unlink(r.host.c_str()) != 0) {
-    SetLastError(ERROR_ACCESS_DENIED);
+  // A foreign entry is removed itself: a link goes, its target stays.
+  if (r.exists && !CheckDeletable(r)) return FALSE;
+  if (::unlinkat(r.folder->Get(), r.leaf.c_str(), 0) != 0) {
+    SetLastError(ErrorFromErrno(errno));
     return FALSE;
   }
   ForgetPath(r.device);
@@ -160,13 +159,15 @@ BOOL MoveFileExW(LPCWSTR from, LPCWSTR to, DWORD flags) {
     SetLastError(IsStorageCard(source) ? ERROR_ACCESS_DENIED : ERROR_SHARING_VIOLATION);
     return FALSE;
   }
-  bool sameFile = target.exists && fs::equivalent(source.host, target.host);
-  if (target.exists && !sameFile) {
-    if (!(flags & MOVEFILE_REPLACE_EXISTING) || target.isDirectory || source.isDirectory) {
+  // The same entry named again (perhaps in another case).
+  bool sameFile = target.exists && source.host == target.host;
+  bool occupied = (target.exists && !sameFile) || target.isForeign;
+  if (occupied) {
+    if (!(flags & MOVEFILE_REPLACE_EXISTING) || target.isDirectory || source.isDirectory || target.isRoot) {
       SetLastError(ERROR_ALREADY_EXISTS);
       return FALSE;
     }
-    if (!CheckDeletable(target)) return FALSE;
+    if (target.exists && !CheckDeletable(target)) return FALSE;
   }
   if (source.isDirectory && (target.device.size() > source.device.size()) &&
       FoldName(target.device).compare(0, source.device.size() + 1, FoldName(source.device) + u"\\") == 0) {
@@ -174,7 +175,7 @@ BOOL MoveFileExW(LPCWSTR from, LPCWSTR to, DWORD flags) {
     return FALSE;
   }
   // A replaced file keeps its identity: its attributes and creation time
-  // pass to the file that takes its place.
+  // pass to the file that takes its place. A foreign entry had none.
   DWORD keptAttributes = 0;
   uint64_t keptCreation = 0;
   bool replacing = target.exists && !sameFile;
@@ -182,24 +183,21 @@ BOOL MoveFileExW(LPCWSTR from, LPCWSTR to, DWORD flags) {
     keptAttributes = StoredAttributes(target.device);
     keptCreation = StoredCreationTime(target.device);
   }
-  fs::path destination = sameFile ? source.host.parent_path() / ToUtf8(target.device.substr(target.device.find_last_of(u'\\') + 1))
-                                  : target.host;
-  if (::rename(source.host.c_str(), destination.c_str()) != 0) {
-    SetLastError(errno == EXDEV ? ERROR_ACCESS_DENIED : ERROR_ACCESS_DENIED);
+  // renameat replaces the target entry itself, a link included.
+  if (::renameat(source.folder->Get(), source.leaf.c_str(), target.folder->Get(), target.leaf.c_str()) != 0) {
+    SetLastError(errno == ENOENT ? ERROR_PATH_NOT_FOUND : ERROR_ACCESS_DENIED);
     return FALSE;
   }
-  std::u16string newDevice = target.exists && !sameFile ? target.device
-                                                         : ParentOf(target.device) + (ParentOf(target.device) == u"\\" ? u"" : u"\\") +
-                                                               FromUtf8(destination.filename().string());
-  if (replacing) ForgetPath(target.device);
+  std::u16string newDevice = target.device;
+  if (occupied) ForgetPath(target.device);
   MovePathEntries(source.device, newDevice);
   if (replacing) {
     StoreAttributes(newDevice, keptAttributes);
     if (keptCreation) StoreCreationTime(newDevice, keptCreation);
   }
   if (flags & MOVEFILE_WRITE_THROUGH) {
-    DWORD error = SyncFolder(destination.parent_path());
-    if (!error && source.host.parent_path() != destination.parent_path()) error = SyncFolder(source.host.parent_path());
+    DWORD error = SyncFolder(target.folder->Get());
+    if (!error && source.host.parent_path() != target.host.parent_path()) error = SyncFolder(source.folder->Get());
     if (error) {
       SetLastError(error);
       return FALSE;
@@ -217,7 +215,7 @@ BOOL CopyFileW(LPCWSTR from, LPCWSTR to, BOOL failIfExists) {
     SetLastError(ERROR_FILE_NOT_FOUND);
     return FALSE;
   }
-  if (target.exists && (failIfExists || target.isDirectory)) {
+  if ((target.exists || target.isForeign || target.isRoot) && (failIfExists || target.isDirectory || target.isRoot)) {
     SetLastError(ERROR_FILE_EXISTS);
     return FALSE;
   }
@@ -225,13 +223,52 @@ BOOL CopyFileW(LPCWSTR from, LPCWSTR to, BOOL failIfExists) {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
   }
-  std::error_code ec;
-  fs::copy_file(source.host, target.host, fs::copy_options::overwrite_existing, ec);
-  if (ec) {
-    SetLastError(ERROR_ACCESS_DENIED);
+  bool created = false;
+  HostFd in = OpenRegularFile(source.folder->Get(), source.leaf, false, OpenIntent::kExisting, &created);
+  if (!in.Valid()) {
+    SetLastError(ErrorFromErrno(errno));
     return FALSE;
   }
-  if (!target.exists) StoreCreationTime(target.device, NowAsFileTime());
+  // The target is opened as CREATE_ALWAYS opens it: a foreign entry is
+  // replaced, a file with other hard links refused.
+  HostFd out = OpenRegularFile(target.folder->Get(), target.leaf, true, OpenIntent::kReplaceForeign, &created);
+  if (!out.Valid()) {
+    SetLastError(errno == EISDIR ? ERROR_FILE_EXISTS : ErrorFromErrno(errno));
+    return FALSE;
+  }
+  struct stat fromStat, toStat;
+  if (::fstat(in.Get(), &fromStat) != 0 || ::fstat(out.Get(), &toStat) != 0 ||
+      (fromStat.st_dev == toStat.st_dev && fromStat.st_ino == toStat.st_ino)) {
+    SetLastError(ERROR_SHARING_VIOLATION);
+    return FALSE;
+  }
+  if (!created && ::ftruncate(out.Get(), 0) != 0) {
+    SetLastError(ErrorFromErrno(errno));
+    return FALSE;
+  }
+  char buffer[65536];
+  for (;;) {
+    ssize_t n = ::read(in.Get(), buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      SetLastError(ErrorFromErrno(errno));
+      return FALSE;
+    }
+    if (n == 0) break;
+    for (ssize_t done = 0; done < n;) {
+      ssize_t w = ::write(out.Get(), buffer + done, static_cast<size_t>(n - done));
+      if (w < 0 && errno == EINTR) continue;
+      if (w <= 0) {
+        SetLastError(w < 0 ? ErrorFromErrno(errno) : ERROR_DISK_FULL);
+        return FALSE;
+      }
+      done += w;
+    }
+  }
+  if (created) {
+    ForgetPath(target.device);
+    StoreCreationTime(target.device, NowAsFileTime());
+  }
   StoreAttributes(target.device, StoredAttributes(source.device));
   return TRUE;
 }
@@ -239,12 +276,13 @@ BOOL CopyFileW(LPCWSTR from, LPCWSTR to, BOOL failIfExists) {
 BOOL CreateDirectoryW(LPCWSTR path, void*) {
   Resolved r;
   if (!Resolve(path, &r)) return FALSE;
-  if (r.exists) {
+  if (r.exists || r.isForeign) {
     SetLastError(ERROR_ALREADY_EXISTS);
     return FALSE;
   }
-  if (::mkdir(r.host.c_str(), 0755) != 0) {
-    SetLastError(errno == ENOENT ? ERROR_PATH_NOT_FOUND : ERROR_ACCESS_DENIED);
+  if (::mkdirat(r.folder->Get(), r.leaf.c_str(), 0755) != 0) {
+    // ENOENT: the parent went away since it was resolved.
+    SetLastError(errno == ENOENT ? ERROR_PATH_NOT_FOUND : ErrorFromErrno(errno));
     return FALSE;
   }
   ForgetPath(r.device);
@@ -263,7 +301,7 @@ BOOL RemoveDirectoryW(LPCWSTR path) {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
   }
-  if (::rmdir(r.host.c_str()) != 0) {
+  if (::unlinkat(r.folder->Get(), r.leaf.c_str(), AT_REMOVEDIR) != 0) {
     SetLastError(errno == ENOTEMPTY || errno == EEXIST ? ERROR_DIR_NOT_EMPTY : ERROR_ACCESS_DENIED);
     return FALSE;
   }
@@ -305,25 +343,24 @@ HANDLE FindFirstFileW(LPCWSTR pattern, WIN32_FIND_DATAW* data) {
     SetLastError(ERROR_FILE_NOT_FOUND);
     return INVALID_HANDLE_VALUE;
   }
-  fs::path folderHost = r.host.parent_path();
   std::u16string prefix = folderDevice == u"\\" ? u"\\" : folderDevice + u"\\";
   if (namePattern.find_first_of(u"*?") == std::u16string::npos) {
     if (r.exists) {
       WIN32_FIND_DATAW entry;
-      FillFindData(r.host, r.device, &entry);
+      FillFindData(r.folder->Get(), r.leaf, r.device, &entry);
       search->entries.push_back(entry);
     }
   } else {
-    std::error_code ec;
-    for (fs::directory_iterator it(folderHost, ec), end; !ec && it != end; it.increment(ec)) {
-      std::string hostName = it->path().filename().string();
+    // Only regular files and folders are listed: links, FIFOs, sockets and
+    // device nodes are not part of the device.
+    for (const std::string& hostName : ListFolder(r.folder->Get())) {
       if (folderDevice == u"\\" && hostName == ".tessalyn") continue;
-      struct stat st;
-      if (::lstat(it->path().c_str(), &st) != 0 || S_ISLNK(st.st_mode)) continue;
-      std::u16string name = FromUtf8(hostName);
+      EntryKind kind = KindAt(r.folder->Get(), hostName);
+      if (kind != EntryKind::kFile && kind != EntryKind::kFolder) continue;
+      std::u16string name = HostNameToDevice(hostName);
       if (!Matches(namePattern, 0, name, 0)) continue;
       WIN32_FIND_DATAW entry;
-      FillFindData(it->path(), prefix + name, &entry);
+      FillFindData(r.folder->Get(), hostName, prefix + name, &entry);
       search->entries.push_back(entry);
     }
   }
@@ -443,8 +480,12 @@ BOOL GetDiskFreeSpaceExW(LPCWSTR path, ULARGE_INTEGER* freeToCaller, ULARGE_INTE
     }
   }
   if (!overridden) {
+    // The folder itself (a card may be a mount of its own), else the one
+    // holding the file.
+    HostFd own;
+    if (r.isDirectory && !r.isRoot) own = OpenSubfolder(r.folder->Get(), r.leaf);
     struct statvfs vfs;
-    if (::statvfs(r.host.c_str(), &vfs) != 0) {
+    if (::fstatvfs(own.Valid() ? own.Get() : r.folder->Get(), &vfs) != 0) {
       SetLastError(ERROR_PATH_NOT_FOUND);
       return FALSE;
     }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/core/kernel_object.h"
+#include "platform/files/beneath_root.h"
 #include "platform/files/files.h"
 
 namespace devicefs {
@@ -20,6 +21,10 @@ class OpenFile : public KernelObject {
   DWORD access = 0;
   DWORD share = 0;
   bool deleteOnClose = false;
+  // Kept for deleteOnClose: the folder the file was opened in and its name
+  // there, so the deletion goes to that entry and nowhere else.
+  std::shared_ptr<HostFd> folder;
+  std::string leaf;
   bool forMapping = false;
   // What closing the descriptor reported for a handle open for writing
   // (ERROR_SUCCESS when it closed cleanly); CloseHandle answers it.
@@ -49,16 +54,20 @@ void TrackOpen(const std::shared_ptr<OpenFile>& file);
 void UntrackOpen(OpenFile* file);
 bool IsOpenAnywhere(const std::filesystem::path& host);
 
-// Makes a folder's entries (a rename into it) durable: ERROR_SUCCESS, or the
-// device's code for what the host's folder sync reported.
-DWORD SyncFolder(const std::filesystem::path& folder);
+// Makes a folder's entries (a rename into it) durable, given the folder's
+// open descriptor: ERROR_SUCCESS, or the device's code for what the host's
+// folder sync reported.
+DWORD SyncFolder(int folder);
+
+// The device's error code for a host errno.
+DWORD ErrorFromErrno(int err);
 
 // Emulated attributes plus what the host tells (directory, size).
 DWORD AttributesOf(const std::u16string& device, bool isDirectory);
 // Host times as FILETIME values.
 uint64_t FileTimeOf(const struct timespec& t);
 uint64_t NowAsFileTime();
-void FillFindData(const std::filesystem::path& host, const std::u16string& device,
-                  WIN32_FIND_DATAW* data);
+// `name` is the entry's host name in the open folder `folder`.
+void FillFindData(int folder, const std::string& name, const std::u16string& device, WIN32_FIND_DATAW* data);
 
 }  // namespace devicefs

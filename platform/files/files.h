@@ -83,7 +83,15 @@ DWORD GetFileAttributesW(LPCWSTR path);
 BOOL SetFileAttributesW(LPCWSTR path, DWORD attributes);
 
 // Patterns use '*' and '?' in the last component. "." and ".." are never
-// reported; host symbolic links are not part of the device and never listed.
+// reported. Only regular files and folders are part of the device: a host
+// symbolic link, FIFO, socket or device node is never listed, never opened
+// and never followed; its name stays taken (CREATE_NEW answers
+// ERROR_FILE_EXISTS, OPEN_ALWAYS ERROR_ACCESS_DENIED), and CREATE_ALWAYS,
+// CopyFileW, MoveFileExW with MOVEFILE_REPLACE_EXISTING and DeleteFileW act
+// on the entry itself, never on what a link points to. A file with more than
+// one hard link is never opened for writing (ERROR_ACCESS_DENIED): its other
+// names may lie outside the root. Host names that are not UTF-8 show each
+// undecodable byte b as U+DC00 + b.
 HANDLE FindFirstFileW(LPCWSTR pattern, WIN32_FIND_DATAW* data);
 BOOL FindNextFileW(HANDLE search, WIN32_FIND_DATAW* data);
 BOOL FindClose(HANDLE search);
