@@ -2,6 +2,8 @@
 #include "platform/registry/registry_tree.h"
 
 #include <cstring>
+#include <string_view>
+#include <unordered_set>
 
 #include "platform/files/device_root.h"
 #include "platform/registry/registry.h"
@@ -117,6 +119,10 @@ void PutKey(std::vector<uint8_t>& out, const RegKey& key) {
   for (const auto& child : key.subkeys) PutKey(out, *child);
 }
 
+bool IsKeyName(const std::u16string& name) {
+  return !name.empty() && name.find_first_of(std::u16string_view(u"\\\0", 2)) == std::u16string::npos;
+}
+
 class Reader {
  public:
   Reader(const uint8_t* bytes, size_t size) : p_(bytes), left_(size) {}
@@ -153,22 +159,31 @@ class Reader {
   }
   bool Key(RegKey* key, int depth) {
     if (depth > kMaxDepth || !Name(&key->name, kMaxRegistryKeyName)) return false;
+    // Only names the calls can reach: a root is nameless, and a subkey has a
+    // name that opens it (not empty, no separator, no NUL).
+    if (depth == 0 ? !key->name.empty() : !IsKeyName(key->name)) return false;
     uint32_t count = 0;
     // Every value needs at least 10 bytes, every key 10: a count beyond the
     // bytes left is damage, not a reason to allocate.
     if (!U32(&count) || count > left_ / 10) return false;
     key->values.resize(count);
+    std::unordered_set<std::u16string> seen;
     for (auto& value : key->values) {
       uint32_t bytes = 0;
       if (!Name(&value.name, kMaxRegistryValueName) || !U32(&value.type) || !U32(&bytes) ||
           !Bytes(&value.data, bytes))
         return false;
+      if (value.name.find(u'\0') != std::u16string::npos || !seen.insert(devicefs::FoldName(value.name)).second)
+        return false;
     }
     if (!U32(&count) || count > left_ / 10) return false;
     key->subkeys.reserve(count);
+    seen.clear();
     for (uint32_t i = 0; i < count; ++i) {
       key->subkeys.push_back(std::make_unique<RegKey>());
       if (!Key(key->subkeys.back().get(), depth + 1)) return false;
+      // A second key of the same name (in any case) could never be opened.
+      if (!seen.insert(devicefs::FoldName(key->subkeys.back()->name)).second) return false;
     }
     return true;
   }
