@@ -91,7 +91,7 @@ void WholeBook(benchmark::State& state, testbuild::TextCompression compression, 
   spec.compression = compression;
   spec.codePage = codePage;
   spec.text = Text();
-  spec.extraFlags = 0x2;
+  spec.extraFlags = 0x3;  // a trailing entry and, for UTF-8, the multibyte carry
   const std::u16string path = u"\\bench_" + devicefs::FromUtf8(testbuild::TextCompressionName(compression)) + u".corv";
   testbuild::WriteDeviceFile(path, testbuild::BuildBook(spec).Bytes());
   testbuild::OpenedBook opened = testbuild::OpenBookFile(path, 65002);

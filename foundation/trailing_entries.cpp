@@ -47,10 +47,10 @@ uint32_t TrailingEntriesSize(const uint8_t* record, const uint8_t* end, uint32_t
   return static_cast<uint32_t>(end - newEnd);
 }
 
-uint32_t TrailingMultibyteCount(const uint8_t* record, const uint8_t* end, uint32_t codePage,
-                                bool* corrupt) {
+uint32_t TrailingMultibyteCount(const uint8_t* record, const uint8_t* end, uint32_t extraFlags,
+                                uint32_t codePage, bool* corrupt) {
   SetFlag(corrupt, false);
-  if (codePage != kUtf8CodePage || end <= record) return 0;
+  if (codePage != kUtf8CodePage || (extraFlags & kExtraFlagMultibyte) == 0 || end <= record) return 0;
   uint32_t count = (end[-1] & 0x0Fu) + 1;
   uint32_t held = static_cast<uint32_t>(end - record);
   if (count > held) {
@@ -65,7 +65,7 @@ uint32_t TrailingEntriesTotal(const uint8_t* record, const uint8_t* end, uint32_
   bool bad = false;
   uint32_t entries = TrailingEntriesSize(record, end, extraFlags, &bad);
   uint32_t carry = 0;
-  if (!bad) carry = TrailingMultibyteCount(record, end - entries, codePage, &bad);
+  if (!bad) carry = TrailingMultibyteCount(record, end - entries, extraFlags, codePage, &bad);
   SetFlag(corrupt, bad);
   return entries + carry;
 }

@@ -4,8 +4,10 @@
 // Bits 1, 2, 3 and up of the flags each stand for one entry: the entry of the
 // lowest set bit lies at the very end of the record, the next one before it,
 // and so on. Each entry ends with a backward varint giving the size of the
-// whole entry, the varint included. Bit 0 is not an entry of this walk: it is
-// the multibyte carry, which UTF-8 books keep just before the entries.
+// whole entry, the varint included. Bit 0 is not an entry of this walk: it
+// says that the records of a UTF-8 book carry the bytes of a character cut
+// by their end just before the entries. Without it (and in books whose
+// header has no flags word, which reads as 0) the last text byte is text.
 //
 // The sizes come from the book, so the walk trusts none of them: a size that
 // exceeds what is left of the record (or is smaller than its own varint) stops
@@ -15,18 +17,22 @@
 
 #include <cstdint>
 
+// Bit 0 of the extra-data flags: UTF-8 records end with a multibyte carry.
+constexpr uint32_t kExtraFlagMultibyte = 0x1;
+
 // Sum of the sizes of the flagged entries walked back from `end`. On a bad
 // size the sum so far is answered and *corrupt (when given) is set; it is
 // cleared otherwise.
 uint32_t TrailingEntriesSize(const uint8_t* record, const uint8_t* end, uint32_t extraFlags,
                              bool* corrupt = nullptr);
 
-// For code page 65001: (the byte just before `end` & 0x0F) + 1, the bytes of a
-// character that continues into the next record; 0 for every other code page
-// and for an empty record. More bytes than the record holds sets *corrupt and
-// answers what the record holds.
-uint32_t TrailingMultibyteCount(const uint8_t* record, const uint8_t* end, uint32_t codePage,
-                                bool* corrupt = nullptr);
+// For code page 65001 with kExtraFlagMultibyte set in `extraFlags`: (the
+// byte just before `end` & 0x0F) + 1, the bytes of a character that
+// continues into the next record; 0 for every other code page, without the
+// flag and for an empty record. More bytes than the record holds sets
+// *corrupt and answers what the record holds.
+uint32_t TrailingMultibyteCount(const uint8_t* record, const uint8_t* end, uint32_t extraFlags,
+                                uint32_t codePage, bool* corrupt = nullptr);
 
 // TrailingEntriesSize plus the multibyte count taken at the end the flagged
 // entries leave: the bytes a reader removes from the record's end.

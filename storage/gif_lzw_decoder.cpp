@@ -5,10 +5,16 @@
 //
 // The code table takes 4 bytes an entry (16-bit prefix, suffix, one byte of
 // the unwinding stack): 16 KB for 4096 entries, halved while memory is short
-// but never below 2^(minimum code size) entries. Corrupt streams fail: a
-// code above the next free code, a first code after a clear that is not yet
-// in the table, a new code once the table is full, a sub-block that passes
-// the end of the data. Data after the last row is ignored.
+// but never below 2^(minimum code size) entries.
+//
+// Once 4096 codes are defined, encoders may go on without a clear code; the
+// table then stays as it is and decoding goes on with it. A table made
+// smaller for lack of memory keeps counting the codes the encoder defines
+// past its end, so that the code length still grows in step with the
+// encoder's; only a code that lies beyond the entries it holds fails.
+// Corrupt streams fail: a code above the next free code or beyond the table,
+// a first code after a clear that is not yet in the table, a sub-block that
+// passes the end of the data. Data after the last row is ignored.
 #include <cstdint>
 
 #include "platform/memory/allocator.h"
@@ -99,8 +105,7 @@ int ImageDecoder::DecodeGifPixels() {
       continue;
     }
     if (code == endCode) break;
-    if (code > nextFree || (previous < 0 && code >= clear) ||
-        (previous >= 0 && nextFree >= tableSize)) {
+    if (code > nextFree || code >= tableSize || (previous < 0 && code >= clear)) {
       result = kImageFailed;
       break;
     }
@@ -124,9 +129,12 @@ int ImageDecoder::DecodeGifPixels() {
     stack[depth++] = static_cast<uint8_t>(c);
     firstChar = static_cast<uint8_t>(c);
 
-    if (previous >= 0) {
-      prefix[nextFree] = static_cast<uint16_t>(previous);
-      suffix[nextFree] = firstChar;
+    // A full table defines no more codes; one made smaller only counts them.
+    if (previous >= 0 && nextFree < kMaxTableEntries) {
+      if (nextFree < tableSize) {
+        prefix[nextFree] = static_cast<uint16_t>(previous);
+        suffix[nextFree] = firstChar;
+      }
       ++nextFree;
       if (nextFree == (1u << codeSize) && codeSize < kMaxCodeBits) ++codeSize;
     }

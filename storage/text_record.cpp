@@ -16,7 +16,9 @@ bool SplitTextRecord(const uint8_t* record, uint32_t size, uint32_t extraFlags, 
   const uint32_t entries = TrailingEntriesSize(record, record + size, extraFlags, &corrupt);
   if (corrupt || entries > size) return false;
   uint32_t end = size - entries;
-  if (codePage == kCodePageUtf8 && end > 0) {
+  // Only a UTF-8 book whose flags say so carries: otherwise the last byte
+  // is text like any other.
+  if (codePage == kCodePageUtf8 && (extraFlags & kExtraFlagMultibyte) != 0 && end > 0) {
     const uint32_t carried = record[end - 1] & 0x0F;
     if (carried + 1 > end) return false;
     end -= carried + 1;

@@ -1,7 +1,9 @@
 // The parts of a stored text record of a book: the (compressed) text, for
-// UTF-8 books the multibyte carry (the bytes that complete a character cut
-// by the record's end, then a byte whose low nibble counts them), then the
-// trailing entries that the extra-data flags select.
+// UTF-8 books whose extra-data flags have bit 0 set the multibyte carry (the
+// bytes that complete a character cut by the record's end, then a byte whose
+// low nibble counts them), then the trailing entries that the higher flag
+// bits select. Books without the flags word (versions below 6) have flags 0:
+// their records carry nothing.
 //
 // The sizes come from the file: a trailing entry or a carry that claims
 // more than the record holds makes the record corrupt.

@@ -6,7 +6,8 @@
 //     --codepage CP      1252, 65001 or 65002 (default 65001)
 //     --compression C    none, palmdoc or huffcdic (default palmdoc)
 //     --record-size N    text bytes per record (default 4096)
-//     --extra-flags N    trailing-entry flags (hex with 0x), version 6 and up
+//     --extra-flags N    extra-data flags (hex with 0x), version 6 and up: bit 0 the
+//                        UTF-8 multibyte carry, bits 1.. trailing entries (default 0x1)
 //     --title TEXT       the full name (default: the input's file name)
 //     --short-name TEXT  EXTH 200
 //     --type N           book type (default 2 for HTML, 3 otherwise)
@@ -36,6 +37,7 @@ int Usage() {
 int main(int argc, char** argv) {
   testbuild::BookSpec spec;
   spec.codePage = 65001;
+  spec.extraFlags = 0x1;  // UTF-8 characters cut by a record's end are carried
   bool palmDoc = false;
   bool typeGiven = false;
   std::string title, shortName;

@@ -49,14 +49,16 @@ TEST(TrailingEntries, SizesTotalsAndCorruptRecords) {
       {"gap in the flags", Join({kText, Entry({1}), Entry({2, 3})}), 0x12, 1252, 5, 5, false},
       {"two-byte size", Join({kText, Entry(Bytes(198, 7))}), 0x2, 1252, 200, 200, false},
       {"utf-8 carry before entries", Join({kText, {0xE2, 0x82, 0x02}, Entry({4})}), 0x3, 65001, 2, 5, false},
-      {"utf-8 carry without entries", Join({kText, {0x80, 0x01}}), 0, 65001, 0, 2, false},
-      {"1252 ignores the last byte", Join({kText, {0x0F}}), 0, 1252, 0, 0, false},
+      {"utf-8 carry without entries", Join({kText, {0x80, 0x01}}), 0x1, 65001, 0, 2, false},
+      {"utf-8 without bit 0 keeps its last byte", Join({kText, {0x80, 0x01}}), 0, 65001, 0, 0, false},
+      {"utf-8 entries without bit 0", Join({kText, {0x0F}, Entry({4})}), 0x2, 65001, 2, 2, false},
+      {"1252 ignores the last byte", Join({kText, {0x0F}}), 0x1, 1252, 0, 0, false},
       {"size beyond record", Bytes{1, 2, 0x90}, 0x2, 1252, 0, 0, true},
       {"second size beyond what is left", Join({Bytes{0x90}, Entry({5})}), 0x6, 1252, 2, 2, true},
       {"size smaller than its varint", Join({kText, Bytes{0x80}}), 0x2, 1252, 0, 0, true},
       {"empty record with flags", Bytes{}, 0x2, 65001, 0, 0, true},
-      {"carry beyond record", Bytes{0x0F}, 0, 65001, 0, 1, true},
-      {"carry beyond what entries leave", Join({Bytes{0x05}, Entry({})}), 0x2, 65001, 1, 2, true},
+      {"carry beyond record", Bytes{0x0F}, 0x1, 65001, 0, 1, true},
+      {"carry beyond what entries leave", Join({Bytes{0x05}, Entry({})}), 0x3, 65001, 1, 2, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

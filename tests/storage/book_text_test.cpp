@@ -1,8 +1,8 @@
 // Reading the text of books beyond the plain matrix: trailing entries of
-// every flag, the carry's count nibble, sections, an empty last record,
-// another target code page, Palm Doc files read in any order, HUFF/CDIC
-// books with records of varying length and several DATP records, and the
-// wait message of a slow store.
+// every flag, UTF-8 books with and without the multibyte carry, the carry's
+// count nibble, sections, an empty last record, another target code page,
+// Palm Doc files read in any order, HUFF/CDIC books with records of varying
+// length and several DATP records, and the wait message of a slow store.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -63,6 +63,7 @@ TEST(BookText, CarryCountIsTheLowNibble) {
   const std::string utf8 = testbuild::SampleText(9000, 22, 2);
   BookSpec spec;
   spec.codePage = 65001;
+  spec.extraFlags = 0x1;
   spec.carryHighNibble = 0xA;
   spec.text = testbuild::EncodeBookText(utf8, 65001);
   EXPECT_TRUE(SameText(ReadAll(testbuild::BuildBook(spec).Bytes()), utf8));
@@ -75,6 +76,7 @@ TEST(BookText, RecordEndingInsideACharacterCarriesItsFirstBytes) {
   utf8 += "é and more";
   BookSpec spec;
   spec.codePage = 65001;
+  spec.extraFlags = 0x1;
   spec.text = testbuild::EncodeBookText(utf8, 65001);
   testbuild::OpenedBook opened = testbuild::OpenBookBytes(testbuild::BuildBook(spec).Bytes());
   ASSERT_EQ(opened.error, 0);
@@ -92,6 +94,86 @@ TEST(BookText, RecordEndingInsideACharacterCarriesItsFirstBytes) {
   EXPECT_EQ(opened.doc->PositionDistance(block.start, 4097, 0), 0u);
   EXPECT_EQ(opened.doc->AdvancePosition(block.start, 0, 0), 4097u);
   opened.doc->ReleaseBlock(block.blockId);
+}
+
+// UTF-8 text of `records` records of `recordSize` bytes with a character of
+// two, three and four bytes in turn at each record's end: cut by it after
+// one to three of its bytes (`cut`), or ending exactly there, so that the
+// record's last byte is a continuation byte whose low nibble (9, 0xC, 0)
+// would claim a carry of 10, 13 or 1 bytes if the record were read as
+// carrying one.
+std::string CharactersAtRecordEnds(size_t recordSize, size_t records, bool cut) {
+  const std::string ends[] = {"é", "€", "😀"};
+  std::string text;
+  for (size_t r = 0; r < records; ++r) {
+    const std::string& c = ends[r % 3];
+    const size_t boundary = (r + 1) * recordSize;
+    const size_t at = cut ? boundary - 1 - (r / 3) % (c.size() - 1) : boundary - c.size();
+    while (text.size() < at) {
+      if (at - text.size() >= 2 && text.size() % 13 == 0) {
+        text += "ü";
+      } else {
+        text.push_back(static_cast<char>('a' + text.size() % 26));
+      }
+    }
+    text += c;
+  }
+  return text + " the end.";
+}
+
+TEST(BookText, Utf8BooksOfEveryVersionWithAndWithoutTheMultibyteFlag) {
+  // Only a book whose flags word (version 6 and above) has bit 0 carries the
+  // bytes of a character cut by a record's end; in every other book the
+  // record's last byte is text and no character is cut.
+  constexpr size_t kRecordSize = 1024;
+  for (uint32_t version = 2; version <= 7; ++version) {
+    for (uint32_t flags : {0x0u, 0x2u, 0x1u, 0x3u}) {
+      if (version < 6 && flags != 0) continue;
+      const bool carries = (flags & 1) != 0;
+      const std::string utf8 = CharactersAtRecordEnds(kRecordSize, 7, carries);
+      for (auto compression : {TextCompression::kNone, TextCompression::kPalmDoc, TextCompression::kHuffCdic}) {
+        if (compression == TextCompression::kHuffCdic && version < 3) continue;
+        SCOPED_TRACE(testing::Message() << "version " << version << " flags " << flags << " "
+                                        << testbuild::TextCompressionName(compression));
+        BookSpec spec;
+        spec.headerVersion = version;
+        spec.codePage = 65001;
+        spec.compression = compression;
+        spec.recordSize = kRecordSize;
+        spec.extraFlags = flags;
+        spec.text = testbuild::EncodeBookText(utf8, 65001);
+        const std::vector<uint8_t> bytes = testbuild::BuildBook(spec).Bytes();
+        EXPECT_TRUE(SameText(ReadAll(bytes, 65002, testbuild::kOpenStream), utf8));
+        EXPECT_TRUE(SameText(ReadAll(bytes, 65001, testbuild::kOpenMapped), utf8));
+      }
+    }
+  }
+}
+
+TEST(BookText, Utf8BookWithoutTheFlagReadsOnPastACutCharacter) {
+  // A book made without the carry whose characters fall across record
+  // ends: each cut character reads as one U+FFFD, nothing else is lost, and
+  // the text reads to its end.
+  constexpr size_t kRecordSize = 1024;
+  const std::string utf8 = CharactersAtRecordEnds(kRecordSize, 4, true);
+  std::string expected;
+  for (size_t i = 0; i < utf8.size();) {
+    const uint8_t lead = static_cast<uint8_t>(utf8[i]);
+    const size_t n = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    const bool cut = i / kRecordSize != (i + n - 1) / kRecordSize;
+    expected += cut ? std::string("\xEF\xBF\xBD") : utf8.substr(i, n);
+    i += n;
+  }
+  ASSERT_NE(expected, utf8);
+  for (auto compression : {TextCompression::kNone, TextCompression::kPalmDoc}) {
+    SCOPED_TRACE(testbuild::TextCompressionName(compression));
+    BookSpec spec;
+    spec.codePage = 65001;
+    spec.compression = compression;
+    spec.recordSize = kRecordSize;
+    spec.text = testbuild::EncodeBookText(utf8, 65001);
+    EXPECT_TRUE(SameText(ReadAll(testbuild::BuildBook(spec).Bytes(), 65002, testbuild::kOpenStream), expected));
+  }
 }
 
 TEST(BookText, UnicodeBookIntoCodePage1252) {
@@ -228,7 +310,7 @@ TEST(BookText, HuffCdicRecordsOfVaryingLength) {
     spec.datpShift = c.shift;
     spec.datpPerRecord = c.perRecord;
     spec.huff.finalCacheEntries = c.finalEntries;
-    spec.extraFlags = 0x6;
+    spec.extraFlags = 0x7;  // chunks of any length cut characters: carried
     spec.text = testbuild::EncodeBookText(utf8, 65001);
     testbuild::BuiltBook book = testbuild::BuildBook(spec);
     EXPECT_GT(book.layout.textRecordCount, 15u);

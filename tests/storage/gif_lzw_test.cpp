@@ -1,14 +1,15 @@
 // GIF pixel data in the forms that converters do not write: every minimum
 // code size, codes split over one-byte sub-blocks, a stream without a
-// leading clear code, deferred clears, codes beyond the table, a first code
-// after a clear that is not in the table, extra data after the last row, an
-// early end, a cut sub-block, and the code table made smaller when memory is
-// short.
+// leading clear code, a full table that is never cleared (against giflib),
+// codes beyond the table, a first code after a clear that is not in the
+// table, extra data after the last row, an early end, a cut sub-block, and
+// the code table made smaller when memory is short.
 #include <gtest/gtest.h>
 
 #include "platform/testing/allocation.h"
 #include "storage/image_decoder.h"
 #include "tests/support/picture_builder.h"
+#include "tests/support/reference_pixels.h"
 
 namespace {
 
@@ -112,24 +113,69 @@ TEST(GifLzw, CorruptCodesFailAndKeepTheRowsBefore) {
   }
 }
 
-TEST(GifLzw, NewCodeOnceTheTableIsFullFails) {
-  // A deferred clear (valid for some readers): the encoder stops adding
-  // entries at 4096 and goes on without a clear code.
-  const uint16_t w = 200, h = 120;
+// Noise in `colours` colours: nearly every few pixels define a new code,
+// so a picture of a few ten thousand pixels fills the code table early.
+Bytes NoiseIndices(size_t count, uint32_t colours, uint32_t seed) {
   Bytes indices;
-  uint32_t seed = 3;
-  for (int i = 0; i < w * h; ++i) {
+  for (size_t i = 0; i < count; ++i) {
     seed = seed * 1664525u + 1013904223u;
-    indices.push_back(static_cast<uint8_t>(seed >> 28));
+    indices.push_back(static_cast<uint8_t>((seed >> 24) % colours));
   }
+  return indices;
+}
+
+// A picture whose encoder stops defining codes at 4096 and goes on without
+// a clear code.
+Bytes FullTableGif(uint16_t w, uint16_t h, uint8_t minCodeSize, const Bytes& indices) {
   picture::GifImage image;
   image.width = w;
   image.height = h;
-  image.minCodeSize = 4;
-  image.codeStream = picture::LzwEncode(indices, 4, 100000);
-  Bytes file = picture::SimpleGif(image, picture::TestPaletteTriples(16));
-  Bytes out;
-  EXPECT_EQ(Decode(file, w, h, &out), kImageFailed);
+  image.minCodeSize = minCodeSize;
+  image.codeStream = picture::LzwEncode(indices, minCodeSize, 100000);
+  // Had the table never filled, an encoder that clears would write the same.
+  EXPECT_NE(image.codeStream, picture::LzwEncode(indices, minCodeSize)) << "the picture must fill the table";
+  return picture::SimpleGif(image, picture::TestPaletteTriples(1u << minCodeSize));
+}
+
+TEST(GifLzw, FullTableWithoutAClearKeepsDecodingAsGiflibDoes) {
+  struct Case {
+    uint8_t minCodeSize;
+    uint16_t w, h;
+  } cases[] = {{2, 240, 200}, {4, 200, 120}, {8, 150, 113}};
+  refpix::ScratchFolder dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(int{c.minCodeSize});
+    const Bytes palette = picture::TestPaletteTriples(1u << c.minCodeSize);
+    const Bytes indices = NoiseIndices(size_t{c.w} * c.h, 1u << c.minCodeSize, c.minCodeSize);
+    const Bytes file = FullTableGif(c.w, c.h, c.minCodeSize, indices);
+    Bytes out;
+    ASSERT_EQ(Decode(file, c.w, c.h, &out), kImageOk);
+    EXPECT_EQ(out, indices);
+
+    const std::string path = dir.File("full_table_" + std::to_string(c.minCodeSize) + ".gif");
+    ASSERT_TRUE(refpix::WriteFile(path, file));
+    Bytes reference;
+    std::string error;
+    ASSERT_TRUE(refpix::GiflibDecode(path, c.w, c.h, &reference, &error)) << error;
+    Bytes ours;
+    for (uint8_t i : out) ours.insert(ours.end(), palette.begin() + 3 * i, palette.begin() + 3 * i + 3);
+    EXPECT_EQ(ours, reference);
+  }
+}
+
+TEST(GifLzw, CodeBeyondATableMadeSmallerFails) {
+  // The table gets 2048 entries for lack of memory; the stream goes on to
+  // use codes up to 4095, and the first one past 2047 fails the decoding.
+  const uint16_t w = 150, h = 113;
+  const Bytes indices = NoiseIndices(size_t{w} * h, 256, 8);
+  const Bytes file = FullTableGif(w, h, 8, indices);
+  ImageDecoder d(file.data(), static_cast<uint32_t>(file.size()));
+  Bytes out(size_t{w} * h, kUntouched);
+  d.SetOutput(w, h, 8, out.data(), 0, nullptr, nullptr, true);
+  devtest::FailNthAllocation(2);  // the index row, then the 16 KB table
+  const int result = d.Decode(0, 0);
+  devtest::StopFailingAllocations();
+  EXPECT_EQ(result, kImageFailed);
   EXPECT_EQ(Bytes(out.begin(), out.begin() + w), Bytes(indices.begin(), indices.begin() + w));
   EXPECT_EQ(out.back(), kUntouched);
 }

@@ -133,7 +133,9 @@ BuiltBook BuildBook(const BookSpec& spec) {
   if (spec.recordSize == 0 || spec.recordSize > 0xFFFF) throw std::invalid_argument("record size");
   if (spec.compression == TextCompression::kHuffCdic && spec.headerVersion < 3)
     throw std::invalid_argument("HUFF/CDIC needs header version 3");
-  const bool utf8 = spec.codePage == 65001;
+  // Only UTF-8 books whose flags word has bit 0 carry the bytes of a
+  // character cut by a record's end; the others cut it as it falls.
+  const bool carries = spec.codePage == 65001 && spec.headerVersion >= 6 && (spec.extraFlags & 1) != 0;
   const bool utf16 = spec.codePage == 65002;
   const std::vector<uint8_t>& text = spec.text;
   std::mt19937 rng(spec.seed);
@@ -174,7 +176,7 @@ BuiltBook BuildBook(const BookSpec& spec) {
       case TextCompression::kPalmDoc: rec = EncodePalmDoc(chunk, length); break;
       case TextCompression::kHuffCdic: rec = huff->Encode(chunk, length); break;
     }
-    if (utf8) {
+    if (carries) {
       size_t end = start + length;
       uint8_t carried = 0;
       while (carried < 3 && end + carried < text.size() && (text[end + carried] & 0xC0) == 0x80) {

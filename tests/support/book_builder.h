@@ -6,10 +6,13 @@
 // last text record; and broken variants of each.
 //
 // A text record holds, in order: the (compressed) text of its chunk; for
-// UTF-8 books the carry, i.e. the bytes that complete a character cut by the
-// chunk's end followed by their count (low nibble); then one trailing entry
-// per extra flag from the highest bit down, each ending in a backward varint
-// of its own size, so the entry of the lowest bit is last.
+// UTF-8 books with bit 0 of the extra flags (version 6 and above) the carry,
+// i.e. the bytes that complete a character cut by the chunk's end followed
+// by their count (low nibble); then one trailing entry per extra flag from
+// bit 1 up to the highest, written highest first, each ending in a backward
+// varint of its own size, so the entry of the lowest bit is last. Other
+// UTF-8 books cut a character at a chunk's end as it falls (see
+// KeepCharactersInRecords).
 //
 // Plain C++ for tests and tools, on top of the Palm-database builder.
 #pragma once
@@ -39,7 +42,7 @@ struct BookSpec {
   uint32_t headerLength = 0;            // L; 0: 24 for version 2, 116, 208, 228, then 232
   TextCompression compression = TextCompression::kPalmDoc;
   uint32_t recordSize = 4096;
-  uint32_t extraFlags = 0;              // bits 1..: trailing entries (written from version 6)
+  uint32_t extraFlags = 0;              // written from version 6; bit 0: UTF-8 carry, bits 1..: trailing entries
   uint8_t carryHighNibble = 0;          // put into the high nibble of the carry count
   uint32_t bookType = 2;
   uint32_t bookId = 0x00C0FFEE;
@@ -102,6 +105,10 @@ std::string SampleText(size_t bytes, uint32_t seed, int alphabet);
 // 65001 (as is), 65002 (big-endian UTF-16).
 std::vector<uint8_t> EncodeBookText(const std::string& utf8, int32_t codePage);
 std::u16string Utf8ToUtf16(const std::string& utf8);
+// UTF-8 text with spaces put before each character that would cross a
+// multiple of `recordSize`, so that a book without the multibyte carry
+// holds every character whole in one record.
+std::string KeepCharactersInRecords(const std::string& utf8, size_t recordSize);
 
 // ---- Broken books: each must be refused with `error`, at opening or, when
 // `atRead`, when its text is read.

@@ -59,7 +59,7 @@ BookSpec CorruptionBaseSpec(BookCorruption kind) {
     case K::kTrailingEntryTooLarge: spec.extraFlags = 0x2; break;
     case K::kCarryTooLarge:
       spec.codePage = 65001;
-      spec.headerVersion = 5;
+      spec.extraFlags = 0x1;  // only then do the records carry
       break;
     case K::kHuffTag: case K::kCdicTag: case K::kCdicCodeBits: case K::kHuffCacheZeroLength:
     case K::kHuffPhraseIndex: case K::kCdicPhraseOffset: case K::kHuffCountZero: case K::kDatpShort:

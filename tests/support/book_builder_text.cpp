@@ -109,4 +109,16 @@ std::vector<uint8_t> EncodeBookText(const std::string& utf8, int32_t codePage) {
   return out;
 }
 
+std::string KeepCharactersInRecords(const std::string& utf8, size_t recordSize) {
+  std::string out;
+  for (size_t i = 0; i < utf8.size();) {
+    const uint8_t lead = static_cast<uint8_t>(utf8[i]);
+    const size_t n = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    while (out.size() / recordSize != (out.size() + n - 1) / recordSize) out.push_back(' ');
+    out.append(utf8, i, n);
+    i += n;
+  }
+  return out;
+}
+
 }  // namespace testbuild

@@ -120,4 +120,19 @@ bool ReferenceDecode(const std::vector<std::string>& files, std::vector<RgbImage
   return true;
 }
 
+bool GiflibDecode(const std::string& file, int width, int height, Bytes* rgb, std::string* error) {
+  const std::string out = file + ".giflib.rgb";
+  std::string log;
+  // -1: one file of RGB triples rather than one file per channel.
+  if (Run("/usr/bin/gif2rgb -1 -o " + Quote(out) + " " + Quote(file), &log) != 0) {
+    *error = "gif2rgb failed (is giflib-tools installed?): " + log;
+    return false;
+  }
+  if (!ReadFile(out, rgb) || rgb->size() != static_cast<size_t>(width) * height * 3) {
+    *error = "gif2rgb gave no or short pixels for " + file;
+    return false;
+  }
+  return true;
+}
+
 }  // namespace refpix

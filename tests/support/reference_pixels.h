@@ -2,8 +2,9 @@
 // folder, Debian's converters (ImageMagick's convert, netpbm) run as
 // producers of GIF and BMP files, and Pillow (Debian's python3-pil under
 // /usr/bin/python3) as the reference decoder that gives each file's first
-// frame as RGB pixels. A missing tool makes the command fail, and the test
-// with it: nothing is skipped.
+// frame as RGB pixels; giflib's gif2rgb as a second reference for GIF
+// streams that only some decoders accept. A missing tool makes the command
+// fail, and the test with it: nothing is skipped.
 #pragma once
 
 #include <cstdint>
@@ -48,5 +49,11 @@ struct RgbImage {
 // interpreter. False (with the reason) when the interpreter, Pillow or a
 // file fails.
 bool ReferenceDecode(const std::vector<std::string>& files, std::vector<RgbImage>* out, std::string* error);
+
+// Decodes a single-image GIF that fills its logical screen with giflib's
+// gif2rgb (Debian giflib-tools): width x height x 3 bytes of RGB, top row
+// first. False (with the reason) when the tool is missing or refuses the
+// file.
+bool GiflibDecode(const std::string& file, int width, int height, Bytes* rgb, std::string* error);
 
 }  // namespace refpix
