@@ -83,6 +83,10 @@ ScriptProgramRunner::~ScriptProgramRunner() {
   SetScriptBuiltinTable(previousTable_);
 }
 
+void ScriptProgramRunner::SetInstructionBudget(uint32_t instructions) {
+  if (interpreter_ != nullptr) interpreter_->SetInstructionBudget(instructions);
+}
+
 bool ScriptProgramRunner::Run(const SharedWideString& source, ScriptProgramOutcome* outcome) {
   outcome->compiled = false;
   outcome->error.Clear();

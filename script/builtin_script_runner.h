@@ -67,6 +67,10 @@ class ScriptProgramRunner {
   // run ended with a status.
   bool Run(const SharedWideString& source, ScriptProgramOutcome* outcome);
 
+  // The instructions each run may execute before it is stopped with status
+  // 29 (0: no limit); the interpreter's default until set.
+  void SetInstructionBudget(uint32_t instructions);
+
   ScriptValueStore& Store() { return store_; }
   ScriptGlobalObject& Global() { return global_; }
 

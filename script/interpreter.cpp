@@ -205,6 +205,26 @@ bool ExecuteInstruction(ScriptInterpreter* interpreter, ScriptCallFrame* frame, 
   return false;
 }
 
+// Whether the activation has run off the end of its code. Positions
+// compare without sign: a jump to a negative word index ends the function
+// like one past its end.
+bool IsAtEnd(const ScriptActivation& activation) {
+  return activation.code == nullptr ||
+         static_cast<uint32_t>(activation.position) >= static_cast<uint32_t>(activation.end);
+}
+
+// The run has used up its budget. When its last instruction left nothing
+// more to execute, only functions that have run off their ends, those end
+// now as the loop would end them next, and so does the run; otherwise the
+// run is stopped.
+void StopUnlessOver(ScriptCallFrame* frame) {
+  while (!frame->Failed() && frame->ended == 0 && IsAtEnd(frame->current)) {
+    bool ended = false;
+    EndScriptFunction(frame, false, &ended);
+  }
+  if (frame->ended == 0) frame->Fail(kScriptStopped);
+}
+
 }  // namespace
 
 int32_t* ExecuteInstructions(ScriptInterpreter* interpreter, int32_t* status,
@@ -212,13 +232,18 @@ int32_t* ExecuteInstructions(ScriptInterpreter* interpreter, int32_t* status,
                              void* data) {
   *finished = false;
   if (!interpreter->EnsureTypeofText()) frame->Fail(kScriptNoMemory);
+  // A run stopped by its budget stays stopped.
+  if (frame->budget.Exhausted() && frame->ended == 0) frame->Fail(kScriptStopped);
+  // The instructions the loop may run before it next settles them with the
+  // budget and asks the pause callback; counting them down is the whole
+  // per-instruction cost of both.
+  uint32_t granted = frame->budget.Grant(pause != nullptr);
+  uint32_t untilCheck = granted;
   while (!frame->Failed() && frame->ended == 0) {
     ScriptActivation& activation = frame->current;
-    // Positions compare without sign: a jump to a negative word index ends
-    // the function like one past its end.
     uint32_t position = static_cast<uint32_t>(activation.position);
     uint32_t end = static_cast<uint32_t>(activation.end);
-    if (activation.code == nullptr || position >= end) {
+    if (IsAtEnd(activation)) {
       bool ended = false;
       EndScriptFunction(frame, false, &ended);
       continue;
@@ -236,11 +261,20 @@ int32_t* ExecuteInstructions(ScriptInterpreter* interpreter, int32_t* status,
     activation.position = static_cast<int32_t>(position + 1 + count);
     ExecuteInstruction(interpreter, frame, opcode, count, words);
     if (frame->ended != 0) break;
-    if (!frame->Failed() && pause != nullptr && pause(data)) {
+    if (--untilCheck != 0 || frame->Failed()) continue;
+    // The grant is used up: settle it, then ask the callback.
+    if (!frame->budget.Spend(granted)) {
+      StopUnlessOver(frame);
+      break;
+    }
+    granted = frame->budget.Grant(pause != nullptr);
+    untilCheck = granted;
+    if (pause != nullptr && pause(data)) {
       *status = kScriptOk;
       return status;
     }
   }
+  // What is left of the grant needs no settling: the run is over.
   *finished = true;
   *status = frame->error.status;
   return status;

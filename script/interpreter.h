@@ -15,6 +15,10 @@
 // resumed by calling ExecuteInstructions again with the same frame; script
 // pages use this. Preparing and finishing runs is in script_run.h.
 //
+// A run executes at most its interpreter's instruction budget (set by the
+// host): one that has used it up and not ended stops with status 29,
+// kScriptStopped (instruction_budget.h).
+//
 // Code from storage is not trusted by the loop: an instruction whose operand
 // words run past its function's range, an unknown opcode or a wrong operand
 // count gives status 23, and a jump outside the range ends the function.
@@ -25,6 +29,7 @@
 #include "foundation/shared_wide_string.h"
 #include "script/activation.h"
 #include "script/call_stack.h"
+#include "script/instruction_budget.h"
 #include "script/operand_stack.h"
 #include "script/script_errors.h"
 #include "script/script_value.h"
@@ -57,6 +62,7 @@ struct ScriptCallFrame {
   ScriptOperandStack operands;
   ScriptCallStack calls;
   ScriptRuntimeError error;
+  ScriptInstructionBudget budget;  // no limit until PrepareScriptRun sets one
 };
 
 // Answers true when the run should pause after the instruction just
@@ -79,6 +85,12 @@ class ScriptInterpreter {
   // The interpreter's Math object (owned), or null when the hook gave none.
   ScriptObject* GetMathObject() const { return math_; }
 
+  // The number of instructions each run may execute before it is stopped
+  // with status 29 (0: no limit). A run takes the budget when it is
+  // prepared; kScriptDefaultInstructionBudget until the host sets one.
+  void SetInstructionBudget(uint32_t instructions) { instructionBudget_ = instructions; }
+  uint32_t GetInstructionBudget() const { return instructionBudget_; }
+
   // "undefinedobjectbooleannumberstringfunction", set on the first run;
   // false when it cannot be set (no memory).
   bool EnsureTypeofText();
@@ -90,6 +102,7 @@ class ScriptInterpreter {
   SharedWideString typeofText_;
   ScriptErrorReporter* errorSink_ = nullptr;
   ScriptObject* math_ = nullptr;
+  uint32_t instructionBudget_ = kScriptDefaultInstructionBudget;
 };
 
 inline constexpr int32_t kTypeofUndefined = 0;
@@ -100,10 +113,11 @@ inline constexpr int32_t kTypeofString = 4;
 inline constexpr int32_t kTypeofFunction = 5;
 
 // Runs the frame's instructions until the outermost activation ends, a
-// status is set, or the pause callback (when given) answers true after an
-// instruction that set no status. *finished tells which: false after a
-// pause (the status is then 0 and another call goes on where the run
-// stopped), true otherwise, with the run's status.
+// status is set, the frame's instruction budget is used up (status 29), or
+// the pause callback (when given) answers true after an instruction that
+// set no status. *finished tells which: false after a pause (the status is
+// then 0 and another call goes on where the run stopped), true otherwise,
+// with the run's status.
 int32_t* ExecuteInstructions(ScriptInterpreter* interpreter, int32_t* status,
                              ScriptCallFrame* frame, bool* finished, ScriptPauseCallback pause,
                              void* data);

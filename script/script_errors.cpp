@@ -38,11 +38,12 @@ const WCHAR* const kStatusMessages[] = {
     u"Internal error: Heap in invalid state",
     u"Internal error: State should not be reached in normal conditions",
     u"Error: exception not handled",
+    u"Error: Script stopped because it ran too long",
 };
 
 constexpr int32_t kStatusMessageCount =
     static_cast<int32_t>(sizeof(kStatusMessages) / sizeof(kStatusMessages[0]));
-static_assert(kStatusMessageCount == kScriptUnhandledException + 1, "one message per status");
+static_assert(kStatusMessageCount == kScriptStopped + 1, "one message per status");
 
 constexpr WCHAR kGlobalText[] = u"global text";
 

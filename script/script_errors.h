@@ -37,7 +37,7 @@ struct ScriptRuntimeError {
 };
 
 // The message of a runtime status ("No Error", "Error: Not Enough Memory",
-// ...), zero-terminated; null for a status outside 0-28.
+// ...), zero-terminated; null for a status outside 0-29.
 const WCHAR* GetScriptStatusMessage(int32_t status);
 
 // The text shown for the error, built from the reporter's string 5030 (see

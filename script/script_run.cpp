@@ -53,6 +53,7 @@ int32_t* PrepareScriptRun(ScriptInterpreter* interpreter, int32_t* status,
     *status = kScriptNoMemory;
     return status;
   }
+  frame->budget.Start(interpreter->GetInstructionBudget());
   ScriptActivation& top = frame->current;
   top.line = 1;
   int32_t step = kScriptOk;

@@ -28,8 +28,9 @@ struct ScriptCallFrame;
 // function name the run executes the script's top-level code. With one, the
 // innermost scope's object resolves the name and the function is called
 // with no arguments; that member is then emptied, so the handler does not
-// linger. A failure is kept in the frame (and answered): a script that did
-// not compile gives status 11; FinishScriptRun reports it.
+// linger. The run takes the interpreter's instruction budget. A failure is
+// kept in the frame (and answered): a script that did not compile gives
+// status 11; FinishScriptRun reports it.
 int32_t* PrepareScriptRun(ScriptInterpreter* interpreter, int32_t* status,
                           ScriptCallFrame** frame, CompiledScript* script,
                           const ScriptScopeChain& chain, ScriptValueStore* store,

@@ -36,3 +36,6 @@ inline constexpr int32_t kScriptBadMemberCode = 25;
 inline constexpr int32_t kScriptBadHeapState = 26;
 inline constexpr int32_t kScriptUnreachableState = 27;
 inline constexpr int32_t kScriptUnhandledException = 28;
+// The run executed its whole instruction budget without ending and was
+// stopped (an endless loop in a book's script); the host sets the budget.
+inline constexpr int32_t kScriptStopped = 29;

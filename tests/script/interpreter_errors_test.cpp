@@ -128,11 +128,13 @@ TEST(InterpreterErrors, MessageTable) {
             "Internal error: Bad String Litteral Number");
   EXPECT_EQ(Narrow(GetScriptStatusMessage(kScriptUnhandledException)),
             "Error: exception not handled");
-  for (int32_t status = 0; status <= kScriptUnhandledException; ++status) {
+  EXPECT_EQ(Narrow(GetScriptStatusMessage(kScriptStopped)),
+            "Error: Script stopped because it ran too long");
+  for (int32_t status = 0; status <= kScriptStopped; ++status) {
     EXPECT_NE(GetScriptStatusMessage(status), nullptr) << status;
   }
   EXPECT_EQ(GetScriptStatusMessage(-1), nullptr);
-  EXPECT_EQ(GetScriptStatusMessage(kScriptUnhandledException + 1), nullptr);
+  EXPECT_EQ(GetScriptStatusMessage(kScriptStopped + 1), nullptr);
 }
 
 }  // namespace
