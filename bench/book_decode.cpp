@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "platform/files/device_root.h"
-#include "storage/book_document.h"
-#include "storage/huff_cdic.h"
-#include "storage/palmdoc.h"
+#include "storage/books/book_document.h"
+#include "storage/compression/huff_cdic.h"
+#include "storage/compression/palmdoc.h"
 #include "tests/support/book_builder.h"
 #include "tests/support/book_builder_reader.h"
 #include "tests/support/huff_cdic_encoder.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "foundation/code_page.h"
+#include "foundation/code_pages/code_page.h"
 
 namespace {
 

@@ -25,7 +25,7 @@
 #include <string>
 #include <vector>
 
-#include "storage/image_decoder.h"
+#include "storage/pictures/image_decoder.h"
 #include "tests/support/picture_builder.h"
 #include "tests/support/reference_pixels.h"
 

@@ -23,9 +23,9 @@
 #include <string>
 #include <vector>
 
-#include "foundation/shared_wide_string.h"
+#include "foundation/wide_string/shared_wide_string.h"
 #include "platform/testing/clock.h"
-#include "script/builtin_script_runner.h"
+#include "script/builtins/builtin_script_runner.h"
 
 extern char** environ;
 

@@ -14,10 +14,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "script/dynamic_object.h"
-#include "script/number_text.h"
-#include "script/script_object.h"
-#include "script/value_store.h"
+#include "script/objects/dynamic_object.h"
+#include "script/values/number_text.h"
+#include "script/objects/script_object.h"
+#include "script/values/value_store.h"
 
 namespace {
 

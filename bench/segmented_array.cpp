@@ -8,8 +8,8 @@
 #include <random>
 #include <vector>
 
-#include "foundation/segmented_array.h"
-#include "foundation/segmented_array_typed.h"
+#include "foundation/containers/segmented_array.h"
+#include "foundation/containers/segmented_array_typed.h"
 
 namespace {
 

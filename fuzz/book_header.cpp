@@ -14,12 +14,12 @@
 #include <string>
 #include <vector>
 
-#include "foundation/temp_files.h"
+#include "foundation/files/temp_files.h"
 #include "platform/files/device_root.h"
-#include "storage/book_document.h"
-#include "storage/exth.h"
-#include "storage/palm_database.h"
-#include "storage/stream_factory.h"
+#include "storage/books/book_document.h"
+#include "storage/books/exth.h"
+#include "storage/container/palm_database.h"
+#include "storage/container/stream_factory.h"
 #include "tests/support/palm_database_builder.h"
 
 namespace {

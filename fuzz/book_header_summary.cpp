@@ -14,9 +14,9 @@
 
 #include "platform/files/files.h"
 #include "platform/testing/files.h"
-#include "storage/book_header_summary.h"
-#include "storage/palm_database.h"
-#include "storage/stream_factory.h"
+#include "storage/books/book_header_summary.h"
+#include "storage/container/palm_database.h"
+#include "storage/container/stream_factory.h"
 #include "tests/support/palm_database_builder.h"
 
 namespace {

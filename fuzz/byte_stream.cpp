@@ -9,10 +9,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "foundation/byte_stream.h"
-#include "foundation/string_pool.h"
-#include "foundation/trailing_entries.h"
-#include "foundation/varint.h"
+#include "foundation/streams/byte_stream.h"
+#include "foundation/streams/string_pool.h"
+#include "foundation/streams/trailing_entries.h"
+#include "foundation/streams/varint.h"
 
 namespace {
 

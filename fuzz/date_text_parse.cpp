@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "foundation/date_time.h"
-#include "foundation/date_time_text.h"
-#include "foundation/encoded_string.h"
+#include "foundation/time/date_time.h"
+#include "foundation/time/date_time_text.h"
+#include "foundation/encoded_string/encoded_string.h"
 #include "platform/testing/clock.h"
 #include "platform/testing/reset.h"
 

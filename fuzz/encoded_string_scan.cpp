@@ -16,9 +16,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "foundation/encoded_string.h"
-#include "foundation/encoded_string_array.h"
-#include "foundation/text_escape.h"
+#include "foundation/encoded_string/encoded_string.h"
+#include "foundation/encoded_string/encoded_string_array.h"
+#include "foundation/encoded_string/text_escape.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "storage/huff_cdic.h"
-#include "storage/huff_cdic_text_offsets.h"
+#include "storage/compression/huff_cdic.h"
+#include "storage/compression/huff_cdic_text_offsets.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "storage/image_decoder.h"
+#include "storage/pictures/image_decoder.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <string>
 
-#include "foundation/byte_stream.h"
+#include "foundation/streams/byte_stream.h"
 #include "layout/markup/element_record_stack.h"
 #include "layout/markup/markup_parser.h"
 #include "tests/support/fake_document.h"

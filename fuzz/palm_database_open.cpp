@@ -12,11 +12,11 @@
 #include <cstdlib>
 #include <vector>
 
-#include "foundation/file_stream.h"
+#include "foundation/files/file_stream.h"
 #include "platform/files/files.h"
 #include "platform/testing/files.h"
-#include "storage/palm_database_stream.h"
-#include "storage/stream_factory.h"
+#include "storage/container/palm_database_stream.h"
+#include "storage/container/stream_factory.h"
 #include "tests/support/palm_database_builder.h"
 
 namespace {

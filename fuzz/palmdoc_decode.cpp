@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "storage/palmdoc.h"
+#include "storage/compression/palmdoc.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 2 || size > (1u << 16)) return 0;

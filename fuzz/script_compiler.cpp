@@ -14,11 +14,11 @@
 #include <cstdlib>
 #include <vector>
 
-#include "foundation/shared_wide_string.h"
-#include "script/compiled_script.h"
-#include "script/compiler.h"
-#include "script/disassembler.h"
-#include "script/instruction_set.h"
+#include "foundation/wide_string/shared_wide_string.h"
+#include "script/bytecode/compiled_script.h"
+#include "script/compiler/compiler.h"
+#include "script/bytecode/disassembler.h"
+#include "script/bytecode/instruction_set.h"
 
 namespace {
 

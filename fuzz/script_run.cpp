@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "script/script_errors.h"
+#include "script/interpreter/script_errors.h"
 #include "tests/support/fake_script_host.h"
 
 namespace {

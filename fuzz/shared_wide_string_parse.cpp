@@ -13,7 +13,7 @@
 #include <cstring>
 #include <string>
 
-#include "foundation/shared_wide_string.h"
+#include "foundation/wide_string/shared_wide_string.h"
 
 namespace {
 

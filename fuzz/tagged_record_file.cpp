@@ -13,9 +13,9 @@
 
 #include "platform/files/files.h"
 #include "platform/testing/reset.h"
-#include "storage/book_parameter_file.h"
-#include "storage/global_settings_file.h"
-#include "storage/side_file_categories.h"
+#include "storage/side_file/book_parameter_file.h"
+#include "storage/settings/global_settings_file.h"
+#include "storage/side_file/side_file_categories.h"
 
 namespace {
 

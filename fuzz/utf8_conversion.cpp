@@ -8,8 +8,8 @@
 #include <cstring>
 #include <vector>
 
-#include "foundation/code_page.h"
-#include "foundation/encoded_string.h"
+#include "foundation/code_pages/code_page.h"
+#include "foundation/encoded_string/encoded_string.h"
 
 namespace {
 

@@ -14,12 +14,12 @@
 #include <string>
 #include <system_error>
 
-#include "foundation/localized_strings.h"
+#include "foundation/language/localized_strings.h"
 #include "platform/files/device_root.h"
 #include "resources/tessalyn_resources.h"
-#include "storage/book_document.h"
-#include "storage/palm_database.h"
-#include "storage/stream_factory.h"
+#include "storage/books/book_document.h"
+#include "storage/container/palm_database.h"
+#include "storage/container/stream_factory.h"
 
 namespace {
 

@@ -9,7 +9,7 @@ with their fixed ids. From these lists this script writes:
   layout/markup/keyword_trie_data.h/.cpp      the four ternary search tries
   layout/markup/keyword_name_lists.cpp        every name with its id
   layout/markup/keyword_tag_property_table.cpp  one property word per markup id
-  foundation/char_entity_code_points.cpp      the code point of every entity id
+  foundation/characters/char_entity_code_points.cpp      the code point of every entity id
 
 Run it by hand from the project root after changing a list
 (python3 tools/gen_keyword_tables.py) and commit its output with it: the
@@ -557,13 +557,13 @@ def main():
     c = [HEADER,
          '// The code point of every entity id; row 0 is empty. Ascending from row 1,\n'
          '// which the reverse look-up relies on.\n'
-         '#include "foundation/char_entity_table.h"\n\n'
+         '#include "foundation/characters/char_entity_table.h"\n\n'
          'extern const WCHAR kEntityCodePoints[kEntityRowCount] = {\n'
          '    0x0000,  // 0 (none)\n']
     for ident, (key, cp) in enumerate(ENTITIES, 1):
         c.append('    0x%04X,  // %d %s\n' % (cp, ident, key))
     c.append('};\n')
-    write(root_dir, 'foundation/char_entity_code_points.cpp', ''.join(c))
+    write(root_dir, 'foundation/characters/char_entity_code_points.cpp', ''.join(c))
 
     for name, root, order in built:
         print('%s: %d nodes, root at %d' % (name, len(order), root.index))

@@ -19,9 +19,9 @@
 #include <sstream>
 #include <string>
 
-#include "foundation/shared_wide_string.h"
+#include "foundation/wide_string/shared_wide_string.h"
 #include "platform/testing/clock.h"
-#include "script/builtin_script_runner.h"
+#include "script/builtins/builtin_script_runner.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // ParseAttributeValue, attribute by attribute, with its helpers.
 #include "layout/markup/attribute_value.h"
 
-#include "foundation/language_tag.h"
+#include "foundation/language/language_tag.h"
 #include "layout/markup/keyword_ids.h"
 #include "layout/markup/keyword_tables.h"
 

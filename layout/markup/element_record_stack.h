@@ -19,9 +19,9 @@
 
 #include <cstdint>
 
-#include "foundation/segmented_array_strings.h"
-#include "foundation/segmented_array_typed.h"
-#include "foundation/shared_wide_string.h"
+#include "foundation/containers/segmented_array_strings.h"
+#include "foundation/containers/segmented_array_typed.h"
+#include "foundation/wide_string/shared_wide_string.h"
 
 class ElementStream;
 

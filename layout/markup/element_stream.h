@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "foundation/shared_wide_string.h"
+#include "foundation/wide_string/shared_wide_string.h"
 
 class ByteStream;
 class Document;

@@ -1,8 +1,8 @@
 // Decoding character references, one at a time or through a whole text.
 #include "layout/markup/markup_character_reference.h"
 
-#include "foundation/char_entity_table.h"
-#include "foundation/code_page.h"
+#include "foundation/characters/char_entity_table.h"
+#include "foundation/code_pages/code_page.h"
 #include "layout/markup/keyword_tables.h"
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "foundation/shared_wide_string.h"
+#include "foundation/wide_string/shared_wide_string.h"
 #include "platform/types/device_types.h"
 
 struct DecodedReference {

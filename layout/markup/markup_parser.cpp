@@ -2,7 +2,7 @@
 // elements) and the parse of one element from the tokens.
 #include "layout/markup/markup_parser.h"
 
-#include "foundation/char_class.h"
+#include "foundation/characters/char_class.h"
 #include "layout/markup/keyword_ids.h"
 #include "layout/markup/keyword_tag_properties.h"
 #include "layout/markup/markup_scanner_table.h"

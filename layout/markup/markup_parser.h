@@ -13,8 +13,8 @@
 
 #include <cstdint>
 
-#include "foundation/segmented_array_typed.h"
-#include "foundation/shared_wide_string.h"
+#include "foundation/containers/segmented_array_typed.h"
+#include "foundation/wide_string/shared_wide_string.h"
 #include "layout/markup/element_stream.h"
 #include "layout/markup/markup_tokenizer.h"
 

@@ -16,7 +16,7 @@
 // comes from a side file, so every count is checked against the bytes that
 // remain, the depth against the parser's limit, and every id against the tag
 // table.
-#include "foundation/byte_stream.h"
+#include "foundation/streams/byte_stream.h"
 #include "layout/markup/keyword_ids.h"
 #include "layout/markup/markup_parser.h"
 #include "layout/markup/markup_scanner_table.h"

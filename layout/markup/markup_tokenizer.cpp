@@ -4,9 +4,9 @@
 
 #include <new>
 
-#include "foundation/char_class.h"
+#include "foundation/characters/char_class.h"
 #include "layout/markup/markup_scanner_table.h"
-#include "storage/document.h"
+#include "storage/documents/document.h"
 
 namespace {
 

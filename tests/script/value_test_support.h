@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "foundation/shared_wide_string.h"
-#include "script/script_object.h"
-#include "script/script_status.h"
-#include "script/value_store.h"
+#include "foundation/wide_string/shared_wide_string.h"
+#include "script/objects/script_object.h"
+#include "script/values/script_status.h"
+#include "script/values/value_store.h"
 
 namespace scripttest {
 

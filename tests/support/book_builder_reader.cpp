@@ -1,8 +1,8 @@
 // Opening built books through the stream factory and reading them whole.
 #include "tests/support/book_builder_reader.h"
 
-#include "storage/palm_database.h"
-#include "storage/stream_factory.h"
+#include "storage/container/palm_database.h"
+#include "storage/container/stream_factory.h"
 #include "tests/support/palm_database_builder.h"
 
 namespace testbuild {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "storage/book_document.h"
+#include "storage/books/book_document.h"
 
 class DocumentHost;
 

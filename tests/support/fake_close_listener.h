@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "storage/book_parameter_file.h"
-#include "storage/document_close_listener.h"
+#include "storage/side_file/book_parameter_file.h"
+#include "storage/side_file/document_close_listener.h"
 
 namespace testbuild {
 

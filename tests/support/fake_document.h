@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "storage/document.h"
+#include "storage/documents/document.h"
 
 class FakeDocument : public Document {
  public:

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "storage/document_host.h"
+#include "storage/documents/document_host.h"
 
 class FakeApplication : public DocumentHostApplication {
  public:

@@ -2,15 +2,15 @@
 // fake_script_host.h).
 #include "tests/support/fake_script_host.h"
 
-#include "foundation/localized_strings.h"
+#include "foundation/language/localized_strings.h"
 #include "platform/memory/allocator.h"
-#include "script/atoms.h"
-#include "script/compiled_script.h"
-#include "script/compiler.h"
-#include "script/interpreter_builtins.h"
-#include "script/operand_stack.h"
-#include "script/script_run.h"
-#include "script/script_status.h"
+#include "script/values/atoms.h"
+#include "script/bytecode/compiled_script.h"
+#include "script/compiler/compiler.h"
+#include "script/interpreter/interpreter_builtins.h"
+#include "script/frames/operand_stack.h"
+#include "script/interpreter/script_run.h"
+#include "script/values/script_status.h"
 
 namespace {
 

@@ -16,12 +16,12 @@
 #include <string>
 #include <vector>
 
-#include "script/dynamic_object.h"
-#include "script/error_reporter.h"
-#include "script/interpreter.h"
-#include "script/scope_chain.h"
-#include "script/script_errors.h"
-#include "script/value_store.h"
+#include "script/objects/dynamic_object.h"
+#include "script/interpreter/error_reporter.h"
+#include "script/interpreter/interpreter.h"
+#include "script/frames/scope_chain.h"
+#include "script/interpreter/script_errors.h"
+#include "script/values/value_store.h"
 
 class FakeErrorReporter : public ScriptErrorReporter {
  public:

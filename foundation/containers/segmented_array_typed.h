@@ -1,0 +1,226 @@
+// Typed forms of the segmented array: the same block layout as SegmentedArray
+// with the item type fixed, so the items are constructed, copied and
+// destroyed as objects.
+//
+// A counted block is one 32-bit word holding the number of items in the block,
+// followed by `blockItems` items that are default-constructed when the block
+// is allocated (growing constructs; appending assigns) and destroyed last to
+// first when the block is freed (Trim, Clear, Free). Every item slot is so
+// constructed once and destroyed once. A raw block (SegmentedPointerArray) has
+// no count word and its items are neither constructed nor destroyed.
+//
+// The block table holds the address of each block's first item, so reaching an
+// item costs one load, a shift and a mask, as in the generic form.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <new>
+#include <type_traits>
+#include <utility>
+
+#include "foundation/containers/segmented_array.h"
+#include "platform/memory/allocator.h"
+
+// Copies an item into a constructed slot; false when the copy could not be
+// made. Item types whose assignment can fail (it records lack of memory in the
+// item) overload this next to their array's declaration.
+template <class T>
+inline bool AssignSegmentedItem(T& to, const T& from) {
+  to = from;
+  return true;
+}
+
+template <class T, bool kCountedBlocks = true>
+class SegmentedTypedArray {
+  static_assert(alignof(T) <= alignof(std::max_align_t), "blocks come from the device heap");
+  static_assert(kCountedBlocks || std::is_trivially_copyable_v<T>,
+                "raw blocks hold only plain values");
+
+ public:
+  using Item = T;
+
+  // The generic form's fields less the item size.
+  uint32_t tableSize = 0;
+  uint32_t blockItems = 1u << SegmentedArray::kDefaultShift;
+  uint8_t shift = SegmentedArray::kDefaultShift;
+  uint32_t mask = (1u << SegmentedArray::kDefaultShift) - 1;
+  uint8_t** blocks = nullptr;  // each slot: the block's first item
+  uint32_t count = 0;
+  uint32_t capacity = 0;
+
+  SegmentedTypedArray() = default;
+  ~SegmentedTypedArray() { Free(); }
+  SegmentedTypedArray(const SegmentedTypedArray&) = delete;
+  SegmentedTypedArray& operator=(const SegmentedTypedArray&) = delete;
+
+  // Releases any storage; 16 items per block, empty.
+  void Init() { InitWithShift(SegmentedArray::kDefaultShift, 0, 0); }
+  void InitWithShift(uint8_t blockShift, uint32_t tableSlots, uint32_t reserveItems) {
+    Free();
+    SetGeometry(blockShift);
+    if (reserveItems != 0) {
+      GrowTable(tableSlots);
+      Reserve(reserveItems);
+    }
+  }
+  // Sets 2^shift items per block; an array holding blocks of another size is
+  // cleared first.
+  void SetGeometry(uint8_t blockShift) {
+    if (blockShift > 15) blockShift = 15;
+    if (capacity != 0 && blockShift != shift) Clear();
+    shift = blockShift;
+    blockItems = 1u << blockShift;
+    mask = blockItems - 1;
+  }
+
+  bool GrowTable(uint32_t n) { return GrowSegmentTable(&blocks, &tableSize, n); }
+
+  bool Reserve(uint32_t n) {
+    if (capacity >= n) return true;
+    if (n > SegmentedArray::kMaxItems) return false;
+    uint32_t needed = static_cast<uint32_t>((static_cast<uint64_t>(n) + mask) >> shift);
+    if (!GrowTable(SegmentTableSlotsFor(needed, tableSize))) return false;
+    for (uint32_t b = capacity >> shift; b < needed; ++b) {
+      uint8_t* first = NewBlock();
+      if (first == nullptr) return false;  // blocks added so far stay counted
+      blocks[b] = first;
+      capacity += blockItems;
+    }
+    return true;
+  }
+
+  void Trim() {
+    uint32_t first = static_cast<uint32_t>((static_cast<uint64_t>(mask) + count) >> shift);
+    for (uint32_t slot = first; slot < tableSize; ++slot) {
+      if (blocks[slot] == nullptr) continue;
+      DeleteBlock(blocks[slot]);
+      blocks[slot] = nullptr;
+    }
+    if (first < (capacity >> shift)) capacity = first << shift;
+  }
+
+  void Clear() {
+    for (uint32_t slot = 0; slot < tableSize && blocks[slot] != nullptr; ++slot) {
+      DeleteBlock(blocks[slot]);
+      blocks[slot] = nullptr;
+    }
+    count = 0;
+    capacity = 0;
+  }
+
+  void Free() {
+    Clear();
+    DeviceFree(blocks);
+    blocks = nullptr;
+    tableSize = 0;
+  }
+
+  // Item-by-item assignment of the other array's items; this array takes the
+  // other's block size when the two differ. When an item cannot be copied the
+  // count stops at the items copied so far and the answer is false.
+  bool CopyFrom(const SegmentedTypedArray& other) {
+    if (&other == this) return true;
+    if (blockItems != other.blockItems) {
+      Clear();
+      SetGeometry(other.shift);
+    }
+    if (!Reserve(other.count)) return false;
+    uint32_t remaining = other.count;
+    for (uint32_t b = 0; remaining != 0; ++b) {
+      uint32_t run = remaining < blockItems ? remaining : blockItems;
+      T* to = reinterpret_cast<T*>(blocks[b]);
+      const T* from = reinterpret_cast<const T*>(other.blocks[b]);
+      for (uint32_t i = 0; i < run; ++i) {
+        if (!AssignSegmentedItem(to[i], from[i])) {
+          count = (b << shift) + i;
+          return false;
+        }
+      }
+      remaining -= run;
+    }
+    count = other.count;
+    return true;
+  }
+
+  // Takes over the other array's storage and block size; the other is left
+  // empty and usable.
+  void MoveFrom(SegmentedTypedArray& other) {
+    if (&other == this) return;
+    Free();
+    shift = other.shift;
+    blockItems = other.blockItems;
+    mask = other.mask;
+    blocks = other.blocks;
+    tableSize = other.tableSize;
+    count = other.count;
+    capacity = other.capacity;
+    other.blocks = nullptr;
+    other.tableSize = 0;
+    other.count = 0;
+    other.capacity = 0;
+  }
+
+  // Assigns a copy of the item to a new last slot; its index, or -1 when
+  // memory runs out (for the block or for the copy).
+  int32_t Append(const T& item) {
+    if (count >= capacity && !Reserve(count + 1)) return -1;
+    if (!AssignSegmentedItem(*At(count), item)) return -1;
+    return static_cast<int32_t>(count++);
+  }
+  int32_t Append(T&& item) {
+    if (count >= capacity && !Reserve(count + 1)) return -1;
+    *At(count) = std::move(item);
+    return static_cast<int32_t>(count++);
+  }
+  // The new last item (as the block left it) for the caller to fill; null
+  // when memory runs out.
+  T* AppendSlot() {
+    if (count >= capacity && !Reserve(count + 1)) return nullptr;
+    return At(count++);
+  }
+
+  T* At(uint32_t i) const { return reinterpret_cast<T*>(blocks[i >> shift]) + (i & mask); }
+  T* AtGrow(uint32_t i) {
+    if (i >= count) count = i + 1;
+    return At(i);
+  }
+  T& operator[](uint32_t i) const { return *At(i); }
+
+  uint32_t Count() const { return count; }
+  uint32_t Capacity() const { return capacity; }
+  bool Empty() const { return count == 0; }
+
+ private:
+  // Bytes in front of the first item: the count word, padded to the item's
+  // alignment.
+  static constexpr size_t kHeaderBytes =
+      kCountedBlocks ? (sizeof(uint32_t) + alignof(T) - 1) / alignof(T) * alignof(T) : 0;
+
+  uint8_t* NewBlock() {
+    uint8_t* raw = static_cast<uint8_t*>(DeviceAlloc(kHeaderBytes + sizeof(T) * blockItems));
+    if (raw == nullptr) return nullptr;
+    uint8_t* first = raw + kHeaderBytes;
+    if constexpr (kCountedBlocks) {
+      *reinterpret_cast<uint32_t*>(raw) = blockItems;
+      T* items = reinterpret_cast<T*>(first);
+      for (uint32_t i = 0; i < blockItems; ++i) ::new (static_cast<void*>(items + i)) T;
+    }
+    return first;
+  }
+
+  static void DeleteBlock(uint8_t* first) {
+    uint8_t* raw = first - kHeaderBytes;
+    if constexpr (kCountedBlocks) {
+      uint32_t items = *reinterpret_cast<uint32_t*>(raw);
+      T* item = reinterpret_cast<T*>(first);
+      while (items != 0) item[--items].~T();
+    }
+    DeviceFree(raw);
+  }
+};
+
+// Words that hold a pointer or an identifier, in raw blocks: no count word,
+// items not initialised. Pointer-sized rather than 32-bit so that pointers
+// survive on a 64-bit host; no stored file holds these arrays.
+using SegmentedPointerArray = SegmentedTypedArray<uintptr_t, false>;

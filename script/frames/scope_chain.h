@@ -1,0 +1,76 @@
+// ScriptScopeChain: the objects in which a running script looks names up,
+// outermost first, innermost last. The view pushes its host objects, a
+// script page its host; a call of a script function adds the function's
+// parameter scope (a plain object) on top of the chain the function was
+// declared in.
+//
+// The chain holds one reference of each scope's object value. One scope may
+// be marked as the variable scope (the object that receives declarations in
+// the view's and the page's chains). Copying a chain copies the handles
+// (their counts grow); moving one takes its array over.
+#pragma once
+
+#include <cstdint>
+
+#include "foundation/containers/segmented_array_typed.h"
+#include "script/values/script_value.h"
+
+class ScriptObject;
+class ScriptValueStore;
+struct ScriptNameToken;
+
+class ScriptScopeChain {
+ public:
+  ScriptScopeChain() { scopes_.SetGeometry(kScopeShift); }
+  explicit ScriptScopeChain(ScriptValueStore* store) : ScriptScopeChain() { store_ = store; }
+  // Releases every scope handle.
+  ~ScriptScopeChain() { Clear(); }
+  ScriptScopeChain(const ScriptScopeChain&) = delete;
+  ScriptScopeChain& operator=(const ScriptScopeChain&) = delete;
+
+  // The store of the handles; set before the first push.
+  void SetStore(ScriptValueStore* store) { store_ = store; }
+  ScriptValueStore* GetStore() const { return store_; }
+
+  // Appends a copy of the object value as the new innermost scope; with
+  // mark it becomes the variable scope. Status 1 without memory, 9 when the
+  // handle is not an object value.
+  int32_t* PushValue(int32_t* status, ScriptValueHandle value, bool mark);
+  // Wraps the object in a new object value (attaching it to the store) and
+  // pushes that as under PushValue.
+  int32_t* PushObject(int32_t* status, ScriptObject* object, bool mark);
+  // Releases this chain's scopes, then copies the other's handles and its
+  // variable scope (and its store when this one has none). Copying a chain
+  // onto itself does nothing. Status 1 without memory: the chain is then
+  // empty.
+  int32_t* CopyFrom(int32_t* status, const ScriptScopeChain& other);
+  // Takes the other's scopes and marks over; the other is left empty.
+  void MoveFrom(ScriptScopeChain& other);
+  // Releases every scope.
+  void Clear();
+
+  uint32_t Depth() const { return scopes_.count; }
+  // Scope i (0: the outermost), borrowed.
+  ScriptValueHandle At(uint32_t i) const { return *scopes_.At(i); }
+  int32_t VariableScope() const { return variableScope_; }
+  // The object of the innermost scope; null for an empty chain.
+  ScriptObject* GetTopObject() const;
+
+  // Name look-up: asks the scopes from the innermost outward (ResolveMember
+  // with create clear) and stops at the first answer other than status 4;
+  // when every scope answers 4, the innermost creates the name. On success
+  // *reference (released first) becomes a new object value holding the
+  // member reference. An empty chain gives status 4; a failed creation
+  // status 3.
+  int32_t* Lookup(int32_t* status, const ScriptNameToken& name, ScriptValueHandle* reference);
+
+ private:
+  static constexpr uint8_t kScopeShift = 3;  // 8 scopes a block
+
+  // The member reference of scope i: the object itself.
+  ScriptMemberRef ScopeRef(uint32_t i) const;
+
+  SegmentedTypedArray<ScriptValueHandle, false> scopes_;
+  int32_t variableScope_ = -1;
+  ScriptValueStore* store_ = nullptr;
+};

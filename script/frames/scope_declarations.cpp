@@ -1,0 +1,154 @@
+// Declaring a script's functions, variables and parameters in the objects of
+// its scopes (see scope_declarations.h).
+#include "script/frames/scope_declarations.h"
+
+#include "platform/memory/allocator.h"
+#include "script/bytecode/compiled_script.h"
+#include "script/objects/dynamic_object.h"
+#include "script/objects/interpreter_function_object.h"
+#include "script/frames/operand_stack.h"
+#include "script/frames/scope_chain.h"
+#include "script/values/script_status.h"
+#include "script/values/value_store.h"
+
+namespace {
+
+// The declaration's name, or null when its string index lies outside the
+// table (code from storage).
+const SharedWideString* DeclaredName(const CompiledScript& script, const ScriptDeclaration& d) {
+  if (d.name < 0 || static_cast<uint32_t>(d.name) >= script.StringCount()) return nullptr;
+  return &script.StringAt(static_cast<uint32_t>(d.name));
+}
+
+int32_t* DeclareFunction(int32_t* status, CompiledScript* script, const ScriptDeclaration& d,
+                         const SharedWideString& name, ScriptObject* variables,
+                         const ScriptScopeChain& chain, ScriptValueStore* store) {
+  ScriptFunctionObject* function = DeviceNew<ScriptFunctionObject>();
+  if (function == nullptr) {
+    *status = kScriptNoMemory;
+    return status;
+  }
+  if (*function->Init(status, script, d.range, chain, name) != kScriptOk) {
+    delete function;
+    return status;
+  }
+  ScriptValueHandle value = kScriptEmptyHandle;
+  if (*store->NewObject(status, function, &value) != kScriptOk) {
+    delete function;
+    return status;
+  }
+  // From here the value owns the function: releasing it deletes a function
+  // that could not be stored.
+  SetScriptMemberByName(status, store, variables, name, value);
+  int32_t outcome = *status;
+  store->Release(&value);
+  *status = outcome;
+  return status;
+}
+
+int32_t* DeclareVariable(int32_t* status, const SharedWideString& name, ScriptObject* variables) {
+  if (variables->GetKind() == kScriptObjectKindDynamic) {
+    // An existing member keeps its value.
+    ScriptDynamicObject* object = static_cast<ScriptDynamicObject*>(variables);
+    *status = object->AddMember(name, false) < 0 ? kScriptNoMemory : kScriptOk;
+    return status;
+  }
+  ScriptNameToken token;
+  token.SetText(name);
+  ScriptMemberRef ref;
+  ref.owner = variables;
+  return variables->ResolveMember(status, token, &ref, 1);
+}
+
+}  // namespace
+
+int32_t* DeclareScriptNames(int32_t* status, CompiledScript* script, int32_t scope,
+                            ScriptObject* variables, const ScriptScopeChain& chain,
+                            ScriptValueStore* store) {
+  *status = kScriptOk;
+  if (script == nullptr) return status;
+  if (variables == nullptr || store == nullptr) {
+    if (script->DeclarationCount() != 0) *status = kScriptInvalidType;
+    return status;
+  }
+  for (uint32_t i = 0; i < script->DeclarationCount() && *status == kScriptOk; ++i) {
+    const ScriptDeclaration& d = script->DeclarationAt(i);
+    if (d.scope != scope || d.kind == kDeclareParameter) continue;
+    const SharedWideString* name = DeclaredName(*script, d);
+    if (name == nullptr) {
+      *status = kScriptDataCorrupted;
+      break;
+    }
+    if (d.kind == kDeclareFunction) {
+      DeclareFunction(status, script, d, *name, variables, chain, store);
+    } else if (d.kind == kDeclareVariable) {
+      DeclareVariable(status, *name, variables);
+    } else {
+      *status = kScriptDataCorrupted;
+    }
+  }
+  return status;
+}
+
+int32_t* ExecuteCompiledScript(int32_t* status, CompiledScript* script, ScriptObject* variables,
+                               const ScriptScopeChain& chain, ScriptValueStore* store) {
+  return DeclareScriptNames(status, script, -1, variables, chain, store);
+}
+
+int32_t* PrepareFunctionActivation(int32_t* status, CompiledScript* script,
+                                   const ScriptScopeChain& chain, int32_t rangeIndex,
+                                   uint32_t argumentCount, ScriptOperandStack* stack,
+                                   ScriptScopeChain* callChain) {
+  ScriptValueStore* store = stack->GetStore();
+  if (store == nullptr || script == nullptr) {
+    *status = kScriptBadHeapState;
+    return status;
+  }
+  if (stack->Depth() < argumentCount) {
+    *status = kScriptStackUnderflow;
+    return status;
+  }
+  ScriptValueHandle activation = kScriptEmptyHandle;
+  if (*store->NewPlainObject(status, &activation) != kScriptOk) return status;
+  ScriptDynamicObject* variables =
+      static_cast<ScriptDynamicObject*>(store->GetObjectSlot(activation)->ref.owner);
+
+  callChain->SetStore(store);
+  if (*callChain->CopyFrom(status, chain) == kScriptOk &&
+      *callChain->PushValue(status, activation, true) == kScriptOk) {
+    uint32_t parameter = 0;
+    for (uint32_t i = 0; i < script->DeclarationCount() && *status == kScriptOk; ++i) {
+      const ScriptDeclaration& d = script->DeclarationAt(i);
+      if (d.scope != rangeIndex || d.kind != kDeclareParameter) continue;
+      const SharedWideString* name = DeclaredName(*script, d);
+      if (name == nullptr) {
+        *status = kScriptDataCorrupted;
+        break;
+      }
+      int32_t index = variables->AddMember(*name, true);
+      if (index < 0) {
+        *status = kScriptNoMemory;
+        break;
+      }
+      if (parameter < argumentCount) {
+        ScriptValueHandle value = kScriptEmptyHandle;
+        ScriptValueHandle argument = stack->Argument(argumentCount, parameter);
+        if (*store->GetReferencedValue(status, argument, &value) == kScriptOk) {
+          ScriptMemberRef ref{variables, index, 0, 1};
+          variables->SetMemberValue(status, ref, store, value);
+        }
+        int32_t outcome = *status;
+        store->Release(&value);
+        *status = outcome;
+      }
+      ++parameter;
+    }
+    if (*status == kScriptOk) {
+      DeclareScriptNames(status, script, rangeIndex, variables, *callChain, store);
+    }
+  }
+  int32_t outcome = *status;
+  store->Release(&activation);
+  *status = outcome;
+  return status;
+}

@@ -1,0 +1,281 @@
+// The interpreter, the state of a run, and the run loop that executes
+// instruction words one at a time (see interpreter.h).
+#include "script/interpreter/interpreter.h"
+
+#include <cstring>
+
+#include "script/bytecode/compiled_script.h"
+#include "script/bytecode/instruction_set.h"
+#include "script/interpreter/interpreter_builtins.h"
+#include "script/interpreter/interpreter_steps.h"
+#include "script/operators/operators.h"
+#include "script/objects/script_object.h"
+#include "script/values/script_status.h"
+#include "script/values/value_store.h"
+
+namespace {
+
+constexpr WCHAR kTypeofText[] = u"undefinedobjectbooleannumberstringfunction";
+constexpr uint32_t kTypeofTextLength = 42;
+static_assert(sizeof(kTypeofText) / sizeof(WCHAR) == kTypeofTextLength + 1, "typeof text");
+
+struct TextPiece {
+  uint32_t offset;
+  uint32_t length;
+};
+constexpr TextPiece kTypeofPieces[] = {{0, 9}, {9, 6}, {15, 7}, {22, 6}, {28, 6}, {34, 8}};
+
+}  // namespace
+
+// ---- The frame
+
+ScriptCallFrame::ScriptCallFrame(ScriptValueStore* s) : store(s), operands(s) {
+  current.SetStore(s);
+}
+
+ScriptCallFrame::~ScriptCallFrame() {
+  store->Release(&result);
+  operands.Pop(nullptr, operands.Depth());
+  calls.Clear();
+  current.Clear();
+}
+
+void ScriptCallFrame::Fail(int32_t status) {
+  if (status != kScriptOk && error.status == kScriptOk) error.status = status;
+}
+
+void ScriptCallFrame::Fail(int32_t status, const SharedWideString& detail) {
+  if (status != kScriptOk && error.status == kScriptOk) {
+    error.status = status;
+    error.detail.Assign(detail);
+  }
+}
+
+// ---- The interpreter
+
+ScriptInterpreter::ScriptInterpreter() {
+  const ScriptBuiltinTable& builtins = GetScriptBuiltinTable();
+  math_ = builtins.newMath != nullptr ? builtins.newMath() : nullptr;
+}
+
+ScriptInterpreter::~ScriptInterpreter() {
+  delete math_;
+  typeofText_.Clear();
+}
+
+bool ScriptInterpreter::EnsureTypeofText() {
+  if (typeofText_.length != 0) return true;
+  return typeofText_.AttachExternal(kTypeofText, kTypeofTextLength);
+}
+
+void ScriptInterpreter::GetTypeofName(int32_t piece, SharedWideString* text) const {
+  if (piece < kTypeofUndefined || piece > kTypeofFunction || typeofText_.length == 0) {
+    text->Clear();
+    return;
+  }
+  text->AssignSubstring(typeofText_, kTypeofPieces[piece].offset, kTypeofPieces[piece].length);
+}
+
+// ---- The run loop
+
+namespace {
+
+void PushNew(ScriptCallFrame* frame, ScriptValueHandle* value) {
+  int32_t status = kScriptOk;
+  frame->Fail(*frame->operands.Push(&status, value));
+}
+
+// Pops the top value into *value; status 22 on an empty stack.
+bool PopOne(ScriptCallFrame* frame, ScriptValueHandle* value) {
+  if (frame->operands.Depth() == 0) {
+    frame->Fail(kScriptStackUnderflow);
+    return false;
+  }
+  frame->operands.Pop(value, 1);
+  return true;
+}
+
+void PopIntoResult(ScriptCallFrame* frame) {
+  ScriptValueHandle top = kScriptEmptyHandle;
+  if (PopOne(frame, &top)) frame->store->MoveValue(&top, &frame->result);
+}
+
+// A conditional jump: pops the condition and jumps when it converts to
+// `when`.
+void JumpIf(ScriptCallFrame* frame, bool when, uint32_t target) {
+  ScriptValueHandle condition = kScriptEmptyHandle;
+  if (!PopOne(frame, &condition)) return;
+  int32_t status = kScriptOk;
+  uint8_t value = 0;
+  frame->store->ToBoolean(&status, condition, &value);
+  frame->store->Release(&condition);
+  if (status != kScriptOk) {
+    frame->Fail(status);
+    return;
+  }
+  if ((value != 0) == when) frame->current.position = static_cast<int32_t>(target);
+}
+
+// Executes one instruction whose operand words are `words`. Answers true
+// when the run ended (the outermost activation returned).
+bool ExecuteInstruction(ScriptInterpreter* interpreter, ScriptCallFrame* frame, uint32_t opcode,
+                        uint32_t count, const uint32_t* words) {
+  ScriptValueStore* store = frame->store;
+  int32_t status = kScriptOk;
+  ScriptValueHandle value = kScriptEmptyHandle;
+  switch (static_cast<ScriptOpcode>(opcode)) {
+    case ScriptOpcode::Return: {
+      if (words[0] == 1) {
+        PopIntoResult(frame);
+      } else if (words[0] == 0) {
+        store->Release(&frame->result);
+      } else {
+        frame->Fail(kScriptBadOpcode);
+        return false;
+      }
+      if (frame->Failed()) return false;
+      bool ended = false;
+      EndScriptFunction(frame, true, &ended);
+      return ended;
+    }
+    case ScriptOpcode::Operate:
+      if ((words[0] == kOperatorCall || words[0] == kOperatorNew) && count == 2) {
+        CallScriptFunction(interpreter, frame, words[1], words[0] == kOperatorNew);
+      } else {
+        ApplyScriptOperator(interpreter, frame, words[0]);
+      }
+      return false;
+    case ScriptOpcode::ResolveName:
+      ResolveScriptName(interpreter, frame);
+      return false;
+    case ScriptOpcode::PopResult:
+      if (words[0] != 1) {
+        frame->Fail(kScriptBadOpcode);
+      } else {
+        PopIntoResult(frame);
+      }
+      return false;
+    case ScriptOpcode::PushBoolean:
+      store->NewBoolean(&status, words[0] != 0 ? 1 : 0, &value);
+      break;
+    case ScriptOpcode::PushNumber: {
+      uint64_t bits = (static_cast<uint64_t>(words[1]) << 32) | words[0];
+      double number;
+      std::memcpy(&number, &bits, sizeof number);
+      store->NewNumber(&status, number, &value);
+      break;
+    }
+    case ScriptOpcode::PushInteger:
+      store->NewInteger(&status, static_cast<int32_t>(words[0]), &value);
+      break;
+    case ScriptOpcode::PushString:
+    case ScriptOpcode::PushNameString: {
+      const CompiledScript* script = frame->current.code;
+      if (words[0] >= script->StringCount()) {
+        frame->Fail(kScriptBadStringLiteral);
+        return false;
+      }
+      store->NewString(&status, script->StringAt(words[0]), &value);
+      break;
+    }
+    case ScriptOpcode::PushAtom:
+      value = MakeScriptNameHandle(static_cast<int32_t>(words[0] & kScriptMaxSlotIndex));
+      break;
+    case ScriptOpcode::Jump:
+      frame->current.position = static_cast<int32_t>(words[0]);
+      return false;
+    case ScriptOpcode::JumpIfFalse:
+      JumpIf(frame, false, words[0]);
+      return false;
+    case ScriptOpcode::JumpIfTrue:
+      JumpIf(frame, true, words[0]);
+      return false;
+    case ScriptOpcode::Line:
+      frame->current.line = static_cast<int32_t>(words[0]);
+      return false;
+    default:
+      frame->Fail(kScriptBadOpcode);
+      return false;
+  }
+  if (status != kScriptOk) {
+    frame->Fail(status);
+    return false;
+  }
+  PushNew(frame, &value);
+  return false;
+}
+
+// Whether the activation has run off the end of its code. Positions
+// compare without sign: a jump to a negative word index ends the function
+// like one past its end.
+bool IsAtEnd(const ScriptActivation& activation) {
+  return activation.code == nullptr ||
+         static_cast<uint32_t>(activation.position) >= static_cast<uint32_t>(activation.end);
+}
+
+// The run has used up its budget. When its last instruction left nothing
+// more to execute, only functions that have run off their ends, those end
+// now as the loop would end them next, and so does the run; otherwise the
+// run is stopped.
+void StopUnlessOver(ScriptCallFrame* frame) {
+  while (!frame->Failed() && frame->ended == 0 && IsAtEnd(frame->current)) {
+    bool ended = false;
+    EndScriptFunction(frame, false, &ended);
+  }
+  if (frame->ended == 0) frame->Fail(kScriptStopped);
+}
+
+}  // namespace
+
+int32_t* ExecuteInstructions(ScriptInterpreter* interpreter, int32_t* status,
+                             ScriptCallFrame* frame, bool* finished, ScriptPauseCallback pause,
+                             void* data) {
+  *finished = false;
+  if (!interpreter->EnsureTypeofText()) frame->Fail(kScriptNoMemory);
+  // A run stopped by its budget stays stopped.
+  if (frame->budget.Exhausted() && frame->ended == 0) frame->Fail(kScriptStopped);
+  // The instructions the loop may run before it next settles them with the
+  // budget and asks the pause callback; counting them down is the whole
+  // per-instruction cost of both.
+  uint32_t granted = frame->budget.Grant(pause != nullptr);
+  uint32_t untilCheck = granted;
+  while (!frame->Failed() && frame->ended == 0) {
+    ScriptActivation& activation = frame->current;
+    uint32_t position = static_cast<uint32_t>(activation.position);
+    uint32_t end = static_cast<uint32_t>(activation.end);
+    if (IsAtEnd(activation)) {
+      bool ended = false;
+      EndScriptFunction(frame, false, &ended);
+      continue;
+    }
+    uint32_t word = activation.code->Code()[position];
+    uint32_t opcode = InstructionOpcode(word);
+    uint32_t count = InstructionOperandCount(word);
+    if (count >= end - position || !IsValidOperandCount(opcode, count)) {
+      frame->Fail(kScriptBadOpcode);
+      break;
+    }
+    const uint32_t* words = activation.code->Code() + position + 1;
+    // Set before the instruction runs: a call suspends the activation at
+    // the next instruction, a jump overwrites it.
+    activation.position = static_cast<int32_t>(position + 1 + count);
+    ExecuteInstruction(interpreter, frame, opcode, count, words);
+    if (frame->ended != 0) break;
+    if (--untilCheck != 0 || frame->Failed()) continue;
+    // The grant is used up: settle it, then ask the callback.
+    if (!frame->budget.Spend(granted)) {
+      StopUnlessOver(frame);
+      break;
+    }
+    granted = frame->budget.Grant(pause != nullptr);
+    untilCheck = granted;
+    if (pause != nullptr && pause(data)) {
+      *status = kScriptOk;
+      return status;
+    }
+  }
+  // What is left of the grant needs no settling: the run is over.
+  *finished = true;
+  *status = frame->error.status;
+  return status;
+}

@@ -1,0 +1,249 @@
+// Calls of script functions, host methods and eval texts, and the end of a
+// function (see interpreter_steps.h).
+//
+// A call never recurses in C: a script function or an eval text gets a new
+// activation that becomes current while the caller's waits on the call
+// stack; its end moves the caller back and pushes the result where the
+// callee and the arguments were.
+#include "platform/memory/allocator.h"
+#include "script/values/atoms.h"
+#include "script/bytecode/compiled_script.h"
+#include "script/compiler/compiler.h"
+#include "script/interpreter/interpreter.h"
+#include "script/objects/interpreter_function_object.h"
+#include "script/interpreter/interpreter_steps.h"
+#include "script/frames/scope_declarations.h"
+#include "script/objects/script_object.h"
+#include "script/values/script_status.h"
+#include "script/values/value_store.h"
+
+namespace {
+
+constexpr WCHAR kEvalName[] = u"__eval_text";
+
+// Pops the callee and the arguments and pushes *result (undefined when it
+// is empty).
+void ReplaceCall(ScriptCallFrame* frame, uint32_t argumentCount, ScriptValueHandle* result) {
+  frame->operands.Pop(nullptr, argumentCount + 1);
+  if (*result == kScriptEmptyHandle) *result = kScriptUndefinedHandle;
+  int32_t status = kScriptOk;
+  frame->Fail(*frame->operands.Push(&status, result));
+}
+
+// Reads *value through a member reference; status 7 keeps the reference.
+int32_t ReadThrough(ScriptValueStore* store, ScriptValueHandle* value) {
+  int32_t status = kScriptOk;
+  store->GetReferencedValue(&status, *value, value);
+  return status == kScriptCannotGet ? kScriptOk : status;
+}
+
+// Suspends the caller and makes `callee` the current activation.
+int32_t Enter(ScriptCallFrame* frame, ScriptActivation* callee) {
+  int32_t status = kScriptOk;
+  if (*frame->calls.Push(&status, &frame->current) != kScriptOk) return status;
+  frame->current.MoveFrom(*callee);
+  return kScriptOk;
+}
+
+int32_t EnterFunction(ScriptCallFrame* frame, ScriptFunctionObject* function,
+                      uint32_t argumentCount, bool construct, ScriptValueHandle thisValue) {
+  // Checked before the arguments are bound, so that a runaway recursion
+  // stops cheaply.
+  if (frame->calls.Depth() >= kScriptMaxCallDepth) return kScriptNoResources;
+  ScriptActivation callee;
+  callee.SetStore(frame->store);
+  int32_t status = kScriptOk;
+  if (*function->BindArguments(&status, &frame->operands, argumentCount, &callee.scopes) !=
+          kScriptOk ||
+      *function->EnterCode(&status, &callee) != kScriptOk) {
+    return status;
+  }
+  callee.argumentCount = argumentCount;
+  callee.construct = construct ? 1 : 0;
+  callee.SetThis(thisValue);
+  callee.stackDepth = frame->operands.Depth();
+  callee.line = -1;  // not known until a Line runs; found from the code when reported
+  return Enter(frame, &callee);
+}
+
+// eval(text): the text is compiled and runs as a new activation in the
+// caller's scope chain with the caller's this-value; the value of its last
+// PopResult is the call's value. Any other argument is the value itself.
+int32_t EvaluateScriptText(ScriptCallFrame* frame, uint32_t argumentCount) {
+  ScriptValueStore* store = frame->store;
+  if (argumentCount != 1) return kScriptBadEval;
+  if (frame->calls.Depth() >= kScriptMaxCallDepth) return kScriptNoResources;
+  ScriptValueHandle argument = kScriptEmptyHandle;
+  store->CopyValue(frame->operands.Peek(0), &argument);
+  int32_t status = ReadThrough(store, &argument);
+  if (status != kScriptOk) {
+    store->Release(&argument);
+    return status;
+  }
+  ScriptStringSlot* text = store->GetStringSlot(argument);
+  if (text == nullptr) {
+    ReplaceCall(frame, argumentCount, &argument);
+    return kScriptOk;
+  }
+  CompiledScript* script = DeviceNew<CompiledScript>();
+  if (script == nullptr) {
+    store->Release(&argument);
+    return kScriptNoMemory;
+  }
+  script->AddReference();
+  ScriptCompileError error;
+  bool compiled = CompileScript(text->text, script, &error, nullptr);
+  store->Release(&argument);
+  if (!compiled) {
+    script->Release();
+    return kScriptCannotParse;
+  }
+
+  ScriptActivation callee;
+  callee.SetStore(store);
+  callee.SetCode(script, 0, static_cast<int32_t>(script->CodeCount()));
+  script->Release();  // the activation holds it now
+  callee.argumentCount = argumentCount;
+  callee.keepResult = 1;
+  callee.SetThis(frame->current.thisValue);
+  callee.stackDepth = frame->operands.Depth();
+  callee.line = 1;
+  if (!callee.name.FromChars(kEvalName, WideStrLen(kEvalName)) ||
+      *callee.scopes.CopyFrom(&status, frame->current.scopes) != kScriptOk) {
+    return kScriptNoMemory;
+  }
+  if (*ExecuteCompiledScript(&status, callee.code, callee.scopes.GetTopObject(), callee.scopes,
+                             store) != kScriptOk) {
+    return status;
+  }
+  // A text without any expression statement gives undefined, not what the
+  // caller computed last.
+  store->Release(&frame->result);
+  return Enter(frame, &callee);
+}
+
+// Steps 1-6 of a call; the callee and the arguments stay on the stack
+// unless a host method answered or eval gave its argument back.
+int32_t Call(ScriptCallFrame* frame, uint32_t argumentCount, bool construct) {
+  ScriptValueStore* store = frame->store;
+  ScriptValueHandle callee = kScriptEmptyHandle;
+  ScriptValueHandle thisValue = kScriptEmptyHandle;
+  store->CopyValue(frame->operands.Peek(argumentCount), &callee);
+  int32_t status = kScriptOk;
+
+  if (construct) {
+    // The callee's value first, then its construct member (atom 318).
+    status = ReadThrough(store, &callee);
+    ScriptObjectSlot* slot = store->GetObjectSlot(callee);
+    if (status == kScriptOk && (slot == nullptr || slot->ref.owner == nullptr)) {
+      status = kScriptInvalidType;
+    }
+    if (status == kScriptOk) store->NewPlainObject(&status, &thisValue);
+    if (status == kScriptOk) {
+      ScriptNameToken token;
+      token.SetAtom(kScriptSubCodeConstruct);
+      ScriptMemberRef ref = slot->ref;
+      ref.owner->ResolveMember(&status, token, &ref, 0);
+      if (status == kScriptMemberUnknown) status = kScriptInvalidType;
+      if (status == kScriptOk) {
+        ScriptValueHandle member = kScriptEmptyHandle;
+        if (*store->NewReference(&status, ref, &member) == kScriptOk) {
+          store->MoveValue(&member, &callee);
+        }
+      }
+    }
+  } else {
+    ScriptObjectSlot* slot = store->GetObjectSlot(callee);
+    if (slot == nullptr) {
+      status = kScriptInvalidType;
+    } else if (slot->ref.owner != nullptr &&
+               slot->ref.owner->GetKind() == kScriptObjectKindDynamic) {
+      store->NewObject(&status, slot->ref.owner, &thisValue);
+    } else {
+      store->CopyValue(callee, &thisValue);
+    }
+    if (status == kScriptOk) status = ReadThrough(store, &callee);
+  }
+
+  if (status == kScriptOk) {
+    ScriptObjectSlot* slot = store->GetObjectSlot(callee);
+    ScriptObject* owner = slot != nullptr ? slot->ref.owner : nullptr;
+    if (slot == nullptr) {
+      status = kScriptInvalidType;
+    } else if (owner == nullptr) {
+      status = slot->ref.subCode == kScriptSubCodeEval && slot->ref.memberCode == -1
+                   ? EvaluateScriptText(frame, argumentCount)
+                   : kScriptInvalidType;
+    } else if (owner->GetKind() != kScriptObjectKindFunction) {
+      // A host or built-in method answers at once.
+      ScriptValueHandle result = kScriptUndefinedHandle;
+      ScriptMemberRef ref = slot->ref;
+      if (*owner->Invoke(&status, ref, argumentCount, &frame->operands, &result) == kScriptOk) {
+        ReplaceCall(frame, argumentCount, &result);
+      } else {
+        store->Release(&result);
+      }
+    } else {
+      ScriptFunctionObject* function = dynamic_cast<ScriptFunctionObject*>(owner);
+      status = function == nullptr
+                   ? kScriptInvalidType
+                   : EnterFunction(frame, function, argumentCount, construct, thisValue);
+    }
+  }
+  store->Release(&callee);
+  store->Release(&thisValue);
+  return status;
+}
+
+}  // namespace
+
+void CallScriptFunction(ScriptInterpreter*, ScriptCallFrame* frame, uint32_t argumentCount,
+                        bool construct) {
+  if (argumentCount >= frame->operands.Depth()) {
+    frame->Fail(kScriptStackUnderflow);
+    return;
+  }
+  int32_t status = Call(frame, argumentCount, construct);
+  if (status != kScriptOk) {
+    frame->Fail(status);
+    ScriptValueHandle undefined = kScriptUndefinedHandle;
+    ReplaceCall(frame, argumentCount, &undefined);
+  }
+}
+
+void EndScriptFunction(ScriptCallFrame* frame, bool returned, bool* runEnded) {
+  ScriptValueStore* store = frame->store;
+  ScriptActivation& activation = frame->current;
+  *runEnded = false;
+  if (!returned && activation.keepResult == 0) store->Release(&frame->result);
+  if (frame->calls.Depth() == 0) {
+    frame->ended = 1;
+    *runEnded = true;
+    return;
+  }
+  ScriptValueHandle result = frame->result;
+  frame->result = kScriptEmptyHandle;
+  if (result != kScriptEmptyHandle) {
+    int32_t status = ReadThrough(store, &result);
+    if (status != kScriptOk) {
+      store->Release(&result);
+      result = kScriptUndefinedHandle;
+      frame->Fail(status);
+    }
+  }
+  if (activation.construct != 0 && ScriptHandleType(result) != kScriptTypeObject) {
+    store->Release(&result);
+    store->CopyValue(activation.thisValue, &result);
+  }
+  // Whatever the callee left above its entry depth goes, then the callee's
+  // value and the arguments below it.
+  uint32_t depth = frame->operands.Depth();
+  uint32_t taken = activation.argumentCount + 1;
+  uint32_t floor = activation.stackDepth >= taken ? activation.stackDepth - taken : 0;
+  if (depth < floor || activation.stackDepth < taken) frame->Fail(kScriptStackUnderflow);
+  if (depth > floor) frame->operands.Pop(nullptr, depth - floor);
+  frame->calls.Pop(&frame->current);
+  if (result == kScriptEmptyHandle) result = kScriptUndefinedHandle;
+  int32_t status = kScriptOk;
+  frame->Fail(*frame->operands.Push(&status, &result));
+}

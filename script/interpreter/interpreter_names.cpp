@@ -1,0 +1,48 @@
+// ResolveName: a name on the stack becomes a reference to the variable it
+// names, found through the current activation's scope chain (see
+// interpreter_steps.h).
+#include "script/values/atoms.h"
+#include "script/interpreter/interpreter.h"
+#include "script/interpreter/interpreter_steps.h"
+#include "script/frames/scope_chain.h"
+#include "script/objects/script_object.h"
+#include "script/values/script_status.h"
+#include "script/values/value_store.h"
+
+void ResolveScriptName(ScriptInterpreter*, ScriptCallFrame* frame) {
+  ScriptValueStore* store = frame->store;
+  if (frame->operands.Depth() == 0) {
+    frame->Fail(kScriptStackUnderflow);
+    return;
+  }
+  ScriptValueHandle name = kScriptEmptyHandle;
+  frame->operands.Pop(&name, 1);
+
+  ScriptNameToken token;
+  if (ScriptStringSlot* text = store->GetStringSlot(name)) {
+    token.SetText(text->text);
+  } else if (ScriptHandleType(name) == kScriptTypeName) {
+    token.SetAtom(static_cast<int32_t>(ScriptHandleIndex(name)));
+  } else {
+    store->Release(&name);
+    frame->Fail(kScriptCannotResolve);
+    return;
+  }
+  store->Release(&name);
+
+  ScriptValueHandle reference = kScriptEmptyHandle;
+  int32_t status = kScriptOk;
+  if (token.atom == kAtom_this) {
+    ScriptValueHandle self = frame->current.thisValue;
+    if (self == kScriptEmptyHandle) self = kScriptUndefinedHandle;
+    store->CopyValue(self, &reference);
+  } else if (*frame->current.scopes.Lookup(&status, token, &reference) != kScriptOk) {
+    if (status == kScriptObjectUnknown || status == kScriptMemberUnknown) {
+      frame->Fail(status, token.text);
+    } else {
+      frame->Fail(status);
+    }
+    return;
+  }
+  frame->Fail(*frame->operands.Push(&status, &reference));
+}

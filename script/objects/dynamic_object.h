@@ -1,0 +1,104 @@
+// ScriptDynamicObject: the script object whose members are made at run time.
+// It is the plain object that scripts create (new Object(), the this-value of
+// a construct call), the callable Object constructor, and the base of every
+// host object, which answers its own members first and passes the rest here.
+//
+// Members are {name, value handle} pairs in two parallel arrays, found by a
+// linear scan of the names in insertion order (the first exact match wins).
+// A member's index never changes while the object lives: members are never
+// removed, and renewing a name (parameter binding) leaves the old index with
+// an empty name, which no look-up matches, and its old value. Member values
+// are handles of the object's store; the object owns one reference of each.
+//
+// Member references it answers are {this, member index, 0, resolved}; a
+// member code is compared without sign, so -1 (the object itself) is never a
+// member and reading or writing it gives status 25.
+#pragma once
+
+#include <cstdint>
+
+#include "foundation/containers/segmented_array_strings.h"
+#include "foundation/containers/segmented_array_typed.h"
+#include "script/objects/member_name_index.h"
+#include "script/objects/script_object.h"
+
+class ScriptDynamicObject : public ScriptObject {
+ public:
+  // A plain object bound to the store and owned by it: it deletes itself
+  // when the last value holding it is freed or the store goes away.
+  explicit ScriptDynamicObject(ScriptValueStore* store);
+  // The callable Object constructor, owned by the store it gets attached to.
+  // wrapString makes Object("text") a String object; without it such a call
+  // gives status 15. Null when memory runs out.
+  static ScriptDynamicObject* ConstructCallable(ScriptStringWrapper wrapString);
+  // Releases every member value, then frees the arrays.
+  ~ScriptDynamicObject() override;
+
+  int32_t GetKind() override;
+  // Only on a reference to the object itself. The callable object resolves
+  // only the construct atom (318), to {this, -1, 318}. Any other object looks
+  // the name's text up among its members; a missing name is added when
+  // create is set (status 1 when that fails, as for an empty name or an
+  // integer key), its value undefined when members start undefined, else
+  // empty (no value until assigned). Status 4 for a missing name without
+  // create.
+  int32_t* ResolveMember(int32_t* status, const ScriptNameToken& name, ScriptMemberRef* ref,
+                         uint8_t create) override;
+  int32_t* EnumerateMember(int32_t* status, int32_t index, ScriptMemberRef* ref,
+                           SharedWideString* name) override;
+  // Only the callable object, on itself or its construct member (else 9),
+  // with at most one argument (else 13). The argument, read through a member
+  // reference: an object value is the result itself; a string becomes a
+  // String object; a boolean or a number gives status 15; none, an integer
+  // or undefined give a new plain object.
+  int32_t* Invoke(int32_t* status, const ScriptMemberRef& ref, uint32_t argumentCount,
+                  ScriptOperandStack* stack, ScriptValueHandle* result) override;
+  // Member references of this object only (sub-code 0, member code below the
+  // count compared without sign), else status 25. The member's handle
+  // becomes a copy of value; the old one is released after the copy.
+  int32_t* SetMemberValue(int32_t* status, const ScriptMemberRef& ref, ScriptValueStore* store,
+                          ScriptValueHandle value) override;
+  // As SetMemberValue for the reference; status 7 when the member holds no
+  // value (empty), else *result (released first) becomes a copy of it. The
+  // wanted type is not used.
+  int32_t* GetMemberValue(int32_t* status, const ScriptMemberRef& ref, ScriptValueStore* store,
+                          ScriptValueHandle* result, int32_t wantedType) override;
+  // kScriptStoreAttached remembers the store; kScriptStoreReleased deletes
+  // the object when the store owns it.
+  void NotifyStore(int32_t event, ScriptValueStore* store) override;
+
+  // Index of the member with exactly this (non-empty) name, or -1.
+  int32_t FindMember(const SharedWideString& name) const;
+  // Adds a member with an undefined value; its index, or -1 for an empty
+  // name or when memory runs out (nothing changed then). An existing name
+  // is kept (its index answered) unless renew is set; with renew the old
+  // entry's name is cleared and the name added again.
+  int32_t AddMember(const SharedWideString& name, bool renew);
+  // Releases every member value through the store and empties both arrays.
+  void ReleaseMembers();
+
+  uint32_t MemberCount() const { return values_.count; }
+  const SharedWideString& MemberName(uint32_t index) const { return *names_.At(index); }
+  ScriptValueHandle MemberValue(uint32_t index) const { return *values_.At(index); }
+
+  void SetMembersStartUndefined(bool flag) { membersStartUndefined_ = flag ? 1 : 0; }
+  bool IsCallable() const { return callable_ != 0; }
+  bool IsOwnedByStore() const { return ownedByStore_ != 0; }
+  ScriptValueStore* GetStore() const { return store_; }
+
+ protected:
+  // ConstructBase, the base of derived classes (host objects): no store until one attaches
+  // it, never deleted by the store.
+  ScriptDynamicObject();
+
+ private:
+  SegmentedWideStringArray names_;                         // 8 a block
+  SegmentedTypedArray<ScriptValueHandle, false> values_;  // 8 a block, parallel to names_
+  // Built on the first search of a long name list; finds names in it.
+  mutable ScriptMemberNameIndex index_;
+  uint8_t membersStartUndefined_ = 0;
+  uint8_t callable_ = 0;
+  ScriptValueStore* store_ = nullptr;
+  uint8_t ownedByStore_ = 0;
+  ScriptStringWrapper wrapString_ = nullptr;
+};

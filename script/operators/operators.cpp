@@ -1,0 +1,132 @@
+// The dispatcher of `Operate`: the arity table, the preparation of operands
+// and the push of the result (see operators.h).
+#include "script/operators/operators.h"
+
+#include "script/bytecode/instruction_set.h"
+#include "script/interpreter/interpreter.h"
+#include "script/operators/operators_internal.h"
+#include "script/values/script_status.h"
+#include "script/values/value_store.h"
+
+namespace {
+
+// Operands of each operator code 0-73; 0 where there is no operator.
+constexpr uint8_t kArity[] = {
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  // 0-9
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  // 10-19
+    0, 0, 0, 0, 2, 0, 2, 0, 2, 3,  // 20-29: . [ call ?:
+    2, 2, 2, 2, 2, 2, 2, 2, 2, 2,  // 30-39: = and compound assignments
+    2, 2, 2, 2, 2, 2, 1, 1, 2, 2,  // 40-49: ^= % * / - --x ++x + !=
+    2, 1, 1, 2, 2, 2, 2, 2, 2, 2,  // 50-59: ^ ~ ! === == >= <= >>> >> >
+    2, 2, 2, 2, 2, 2, 2, 1, 1, 1,  // 60-69: << < && & || | !== x-- x++ typeof
+    1, 0, 1, 1,                    // 70-73: delete new __litteralstr -x
+};
+constexpr uint32_t kArityCount = sizeof(kArity) / sizeof(kArity[0]);
+static_assert(kArityCount == kOperatorNegate + 1, "one arity per operator code");
+
+// Operators whose first operand stays a reference.
+bool KeepsReference(uint32_t code) {
+  return code == kOperatorMember || code == kOperatorIndex ||
+         (code >= kOperatorAssign && code <= kOperatorXorAssign) ||
+         code == kOperatorPrefixDecrement || code == kOperatorPrefixIncrement ||
+         code == kOperatorPostfixDecrement || code == kOperatorPostfixIncrement;
+}
+
+int32_t Apply(ScriptInterpreter* interpreter, ScriptCallFrame* frame, uint32_t code,
+              ScriptValueHandle* operands, ScriptValueHandle* result) {
+  switch (code) {
+    case kOperatorMember:
+    case kOperatorIndex:
+      return ApplyMemberAccess(frame, code, operands, result);
+    case kOperatorAssign:
+    case kOperatorSubtractAssign:
+    case kOperatorAddAssign:
+    case kOperatorRemainderAssign:
+    case kOperatorDivideAssign:
+    case kOperatorMultiplyAssign:
+      return ApplyAssignment(frame, code, operands, result);
+    case kOperatorPrefixDecrement:
+    case kOperatorPrefixIncrement:
+    case kOperatorPostfixDecrement:
+    case kOperatorPostfixIncrement:
+      return ApplyStep(frame, code, operands, result);
+    case kOperatorRemainder:
+    case kOperatorMultiply:
+    case kOperatorDivide:
+    case kOperatorSubtract:
+    case kOperatorAdd:
+    case kOperatorNotEqual:
+    case kOperatorStrictEqual:
+    case kOperatorEqual:
+    case kOperatorGreaterOrEqual:
+    case kOperatorLessOrEqual:
+    case kOperatorGreater:
+    case kOperatorLess:
+    case kOperatorLogicalAnd:
+    case kOperatorLogicalOr:
+    case kOperatorStrictNotEqual: {
+      int32_t status = ComputeBinaryValue(frame, code, &operands[0], operands[1]);
+      if (status == kScriptOk) {
+        *result = operands[0];
+        operands[0] = kScriptEmptyHandle;
+      }
+      return status;
+    }
+    case kOperatorLogicalNot:
+    case kOperatorTypeof:
+    case kOperatorLiteralString:
+    case kOperatorNegate:
+      return ApplyUnary(interpreter, frame, code, operands, result);
+    case kOperatorCall:
+    case kOperatorDelete:
+      return kScriptBadOperator;
+    default:
+      // ?:, the bitwise operators and their assignments, the shifts.
+      return kScriptNotImplemented;
+  }
+}
+
+}  // namespace
+
+uint32_t ScriptOperatorArity(uint32_t code) { return code < kArityCount ? kArity[code] : 0; }
+
+bool ReadScriptOperand(ScriptCallFrame* frame, ScriptValueHandle* operand) {
+  ScriptObjectSlot* slot = frame->store->GetObjectSlot(*operand);
+  if (slot == nullptr || slot->ref.IsSelf()) return true;
+  int32_t status = kScriptOk;
+  frame->store->GetReferencedValue(&status, *operand, operand);
+  if (status == kScriptOk || status == kScriptCannotGet) return true;
+  frame->store->Release(operand);
+  *operand = kScriptUndefinedHandle;
+  frame->Fail(status);
+  return false;
+}
+
+void ApplyScriptOperator(ScriptInterpreter* interpreter, ScriptCallFrame* frame, uint32_t code) {
+  uint32_t arity = ScriptOperatorArity(code);
+  if (arity == 0 || arity > 3) {
+    frame->Fail(kScriptBadOperator);
+    return;
+  }
+  if (frame->operands.Depth() < arity) {
+    frame->Fail(kScriptStackUnderflow);
+    return;
+  }
+  ScriptValueHandle operands[3] = {kScriptEmptyHandle, kScriptEmptyHandle, kScriptEmptyHandle};
+  frame->operands.Pop(operands, arity);
+  bool ready = true;
+  for (uint32_t i = KeepsReference(code) ? 1 : 0; i < arity; ++i) {
+    if (!ReadScriptOperand(frame, &operands[i])) ready = false;
+  }
+  ScriptValueHandle result = kScriptEmptyHandle;
+  if (ready) frame->Fail(Apply(interpreter, frame, code, operands, &result));
+  for (uint32_t i = 0; i < arity; ++i) frame->store->Release(&operands[i]);
+  if (frame->Failed()) {
+    frame->store->Release(&result);
+    return;
+  }
+  if (result != kScriptEmptyHandle) {
+    int32_t status = kScriptOk;
+    frame->Fail(*frame->operands.Push(&status, &result));
+  }
+}

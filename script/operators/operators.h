@@ -1,0 +1,47 @@
+// The operators of `Operate`: member access, assignment (plain and the
+// compound forms -=, +=, %=, /=, *=), increment and decrement, arithmetic and
+// text concatenation, comparisons, logic, typeof, literal strings by number
+// and unary minus. Calls and `new` are the run loop's (interpreter_steps.h).
+//
+// An operator pops as many operands as its arity and pushes one result.
+// Before the operation every operand is read (a member reference replaced by
+// the member's value; a member without value leaves the reference itself),
+// except the first operand of member access, assignments and the increments,
+// which stays a reference. Arithmetic computes in the slot of its left
+// operand when no one else holds it (copy on write), so simple arithmetic
+// allocates nothing.
+//
+// Differences from the plain reading of the operator table, on purpose:
+// - 31-35 (-=, +=, %=, /=, *=) are computed here: the compiler emits them as
+//   operators; the result is stored as "=" stores and is what "=" gives. The
+//   bitwise forms 36-41 stay "Not yet implemented".
+// - === and !== take integers and numbers as one type, so 1 === 1.0.
+// - typeof of a boolean is "boolean".
+// - ++, -- and unary minus that leave the 32-bit range give a number.
+// - A concatenation longer than kScriptMaxStringLength characters fails
+//   with status 1, as it would on the device long before.
+#pragma once
+
+#include <cstdint>
+
+#include "script/values/script_value.h"
+
+class ScriptInterpreter;
+struct ScriptCallFrame;
+
+// The longest text a concatenation may make.
+inline constexpr uint32_t kScriptMaxStringLength = 1u << 22;
+
+// The number of operands of an operator code; 0 for codes that have no
+// operator (status 21), including calls and `new` when they reach the table.
+uint32_t ScriptOperatorArity(uint32_t code);
+
+// Pops the operands of the operator, applies it and pushes the result.
+// Failures set the frame's status (22 for too few operands, 21 for a code
+// without operator, 15 for operators the engine lacks).
+void ApplyScriptOperator(ScriptInterpreter* interpreter, ScriptCallFrame* frame, uint32_t code);
+
+// Replaces *operand (owned) by its value when it is a reference to a member:
+// status 7 keeps the reference; another failure makes it undefined and sets
+// the frame's status. Answers false after such a failure.
+bool ReadScriptOperand(ScriptCallFrame* frame, ScriptValueHandle* operand);

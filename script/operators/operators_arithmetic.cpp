@@ -1,0 +1,68 @@
+// Arithmetic (% * / -) and addition, which concatenates when either operand
+// is a string. Results are computed in the slot of the left operand when no
+// one else holds it (copy on write), so that `i + 1` on a fresh value
+// allocates nothing.
+#include <cmath>
+
+#include "script/bytecode/instruction_set.h"
+#include "script/interpreter/interpreter.h"
+#include "script/operators/operators.h"
+#include "script/operators/operators_internal.h"
+#include "script/values/script_status.h"
+#include "script/values/value_store.h"
+
+namespace {
+
+int32_t Arithmetic(ScriptValueStore* store, uint32_t code, ScriptValueHandle* left,
+                   ScriptValueHandle right) {
+  int32_t status = kScriptOk;
+  double r = 0.0;
+  if (*store->ToNumber(&status, right, &r) != kScriptOk) return status;
+  void* slot = nullptr;
+  if (*store->ConvertInPlace(&status, left, kScriptTypeNumber, &slot) != kScriptOk) return status;
+  double& l = static_cast<ScriptNumberSlot*>(slot)->value;
+  switch (code) {
+    case kOperatorRemainder: l = std::fmod(l, r); break;
+    case kOperatorMultiply: l = l * r; break;
+    case kOperatorDivide: l = l / r; break;
+    case kOperatorSubtract: l = l - r; break;
+    default: l = l + r; break;
+  }
+  return kScriptOk;
+}
+
+int32_t Concatenate(ScriptValueStore* store, ScriptValueHandle* left, ScriptValueHandle right) {
+  int32_t status = kScriptOk;
+  SharedWideString tail;
+  if (*store->ToString(&status, right, &tail, 0) != kScriptOk) return status;
+  void* slot = nullptr;
+  if (*store->ConvertInPlace(&status, left, kScriptTypeString, &slot) != kScriptOk) return status;
+  SharedWideString& text = static_cast<ScriptStringSlot*>(slot)->text;
+  if (static_cast<uint64_t>(text.length) + tail.length > kScriptMaxStringLength ||
+      !text.Append(tail)) {
+    return kScriptNoMemory;
+  }
+  return kScriptOk;
+}
+
+}  // namespace
+
+int32_t ComputeBinaryValue(ScriptCallFrame* frame, uint32_t code, ScriptValueHandle* left,
+                           ScriptValueHandle right) {
+  ScriptValueStore* store = frame->store;
+  switch (code) {
+    case kOperatorRemainder:
+    case kOperatorMultiply:
+    case kOperatorDivide:
+    case kOperatorSubtract:
+      return Arithmetic(store, code, left, right);
+    case kOperatorAdd:
+      if (ScriptHandleType(*left) == kScriptTypeString ||
+          ScriptHandleType(right) == kScriptTypeString) {
+        return Concatenate(store, left, right);
+      }
+      return Arithmetic(store, code, left, right);
+    default:
+      return ComputeComparison(frame, code, left, right);
+  }
+}

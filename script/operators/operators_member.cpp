@@ -1,0 +1,115 @@
+// Member access: `a.name` (24) and `a[key]` (26) make a reference to the
+// member, resolved by the object with the create flag set. A string is seen
+// through a String object (the built-ins' wrapper) so that its methods and
+// `length` resolve; a member that the object does not know but that names a
+// member of the value held in a member is looked up in that value.
+#include "script/bytecode/instruction_set.h"
+#include "script/interpreter/interpreter.h"
+#include "script/interpreter/interpreter_builtins.h"
+#include "script/operators/operators.h"
+#include "script/operators/operators_internal.h"
+#include "script/objects/script_object.h"
+#include "script/values/script_status.h"
+#include "script/values/value_store.h"
+
+namespace {
+
+// The key of a[key]: an integer stays one; anything else but an object
+// becomes its text, or the integer that text spells.
+int32_t NormaliseKey(ScriptValueStore* store, ScriptValueHandle* key) {
+  int32_t type = ScriptHandleType(*key);
+  if (type == kScriptTypeInteger) return kScriptOk;
+  if (type == kScriptTypeObject) return kScriptInvalidType;
+  int32_t status = kScriptOk;
+  SharedWideString text;
+  if (*store->ToString(&status, *key, &text, 0) != kScriptOk) return status;
+  ScriptValueHandle normal = kScriptEmptyHandle;
+  int32_t index = 0;
+  if (text.ParseInt(10, &index)) {
+    store->NewInteger(&status, index, &normal);
+  } else {
+    store->NewString(&status, text, &normal);
+  }
+  if (status == kScriptOk) store->MoveValue(&normal, key);
+  return status;
+}
+
+int32_t MakeToken(ScriptValueStore* store, ScriptValueHandle key, ScriptNameToken* token) {
+  if (ScriptIntegerSlot* index = store->GetIntegerSlot(key)) {
+    token->SetIndex(index->value);
+  } else if (ScriptStringSlot* text = store->GetStringSlot(key)) {
+    token->SetText(text->text);
+  } else if (ScriptHandleType(key) == kScriptTypeName) {
+    token->SetAtom(static_cast<int32_t>(ScriptHandleIndex(key)));
+  } else {
+    int32_t status = kScriptOk;
+    SharedWideString text;
+    if (*store->ToString(&status, key, &text, 0) != kScriptOk) return status;
+    token->SetText(text);
+  }
+  return kScriptOk;
+}
+
+// A string value becomes a String object value (in place).
+int32_t WrapString(ScriptValueStore* store, ScriptValueHandle* value) {
+  if (ScriptHandleType(*value) != kScriptTypeString) return kScriptOk;
+  ScriptStringWrapper wrap = GetScriptBuiltinTable().wrapString;
+  if (wrap == nullptr) return kScriptNotImplemented;
+  int32_t status = kScriptOk;
+  ScriptValueHandle wrapped = kScriptEmptyHandle;
+  if (*wrap(&status, store, *value, &wrapped) != kScriptOk) {
+    store->Release(&wrapped);
+    return status;
+  }
+  store->MoveValue(&wrapped, value);
+  return kScriptOk;
+}
+
+// The error detail of an unknown member: its name, or the key in decimal.
+void FailUnknown(ScriptCallFrame* frame, const ScriptNameToken& token) {
+  if (!token.IsIndex()) {
+    frame->Fail(kScriptMemberUnknown, token.text);
+    return;
+  }
+  SharedWideString decimal;
+  if (!decimal.AppendInt(token.Index())) decimal.Clear();
+  frame->Fail(kScriptMemberUnknown, decimal);
+}
+
+}  // namespace
+
+int32_t ApplyMemberAccess(ScriptCallFrame* frame, uint32_t code, ScriptValueHandle* operands,
+                          ScriptValueHandle* result) {
+  ScriptValueStore* store = frame->store;
+  ScriptValueHandle& object = operands[0];
+  ScriptValueHandle& key = operands[1];
+  int32_t status = kScriptOk;
+  if (code == kOperatorIndex && (status = NormaliseKey(store, &key)) != kScriptOk) return status;
+  if (!ReadScriptOperand(frame, &object)) return frame->error.status;
+  if ((status = WrapString(store, &object)) != kScriptOk) return status;
+  ScriptObjectSlot* slot = store->GetObjectSlot(object);
+  if (slot == nullptr || slot->ref.owner == nullptr) return kScriptInvalidType;
+
+  ScriptNameToken token;
+  if ((status = MakeToken(store, key, &token)) != kScriptOk) return status;
+  ScriptMemberRef ref = slot->ref;
+  ref.owner->ResolveMember(&status, token, &ref, 1);
+
+  // Holds the value read from the member while its reference is made.
+  ScriptValueHandle held = kScriptEmptyHandle;
+  if (status == kScriptMemberUnknown && !slot->ref.IsSelf()) {
+    int32_t fetched = kScriptOk;
+    store->GetReferencedValue(&fetched, object, &held);
+    if (fetched == kScriptOk && WrapString(store, &held) == kScriptOk) {
+      ScriptObjectSlot* inner = store->GetObjectSlot(held);
+      if (inner != nullptr && inner->ref.owner != nullptr) {
+        ref = inner->ref;
+        inner->ref.owner->ResolveMember(&status, token, &ref, 1);
+      }
+    }
+  }
+  if (status == kScriptOk) store->NewReference(&status, ref, result);
+  store->Release(&held);
+  if (status == kScriptMemberUnknown) FailUnknown(frame, token);
+  return status;
+}

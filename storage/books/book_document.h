@@ -1,0 +1,176 @@
+// BookDocument: the Document of a corv book or a Palm Doc file. It reads the
+// header (record 0), finds the text record that holds a position, and hands
+// out its text as blocks: the record's trailing entries are cut off, the
+// text is decompressed (PalmDOC or HUFF/CDIC), the bytes of a UTF-8
+// character cut by the record's end are carried over from the record, and
+// the result is converted into the code page the reader asked for. Decoded
+// blocks live in records of an in-memory database (the decode store) and
+// are shared by use count until the reader gives them back.
+//
+// Positions count bytes of the stored text in the book's own encoding.
+// Blocks of converted text count characters; AdvancePosition and
+// PositionDistance translate between the two through the character-position
+// map that a UTF-8 conversion fills, and count two bytes per unit of UTF-16
+// text.
+//
+// A book is untrusted input: every failure sets the error code (8 for a
+// corrupt book, 10 for lack of memory) and answers false, and nothing reads
+// or writes outside a record or a buffer.
+#pragma once
+
+#include <cstdint>
+
+#include "foundation/containers/segmented_array.h"
+#include "foundation/wide_string/shared_wide_string.h"
+#include "storage/books/book_header.h"
+#include "storage/documents/document.h"
+#include "storage/compression/huff_cdic.h"
+#include "storage/compression/huff_cdic_text_offsets.h"
+
+class DocumentHost;
+class PalmDatabase;
+struct CharPositionMap;
+
+// String shown while the HUFF/CDIC tables load from a slow store.
+constexpr uint32_t kStringLoadingFromCard = 5106;
+
+class BookDocument : public Document {
+ public:
+  BookDocument();
+  ~BookDocument() override;
+
+  // Binds the store (deleted at Close when owned) and reads the header.
+  // Answers 0 or the error code (2, 8, 10, 11). defaultCodePage stands in
+  // for a book that names none; requestedCodePage is what the reader wants.
+  int32_t Open(PalmDatabase* store, bool ownsStore, DocumentHost* host, int32_t defaultCodePage,
+               int32_t requestedCodePage);
+  int32_t GetErrorCode() const { return error_; }
+
+  // ---- Document: text
+  void Close() override;
+  bool ReadBlock(uint32_t position, TextBlock* block, uint32_t section, bool raw) override;
+  void ReleaseBlock(uint16_t blockId) override;
+  uint32_t AdvancePosition(uint32_t position, uint32_t count, uint32_t section) override;
+  uint32_t PositionDistance(uint32_t from, uint32_t to, uint32_t section) override;
+  uint32_t GetTextLength() override;
+  int32_t GetCodePage() override { return targetCp_; }
+
+  // ---- Document: header answers
+  bool GetShortName(SharedWideString* name) override;
+  const uint8_t* GetExtraHeaderData(uint32_t* length) override;
+  const uint8_t* GetStoreNameBytes(uint32_t* length) override;
+  bool GetStoreName(SharedWideString* name) override;
+  bool GetHeaderInfo(DocumentHeaderInfo* info) override;
+  int32_t GetGuideState() override { return 0; }
+  uint32_t GetLanguage() override;
+  bool GetDictionaryLanguages(uint32_t* input, uint32_t* output) override;
+  uint32_t GetBookType() override { return header_.bookType; }
+  bool HasExthFlag2() override { return (header_.exthFlags & 0x2) != 0; }
+  bool HasExtraFlag4() override { return (header_.extraFlags & 0x4) != 0; }
+  bool LacksExthFlag8() override { return (header_.exthFlags & 0x8) == 0; }
+  bool HasExthFlag80() override { return (header_.exthFlags & 0x80) != 0; }
+  bool IsStoreValid() override;
+  // Maps the store again; false, with nothing done, while a block read in
+  // place from the store is still held.
+  bool ReopenStore() override;
+  // Slot 42, reserved.
+  virtual uint32_t Reserved42() { return 0; }
+
+  // ---- Header
+  bool ParseHeader();
+  const BookHeader& Header() const { return header_; }
+  const SharedWideString& FullName() const { return fullName_; }
+  uint32_t GetHeaderVersion() const { return header_.headerVersion; }
+  uint32_t GetFormatVersion() const {
+    return header_.formatVersion != 0 ? header_.formatVersion : header_.headerVersion;
+  }
+  int32_t GetBookId() const { return header_.bookId; }
+  int32_t GetSourceCodePage() const { return sourceCp_; }
+  bool HasSpecialRecord(uint32_t kind) const;
+  uint16_t GetSpecialRecord(uint32_t kind) const;
+  bool ResolveResourceRecord(uint32_t* number) const;
+  PalmDatabase* Store() const { return store_; }
+
+  // ---- Text records
+  bool GetSectionRange(uint32_t section, uint32_t* start, uint32_t* end);
+  // The text record (1-based) holding an absolute position, its start and
+  // the length of text it covers.
+  bool LocateTextRecord(uint32_t position, uint32_t* record, uint32_t* start, uint32_t* length);
+  bool UsesDecodedText() const;
+
+  // ---- HUFF/CDIC tables
+  bool EnsureHuffCdicTables();
+  bool LoadHuffCdicTables();
+  void ReleaseDecoderBuffers();
+
+  // ---- Observations for tests
+  uint16_t BlockUseCount(uint16_t blockId) const;
+  uint32_t BlockSlotCount() const { return lockedRecords_.Count(); }
+  PalmDatabase* DecodeStore() const { return decodeStore_; }
+
+ private:
+  // One block slot: the block as first read (record-relative), its use count
+  // and the character-position map behind its text.
+  struct CachedBlock {
+    TextBlock block;
+    uint16_t useCount;
+    const CharPositionMap* map;
+    uint32_t recordStart;  // absolute position of the record's first byte
+    uint32_t span;         // text bytes the record covers, as located
+    uint32_t textBytes;    // bytes it decoded to (carried bytes not counted)
+    uint32_t unitBytes;    // source bytes per unit when there is no map
+  };
+
+  CachedBlock* Slot(uint32_t index) const { return static_cast<CachedBlock*>(cache_.At(index)); }
+  RecordBuffer** LockedAt(uint32_t index) const { return static_cast<RecordBuffer**>(lockedRecords_.At(index)); }
+  const CachedBlock* FindCached(uint32_t absolute, int raw) const;
+  bool Fail(int32_t code);
+  void DecodeNames();
+  bool DetectCompression();
+  uint32_t OutputRecordSize() const;
+  bool Converts(bool raw) const;
+  bool UsesMap(bool raw) const;
+  int32_t AcquireSlot(uint32_t* index);
+  void FreeSlot(uint32_t index);
+  void TrimSlots();
+  bool ReadInPlace(uint32_t record, uint32_t recordStart, uint32_t length, uint32_t slot, bool raw,
+                   CachedBlock* entry);
+  bool ReadDecoded(uint32_t record, uint32_t recordStart, uint32_t length, uint32_t slot, bool raw,
+                   CachedBlock* entry);
+  void MakeSectionRelative(const CachedBlock& entry, uint32_t sectionStart, uint32_t sectionEnd,
+                           TextBlock* block) const;
+  bool RecordTextLength(uint32_t record, uint32_t* length);
+  bool LocatePalmDocRecord(uint32_t position, uint32_t* record, uint32_t* start, uint32_t* length);
+  bool ReadSectionEntry(uint32_t section, uint32_t* start, uint32_t* end);
+
+  BookHeader header_;
+  SharedWideString fullName_;
+  SharedWideString shortName_;
+  uint8_t* rawNames_ = nullptr;   // full and short name as stored, until decoded
+  uint8_t* extraData_ = nullptr;  // a copy of the EXTH 300 entry
+  uint32_t extraDataLength_ = 0;
+  DocumentHost* host_ = nullptr;
+  PalmDatabase* store_ = nullptr;
+  bool ownsStore_ = false;
+  PalmDatabase* decodeStore_ = nullptr;
+  int32_t error_ = 0;
+  int32_t sourceCp_ = -1;
+  int32_t targetCp_ = -1;
+  uint32_t mapShift_ = 0;
+  SegmentedArray lockedRecords_;  // RecordBuffer* per block slot (null: free)
+  SegmentedArray cache_;          // CachedBlock per block slot
+  // Palm Doc files: the record a sequential scan last found.
+  uint32_t scanRecord_ = 1;
+  uint32_t scanStart_ = 0;
+  uint32_t scanLength_ = 0;
+  // Plain-text books: each text record's decoded length once counted
+  // (kUnknown until then); null when it could not be allocated.
+  uint32_t* recordLengths_ = nullptr;
+  uint32_t sectionEntriesPerRecord_ = 0xFFFF;
+  // HUFF/CDIC: the decoder, the DATP tables and the records they point into.
+  HuffCdicDecoder decoder_;
+  TextOffsetTables offsets_;
+  RecordBuffer** heldRecords_ = nullptr;
+  uint32_t heldCount_ = 0;
+  bool tablesLoaded_ = false;
+};

@@ -1,0 +1,144 @@
+// MappedPalmDatabase: opening and checking a mapped file, and records as
+// ranges of the view.
+#include "storage/container/palm_database_mapped.h"
+
+#include "foundation/files/file_mode.h"
+#include "platform/memory/allocator.h"
+#include "storage/container/storage_errors.h"
+
+namespace {
+
+// A record lent straight out of the view: read-only.
+class MappedRecordBuffer : public RecordBuffer {
+ public:
+  MappedRecordBuffer(uint16_t index, const uint8_t* data, uint32_t size) : index_(index), data_(data), size_(size) {}
+  const uint8_t* GetData() const override { return data_; }
+  uint8_t* GetWritableData() override { return nullptr; }
+  bool Write(uint32_t, const void*, uint32_t) override { return false; }
+  uint16_t GetRecordIndex() const override { return index_; }
+  uint32_t GetSize() const override { return size_; }
+
+ private:
+  uint16_t index_;
+  const uint8_t* data_;
+  uint32_t size_;
+};
+
+}  // namespace
+
+MappedPalmDatabase* MappedPalmDatabase::Open(const WCHAR* path, uint32_t mode, int32_t* error) {
+  SetStorageError(error, kStorageOk);
+  if (FileModeWantsWrite(mode)) return nullptr;
+  MappedPalmDatabase* database = DeviceNew<MappedPalmDatabase>();
+  if (!database) {
+    SetStorageError(error, kStorageNoMemory);
+    return nullptr;
+  }
+  if (!database->file_.Open(path, mode, kFileAttributeArgNormal)) {
+    delete database;
+    SetStorageError(error, kStorageCannotOpen);
+    return nullptr;
+  }
+  if (!database->LoadHead()) {
+    delete database;
+    SetStorageError(error, kStorageCorrupt);
+    return nullptr;
+  }
+  return database;
+}
+
+bool MappedPalmDatabase::LoadHead() {
+  count_ = 0;
+  uint32_t fileSize = file_.Size();
+  const uint8_t* head = fileSize >= kPalmHeadSize ? file_.GetRange(0, kPalmHeadSize) : nullptr;
+  if (!head) return false;
+  uint16_t count = ReadPalmU16(head + kPalmCountOffset);
+  if (!PalmEntriesFit(count, fileSize)) return false;
+  const uint8_t* entries = file_.GetRange(kPalmHeadSize, kPalmEntrySize * count);
+  if (count != 0 && !entries) return false;
+  if (!CheckPalmEntries(entries, count, fileSize)) return false;
+  DecodePalmHeader(head, &header_);
+  count_ = count;
+  return true;
+}
+
+const uint8_t* MappedPalmDatabase::RecordRange(uint16_t index, uint32_t* size) const {
+  if (index >= count_) return nullptr;
+  bool last = index + 1 == count_;
+  const uint8_t* entry = file_.GetRange(kPalmHeadSize + kPalmEntrySize * index, last ? 4 : kPalmEntrySize + 4);
+  if (!entry) return nullptr;
+  uint32_t offset = PalmEntryOffset(entry);
+  uint32_t end = last ? file_.Size() : PalmEntryOffset(entry + kPalmEntrySize);
+  uint32_t length = 0;
+  if (!PalmRecordLength(offset, end, file_.Size(), &length)) return nullptr;
+  // A record of length 0 at the very end of the file has no byte of the view
+  // to point at; it gets the view's base, never read.
+  const uint8_t* data = length == 0 ? file_.Data() : file_.GetRange(offset, length);
+  if (!data) return nullptr;
+  *size = length;
+  return data;
+}
+
+RecordBuffer* MappedPalmDatabase::LockRecord(uint16_t index, bool /*writable*/) {
+  uint32_t size = 0;
+  const uint8_t* data = RecordRange(index, &size);
+  if (!data) return nullptr;
+  return DeviceNew<MappedRecordBuffer>(index, data, size);
+}
+
+const uint8_t* MappedPalmDatabase::RecordPointer(uint16_t index, uint32_t* size) {
+  uint32_t length = 0;
+  const uint8_t* data = RecordRange(index, &length);
+  if (data && size) *size = length;
+  return data;
+}
+
+bool MappedPalmDatabase::GetRecordSize(uint16_t index, uint32_t* size) {
+  uint32_t length = 0;
+  if (!RecordRange(index, &length)) return false;
+  *size = length;
+  return true;
+}
+
+bool MappedPalmDatabase::GetRecordInfo(uint16_t index, uint8_t* attributes, uint32_t* uniqueId) {
+  if (index >= count_) return false;
+  const uint8_t* entry = file_.GetRange(kPalmHeadSize + kPalmEntrySize * index, kPalmEntrySize);
+  if (!entry) return false;
+  if (attributes) *attributes = PalmEntryAttributes(entry);
+  if (uniqueId) *uniqueId = PalmEntryUniqueId(entry);
+  return true;
+}
+
+bool MappedPalmDatabase::ViewAt(PalmDatabase* database, uint16_t index, RecordView* view) {
+  auto* self = static_cast<MappedPalmDatabase*>(database);
+  view->data = self->RecordRange(index, &view->size);
+  return view->data && self->GetRecordInfo(index, &view->attributes, &view->uniqueId);
+}
+
+bool MappedPalmDatabase::BinarySearchRecords(RecordKeyCompare compare, void* context, const void* key,
+                                             uint16_t* index) {
+  return BinarySearchRecordViews(this, count_, &ViewAt, compare, context, key, index);
+}
+
+bool MappedPalmDatabase::FindByUniqueId(uint32_t uniqueId, uint16_t* index) {
+  uniqueId &= kPalmMaxUniqueId;
+  for (uint32_t i = 0; i < count_; ++i) {
+    uint32_t id = 0;
+    if (!GetRecordInfo(static_cast<uint16_t>(i), nullptr, &id)) return false;
+    if (id == uniqueId) {
+      *index = static_cast<uint16_t>(i);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool MappedPalmDatabase::IsStoreValid() { return file_.IsAvailable() && file_.IsOpen(); }
+
+bool MappedPalmDatabase::ReopenStore() {
+  if (!file_.Reopen() || !LoadHead()) {
+    count_ = 0;
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,56 @@
+// MappedPalmDatabase: a Palm database read in place through a read-only
+// memory mapping, the way books are read without copying. Every operation
+// that would change it answers false or null.
+//
+// The file is checked whole at open: head, entry table and every offset
+// against the file's size (palm_database_layout.h). Afterwards the entries
+// are read from the view on every call, and every touch of the view goes
+// through MappedFile::GetRange, which checks the file's current size, so a
+// file cut short behind the mapping fails the call instead of faulting.
+//
+// The mapping holds the file it opened. A database saved over the same
+// path replaces the file by a rename (stream databases never write in
+// place), which the platform refuses while this mapping is open; after a
+// replacement made while it was closed, ReopenStore maps the new file and
+// checks it again.
+#pragma once
+
+#include "foundation/files/mapped_file.h"
+#include "storage/container/palm_database.h"
+
+class MappedPalmDatabase : public PalmDatabase {
+ public:
+  // A write access in `mode` is refused at once (null, *error 0). Otherwise
+  // null with 10 (no memory), 12 (cannot be opened or mapped) or 8 (not a
+  // sound database).
+  static MappedPalmDatabase* Open(const WCHAR* path, uint32_t mode, int32_t* error);
+  // An empty, unopened database; Open is the way to make a usable one.
+  MappedPalmDatabase() = default;
+
+  bool IsMapped() const override { return true; }
+  RecordBuffer* LockRecord(uint16_t index, bool writable) override;
+  RecordBuffer* LockRecordDefault(uint16_t index) override { return LockRecord(index, false); }
+  const uint8_t* RecordPointer(uint16_t index, uint32_t* size) override;
+  bool GetRecordSize(uint16_t index, uint32_t* size) override;
+  bool GetRecordInfo(uint16_t index, uint8_t* attributes, uint32_t* uniqueId) override;
+  bool BinarySearchRecords(RecordKeyCompare compare, void* context, const void* key, uint16_t* index) override;
+  bool FindByUniqueId(uint32_t uniqueId, uint16_t* index) override;
+  bool IsStreamBacked() const override { return false; }
+  bool IsSlowStore() const override { return false; }
+  uint16_t GetRecordCount() const override { return count_; }
+  bool IsStoreValid() override;
+  // Maps the file again and checks it as at open; on failure the database
+  // answers as empty. Records locked before point into the old view: they
+  // must all be released first.
+  bool ReopenStore() override;
+
+ private:
+  // Copies and checks the head and the entry table.
+  bool LoadHead();
+  // The record's bytes in the view and its length.
+  const uint8_t* RecordRange(uint16_t index, uint32_t* size) const;
+  static bool ViewAt(PalmDatabase* database, uint16_t index, RecordView* view);
+
+  MappedFile file_;
+  uint16_t count_ = 0;
+};
