@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/shell/display_settings.h"
+#include "platform/shell/hot_keys.h"
 #include "platform/shell/shell_calls.h"
 #include "platform/shell/shell_records.h"
 
