@@ -24,7 +24,9 @@
 #include <vector>
 
 #include "foundation/wide_string/shared_wide_string.h"
-#include "platform/testing/clock.h"
+#include "platform/time/known_zones.h"
+#include "platform/time/system_time.h"
+#include "platform/time/time_zone.h"
 #include "script/builtins/builtin_script_runner.h"
 
 extern char** environ;
@@ -75,8 +77,16 @@ int RunQuietly(const std::vector<std::string>& command) {
 
 void Discard(void*, const WCHAR*, uint32_t) {}
 
+// The clock and zone scriptrun starts with, so that both forms run alike.
+void SetScriptrunClock() {
+  SYSTEMTIME start{2025, 6, 0, 15, 12, 0, 0, 0};
+  SetSystemTime(&start);
+  TIME_ZONE_INFORMATION utc = known_zones::UtcZone();
+  SetTimeZoneInformation(&utc);
+}
+
 void BM_Engine(benchmark::State& state, const char* name) {
-  devtest::ResetClock();
+  SetScriptrunClock();
   std::string bytes = ReadFile(ProgramDir() + name + ".js");
   std::u16string text(bytes.begin(), bytes.end());  // the programs are ASCII
   SharedWideString source;

@@ -4,6 +4,9 @@
 
 function(tessalyn_global_options)
   add_compile_options(-Wall -Wextra)
+  if(TESSALYN_WERROR)
+    add_compile_options(-Werror)
+  endif()
   # g++ 12's optimiser reports a false -Wrestrict overlap inside libstdc++'s
   # own string concatenation ("literal" + std::string) in optimised builds.
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
@@ -14,7 +17,8 @@ function(tessalyn_global_options)
     add_link_options(-fsanitize=address,undefined)
   endif()
   if(TESSALYN_FUZZ)
-    add_compile_options(-fsanitize=address,undefined,fuzzer-no-link -fno-omit-frame-pointer)
+    add_compile_options(-fsanitize=address,undefined,fuzzer-no-link -fno-omit-frame-pointer
+                        -fno-sanitize-recover=undefined)
     add_link_options(-fsanitize=address,undefined)
   endif()
 endfunction()

@@ -8,10 +8,10 @@
 #include <cstring>
 #include <string>
 
+#include "platform/fonts/font_engine.h"
+#include "platform/gdi/bitmap_pixels.h"
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/text.h"
-#include "platform/testing/fonts.h"
-#include "platform/testing/gdi.h"
 
 namespace {
 
@@ -178,9 +178,9 @@ int main(int argc, char** argv) {
   const char* engine = argc > 2 ? argv[2] : "freetype";
   int bits = argc > 3 ? std::atoi(argv[3]) : 16;
   if (std::strcmp(engine, "builtin") == 0) {
-    devtest::UseFontEngine(fonts::EngineKind::Builtin);
+    fonts::SelectFontEngine(fonts::EngineKind::Builtin);
   } else if (std::strcmp(engine, "freetype") == 0) {
-    devtest::UseFontEngine(fonts::EngineKind::FreeType);
+    fonts::SelectFontEngine(fonts::EngineKind::FreeType);
   } else {
     std::fprintf(stderr, "fontsample: unknown engine %s\n", engine);
     return 2;
@@ -197,7 +197,7 @@ int main(int argc, char** argv) {
   }
   HGDIOBJ previous = SelectObject(dc, bitmap);
   DrawSample(dc, engine);
-  bool written = devtest::WriteBitmapPng(bitmap, argv[1]);
+  bool written = devgdi::WriteBitmapPng(bitmap, argv[1]);
   SelectObject(dc, previous);
   DeleteObject(bitmap);
   DeleteDC(dc);

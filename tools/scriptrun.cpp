@@ -5,9 +5,10 @@
 // printed on standard error with its code or status, its line and its
 // message; the exit status is then 1 (2 for a bad command line or file).
 //
-// The clock and the time zone are the test device's, fixed unless asked:
-//   --time YYYY-MM-DDTHH:MM:SS[.mmm]  the virtual UTC clock (default
-//                                      2025-06-15T12:00:00, the test clock)
+// The device's clock and time zone are set before the run, through the
+// device's own calls, so that dates come out the same on every machine:
+//   --time YYYY-MM-DDTHH:MM:SS[.mmm]  the UTC time the clock starts from
+//                                      (default 2025-06-15T12:00:00)
 //   --zone Z      utc (default), +HHMM or -HHMM (a fixed offset), cet,
 //                 us-eastern or sydney (with daylight time)
 //   --host-clock  the host's own clock and zone instead
@@ -20,7 +21,9 @@
 #include <string>
 
 #include "foundation/wide_string/shared_wide_string.h"
-#include "platform/testing/clock.h"
+#include "platform/time/known_zones.h"
+#include "platform/time/system_time.h"
+#include "platform/time/time_zone.h"
 #include "script/builtins/builtin_script_runner.h"
 
 namespace {
@@ -102,32 +105,39 @@ void WriteToStdout(void* /*data*/, const WCHAR* text, uint32_t length) {
 
 void DiscardWrite(void*, const WCHAR*, uint32_t) {}
 
+// The clock starts at the given UTC time, the default when there is none.
 bool SetClockText(const char* text) {
-  int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0, ms = 0;
-  int n = std::sscanf(text, "%d-%d-%dT%d:%d:%d.%d", &y, &mo, &d, &h, &mi, &s, &ms);
-  if (n < 3) return false;
-  devtest::SetClock(y, mo, d, h, mi, s, ms);
-  return true;
+  int y = 2025, mo = 6, d = 15, h = 12, mi = 0, s = 0, ms = 0;
+  if (text != nullptr) {
+    h = 0;
+    int n = std::sscanf(text, "%d-%d-%dT%d:%d:%d.%d", &y, &mo, &d, &h, &mi, &s, &ms);
+    if (n < 3) return false;
+  }
+  SYSTEMTIME start{static_cast<WORD>(y),  static_cast<WORD>(mo), 0, static_cast<WORD>(d),
+                   static_cast<WORD>(h),  static_cast<WORD>(mi), static_cast<WORD>(s),
+                   static_cast<WORD>(ms)};
+  return SetSystemTime(&start) != FALSE;
 }
 
 bool SetZoneText(const std::string& zone) {
+  TIME_ZONE_INFORMATION info{};
   if (zone == "utc") {
-    devtest::SetTimeZone(devtest::UtcZone());
+    info = known_zones::UtcZone();
   } else if (zone == "cet") {
-    devtest::SetTimeZone(devtest::CentralEuropeanZone());
+    info = known_zones::CentralEuropeanZone();
   } else if (zone == "us-eastern") {
-    devtest::SetTimeZone(devtest::UsEasternZone());
+    info = known_zones::UsEasternZone();
   } else if (zone == "sydney") {
-    devtest::SetTimeZone(devtest::SydneyZone());
+    info = known_zones::SydneyZone();
   } else if (zone.size() == 5 && (zone[0] == '+' || zone[0] == '-')) {
     int hours = std::atoi(zone.substr(1, 2).c_str());
     int minutes = std::atoi(zone.substr(3, 2).c_str());
     int offset = hours * 60 + minutes;
-    devtest::SetTimeZone(devtest::FixedOffsetZone(zone[0] == '-' ? -offset : offset));
+    info = known_zones::FixedOffsetZone(zone[0] == '-' ? -offset : offset);
   } else {
     return false;
   }
-  return true;
+  return SetTimeZoneInformation(&info) != FALSE;
 }
 
 }  // namespace
@@ -167,14 +177,10 @@ int main(int argc, char** argv) {
   bytes << in.rdbuf();
   std::u16string text = DecodeUtf8(bytes.str());
 
-  if (hostClock) {
-    devtest::UseHostClock();
-  } else {
-    devtest::ResetClock();
-    if ((time != nullptr && !SetClockText(time)) || !SetZoneText(zone)) {
-      Usage();
-      return 2;
-    }
+  // The host's clock and zone are the device's until set.
+  if (!hostClock && (!SetClockText(time) || !SetZoneText(zone))) {
+    Usage();
+    return 2;
   }
 
   SharedWideString source;

@@ -46,8 +46,10 @@ uint32_t ExchangeBatteryIdleTimeout(uint32_t seconds) {
   return old;
 }
 
+#ifdef TESSALYN_TEST_HOOKS
 namespace devtest {
 
 void ResetLanguageOffset() { g_languageOffset.store(-1); }
 
 }  // namespace devtest
+#endif

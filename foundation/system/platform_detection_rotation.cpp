@@ -67,8 +67,10 @@ int32_t GetScreenOrientation() {
   }
 }
 
+#ifdef TESSALYN_TEST_HOOKS
 namespace devtest {
 
 void ResetRotationFailed() { g_rotationFailed.store(false); }
 
 }  // namespace devtest
+#endif

@@ -79,6 +79,7 @@ double ConvertUtcLocal(bool toLocal, double t) {
   return whole + (static_cast<double>(converted) - probe);
 }
 
+#ifdef TESSALYN_TEST_HOOKS
 namespace devtest {
 
 void ResetTimeZoneBinding() {
@@ -87,3 +88,4 @@ void ResetTimeZoneBinding() {
 }
 
 }  // namespace devtest
+#endif

@@ -10,8 +10,9 @@
 //             exact results (builtin_font.h writes its metric model down);
 //   freetype  FreeType over the DejaVu fonts with a CJK fallback, for the
 //             real screen (freetype_font.h).
-// TESSALYN_FONTS=builtin|freetype chooses; the program defaults to freetype,
-// the test profile to builtin (platform/testing/fonts.h).
+// TESSALYN_FONTS=builtin|freetype chooses, or a program with
+// SelectFontEngine; the program defaults to freetype, the device reset of
+// the tests to builtin.
 //
 // Faces are used on the UI thread of the process; an engine may be asked for
 // faces from any thread (its own state is guarded).
@@ -102,9 +103,9 @@ class FontEngine {
 
 enum class EngineKind : uint8_t { Builtin, FreeType };
 
-// The engine that new fonts are made with. The choice is the test profile's
-// (devtest::UseFontEngine) or, without one, TESSALYN_FONTS's; freetype when
-// FreeType is built in, else builtin.
+// The engine that new fonts are made with. The choice is the one selected
+// last (by a program or a test) or, without one, TESSALYN_FONTS's; freetype
+// when FreeType is built in, else builtin.
 FontEngine& CurrentFontEngine();
 EngineKind CurrentEngineKind();
 void SelectFontEngine(EngineKind kind);

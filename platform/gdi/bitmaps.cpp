@@ -5,7 +5,10 @@
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/gdi_internal.h"
-#include "platform/testing/gdi.h"
+
+#ifdef TESSALYN_TEST_HOOKS
+#include "platform/gdi/gdi_hooks.h"
+#endif
 
 using namespace gdi_internal;
 
@@ -57,7 +60,9 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, cons
     case 32: format = PixelFormat::Rgb32; break;
     default: return nullptr;
   }
+#ifdef TESSALYN_TEST_HOOKS
   if (devtest::ShouldFailGdiCreation(devtest::GdiFailure::Bitmaps)) return nullptr;
+#endif
   BitmapObject* bitmap = NewBitmapObject(format, width, height, false, true);
   if (!bitmap) return nullptr;
   // The caller's rows are padded to 16 bits, as the bitmap's own.
@@ -69,7 +74,9 @@ HBITMAP CreateCompatibleBitmap(HDC handle, int width, int height) {
   Journal("CreateCompatibleBitmap(%d,%d)", width, height);
   DeviceContext* dc = Dc(handle);
   if (handle && !dc) return nullptr;
+#ifdef TESSALYN_TEST_HOOKS
   if (devtest::ShouldFailGdiCreation(devtest::GdiFailure::Bitmaps)) return nullptr;
+#endif
   const BitmapObject* source = FormatSource(dc);
   if (!source) return NewBitmapObject(DisplayFormat(), width, height, false, true);
   return NewBitmapObject(source->format, width, height, false, true, source->palette, source->paletteSize);
@@ -134,7 +141,9 @@ HBITMAP CreateDIBSection(HDC handle, const BITMAPINFO* info, UINT usage, void** 
     }
   }
   if (handle && !Dc(handle)) return nullptr;
+#ifdef TESSALYN_TEST_HOOKS
   if (devtest::ShouldFailGdiCreation(devtest::GdiFailure::DibSections)) return nullptr;
+#endif
   BitmapObject* bitmap = NewBitmapObject(format, h.biWidth, height, true, topDown, palette, paletteSize);
   if (!bitmap) return nullptr;
   bitmap->header = h;

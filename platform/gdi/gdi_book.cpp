@@ -1,5 +1,5 @@
-// The book of live graphics handles with per-kind counts, the journal of
-// graphics calls and the injected creation failures.
+// The book of live graphics handles with per-kind counts and, in test
+// builds, the journal of graphics calls and the injected creation failures.
 #include <atomic>
 #include <cstdarg>
 #include <cstdio>
@@ -11,7 +11,10 @@
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/gdi_internal.h"
 #include "platform/gdi/gdi_object.h"
-#include "platform/testing/gdi.h"
+
+#ifdef TESSALYN_TEST_HOOKS
+#include "platform/gdi/gdi_hooks.h"
+#endif
 
 namespace {
 
@@ -36,6 +39,7 @@ Book& TheBook() {
   return *book;
 }
 
+#ifdef TESSALYN_TEST_HOOKS
 struct Journal {
   std::mutex lock;
   std::vector<std::string> lines;
@@ -56,6 +60,7 @@ struct FailureSwitch {
 
 std::mutex failureLock;
 FailureSwitch failures[3];
+#endif  // TESSALYN_TEST_HOOKS
 
 }  // namespace
 
@@ -128,6 +133,7 @@ DeviceContext* LiveDeviceContext(HDC dc) {
   return dc;
 }
 
+#ifdef TESSALYN_TEST_HOOKS
 namespace gdi_internal {
 
 bool JournalOn() { return journalOn.load(std::memory_order_relaxed); }
@@ -205,7 +211,7 @@ bool ShouldFailGdiCreation(GdiFailure what) {
   return true;
 }
 
-// Part of ResetGdi (gdi_testing.cpp): the book's counts, the journal and
+// Part of ResetGdi: the book's counts, the journal and
 // the failures.
 void ResetGdiBook() {
   {
@@ -224,3 +230,4 @@ void ResetGdiBook() {
 }
 
 }  // namespace devtest
+#endif  // TESSALYN_TEST_HOOKS

@@ -11,10 +11,16 @@
 
 namespace gdi_internal {
 
-// Whether the journal is on; the calls format their line only then.
+// Whether the journal is on; the calls format their line only then. The
+// journal exists in test builds only.
+#ifdef TESSALYN_TEST_HOOKS
 bool JournalOn();
 // Appends a formatted line (printf-style) to the journal when it is on.
 void Journal(const char* format, ...) __attribute__((format(printf, 1, 2)));
+#else
+constexpr bool JournalOn() { return false; }
+inline void Journal(const char*, ...) {}
+#endif
 
 // A DC from its handle, or null (the call then fails).
 inline DeviceContext* Dc(HDC dc) { return LiveDeviceContext(dc); }

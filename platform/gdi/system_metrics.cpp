@@ -13,9 +13,14 @@
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/gdi_internal.h"
 #include "platform/gdi/gdi_objects.h"
+#include "platform/gdi/display_metrics.h"
 #include "platform/shell/display_settings.h"
-#include "platform/testing/gdi.h"
-#include "platform/testing/profile.h"
+#include "platform/system/device_profile.h"
+
+#ifdef TESSALYN_TEST_HOOKS
+#include "platform/gdi/gdi_hooks.h"
+#include "platform/system/profile_hooks.h"
+#endif
 
 using namespace gdi_internal;
 
@@ -81,10 +86,10 @@ bool QuarterTurn(DWORD orientation) { return orientation == DMDO_90 || orientati
 
 namespace gdi_internal {
 
-int DisplayWidth() { return devtest::Display().width; }
-int DisplayHeight() { return devtest::Display().height; }
-int DisplayDpi() { return devtest::Display().dpi; }
-int DisplayBitsPerPixel() { return devtest::Display().bitsPerPixel; }
+int DisplayWidth() { return devgdi::Display().width; }
+int DisplayHeight() { return devgdi::Display().height; }
+int DisplayDpi() { return devgdi::Display().dpi; }
+int DisplayBitsPerPixel() { return devgdi::Display().bitsPerPixel; }
 
 }  // namespace gdi_internal
 
@@ -132,10 +137,10 @@ int GetSystemMetrics(int index) {
   }
 }
 
-namespace devtest {
+namespace devgdi {
 
 DisplayMetrics Display() {
-  DeviceProfile profile = Profile();
+  devsystem::DeviceProfile profile = devsystem::Profile();
   DisplayMetrics display;
   display.width = profile.screenWidth;
   display.height = profile.screenHeight;
@@ -147,8 +152,13 @@ DisplayMetrics Display() {
   return display;
 }
 
-void SetDisplay(const DisplayMetrics& metrics) {
-  DeviceProfile profile = Profile();
+}  // namespace devgdi
+
+#ifdef TESSALYN_TEST_HOOKS
+namespace devtest {
+
+void SetDisplay(const devgdi::DisplayMetrics& metrics) {
+  devsystem::DeviceProfile profile = devsystem::Profile();
   bool turned = QuarterTurn(devshell::CurrentDisplayOrientation());
   profile.screenWidth = turned ? metrics.height : metrics.width;
   profile.screenHeight = turned ? metrics.width : metrics.height;
@@ -174,3 +184,4 @@ void ResetSystemColours() {
 }
 
 }  // namespace devtest
+#endif  // TESSALYN_TEST_HOOKS

@@ -5,11 +5,15 @@
 #include "platform/core/last_error.h"
 #include "platform/fonts/face_names.h"
 #include "platform/gdi/device_context.h"
+#include "platform/gdi/display_metrics.h"
 #include "platform/gdi/gdi_internal.h"
 #include "platform/gdi/text.h"
-#include "platform/testing/gdi.h"
 #include "platform/text_drawing/font_object.h"
 #include "platform/text_drawing/journal_text.h"
+
+#ifdef TESSALYN_TEST_HOOKS
+#include "platform/gdi/gdi_hooks.h"
+#endif
 
 namespace textdraw {
 
@@ -24,7 +28,7 @@ void FillTextMetrics(const fonts::FontMetrics& m, const LOGFONTW& font, TEXTMETR
   tm.tmMaxCharWidth = m.maxCharWidth;
   tm.tmWeight = m.weight;
   tm.tmOverhang = m.overhang;
-  int dpi = devtest::Display().dpi;
+  int dpi = devgdi::Display().dpi;
   tm.tmDigitizedAspectX = dpi;
   tm.tmDigitizedAspectY = dpi;
   tm.tmFirstChar = 0x0020;
@@ -67,10 +71,12 @@ HFONT CreateFont(const LOGFONTW* font) {
                           static_cast<int>(font->lfWeight), font->lfItalic, font->lfUnderline, font->lfStrikeOut,
                           font->lfQuality, textdraw::JournalText(font->lfFaceName, static_cast<int64_t>(length)).c_str());
   }
+#ifdef TESSALYN_TEST_HOOKS
   if (devtest::ShouldFailGdiCreation(devtest::GdiFailure::Fonts)) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return nullptr;
   }
+#endif
   fonts::EngineKind kind = fonts::CurrentEngineKind();
   std::unique_ptr<fonts::FontFace> face = fonts::CurrentFontEngine().OpenFace(textdraw::RequestFor(*font));
   if (!face) {

@@ -1,12 +1,14 @@
-// Allocation with injectable failure. The counters are process-wide atomics so
-// worker threads may allocate; the failure schedule is set by tests only.
+// Allocation with injectable failure. In test builds the counters are
+// process-wide atomics so worker threads may allocate; the failure schedule
+// is set by tests only. Other builds allocate without counting.
 #include "platform/memory/allocator.h"
 
-#include <atomic>
 #include <cstdlib>
-#include <cstring>
 
-#include "platform/testing/allocation.h"
+#ifdef TESSALYN_TEST_HOOKS
+#include <atomic>
+
+#include "platform/memory/allocation_hooks.h"
 
 namespace {
 std::atomic<long> g_countdown{0};     // 0 = no failure armed
@@ -35,6 +37,7 @@ bool DeviceAllocationShouldFail() {
   }
   return false;
 }
+#endif  // TESSALYN_TEST_HOOKS
 
 void* DeviceAlloc(size_t bytes) {
   if (DeviceAllocationShouldFail()) return nullptr;
@@ -53,6 +56,7 @@ void* DeviceRealloc(void* block, size_t bytes) {
 
 void DeviceFree(void* block) { std::free(block); }
 
+#ifdef TESSALYN_TEST_HOOKS
 namespace devtest {
 
 void FailNthAllocation(long n, bool andAllAfter) {
@@ -77,3 +81,4 @@ void ResetAllocations() {
 }
 
 }  // namespace devtest
+#endif  // TESSALYN_TEST_HOOKS

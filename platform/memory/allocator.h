@@ -1,7 +1,7 @@
 // The one allocator through which the system's own code allocates. Every call
-// answers null on failure (never throws), and tests can make the n-th
-// allocation fail (platform/testing/allocation.h) to check that failures roll
-// back cleanly.
+// answers null on failure (never throws). In test builds the n-th allocation
+// can be made to fail (allocation_hooks.h) to check that failures roll back
+// cleanly; elsewhere nothing is counted.
 //
 // Raw buffers: DeviceAlloc / DeviceRealloc / DeviceFree.
 // Objects:     DeviceNew<T>(args...) and DeviceNewArray<T>(n), released with
@@ -13,8 +13,13 @@
 #include <utility>
 
 // True when an injected failure says this allocation must fail; counts the
-// allocation otherwise. Called by every entry point below.
+// allocation otherwise. Called by every entry point below. Without the test
+// hooks no allocation is counted and none is made to fail.
+#ifdef TESSALYN_TEST_HOOKS
 bool DeviceAllocationShouldFail();
+#else
+constexpr bool DeviceAllocationShouldFail() { return false; }
+#endif
 
 void* DeviceAlloc(size_t bytes);
 void* DeviceAllocZeroed(size_t bytes);

@@ -14,7 +14,10 @@
 
 #include "platform/core/last_error.h"
 #include "platform/modules/emulated_module.h"
-#include "platform/testing/modules.h"
+
+#ifdef TESSALYN_TEST_HOOKS
+#include "platform/modules/module_hooks.h"
+#endif
 
 // An HMODULE points at one of these.
 struct ModuleObject {
@@ -162,6 +165,7 @@ HMODULE GetModuleHandleW(LPCWSTR name) {
   return it == state.loaded.end() ? nullptr : it->second;
 }
 
+#ifdef TESSALYN_TEST_HOOKS
 namespace devtest {
 
 void SetModulePresent(const std::string& fileName, bool present) {
@@ -200,3 +204,4 @@ void ResetModules() {
 }
 
 }  // namespace devtest
+#endif  // TESSALYN_TEST_HOOKS

@@ -2,7 +2,7 @@
 // time (aygshell, cellcore, voicectl, ceshell, coredll extras, Mlang,
 // kernel32) are emulated: each is a table of named exports in this folder,
 // listed in module_table.cpp, and tests switch modules and single exports
-// present or absent (platform/testing/modules.h). Real plug-ins are shared
+// present or absent (module_hooks.h). Real plug-ins are shared
 // objects loaded with dlopen.
 #pragma once
 

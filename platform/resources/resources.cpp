@@ -10,7 +10,7 @@
 #include "platform/modules/modules.h"
 #include "platform/resources/icon_image.h"
 #include "platform/resources/program_resources.h"
-#include "platform/testing/profile.h"
+#include "platform/system/device_profile.h"
 
 namespace {
 
@@ -86,7 +86,7 @@ HICON LoadIconOfSize(UINT id, int width, int height) {
 
 namespace devresources {
 
-int SystemIconSize() { return devtest::Profile().dpi > 129 ? 32 : 16; }
+int SystemIconSize() { return devsystem::Profile().dpi > 129 ? 32 : 16; }
 
 }  // namespace devresources
 

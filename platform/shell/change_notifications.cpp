@@ -8,7 +8,7 @@ BOOL SHChangeNotifyRegister(HWND window, SHCHANGENOTIFYENTRY* entry) {
   ShellState& state = State();
   std::lock_guard<std::mutex> guard(state.lock);
   if (!window || !entry) return static_cast<BOOL>(Record(state, "SHChangeNotifyRegister", window, {}, u"", FALSE));
-  devtest::ChangeNotifyRegistration registration{window, static_cast<LONG>(entry->dwEventMask),
+  ChangeNotifyRegistration registration{window, static_cast<LONG>(entry->dwEventMask),
                                                  TextOf(entry->pszWatchDir), entry->fRecursive != 0};
   bool replaced = false;
   for (auto& existing : state.changeRegistrations) {
@@ -54,6 +54,7 @@ void SHChangeNotifyFree(FILECHANGENOTIFY* notification) {
 
 }  // namespace devshell
 
+#ifdef TESSALYN_TEST_HOOKS
 namespace devtest {
 
 std::vector<ChangeNotifyRegistration> ChangeNotifyRegistrations() {
@@ -85,3 +86,4 @@ int LiveFileChangeNotifications() {
 }
 
 }  // namespace devtest
+#endif  // TESSALYN_TEST_HOOKS

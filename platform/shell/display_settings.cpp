@@ -2,7 +2,7 @@
 #include "platform/shell/display_settings.h"
 
 #include "platform/shell/shell_state.h"
-#include "platform/testing/profile.h"
+#include "platform/system/device_profile.h"
 
 namespace devshell {
 namespace {
@@ -14,13 +14,13 @@ bool IsOrientation(DWORD value) {
 // The orientation in force (lock held): the one set last, else the profile's.
 DWORD Orientation(const ShellState& state) {
   if (state.orientationSet) return state.orientation;
-  devtest::DeviceProfile profile = devtest::Profile();
+  devsystem::DeviceProfile profile = devsystem::Profile();
   return profile.canRotate && IsOrientation(profile.orientation) ? profile.orientation : DMDO_0;
 }
 
 LONG Change(ShellState& state, DEVMODEW* mode, DWORD flags) {
   if (!mode) return DISP_CHANGE_BADPARAM;
-  bool canRotate = devtest::Profile().canRotate;
+  bool canRotate = devsystem::Profile().canRotate;
   if (flags & CDS_TEST) {
     if (mode->dmFields & DM_DISPLAYQUERYORIENTATION) {
       if (!canRotate) return DISP_CHANGE_BADMODE;
@@ -61,6 +61,7 @@ DWORD CurrentDisplayOrientation() {
 
 }  // namespace devshell
 
+#ifdef TESSALYN_TEST_HOOKS
 namespace devtest {
 
 DWORD DisplayOrientation() { return devshell::CurrentDisplayOrientation(); }
@@ -79,3 +80,4 @@ void FailDisplayChanges(LONG result) {
 }
 
 }  // namespace devtest
+#endif  // TESSALYN_TEST_HOOKS

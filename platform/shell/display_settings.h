@@ -2,7 +2,7 @@
 // ChangeDisplaySettingsEx, which the system binds by name. The emulated
 // display answers the orientation query, reads back and sets the orientation;
 // whether it can rotate comes from the device profile, and tests can make a
-// change fail (platform/testing/shell.h).
+// change fail (shell_hooks.h).
 //
 // The device starts turned as its profile's `orientation` says (upright
 // when that is not a DMDO_ value or the display cannot rotate), until the

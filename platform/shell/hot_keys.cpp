@@ -86,8 +86,15 @@ std::vector<HotKeyRegistration> HotKeyRegistrations() {
   return state.hotKeys;
 }
 
+bool ShellHoldsKey(UINT key) {
+  ShellState& state = State();
+  std::lock_guard<std::mutex> guard(state.lock);
+  return state.shellHeldKeys.count(key) != 0;
+}
+
 }  // namespace devshell
 
+#ifdef TESSALYN_TEST_HOOKS
 namespace devtest {
 
 std::vector<devshell::HotKeyRegistration> RegisteredHotKeys() { return devshell::HotKeyRegistrations(); }
@@ -98,12 +105,6 @@ void SetKeysHeldByShell(const std::vector<UINT>& keys) {
   state.shellHeldKeys = std::set<UINT>(keys.begin(), keys.end());
 }
 
-bool ShellHoldsKey(UINT key) {
-  auto& state = devshell::State();
-  std::lock_guard<std::mutex> guard(state.lock);
-  return state.shellHeldKeys.count(key) != 0;
-}
-
 void HoldHotKeyElsewhere(UINT modifiers, UINT key) {
   auto& state = devshell::State();
   std::lock_guard<std::mutex> guard(state.lock);
@@ -111,3 +112,4 @@ void HoldHotKeyElsewhere(UINT modifiers, UINT key) {
 }
 
 }  // namespace devtest
+#endif  // TESSALYN_TEST_HOOKS

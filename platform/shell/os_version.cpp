@@ -2,7 +2,7 @@
 #include "platform/shell/os_version.h"
 
 #include "platform/core/last_error.h"
-#include "platform/testing/profile.h"
+#include "platform/system/device_profile.h"
 
 BOOL GetVersionExW(OSVERSIONINFOW* info) {
   if (!info) {
@@ -13,7 +13,7 @@ BOOL GetVersionExW(OSVERSIONINFOW* info) {
     SetLastError(ERROR_INSUFFICIENT_BUFFER);
     return FALSE;
   }
-  devtest::DeviceProfile profile = devtest::Profile();
+  devsystem::DeviceProfile profile = devsystem::Profile();
   info->dwMajorVersion = profile.osMajorVersion;
   info->dwMinorVersion = profile.osMinorVersion;
   info->dwBuildNumber = 0;

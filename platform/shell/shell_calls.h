@@ -1,8 +1,8 @@
 // The emulated shell libraries' functions, as the module tables export them
 // (platform/modules/aygshell_module.cpp, cellcore_module.cpp,
 // voicectl_module.cpp). The system never calls these directly: it binds
-// them by name. Every call is recorded in the shell journal that tests read
-// (platform/testing/shell.h).
+// them by name. In test builds every call is recorded in the shell journal
+// that tests read (shell_hooks.h).
 //
 // What needs real windows (menu bars, sizing a dialog to the screen, the
 // voice recorder's window) is done by the windows layer through
@@ -28,7 +28,8 @@ DWORD SHRecognizeGesture(SHRGINFO* info);
 BOOL SHDoneButton(HWND window, DWORD state);
 BOOL SHSetAppKeyWndAssoc(BYTE key, HWND window);
 // 0 when shown; a second notification of the same class and identifier
-// replaces the first.
+// replaces the first. ERROR_NOT_SUPPORTED where nothing shows notifications
+// (the host, unless a test shows them).
 LRESULT SHNotificationAdd(SHNOTIFICATIONDATA* data);
 // 0 when removed; ERROR_FILE_NOT_FOUND when no such notification is shown.
 LRESULT SHNotificationRemove(const CLSID* clsid, DWORD id);
@@ -39,10 +40,13 @@ BOOL SHChangeNotifyDeregister(HWND window);
 // Releases one reference of a notification the shell delivered; freed at 0.
 void SHChangeNotifyFree(FILECHANGENOTIFY* notification);
 
-// cellcore.dll: 0 when the phone took the call (the test's answer, 0 by default).
+// cellcore.dll: 0 when the phone took the call (the test's answer, 0 by
+// default in tests); without a phone (the host) TAPIERR_NOREQUESTRECIPIENT
+// with last error ERROR_NOT_SUPPORTED.
 LONG tapiRequestMakeCallW(LPCWSTR number, LPCWSTR application, LPCWSTR calledParty, LPCWSTR comment);
 
-// voicectl.dll: the recorder's window from the hook; null without one.
+// voicectl.dll: the recorder's window from the hook; null without one (last
+// error ERROR_NOT_SUPPORTED).
 HWND VoiceRecorder_Create(CM_VOICE_RECORDER* settings);
 
 // Filled in by the windows layer.

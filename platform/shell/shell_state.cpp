@@ -1,4 +1,4 @@
-// The shell state, its journal and the test control over both.
+// The shell state and, in test builds, its journal and the test control over both.
 #include "platform/shell/shell_state.h"
 
 namespace devshell {
@@ -15,16 +15,19 @@ ShellState& State() {
   return *state;
 }
 
+#ifdef TESSALYN_TEST_HOOKS
 int64_t Record(ShellState& state, const char* function, HWND window, std::vector<int64_t> args,
                std::u16string text, int64_t result) {
   state.journal.push_back(devtest::ShellCall{function, window, std::move(args), std::move(text), result});
   return result;
 }
+#endif
 
 std::u16string TextOf(LPCWSTR text) { return text ? std::u16string(text) : std::u16string(); }
 
 }  // namespace devshell
 
+#ifdef TESSALYN_TEST_HOOKS
 namespace devtest {
 
 using devshell::State;
@@ -47,6 +50,13 @@ void ClearShellCalls() {
   State().journal.clear();
 }
 
+void UseHostShell() {
+  auto& state = State();
+  std::lock_guard<std::mutex> guard(state.lock);
+  state.notificationsShown = false;
+  state.phoneScripted = false;
+}
+
 void ResetShell() {
   auto& state = State();
   std::lock_guard<std::mutex> guard(state.lock);
@@ -60,6 +70,8 @@ void ResetShell() {
   state.changeRegistrations.clear();
   state.liveFileChanges.clear();
   state.placedCalls.clear();
+  state.notificationsShown = true;
+  state.phoneScripted = true;
   state.orientationSet = false;
   state.orientation = DMDO_0;
   state.displayFailure = 0;
@@ -69,3 +81,4 @@ void ResetShell() {
 }
 
 }  // namespace devtest
+#endif  // TESSALYN_TEST_HOOKS

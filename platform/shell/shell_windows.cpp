@@ -141,6 +141,7 @@ void SetShellWindowHooks(const ShellWindowHooks& hooks) {
 
 }  // namespace devshell
 
+#ifdef TESSALYN_TEST_HOOKS
 namespace devtest {
 
 void SetGestureAnswer(DWORD gesture) {
@@ -150,3 +151,4 @@ void SetGestureAnswer(DWORD gesture) {
 }
 
 }  // namespace devtest
+#endif  // TESSALYN_TEST_HOOKS

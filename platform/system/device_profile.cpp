@@ -1,13 +1,17 @@
 // The current device profile: read from the environment on first use unless
 // a test has set or reset it.
+#include "platform/system/device_profile.h"
+
 #include <strings.h>
 
 #include <cstdlib>
 #include <mutex>
 
-#include "platform/testing/profile.h"
+#ifdef TESSALYN_TEST_HOOKS
+#include "platform/system/profile_hooks.h"
+#endif
 
-namespace devtest {
+namespace devsystem {
 
 namespace {
 
@@ -85,8 +89,15 @@ DeviceProfile Profile() {
   return state.profile;
 }
 
+}  // namespace devsystem
+
+#ifdef TESSALYN_TEST_HOOKS
+namespace devtest {
+
+using devsystem::DeviceProfile;
+
 void SetProfile(const DeviceProfile& profile) {
-  ProfileState& state = State();
+  devsystem::ProfileState& state = devsystem::State();
   std::lock_guard<std::mutex> guard(state.lock);
   state.profile = profile;
   state.known = true;
@@ -95,3 +106,4 @@ void SetProfile(const DeviceProfile& profile) {
 void ResetProfile() { SetProfile(DeviceProfile{}); }
 
 }  // namespace devtest
+#endif  // TESSALYN_TEST_HOOKS

@@ -6,18 +6,23 @@
 #include <mutex>
 
 #include "platform/core/last_error.h"
-#include "platform/testing/profile.h"
-#include "platform/testing/system_parameters.h"
+#include "platform/system/device_profile.h"
 #include "platform/windows/screen.h"
 #include "platform/windows/window_manager.h"
+
+#ifdef TESSALYN_TEST_HOOKS
+#include "platform/system/system_parameters_hooks.h"
+#endif
 
 namespace {
 
 struct SettingsState {
   std::mutex lock;
-  DWORD batteryIdleTimeout = devtest::kDefaultBatteryIdleTimeout;
+  DWORD batteryIdleTimeout = devsystem::kDefaultBatteryIdleTimeout;
   int broadcasts = 0;
+#ifdef TESSALYN_TEST_HOOKS
   bool platformTypeRefused = false;
+#endif
 };
 
 SettingsState& State() {
@@ -31,12 +36,14 @@ BOOL Fail(DWORD error) {
 }
 
 BOOL GetPlatformType(UINT bufferBytes, LPVOID buffer) {
+#ifdef TESSALYN_TEST_HOOKS
   {
     SettingsState& state = State();
     std::lock_guard<std::mutex> guard(state.lock);
     if (state.platformTypeRefused) return Fail(ERROR_ACCESS_DENIED);
   }
-  const char16_t* type = devtest::Profile().platform == devtest::DevicePlatform::Smartphone ? u"SmartPhone"
+#endif
+  const char16_t* type = devsystem::Profile().platform == devsystem::DevicePlatform::Smartphone ? u"SmartPhone"
                                                                                             : u"PocketPC";
   size_t units = 0;
   while (type[units]) ++units;
@@ -77,6 +84,7 @@ BOOL SystemParametersInfoW(UINT action, UINT uiParam, LPVOID pvParam, UINT winIn
   }
 }
 
+#ifdef TESSALYN_TEST_HOOKS
 namespace devtest {
 
 DWORD BatteryIdleTimeout() {
@@ -112,3 +120,4 @@ void RefusePlatformTypeQuery(bool refuse) {
 }
 
 }  // namespace devtest
+#endif  // TESSALYN_TEST_HOOKS

@@ -9,7 +9,7 @@
 //     filled with "PocketPC" or "SmartPhone" (error 122 when too small);
 //     tests can make it refused with error 5, as some Smartphones do.
 // Other actions fail with error 87. The stored values are visible to tests
-// (platform/testing/system_parameters.h).
+// (system_parameters_hooks.h).
 #pragma once
 
 #include "platform/types/device_types.h"
@@ -24,3 +24,10 @@ constexpr UINT SPIF_UPDATEINIFILE = 0x0001;
 constexpr UINT SPIF_SENDCHANGE = 0x0002;
 
 BOOL SystemParametersInfoW(UINT action, UINT uiParam, LPVOID pvParam, UINT winIni);
+
+namespace devsystem {
+
+// The battery idle time-out, in seconds, the device starts with.
+constexpr DWORD kDefaultBatteryIdleTimeout = 180;
+
+}  // namespace devsystem

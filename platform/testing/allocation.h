@@ -2,13 +2,9 @@
 // (1 = the next one), optionally every one after it too.
 #pragma once
 
-namespace devtest {
+#include "platform/memory/allocation_hooks.h"
 
-void FailNthAllocation(long n, bool andAllAfter = false);
-void StopFailingAllocations();
-long AllocationCount();
-long InjectedAllocationFailures();
-void ResetAllocations();
+namespace devtest {
 
 // Arms a failure for the scope of a test block.
 class AllocationFailure {

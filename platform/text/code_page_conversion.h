@@ -3,7 +3,7 @@
 //
 // Supported code pages: 1252, 932, 936, 949, 950, 51932 (EUC-JP), 65001
 // (UTF-8) and 0 (CP_ACP, the default page: 1252, which GetACP answers). Tests
-// may narrow the set (platform/testing/text.h); a page outside it answers
+// may narrow the set (code_page_hooks.h); a page outside it answers
 // error 87 and IsValidCodePage FALSE. IsValidCodePage(0) is FALSE: 0 names
 // the default page, it is not a page itself.
 //

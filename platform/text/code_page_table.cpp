@@ -6,7 +6,10 @@
 #include <atomic>
 #include <initializer_list>
 
-#include "platform/testing/text.h"
+
+#ifdef TESSALYN_TEST_HOOKS
+#include "platform/text/code_page_hooks.h"
+#endif
 
 namespace devtext {
 namespace {
@@ -119,6 +122,7 @@ size_t InvalidSequenceLength(const CodePageInfo& page, const uint8_t* bytes, siz
 
 }  // namespace devtext
 
+#ifdef TESSALYN_TEST_HOOKS
 namespace devtest {
 
 void SetSupportedCodePages(std::initializer_list<unsigned> pages) {
@@ -137,3 +141,4 @@ void SetSupportedCodePages(std::initializer_list<unsigned> pages) {
 void ResetCodePages() { devtext::g_supported.store(devtext::AllPlatformPages(), std::memory_order_relaxed); }
 
 }  // namespace devtest
+#endif  // TESSALYN_TEST_HOOKS

@@ -2,7 +2,7 @@
 // for iconv and, for double-byte pages, which bytes lead a character. Pages
 // marked `platform` are the device's own (MultiByteToWideChar and
 // WideCharToMultiByte); the others are reached only through the emulated
-// Mlang module. Tests narrow the platform's set (platform/testing/text.h).
+// Mlang module. Tests narrow the platform's set (code_page_hooks.h).
 #pragma once
 
 #include <cstddef>

@@ -6,7 +6,7 @@
 
 #include "platform/fonts/face_names.h"
 #include "platform/gdi/device_context.h"
-#include "platform/testing/gdi.h"
+#include "platform/gdi/display_metrics.h"
 
 FontObject::FontObject(const LOGFONTW& font, std::unique_ptr<fonts::FontFace> madeFace, fonts::EngineKind kind,
                        bool counted)
@@ -54,7 +54,7 @@ fonts::FontRequest RequestFor(const LOGFONTW& font) {
 
 FontObject* StockSystemFont() {
   (void)g_providerSet;
-  int dpi = devtest::Display().dpi;
+  int dpi = devgdi::Display().dpi;
   std::lock_guard<std::mutex> lock(g_stockMutex);
   // One font per dots-per-inch value met, alive for the whole run.
   static auto* fontsByDpi = new std::map<int, FontObject*>;

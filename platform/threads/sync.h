@@ -10,7 +10,7 @@
 // sets the last error to 0. A name held by an object of the other kind fails
 // with ERROR_INVALID_HANDLE.
 //
-// Waits use real time. In tests (platform/testing/threads.h) every wait is
+// Waits use real time. In tests (platform/threads/thread_hooks.h) every wait is
 // capped at two seconds, so a missing signal fails a test instead of hanging.
 #pragma once
 

@@ -2,7 +2,7 @@
 //
 // The UI thread is the process's first thread (the one the program's main
 // runs on, and the thread that forked a child process). In tests its Sleep
-// moves the virtual clock (platform/testing/clock.h) instead of waiting;
+// moves the virtual clock (platform/time/clock_hooks.h) instead of waiting;
 // worker threads sleep in real time and never move the clock.
 #pragma once
 

@@ -10,9 +10,13 @@
 #include <cstring>
 #include <mutex>
 
-#include "platform/testing/clock.h"
 #include "platform/time/calendar_math.h"
 #include "platform/time/zone_rules.h"
+
+#ifdef TESSALYN_TEST_HOOKS
+#include "platform/time/clock_hooks.h"
+#include "platform/time/known_zones.h"
+#endif
 
 namespace {
 
@@ -25,6 +29,9 @@ struct ClockState {
   std::mutex lock;
   bool hostTime = true;
   bool hostZone = true;
+  // The host clock plus this, once SetSystemTime moved a running clock.
+  int64_t hostOffsetTicks = 0;
+  // The virtual clock's time (tests only ever clear hostTime).
   int64_t utcTicks = 0;
   DWORD tickCount = 0;
   TIME_ZONE_INFORMATION zone{};
@@ -85,7 +92,7 @@ void CopyName(WCHAR* target, const char* name) {
 int64_t DeviceUtcNowTicks() {
   ClockState& state = State();
   std::lock_guard<std::mutex> guard(state.lock);
-  return state.hostTime ? HostUtcTicks() : state.utcTicks;
+  return state.hostTime ? HostUtcTicks() + state.hostOffsetTicks : state.utcTicks;
 }
 
 DWORD DeviceTickCount() {
@@ -122,7 +129,7 @@ DWORD CurrentZoneInformation(TIME_ZONE_INFORMATION* zone) {
   if (!state.hostZone) {
     *zone = state.zone;
     if (!zone_rules::HasDaylightTime(state.zone)) return TIME_ZONE_ID_UNKNOWN;
-    int64_t now = state.hostTime ? HostUtcTicks() : state.utcTicks;
+    int64_t now = state.hostTime ? HostUtcTicks() + state.hostOffsetTicks : state.utcTicks;
     return zone_rules::IsDaylightAtUtc(state.zone, now) ? TIME_ZONE_ID_DAYLIGHT : TIME_ZONE_ID_STANDARD;
   }
   guard.unlock();
@@ -138,6 +145,23 @@ DWORD CurrentZoneInformation(TIME_ZONE_INFORMATION* zone) {
   return TIME_ZONE_ID_UNKNOWN;
 }
 
+void SetDeviceUtcNow(int64_t utcTicks) {
+  ClockState& state = State();
+  std::lock_guard<std::mutex> guard(state.lock);
+  if (state.hostTime)
+    state.hostOffsetTicks = utcTicks - HostUtcTicks();
+  else
+    state.utcTicks = utcTicks;
+}
+
+void SetCurrentZone(const TIME_ZONE_INFORMATION& zone) {
+  ClockState& state = State();
+  std::lock_guard<std::mutex> guard(state.lock);
+  state.hostZone = false;
+  state.zone = zone;
+}
+
+#ifdef TESSALYN_TEST_HOOKS
 namespace devtest {
 
 SYSTEMTIME DefaultSystemTime() { return SYSTEMTIME{2025, 6, 0, 15, 12, 0, 0, 0}; }
@@ -173,12 +197,7 @@ void SetTickCount(DWORD ticks) {
   state.tickCount = ticks;
 }
 
-void SetTimeZone(const TIME_ZONE_INFORMATION& zone) {
-  ClockState& state = State();
-  std::lock_guard<std::mutex> guard(state.lock);
-  state.hostZone = false;
-  state.zone = zone;
-}
+void SetTimeZone(const TIME_ZONE_INFORMATION& zone) { SetCurrentZone(zone); }
 
 TIME_ZONE_INFORMATION TimeZone() {
   TIME_ZONE_INFORMATION zone{};
@@ -191,6 +210,7 @@ void UseHostClock() {
   std::lock_guard<std::mutex> guard(state.lock);
   state.hostTime = true;
   state.hostZone = true;
+  state.hostOffsetTicks = 0;
 }
 
 void ResetClock() {
@@ -201,7 +221,9 @@ void ResetClock() {
   state.hostZone = false;
   state.utcTicks = SystemTimeToTicks(start);
   state.tickCount = kDefaultTickCount;
-  state.zone = UtcZone();
+  state.hostOffsetTicks = 0;
+  state.zone = known_zones::UtcZone();
 }
 
 }  // namespace devtest
+#endif  // TESSALYN_TEST_HOOKS

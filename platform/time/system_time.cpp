@@ -28,6 +28,15 @@ void GetLocalTime(SYSTEMTIME* local) {
   FillFromTicks(ticks, local);
 }
 
+BOOL SetSystemTime(const SYSTEMTIME* utc) {
+  if (!utc || !IsValidSystemTime(*utc, 1601)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  SetDeviceUtcNow(SystemTimeToTicks(*utc));
+  return TRUE;
+}
+
 BOOL SystemTimeToFileTime(const SYSTEMTIME* time, FILETIME* fileTime) {
   if (!time || !fileTime || !IsValidSystemTime(*time, 1601)) {
     SetLastError(ERROR_INVALID_PARAMETER);

@@ -1,7 +1,8 @@
 // The device's system time: the current UTC and local time, SYSTEMTIME and
 // FILETIME (100 ns units since 1601-01-01 UTC) and the conversions between
-// them. The clock is the emulated device's: virtual in tests (set and moved by
-// platform/testing/clock.h), the host's real time in the program.
+// them. The clock is the emulated device's: virtual in tests, the host's real
+// time in the program until SetSystemTime moves it (it then runs on from the
+// time set; the host's own clock is never changed).
 //
 // Local time follows the device's time zone (platform/time/time_zone.h).
 // FileTimeToLocalFileTime and LocalFileTimeToFileTime apply the zone's offset
@@ -25,6 +26,9 @@ struct SYSTEMTIME {
 
 void GetSystemTime(SYSTEMTIME* utc);
 void GetLocalTime(SYSTEMTIME* local);
+// Sets the device's UTC time (wDayOfWeek ignored); FALSE with error 87 for
+// null or a time outside years 1601-30827.
+BOOL SetSystemTime(const SYSTEMTIME* utc);
 
 // Years 1601-30827 with valid fields; FALSE with error 87 otherwise.
 BOOL SystemTimeToFileTime(const SYSTEMTIME* time, FILETIME* fileTime);

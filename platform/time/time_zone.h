@@ -30,6 +30,9 @@ constexpr DWORD TIME_ZONE_ID_DAYLIGHT = 2;
 constexpr DWORD TIME_ZONE_ID_INVALID = 0xFFFFFFFF;
 
 DWORD GetTimeZoneInformation(TIME_ZONE_INFORMATION* zone);
+// Makes the zone the device's from now on (local time follows it, the UTC
+// clock stays); FALSE with error 87 for null or rules that are not usable.
+BOOL SetTimeZoneInformation(const TIME_ZONE_INFORMATION* zone);
 
 // "kernel32.dll" exports. A null zone means the device's current zone. Local
 // times that a spring change skips are read as daylight time; the hour that

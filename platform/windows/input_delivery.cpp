@@ -5,7 +5,7 @@
 
 #include "platform/input/virtual_keys.h"
 #include "platform/shell/hot_keys.h"
-#include "platform/testing/shell.h"
+#include "platform/shell/shell_records.h"
 #include "platform/windows/paint_queue.h"
 #include "platform/windows/window_geometry.h"
 
@@ -95,7 +95,7 @@ Delivery ResolveKey(const RawInput& event) {
   if (applicationKey) {
     HWND associated = devshell::AppKeyWindow(static_cast<BYTE>(event.key));
     if (IsLocalWindow(associated)) d.window = associated;
-    else if (devtest::ShellHoldsKey(event.key)) return d;
+    else if (devshell::ShellHoldsKey(event.key)) return d;
   }
   if (d.window == nullptr) d.window = KeyboardWindow();
   if (d.window == nullptr) return d;

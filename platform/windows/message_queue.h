@@ -13,7 +13,7 @@
 // else is posted, and WM_TIMER of the earliest due timer (timers.h). A
 // window filter takes that window and its children; (HWND)-1 takes messages
 // posted to the thread itself. In tests a GetMessageW that finds nothing to
-// deliver for the test wait cap (platform/testing/threads.h) answers
+// deliver for the test wait cap (platform/threads/thread_hooks.h) answers
 // WM_QUIT (FALSE) after writing a note to standard error, so a test whose
 // message loop would block forever fails instead of hanging.
 #pragma once

@@ -6,7 +6,6 @@
 
 #include "platform/core/last_error.h"
 #include "platform/input/device_input.h"
-#include "platform/testing/threads.h"
 #include "platform/threads/threads.h"
 #include "platform/time/tick_count.h"
 #include "platform/windows/idle_hook.h"
@@ -14,6 +13,10 @@
 #include "platform/windows/paint_queue.h"
 #include "platform/windows/timer_queue.h"
 #include "platform/windows/window_manager.h"
+
+#ifdef TESSALYN_TEST_HOOKS
+#include "platform/threads/thread_hooks.h"
+#endif
 
 using namespace devwin;
 
@@ -66,10 +69,13 @@ BOOL GetMessageW(MSG* msg, HWND window, UINT firstMessage, UINT lastMessage) {
   }
   MessageQueue* queue = CurrentQueue();
   MessageFilter filter{window, firstMessage, lastMessage};
+#ifdef TESSALYN_TEST_HOOKS
   bool capped = devtest::TestTimingActive();
   auto idleSince = std::chrono::steady_clock::now();
+#endif
   for (;;) {
     if (NextMessage(guard, queue, filter, true, msg)) return msg->message == WM_QUIT ? FALSE : TRUE;
+#ifdef TESSALYN_TEST_HOOKS
     auto now = std::chrono::steady_clock::now();
     if (capped && now - idleSince >= std::chrono::milliseconds(devtest::kTestWaitCapMs)) {
       std::fprintf(stderr, "GetMessageW: nothing to deliver for %u ms in a test; answering WM_QUIT\n",
@@ -78,7 +84,11 @@ BOOL GetMessageW(MSG* msg, HWND window, UINT firstMessage, UINT lastMessage) {
       msg->message = WM_QUIT;
       return FALSE;
     }
-    auto wait = std::chrono::milliseconds(capped ? devtest::kTestWaitCapMs : 60000);
+#endif
+    auto wait = std::chrono::milliseconds(60000);
+#ifdef TESSALYN_TEST_HOOKS
+    if (capped) wait = std::chrono::milliseconds(devtest::kTestWaitCapMs);
+#endif
     DWORD delay = 0;
     if (NextTimerDelay(queue, &delay) && std::chrono::milliseconds(delay) < wait)
       wait = std::chrono::milliseconds(delay);

@@ -5,11 +5,11 @@
 #include <algorithm>
 
 #include "platform/gdi/bitmap_object.h"
+#include "platform/gdi/bitmap_pixels.h"
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/gdi.h"
 #include "platform/shell/display_settings.h"
-#include "platform/testing/gdi.h"
-#include "platform/testing/profile.h"
+#include "platform/system/device_profile.h"
 #include "platform/windows/window_geometry.h"
 #include "platform/windows/window_manager.h"
 
@@ -54,7 +54,7 @@ void FillScreen(const std::vector<RECT>& rects, COLORREF colour) {
 
 void SyncScreen() {
   ScreenState& state = State();
-  devtest::DeviceProfile profile = devtest::Profile();
+  devsystem::DeviceProfile profile = devsystem::Profile();
   int width = profile.screenWidth;
   int height = profile.screenHeight;
   if (QuarterTurn(devshell::CurrentDisplayOrientation())) std::swap(width, height);
@@ -84,7 +84,7 @@ BitmapObject* ScreenBitmap() {
 
 RECT WorkArea() {
   RECT screen = ScreenBounds();
-  devtest::DeviceProfile profile = devtest::Profile();
+  devsystem::DeviceProfile profile = devsystem::Profile();
   bool custom = profile.workLeft != 0 || profile.workTop != 0 || profile.workRight != 0 || profile.workBottom != 0;
   if (custom && devshell::CurrentDisplayOrientation() == DMDO_0)
     return RectIntersection(RECT{profile.workLeft, profile.workTop, profile.workRight, profile.workBottom}, screen);
@@ -131,7 +131,7 @@ std::vector<uint32_t> ScreenPixels(int* width, int* height) {
     if (height) *height = 0;
     return {};
   }
-  return devtest::BitmapPixelsRgb(screen, width, height);
+  return devgdi::BitmapPixelsRgb(screen, width, height);
 }
 
 uint64_t ScreenChangeStamp() {

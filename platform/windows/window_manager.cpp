@@ -12,19 +12,24 @@
 #include "platform/files/device_root.h"
 #include "platform/shell/hot_keys.h"
 #include "platform/threads/threads.h"
-#include "platform/threads/virtual_clock.h"
 #include "platform/windows/process_channel.h"
 #include "platform/windows/window_registry.h"
+
+#ifdef TESSALYN_TEST_HOOKS
+#include "platform/threads/virtual_clock.h"
+#endif
 
 namespace devwin {
 namespace {
 
 void DiscardQueue(MessageQueue* queue);
 
+#ifdef TESSALYN_TEST_HOOKS
 void WakeQueuesAfterClockMove() {
   std::lock_guard<std::mutex> guard(Manager().lock);
   WakeAllQueues();
 }
+#endif
 
 // Frees the calling thread's queue, and the windows it still owns, when the
 // thread ends.
@@ -91,7 +96,9 @@ WindowManager& Manager() {
   static WindowManager* manager = [] {
     auto* made = new WindowManager;  // lives for the process
     pthread_atfork(ForkPrepare, ForkParent, ForkChild);
+#ifdef TESSALYN_TEST_HOOKS
     devthreads::SetClockMovedHook(WakeQueuesAfterClockMove);
+#endif
     return made;
   }();
   return *manager;

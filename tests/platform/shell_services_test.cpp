@@ -2,6 +2,7 @@
 // gestures and the auto-run path of the emulated shell.
 #include <gtest/gtest.h>
 
+#include "platform/core/last_error.h"
 #include "platform/files/files.h"
 #include "platform/gdi/gdi.h"
 #include "platform/shell/display_settings.h"
@@ -168,6 +169,43 @@ TEST_F(ShellServices, WindowCallsWithoutTheWindowsLayerAnswerSoftly) {
   EXPECT_EQ(devshell::AppKeyWindow(0xC1), Window(4));
   CM_VOICE_RECORDER recorder{sizeof(CM_VOICE_RECORDER), VRS_NO_MOVE, 0, 0, Window(1), 0, nullptr};
   EXPECT_EQ(devshell::VoiceRecorder_Create(&recorder), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// On the host nothing shows a notification and there is no phone: the calls
+// say so instead of answering success for work nobody did.
+TEST_F(ShellServices, OnTheHostNotificationsAndCallsFailAsNotSupported) {
+  devtest::UseHostShell();
+  SHNOTIFICATIONDATA data{};
+  data.cbStruct = sizeof(data);
+  data.dwID = 7;
+  data.pszTitle = u"Title";
+  EXPECT_EQ(devshell::SHNotificationAdd(&data), static_cast<LRESULT>(ERROR_NOT_SUPPORTED));
+  EXPECT_TRUE(devtest::ShownNotifications().empty());
+  EXPECT_EQ(devshell::SHNotificationRemove(&data.clsid, 7), static_cast<LRESULT>(ERROR_FILE_NOT_FOUND));
+
+  SetLastError(0);
+  EXPECT_EQ(devshell::tapiRequestMakeCallW(u"5550100", u"app", nullptr, nullptr), TAPIERR_NOREQUESTRECIPIENT);
+  EXPECT_EQ(GetLastError(), ERROR_NOT_SUPPORTED);
+  EXPECT_TRUE(devtest::PlacedCalls().empty());
+
+  CM_VOICE_RECORDER recorder{sizeof(CM_VOICE_RECORDER), VRS_NO_MOVE, 0, 0, Window(1), 0, nullptr};
+  SetLastError(0);
+  EXPECT_EQ(devshell::VoiceRecorder_Create(&recorder), nullptr);
+  EXPECT_EQ(GetLastError(), ERROR_NOT_SUPPORTED);
+
+  // The journal still shows what was asked and answered.
+  auto calls = devtest::ShellCallsTo("SHNotificationAdd");
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].result, static_cast<int64_t>(ERROR_NOT_SUPPORTED));
+
+  // The test's script comes back with the reset.
+  devtest::ResetShell();
+  EXPECT_EQ(devshell::SHNotificationAdd(&data), 0);
+  EXPECT_EQ(devshell::tapiRequestMakeCallW(u"5550100", nullptr, nullptr, nullptr), 0);
 }
 
 }  // namespace

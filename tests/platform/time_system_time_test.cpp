@@ -160,3 +160,40 @@ TEST(DeviceClock, HostClockFollowsTheRealTime) {
   ASSERT_TRUE(LocalFileTimeToFileTime(&local, &back));
   EXPECT_EQ(Ticks(back), Ticks(utc));
 }
+
+// SetSystemTime moves the device's clock, never the host's: a virtual clock
+// stands at the time set, the host clock runs on from it. Bad times are
+// refused and change nothing.
+TEST(DeviceClock, SetSystemTimeSetsTheDeviceClock) {
+  DWORD ticks = GetTickCount();
+  SYSTEMTIME wanted = Time(2031, 3, 4, 5, 6, 7, 8);
+  ASSERT_TRUE(SetSystemTime(&wanted));
+  SYSTEMTIME now{};
+  GetSystemTime(&now);
+  ExpectFields(now, 2031, 3, 4, 5, 6, 7, 8);
+  EXPECT_EQ(GetTickCount(), ticks);
+
+  SYSTEMTIME badMonth = Time(2031, 13, 1);
+  SYSTEMTIME badDay = Time(2031, 2, 29);
+  SYSTEMTIME tooEarly = Time(1600, 12, 31);
+  SYSTEMTIME* refused[] = {nullptr, &badMonth, &badDay, &tooEarly};
+  for (SYSTEMTIME* bad : refused) {
+    SetLastError(0);
+    EXPECT_FALSE(SetSystemTime(bad));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+  }
+  GetSystemTime(&now);
+  ExpectFields(now, 2031, 3, 4, 5, 6, 7, 8);
+
+  devtest::UseHostClock();
+  SYSTEMTIME past = Time(1990, 1, 1);
+  ASSERT_TRUE(SetSystemTime(&past));
+  GetSystemTime(&now);
+  FILETIME set{}, read{};
+  ASSERT_TRUE(SystemTimeToFileTime(&past, &set));
+  ASSERT_TRUE(SystemTimeToFileTime(&now, &read));
+  EXPECT_GE(Ticks(read), Ticks(set));
+  EXPECT_LT(Ticks(read) - Ticks(set), 5 * 10000000ull);
+  // The host's own clock is untouched (1990 is long before 2001-09-09).
+  EXPECT_GT(std::time(nullptr), 1000000000);
+}

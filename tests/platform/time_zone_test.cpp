@@ -176,6 +176,34 @@ TEST(TimeZone, GetTimeZoneInformationReportsTheSeason) {
   EXPECT_EQ(GetTimeZoneInformation(nullptr), TIME_ZONE_ID_INVALID);
 }
 
+// A program sets the device's zone through the device call: local time
+// follows it and the UTC clock stays; a zone the rules cannot use is refused.
+TEST(TimeZone, SetTimeZoneInformationMakesTheDevicesZone) {
+  devtest::SetClock(2025, 1, 10, 12, 0);
+  TIME_ZONE_INFORMATION sydney = devtest::SydneyZone();
+  ASSERT_TRUE(SetTimeZoneInformation(&sydney));
+  TIME_ZONE_INFORMATION zone{};
+  EXPECT_EQ(GetTimeZoneInformation(&zone), TIME_ZONE_ID_DAYLIGHT);  // January is summer there
+  EXPECT_EQ(zone.Bias, -600);
+  SYSTEMTIME local{};
+  GetLocalTime(&local);
+  EXPECT_TRUE(Same(local, Time(2025, 1, 10, 23, 0)));
+  SYSTEMTIME utc{};
+  GetSystemTime(&utc);
+  EXPECT_TRUE(Same(utc, Time(2025, 1, 10, 12, 0)));
+
+  TIME_ZONE_INFORMATION tooFar = devtest::FixedOffsetZone(0);
+  tooFar.Bias = 8 * 24 * 60;
+  TIME_ZONE_INFORMATION* refused[] = {nullptr, &tooFar};
+  for (TIME_ZONE_INFORMATION* bad : refused) {
+    SetLastError(0);
+    EXPECT_FALSE(SetTimeZoneInformation(bad));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+  }
+  EXPECT_EQ(GetTimeZoneInformation(&zone), TIME_ZONE_ID_DAYLIGHT);  // still Sydney
+  EXPECT_EQ(zone.Bias, -600);
+}
+
 TEST(TimeZone, AbsoluteRuleAppliesOnlyInItsYear) {
   TIME_ZONE_INFORMATION zone = devtest::FixedOffsetZone(0);
   zone.DaylightDate = SYSTEMTIME{2025, 5, 0, 10, 0, 0, 0, 0};

@@ -8,7 +8,9 @@
 
 #include "platform/core/kernel_object.h"
 #include "platform/files/files.h"
+#ifdef TESSALYN_TEST_HOOKS
 #include "platform/testing/files.h"
+#endif
 
 namespace testbuild {
 
@@ -254,6 +256,7 @@ std::optional<std::vector<uint8_t>> ReadDeviceFile(const std::u16string& deviceP
   return out;
 }
 
+#ifdef TESSALYN_TEST_HOOKS
 std::optional<std::vector<uint8_t>> PeekDeviceFile(const std::u16string& devicePath) {
   std::ifstream in(devtest::HostPath(devicePath), std::ios::binary | std::ios::ate);
   if (!in) return std::nullopt;
@@ -262,5 +265,6 @@ std::optional<std::vector<uint8_t>> PeekDeviceFile(const std::u16string& deviceP
   if (!in.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(out.size()))) return std::nullopt;
   return out;
 }
+#endif
 
 }  // namespace testbuild

@@ -142,8 +142,11 @@ std::vector<uint8_t> ShortenRecord(const std::vector<uint8_t>& file, size_t reco
 // Whole files of the emulated device, through the platform's file calls.
 bool WriteDeviceFile(const std::u16string& devicePath, const std::vector<uint8_t>& bytes);
 std::optional<std::vector<uint8_t>> ReadDeviceFile(const std::u16string& devicePath);
+#ifdef TESSALYN_TEST_HOOKS
 // The host file behind a device path, read past the device's share modes
-// (a database being tested may hold its file open without sharing).
+// (a database being tested may hold its file open without sharing). Tests
+// only: it finds the host file through the file layer's test control.
 std::optional<std::vector<uint8_t>> PeekDeviceFile(const std::u16string& devicePath);
+#endif
 
 }  // namespace testbuild

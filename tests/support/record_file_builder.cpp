@@ -95,11 +95,13 @@ std::optional<TaggedFileView> ReadTaggedFile(const std::vector<uint8_t>& file) {
   return view;
 }
 
+#ifdef TESSALYN_TEST_HOOKS
 std::optional<TaggedFileView> ReadTaggedDeviceFile(const std::u16string& devicePath) {
   auto bytes = PeekDeviceFile(devicePath);
   if (!bytes) return std::nullopt;
   return ReadTaggedFile(*bytes);
 }
+#endif
 
 std::u16string FromUtf16BE(const std::vector<uint8_t>& bytes) {
   std::u16string out;

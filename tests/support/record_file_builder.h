@@ -62,8 +62,10 @@ struct TaggedFileView {
   std::vector<std::string> Tags() const;
 };
 std::optional<TaggedFileView> ReadTaggedFile(const std::vector<uint8_t>& file);
+#ifdef TESSALYN_TEST_HOOKS
 // The same from a file of the emulated device (read past share modes).
 std::optional<TaggedFileView> ReadTaggedDeviceFile(const std::u16string& devicePath);
+#endif
 
 // A text of UTF-16 big-endian bytes.
 std::u16string FromUtf16BE(const std::vector<uint8_t>& bytes);

@@ -1,4 +1,5 @@
-// Test control of the fonts (platform/testing/fonts.h).
+// Test control of the fonts: the engine choice of the fonts area and the
+// graphics layer's counts and failures, named for fonts.
 #include "platform/testing/fonts.h"
 
 #include "platform/testing/gdi.h"

@@ -1,8 +1,7 @@
-// The ready-made zones of platform/testing/clock.h, written as a device's
-// control panel would store them.
-#include "platform/testing/clock.h"
+// The ready-made zones, written as a device's control panel would store them.
+#include "platform/time/known_zones.h"
 
-namespace devtest {
+namespace known_zones {
 
 namespace {
 
@@ -48,4 +47,4 @@ TIME_ZONE_INFORMATION SydneyZone() {
   return Zone(-600, u"AUS Eastern Standard Time", u"AUS Eastern Daylight Time", Rule(4, 1, 3), Rule(10, 1, 2));
 }
 
-}  // namespace devtest
+}  // namespace known_zones

@@ -1,4 +1,4 @@
-// The input test control (platform/testing/input.h).
+// The input test control: user actions reported to the input hardware and delivered.
 #include "platform/input/device_input.h"
 #include "platform/testing/input.h"
 #include "platform/testing/windows.h"

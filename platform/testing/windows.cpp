@@ -1,4 +1,4 @@
-// The windows layer's test control (platform/testing/windows.h).
+// The windows layer's test control: pumping, virtual time, counts and the screen read back.
 #include <cstdio>
 #include <cstring>
 

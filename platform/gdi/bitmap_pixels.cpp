@@ -1,5 +1,6 @@
-// Test control of the graphics layer: pixels read back, PNG pictures and
-// the reset (the counts, journal and failures are in gdi_book.cpp).
+// Pixels of bitmaps read back, and PNG pictures of them.
+#include "platform/gdi/bitmap_pixels.h"
+
 #include <vector>
 
 #include "platform/gdi/bitmap_object.h"
@@ -7,15 +8,10 @@
 #include "platform/gdi/gdi_internal.h"
 #include "platform/gdi/pixel_ops.h"
 #include "platform/image/png_writer.h"
-#include "platform/testing/gdi.h"
 
 using namespace gdi_internal;
 
-namespace devtest {
-
-void ResetGdiBook();
-void ResetSystemColours();
-
+namespace devgdi {
 namespace {
 
 const BitmapObject* BitmapOf(HBITMAP handle) {
@@ -72,9 +68,4 @@ bool WriteDcPng(HDC handle, const std::string& path) {
   return dc && WritePng(dc->target, path);
 }
 
-void ResetGdi() {
-  ResetGdiBook();
-  ResetSystemColours();
-}
-
-}  // namespace devtest
+}  // namespace devgdi
