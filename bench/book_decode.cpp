@@ -87,7 +87,7 @@ void WholeBook(benchmark::State& state, testbuild::TextCompression compression, 
     return true;
   }();
   (void)rooted;
-  testbuild::BookSpec spec;
+  testbuild::BookRecipe spec;
   spec.compression = compression;
   spec.codePage = codePage;
   spec.text = Text();

@@ -1,6 +1,5 @@
-# Helpers shared by every folder's CMakeLists: a subsystem library is every
-# .cpp of its folder (sub-folders included), so an issue that adds a file adds
-# no build line; a test executable per subsystem likewise.
+# Helpers shared by every folder's CMakeLists: a library per subsystem that
+# names its sources, and a test executable per subsystem folder of tests/.
 
 function(tessalyn_global_options)
   add_compile_options(-Wall -Wextra)
@@ -23,22 +22,16 @@ function(tessalyn_global_options)
   endif()
 endfunction()
 
-# tessalyn_library(<name> [SYSTEM] [EXCLUDE <dir>...] DEPS <lib>...)
-# SYSTEM marks the system's own code: no exceptions, no RTTI needed.
+# tessalyn_library(<name> [SYSTEM] DEPS <lib>... SOURCES <file>...)
+# Every library names its sources: the list is its table of contents, and a
+# stray file cannot join it silently. SYSTEM marks the system's own code,
+# built without exceptions.
 function(tessalyn_library name)
-  cmake_parse_arguments(ARG "SYSTEM" "" "DEPS;EXCLUDE;EXTRA" ${ARGN})
-  file(GLOB_RECURSE sources CONFIGURE_DEPENDS
-       ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.c)
-  foreach(dir IN LISTS ARG_EXCLUDE)
-    list(FILTER sources EXCLUDE REGEX "^${CMAKE_CURRENT_SOURCE_DIR}/${dir}/")
-  endforeach()
-  list(APPEND sources ${ARG_EXTRA})
-  if(NOT sources)
-    set(stub ${CMAKE_CURRENT_BINARY_DIR}/${name}_empty.cpp)
-    file(WRITE ${stub} "// placeholder until the subsystem has sources\n")
-    set(sources ${stub})
+  cmake_parse_arguments(ARG "SYSTEM" "" "DEPS;SOURCES" ${ARGN})
+  if(NOT ARG_SOURCES)
+    message(FATAL_ERROR "tessalyn_library(${name}) names no SOURCES")
   endif()
-  add_library(${name} STATIC ${sources})
+  add_library(${name} STATIC ${ARG_SOURCES})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
   if(ARG_SYSTEM)

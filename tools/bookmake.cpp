@@ -35,7 +35,7 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  testbuild::BookSpec spec;
+  testbuild::BookRecipe spec;
   spec.codePage = 65001;
   spec.extraFlags = 0x1;  // UTF-8 characters cut by a record's end are carried
   bool palmDoc = false;
@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
 
     testbuild::BuiltBook book;
     if (palmDoc) {
-      testbuild::PalmDocSpec doc;
+      testbuild::PalmDocRecipe doc;
       doc.text = testbuild::EncodeBookText(utf8, 1252);
       doc.compressed = spec.compression != testbuild::TextCompression::kNone;
       doc.recordSize = spec.recordSize;

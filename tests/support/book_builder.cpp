@@ -35,7 +35,7 @@ std::vector<uint8_t> TrailingEntry(std::mt19937& rng) {
   return entry;
 }
 
-std::vector<uint8_t> BuildRecord0(const BookSpec& spec, const BookLayout& layout, uint32_t textLength,
+std::vector<uint8_t> BuildRecord0(const BookRecipe& spec, const BookRecordMap& layout, uint32_t textLength,
                                   uint32_t sectionCount) {
   const uint32_t version = spec.headerVersion;
   const uint32_t L = spec.headerLength != 0 ? spec.headerLength : DefaultHeaderLength(version);
@@ -84,7 +84,7 @@ std::vector<uint8_t> BuildRecord0(const BookSpec& spec, const BookLayout& layout
   if ((exthFlags & 0x40) != 0) {
     std::vector<uint8_t> block = {'E', 'X', 'T', 'H'};
     block.resize(12);
-    for (const ExthEntrySpec& e : spec.exth) {
+    for (const ExthEntry& e : spec.exth) {
       size_t at = block.size();
       PutU32BE(block, at, e.type);
       PutU32BE(block, at + 4, static_cast<uint32_t>(8 + e.data.size()));
@@ -129,7 +129,7 @@ std::vector<uint8_t> BackwardVarint(uint32_t value) {
   return groups;
 }
 
-BuiltBook BuildBook(const BookSpec& spec) {
+BuiltBook BuildBook(const BookRecipe& spec) {
   if (spec.recordSize == 0 || spec.recordSize > 0xFFFF) throw std::invalid_argument("record size");
   if (spec.compression == TextCompression::kHuffCdic && spec.headerVersion < 3)
     throw std::invalid_argument("HUFF/CDIC needs header version 3");
@@ -141,7 +141,7 @@ BuiltBook BuildBook(const BookSpec& spec) {
   std::mt19937 rng(spec.seed);
 
   BuiltBook book;
-  BookLayout& layout = book.layout;
+  BookRecordMap& layout = book.layout;
   for (size_t pos = 0; pos < text.size();) {
     size_t length = spec.recordSize;
     if (spec.variableRecordLengths && spec.compression == TextCompression::kHuffCdic)
@@ -246,9 +246,9 @@ BuiltBook BuildBook(const BookSpec& spec) {
   return book;
 }
 
-BuiltBook BuildPalmDoc(const PalmDocSpec& spec) {
+BuiltBook BuildPalmDoc(const PalmDocRecipe& spec) {
   BuiltBook book;
-  BookLayout& layout = book.layout;
+  BookRecordMap& layout = book.layout;
   for (size_t pos = 0; pos < spec.text.size(); pos += spec.recordSize) {
     layout.chunkStart.push_back(static_cast<uint32_t>(pos));
     layout.chunkLength.push_back(static_cast<uint32_t>(std::min<size_t>(spec.recordSize, spec.text.size() - pos)));

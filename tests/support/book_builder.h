@@ -30,12 +30,12 @@ namespace testbuild {
 enum class TextCompression { kNone, kPalmDoc, kHuffCdic };
 const char* TextCompressionName(TextCompression compression);
 
-struct ExthEntrySpec {
+struct ExthEntry {
   uint32_t type;
   std::vector<uint8_t> data;
 };
 
-struct BookSpec {
+struct BookRecipe {
   std::vector<uint8_t> text;            // in the book's encoding (65002: big-endian UTF-16)
   int32_t codePage = 1252;              // written at 28
   uint32_t headerVersion = 6;
@@ -48,7 +48,7 @@ struct BookSpec {
   uint32_t bookId = 0x00C0FFEE;
   std::string databaseName = "Test book";
   std::vector<uint8_t> fullName;        // in the book's encoding
-  std::vector<ExthEntrySpec> exth;      // from version 4; sets EXTH flag 0x40
+  std::vector<ExthEntry> exth;      // from version 4; sets EXTH flag 0x40
   uint32_t exthFlags = 0;               // further flag bits
   uint32_t language = 0x0409;
   uint32_t inputLanguage = 0xFFFF;
@@ -65,7 +65,7 @@ struct BookSpec {
 };
 
 // Where things went.
-struct BookLayout {
+struct BookRecordMap {
   std::vector<uint32_t> chunkStart;     // per text record (index 0 = record 1)
   std::vector<uint32_t> chunkLength;
   uint32_t textRecordCount = 0;
@@ -80,21 +80,21 @@ struct BookLayout {
 
 struct BuiltBook {
   PalmDatabaseBuilder db;
-  BookLayout layout;
+  BookRecordMap layout;
   std::vector<uint8_t>& Record(size_t index) { return db.Record(index).data; }
   std::vector<uint8_t> Bytes() const { return db.Build(); }
 };
 
-BuiltBook BuildBook(const BookSpec& spec);
+BuiltBook BuildBook(const BookRecipe& spec);
 
-struct PalmDocSpec {
+struct PalmDocRecipe {
   std::vector<uint8_t> text;
   bool compressed = true;
   uint32_t recordSize = 4096;
   bool markup = false;  // a record 0 of 168 bytes with byte 150 = 14
   std::string name = "Palm Doc";
 };
-BuiltBook BuildPalmDoc(const PalmDocSpec& spec);
+BuiltBook BuildPalmDoc(const PalmDocRecipe& spec);
 
 // ---- Text for books
 // Prose of about `bytes` bytes in UTF-8. Alphabet: 0 ASCII, 1 adds
@@ -150,7 +150,7 @@ struct CorruptionCase {
 const std::vector<CorruptionCase>& AllBookCorruptions();
 // The sound book each corruption starts from: a few records of text with
 // the compression, code page and trailing entries the case needs.
-BookSpec CorruptionBaseSpec(BookCorruption kind);
+BookRecipe CorruptionBaseSpec(BookCorruption kind);
 // The broken book's file.
 std::vector<uint8_t> CorruptBookBytes(BuiltBook book, BookCorruption kind);
 

@@ -49,8 +49,8 @@ const std::vector<CorruptionCase>& AllBookCorruptions() {
   return cases;
 }
 
-BookSpec CorruptionBaseSpec(BookCorruption kind) {
-  BookSpec spec;
+BookRecipe CorruptionBaseSpec(BookCorruption kind) {
+  BookRecipe spec;
   spec.headerVersion = 6;
   spec.codePage = 1252;
   spec.compression = TextCompression::kPalmDoc;
@@ -76,7 +76,7 @@ BookSpec CorruptionBaseSpec(BookCorruption kind) {
 std::vector<uint8_t> CorruptBookBytes(BuiltBook book, BookCorruption kind) {
   std::vector<uint8_t>& r0 = book.Record(0);
   std::vector<uint8_t>& r1 = book.Record(1);
-  const BookLayout& layout = book.layout;
+  const BookRecordMap& layout = book.layout;
   switch (kind) {
     case K::kRecord0Short: r0.resize(30); break;
     case K::kRecord0CutHeader: r0.resize(100); break;

@@ -1,4 +1,4 @@
-// FakeApplication: records the host's calls.
+// FakeDocumentHostApplication: records the host's calls.
 #include "tests/support/fake_document_host.h"
 
 namespace {
@@ -9,24 +9,24 @@ std::u16string Text(const SharedWideString& s) {
 
 }  // namespace
 
-bool FakeApplication::ShowMessage(int32_t captionId, uint32_t stringId, int32_t kind) {
+bool FakeDocumentHostApplication::ShowMessage(int32_t captionId, uint32_t stringId, int32_t kind) {
   calls.push_back({"ShowMessage", captionId, stringId, kind, {}});
   return answer;
 }
 
-bool FakeApplication::ShowFormattedMessage(int32_t captionId, uint32_t stringId, int32_t kind,
+bool FakeDocumentHostApplication::ShowFormattedMessage(int32_t captionId, uint32_t stringId, int32_t kind,
                                            const SharedWideString& argument) {
   calls.push_back({"ShowFormattedMessage", captionId, stringId, kind, Text(argument)});
   return answer;
 }
 
-bool FakeApplication::MessageBox(int32_t captionId, const SharedWideString& text, int32_t kind) {
+bool FakeDocumentHostApplication::MessageBox(int32_t captionId, const SharedWideString& text, int32_t kind) {
   calls.push_back({"MessageBox", captionId, 0, kind, Text(text)});
   return answer;
 }
 
-void FakeApplication::ShowWaitMessage(uint32_t stringId) { calls.push_back({"ShowWaitMessage", 0, stringId, 0, {}}); }
+void FakeDocumentHostApplication::ShowWaitMessage(uint32_t stringId) { calls.push_back({"ShowWaitMessage", 0, stringId, 0, {}}); }
 
-void FakeApplication::CloseWaitMessage() { calls.push_back({"CloseWaitMessage", 0, 0, 0, {}}); }
+void FakeDocumentHostApplication::CloseWaitMessage() { calls.push_back({"CloseWaitMessage", 0, 0, 0, {}}); }
 
-void FakeApplication::OpenUrl(const Location&) { calls.push_back({"OpenUrl", 0, 0, 0, {}}); }
+void FakeDocumentHostApplication::OpenUrl(const Location&) { calls.push_back({"OpenUrl", 0, 0, 0, {}}); }

@@ -1,4 +1,4 @@
-// FakeApplication: the application side of a DocumentHost in tests. It
+// FakeDocumentHostApplication: the application side of a DocumentHost in tests. It
 // records every call and answers message boxes with a scripted answer.
 #pragma once
 
@@ -8,7 +8,7 @@
 
 #include "storage/documents/document_host.h"
 
-class FakeApplication : public DocumentHostApplication {
+class FakeDocumentHostApplication : public DocumentHostApplication {
  public:
   struct Call {
     std::string what;  // "ShowMessage", "ShowFormattedMessage", "MessageBox", "ShowWaitMessage", ...

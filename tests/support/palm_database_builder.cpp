@@ -61,7 +61,7 @@ size_t PalmDatabaseBuilder::AddRecord(std::vector<uint8_t> data, uint8_t attribu
 }
 
 size_t PalmDatabaseBuilder::AddRecord(std::vector<uint8_t> data, uint8_t attributes, uint32_t uniqueId) {
-  records_.push_back(PalmRecordSpec{std::move(data), attributes, uniqueId});
+  records_.push_back(PalmRecordContents{std::move(data), attributes, uniqueId});
   return records_.size() - 1;
 }
 
@@ -197,7 +197,7 @@ std::optional<ParsedPalmDatabase> ParsePalmDatabase(const std::vector<uint8_t>& 
     uint32_t begin = parsed.offsets[i];
     uint32_t end = i + 1 < n ? parsed.offsets[i + 1] : static_cast<uint32_t>(file.size());
     if (begin > file.size() || end > file.size() || end < begin) return std::nullopt;
-    PalmRecordSpec record;
+    PalmRecordContents record;
     record.data.assign(file.begin() + begin, file.begin() + end);
     record.attributes = file[at + 4];
     record.uniqueId = GetU24BE(file, at + 5);

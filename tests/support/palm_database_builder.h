@@ -58,7 +58,7 @@ struct PalmHeadFields {
   uint32_t nextRecordList = 0;
 };
 
-struct PalmRecordSpec {
+struct PalmRecordContents {
   std::vector<uint8_t> data;
   uint8_t attributes = 0;
   uint32_t uniqueId = 0;  // low 24 bits are written
@@ -74,8 +74,8 @@ class PalmDatabaseBuilder {
   size_t AddRecord(std::vector<uint8_t> data, uint8_t attributes = 0);
   size_t AddRecord(std::vector<uint8_t> data, uint8_t attributes, uint32_t uniqueId);
   size_t AddRecord(const std::string& text) { return AddRecord(std::vector<uint8_t>(text.begin(), text.end())); }
-  PalmRecordSpec& Record(size_t index) { return records_.at(index); }
-  const std::vector<PalmRecordSpec>& Records() const { return records_; }
+  PalmRecordContents& Record(size_t index) { return records_.at(index); }
+  const std::vector<PalmRecordContents>& Records() const { return records_; }
   size_t RecordCount() const { return records_.size(); }
 
   // Leaves out the two zero bytes after the entries (readers must not need them).
@@ -88,7 +88,7 @@ class PalmDatabaseBuilder {
 
  private:
   PalmHeadFields head_;
-  std::vector<PalmRecordSpec> records_;
+  std::vector<PalmRecordContents> records_;
   bool omitGap_ = false;
 };
 
@@ -126,7 +126,7 @@ std::vector<uint8_t> BuildOversizedRecordDatabase(size_t leading = 1);
 struct ParsedPalmDatabase {
   PalmHeadFields head;
   uint16_t recordCount = 0;
-  std::vector<PalmRecordSpec> records;
+  std::vector<PalmRecordContents> records;
   std::vector<uint32_t> offsets;
 };
 std::optional<ParsedPalmDatabase> ParsePalmDatabase(const std::vector<uint8_t>& file);

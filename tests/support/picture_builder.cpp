@@ -170,7 +170,7 @@ Bytes SimpleGif(const GifImage& image, const Bytes& globalTable, int transparent
   return out;
 }
 
-Bytes BuildBmp(const BmpSpec& spec) {
+Bytes BuildBmp(const BmpFileFields& spec) {
   Bytes header;
   // The header's bytes: its size field, unless that is below 40 or absurd.
   uint32_t infoBytes = spec.headerSize < 40 || spec.headerSize > 1024 ? 40 : spec.headerSize;

@@ -67,7 +67,7 @@ Bytes SimpleGif(const GifImage& image, const Bytes& globalTable, int transparent
 
 // ---- BMP ----
 
-struct BmpSpec {
+struct BmpFileFields {
   int32_t width = 0;
   int32_t height = 0;  // negative: rows stored top-down
   uint16_t bits = 8;
@@ -78,7 +78,7 @@ struct BmpSpec {
   Bytes palette;   // blue, green, red, reserved quads
   Bytes pixels;    // the pixel array as stored
 };
-Bytes BuildBmp(const BmpSpec& spec);
+Bytes BuildBmp(const BmpFileFields& spec);
 // The uncompressed pixel array of the indices (top row first) in the
 // stored order, each row padded to 4 bytes.
 Bytes BmpPixelArray(const Bytes& indices, int32_t width, int32_t height, uint16_t bits, bool topDown);

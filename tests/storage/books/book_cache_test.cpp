@@ -11,7 +11,7 @@
 namespace {
 
 testbuild::OpenedBook OpenSample(testbuild::TextCompression compression, int32_t codePage) {
-  testbuild::BookSpec spec;
+  testbuild::BookRecipe spec;
   spec.compression = compression;
   spec.codePage = codePage;
   spec.text = testbuild::EncodeBookText(testbuild::SampleText(20000, 2, 2), codePage);
@@ -85,7 +85,7 @@ TEST(BookBlockCache, RawAndConvertedBlocksAreKeptApart) {
 }
 
 TEST(BookBlockCache, InPlaceBlocksLockTheBookRecord) {
-  testbuild::BookSpec spec;
+  testbuild::BookRecipe spec;
   spec.compression = testbuild::TextCompression::kNone;
   spec.text = testbuild::EncodeBookText(testbuild::SampleText(9000, 4, 1), 1252);
   testbuild::OpenedBook opened = testbuild::OpenBookBytes(testbuild::BuildBook(spec).Bytes(), 1252);

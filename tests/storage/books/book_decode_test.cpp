@@ -13,7 +13,7 @@
 
 namespace {
 
-using testbuild::BookSpec;
+using testbuild::BookRecipe;
 using testbuild::TextCompression;
 
 // The byte offset in the stored text of every UTF-16 unit of the text.
@@ -71,7 +71,7 @@ TEST_P(BookDecodeMatrix, DecodesExactlyWithPositionsThatAgree) {
   const auto [version, codePage, compression] = GetParam();
   const int alphabet = codePage == 1252 ? 1 : 2;
   std::string utf8 = testbuild::SampleText(11000, version * 31 + static_cast<uint32_t>(codePage), alphabet);
-  BookSpec spec;
+  BookRecipe spec;
   // Before version 6 a UTF-8 book cannot carry a character cut by a
   // record's end: its text keeps them whole.
   if (codePage == 65001 && version < 6) utf8 = testbuild::KeepCharactersInRecords(utf8, spec.recordSize);

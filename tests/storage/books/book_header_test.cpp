@@ -19,21 +19,21 @@
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-using testbuild::BookSpec;
+using testbuild::BookRecipe;
 using testbuild::PutU16BE;
 using testbuild::PutU32BE;
 
 const uint8_t kBook[4] = {'B', 'O', 'O', 'K'};
 const uint8_t kCorv[4] = {'C', 'O', 'R', 'V'};
 
-BookSpec SmallBook(uint32_t version = 6) {
-  BookSpec spec;
+BookRecipe SmallBook(uint32_t version = 6) {
+  BookRecipe spec;
   spec.headerVersion = version;
   spec.text = testbuild::EncodeBookText(testbuild::SampleText(5000, 3, 0), 1252);
   return spec;
 }
 
-Bytes Record0Of(const BookSpec& spec) { return testbuild::BuildBook(spec).Record(0); }
+Bytes Record0Of(const BookRecipe& spec) { return testbuild::BuildBook(spec).Record(0); }
 
 int32_t Parse(const Bytes& record0, BookHeader* header, uint32_t records = 10) {
   Bytes exact(record0);  // exactly sized: the sanitizer sees overreads
@@ -52,7 +52,7 @@ TEST(BookHeaderRules, RecordSizeAndVersionLimits) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    BookSpec spec = SmallBook(c.version);
+    BookRecipe spec = SmallBook(c.version);
     spec.recordSize = c.recordSize == 32769 ? 4096 : c.recordSize;
     spec.codePage = 65001;
     spec.extraFlags = 0x1;  // characters cut by a record's end are carried
@@ -85,7 +85,7 @@ TEST(BookHeaderRules, HeaderLengthAgainstVersion) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    BookSpec spec = SmallBook(c.version);
+    BookRecipe spec = SmallBook(c.version);
     spec.headerLength = c.length;
     BookHeader header;
     EXPECT_EQ(Parse(Record0Of(spec), &header), c.error);
@@ -97,7 +97,7 @@ TEST(BookHeaderRules, HeaderLengthAgainstVersion) {
 
 TEST(BookHeaderRules, FieldsOutsideRecordOrHeaderAreAbsent) {
   // Version 5 with the least header length: the field at 232 lies past 16 + L.
-  BookSpec spec = SmallBook(5);
+  BookRecipe spec = SmallBook(5);
   spec.headerLength = 208;
   BookHeader header;
   Bytes r0 = Record0Of(spec);
@@ -147,7 +147,7 @@ TEST(BookHeaderRules, TypeAndCreator) {
 }
 
 TEST(BookExth, EntriesAndTheirLimits) {
-  BookSpec spec = SmallBook(6);
+  BookRecipe spec = SmallBook(6);
   Bytes extra(32, 0x5A);
   spec.exth = {{100, {'x'}}, {200, {'S', 'h', 'o', 'r', 't'}}, {300, extra}};
   testbuild::OpenedBook opened = testbuild::OpenBookBytes(testbuild::BuildBook(spec).Bytes());
@@ -170,7 +170,7 @@ TEST(BookExth, EntriesAndTheirLimits) {
 }
 
 TEST(BookExth, WalkStopsAtBadLengths) {
-  BookSpec spec = SmallBook(6);
+  BookRecipe spec = SmallBook(6);
   spec.exth = {{100, {1, 2, 3, 4}}, {200, {'N'}}};
   const Bytes sound = Record0Of(spec);
   const uint32_t block = 16 + 232;
@@ -204,7 +204,7 @@ TEST(BookExth, WalkStopsAtBadLengths) {
 TEST(BookNames, FullNameInTheBooksEncoding) {
   for (int32_t cp : {1252, 65001, 65002}) {
     SCOPED_TRACE(cp);
-    BookSpec spec = SmallBook(6);
+    BookRecipe spec = SmallBook(6);
     spec.codePage = cp;
     spec.fullName = testbuild::EncodeBookText("Café crème", cp);
     testbuild::OpenedBook opened = testbuild::OpenBookBytes(testbuild::BuildBook(spec).Bytes());
@@ -212,7 +212,7 @@ TEST(BookNames, FullNameInTheBooksEncoding) {
     EXPECT_EQ(std::u16string(opened.doc->FullName().Chars(), opened.doc->FullName().length), u"Café crème");
   }
   // A name range outside record 0 leaves the name empty.
-  BookSpec spec = SmallBook(6);
+  BookRecipe spec = SmallBook(6);
   spec.fullName = {'A', 'B'};
   testbuild::BuiltBook book = testbuild::BuildBook(spec);
   PutU32BE(book.Record(0), 88, 0xFFFFFF00u);
@@ -225,7 +225,7 @@ TEST(BookNames, FullNameInTheBooksEncoding) {
 }
 
 TEST(BookHeaderAnswers, RecordsLanguagesAndFlags) {
-  BookSpec spec = SmallBook(6);
+  BookRecipe spec = SmallBook(6);
   spec.language = 0x040C;
   spec.inputLanguage = 0x0409;
   spec.outputLanguage = 0x0407;
@@ -270,7 +270,7 @@ TEST(BookHeaderAnswers, RecordsLanguagesAndFlags) {
 TEST(BookCompressionWord, UnknownWordIsDecidedFromRecordOne) {
   for (auto compression : {testbuild::TextCompression::kNone, testbuild::TextCompression::kPalmDoc}) {
     SCOPED_TRACE(testbuild::TextCompressionName(compression));
-    BookSpec spec = SmallBook(4);
+    BookRecipe spec = SmallBook(4);
     spec.compression = compression;
     testbuild::BuiltBook book = testbuild::BuildBook(spec);
     PutU16BE(book.Record(0), 0, 0x1234);
@@ -285,7 +285,7 @@ TEST(BookCompressionWord, UnknownWordIsDecidedFromRecordOne) {
 }
 
 TEST(BookLibraryView, TitleAndSummaryWithoutOpeningADocument) {
-  BookSpec spec = SmallBook(6);
+  BookRecipe spec = SmallBook(6);
   spec.codePage = 65001;
   spec.fullName = testbuild::EncodeBookText("Über alles", 65001);
   spec.inputLanguage = 0x0407;

@@ -16,7 +16,7 @@
 
 namespace {
 
-using testbuild::BookSpec;
+using testbuild::BookRecipe;
 using testbuild::TextCompression;
 
 std::string ReadAll(const std::vector<uint8_t>& bytes, int32_t target = 65002, uint32_t mode = testbuild::kOpenMapped,
@@ -48,7 +48,7 @@ TEST(BookText, TrailingEntriesOfEveryFlag) {
   for (uint32_t flags : flagSets) {
     for (auto compression : {TextCompression::kNone, TextCompression::kPalmDoc, TextCompression::kHuffCdic}) {
       SCOPED_TRACE(testing::Message() << std::hex << flags << " " << testbuild::TextCompressionName(compression));
-      BookSpec spec;
+      BookRecipe spec;
       spec.codePage = 65001;
       spec.compression = compression;
       spec.extraFlags = flags;
@@ -61,7 +61,7 @@ TEST(BookText, TrailingEntriesOfEveryFlag) {
 
 TEST(BookText, CarryCountIsTheLowNibble) {
   const std::string utf8 = testbuild::SampleText(9000, 22, 2);
-  BookSpec spec;
+  BookRecipe spec;
   spec.codePage = 65001;
   spec.extraFlags = 0x1;
   spec.carryHighNibble = 0xA;
@@ -74,7 +74,7 @@ TEST(BookText, RecordEndingInsideACharacterCarriesItsFirstBytes) {
   // and carries the continuation byte.
   std::string utf8(4095, 'a');
   utf8 += "é and more";
-  BookSpec spec;
+  BookRecipe spec;
   spec.codePage = 65001;
   spec.extraFlags = 0x1;
   spec.text = testbuild::EncodeBookText(utf8, 65001);
@@ -135,7 +135,7 @@ TEST(BookText, Utf8BooksOfEveryVersionWithAndWithoutTheMultibyteFlag) {
         if (compression == TextCompression::kHuffCdic && version < 3) continue;
         SCOPED_TRACE(testing::Message() << "version " << version << " flags " << flags << " "
                                         << testbuild::TextCompressionName(compression));
-        BookSpec spec;
+        BookRecipe spec;
         spec.headerVersion = version;
         spec.codePage = 65001;
         spec.compression = compression;
@@ -167,7 +167,7 @@ TEST(BookText, Utf8BookWithoutTheFlagReadsOnPastACutCharacter) {
   ASSERT_NE(expected, utf8);
   for (auto compression : {TextCompression::kNone, TextCompression::kPalmDoc}) {
     SCOPED_TRACE(testbuild::TextCompressionName(compression));
-    BookSpec spec;
+    BookRecipe spec;
     spec.codePage = 65001;
     spec.compression = compression;
     spec.recordSize = kRecordSize;
@@ -181,7 +181,7 @@ TEST(BookText, UnicodeBookIntoCodePage1252) {
   std::vector<uint8_t> expected = testbuild::EncodeBookText(utf8, 1252);
   for (auto compression : {TextCompression::kNone, TextCompression::kPalmDoc, TextCompression::kHuffCdic}) {
     SCOPED_TRACE(testbuild::TextCompressionName(compression));
-    BookSpec spec;
+    BookRecipe spec;
     spec.codePage = 65001;
     spec.compression = compression;
     spec.text = testbuild::EncodeBookText(utf8, 65001);
@@ -192,7 +192,7 @@ TEST(BookText, UnicodeBookIntoCodePage1252) {
 
 TEST(BookText, BigEndianUtf16InPlaceOfItsOwnCodePage) {
   const std::string utf8 = testbuild::SampleText(9000, 24, 2);
-  BookSpec spec;
+  BookRecipe spec;
   spec.codePage = 65002;
   spec.compression = TextCompression::kNone;
   spec.text = testbuild::EncodeBookText(utf8, 65002);
@@ -209,7 +209,7 @@ TEST(BookText, BigEndianUtf16InPlaceOfItsOwnCodePage) {
 
 TEST(BookText, SectionsFromTheSectionTable) {
   const std::string utf8 = testbuild::SampleText(20000, 25, 0);
-  BookSpec spec;
+  BookRecipe spec;
   spec.text = testbuild::EncodeBookText(utf8, 1252);
   spec.sections = {{0, 5000}, {5000, 5001}, {5001, 12288}, {12288, static_cast<uint32_t>(utf8.size())}};
   for (uint32_t per : {0u, 2u}) {
@@ -238,7 +238,7 @@ TEST(BookText, EmptyLastRecordReadsToTheEnd) {
   const std::string utf8(8192, 'z');
   for (uint32_t version : {2u, 6u}) {
     SCOPED_TRACE(version);
-    BookSpec spec;
+    BookRecipe spec;
     spec.headerVersion = version;
     spec.text = testbuild::EncodeBookText(utf8, 1252);
     spec.emptyLastRecord = true;
@@ -254,7 +254,7 @@ TEST(BookText, EmptyLastRecordReadsToTheEnd) {
 }
 
 TEST(BookText, PositionAtTheSectionEndGivesFalse) {
-  BookSpec spec;
+  BookRecipe spec;
   spec.text = testbuild::EncodeBookText(testbuild::SampleText(5000, 26, 0), 1252);
   testbuild::OpenedBook opened = testbuild::OpenBookBytes(testbuild::BuildBook(spec).Bytes());
   ASSERT_EQ(opened.error, 0);
@@ -271,7 +271,7 @@ TEST(BookText, PalmDocFilesInAnyOrder) {
   const std::u16string expected16 = testbuild::Utf8ToUtf16(utf8);  // one unit per 1252 byte
   for (bool compressed : {true, false}) {
     SCOPED_TRACE(compressed);
-    testbuild::PalmDocSpec spec;
+    testbuild::PalmDocRecipe spec;
     spec.text = text;
     spec.compressed = compressed;
     const std::vector<uint8_t> bytes = testbuild::BuildPalmDoc(spec).Bytes();
@@ -303,7 +303,7 @@ TEST(BookText, HuffCdicRecordsOfVaryingLength) {
   } cases[] = {{"one DATP record", 2, 0, true}, {"several DATP records", 0, 4, false}, {"wide checkpoints", 5, 7, true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    BookSpec spec;
+    BookRecipe spec;
     spec.codePage = 65001;
     spec.compression = TextCompression::kHuffCdic;
     spec.variableRecordLengths = true;
@@ -319,13 +319,13 @@ TEST(BookText, HuffCdicRecordsOfVaryingLength) {
 }
 
 TEST(BookText, WaitMessageWhileTablesLoadFromASlowStore) {
-  BookSpec spec;
+  BookRecipe spec;
   spec.compression = TextCompression::kHuffCdic;
   spec.text = testbuild::EncodeBookText(testbuild::SampleText(9000, 29, 0), 1252);
   const std::vector<uint8_t> bytes = testbuild::BuildBook(spec).Bytes();
   for (uint32_t mode : {testbuild::kOpenMapped, testbuild::kOpenStream}) {
     SCOPED_TRACE(mode);
-    FakeApplication app;
+    FakeDocumentHostApplication app;
     DocumentHost host(&app);
     testbuild::OpenedBook opened = testbuild::OpenBookBytes(bytes, 65002, mode, &host);
     ASSERT_EQ(opened.error, 0);
@@ -345,7 +345,7 @@ TEST(BookText, WaitMessageWhileTablesLoadFromASlowStore) {
   }
   // A book without HUFF/CDIC tables loads nothing and shows nothing.
   spec.compression = TextCompression::kPalmDoc;
-  FakeApplication app;
+  FakeDocumentHostApplication app;
   DocumentHost host(&app);
   testbuild::OpenedBook opened =
       testbuild::OpenBookBytes(testbuild::BuildBook(spec).Bytes(), 65002, testbuild::kOpenStream, &host);

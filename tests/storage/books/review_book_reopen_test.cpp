@@ -16,8 +16,8 @@ namespace {
 
 constexpr const char16_t* kPath = u"\\book.corv";
 
-testbuild::BookSpec Spec(testbuild::TextCompression compression, uint32_t seed) {
-  testbuild::BookSpec spec;
+testbuild::BookRecipe Spec(testbuild::TextCompression compression, uint32_t seed) {
+  testbuild::BookRecipe spec;
   spec.compression = compression;
   spec.text = testbuild::EncodeBookText(testbuild::SampleText(12000, seed, 0), 1252);
   return spec;

@@ -89,7 +89,7 @@ TEST(DocumentProperty, CopyTakesTheRecordButNotTheFillersWords) {
 }
 
 TEST(DocumentHost, ForwardsMessagesAndStatus) {
-  FakeApplication app;
+  FakeDocumentHostApplication app;
   DocumentHost host(&app);
   app.answer = false;
   EXPECT_FALSE(host.MessageBox(5010, true));

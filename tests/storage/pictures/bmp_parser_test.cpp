@@ -13,8 +13,8 @@ namespace {
 
 using picture::Bytes;
 
-picture::BmpSpec Spec(int32_t w, int32_t h, uint16_t bits) {
-  picture::BmpSpec spec;
+picture::BmpFileFields Spec(int32_t w, int32_t h, uint16_t bits) {
+  picture::BmpFileFields spec;
   spec.width = w;
   spec.height = h;
   spec.bits = bits;
@@ -27,18 +27,18 @@ picture::BmpSpec Spec(int32_t w, int32_t h, uint16_t bits) {
 TEST(BmpParser, ReadsTheHeaderFields) {
   struct Case {
     const char* what;
-    picture::BmpSpec spec;
+    picture::BmpFileFields spec;
     int32_t transparent;
     uint32_t paletteCount;
     bool topDown;
   };
-  picture::BmpSpec planes5 = Spec(7, 3, 8);
+  picture::BmpFileFields planes5 = Spec(7, 3, 8);
   planes5.planes = 5;
-  picture::BmpSpec planes2 = Spec(7, 3, 8);
+  picture::BmpFileFields planes2 = Spec(7, 3, 8);
   planes2.planes = 2;
-  picture::BmpSpec planes0 = Spec(7, 3, 8);
+  picture::BmpFileFields planes0 = Spec(7, 3, 8);
   planes0.planes = 0;
-  picture::BmpSpec used7 = Spec(7, 3, 4);
+  picture::BmpFileFields used7 = Spec(7, 3, 4);
   used7.coloursUsed = 7;
   const Case cases[] = {
       {"planes 5: index 3 transparent", planes5, 3, 256, false},
@@ -66,7 +66,7 @@ TEST(BmpParser, ReadsTheHeaderFields) {
 }
 
 TEST(BmpParser, GetPalette32ClearsTheFourthByte) {
-  picture::BmpSpec spec = Spec(2, 2, 1);
+  picture::BmpFileFields spec = Spec(2, 2, 1);
   spec.palette = {1, 2, 3, 0x77, 4, 5, 6, 0x88};
   Bytes file = picture::BuildBmp(spec);
   ImageDecoder d(file.data(), static_cast<uint32_t>(file.size()));
@@ -76,12 +76,12 @@ TEST(BmpParser, GetPalette32ClearsTheFourthByte) {
 }
 
 TEST(BmpParser, AcceptsTheLargest16BitSizes) {
-  picture::BmpSpec spec = Spec(0xFFFF, 1, 1);
+  picture::BmpFileFields spec = Spec(0xFFFF, 1, 1);
   Bytes file = picture::BuildBmp(spec);
   ImageDecoder d(file.data(), static_cast<uint32_t>(file.size()));
   EXPECT_TRUE(d.IsDecodable());
   EXPECT_EQ(d.Width(), 0xFFFF);
-  picture::BmpSpec tall = Spec(1, -0xFFFF, 1);
+  picture::BmpFileFields tall = Spec(1, -0xFFFF, 1);
   Bytes tallFile = picture::BuildBmp(tall);
   ImageDecoder t(tallFile.data(), static_cast<uint32_t>(tallFile.size()));
   EXPECT_TRUE(t.IsDecodable());
@@ -95,25 +95,25 @@ TEST(BmpParser, RefusesWhatCannotBeDecodedSafely) {
   };
   std::vector<Case> cases;
   auto add = [&](std::string what, auto change) {
-    picture::BmpSpec spec = Spec(6, 4, 8);
+    picture::BmpFileFields spec = Spec(6, 4, 8);
     change(spec);
     cases.push_back({std::move(what), picture::BuildBmp(spec)});
   };
   for (uint16_t bits : {0, 3, 5, 6, 7, 16, 24, 32})
-    add("bits " + std::to_string(bits), [bits](picture::BmpSpec& s) { s.bits = bits; });
+    add("bits " + std::to_string(bits), [bits](picture::BmpFileFields& s) { s.bits = bits; });
   for (uint32_t compression : {3u, 4u, 0x80000000u})
-    add("compression " + std::to_string(compression), [compression](picture::BmpSpec& s) { s.compression = compression; });
-  add("RLE8 with 4 bits", [](picture::BmpSpec& s) { s.bits = 4; s.compression = 1; });
-  add("RLE4 with 8 bits", [](picture::BmpSpec& s) { s.compression = 2; });
+    add("compression " + std::to_string(compression), [compression](picture::BmpFileFields& s) { s.compression = compression; });
+  add("RLE8 with 4 bits", [](picture::BmpFileFields& s) { s.bits = 4; s.compression = 1; });
+  add("RLE4 with 8 bits", [](picture::BmpFileFields& s) { s.compression = 2; });
   for (int32_t width : {0, -1, 65536, 65537, INT_MIN})
-    add("width " + std::to_string(width), [width](picture::BmpSpec& s) { s.width = width; });
+    add("width " + std::to_string(width), [width](picture::BmpFileFields& s) { s.width = width; });
   for (int32_t height : {0, 65536, 65537, -65537, INT_MIN})
-    add("height " + std::to_string(height), [height](picture::BmpSpec& s) { s.height = height; });
-  add("pixel array one byte short", [](picture::BmpSpec& s) { s.pixels.pop_back(); });
-  add("taller than its array", [](picture::BmpSpec& s) { s.height = 5; });
-  add("colour table past the end", [](picture::BmpSpec& s) { s.coloursUsed = 400; });
-  add("header size 12", [](picture::BmpSpec& s) { s.headerSize = 12; });
-  add("header size past the end", [](picture::BmpSpec& s) { s.headerSize = 0xFFFFFFF0u; });
+    add("height " + std::to_string(height), [height](picture::BmpFileFields& s) { s.height = height; });
+  add("pixel array one byte short", [](picture::BmpFileFields& s) { s.pixels.pop_back(); });
+  add("taller than its array", [](picture::BmpFileFields& s) { s.height = 5; });
+  add("colour table past the end", [](picture::BmpFileFields& s) { s.coloursUsed = 400; });
+  add("header size 12", [](picture::BmpFileFields& s) { s.headerSize = 12; });
+  add("header size past the end", [](picture::BmpFileFields& s) { s.headerSize = 0xFFFFFFF0u; });
 
   Bytes good = picture::BuildBmp(Spec(6, 4, 8));
   Bytes badOffset = good;
@@ -135,7 +135,7 @@ TEST(BmpParser, RefusesWhatCannotBeDecodedSafely) {
 }
 
 TEST(BmpParser, MoreThan256ColoursLoadsButIsNotDecodable) {
-  picture::BmpSpec spec = Spec(6, 4, 8);
+  picture::BmpFileFields spec = Spec(6, 4, 8);
   spec.coloursUsed = 300;
   spec.palette = picture::TestPaletteQuads(300);
   Bytes file = picture::BuildBmp(spec);

@@ -15,7 +15,7 @@ using picture::Bytes;
 constexpr uint8_t kU = 0xEE;  // an output pixel the decoder left alone
 
 Bytes RleBmp(bool rle4, int32_t w, int32_t h, const Bytes& codes, uint16_t planes = 1) {
-  picture::BmpSpec spec;
+  picture::BmpFileFields spec;
   spec.width = w;
   spec.height = h;
   spec.bits = rle4 ? 4 : 8;

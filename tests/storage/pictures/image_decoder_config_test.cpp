@@ -15,7 +15,7 @@ using picture::Bytes;
 
 // A 1 x n BMP of 8 bits whose pixel i has index i, with the given palette.
 Bytes Strip(const Bytes& quads, uint32_t n) {
-  picture::BmpSpec spec;
+  picture::BmpFileFields spec;
   spec.width = static_cast<int32_t>(n);
   spec.height = 1;
   spec.bits = 8;

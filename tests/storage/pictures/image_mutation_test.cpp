@@ -56,7 +56,7 @@ std::vector<Bytes> Seeds() {
   seeds.push_back(withExtensions);
 
   for (uint16_t bits : {1, 4, 8}) {
-    picture::BmpSpec spec;
+    picture::BmpFileFields spec;
     spec.width = 13;
     spec.height = bits == 4 ? -7 : 7;
     spec.bits = bits;
@@ -66,7 +66,7 @@ std::vector<Bytes> Seeds() {
     seeds.push_back(picture::BuildBmp(spec));
   }
   for (bool rle4 : {false, true}) {
-    picture::BmpSpec spec;
+    picture::BmpFileFields spec;
     spec.width = 13;
     spec.height = 7;
     spec.bits = rle4 ? 4 : 8;

@@ -21,7 +21,7 @@ constexpr uint8_t kUntouched = 0xEE;
 
 // An uncompressed 8-bit BMP of the given indices (top row first).
 Bytes Bmp8(const Bytes& indices, int32_t w, int32_t h, uint16_t planes = 1) {
-  picture::BmpSpec spec;
+  picture::BmpFileFields spec;
   spec.width = w;
   spec.height = h;
   spec.bits = 8;
@@ -94,7 +94,7 @@ TEST(ImageOutput, ClipKeepsEveryPixelInsideClipAndOutput) {
 TEST(ImageOutput, PackedDepthsMaskTheirEdges) {
   const int32_t w = 13, h = 3, ow = 29, oh = 5;
   Bytes indices = picture::PatternIndices(w, h, 16, 1);
-  picture::BmpSpec spec;
+  picture::BmpFileFields spec;
   spec.width = w;
   spec.height = h;
   spec.bits = 4;

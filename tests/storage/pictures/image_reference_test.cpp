@@ -71,7 +71,7 @@ void MakeRle4(const refpix::ScratchFolder& dir) {
   for (int32_t y = 0; y < h; ++y)
     for (int32_t x = 0; x < w; ++x) indices.push_back(static_cast<uint8_t>((x / 5 + y / 3) % 16 ^ (x > 30 ? x % 3 : 0)));
   for (bool topDown : {false, true}) {
-    picture::BmpSpec spec;
+    picture::BmpFileFields spec;
     spec.width = w;
     spec.height = topDown ? -h : h;
     spec.bits = 4;
