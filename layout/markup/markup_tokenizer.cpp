@@ -83,6 +83,12 @@ void MarkupTokenizer::GiveBack(MarkupBlock* block) {
   if (source_ != nullptr) source_->ReleaseBlock(handle);
 }
 
+void MarkupTokenizer::LeaveBlock() {
+  MarkupBlock* passed = current_;
+  current_ = nullptr;
+  if (passed->text.buffer == nullptr || passed->text.buffer->refcount == 1) GiveBack(passed);
+}
+
 void MarkupTokenizer::ReleaseChunks(const MarkupBlock* except) {
   work_ += cache_.count;
   for (uint32_t i = 0; i < cache_.count; ++i) {
@@ -246,6 +252,14 @@ uint32_t MarkupTokenizer::LimitAtBreak(const MarkupBlock* block, uint32_t offset
 int32_t MarkupTokenizer::NextToken(int32_t* token, int32_t maximum, bool keepText) {
   scanner_.Reset();
   ClearPieces();
+  if (leftBlock_) {
+    // The last token left a block behind and its pieces are gone: give back
+    // what nothing holds now, so that a long run of tokens that deliver
+    // nothing (dropped tags, between which the owner releases nothing) does
+    // not pile blocks up in the cache.
+    leftBlock_ = false;
+    ReleaseChunks(current_);
+  }
   if (current_ == nullptr && !Refill()) return kTokenEnd;
   const bool limited = maximum >= 0;
   uint32_t budget = limited ? static_cast<uint32_t>(maximum) : kNoBudget;
@@ -260,15 +274,13 @@ int32_t MarkupTokenizer::NextToken(int32_t* token, int32_t maximum, bool keepTex
     if (keepText) {
       if (!AppendPiece(current_, from, offset_ - from)) return kTokenNoMemory;
       current_ = nullptr;
+      leftBlock_ = true;
       if (pieces_.count > kMaxTokenPieces) {
         if (!FoldPieces()) return kTokenNoMemory;
         ReleaseChunks(nullptr);
       }
     } else {
-      // Nothing of the token is kept: the block passed can go back now.
-      MarkupBlock* passed = current_;
-      current_ = nullptr;
-      if (passed->text.buffer == nullptr || passed->text.buffer->refcount == 1) GiveBack(passed);
+      LeaveBlock();  // nothing of the token is kept
     }
     if (!Refill()) {
       atEnd = true;  // the token in progress is accepted as it stands
@@ -283,7 +295,10 @@ int32_t MarkupTokenizer::NextToken(int32_t* token, int32_t maximum, bool keepTex
   if (!atEnd) {
     work_ += offset_ - from;
     if (keepText && !AppendPiece(current_, from, offset_ - from)) return kTokenNoMemory;
-    if (offset_ >= current_->count) current_ = nullptr;
+    if (offset_ >= current_->count) {
+      current_ = nullptr;
+      leftBlock_ = true;
+    }
   }
   int32_t accepted = scanner_.Token();
   if (accepted < 0) return kTokenNotAccepted;
@@ -346,7 +361,7 @@ bool MarkupTokenizer::Resynchronise() {
     if (current_ == nullptr && !Refill()) return true;  // the end: stop there
     WCHAR c = current_->chars[offset_];
     if (c == '>') {
-      if (++offset_ >= current_->count) current_ = nullptr;
+      if (++offset_ >= current_->count) LeaveBlock();
       return true;
     }
     if (c == '<') {
@@ -357,6 +372,6 @@ bool MarkupTokenizer::Resynchronise() {
       haveSpace = true;
       spacePosition = GetPosition();
     }
-    if (++offset_ >= current_->count) current_ = nullptr;
+    if (++offset_ >= current_->count) LeaveBlock();
   }
 }

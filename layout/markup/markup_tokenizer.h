@@ -124,6 +124,9 @@ class MarkupTokenizer {
   MarkupBlock* FindOrLoad(uint32_t position, uint32_t* offset);
   MarkupBlock* LoadBlock(uint32_t position);
   void GiveBack(MarkupBlock* block);
+  // Done with the current block: it goes back at once unless something
+  // still shares its characters.
+  void LeaveBlock();
   bool AppendPiece(MarkupBlock* block, uint32_t from, uint32_t count);
   // Copies the pieces into one string of the token's own (the first piece,
   // grown), so that the token holds no block; false, and the pieces as they
@@ -144,4 +147,5 @@ class MarkupTokenizer {
   SegmentedTypedArray<SharedWideString> pieces_;
   MarkupScanner scanner_;
   uint64_t work_ = 0;
+  bool leftBlock_ = false;  // a block was read to its end since the last release
 };

@@ -1,6 +1,7 @@
-// Markup constructs of a hostile size: a comment, a script, an attribute
-// value, CDATA or a declaration a megabyte long, closed or left open to the
-// end of the book. The parse must cost work in proportion to the length
+// Markup of a hostile size: a comment, a script, an attribute value, CDATA
+// or a declaration a megabyte long, closed or left open to the end of the
+// book, a megabyte of tags that are all dropped, a megabyte without a tag
+// to resynchronise on. The parse must cost work in proportion to the length
 // (the tokenizer's work counter, not a clock) and hold only a few of the
 // document's blocks at a time, and still deliver what a short one gives.
 #include <gtest/gtest.h>
@@ -40,10 +41,18 @@ std::string Shorten(const std::string& text) {
 
 struct Case {
   const char* name;
-  const char* before;  // markup in front of the long run of 'x'
+  const char* before;  // markup in front of the long run
   const char* after;   // markup behind it ("" leaves it open to the end)
   std::vector<std::string> expected;  // the elements after <HTML> and <BODY>, shortened
+  const char* unit = "x";  // the long run repeats it to kLong characters
 };
+
+// The work and the blocks held while a document is read must stay within a
+// small multiple of its length and a handful.
+void ExpectLinear(const FakeDocument& document, MarkupParser& parser) {
+  EXPECT_LE(parser.GetTokenizer()->WorkDone(), 8 * document.text().size());
+  EXPECT_LE(document.maxOutstanding, 8u);
+}
 
 TEST(MarkupLongToken, WorkAndHeldBlocksGrowWithTheLengthOnly) {
   const std::string n = std::to_string(kLong);
@@ -61,13 +70,15 @@ TEST(MarkupLongToken, WorkAndHeldBlocksGrowWithTheLengthOnly) {
       {"open cdata", "<![CDATA[", "", {"text \"" + xs + "\""}},
       {"declaration", "<!DOCTYPE ", ">b", {"text \"b\""}},
       {"tag name", "<p", ">b", {"text \"b\""}},
+      {"dropped tags", "<p>a", "b", {"<P>", "text \"a\"", "text \"b\""}, "<zz>"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const std::string text = std::string("<html><body>") + c.before + std::string(kLong, 'x') + c.after;
+    std::string run;
+    while (run.size() < kLong) run += c.unit;
+    const std::string text = std::string("<html><body>") + c.before + run + c.after;
     auto document = FakeDocument::FromUtf8(text, kBlockSize);
     std::vector<std::string> elements;
-    uint64_t work = 0;
     {
       MarkupParser parser;
       parser.AttachSource(document.get(), 0);
@@ -79,16 +90,28 @@ TEST(MarkupLongToken, WorkAndHeldBlocksGrowWithTheLengthOnly) {
         elements.push_back(Shorten(DescribeElement(parser, kind, false)));
         parser.ReleaseChunks();
       }
-      work = parser.GetTokenizer()->WorkDone();
+      ExpectLinear(*document, parser);
     }
     ASSERT_GE(elements.size(), 2u);
     elements.erase(elements.begin(), elements.begin() + 2);
     EXPECT_EQ(elements, c.expected);
-    EXPECT_LE(work, 8 * text.size());
-    EXPECT_LE(document->maxOutstanding, 8u);
     EXPECT_EQ(document->Outstanding(), 0u);
     EXPECT_EQ(document->releaseErrors, 0u);
   }
+}
+
+TEST(MarkupLongToken, ResynchronisingOverALongStretchHoldsFewBlocks) {
+  // A restart in a megabyte without a tag walks to the "<" at its end.
+  const std::string text = std::string(kLong, 'x') + "<p>b";
+  auto document = FakeDocument::FromUtf8(text, kBlockSize);
+  {
+    MarkupParser parser;
+    parser.AttachSource(document.get(), 0);
+    ASSERT_TRUE(parser.Restart(2, true));
+    EXPECT_EQ(parser.GetPosition(), kLong);
+    ExpectLinear(*document, parser);
+  }
+  EXPECT_EQ(document->Outstanding(), 0u);
 }
 
 }  // namespace
