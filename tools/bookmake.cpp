@@ -12,6 +12,8 @@
 //     --short-name TEXT  EXTH 200
 //     --type N           book type (default 2 for HTML, 3 otherwise)
 //     --palmdoc          a Palm Doc file (code page 1252; compression palmdoc or none)
+//     -h, --help         this usage
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -22,14 +24,18 @@
 
 #include "tests/support/book_builder.h"
 
+#include "tools/command_line.h"
+
 namespace {
 
-int Usage() {
-  std::fprintf(stderr,
-               "usage: bookmake [--version N] [--codepage 1252|65001|65002] [--compression none|palmdoc|huffcdic]\n"
-               "                [--record-size N] [--extra-flags N] [--title TEXT] [--short-name TEXT] [--type N]\n"
-               "                [--palmdoc] INPUT OUTPUT\n");
-  return 64;
+constexpr char kUsage[] =
+    "usage: bookmake [--version N] [--codepage 1252|65001|65002] [--compression none|palmdoc|huffcdic]\n"
+    "                [--record-size N] [--extra-flags N] [--title TEXT] [--short-name TEXT] [--type N]\n"
+    "                [--palmdoc] INPUT OUTPUT\n";
+
+// A command line that cannot be used: what was wrong, then the usage.
+int Usage(const std::string& complaint = {}) {
+  return toolcli::UsageError(kUsage, "bookmake", complaint.empty() ? nullptr : complaint.c_str());
 }
 
 }  // namespace
@@ -43,6 +49,7 @@ int main(int argc, char** argv) {
   std::string title, shortName;
   std::string paths[2];
   int pathCount = 0;
+  // Reading the command line; every fault in it throws invalid_argument.
   try {
     for (int i = 1; i < argc; ++i) {
       const std::string arg = argv[i];
@@ -50,10 +57,28 @@ int main(int argc, char** argv) {
         if (i + 1 >= argc) throw std::invalid_argument(arg + " needs a value");
         return argv[++i];
       };
-      if (arg == "--version") {
-        spec.headerVersion = static_cast<uint32_t>(std::stoul(value()));
+      // The whole value as an unsigned 32-bit number (base 0: 0x for hex).
+      auto number = [&](int base) -> uint32_t {
+        const std::string text = value();
+        size_t used = 0;
+        unsigned long n = 0;
+        if (!text.empty() && text[0] >= '0' && text[0] <= '9') {
+          try {
+            n = std::stoul(text, &used, base);
+          } catch (const std::logic_error&) {
+            used = 0;
+          }
+        }
+        if (used == 0 || used != text.size() || n > UINT32_MAX)
+          throw std::invalid_argument(arg + " needs a number, not \"" + text + "\"");
+        return static_cast<uint32_t>(n);
+      };
+      if (toolcli::IsHelp(arg.c_str())) {
+        return toolcli::ShowUsage(kUsage);
+      } else if (arg == "--version") {
+        spec.headerVersion = number(10);
       } else if (arg == "--codepage") {
-        spec.codePage = std::stoi(value());
+        spec.codePage = static_cast<int32_t>(number(10));
       } else if (arg == "--compression") {
         const std::string c = value();
         if (c == "none") spec.compression = testbuild::TextCompression::kNone;
@@ -61,20 +86,20 @@ int main(int argc, char** argv) {
         else if (c == "huffcdic") spec.compression = testbuild::TextCompression::kHuffCdic;
         else throw std::invalid_argument("unknown compression " + c);
       } else if (arg == "--record-size") {
-        spec.recordSize = static_cast<uint32_t>(std::stoul(value()));
+        spec.recordSize = number(10);
       } else if (arg == "--extra-flags") {
-        spec.extraFlags = static_cast<uint32_t>(std::stoul(value(), nullptr, 0));
+        spec.extraFlags = number(0);
       } else if (arg == "--title") {
         title = value();
       } else if (arg == "--short-name") {
         shortName = value();
       } else if (arg == "--type") {
-        spec.bookType = static_cast<uint32_t>(std::stoul(value()));
+        spec.bookType = number(10);
         typeGiven = true;
       } else if (arg == "--palmdoc") {
         palmDoc = true;
-      } else if (!arg.empty() && arg[0] == '-') {
-        return Usage();
+      } else if (toolcli::IsOption(arg.c_str())) {
+        return Usage("unknown option " + arg);
       } else if (pathCount < 2) {
         paths[pathCount++] = arg;
       } else {
@@ -84,7 +109,11 @@ int main(int argc, char** argv) {
     if (pathCount != 2) return Usage();
     if (spec.codePage != 1252 && spec.codePage != 65001 && spec.codePage != 65002)
       throw std::invalid_argument("code page must be 1252, 65001 or 65002");
+  } catch (const std::invalid_argument& e) {
+    return Usage(e.what());
+  }
 
+  try {
     std::ifstream in(paths[0], std::ios::binary);
     if (!in) throw std::runtime_error("cannot read " + paths[0]);
     const std::string utf8((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

@@ -21,6 +21,8 @@
 #include "storage/container/palm_database.h"
 #include "storage/container/stream_factory.h"
 
+#include "tools/command_line.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -144,10 +146,10 @@ int32_t PrintBook(const WCHAR* path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: booktext BOOK\n");
-    return 64;
-  }
+  static const char kUsage[] = "usage: booktext BOOK\n";
+  for (int i = 1; i < argc; ++i)
+    if (toolcli::IsHelp(argv[i])) return toolcli::ShowUsage(kUsage);
+  if (argc != 2 || toolcli::IsOption(argv[1])) return toolcli::UsageError(kUsage);
   InstallTessalynResources();
   const fs::path root = fs::temp_directory_path() / ("booktext-" + std::to_string(::getpid()));
   std::error_code ec;

@@ -3,6 +3,7 @@
 // layouts) and writes it as a PNG, to see how the font engines render.
 //
 //   fontsample OUTPUT.png [freetype|builtin] [bits per pixel: 8, 16, 32]
+//   fontsample -h | --help
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,6 +13,8 @@
 #include "platform/gdi/bitmap_pixels.h"
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/text.h"
+
+#include "tools/command_line.h"
 
 namespace {
 
@@ -171,10 +174,14 @@ void DrawSample(HDC dc, const char* engineName) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: fontsample OUTPUT.png [freetype|builtin] [8|16|32]\n");
-    return 2;
+  static const char kUsage[] = "usage: fontsample OUTPUT.png [freetype|builtin] [8|16|32]\n";
+  // Every argument is a value, so an option is either help or a mistake (and
+  // never the name of the picture written).
+  for (int i = 1; i < argc; ++i) {
+    if (toolcli::IsHelp(argv[i])) return toolcli::ShowUsage(kUsage);
+    if (toolcli::IsOption(argv[i])) return toolcli::UsageError(kUsage);
   }
+  if (argc < 2 || argc > 4) return toolcli::UsageError(kUsage);
   const char* engine = argc > 2 ? argv[2] : "freetype";
   int bits = argc > 3 ? std::atoi(argv[3]) : 16;
   if (std::strcmp(engine, "builtin") == 0) {

@@ -442,7 +442,19 @@ def write(root_dir, path, text):
     print('wrote', path)
 
 
+USAGE = 'usage: gen_keyword_tables.py   (no arguments: rewrites the tables in the source tree)\n'
+
+
 def main():
+    # It takes no arguments: anything given is help or a mistake, and a
+    # mistake must not rewrite the sources.
+    args = sys.argv[1:]
+    if any(a in ('-h', '--help') for a in args):
+        sys.stdout.write(USAGE)
+        sys.exit(0)
+    if args:
+        sys.stderr.write(USAGE)
+        sys.exit(2)
     root_dir = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
     markup = [(i, n) for i, n in MARKUP_NAMES]

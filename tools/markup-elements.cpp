@@ -6,6 +6,7 @@
 //   --block N     hand the text to the parser in blocks of N characters
 // markup-elements --generate SEED BYTES: writes a generated book-like
 // document of about BYTES bytes (the benchmark's input) to standard output.
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,37 +18,51 @@
 #include "tests/support/fake_document.h"
 #include "tests/support/fake_document_markup.h"
 
+#include "tools/command_line.h"
+
+namespace {
+
+constexpr char kUsage[] =
+    "usage: markup-elements [--positions] [--count] [--block N] FILE\n"
+    "       markup-elements --generate SEED BYTES\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
   bool positions = false;
   bool countOnly = false;
   uint32_t block = 4096;
   const char* path = nullptr;
-  if (argc == 4 && std::strcmp(argv[1], "--generate") == 0) {
-    std::string book = GenerateMarkupBook(static_cast<uint32_t>(std::strtoul(argv[2], nullptr, 10)),
-                                          std::strtoul(argv[3], nullptr, 10));
+  if (argc >= 2 && std::strcmp(argv[1], "--generate") == 0) {
+    unsigned long long seed = 0, bytes = 0;
+    if (argc != 4 || !toolcli::ParseNumber(argv[2], UINT32_MAX, &seed) ||
+        !toolcli::ParseNumber(argv[3], SIZE_MAX, &bytes)) {
+      return toolcli::UsageError(kUsage);
+    }
+    std::string book = GenerateMarkupBook(static_cast<uint32_t>(seed), static_cast<size_t>(bytes));
     std::fwrite(book.data(), 1, book.size(), stdout);
     return 0;
   }
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--positions") == 0) {
+    const char* arg = argv[i];
+    unsigned long long value = 0;
+    if (toolcli::IsHelp(arg)) {
+      return toolcli::ShowUsage(kUsage);
+    } else if (std::strcmp(arg, "--positions") == 0) {
       positions = true;
-    } else if (std::strcmp(argv[i], "--count") == 0) {
+    } else if (std::strcmp(arg, "--count") == 0) {
       countOnly = true;
-    } else if (std::strcmp(argv[i], "--block") == 0 && i + 1 < argc) {
-      block = static_cast<uint32_t>(std::strtoul(argv[++i], nullptr, 10));
-    } else if (path == nullptr) {
-      path = argv[i];
+    } else if (std::strcmp(arg, "--block") == 0) {
+      if (i + 1 >= argc || !toolcli::ParseNumber(argv[++i], UINT32_MAX, &value) || value == 0)
+        return toolcli::UsageError(kUsage, "markup-elements", "--block needs a number of characters above 0");
+      block = static_cast<uint32_t>(value);
+    } else if (toolcli::IsOption(arg) || path != nullptr) {
+      return toolcli::UsageError(kUsage);
     } else {
-      path = nullptr;
-      break;
+      path = arg;
     }
   }
-  if (path == nullptr || block == 0) {
-    std::fprintf(stderr,
-                 "usage: markup-elements [--positions] [--count] [--block N] FILE\n"
-                 "       markup-elements --generate SEED BYTES\n");
-    return 2;
-  }
+  if (path == nullptr) return toolcli::UsageError(kUsage);
   std::ifstream file(path, std::ios::binary);
   if (!file) {
     std::fprintf(stderr, "markup-elements: cannot read %s\n", path);

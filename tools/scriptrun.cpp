@@ -13,6 +13,7 @@
 //                 us-eastern or sydney (with daylight time)
 //   --host-clock  the host's own clock and zone instead
 //   --repeat N    run the program N times in fresh contexts (timing)
+//   -h, --help    this usage
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -26,13 +27,14 @@
 #include "platform/time/time_zone.h"
 #include "script/builtins/builtin_script_runner.h"
 
+#include "tools/command_line.h"
+
 namespace {
 
-void Usage() {
-  std::fprintf(stderr,
-               "usage: scriptrun [--time YYYY-MM-DDTHH:MM:SS[.mmm]] [--zone Z] [--host-clock]"
-               " [--repeat N] FILE\n");
-}
+constexpr char kUsage[] =
+    "usage: scriptrun [--time YYYY-MM-DDTHH:MM:SS[.mmm]] [--zone Z] [--host-clock] [--repeat N] FILE\n";
+
+void Usage() { toolcli::UsageError(kUsage); }
 
 // UTF-8 to UTF-16; malformed bytes become U+FFFD.
 std::u16string DecodeUtf8(const std::string& bytes) {
@@ -149,7 +151,9 @@ int main(int argc, char** argv) {
   bool hostClock = false;
   long repeat = 1;
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--time") == 0 && i + 1 < argc) {
+    if (toolcli::IsHelp(argv[i])) {
+      return toolcli::ShowUsage(kUsage);
+    } else if (std::strcmp(argv[i], "--time") == 0 && i + 1 < argc) {
       time = argv[++i];
     } else if (std::strcmp(argv[i], "--zone") == 0 && i + 1 < argc) {
       zone = argv[++i];
@@ -157,7 +161,7 @@ int main(int argc, char** argv) {
       hostClock = true;
     } else if (std::strcmp(argv[i], "--repeat") == 0 && i + 1 < argc) {
       repeat = std::strtol(argv[++i], nullptr, 10);
-    } else if (path == nullptr && argv[i][0] != '-') {
+    } else if (path == nullptr && !toolcli::IsOption(argv[i])) {
       path = argv[i];
     } else {
       Usage();

@@ -225,9 +225,15 @@ int32_t MarkupParser::ParseElement() {
   };
 
   for (;;) {
-    bool limited = scanner.Mode() == kModeText && !inTag;
+    const uint32_t mode = scanner.Mode();
+    bool limited = mode == kModeText && !inTag;
+    // Comments, skipped stretches and script text being dropped are read
+    // for their end only: their characters are not kept, so that an
+    // unclosed one of any size holds no more than a block or two.
+    bool keepText = mode != kModeComment && mode != kModeSkipToEnd && mode != kModeSkipValue &&
+                    !(mode == kModeScriptBody && inScriptClose_);
     int32_t token = -1;
-    int32_t answer = tokenizer_.NextToken(&token, limited ? kTextTokenMaximum : -1);
+    int32_t answer = tokenizer_.NextToken(&token, limited ? kTextTokenMaximum : -1, keepText);
     if (answer == kTokenEnd || answer == kTokenNoMemory) return kElementEnd;
     if (answer == kTokenNotAccepted) {
       if (parseState_ == kAfterScriptText && step == TagStep::kExpectName && tagId == 0) {

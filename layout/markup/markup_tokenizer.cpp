@@ -13,6 +13,10 @@ namespace {
 constexpr uint8_t kCacheShift = 2;   // 4 block records per segment
 constexpr WCHAR kZwnj = 0x200C;
 constexpr uint32_t kNoBudget = 0xFFFFFFFFu;
+// Pieces a kept token may have before they are folded into one string: a
+// token that crosses a block end or two stays a set of views, a longer one
+// stops holding the document's blocks.
+constexpr uint32_t kMaxTokenPieces = 4;
 
 // Every CJK range starts above U+1100, so most text needs no range tests.
 constexpr WCHAR kFirstBreakCandidate = 0x1100;
@@ -79,7 +83,14 @@ void MarkupTokenizer::GiveBack(MarkupBlock* block) {
   if (source_ != nullptr) source_->ReleaseBlock(handle);
 }
 
+void MarkupTokenizer::LeaveBlock() {
+  MarkupBlock* passed = current_;
+  current_ = nullptr;
+  if (passed->text.buffer == nullptr || passed->text.buffer->refcount == 1) GiveBack(passed);
+}
+
 void MarkupTokenizer::ReleaseChunks(const MarkupBlock* except) {
+  work_ += cache_.count;
   for (uint32_t i = 0; i < cache_.count; ++i) {
     MarkupBlock* block = cache_.At(i);
     if (block->chars == nullptr || block == except) continue;
@@ -96,8 +107,10 @@ void MarkupTokenizer::ReleaseChunks(const MarkupBlock* except) {
 MarkupBlock* MarkupTokenizer::LoadBlock(uint32_t position) {
   if (source_ == nullptr) return nullptr;
   MarkupBlock* entry = nullptr;
-  for (uint32_t i = 0; i < cache_.count && entry == nullptr; ++i)
+  for (uint32_t i = 0; i < cache_.count && entry == nullptr; ++i) {
+    ++work_;
     if (cache_.At(i)->chars == nullptr && cache_.At(i) != current_) entry = cache_.At(i);
+  }
   if (entry == nullptr) {
     entry = cache_.AppendSlot();
     if (entry == nullptr) return nullptr;
@@ -130,6 +143,7 @@ MarkupBlock* MarkupTokenizer::LoadBlock(uint32_t position) {
 MarkupBlock* MarkupTokenizer::FindOrLoad(uint32_t position, uint32_t* offset) {
   MarkupBlock* found = nullptr;
   for (uint32_t i = 0; i < cache_.count && found == nullptr; ++i) {
+    ++work_;
     MarkupBlock* block = cache_.At(i);
     if (block->chars != nullptr && block->start <= position && position - block->start < block->length) {
       found = block;
@@ -149,7 +163,7 @@ bool MarkupTokenizer::Refill() {
   if (block == nullptr && pieces_.count != 0) {
     // The pieces may hold the blocks the document needs back: copy them
     // into one string of their own and try once more.
-    if (!MergePieces()) return false;
+    if (!FoldPieces()) return false;
     ReleaseChunks(nullptr);
     block = FindOrLoad(readPosition_, &offset);
   }
@@ -180,15 +194,28 @@ bool MarkupTokenizer::AppendPiece(MarkupBlock* block, uint32_t from, uint32_t co
   return true;
 }
 
-bool MarkupTokenizer::MergePieces() {
-  if (pieces_.count < 1) return true;
-  SharedWideString merged;
-  if (!merged.Reserve(GetTokenLength())) return false;
-  for (uint32_t i = 0; i < pieces_.count; ++i) merged.AppendUnchecked(*pieces_.At(i));
-  ClearPieces();
-  SharedWideString* piece = pieces_.AppendSlot();
-  if (piece == nullptr) return false;
-  *piece = merged;
+bool MarkupTokenizer::FoldPieces() {
+  if (pieces_.count == 0) return true;
+  SharedWideString* first = pieces_.At(0);
+  if (pieces_.count == 1 && first->IsUniqueOwner()) return true;  // holds no block already
+  // Room for the whole token, reserved before anything moves (a failure
+  // leaves the pieces as they were), and half as much again when it must
+  // grow: a token folded again and again as it grows is then copied at
+  // most three times per character in all.
+  const uint32_t total = GetTokenLength();
+  const bool fits = first->IsUniqueOwner() && first->buffer->capacity - first->offset >= total;
+  if (!fits) {
+    const uint64_t roomy = static_cast<uint64_t>(total) + total / 2 + 8;
+    if (!first->Reserve(roomy > UINT32_MAX ? total : static_cast<uint32_t>(roomy))) return false;
+    work_ += first->length;
+  }
+  for (uint32_t i = 1; i < pieces_.count; ++i) {
+    SharedWideString* piece = pieces_.At(i);
+    first->AppendUnchecked(*piece);
+    work_ += piece->length;
+    piece->Clear();
+  }
+  pieces_.count = 1;
   return true;
 }
 
@@ -222,9 +249,17 @@ uint32_t MarkupTokenizer::LimitAtBreak(const MarkupBlock* block, uint32_t offset
   return budget;
 }
 
-int32_t MarkupTokenizer::NextToken(int32_t* token, int32_t maximum) {
+int32_t MarkupTokenizer::NextToken(int32_t* token, int32_t maximum, bool keepText) {
   scanner_.Reset();
   ClearPieces();
+  if (leftBlock_) {
+    // The last token left a block behind and its pieces are gone: give back
+    // what nothing holds now, so that a long run of tokens that deliver
+    // nothing (dropped tags, between which the owner releases nothing) does
+    // not pile blocks up in the cache.
+    leftBlock_ = false;
+    ReleaseChunks(current_);
+  }
   if (current_ == nullptr && !Refill()) return kTokenEnd;
   const bool limited = maximum >= 0;
   uint32_t budget = limited ? static_cast<uint32_t>(maximum) : kNoBudget;
@@ -233,8 +268,20 @@ int32_t MarkupTokenizer::NextToken(int32_t* token, int32_t maximum) {
   uint32_t from = offset_;
   bool atEnd = false;
   while (!scanner_.Scan(current_->chars, &offset_, current_->count, &budget)) {
-    if (!AppendPiece(current_, from, offset_ - from)) return kTokenNoMemory;
-    current_ = nullptr;
+    // The scan resumes in the next block where it stopped: each character
+    // is examined once, however many blocks the token covers.
+    work_ += offset_ - from;
+    if (keepText) {
+      if (!AppendPiece(current_, from, offset_ - from)) return kTokenNoMemory;
+      current_ = nullptr;
+      leftBlock_ = true;
+      if (pieces_.count > kMaxTokenPieces) {
+        if (!FoldPieces()) return kTokenNoMemory;
+        ReleaseChunks(nullptr);
+      }
+    } else {
+      LeaveBlock();  // nothing of the token is kept
+    }
     if (!Refill()) {
       atEnd = true;  // the token in progress is accepted as it stands
       break;
@@ -246,8 +293,12 @@ int32_t MarkupTokenizer::NextToken(int32_t* token, int32_t maximum) {
     }
   }
   if (!atEnd) {
-    if (!AppendPiece(current_, from, offset_ - from)) return kTokenNoMemory;
-    if (offset_ >= current_->count) current_ = nullptr;
+    work_ += offset_ - from;
+    if (keepText && !AppendPiece(current_, from, offset_ - from)) return kTokenNoMemory;
+    if (offset_ >= current_->count) {
+      current_ = nullptr;
+      leftBlock_ = true;
+    }
   }
   int32_t accepted = scanner_.Token();
   if (accepted < 0) return kTokenNotAccepted;
@@ -310,7 +361,7 @@ bool MarkupTokenizer::Resynchronise() {
     if (current_ == nullptr && !Refill()) return true;  // the end: stop there
     WCHAR c = current_->chars[offset_];
     if (c == '>') {
-      if (++offset_ >= current_->count) current_ = nullptr;
+      if (++offset_ >= current_->count) LeaveBlock();
       return true;
     }
     if (c == '<') {
@@ -321,6 +372,6 @@ bool MarkupTokenizer::Resynchronise() {
       haveSpace = true;
       spacePosition = GetPosition();
     }
-    if (++offset_ >= current_->count) current_ = nullptr;
+    if (++offset_ >= current_->count) LeaveBlock();
   }
 }

@@ -8,6 +8,13 @@
 //
 // It also extracts a token's text (quotes stripped, character references
 // decoded) and looks names up over the pieces.
+//
+// A token may run over any number of blocks (an unclosed comment, a script,
+// a long attribute value), so the work per block must not grow with the
+// blocks the token has already covered: a token whose text the caller does
+// not want gives its blocks back as it passes them, and a kept token longer
+// than a few blocks is folded into one string of its own, so that only a
+// few blocks are ever held and every cache search stays short.
 #pragma once
 
 #include <cstdint>
@@ -73,7 +80,9 @@ class MarkupTokenizer {
   // The next token: its number in the scanner's token table and its
   // characters in the pieces. maximum limits the characters (-1: none); with
   // a maximum every CJK character and every U+200C is a token of its own.
-  int32_t NextToken(int32_t* token, int32_t maximum);
+  // Without keepText the characters are consumed but not kept (no pieces),
+  // for stretches whose text nobody reads.
+  int32_t NextToken(int32_t* token, int32_t maximum, bool keepText = true);
   // The parser code of a token and whether it is a text token; switches the
   // scanner's mode when the token asks for it. False for ignored tokens.
   bool GetTokenInfo(int32_t token, int32_t* code, bool* isText);
@@ -105,14 +114,24 @@ class MarkupTokenizer {
   const MarkupBlock* CurrentBlock() const { return current_; }
   // Blocks held from the document (for tests and bounds).
   uint32_t HeldBlockCount() const;
+  // Work done since construction: characters scanned, characters copied
+  // into folded tokens and cache records examined. Lets tests bound the
+  // cost of a hostile input by its length without timing it.
+  uint64_t WorkDone() const { return work_; }
 
  private:
   bool Refill();
   MarkupBlock* FindOrLoad(uint32_t position, uint32_t* offset);
   MarkupBlock* LoadBlock(uint32_t position);
   void GiveBack(MarkupBlock* block);
+  // Done with the current block: it goes back at once unless something
+  // still shares its characters.
+  void LeaveBlock();
   bool AppendPiece(MarkupBlock* block, uint32_t from, uint32_t count);
-  bool MergePieces();
+  // Copies the pieces into one string of the token's own (the first piece,
+  // grown), so that the token holds no block; false, and the pieces as they
+  // were, when memory runs out.
+  bool FoldPieces();
   // Budget limited so that text stops before the next CJK character or
   // U+200C; 0 when the block begins with one and the token has begun.
   static uint32_t LimitAtBreak(const MarkupBlock* block, uint32_t offset, uint32_t budget, bool tokenBegun);
@@ -127,4 +146,6 @@ class MarkupTokenizer {
   MarkupBlock* current_ = nullptr;
   SegmentedTypedArray<SharedWideString> pieces_;
   MarkupScanner scanner_;
+  uint64_t work_ = 0;
+  bool leftBlock_ = false;  // a block was read to its end since the last release
 };
