@@ -22,21 +22,87 @@ function(tessalyn_global_options)
   endif()
 endfunction()
 
-# tessalyn_library(<name> [SYSTEM] DEPS <lib>... SOURCES <file>...)
+# tessalyn_library(<name> [SYSTEM] [HEADERS_ONLY] [FOLDER <folder>]
+#                  DEPS <lib>... SOURCES <file>...)
 # Every library names its sources: the list is its table of contents, and a
 # stray file cannot join it silently. SYSTEM marks the system's own code,
-# built without exceptions.
+# built without exceptions; HEADERS_ONLY a library of headers alone. FOLDER
+# (relative to the project; by default the calling CMakeLists' folder) is
+# what the library's code lives in: the layer check allows its files to
+# include only their own folder and those of the libraries it links.
 function(tessalyn_library name)
-  cmake_parse_arguments(ARG "SYSTEM" "" "DEPS;SOURCES" ${ARGN})
-  if(NOT ARG_SOURCES)
-    message(FATAL_ERROR "tessalyn_library(${name}) names no SOURCES")
+  cmake_parse_arguments(ARG "SYSTEM;HEADERS_ONLY" "FOLDER" "DEPS;SOURCES" ${ARGN})
+  if(NOT ARG_FOLDER)
+    file(RELATIVE_PATH ARG_FOLDER ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
   endif()
-  add_library(${name} STATIC ${ARG_SOURCES})
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
-  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
-  if(ARG_SYSTEM)
-    target_compile_options(${name} PRIVATE -fno-exceptions)
+  if(ARG_HEADERS_ONLY)
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARG_DEPS})
+  else()
+    if(NOT ARG_SOURCES)
+      message(FATAL_ERROR "tessalyn_library(${name}) names no SOURCES")
+    endif()
+    add_library(${name} STATIC ${ARG_SOURCES})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+    if(ARG_SYSTEM)
+      target_compile_options(${name} PRIVATE -fno-exceptions)
+    endif()
   endif()
+  set_property(TARGET ${name} PROPERTY TESSALYN_FOLDER ${ARG_FOLDER})
+  set_property(GLOBAL APPEND PROPERTY TESSALYN_LAYER_LIBRARIES ${name})
+endfunction()
+
+# The layered libraries a target links directly: through umbrella targets
+# of no folder of their own (tessalyn_platform), not through layered ones.
+function(tessalyn_layer_deps target out)
+  get_target_property(type ${target} TYPE)
+  get_target_property(links ${target} INTERFACE_LINK_LIBRARIES)
+  if(NOT type STREQUAL "INTERFACE_LIBRARY")
+    get_target_property(own ${target} LINK_LIBRARIES)
+    list(APPEND links ${own})
+  endif()
+  set(found)
+  foreach(link IN LISTS links)
+    if(NOT TARGET ${link})
+      continue()  # a system library, or a generator expression (LINK_ONLY)
+    endif()
+    get_target_property(imported ${link} IMPORTED)
+    if(imported)
+      continue()
+    endif()
+    get_target_property(folder ${link} TESSALYN_FOLDER)
+    if(folder)
+      list(APPEND found ${folder})
+    else()
+      tessalyn_layer_deps(${link} through)
+      list(APPEND found ${through})
+    endif()
+  endforeach()
+  list(REMOVE_DUPLICATES found)
+  set(${out} ${found} PARENT_SCOPE)
+endfunction()
+
+# tessalyn_layer_check(): writes the table of layers (each library's folder
+# and the folders of the libraries it links) into the build folder, and
+# registers the test that holds every include of the libraries' code to it.
+# Called once, after every library is defined.
+function(tessalyn_layer_check)
+  get_property(libraries GLOBAL PROPERTY TESSALYN_LAYER_LIBRARIES)
+  set(table "# folder: the folders it may include besides its own (made by CMake)\n")
+  foreach(library IN LISTS libraries)
+    get_target_property(folder ${library} TESSALYN_FOLDER)
+    tessalyn_layer_deps(${library} deps)
+    list(JOIN deps " " deps)
+    string(APPEND table "${folder}: ${deps}\n")
+  endforeach()
+  set(table_file ${CMAKE_BINARY_DIR}/include_layers.txt)
+  file(WRITE ${table_file} "${table}")
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  add_test(NAME IncludeLayers.EveryIncludeGoesDownward
+           COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/tools/check-include-layers.py
+                   ${PROJECT_SOURCE_DIR} ${table_file})
 endfunction()
 
 # tessalyn_test_suite(<subsystem-folder> DEPS <lib>...): one GoogleTest

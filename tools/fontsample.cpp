@@ -12,7 +12,7 @@
 #include "platform/fonts/font_engine.h"
 #include "platform/gdi/bitmap_pixels.h"
 #include "platform/gdi/gdi.h"
-#include "platform/gdi/text.h"
+#include "platform/text_drawing/text.h"
 
 #include "tools/command_line.h"
 

@@ -15,7 +15,10 @@
 #include "platform/files/beneath_root.h"
 #include "platform/files/device_root.h"
 #include "platform/files/file_objects.h"
-#include "platform/testing/files.h"
+
+#ifdef TESSALYN_TEST_HOOKS
+#include "platform/files/file_hooks.h"
+#endif
 
 namespace fs = std::filesystem;
 
@@ -32,6 +35,15 @@ OpenTable& Opens() {
   return *table;
 }
 
+// What one WriteFile call does: write `limit` bytes, then fail with
+// ERROR_DISK_FULL or end the process. Only injected failures change it.
+struct WritePlan {
+  DWORD limit;
+  bool fail = false;
+  bool exitAfter = false;
+};
+
+#ifdef TESSALYN_TEST_HOOKS
 struct WriteInjection {
   std::mutex lock;
   long writeCalls = 0;
@@ -45,6 +57,30 @@ WriteInjection& Injection() {
   static WriteInjection* injection = new WriteInjection;
   return *injection;
 }
+
+WritePlan PlanWrite(DWORD bytesToWrite) {
+  WritePlan plan{bytesToWrite};
+  WriteInjection& inj = Injection();
+  std::lock_guard<std::mutex> guard(inj.lock);
+  if (!inj.environmentRead) {
+    inj.environmentRead = true;
+    if (const char* env = std::getenv("TESSALYN_EXIT_AT_WRITE"); env && *env && inj.exitAt == 0)
+      inj.exitAt = std::strtol(env, nullptr, 10);
+  }
+  long call = ++inj.writeCalls;
+  if (call == inj.failAt) {
+    plan.fail = true;
+    plan.limit = inj.failBytes < bytesToWrite ? inj.failBytes : bytesToWrite;
+  }
+  if (call == inj.exitAt) {
+    plan.exitAfter = true;
+    plan.limit = bytesToWrite / 2;
+  }
+  return plan;
+}
+#else
+WritePlan PlanWrite(DWORD bytesToWrite) { return WritePlan{bytesToWrite}; }
+#endif
 
 }  // namespace
 
@@ -330,26 +366,8 @@ BOOL WriteFile(HANDLE handle, LPCVOID data, DWORD bytesToWrite, LPDWORD bytesWri
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
   }
-  DWORD limit = bytesToWrite;
-  bool fail = false, exitAfter = false;
-  {
-    WriteInjection& inj = Injection();
-    std::lock_guard<std::mutex> guard(inj.lock);
-    if (!inj.environmentRead) {
-      inj.environmentRead = true;
-      if (const char* env = std::getenv("TESSALYN_EXIT_AT_WRITE"); env && *env && inj.exitAt == 0)
-        inj.exitAt = std::strtol(env, nullptr, 10);
-    }
-    long call = ++inj.writeCalls;
-    if (call == inj.failAt) {
-      fail = true;
-      limit = inj.failBytes < bytesToWrite ? inj.failBytes : bytesToWrite;
-    }
-    if (call == inj.exitAt) {
-      exitAfter = true;
-      limit = bytesToWrite / 2;
-    }
-  }
+  const WritePlan plan = PlanWrite(bytesToWrite);
+  const DWORD limit = plan.limit;
   DWORD total = 0;
   const auto* in = static_cast<const char*>(data);
   while (total < limit) {
@@ -362,9 +380,9 @@ BOOL WriteFile(HANDLE handle, LPCVOID data, DWORD bytesToWrite, LPDWORD bytesWri
     }
     total += static_cast<DWORD>(n);
   }
-  if (exitAfter) ::_exit(86);
+  if (plan.exitAfter) ::_exit(86);
   if (bytesWritten) *bytesWritten = total;
-  if (fail) {
+  if (plan.fail) {
     SetLastError(ERROR_DISK_FULL);
     return FALSE;
   }
@@ -498,6 +516,7 @@ BOOL SetFileTime(HANDLE handle, const FILETIME* creation, const FILETIME* lastAc
   return TRUE;
 }
 
+#ifdef TESSALYN_TEST_HOOKS
 namespace devtest {
 
 void FailNthWrite(long n, uint32_t bytesWritten) {
@@ -533,13 +552,10 @@ void ResetWriteInjection() {
   inj.failAt = 0;
   inj.exitAt = 0;
   inj.environmentRead = true;  // tests never inherit the program's variable
-#ifdef TESSALYN_TEST_HOOKS
   FailNthSync(0);
   FailNthClose(0);
-#endif
 }
 
-#ifdef TESSALYN_TEST_HOOKS
 void FailNthSync(long n, int hostError) {
   WriteBackInjection& inj = WriteBack();
   std::lock_guard<std::mutex> guard(inj.lock);
@@ -553,6 +569,6 @@ void FailNthClose(long n, int hostError) {
   inj.closeFailAt = n > 0 ? inj.closeCalls + n : 0;
   inj.closeError = hostError;
 }
-#endif
 
 }  // namespace devtest
+#endif  // TESSALYN_TEST_HOOKS

@@ -8,7 +8,10 @@
 
 #include "platform/core/last_error.h"
 #include "platform/files/file_objects.h"
-#include "platform/testing/files.h"
+
+#ifdef TESSALYN_TEST_HOOKS
+#include "platform/files/file_hooks.h"
+#endif
 
 using namespace devicefs;
 
@@ -124,6 +127,7 @@ BOOL UnmapViewOfFile(LPCVOID base) {
   return TRUE;
 }
 
+#ifdef TESSALYN_TEST_HOOKS
 namespace devtest {
 
 int MappedViewCount() {
@@ -133,3 +137,4 @@ int MappedViewCount() {
 }
 
 }  // namespace devtest
+#endif  // TESSALYN_TEST_HOOKS

@@ -19,7 +19,10 @@
 #include "platform/files/device_root.h"
 #include "platform/files/file_objects.h"
 #include "platform/files/host_names.h"
-#include "platform/testing/files.h"
+
+#ifdef TESSALYN_TEST_HOOKS
+#include "platform/files/file_hooks.h"
+#endif
 
 namespace fs = std::filesystem;
 
@@ -33,7 +36,9 @@ struct SpaceOverride {
 
 struct NameState {
   std::mutex lock;
+#ifdef TESSALYN_TEST_HOOKS
   std::map<std::u16string, SpaceOverride> space;  // folded "\" or "\card"
+#endif
   int openSearches = 0;
   unsigned tempCounter = 0;
 };
@@ -41,6 +46,22 @@ struct NameState {
 NameState& Names() {
   static NameState* state = new NameState;
   return *state;
+}
+
+// The free and total bytes a test set for a volume, if it set any.
+bool SpaceOverrideOf(const std::u16string& volume, SpaceOverride* out) {
+#ifdef TESSALYN_TEST_HOOKS
+  NameState& state = Names();
+  std::lock_guard<std::mutex> guard(state.lock);
+  auto it = state.space.find(FoldName(volume));
+  if (it == state.space.end()) return false;
+  *out = it->second;
+  return true;
+#else
+  (void)volume;
+  (void)out;
+  return false;
+#endif
 }
 
 bool Matches(const std::u16string& pattern, size_t p, const std::u16string& name, size_t n) {
@@ -467,18 +488,9 @@ BOOL GetDiskFreeSpaceExW(LPCWSTR path, ULARGE_INTEGER* freeToCaller, ULARGE_INTE
   std::u16string first = r.device.substr(0, second);
   for (const auto& card : StorageCardNames())
     if (first.size() > 1 && NamesEqual(first.substr(1), card)) volume = first;
-  uint64_t freeBytes = 0, totalBytes = 0;
-  bool overridden = false;
-  {
-    NameState& state = Names();
-    std::lock_guard<std::mutex> guard(state.lock);
-    auto it = state.space.find(FoldName(volume));
-    if (it != state.space.end()) {
-      freeBytes = it->second.freeBytes;
-      totalBytes = it->second.totalBytes;
-      overridden = true;
-    }
-  }
+  SpaceOverride space{};
+  const bool overridden = SpaceOverrideOf(volume, &space);
+  uint64_t freeBytes = space.freeBytes, totalBytes = space.totalBytes;
   if (!overridden) {
     // The folder itself (a card may be a mount of its own), else the one
     // holding the file.
@@ -498,6 +510,7 @@ BOOL GetDiskFreeSpaceExW(LPCWSTR path, ULARGE_INTEGER* freeToCaller, ULARGE_INTE
   return TRUE;
 }
 
+#ifdef TESSALYN_TEST_HOOKS
 namespace devtest {
 
 void SetDiskSpace(const std::u16string& rootOrCard, uint64_t freeBytes, uint64_t totalBytes) {
@@ -521,3 +534,4 @@ void ResetDiskSpace() {
 }
 
 }  // namespace devtest
+#endif  // TESSALYN_TEST_HOOKS

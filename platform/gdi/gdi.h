@@ -11,13 +11,13 @@
 //    in R2_NOT (or R2_XORPEN) gives back the pixels it covered;
 //  - ScrollDC moves the pixels inside its rectangle and leaves the strip
 //    the move uncovers as it was.
-// Text calls are the font engine's (platform/gdi/text.h); window DCs
+// Text calls are the font engine's (platform/text_drawing/text.h); window DCs
 // (GetDC, BeginPaint) the windows layer's.
 #pragma once
 
 #include "platform/gdi/gdi_types.h"
 #include "platform/gdi/rectangles.h"
-#include "platform/windows/window_types.h"
+#include "platform/types/gdi_handles.h"
 
 // Device contexts and objects.
 HDC CreateCompatibleDC(HDC dc);

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "platform/gdi/bitmap_object.h"
-#include "platform/windows/window_types.h"
+#include "platform/types/gdi_handles.h"
 
 struct IconObject {
   IconObject();

@@ -15,11 +15,11 @@
 #include "platform/gdi/gdi_objects.h"
 #include "platform/gdi/display_metrics.h"
 #include "platform/shell/display_settings.h"
-#include "platform/system/device_profile.h"
+#include "platform/core/device_profile.h"
 
 #ifdef TESSALYN_TEST_HOOKS
 #include "platform/gdi/gdi_hooks.h"
-#include "platform/system/profile_hooks.h"
+#include "platform/core/profile_hooks.h"
 #endif
 
 using namespace gdi_internal;

@@ -23,11 +23,40 @@
 //    WM_KEYDOWN (lParam 1, bit 30 set when the key was already down) and
 //    WM_KEYUP (lParam 1 with bits 30 and 31); TranslateMessage adds WM_CHAR.
 // All calls are safe from any thread.
+//
+// The input layer sits below the windows layer: it hands each event to a
+// sink that the windows layer registers, which keeps the events and the
+// keys held down under its own lock.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+
 #include "platform/types/device_types.h"
+#include "platform/types/geometry_types.h"
 
 namespace devinput {
+
+// One event of the device's input hardware (the stylus and the keys), in
+// screen coordinates, waiting to be turned into a message for the window
+// that takes it when a thread retrieves it.
+struct RawInput {
+  enum class Kind : uint8_t { StylusDown, StylusMove, StylusUp, KeyDown, KeyUp };
+  Kind kind = Kind::StylusDown;
+  POINT point{0, 0};  // stylus
+  UINT key = 0;       // virtual key
+};
+
+// Where events go: the windows layer's input list. Without a sink (no
+// windows layer in the program) events are dropped, nothing is pending and
+// no key is down.
+struct InputSink {
+  void (*report)(const RawInput& event);  // keep it and wake the threads
+  size_t (*pending)();                    // events not yet taken
+  bool (*isDown)(UINT virtualKey);        // 0x01 (VK_LBUTTON): the stylus
+};
+// Registered once, before input arrives; `sink` lives for the process.
+void SetInputSink(const InputSink* sink);
 
 // Screen coordinates.
 void StylusDown(int x, int y);

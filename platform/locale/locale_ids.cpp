@@ -1,7 +1,7 @@
 // Default language queries, answered from the device profile.
 #include "platform/locale/locale_ids.h"
 
-#include "platform/system/device_profile.h"
+#include "platform/core/device_profile.h"
 
 LANGID GetUserDefaultLangID() { return devsystem::Profile().language; }
 LCID GetUserDefaultLCID() { return MAKELCID(GetUserDefaultLangID(), 0); }

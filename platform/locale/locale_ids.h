@@ -1,7 +1,7 @@
 // The device's language and locale identifiers. A LANGID holds the primary
 // language in its low 10 bits and the sublanguage above; an LCID is a LANGID
 // with a sort order above bit 16 (always 0 here). The user's and the system's
-// default language come from the device profile (platform/system/device_profile.h).
+// default language come from the device profile (platform/core/device_profile.h).
 #pragma once
 
 #include "platform/types/device_types.h"

@@ -10,7 +10,7 @@
 #include "platform/modules/modules.h"
 #include "platform/resources/icon_image.h"
 #include "platform/resources/program_resources.h"
-#include "platform/system/device_profile.h"
+#include "platform/core/device_profile.h"
 
 namespace {
 

@@ -25,7 +25,7 @@
 #pragma once
 
 #include "platform/types/device_types.h"
-#include "platform/windows/window_types.h"
+#include "platform/types/gdi_handles.h"
 
 struct ResourceEntry;
 using HRSRC = const ResourceEntry*;

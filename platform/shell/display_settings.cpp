@@ -2,7 +2,7 @@
 #include "platform/shell/display_settings.h"
 
 #include "platform/shell/shell_state.h"
-#include "platform/system/device_profile.h"
+#include "platform/core/device_profile.h"
 
 namespace devshell {
 namespace {

@@ -2,7 +2,7 @@
 #include "platform/shell/os_version.h"
 
 #include "platform/core/last_error.h"
-#include "platform/system/device_profile.h"
+#include "platform/core/device_profile.h"
 
 BOOL GetVersionExW(OSVERSIONINFOW* info) {
   if (!info) {

@@ -6,7 +6,7 @@
 #include <mutex>
 
 #include "platform/core/last_error.h"
-#include "platform/system/device_profile.h"
+#include "platform/core/device_profile.h"
 #include "platform/windows/screen.h"
 #include "platform/windows/window_manager.h"
 

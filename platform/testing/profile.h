@@ -1,12 +1,12 @@
-// Test control of the emulated device's profile (platform/system/
+// Test control of the emulated device's profile (platform/core/
 // device_profile.h): what kind of device the system runs on. ResetProfile()
 // (part of ResetDevice) gives the default device, an English Pocket PC; a
 // test sets its own with SetProfile. Without a reset (the program) the
 // profile comes from the environment.
 #pragma once
 
-#include "platform/system/device_profile.h"
-#include "platform/system/profile_hooks.h"
+#include "platform/core/device_profile.h"
+#include "platform/core/profile_hooks.h"
 
 namespace devtest {
 

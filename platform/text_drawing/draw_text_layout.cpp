@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "platform/fonts/builtin_glyph_design.h"
-#include "platform/gdi/text.h"
+#include "platform/text_drawing/text.h"
 
 namespace textdraw {
 

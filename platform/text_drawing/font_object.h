@@ -9,7 +9,7 @@
 
 #include "platform/fonts/font_engine.h"
 #include "platform/gdi/gdi_object.h"
-#include "platform/gdi/text.h"
+#include "platform/text_drawing/text.h"
 
 struct FontObject final : GdiObject {
   FontObject(const LOGFONTW& font, std::unique_ptr<fonts::FontFace> face, fonts::EngineKind engine,

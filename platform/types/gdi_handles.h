@@ -15,3 +15,9 @@ using HPALETTE = HGDIOBJ;
 
 struct DeviceContext;
 using HDC = DeviceContext*;
+
+// Icons and cursors (one object kind, as on the device) are graphics
+// objects too, though windows classes and resources carry them.
+struct IconObject;
+using HICON = IconObject*;
+using HCURSOR = HICON;

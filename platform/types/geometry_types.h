@@ -4,7 +4,11 @@
 #pragma once
 
 #include "platform/types/device_types.h"
-#include "platform/windows/messages.h"
+
+struct POINT {
+  LONG x;
+  LONG y;
+};
 
 struct SIZE {
   LONG cx;

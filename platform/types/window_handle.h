@@ -5,3 +5,8 @@
 
 struct WindowObject;
 using HWND = WindowObject*;
+
+// A menu, defined by the controls layer; windows and dialog templates
+// carry its handle.
+struct MenuObject;
+using HMENU = MenuObject*;

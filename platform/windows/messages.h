@@ -4,12 +4,8 @@
 #pragma once
 
 #include "platform/types/device_types.h"
+#include "platform/types/geometry_types.h"
 #include "platform/types/window_handle.h"
-
-struct POINT {
-  LONG x;
-  LONG y;
-};
 
 struct MSG {
   HWND hwnd;

@@ -9,7 +9,7 @@
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/gdi.h"
 #include "platform/shell/display_settings.h"
-#include "platform/system/device_profile.h"
+#include "platform/core/device_profile.h"
 #include "platform/windows/window_geometry.h"
 #include "platform/windows/window_manager.h"
 

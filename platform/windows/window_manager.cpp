@@ -7,6 +7,7 @@
 #include <pthread.h>
 
 #include <algorithm>
+#include <new>
 
 #include "platform/core/last_error.h"
 #include "platform/files/device_root.h"
@@ -45,6 +46,33 @@ struct QueueHolder {
 };
 
 thread_local QueueHolder t_queue;
+
+// The input hardware's events join the manager's list under its lock, so
+// that routing them (input_delivery.cpp) sees one consistent state.
+void KeepInput(const RawInput& event) {
+  try {
+    std::lock_guard<std::mutex> guard(Manager().lock);
+    Manager().input.push_back(event);
+    WakeAllQueues();
+  } catch (const std::bad_alloc&) {
+    // An event that cannot be kept is lost, as on a device out of memory.
+  }
+}
+
+size_t PendingInput() {
+  std::lock_guard<std::mutex> guard(Manager().lock);
+  return Manager().input.size();
+}
+
+bool IsInputDown(UINT virtualKey) {
+  std::lock_guard<std::mutex> guard(Manager().lock);
+  if (virtualKey == 0x01) return Manager().stylusDown;
+  return Manager().keysDown.count(virtualKey & 0xFF) != 0;
+}
+
+constexpr devinput::InputSink kInputSink{KeepInput, PendingInput, IsInputDown};
+// Before main, so that no event arrives before the windows layer takes it.
+[[maybe_unused]] const bool kInputSinkSet = (devinput::SetInputSink(&kInputSink), true);
 
 void DiscardQueue(MessageQueue* queue) {
   WindowManager& m = Manager();

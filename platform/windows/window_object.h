@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/input/device_input.h"
 #include "platform/types/geometry_types.h"
 #include "platform/windows/messages.h"
 #include "platform/windows/window_types.h"
@@ -94,15 +95,7 @@ struct MessageQueue {
   HWND capture = nullptr;
 };
 
-// One event of the device's input hardware (the stylus and the keys), in
-// screen coordinates, waiting to be turned into a message for the window
-// that takes it when a thread retrieves it.
-struct RawInput {
-  enum class Kind : uint8_t { StylusDown, StylusMove, StylusUp, KeyDown, KeyUp };
-  Kind kind = Kind::StylusDown;
-  POINT point{0, 0};  // stylus
-  UINT key = 0;       // virtual key
-};
+using devinput::RawInput;
 
 }  // namespace devwin
 

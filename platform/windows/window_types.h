@@ -1,19 +1,13 @@
 // The records, procedure types, styles and error codes of the device's
 // window calls (windows.h, message_queue.h, timers.h).
 //
-// HMENU, HICON, HCURSOR and HBRUSH are declared here as opaque handles of
-// the menu and graphics objects that later layers define.
+// HMENU, HICON, HCURSOR and HBRUSH are the opaque handles of platform/types/
+// for the menu and graphics objects that other layers define.
 #pragma once
 
 #include "platform/types/device_types.h"
-#include "platform/types/window_handle.h"
-
-struct MenuObject;
-using HMENU = MenuObject*;
-struct IconObject;
-using HICON = IconObject*;
-using HCURSOR = HICON;
 #include "platform/types/gdi_handles.h"
+#include "platform/types/window_handle.h"
 
 using ATOM = WORD;
 

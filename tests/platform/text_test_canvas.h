@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/gdi/gdi.h"
-#include "platform/gdi/text.h"
+#include "platform/text_drawing/text.h"
 #include "platform/testing/fonts.h"
 #include "platform/testing/gdi.h"
 

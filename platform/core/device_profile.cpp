@@ -1,6 +1,6 @@
 // The current device profile: read from the environment on first use unless
 // a test has set or reset it.
-#include "platform/system/device_profile.h"
+#include "platform/core/device_profile.h"
 
 #include <strings.h>
 
@@ -8,7 +8,7 @@
 #include <mutex>
 
 #ifdef TESSALYN_TEST_HOOKS
-#include "platform/system/profile_hooks.h"
+#include "platform/core/profile_hooks.h"
 #endif
 
 namespace devsystem {

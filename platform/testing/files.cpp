@@ -1,4 +1,6 @@
 // Fresh temporary device roots for tests, and the file layer's reset.
+#include "platform/testing/files.h"
+
 #include <unistd.h>
 
 #include <cstdlib>
@@ -7,29 +9,11 @@
 
 #include "platform/files/attribute_store.h"
 #include "platform/files/device_root.h"
-#include "platform/time/system_time.h"
 #include "platform/files/file_objects.h"
-#include "platform/testing/files.h"
 
 namespace fs = std::filesystem;
 
-namespace devicefs {
-
-// The device clock (virtual in tests) stamps creation times.
-uint64_t NowAsFileTime() {
-  SYSTEMTIME now;
-  GetSystemTime(&now);
-  FILETIME stamp{};
-  if (!SystemTimeToFileTime(&now, &stamp)) return 0;
-  return (static_cast<uint64_t>(stamp.dwHighDateTime) << 32) | stamp.dwLowDateTime;
-}
-
-}  // namespace devicefs
-
 namespace devtest {
-
-void ResetWriteInjection();
-void ResetDiskSpace();
 
 namespace {
 fs::path g_madeRoot;  // the temporary root this process made last

@@ -6,7 +6,7 @@
 #error "the profile hooks exist only in test and fuzz builds"
 #endif
 
-#include "platform/system/device_profile.h"
+#include "platform/core/device_profile.h"
 
 namespace devtest {
 

@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "platform/core/last_error.h"
-#include "platform/gdi/text.h"
+#include "platform/text_drawing/text.h"
 #include "platform/text_drawing/font_object.h"
 #include "platform/text_drawing/text_run.h"
 

@@ -6,7 +6,7 @@
 
 #include "platform/fonts/face_names.h"
 #include "platform/gdi/device_context.h"
-#include "platform/gdi/text.h"
+#include "platform/text_drawing/text.h"
 #include "platform/text_drawing/font_object.h"
 
 namespace {
