@@ -4,7 +4,15 @@
 # programs, and no trace of the environment variable that made the file
 # layer crash a save. Usage: check-no-test-hooks.sh BUILD_FOLDER
 set -euo pipefail
-build=${1:?usage: check-no-test-hooks.sh BUILD_FOLDER}
+usage='usage: check-no-test-hooks.sh BUILD_FOLDER'
+case "${1-}" in
+  -h|--help) echo "$usage"; exit 0 ;;
+esac
+if [ $# -ne 1 ] || [ "${1#-}" != "$1" ]; then
+  echo "$usage" >&2
+  exit 2
+fi
+build=$1
 shopt -s nullglob
 files=("$build"/lib/*.a "$build"/lib/*.so "$build"/bin/*)
 if [ ${#files[@]} -eq 0 ]; then
