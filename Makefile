@@ -23,7 +23,7 @@ FUZZ_SECONDS ?= 60
 # ON turns the release build's warnings into errors (CI does).
 WERROR ?= OFF
 
-.PHONY: all deps fuzz-deps test build release-check bench fuzz run clean
+.PHONY: all deps fuzz-deps test build release-check bench fuzz-build fuzz fuzz-seeds run clean
 
 all: build
 
@@ -54,21 +54,48 @@ release-check:
 bench: build
 	@set -e; for b in build-release/bin/bench_*; do echo "== $$b"; "$$b"; done
 
-# libFuzzer with clang 14: runs each target for FUZZ_SECONDS and merges what
-# it finds worth keeping into the committed seed corpus. An undefined-
-# behaviour report stops a target, as in `make test`; book and picture
-# targets take inputs up to 64 KB.
+# libFuzzer with clang 14, in build-fuzz/. An undefined-behaviour report stops
+# a target, as in `make test`; book and picture targets take inputs up to
+# 64 KB. Each target's seeds are fuzz/corpus/<name>/ (minimised by the merge)
+# and fuzz/pinned/<name>/ (written by hand or kept for a fault once found:
+# the merge never prunes them).
 BIG_INPUT_FUZZ_TARGETS := book_header book_header_summary palm_database_open image_decoder
-fuzz: fuzz-deps
+FUZZ_TARGET_LOOP = set -e; for f in build-fuzz/bin/fuzz_*; do \
+	  name=$${f\#\#*/fuzz_}; \
+	  maxlen=; case " $(BIG_INPUT_FUZZ_TARGETS) " in *" $$name "*) maxlen=-max_len=65536;; esac; \
+	  pinned=fuzz/pinned/$$name; seeds=; \
+	  for d in fuzz/corpus/$$name $$pinned; do if [ -d $$d ]; then seeds="$$seeds $$d"; fi; done;
+
+fuzz-build: fuzz-deps
 	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_C_COMPILER=clang-14 -DTESSALYN_FUZZ=ON -DTESSALYN_TESTS=OFF -DTESSALYN_BENCH=OFF
 	cmake --build build-fuzz -j $(JOBS)
-	@set -e; for f in build-fuzz/bin/fuzz_*; do \
-	  name=$${f##*/fuzz_}; corpus=fuzz/corpus/$$name; mkdir -p $$corpus build-fuzz/found/$$name; \
-	  maxlen=; case " $(BIG_INPUT_FUZZ_TARGETS) " in *" $$name "*) maxlen=-max_len=65536;; esac; \
+
+# Runs each target for FUZZ_SECONDS from its seeds. What it finds stays in
+# build-fuzz/found/<name>/ (the next run starts from it too), a failing input
+# in build-fuzz/artifacts/<name>/; the committed seeds are never written.
+fuzz: fuzz-build
+	@$(FUZZ_TARGET_LOOP) \
+	  mkdir -p build-fuzz/found/$$name build-fuzz/artifacts/$$name; \
 	  echo "== $$name ($(FUZZ_SECONDS) s)"; \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	    "$$f" -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $$maxlen build-fuzz/found/$$name $$corpus; \
-	  "$$f" -merge=1 $$maxlen $$corpus build-fuzz/found/$$name; \
+	    "$$f" -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $$maxlen \
+	      -artifact_prefix=build-fuzz/artifacts/$$name/ build-fuzz/found/$$name $$seeds; \
+	done
+
+# Refreshes the committed seed sets on purpose: each target's seeds and what
+# `make fuzz` found are merged into an empty folder that starts from the
+# pinned seeds, so fuzz/corpus/<name>/ keeps only the smallest inputs that
+# reach code the others do not. The merge counts edges, not hit counts
+# (-use_counters=0): every edge stays covered with a tenth of the files.
+fuzz-seeds: fuzz-build
+	@$(FUZZ_TARGET_LOOP) \
+	  merged=build-fuzz/merged/$$name; rm -rf $$merged; mkdir -p $$merged build-fuzz/found/$$name; \
+	  if [ -d $$pinned ]; then cp $$pinned/* $$merged/; fi; \
+	  "$$f" -merge=1 -use_counters=0 $$maxlen $$merged $$seeds build-fuzz/found/$$name 2>build-fuzz/merged/$$name.log \
+	    || { cat build-fuzz/merged/$$name.log >&2; exit 1; }; \
+	  if [ -d $$pinned ]; then for p in $$pinned/*; do rm -f "$$merged/$${p##*/}"; done; fi; \
+	  rm -rf fuzz/corpus/$$name; mv $$merged fuzz/corpus/$$name; \
+	  echo "== $$name: $$(ls fuzz/corpus/$$name | wc -l) seeds beside $$(ls $$pinned 2>/dev/null | wc -l) pinned"; \
 	done
 
 run: build

@@ -2,10 +2,14 @@
 """Generates resources/icons_data.cpp: the program's icon resources as the
 device stores them (an RT_GROUP_ICON directory per icon, one RT_ICON image
 per size). Each icon is drawn here from simple shapes at 16 and 32 pixels,
-so nothing is copied from anywhere. Run from the repository root:
-    python3 resources/icons_make.py > resources/icons_data.cpp
+so nothing is copied from anywhere. The build runs it and compiles its output
+from the build folder; nothing it writes is committed:
+    python3 resources/icons_make.py BUILD/generated/resources/icons_data.cpp
+The same drawing always gives the same bytes.
 """
+import os
 import struct
+import sys
 
 RT_ICON = 3
 RT_GROUP_ICON = 14
@@ -86,7 +90,23 @@ def icon_image(img):
     return header + bytes(xor) + bytes(mask)
 
 
+USAGE = 'usage: icons_make.py OUTPUT.cpp\n'
+
+
+def parse_output(args):
+    """The output file; anything else is help or a mistake. A name that
+    begins with "-" is taken for a mistyped option."""
+    if any(a in ('-h', '--help') for a in args):
+        sys.stdout.write(USAGE)
+        sys.exit(0)
+    if len(args) != 1 or args[0].startswith('-'):
+        sys.stderr.write(USAGE)
+        sys.exit(2)
+    return args[0]
+
+
 def main():
+    output = parse_output(sys.argv[1:])
     entries = []  # (type, id, bytes)
     next_image = 1000
     for group_id, draw in ICONS:
@@ -122,7 +142,11 @@ def main():
     out.append('  *count = sizeof(kIconResources) / sizeof(kIconResources[0]);')
     out.append('  return kIconResources;')
     out.append('}')
-    print('\n'.join(out))
+    folder = os.path.dirname(output)
+    if folder:
+        os.makedirs(folder, exist_ok=True)
+    with open(output, 'w', newline='\n') as f:
+        f.write('\n'.join(out) + '\n')
 
 
 if __name__ == '__main__':

@@ -11,9 +11,9 @@ with their fixed ids. From these lists this script writes:
   layout/markup/keyword_tag_property_table.cpp  one property word per markup id
   foundation/characters/char_entity_code_points.cpp      the code point of every entity id
 
-Run it by hand from the project root after changing a list
-(python3 tools/gen_keyword_tables.py) and commit its output with it: the
-build never runs it.
+The build runs it (gen_keyword_tables.py --out BUILD/generated) and compiles
+its output from the build folder; nothing it writes is committed. Its output
+depends only on the lists below, so two runs write the same bytes.
 
 Trie layout: each node is five 16-bit words {character, lo, eq, hi, id}.
 lo and eq are forward offsets (in nodes) to the subtrees of smaller
@@ -437,25 +437,30 @@ def emit_trie(out, name, order):
 
 def write(root_dir, path, text):
     full = os.path.join(root_dir, path)
+    os.makedirs(os.path.dirname(full), exist_ok=True)
     with open(full, 'w', newline='\n') as f:
         f.write(text)
-    print('wrote', path)
 
 
-USAGE = 'usage: gen_keyword_tables.py   (no arguments: rewrites the tables in the source tree)\n'
+USAGE = ('usage: gen_keyword_tables.py --out DIR\n'
+         '  writes DIR/layout/markup/keyword_*.{h,cpp} and\n'
+         '  DIR/foundation/characters/char_entity_code_points.cpp\n')
 
 
-def main():
-    # It takes no arguments: anything given is help or a mistake, and a
-    # mistake must not rewrite the sources.
-    args = sys.argv[1:]
+def parse_out_dir(args):
+    """The output folder of `--out DIR`; anything else is help or a mistake.
+    A folder that begins with "-" is taken for a mistyped option."""
     if any(a in ('-h', '--help') for a in args):
         sys.stdout.write(USAGE)
         sys.exit(0)
-    if args:
+    if len(args) != 2 or args[0] != '--out' or args[1].startswith('-'):
         sys.stderr.write(USAGE)
         sys.exit(2)
-    root_dir = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    return args[1]
+
+
+def main():
+    root_dir = parse_out_dir(sys.argv[1:])
 
     markup = [(i, n) for i, n in MARKUP_NAMES]
     values = list(VALUE_KEYWORDS)
@@ -576,9 +581,6 @@ def main():
         c.append('    0x%04X,  // %d %s\n' % (cp, ident, key))
     c.append('};\n')
     write(root_dir, 'foundation/characters/char_entity_code_points.cpp', ''.join(c))
-
-    for name, root, order in built:
-        print('%s: %d nodes, root at %d' % (name, len(order), root.index))
 
 
 if __name__ == '__main__':

@@ -50,8 +50,10 @@ expect(2 stderr -q)
 # Wrong numbers of arguments, and what each tool that writes a file makes of
 # an output name that begins with "-" (an option it does not know).
 if(NAME STREQUAL "gen_keyword_tables")
-  # Takes no arguments at all (run without, it rewrites the sources).
-  expect(2 stderr one)
+  expect(2 stderr)
+  expect(2 stderr --out)
+  expect(2 stderr --out -tables)
+  expect(2 stderr --out tables one)
 elseif(NAME STREQUAL "gen_script_programs")
   expect(2 stderr)
   expect(2 stderr --out)
