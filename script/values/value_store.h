@@ -176,6 +176,13 @@ class ScriptValueStore {
   // Reads an object value down to a value that is no member reference.
   int32_t* FetchObjectValue(int32_t* status, const ScriptMemberRef& ref, int32_t wantedType,
                             ScriptValueHandle* result);
+  // The object case of the ConvertTo* functions: an object slot without an
+  // owner (null) converts by convertNull(); any other asks the owner for its
+  // value as wantedType, hands it to convert(status, type, slot) and
+  // releases it, keeping convert's status.
+  template <typename ConvertNull, typename Convert>
+  int32_t* ConvertObjectValue(int32_t* status, const void* objectSlot, int32_t wantedType,
+                              ConvertNull convertNull, Convert convert);
   int32_t* ConvertToBoolean(int32_t* status, int32_t fromType, const void* fromSlot, uint8_t* out);
   int32_t* ConvertToNumber(int32_t* status, int32_t fromType, const void* fromSlot, double* out);
   int32_t* ConvertToString(int32_t* status, int32_t fromType, const void* fromSlot,
