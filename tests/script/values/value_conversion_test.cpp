@@ -13,6 +13,7 @@
 #include "script/values/script_value_escape.h"
 #include "script/values/value_store.h"
 #include "tests/script/value_test_support.h"
+#include "tests/support/number_checks.h"
 
 namespace {
 
@@ -126,12 +127,7 @@ TEST_F(Conversions, ToNumber) {
       {MakeScriptNameHandle(13), kNaN},
   };
   for (const Case& c : cases) {
-    double value = AsNumber(c.h);
-    if (std::isnan(c.value)) {
-      EXPECT_TRUE(std::isnan(value)) << c.h;
-    } else {
-      EXPECT_EQ(value, c.value) << c.h;
-    }
+    EXPECT_TRUE(numtest::SameNumber(c.value, AsNumber(c.h))) << c.h;
   }
   EXPECT_EQ(object.wantedTypes, std::vector<int32_t>{kScriptTypeNumber});
 }
