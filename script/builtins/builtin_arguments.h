@@ -18,7 +18,7 @@ ScriptValueStore* CallStore(ScriptOperandStack* stack);
 
 // Argument i (0: the first) of a call with n arguments, as an operand: *out
 // (released first) becomes a copy of its value, read through a member
-// reference; a member that holds no value (status 7) leaves the reference
+// reference; a member that holds no value (kScriptCannotGet) leaves the reference
 // itself, as the interpreter's operands do. Other failures of the read are
 // answered, *out then empty.
 int32_t* ReadArgument(int32_t* status, ScriptOperandStack* stack, uint32_t n, uint32_t i,
@@ -35,7 +35,7 @@ int32_t* ArgumentToString(int32_t* status, ScriptOperandStack* stack, uint32_t n
 // an argument that cannot be read.
 int32_t ArgumentType(ScriptOperandStack* stack, uint32_t n, uint32_t i);
 
-// Results: *result (released first) becomes a new value; status 1 when memory
+// Results: *result (released first) becomes a new value; kScriptNoMemory when memory
 // runs out (*result then empty).
 int32_t* ResultNumber(int32_t* status, ScriptValueStore* store, double value,
                       ScriptValueHandle* result);
@@ -47,6 +47,6 @@ int32_t* ResultString(int32_t* status, ScriptValueStore* store, const SharedWide
                       ScriptValueHandle* result);
 // *result (released first) becomes an object value of a new store-owned
 // object (attached to the store). A null object, or a failure to wrap it
-// (the object is then deleted), gives status 1.
+// (the object is then deleted), gives kScriptNoMemory.
 int32_t* ResultFreshObject(int32_t* status, ScriptValueStore* store, class ScriptObject* fresh,
                            ScriptValueHandle* result);

@@ -59,7 +59,7 @@ int32_t* ScriptGlobalObject::Invoke(int32_t* status, const ScriptMemberRef& ref,
 int32_t* ScriptGlobalObject::SetMemberValue(int32_t* status, const ScriptMemberRef& ref,
                                             ScriptValueStore* store, ScriptValueHandle value) {
   ScriptMemberRef inner = ref;
-  if (!DynamicRef(ref, &inner)) inner.memberCode = -1;  // never a member: status 25
+  if (!DynamicRef(ref, &inner)) inner.memberCode = -1;  // never a member: kScriptBadMemberCode
   return ScriptDynamicObject::SetMemberValue(status, inner, store, value);
 }
 

@@ -23,7 +23,7 @@ class ScriptGlobalObject : public ScriptDynamicObject {
   ScriptGlobalObject() = default;
   ~ScriptGlobalObject() override;
 
-  // The global names (atoms 246-252) on the object itself become the
+  // The global names (kAtom_parseInt to kAtom_undefined) on the object itself become the
   // sub-code; any other name is looked up among (or, with create, added to)
   // the members made at run time.
   int32_t* ResolveMember(int32_t* status, const ScriptNameToken& name, ScriptMemberRef* ref,
@@ -31,14 +31,14 @@ class ScriptGlobalObject : public ScriptDynamicObject {
   int32_t* EnumerateMember(int32_t* status, int32_t index, ScriptMemberRef* ref,
                            SharedWideString* name) override;
   // The global functions; run-time members go to the dynamic object (which
-  // calls nothing: status 9); anything else status 4.
+  // calls nothing: kScriptInvalidType); anything else kScriptMemberUnknown.
   int32_t* Invoke(int32_t* status, const ScriptMemberRef& ref, uint32_t argumentCount,
                   ScriptOperandStack* stack, ScriptValueHandle* result) override;
   // Run-time members only: a global name, or the object itself, gives status
   // 25, as the dynamic object answers for codes it does not hold.
   int32_t* SetMemberValue(int32_t* status, const ScriptMemberRef& ref, ScriptValueStore* store,
                           ScriptValueHandle value) override;
-  // NaN, Infinity and undefined, and the run-time members; status 7 for
+  // NaN, Infinity and undefined, and the run-time members; kScriptCannotGet for
   // anything else.
   int32_t* GetMemberValue(int32_t* status, const ScriptMemberRef& ref, ScriptValueStore* store,
                           ScriptValueHandle* result, int32_t wantedType) override;

@@ -20,8 +20,8 @@
 // Receives what Response.Write prints.
 using ScriptWriteSink = void (*)(void* data, const WCHAR* text, uint32_t length);
 
-// The `Response` object: Write (atom 298) with exactly one argument (else
-// status 13) converts it to text and hands it to the sink; the answer is
+// The `Response` object: Write (kAtom_Write) with exactly one argument (else
+// kScriptBadParameterCount) converts it to text and hands it to the sink; the answer is
 // undefined. Owned by its runner; it detaches itself from the store when
 // destroyed.
 class ScriptResponseObject : public ScriptObject {
@@ -42,7 +42,7 @@ class ScriptResponseObject : public ScriptObject {
 };
 
 // What a run ends with: whether the text compiled (and if not, why), and the
-// runtime error record (status 0 when the run ended well).
+// runtime error record (kScriptOk when the run ended well).
 struct ScriptProgramOutcome {
   bool compiled = false;
   ScriptCompileError compileError;

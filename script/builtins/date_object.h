@@ -3,7 +3,7 @@
 // and setters split and compose it in local time through the platform's zone
 // or, in their UTC forms, in UTC. Members are named by atom: the reference
 // keeps member code -1 and carries the atom as its sub-code; the construct
-// member 318 stands for `new Date(...)`.
+// member kAtomConstruct stands for `new Date(...)`.
 //
 // Objects are store-owned: they delete themselves when the last value
 // holding them is freed or the store goes away.
@@ -28,17 +28,17 @@ class ScriptDateObject : public ScriptObject {
 
   // The constructor resolves parse (241), UTC (242) and its construct member
   // (318); a date resolves toString (185) and the whole run 198-243. Only on
-  // the object itself; else status 4.
+  // the object itself; else kScriptMemberUnknown.
   int32_t* ResolveMember(int32_t* status, const ScriptNameToken& name, ScriptMemberRef* ref,
                          uint8_t create) override;
   // See date_object.cpp: the constructor makes dates (318), answers the
   // current time's text when called as itself, and parse and UTC; a date
-  // answers its text forms, getters and setters. Unknown members status 9.
+  // answers its text forms, getters and setters. Unknown members kScriptInvalidType.
   int32_t* Invoke(int32_t* status, const ScriptMemberRef& ref, uint32_t argumentCount,
                   ScriptOperandStack* stack, ScriptValueHandle* result) override;
   // A date itself: the time as a number when a number or an integer is
   // wanted, else its text (local time, date and time, style 0). Anything
-  // else, and the constructor, status 7.
+  // else, and the constructor, kScriptCannotGet.
   int32_t* GetMemberValue(int32_t* status, const ScriptMemberRef& ref, ScriptValueStore* store,
                           ScriptValueHandle* result, int32_t wantedType) override;
   // kScriptStoreReleased deletes the object.

@@ -13,21 +13,21 @@
 class ScriptValueStore;
 class ScriptOperandStack;
 
-// Atoms 246-249: parseInt, parseFloat, isNaN, isFinite.
+// kAtom_parseInt to kAtom_isFinite: parseInt, parseFloat, isNaN, isFinite.
 bool IsScriptGlobalFunction(int32_t atom);
-// Atoms 250-252: NaN, Infinity, undefined.
+// kAtom_NaN to kAtom_undefined: NaN, Infinity, undefined.
 bool IsScriptGlobalValue(int32_t atom);
 
 // Calls global function `atom` with the top n values of the stack as its
 // arguments; *result (preset to undefined by the caller) receives a new
-// number or boolean. Status 13 for too few arguments (1 for isNaN, isFinite
+// number or boolean. kScriptBadParameterCount for too few arguments (1 for isNaN, isFinite
 // and parseFloat, 1 or 2 for parseInt) or more than two; a failed conversion
-// of an argument answers its status; status 9 for another atom.
+// of an argument answers its status; kScriptInvalidType for another atom.
 int32_t* InvokeScriptGlobalFunction(int32_t* status, int32_t atom, uint32_t n,
                                     ScriptOperandStack* stack, ScriptValueHandle* result);
 
 // *result (released first) becomes the value of global value `atom`: the
-// number NaN, the number +Infinity or undefined. Status 7 for another atom.
+// number NaN, the number +Infinity or undefined. kScriptCannotGet for another atom.
 int32_t* GetScriptGlobalValue(int32_t* status, int32_t atom, ScriptValueStore* store,
                               ScriptValueHandle* result);
 

@@ -19,17 +19,18 @@ class ScriptMathObject : public ScriptObject {
   ScriptMathObject() = default;
   ~ScriptMathObject() override;
 
-  // Atoms 167-184 (functions) and 269-276 (constants) on the object itself:
-  // the reference becomes {this, atom, 0}. Anything else status 4.
+  // kAtom_abs to kAtom_random (functions) and kAtom_E to kAtom_SQRT2
+  // (constants) on the object itself:
+  // the reference becomes {this, atom, 0}. Anything else kScriptMemberUnknown.
   int32_t* ResolveMember(int32_t* status, const ScriptNameToken& name, ScriptMemberRef* ref,
                          uint8_t create) override;
   // Functions take their arguments as numbers and answer a new number
   // (isNaN and isFinite a boolean): one argument, two for max, atan2, min and
   // pow, none for random, one or two for parseInt. Fewer than that or more
-  // than two: status 13. A constant or unknown atom: status 9.
+  // than two: kScriptBadParameterCount. A constant or unknown atom: kScriptInvalidType.
   int32_t* Invoke(int32_t* status, const ScriptMemberRef& ref, uint32_t argumentCount,
                   ScriptOperandStack* stack, ScriptValueHandle* result) override;
-  // The constants as numbers; status 7 for anything else.
+  // The constants as numbers; kScriptCannotGet for anything else.
   int32_t* GetMemberValue(int32_t* status, const ScriptMemberRef& ref, ScriptValueStore* store,
                           ScriptValueHandle* result, int32_t wantedType) override;
 
@@ -51,5 +52,5 @@ class ScriptMathObject : public ScriptObject {
 // Math.round: halves go upwards (2.5 gives 3, -2.5 gives -2); a value of
 // 2^52 or more, an infinity and NaN are their own rounding.
 double ScriptMathRound(double x);
-// The constant of atom 269-276, or NaN for another atom.
+// The constant of an atom from kAtom_E to kAtom_SQRT2, or NaN for another atom.
 double ScriptMathConstant(int32_t atom);

@@ -3,7 +3,7 @@
 // string is used ("abc".length, s.charAt(1)); `new String(x)` and the
 // callable Object constructor make them too. Members are named by atom: the
 // reference keeps member code -1 and carries the atom as its sub-code; the
-// construct member 318 stands for calling the constructor.
+// construct member kAtomConstruct stands for calling the constructor.
 //
 // Positions count UTF-16 units. Case mapping and accent stripping go through
 // the Latin character table, so characters outside it stay as they are.
@@ -30,16 +30,16 @@ class ScriptStringObject : public ScriptObject {
 
   // The constructor resolves fromCharCode (196) and its construct member
   // (318); a string resolves toString ... toUpperCase (185-195), length
-  // (282) and replace (114). Only on the object itself; else status 4.
+  // (kAtom_length) and replace (kAtom_replace). Only on the object itself; else kScriptMemberUnknown.
   int32_t* ResolveMember(int32_t* status, const ScriptNameToken& name, ScriptMemberRef* ref,
                          uint8_t create) override;
   // The methods (see string_object.cpp for each); the constructor called
   // with new (318) makes a String object of its last argument's text, called
-  // as itself (sub-code 0) the text alone. Unknown members status 9.
+  // as itself (sub-code 0) the text alone. Unknown members kScriptInvalidType.
   int32_t* Invoke(int32_t* status, const ScriptMemberRef& ref, uint32_t argumentCount,
                   ScriptOperandStack* stack, ScriptValueHandle* result) override;
   // The object itself: its text as a string value; length: the number of
-  // units as a number; anything else status 7.
+  // units as a number; anything else kScriptCannotGet.
   int32_t* GetMemberValue(int32_t* status, const ScriptMemberRef& ref, ScriptValueStore* store,
                           ScriptValueHandle* result, int32_t wantedType) override;
   // kScriptStoreReleased deletes the object.
@@ -61,6 +61,6 @@ class ScriptStringObject : public ScriptObject {
 // Makes a string value (or anything converted to text) into a new String
 // object value: the ScriptStringWrapper of the callable Object constructor
 // and of the interpreter's member access on strings. *result is released
-// first; status 1 when memory runs out, or the conversion's status.
+// first; kScriptNoMemory when memory runs out, or the conversion's status.
 int32_t* WrapScriptString(int32_t* status, ScriptValueStore* store, ScriptValueHandle text,
                           ScriptValueHandle* result);

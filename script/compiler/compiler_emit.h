@@ -12,7 +12,7 @@ class CompiledScript;
 
 void EmitLine(CompiledScript& script, int32_t line);
 void EmitOperate(CompiledScript& script, int32_t op);
-// A call (28) or `new` (71) with its argument count.
+// A call (kOperatorCall) or `new` (kOperatorNew) with its argument count.
 void EmitOperateCall(CompiledScript& script, int32_t op, int32_t argumentCount);
 void EmitPushNameString(CompiledScript& script, const SharedWideString& name);
 void EmitPushNameIndex(CompiledScript& script, int32_t stringIndex);

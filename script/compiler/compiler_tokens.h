@@ -113,10 +113,11 @@ struct ScriptTokenInfo {
   int8_t precedence;     // higher binds tighter; -1 for non-operators
 };
 
-// The token table entry of a code 19-79; null outside.
+// The token table entry of a code kTokenRightBrace to kTokenHexadecimal;
+// null outside.
 const ScriptTokenInfo* GetScriptTokenInfo(int32_t code);
 
-// The text of keyword code 1001-1021 ("break" ... "__litteralstr"); null
+// The text of keyword code kTokenBreak to kTokenLastKeyword ("break" ... "__litteralstr"); null
 // outside.
 const char* GetScriptKeywordText(int32_t code);
 

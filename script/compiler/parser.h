@@ -17,6 +17,7 @@
 #include "foundation/containers/segmented_array_typed.h"
 #include "foundation/wide_string/shared_wide_string.h"
 #include "script/compiler/compiler.h"
+#include "script/compiler/compiler_tokens.h"
 #include "script/compiler/scanner.h"
 
 class CompiledScript;
@@ -165,10 +166,11 @@ bool ParseScript(ScriptParser& parser, CompiledScript* script, ScriptCompileErro
 bool ReportParseError(ScriptParser& parser, ScriptCompileError* error, ScriptScanResult result);
 
 // The text of a token for a declaration or a report: an identifier's own
-// text; for an atom (code 1022 and above) the token's own text, which is the
-// atom's text as the script spelled it (the pooled text of atoms 74 and 113
-// joins both spellings, "Removeremove", and must not become a declared
-// name); keywords (1001-1021) only for a report, so that a keyword is never
+// text; for an atom (a code above kTokenLastKeyword) the token's own text,
+// which is the atom's text as the script spelled it (the pooled text of
+// kAtom_remove and kAtom_clear joins both spellings, "Removeremove", and
+// must not become a declared name); keywords (kTokenBreak to
+// kTokenLastKeyword) only for a report, so that a keyword is never
 // declared. False for any other code.
 bool GetTokenText(int32_t code, const WCHAR* text, uint32_t length, SharedWideString* out,
                   bool forReport);
@@ -181,4 +183,6 @@ bool OfferToExpressionRule(ScriptParser& parser, ParseFrame* frame, const Script
 
 // True for a token that can name a declaration: an identifier or an atom
 // that is not a keyword.
-inline bool IsNameToken(int32_t code) { return code == 74 || code > 1021; }
+inline bool IsNameToken(int32_t code) {
+  return code == kTokenIdentifier || code > kTokenLastKeyword;
+}

@@ -14,7 +14,8 @@
 #include <cstdint>
 
 // One accept record per state: kind 0 (the state accepts nothing), kind 1 (a
-// token of the language, `token` its code 19-79), or kind 6 (white space,
+// token of the language, `token` its code, kTokenRightBrace to
+// kTokenHexadecimal), or kind 6 (white space,
 // skipped: `token` is kScannerBlankToken or kScannerLineBreakToken).
 struct ScriptScannerAccept {
   uint16_t kind;

@@ -4,7 +4,7 @@
 //
 // Activations are kept by value in blocks of four. The depth is capped at
 // kScriptMaxCallDepth suspended activations, so that runaway recursion in a
-// book's script ends with status 14 instead of eating the device's memory.
+// book's script ends with kScriptNoResources instead of eating the device's memory.
 #pragma once
 
 #include <cstdint>
@@ -23,7 +23,7 @@ class ScriptCallStack {
 
   uint32_t Depth() const { return depth_; }
 
-  // Moves the activation onto the stack (it is left cleared). Status 14 at
+  // Moves the activation onto the stack (it is left cleared). kScriptNoResources at
   // the depth cap, 1 when the stack cannot grow; the activation is left as
   // it was then.
   int32_t* Push(int32_t* status, ScriptActivation* activation);

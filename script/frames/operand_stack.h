@@ -30,7 +30,7 @@ class ScriptOperandStack {
 
   uint32_t Depth() const { return values_.count; }
 
-  // Moves *handle onto the stack (*handle becomes empty). Status 1 when the
+  // Moves *handle onto the stack (*handle becomes empty). kScriptNoMemory when the
   // stack cannot grow; the value is released then.
   // Inline while the stack has room: every instruction pushes or pops.
   int32_t* Push(int32_t* status, ScriptValueHandle* handle) {
@@ -51,7 +51,7 @@ class ScriptOperandStack {
     PopMany(handles, n);
   }
 
-  // Status 22 (stack underflow) when fewer than n values are on the stack,
+  // kScriptStackUnderflow when fewer than n values are on the stack,
   // else 0.
   int32_t* Require(int32_t* status, uint32_t n) const;
 

@@ -33,7 +33,7 @@ class ScriptScopeChain {
   ScriptValueStore* GetStore() const { return store_; }
 
   // Appends a copy of the object value as the new innermost scope; with
-  // mark it becomes the variable scope. Status 1 without memory, 9 when the
+  // mark it becomes the variable scope. kScriptNoMemory without memory, kScriptInvalidType when the
   // handle is not an object value.
   int32_t* PushValue(int32_t* status, ScriptValueHandle value, bool mark);
   // Wraps the object in a new object value (attaching it to the store) and
@@ -41,7 +41,7 @@ class ScriptScopeChain {
   int32_t* PushObject(int32_t* status, ScriptObject* object, bool mark);
   // Releases this chain's scopes, then copies the other's handles and its
   // variable scope (and its store when this one has none). Copying a chain
-  // onto itself does nothing. Status 1 without memory: the chain is then
+  // onto itself does nothing. kScriptNoMemory without memory: the chain is then
   // empty.
   int32_t* CopyFrom(int32_t* status, const ScriptScopeChain& other);
   // Takes the other's scopes and marks over; the other is left empty.
@@ -57,11 +57,11 @@ class ScriptScopeChain {
   ScriptObject* GetTopObject() const;
 
   // Name look-up: asks the scopes from the innermost outward (ResolveMember
-  // with create clear) and stops at the first answer other than status 4;
+  // with create clear) and stops at the first answer other than kScriptMemberUnknown;
   // when every scope answers 4, the innermost creates the name. On success
   // *reference (released first) becomes a new object value holding the
-  // member reference. An empty chain gives status 4; a failed creation
-  // status 3.
+  // member reference. An empty chain gives kScriptMemberUnknown; a failed creation
+  // kScriptObjectUnknown.
   int32_t* Lookup(int32_t* status, const ScriptNameToken& name, ScriptValueHandle* reference);
 
  private:

@@ -20,7 +20,7 @@ class ScriptValueStore;
 
 // Declares the declarations of `scope` (a code range index, -1 for the top
 // level) other than parameters in the variable object; function objects get
-// a copy of `chain`. Status 1 without memory; otherwise the first failure of
+// a copy of `chain`. kScriptNoMemory without memory; otherwise the first failure of
 // the object.
 int32_t* DeclareScriptNames(int32_t* status, CompiledScript* script, int32_t scope,
                             ScriptObject* variables, const ScriptScopeChain& chain,

@@ -85,7 +85,7 @@ void PushNew(ScriptCallFrame* frame, ScriptValueHandle* value) {
   frame->Fail(*frame->operands.Push(&status, value));
 }
 
-// Pops the top value into *value; status 22 on an empty stack.
+// Pops the top value into *value; kScriptStackUnderflow on an empty stack.
 bool PopOne(ScriptCallFrame* frame, ScriptValueHandle* value) {
   if (frame->operands.Depth() == 0) {
     frame->Fail(kScriptStackUnderflow);

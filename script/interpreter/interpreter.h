@@ -16,12 +16,12 @@
 // pages use this. Preparing and finishing runs is in script_run.h.
 //
 // A run executes at most its interpreter's instruction budget (set by the
-// host): one that has used it up and not ended stops with status 29,
+// host): one that has used it up and not ended stops with kScriptStopped,
 // kScriptStopped (instruction_budget.h).
 //
 // Code from storage is not trusted by the loop: an instruction whose operand
 // words run past its function's range, an unknown opcode or a wrong operand
-// count gives status 23, and a jump outside the range ends the function.
+// count gives kScriptBadOpcode, and a jump outside the range ends the function.
 #pragma once
 
 #include <cstdint>
@@ -48,7 +48,7 @@ struct ScriptCallFrame {
   ScriptCallFrame& operator=(const ScriptCallFrame&) = delete;
 
   // Keeps the first failure of the run: a later status does not overwrite
-  // it. Status 0 is ignored.
+  // it. kScriptOk is ignored.
   void Fail(int32_t status);
   // The same with the detail text (the unknown name or member).
   void Fail(int32_t status, const SharedWideString& detail);
@@ -86,7 +86,7 @@ class ScriptInterpreter {
   ScriptObject* GetMathObject() const { return math_; }
 
   // The number of instructions each run may execute before it is stopped
-  // with status 29 (0: no limit). A run takes the budget when it is
+  // with kScriptStopped (0: no limit). A run takes the budget when it is
   // prepared; kScriptDefaultInstructionBudget until the host sets one.
   void SetInstructionBudget(uint32_t instructions) { instructionBudget_ = instructions; }
   uint32_t GetInstructionBudget() const { return instructionBudget_; }
@@ -113,7 +113,7 @@ inline constexpr int32_t kTypeofString = 4;
 inline constexpr int32_t kTypeofFunction = 5;
 
 // Runs the frame's instructions until the outermost activation ends, a
-// status is set, the frame's instruction budget is used up (status 29), or
+// status is set, the frame's instruction budget is used up (kScriptStopped), or
 // the pause callback (when given) answers true after an instruction that
 // set no status. *finished tells which: false after a pause (the status is
 // then 0 and another call goes on where the run stopped), true otherwise,

@@ -14,7 +14,7 @@ namespace {
 
 // Stands in for a built-in object until the built-ins exist: it resolves
 // every atom on itself (member code -1, the atom as sub-code, 318 for the
-// constructor call), and every read or call of a member answers status 15.
+// constructor call), and every read or call of a member answers kScriptNotImplemented.
 class ScriptBuiltinStandIn : public ScriptObject {
  public:
   explicit ScriptBuiltinStandIn(bool ownedByStore) : ownedByStore_(ownedByStore) {}

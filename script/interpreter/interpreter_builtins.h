@@ -4,7 +4,7 @@
 // The interpreter does not know the built-ins' classes: it asks a table of
 // factories for them. Until the built-ins install their table, stand-ins
 // answer: they resolve every member, so `new Date()` and `Math.abs(1)`
-// compile and run as far as the call, which then fails with status 15
+// compile and run as far as the call, which then fails with kScriptNotImplemented
 // ("Not yet implemented"); a member of a string value fails the same way.
 // The built-ins fill the table with their own functions (one assignment per
 // entry in interpreter_builtins.cpp, or SetScriptBuiltinTable at start).
@@ -43,8 +43,8 @@ void SetScriptBuiltinTable(const ScriptBuiltinTable* table);
 
 // Makes *global (released first) an object value of `global`, or of a new
 // plain object when none is given, and stores in it "Math" (the
-// interpreter's), "eval" (the value with no object and sub-code 245),
-// "String", "Date" and "Object" (a callable ScriptDynamicObject). Status 1
+// interpreter's), "eval" (the value with no object and sub-code kAtom_eval),
+// "String", "Date" and "Object" (a callable ScriptDynamicObject). kScriptNoMemory
 // when a built-in cannot be made; otherwise the first failure.
 int32_t* InstallBuiltinObjects(ScriptInterpreter* interpreter, int32_t* status,
                                ScriptValueStore* store, ScriptValueHandle* global,

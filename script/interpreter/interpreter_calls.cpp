@@ -30,7 +30,7 @@ void ReplaceCall(ScriptCallFrame* frame, uint32_t argumentCount, ScriptValueHand
   frame->Fail(*frame->operands.Push(&status, result));
 }
 
-// Reads *value through a member reference; status 7 keeps the reference.
+// Reads *value through a member reference; kScriptCannotGet keeps the reference.
 int32_t ReadThrough(ScriptValueStore* store, ScriptValueHandle* value) {
   int32_t status = kScriptOk;
   store->GetReferencedValue(&status, *value, value);
@@ -132,7 +132,7 @@ int32_t Call(ScriptCallFrame* frame, uint32_t argumentCount, bool construct) {
   int32_t status = kScriptOk;
 
   if (construct) {
-    // The callee's value first, then its construct member (atom 318).
+    // The callee's value first, then its construct member (kAtomConstruct).
     status = ReadThrough(store, &callee);
     ScriptObjectSlot* slot = store->GetObjectSlot(callee);
     if (status == kScriptOk && (slot == nullptr || slot->ref.owner == nullptr)) {

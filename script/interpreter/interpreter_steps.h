@@ -13,7 +13,7 @@ class ScriptInterpreter;
 struct ScriptCallFrame;
 
 // ResolveName: pops a name (a string or a name value) and pushes a reference
-// to it found through the current activation's scope chain; `this` (atom 13)
+// to it found through the current activation's scope chain; `this` (kAtom_this)
 // pushes the activation's this-value.
 void ResolveScriptName(ScriptInterpreter* interpreter, ScriptCallFrame* frame);
 
@@ -23,7 +23,7 @@ void ResolveScriptName(ScriptInterpreter* interpreter, ScriptCallFrame* frame);
 // becomes the current activation, the caller's suspended. On failure the
 // callee and the arguments are popped and undefined pushed, so that the
 // stack stays balanced; a stack that does not hold argumentCount + 1 values
-// gives status 22 and is left alone.
+// gives kScriptStackUnderflow and is left alone.
 void CallScriptFunction(ScriptInterpreter* interpreter, ScriptCallFrame* frame,
                         uint32_t argumentCount, bool construct);
 

@@ -21,7 +21,7 @@ inline constexpr int32_t kScriptMathMissingString = 5031;
 
 // What a run reports when it stops: the first failure's status (0 none),
 // the line and the name of the activation that was running, and the detail
-// text (statuses 3 and 4).
+// text (kScriptObjectUnknown and kScriptMemberUnknown).
 struct ScriptRuntimeError {
   int32_t status = 0;
   int32_t line = 0;
@@ -41,7 +41,7 @@ struct ScriptRuntimeError {
 const WCHAR* GetScriptStatusMessage(int32_t status);
 
 // The text shown for the error, built from the reporter's string 5030 (see
-// above); status 8 takes string 5031 for its message. False when memory runs
+// above); kScriptMathMissing takes string 5031 for its message. False when memory runs
 // out.
 bool FormatScriptError(const ScriptRuntimeError& error, ScriptErrorReporter* environment,
                        SharedWideString* text);

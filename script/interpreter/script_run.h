@@ -22,7 +22,7 @@ class ScriptScopeChain;
 class ScriptValueStore;
 struct ScriptCallFrame;
 
-// Makes the frame of a run (*frame; null and status 1 without memory): the
+// Makes the frame of a run (*frame; null and kScriptNoMemory without memory): the
 // first activation gets a copy of the chain and of the this-value, and the
 // script's declarations go into the innermost scope's object. Without a
 // function name the run executes the script's top-level code. With one, the
@@ -30,7 +30,7 @@ struct ScriptCallFrame;
 // with no arguments; that member is then emptied, so the handler does not
 // linger. The run takes the interpreter's instruction budget. A failure is
 // kept in the frame (and answered): a script that did not compile gives
-// status 11; FinishScriptRun reports it.
+// kScriptCannotParse; FinishScriptRun reports it.
 int32_t* PrepareScriptRun(ScriptInterpreter* interpreter, int32_t* status,
                           ScriptCallFrame** frame, CompiledScript* script,
                           const ScriptScopeChain& chain, ScriptValueStore* store,
@@ -40,7 +40,7 @@ int32_t* PrepareScriptRun(ScriptInterpreter* interpreter, int32_t* status,
 // returned; the result is moved to *result (released first) or released;
 // *error receives the status and detail and, for a failure, the name and
 // line of the activation that was running; the frame is destroyed (frame
-// may be null: status 1). The error is then shown through the interpreter's
+// may be null: kScriptNoMemory). The error is then shown through the interpreter's
 // error sink. Answers error.
 ScriptRuntimeError* FinishScriptRun(ScriptInterpreter* interpreter, ScriptRuntimeError* error,
                                     ScriptCallFrame* frame, ScriptValueHandle* result);

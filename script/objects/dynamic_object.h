@@ -12,7 +12,7 @@
 //
 // Member references it answers are {this, member index, 0, resolved}; a
 // member code is compared without sign, so -1 (the object itself) is never a
-// member and reading or writing it gives status 25.
+// member and reading or writing it gives kScriptBadMemberCode.
 #pragma once
 
 #include <cstdint>
@@ -29,7 +29,7 @@ class ScriptDynamicObject : public ScriptObject {
   explicit ScriptDynamicObject(ScriptValueStore* store);
   // The callable Object constructor, owned by the store it gets attached to.
   // wrapString makes Object("text") a String object; without it such a call
-  // gives status 15. Null when memory runs out.
+  // gives kScriptNotImplemented. Null when memory runs out.
   static ScriptDynamicObject* ConstructCallable(ScriptStringWrapper wrapString);
   // Releases every member value, then frees the arrays.
   ~ScriptDynamicObject() override;
@@ -38,9 +38,9 @@ class ScriptDynamicObject : public ScriptObject {
   // Only on a reference to the object itself. The callable object resolves
   // only the construct atom (318), to {this, -1, 318}. Any other object looks
   // the name's text up among its members; a missing name is added when
-  // create is set (status 1 when that fails, as for an empty name or an
+  // create is set (kScriptNoMemory when that fails, as for an empty name or an
   // integer key), its value undefined when members start undefined, else
-  // empty (no value until assigned). Status 4 for a missing name without
+  // empty (no value until assigned). kScriptMemberUnknown for a missing name without
   // create.
   int32_t* ResolveMember(int32_t* status, const ScriptNameToken& name, ScriptMemberRef* ref,
                          uint8_t create) override;
@@ -49,16 +49,16 @@ class ScriptDynamicObject : public ScriptObject {
   // Only the callable object, on itself or its construct member (else 9),
   // with at most one argument (else 13). The argument, read through a member
   // reference: an object value is the result itself; a string becomes a
-  // String object; a boolean or a number gives status 15; none, an integer
+  // String object; a boolean or a number gives kScriptNotImplemented; none, an integer
   // or undefined give a new plain object.
   int32_t* Invoke(int32_t* status, const ScriptMemberRef& ref, uint32_t argumentCount,
                   ScriptOperandStack* stack, ScriptValueHandle* result) override;
   // Member references of this object only (sub-code 0, member code below the
-  // count compared without sign), else status 25. The member's handle
+  // count compared without sign), else kScriptBadMemberCode. The member's handle
   // becomes a copy of value; the old one is released after the copy.
   int32_t* SetMemberValue(int32_t* status, const ScriptMemberRef& ref, ScriptValueStore* store,
                           ScriptValueHandle value) override;
-  // As SetMemberValue for the reference; status 7 when the member holds no
+  // As SetMemberValue for the reference; kScriptCannotGet when the member holds no
   // value (empty), else *result (released first) becomes a copy of it. The
   // wanted type is not used.
   int32_t* GetMemberValue(int32_t* status, const ScriptMemberRef& ref, ScriptValueStore* store,

@@ -29,7 +29,7 @@ class ScriptFunctionObject : public ScriptObject {
   ~ScriptFunctionObject() override;
 
   // Binds the function to its script (a new reference), the index of its
-  // code range, a copy of the declaring chain and its name. Status 1 when
+  // code range, a copy of the declaring chain and its name. kScriptNoMemory when
   // the chain cannot be copied.
   int32_t* Init(int32_t* status, CompiledScript* script, int32_t rangeIndex,
                 const ScriptScopeChain& chain, const SharedWideString& name);
@@ -42,7 +42,7 @@ class ScriptFunctionObject : public ScriptObject {
                          ScriptScopeChain* chain);
 
   // Points the activation at the function's code range and names it after
-  // the function. Status 1 when the function has no script, 18 when its
+  // the function. kScriptNoMemory when the function has no script, kScriptDataCorrupted when its
   // range is not inside the script's code.
   int32_t* EnterCode(int32_t* status, ScriptActivation* activation);
 
@@ -51,10 +51,11 @@ class ScriptFunctionObject : public ScriptObject {
   int32_t RangeIndex() const { return rangeIndex_; }
 
   int32_t GetKind() override;
-  // Only the call member (atom 318) on the function itself: {this, -1, 318}.
+  // Only the call member (kAtomConstruct) on the function itself:
+  // {this, -1, kAtomConstruct}.
   int32_t* ResolveMember(int32_t* status, const ScriptNameToken& name, ScriptMemberRef* ref,
                          uint8_t create) override;
-  // A function has no value to read: status 7.
+  // A function has no value to read: kScriptCannotGet.
   int32_t* GetMemberValue(int32_t* status, const ScriptMemberRef& ref, ScriptValueStore* store,
                           ScriptValueHandle* result, int32_t wantedType) override;
   // kScriptStoreReleased deletes the function.

@@ -19,7 +19,7 @@
 // - typeof of a boolean is "boolean".
 // - ++, -- and unary minus that leave the 32-bit range give a number.
 // - A concatenation longer than kScriptMaxStringLength characters fails
-//   with status 1, as it would on the device long before.
+//   with kScriptNoMemory, as it would on the device long before.
 #pragma once
 
 #include <cstdint>
@@ -33,15 +33,17 @@ struct ScriptCallFrame;
 inline constexpr uint32_t kScriptMaxStringLength = 1u << 22;
 
 // The number of operands of an operator code; 0 for codes that have no
-// operator (status 21), including calls and `new` when they reach the table.
+// operator (kScriptBadOperator), including calls and `new` when they reach
+// the table.
 uint32_t ScriptOperatorArity(uint32_t code);
 
 // Pops the operands of the operator, applies it and pushes the result.
-// Failures set the frame's status (22 for too few operands, 21 for a code
-// without operator, 15 for operators the engine lacks).
+// Failures set the frame's status (kScriptStackUnderflow for too few
+// operands, kScriptBadOperator for a code without operator,
+// kScriptNotImplemented for operators the engine lacks).
 void ApplyScriptOperator(ScriptInterpreter* interpreter, ScriptCallFrame* frame, uint32_t code);
 
 // Replaces *operand (owned) by its value when it is a reference to a member:
-// status 7 keeps the reference; another failure makes it undefined and sets
-// the frame's status. Answers false after such a failure.
+// kScriptCannotGet keeps the reference; another failure makes it undefined
+// and sets the frame's status. Answers false after such a failure.
 bool ReadScriptOperand(ScriptCallFrame* frame, ScriptValueHandle* operand);

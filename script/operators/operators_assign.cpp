@@ -27,7 +27,7 @@ uint32_t BinaryOperatorOf(uint32_t code) {
 }
 
 // The target's member reference; null when the operand is not an object
-// value holding an object (status 5).
+// value holding an object (kScriptBadAssignment).
 const ScriptMemberRef* TargetOf(ScriptValueStore* store, ScriptValueHandle target) {
   ScriptObjectSlot* slot = store->GetObjectSlot(target);
   if (slot == nullptr || slot->ref.owner == nullptr) return nullptr;

@@ -1,4 +1,4 @@
-// Member access: `a.name` (24) and `a[key]` (26) make a reference to the
+// Member access: `a.name` (kOperatorMember) and `a[key]` (kOperatorIndex) make a reference to the
 // member, resolved by the object with the create flag set. A string is seen
 // through a String object (the built-ins' wrapper) so that its methods and
 // `length` resolve; a member that the object does not know but that names a

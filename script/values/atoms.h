@@ -1,7 +1,7 @@
 // The numbers of the script name table (the atoms) under names the code can
 // switch on: kAtom_ followed by the atom's text, exactly as a script writes
 // it. Numbers are stable: saved compiled code and every host object's member
-// switch depend on them. Atoms 74 and 113 answer both spellings of their
+// switch depend on them. kAtom_remove and kAtom_clear answer both spellings of their
 // names ("Remove" and "remove", "Clear" and "clear"); their pooled texts are
 // "Removeremove" and "clearClear".
 #pragma once

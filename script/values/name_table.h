@@ -8,7 +8,7 @@
 // that share a static, never-freed buffer record, so it cannot fail. Text to
 // atom goes through the script identifier trie of the keyword tables, which
 // compares whole 16-bit units (a unit above 0xFF never matches an atom) and
-// maps both spellings of atoms 74 and 113 to them.
+// maps both spellings of kAtom_remove and kAtom_clear to them.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,6 @@
 // Reading numbers from text: the correctly rounded decimal literal reader, the
-// hexadecimal digit reader, and the conversion of a script string to a number.
+// hexadecimal digit reader, the conversion of a script string to a number, and
+// the table powers of ten.
 //
 // The digits are checked here and handed to std::from_chars, which rounds
 // correctly and does not depend on the locale. A text of any length is read
@@ -142,7 +143,26 @@ bool ReadDecimal(const WCHAR* units, uint32_t n, bool commaIsPoint, double* valu
   return true;
 }
 
+// The powers 10^(2^k) and 10^-(2^k) that PowerOfTen multiplies.
+constexpr double kPositivePowers[9] = {1e1, 1e2, 1e4, 1e8, 1e16, 1e32, 1e64, 1e128, 1e256};
+constexpr double kNegativePowers[9] = {1e-1, 1e-2, 1e-4, 1e-8, 1e-16, 1e-32, 1e-64, 1e-128, 1e-256};
+
 }  // namespace
+
+// 10^n multiplied from the tables for the set bits of |n|. Not correctly
+// rounded for large |n|; the literal reader does not use it.
+double PowerOfTen(int32_t n) {
+  if (n == 0) return 1.0;
+  if (n >= 512) return kPositivePowers[8] * kPositivePowers[8];  // infinity
+  if (n <= -512) return 0.0;                                     // beyond the tables
+  const double* table = n < 0 ? kNegativePowers : kPositivePowers;
+  uint32_t bits = static_cast<uint32_t>(n < 0 ? -n : n);
+  double result = 1.0;
+  for (uint32_t k = 0; bits != 0; ++k, bits >>= 1) {
+    if ((bits & 1) != 0) result *= table[k];
+  }
+  return result;
+}
 
 bool ReadDecimalLiteral(const WCHAR* units, uint32_t n, double* value) {
   return ReadDecimal(units, n, false, value);

@@ -9,13 +9,13 @@ class SharedWideString;
 
 // *out becomes the text with each apostrophe, double quotation mark and
 // backslash preceded by a backslash, CR written as \r and LF as \n. A text
-// without such characters is shared, not copied. Status 1 when memory runs
+// without such characters is shared, not copied. kScriptNoMemory when memory runs
 // out (*out unchanged).
 int32_t* EscapeScriptString(int32_t* status, const SharedWideString& text, SharedWideString* out);
 
 // *out becomes the text with \" \' \\ \n \r replaced by their characters; a
 // backslash before any other character is dropped and the character kept,
 // one that ends the text is dropped. A text without backslash is shared.
-// Status 1 when memory runs out (*out unchanged).
+// kScriptNoMemory when memory runs out (*out unchanged).
 int32_t* UnescapeScriptString(int32_t* status, const SharedWideString& text,
                               SharedWideString* out);

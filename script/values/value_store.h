@@ -42,7 +42,7 @@
 class ScriptObject;
 
 // How many member references a conversion reads through before it gives up
-// with status 12 (a variable that holds a reference to itself: x = x).
+// with kScriptConversionFailed (a variable that holds a reference to itself: x = x).
 inline constexpr int32_t kScriptReferenceDepthLimit = 16;
 
 class ScriptValueStore {
@@ -60,7 +60,7 @@ class ScriptValueStore {
 
   // A slot of a pooled type (0-4) holding false / 0.0 / the null object / 0 /
   // the empty text; *slot (when given) receives its address. Other types:
-  // status 26.
+  // kScriptBadHeapState.
   int32_t* NewValue(int32_t* status, int32_t type, ScriptValueHandle* handle, void** slot);
   int32_t* NewString(int32_t* status, const SharedWideString& text, ScriptValueHandle* handle);
   int32_t* NewNumber(int32_t* status, double value, ScriptValueHandle* handle);
@@ -102,13 +102,13 @@ class ScriptValueStore {
 
   // Gives the live object slot `handle` the reference ref: the new owner is
   // attached (NotifyStore(kScriptStoreAttached)) before the old one is let
-  // go. Status 9 for a handle that is not an object value.
+  // go. kScriptInvalidType for a handle that is not an object value.
   int32_t* SetReference(int32_t* status, ScriptValueHandle handle, const ScriptMemberRef& ref);
 
   // ---- Reading values: conversions that leave the value unchanged.
 
   // Boolean: numbers are true unless 0 or NaN, texts unless empty; undefined
-  // and empty are false; a name gives status 26.
+  // and empty are false; a name gives kScriptBadHeapState.
   int32_t* ToBoolean(int32_t* status, ScriptValueHandle handle, uint8_t* out);
   // Number: texts through ParseScriptNumber; undefined, names and empty NaN.
   int32_t* ToNumber(int32_t* status, ScriptValueHandle handle, double* out);
@@ -119,15 +119,15 @@ class ScriptValueStore {
   int32_t* ToString(int32_t* status, ScriptValueHandle handle, SharedWideString* out,
                     uint8_t quote);
   // Integer: numbers through ScriptNumberToInt32 (NaN and infinities 0,
-  // others wrapped modulo 2^32); texts as signed decimal integers, status 12
+  // others wrapped modulo 2^32); texts as signed decimal integers, kScriptConversionFailed
   // when they are not; undefined and other slotless types 0.
   int32_t* ToInteger(int32_t* status, ScriptValueHandle handle, int32_t* out);
 
   // Converts the payload of fromSlot (of fromType; null for slotless types)
-  // into toSlot (of toType): copied when the types are equal (status 26 for
+  // into toSlot (of toType): copied when the types are equal (kScriptBadHeapState for
   // types outside 0-4), else converted by the rules above. Conversion to an
   // object (type 2) from another type, or to a type outside 0, 1, 3, 4, gives
-  // status 26.
+  // kScriptBadHeapState.
   int32_t* ConvertValue(int32_t* status, int32_t fromType, const void* fromSlot, int32_t toType,
                         void* toSlot);
   // Makes *handle hold a value of the type that the caller may modify: its
@@ -145,7 +145,7 @@ class ScriptValueStore {
 
   // Every object slot that holds old receives replacement (or the null
   // object); when a slot changed and replacement is not null, it hears
-  // NotifyStore(kScriptStoreAttached). Walks the object pool. Status 1 when
+  // NotifyStore(kScriptStoreAttached). Walks the object pool. kScriptNoMemory when
   // the replacement cannot be counted (its slots then hold the null object).
   int32_t* ReplaceAttachedObject(int32_t* status, ScriptObject* old, ScriptObject* replacement);
   // Clears every slot holding the object; a host object calls it from its
@@ -176,6 +176,13 @@ class ScriptValueStore {
   // Reads an object value down to a value that is no member reference.
   int32_t* FetchObjectValue(int32_t* status, const ScriptMemberRef& ref, int32_t wantedType,
                             ScriptValueHandle* result);
+  // The object case of the ConvertTo* functions: an object slot without an
+  // owner (null) converts by convertNull(); any other asks the owner for its
+  // value as wantedType, hands it to convert(status, type, slot) and
+  // releases it, keeping convert's status.
+  template <typename ConvertNull, typename Convert>
+  int32_t* ConvertObjectValue(int32_t* status, const void* objectSlot, int32_t wantedType,
+                              ConvertNull convertNull, Convert convert);
   int32_t* ConvertToBoolean(int32_t* status, int32_t fromType, const void* fromSlot, uint8_t* out);
   int32_t* ConvertToNumber(int32_t* status, int32_t fromType, const void* fromSlot, double* out);
   int32_t* ConvertToString(int32_t* status, int32_t fromType, const void* fromSlot,

@@ -50,13 +50,38 @@ int32_t* ScriptValueStore::FetchObjectValue(int32_t* status, const ScriptMemberR
   }
 }
 
-int32_t* ScriptValueStore::ConvertToBoolean(int32_t* status, int32_t fromType,
-                                            const void* fromSlot, uint8_t* out) {
-  *status = kScriptOk;
-  if (ScriptTypeHasSlot(fromType) && fromSlot == nullptr) {
-    *status = kScriptBadHeapState;
+namespace {
+
+// Sets *status: kScriptBadHeapState for a type that has a slot given none,
+// else kScriptOk. True when the slot is missing.
+bool SlotIsMissing(int32_t* status, int32_t type, const void* slot) {
+  *status = ScriptTypeHasSlot(type) && slot == nullptr ? kScriptBadHeapState : kScriptOk;
+  return *status != kScriptOk;
+}
+
+}  // namespace
+
+template <typename ConvertNull, typename Convert>
+int32_t* ScriptValueStore::ConvertObjectValue(int32_t* status, const void* objectSlot,
+                                              int32_t wantedType, ConvertNull convertNull,
+                                              Convert convert) {
+  const ScriptMemberRef& ref = static_cast<const ScriptObjectSlot*>(objectSlot)->ref;
+  if (ref.owner == nullptr) {
+    convertNull();
     return status;
   }
+  ScriptValueHandle value = kScriptEmptyHandle;
+  if (*FetchObjectValue(status, ref, wantedType, &value) != kScriptOk) return status;
+  convert(status, ScriptHandleType(value), GetSlot(value));
+  int32_t result = *status;
+  Release(&value);
+  *status = result;
+  return status;
+}
+
+int32_t* ScriptValueStore::ConvertToBoolean(int32_t* status, int32_t fromType,
+                                            const void* fromSlot, uint8_t* out) {
+  if (SlotIsMissing(status, fromType, fromSlot)) return status;
   switch (fromType) {
     case kScriptTypeBoolean:
       *out = static_cast<const ScriptBooleanSlot*>(fromSlot)->value != 0 ? 1 : 0;
@@ -72,20 +97,11 @@ int32_t* ScriptValueStore::ConvertToBoolean(int32_t* status, int32_t fromType,
     case kScriptTypeString:
       *out = static_cast<const ScriptStringSlot*>(fromSlot)->text.length != 0 ? 1 : 0;
       return status;
-    case kScriptTypeObject: {
-      const ScriptMemberRef& ref = static_cast<const ScriptObjectSlot*>(fromSlot)->ref;
-      if (ref.owner == nullptr) {
-        *out = 0;
-        return status;
-      }
-      ScriptValueHandle value = kScriptEmptyHandle;
-      if (*FetchObjectValue(status, ref, kScriptTypeBoolean, &value) != kScriptOk) return status;
-      ConvertToBoolean(status, ScriptHandleType(value), GetSlot(value), out);
-      int32_t result = *status;
-      Release(&value);
-      *status = result;
-      return status;
-    }
+    case kScriptTypeObject:
+      return ConvertObjectValue(status, fromSlot, kScriptTypeBoolean, [&] { *out = 0; },
+                                [&](int32_t* fetched, int32_t type, const void* slot) {
+                                  ConvertToBoolean(fetched, type, slot, out);
+                                });
     case kScriptTypeUndefined:
     case kScriptTypeEmpty:
       // Undefined reads as false, so that "if (u)" and "!u" work on a
@@ -100,11 +116,7 @@ int32_t* ScriptValueStore::ConvertToBoolean(int32_t* status, int32_t fromType,
 
 int32_t* ScriptValueStore::ConvertToNumber(int32_t* status, int32_t fromType, const void* fromSlot,
                                            double* out) {
-  *status = kScriptOk;
-  if (ScriptTypeHasSlot(fromType) && fromSlot == nullptr) {
-    *status = kScriptBadHeapState;
-    return status;
-  }
+  if (SlotIsMissing(status, fromType, fromSlot)) return status;
   switch (fromType) {
     case kScriptTypeBoolean:
       *out = static_cast<const ScriptBooleanSlot*>(fromSlot)->value != 0 ? 1.0 : 0.0;
@@ -118,20 +130,11 @@ int32_t* ScriptValueStore::ConvertToNumber(int32_t* status, int32_t fromType, co
     case kScriptTypeString:
       *out = ParseScriptNumber(static_cast<const ScriptStringSlot*>(fromSlot)->text);
       return status;
-    case kScriptTypeObject: {
-      const ScriptMemberRef& ref = static_cast<const ScriptObjectSlot*>(fromSlot)->ref;
-      if (ref.owner == nullptr) {
-        *out = 0.0;
-        return status;
-      }
-      ScriptValueHandle value = kScriptEmptyHandle;
-      if (*FetchObjectValue(status, ref, kScriptTypeNumber, &value) != kScriptOk) return status;
-      ConvertToNumber(status, ScriptHandleType(value), GetSlot(value), out);
-      int32_t result = *status;
-      Release(&value);
-      *status = result;
-      return status;
-    }
+    case kScriptTypeObject:
+      return ConvertObjectValue(status, fromSlot, kScriptTypeNumber, [&] { *out = 0.0; },
+                                [&](int32_t* fetched, int32_t type, const void* slot) {
+                                  ConvertToNumber(fetched, type, slot, out);
+                                });
     default:
       *out = std::nan("");
       return status;
@@ -140,11 +143,7 @@ int32_t* ScriptValueStore::ConvertToNumber(int32_t* status, int32_t fromType, co
 
 int32_t* ScriptValueStore::ConvertToInteger(int32_t* status, int32_t fromType,
                                             const void* fromSlot, int32_t* out) {
-  *status = kScriptOk;
-  if (ScriptTypeHasSlot(fromType) && fromSlot == nullptr) {
-    *status = kScriptBadHeapState;
-    return status;
-  }
+  if (SlotIsMissing(status, fromType, fromSlot)) return status;
   switch (fromType) {
     case kScriptTypeBoolean:
       *out = static_cast<const ScriptBooleanSlot*>(fromSlot)->value != 0 ? 1 : 0;
@@ -164,20 +163,11 @@ int32_t* ScriptValueStore::ConvertToInteger(int32_t* status, int32_t fromType,
       *out = value;
       return status;
     }
-    case kScriptTypeObject: {
-      const ScriptMemberRef& ref = static_cast<const ScriptObjectSlot*>(fromSlot)->ref;
-      if (ref.owner == nullptr) {
-        *out = 0;
-        return status;
-      }
-      ScriptValueHandle value = kScriptEmptyHandle;
-      if (*FetchObjectValue(status, ref, kScriptTypeInteger, &value) != kScriptOk) return status;
-      ConvertToInteger(status, ScriptHandleType(value), GetSlot(value), out);
-      int32_t result = *status;
-      Release(&value);
-      *status = result;
-      return status;
-    }
+    case kScriptTypeObject:
+      return ConvertObjectValue(status, fromSlot, kScriptTypeInteger, [&] { *out = 0; },
+                                [&](int32_t* fetched, int32_t type, const void* slot) {
+                                  ConvertToInteger(fetched, type, slot, out);
+                                });
     default:
       *out = 0;
       return status;
@@ -206,11 +196,7 @@ int32_t* QuoteText(int32_t* status, const SharedWideString& text, SharedWideStri
 int32_t* ScriptValueStore::ConvertToString(int32_t* status, int32_t fromType,
                                            const void* fromSlot, SharedWideString* out,
                                            uint8_t quote) {
-  *status = kScriptOk;
-  if (ScriptTypeHasSlot(fromType) && fromSlot == nullptr) {
-    *status = kScriptBadHeapState;
-    return status;
-  }
+  if (SlotIsMissing(status, fromType, fromSlot)) return status;
   switch (fromType) {
     case kScriptTypeBoolean:
       GetLiteralText(static_cast<const ScriptBooleanSlot*>(fromSlot)->value != 0 ? kLiteralTrue
@@ -234,20 +220,12 @@ int32_t* ScriptValueStore::ConvertToString(int32_t* status, int32_t fromType,
       out->Assign(text);
       return status;
     }
-    case kScriptTypeObject: {
-      const ScriptMemberRef& ref = static_cast<const ScriptObjectSlot*>(fromSlot)->ref;
-      if (ref.owner == nullptr) {
-        GetLiteralText(kLiteralNull, out);
-        return status;
-      }
-      ScriptValueHandle value = kScriptEmptyHandle;
-      if (*FetchObjectValue(status, ref, kScriptTypeString, &value) != kScriptOk) return status;
-      ConvertToString(status, ScriptHandleType(value), GetSlot(value), out, quote);
-      int32_t result = *status;
-      Release(&value);
-      *status = result;
-      return status;
-    }
+    case kScriptTypeObject:
+      return ConvertObjectValue(status, fromSlot, kScriptTypeString,
+                                [&] { GetLiteralText(kLiteralNull, out); },
+                                [&](int32_t* fetched, int32_t type, const void* slot) {
+                                  ConvertToString(fetched, type, slot, out, quote);
+                                });
     default:
       GetLiteralText(kLiteralUndefined, out);
       return status;

@@ -16,63 +16,44 @@
 #include "platform/windows/timers.h"
 #include "platform/windows/window_positions.h"
 #include "platform/windows/windows.h"
+#include "tests/support/message_recorder.h"
 
 namespace {
 
-struct Seen {
-  HWND window;
-  UINT message;
-  WPARAM wParam;
-  LPARAM lParam;
-};
-std::vector<Seen> g_seen;
-bool g_captureOnDown = false;
-
-bool Journaled(UINT message) {
-  switch (message) {
-    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_MOUSEMOVE: case WM_KEYDOWN: case WM_KEYUP: case WM_CHAR:
-    case WM_HOTKEY: case WM_ACTIVATE: case WM_SETFOCUS: case WM_KILLFOCUS: case WM_CAPTURECHANGED: case WM_TIMER:
-      return true;
-    default:
-      return false;
-  }
-}
-
-LRESULT Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (Journaled(message)) g_seen.push_back({window, message, wParam, lParam});
-  if (message == WM_LBUTTONDOWN && g_captureOnDown) SetCapture(window);
-  if (message == WM_LBUTTONUP && g_captureOnDown) ReleaseCapture();
-  return DefWindowProcW(window, message, wParam, lParam);
-}
+using msgtest::RecordedMessage;
 
 int X(LPARAM lParam) { return static_cast<int16_t>(LOWORD(static_cast<uintptr_t>(lParam))); }
 int Y(LPARAM lParam) { return static_cast<int16_t>(HIWORD(static_cast<uintptr_t>(lParam))); }
 
-class Input : public ::testing::Test {
+// Writes down the stylus, key, focus, capture, activation and timer
+// messages; with captureOnDown a window takes the capture on the stylus
+// going down and lets it go on the stylus coming up.
+class Input : public msgtest::MessageRecorder {
  protected:
-  void SetUp() override {
-    g_seen.clear();
-    g_captureOnDown = false;
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = Procedure;
-    wc.lpszClassName = u"Input";
-    ASSERT_NE(RegisterClassW(&wc), 0);
+  Input() : MessageRecorder(u"Input") {}
+  bool Records(UINT message) const override {
+    switch (message) {
+      case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_MOUSEMOVE: case WM_KEYDOWN: case WM_KEYUP: case WM_CHAR:
+      case WM_HOTKEY: case WM_ACTIVATE: case WM_SETFOCUS: case WM_KILLFOCUS: case WM_CAPTURECHANGED: case WM_TIMER:
+        return true;
+      default:
+        return false;
+    }
+  }
+  bool React(HWND window, UINT message, WPARAM, LPARAM, LRESULT*) override {
+    if (message == WM_LBUTTONDOWN && captureOnDown) SetCapture(window);
+    if (message == WM_LBUTTONUP && captureOnDown) ReleaseCapture();
+    return false;
   }
   HWND Top(int x, int y, int w, int h, DWORD style = WS_VISIBLE) {
-    return CreateWindowExW(0, u"Input", u"", WS_POPUP | style, x, y, w, h, nullptr, nullptr, nullptr, nullptr);
+    return CreateWindowExW(0, ClassName(), u"", WS_POPUP | style, x, y, w, h, nullptr, nullptr, nullptr, nullptr);
   }
   HWND Child(HWND parent, int x, int y, int w, int h) {
-    return CreateWindowExW(0, u"Input", u"", WS_CHILD | WS_VISIBLE, x, y, w, h, parent, nullptr, nullptr, nullptr);
+    return CreateWindowExW(0, ClassName(), u"", WS_CHILD | WS_VISIBLE, x, y, w, h, parent, nullptr, nullptr,
+                           nullptr);
   }
-  std::vector<UINT> Messages() {
-    std::vector<UINT> out;
-    for (const Seen& s : g_seen) out.push_back(s.message);
-    return out;
-  }
-  void Forget() {
-    devtest::PumpMessages();
-    g_seen.clear();
-  }
+
+  bool captureOnDown = false;
 };
 
 TEST_F(Input, TapGoesToTheWindowUnderThePointInClientCoordinates) {
@@ -81,15 +62,15 @@ TEST_F(Input, TapGoesToTheWindowUnderThePointInClientCoordinates) {
   Forget();
   devtest::Tap(25, 55);
   ASSERT_EQ(Messages(), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
-  EXPECT_EQ(g_seen[0].window, child);
-  EXPECT_EQ(X(g_seen[0].lParam), 15);
-  EXPECT_EQ(Y(g_seen[0].lParam), 15);
-  EXPECT_EQ(g_seen[0].wParam, MK_LBUTTON);
-  EXPECT_EQ(g_seen[1].wParam, 0u);
+  EXPECT_EQ(recorded[0].window, child);
+  EXPECT_EQ(X(recorded[0].lParam), 15);
+  EXPECT_EQ(Y(recorded[0].lParam), 15);
+  EXPECT_EQ(recorded[0].wParam, MK_LBUTTON);
+  EXPECT_EQ(recorded[1].wParam, 0u);
 
-  g_seen.clear();
+  recorded.clear();
   devtest::Tap(239, 5);  // over the desktop: nobody
-  EXPECT_TRUE(g_seen.empty());
+  EXPECT_TRUE(recorded.empty());
   EXPECT_EQ(devinput::PendingInput(), 0u);
 }
 
@@ -98,15 +79,15 @@ TEST_F(Input, CaptureTakesTheWholeDragWhereverItGoes) {
   HWND right = Top(100, 0, 100, 100);
   (void)right;
   Forget();
-  g_captureOnDown = true;
+  captureOnDown = true;
   devtest::Drag({{10, 10}, {150, 20}, {190, 90}});
   ASSERT_EQ(Messages(), (std::vector<UINT>{WM_ACTIVATE, WM_ACTIVATE, WM_KILLFOCUS, WM_SETFOCUS, WM_LBUTTONDOWN,
                                             WM_MOUSEMOVE, WM_MOUSEMOVE, WM_LBUTTONUP, WM_CAPTURECHANGED}));
-  for (size_t i = 4; i < g_seen.size(); ++i) EXPECT_EQ(g_seen[i].window, left);
-  EXPECT_EQ(LOWORD(g_seen[1].wParam), WA_CLICKACTIVE);  // the tap activated the window
-  EXPECT_EQ(X(g_seen[6].lParam), 190);  // beyond the window's right edge
-  EXPECT_EQ(g_seen[6].wParam, MK_LBUTTON);
-  EXPECT_EQ(g_seen[8].lParam, 0);
+  for (size_t i = 4; i < recorded.size(); ++i) EXPECT_EQ(recorded[i].window, left);
+  EXPECT_EQ(LOWORD(recorded[1].wParam), WA_CLICKACTIVE);  // the tap activated the window
+  EXPECT_EQ(X(recorded[6].lParam), 190);  // beyond the window's right edge
+  EXPECT_EQ(recorded[6].wParam, MK_LBUTTON);
+  EXPECT_EQ(recorded[8].lParam, 0);
   EXPECT_EQ(GetCapture(), nullptr);
 }
 
@@ -121,27 +102,27 @@ TEST_F(Input, CaptureAndFocusMessagesComeInTheDevicesOrder) {
   ReleaseCapture();
   ReleaseCapture();  // nobody holds it: no message
   ASSERT_EQ(Messages(), (std::vector<UINT>{WM_CAPTURECHANGED, WM_CAPTURECHANGED}));
-  EXPECT_EQ(g_seen[0].window, a);
-  EXPECT_EQ(g_seen[0].lParam, reinterpret_cast<LPARAM>(b));
-  EXPECT_EQ(g_seen[1].window, b);
-  EXPECT_EQ(g_seen[1].lParam, 0);
+  EXPECT_EQ(recorded[0].window, a);
+  EXPECT_EQ(recorded[0].lParam, reinterpret_cast<LPARAM>(b));
+  EXPECT_EQ(recorded[1].window, b);
+  EXPECT_EQ(recorded[1].lParam, 0);
 
   // Focus into another top-level window: deactivation, activation, then the
   // focus leaves and arrives.
-  g_seen.clear();
+  recorded.clear();
   SetFocus(childA);
   ASSERT_EQ(Messages(), (std::vector<UINT>{WM_ACTIVATE, WM_ACTIVATE, WM_KILLFOCUS, WM_SETFOCUS, WM_KILLFOCUS,
                                             WM_SETFOCUS}));
-  EXPECT_EQ(g_seen[0].window, b);
-  EXPECT_EQ(g_seen[1].window, a);
-  EXPECT_EQ(g_seen[5].window, childA);
+  EXPECT_EQ(recorded[0].window, b);
+  EXPECT_EQ(recorded[1].window, a);
+  EXPECT_EQ(recorded[5].window, childA);
 
   // A destroyed capture window lets the capture go without a message.
   SetCapture(childA);
-  g_seen.clear();
+  recorded.clear();
   DestroyWindow(childA);
   EXPECT_EQ(GetCapture(), nullptr);
-  for (const Seen& s : g_seen) EXPECT_NE(s.message, WM_CAPTURECHANGED);
+  for (const RecordedMessage& s : recorded) EXPECT_NE(s.message, WM_CAPTURECHANGED);
 }
 
 TEST_F(Input, KeysGoToTheFocusWindowAndTranslateToCharacters) {
@@ -152,17 +133,18 @@ TEST_F(Input, KeysGoToTheFocusWindowAndTranslateToCharacters) {
   devtest::PressKey('A');
   devtest::PressKeyWith(VK_SHIFT, 'B');
   devtest::PressKey(VK_DOWN);
-  std::vector<Seen> chars;
-  for (const Seen& s : g_seen) {
+  std::vector<RecordedMessage> chars;
+  for (const RecordedMessage& s : recorded) {
     EXPECT_EQ(s.window, child);
     if (s.message == WM_CHAR) chars.push_back(s);
   }
   ASSERT_EQ(chars.size(), 2u);
   EXPECT_EQ(chars[0].wParam, static_cast<WPARAM>('a'));
   EXPECT_EQ(chars[1].wParam, static_cast<WPARAM>('B'));
-  EXPECT_EQ(g_seen.back().message, WM_KEYUP);
-  EXPECT_EQ(g_seen.back().wParam, VK_DOWN);
-  EXPECT_EQ(g_seen.back().lParam & (kKeyPreviousStateBit | kKeyTransitionBit), kKeyPreviousStateBit | kKeyTransitionBit);
+  EXPECT_EQ(recorded.back().message, WM_KEYUP);
+  EXPECT_EQ(recorded.back().wParam, VK_DOWN);
+  EXPECT_EQ(recorded.back().lParam & (kKeyPreviousStateBit | kKeyTransitionBit),
+            kKeyPreviousStateBit | kKeyTransitionBit);
   EXPECT_EQ(GetKeyState(VK_SHIFT), 0);
 }
 
@@ -174,9 +156,9 @@ TEST_F(Input, AHardwareButtonHeldAsAHotKeyGivesTwoHotKeysAndAKeyUpWithBit30) {
   devshell::UnregisterFunc1(MOD_KEYUP, VK_APP1);
   ASSERT_TRUE(devshell::RegisterHotKey(top, VK_APP1, MOD_KEYUP, VK_APP1));
   devtest::PressHardwareButton(VK_APP1);
-  std::vector<Seen> hot;
-  Seen up{};
-  for (const Seen& s : g_seen) {
+  std::vector<RecordedMessage> hot;
+  RecordedMessage up{};
+  for (const RecordedMessage& s : recorded) {
     if (s.message == WM_HOTKEY) hot.push_back(s);
     if (s.message == WM_KEYUP) up = s;
   }
@@ -188,9 +170,9 @@ TEST_F(Input, AHardwareButtonHeldAsAHotKeyGivesTwoHotKeysAndAKeyUpWithBit30) {
   EXPECT_NE(up.lParam & kKeyPreviousStateBit, 0);
 
   // A button the shell still holds goes to the shell, not to the window.
-  g_seen.clear();
+  recorded.clear();
   devtest::PressHardwareButton(VK_APP2);
-  EXPECT_TRUE(g_seen.empty());
+  EXPECT_TRUE(recorded.empty());
   // One the shell gave up and nobody holds reaches the focus window.
   devshell::UnregisterFunc1(0, VK_APP2);
   devtest::PressHardwareButton(VK_APP2);
@@ -214,7 +196,7 @@ TEST_F(Input, AFiftyMillisecondTimerFiresTwentyTimesInOneSecondOfVirtualTime) {
   SetTimer(top, 9, 50, nullptr);
   devtest::AdvanceTimeAndPump(1000);
   int fired = 0;
-  for (const Seen& s : g_seen) fired += s.message == WM_TIMER && s.wParam == 9;
+  for (const RecordedMessage& s : recorded) fired += s.message == WM_TIMER && s.wParam == 9;
   EXPECT_EQ(fired, 20);
 }
 

@@ -13,6 +13,7 @@
 #include "platform/windows/timers.h"
 #include "platform/windows/window_positions.h"
 #include "platform/windows/windows.h"
+#include "tests/support/message_recorder.h"
 
 namespace {
 
@@ -21,60 +22,48 @@ struct Painted {
   RECT rcPaint;
   BOOL fErase;
 };
-std::vector<Painted> g_paints;
-std::vector<UINT> g_order;  // WM_PAINT, WM_TIMER and WM_USER as they come
-COLORREF g_fill = RGB(255, 0, 0);
-bool g_fillOnPaint = true;
-
-LRESULT Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_PAINT: {
-      g_order.push_back(WM_PAINT);
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(window, &ps);
-      g_paints.push_back({window, ps.rcPaint, ps.fErase});
-      if (g_fillOnPaint) {
-        RECT client;
-        GetClientRect(window, &client);
-        HBRUSH brush = CreateSolidBrush(g_fill);
-        FillRect(dc, &client, brush);
-        DeleteObject(brush);
-      }
-      EndPaint(window, &ps);
-      return 0;
-    }
-    case WM_TIMER:
-    case WM_USER:
-      g_order.push_back(message);
-      return 0;
-    default:
-      return DefWindowProcW(window, message, wParam, lParam);
-  }
-}
 
 constexpr uint32_t kRed = 0xFF0000;
 constexpr uint32_t kBlue = 0x0000FF;
 
-class Paint : public ::testing::Test {
+// Writes down WM_PAINT, WM_TIMER and WM_USER as they come; a window
+// answers WM_PAINT by filling its client area with `fill` (unless
+// fillOnPaint is off) and keeps each paint's rectangle and erase flag.
+class Paint : public msgtest::MessageRecorder {
  protected:
+  Paint() : MessageRecorder(u"Paint", reinterpret_cast<HBRUSH>(static_cast<uintptr_t>(COLOR_WINDOW + 1))) {}
   void SetUp() override {
-    g_paints.clear();
-    g_order.clear();
-    g_fill = RGB(255, 0, 0);
-    g_fillOnPaint = true;
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = Procedure;
-    wc.lpszClassName = u"Paint";
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<uintptr_t>(COLOR_WINDOW + 1));
-    ASSERT_NE(RegisterClassW(&wc), 0);
+    MessageRecorder::SetUp();
     devtest::DeviceProfile profile;
     profile.bitsPerPixel = 32;  // exact colours in the pixel checks
     devtest::SetProfile(profile);
+  }
+  bool Records(UINT message) const override {
+    return message == WM_PAINT || message == WM_TIMER || message == WM_USER;
+  }
+  bool React(HWND window, UINT message, WPARAM, LPARAM, LRESULT* result) override {
+    if (!Records(message)) return false;
+    if (message == WM_PAINT) {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(window, &ps);
+      paints.push_back({window, ps.rcPaint, ps.fErase});
+      if (fillOnPaint) {
+        RECT client;
+        GetClientRect(window, &client);
+        HBRUSH brush = CreateSolidBrush(fill);
+        FillRect(dc, &client, brush);
+        DeleteObject(brush);
+      }
+      EndPaint(window, &ps);
+    }
+    *result = 0;
+    return true;
   }
   void TearDown() override {
     devtest::ResetWindows();
     EXPECT_EQ(devtest::LiveGdiObjects(GdiKind::DeviceContext), 0);
     EXPECT_EQ(devtest::LiveGdiObjects(GdiKind::Brush), 0);
+    MessageRecorder::TearDown();
   }
 
   HWND Top(int x, int y, int w, int h) {
@@ -83,23 +72,27 @@ class Paint : public ::testing::Test {
   HWND Child(HWND parent, int x, int y, int w, int h) {
     return CreateWindowExW(0, u"Paint", u"", WS_CHILD | WS_VISIBLE, x, y, w, h, parent, nullptr, nullptr, nullptr);
   }
+
+  std::vector<Painted> paints;
+  COLORREF fill = RGB(255, 0, 0);
+  bool fillOnPaint = true;
 };
 
 TEST_F(Paint, TwoInvalidationsGiveOnePaintOfTheirUnion) {
   HWND top = Top(0, 0, 100, 100);
   devtest::PumpMessages();
-  g_paints.clear();
+  paints.clear();
   RECT a{10, 10, 20, 20};
   RECT b{50, 40, 60, 70};
   InvalidateRect(top, &a, FALSE);
   InvalidateRect(top, &b, FALSE);
   devtest::PumpMessages();
-  ASSERT_EQ(g_paints.size(), 1u);
-  EXPECT_EQ(g_paints[0].rcPaint.left, 10);
-  EXPECT_EQ(g_paints[0].rcPaint.top, 10);
-  EXPECT_EQ(g_paints[0].rcPaint.right, 60);
-  EXPECT_EQ(g_paints[0].rcPaint.bottom, 70);
-  EXPECT_FALSE(g_paints[0].fErase);
+  ASSERT_EQ(paints.size(), 1u);
+  EXPECT_EQ(paints[0].rcPaint.left, 10);
+  EXPECT_EQ(paints[0].rcPaint.top, 10);
+  EXPECT_EQ(paints[0].rcPaint.right, 60);
+  EXPECT_EQ(paints[0].rcPaint.bottom, 70);
+  EXPECT_FALSE(paints[0].fErase);
   RECT none;
   EXPECT_FALSE(GetUpdateRect(top, &none, FALSE));
 }
@@ -107,26 +100,26 @@ TEST_F(Paint, TwoInvalidationsGiveOnePaintOfTheirUnion) {
 TEST_F(Paint, PaintComesWhenNothingIsPostedAndBeforeTimers) {
   HWND top = Top(0, 0, 50, 50);
   devtest::PumpMessages();
-  g_order.clear();
+  recorded.clear();
   SetTimer(top, 1, 0, nullptr);
   InvalidateRect(top, nullptr, FALSE);
   PostMessageW(top, WM_USER, 0, 0);
   devtest::PumpMessages();
   KillTimer(top, 1);
-  EXPECT_EQ(g_order, (std::vector<UINT>{WM_USER, WM_PAINT, WM_TIMER}));
+  EXPECT_EQ(Messages(), (std::vector<UINT>{WM_USER, WM_PAINT, WM_TIMER}));
 }
 
 TEST_F(Paint, UpdateWindowPaintsAtOnceAndValidateRectShrinksTheRegion) {
   HWND top = Top(0, 0, 100, 100);
   devtest::PumpMessages();
-  g_paints.clear();
+  paints.clear();
   RECT part{0, 0, 100, 30};
   InvalidateRect(top, &part, TRUE);
   UpdateWindow(top);
-  ASSERT_EQ(g_paints.size(), 1u);
-  EXPECT_FALSE(g_paints[0].fErase);  // the default procedure erased with the brush
+  ASSERT_EQ(paints.size(), 1u);
+  EXPECT_FALSE(paints[0].fErase);  // the default procedure erased with the brush
   UpdateWindow(top);                 // nothing left to paint
-  EXPECT_EQ(g_paints.size(), 1u);
+  EXPECT_EQ(paints.size(), 1u);
 
   struct Case {
     RECT cut;
@@ -152,7 +145,7 @@ TEST_F(Paint, UpdateWindowPaintsAtOnceAndValidateRectShrinksTheRegion) {
 }
 
 TEST_F(Paint, ErasingFillsTheClassBrushAndPaintingIsClippedToTheUpdate) {
-  g_fillOnPaint = false;
+  fillOnPaint = false;
   HWND top = Top(10, 10, 40, 40);
   devtest::PumpMessages();
   uint32_t window = GetSysColor(COLOR_WINDOW);
@@ -160,7 +153,7 @@ TEST_F(Paint, ErasingFillsTheClassBrushAndPaintingIsClippedToTheUpdate) {
   EXPECT_EQ(devtest::WindowPixelRgb(top, 0, 0), rgb);
   EXPECT_EQ(devtest::WindowPixelRgb(top, 39, 39), rgb);
 
-  g_fillOnPaint = true;
+  fillOnPaint = true;
   RECT part{5, 5, 10, 10};
   InvalidateRect(top, &part, FALSE);
   devtest::PumpMessages();  // the procedure fills its whole client area
@@ -193,13 +186,13 @@ TEST_F(Paint, MovingAWindowRepaintsWhatItUncovers) {
   HWND below = Top(0, 0, 100, 100);
   HWND above = Top(0, 0, 50, 50);
   devtest::PumpMessages();
-  g_paints.clear();
-  g_fill = RGB(0, 0, 255);
+  paints.clear();
+  fill = RGB(0, 0, 255);
   MoveWindow(above, 60, 60, 30, 30, TRUE);
   devtest::PumpMessages();
   EXPECT_EQ(devtest::ScreenPixelRgb(10, 10), kBlue);  // the window below painted its uncovered part
   bool belowPainted = false;
-  for (const Painted& p : g_paints) belowPainted |= p.window == below;
+  for (const Painted& p : paints) belowPainted |= p.window == below;
   EXPECT_TRUE(belowPainted);
   DestroyWindow(above);
   devtest::PumpMessages();
@@ -210,10 +203,10 @@ TEST_F(Paint, HiddenWindowsAreNotPaintedUntilShown) {
   HWND top = CreateWindowExW(0, u"Paint", u"", WS_POPUP, 0, 0, 20, 20, nullptr, nullptr, nullptr, nullptr);
   InvalidateRect(top, nullptr, TRUE);
   devtest::PumpMessages();
-  EXPECT_TRUE(g_paints.empty());
+  EXPECT_TRUE(paints.empty());
   ShowWindow(top, SW_SHOW);
   devtest::PumpMessages();
-  EXPECT_EQ(g_paints.size(), 1u);
+  EXPECT_EQ(paints.size(), 1u);
 }
 
 TEST_F(Paint, TheScreenFollowsTheProfileAndAScreenDcExistsBeforeAnyWindow) {

@@ -11,57 +11,42 @@
 #include "platform/windows/message_queue.h"
 #include "platform/windows/window_positions.h"
 #include "platform/windows/windows.h"
+#include "tests/support/message_recorder.h"
 
 namespace {
 
-struct Seen {
-  HWND window;
-  UINT message;
-  WPARAM wParam;
-  LPARAM lParam;
-};
-std::vector<Seen> g_seen;
-bool g_handlePositionItself = false;
+using msgtest::RecordedMessage;
 
-bool Journaled(UINT message) {
-  switch (message) {
-    case WM_CREATE: case WM_SIZE: case WM_MOVE: case WM_SHOWWINDOW: case WM_WINDOWPOSCHANGED:
-    case WM_ACTIVATE: case WM_SETFOCUS: case WM_KILLFOCUS: case WM_ENABLE: case WM_DESTROY:
-      return true;
-    default:
-      return false;
-  }
-}
-
-LRESULT Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (Journaled(message)) g_seen.push_back({window, message, wParam, lParam});
-  if (message == WM_WINDOWPOSCHANGED && g_handlePositionItself) return 0;
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
-class Geometry : public ::testing::Test {
+// Writes down the messages of creating, showing, moving, sizing, activating,
+// focusing, enabling and destroying; with handlePositionItself a window
+// answers WM_WINDOWPOSCHANGED itself instead of leaving it to the default
+// procedure.
+class Geometry : public msgtest::MessageRecorder {
  protected:
-  void SetUp() override {
-    g_seen.clear();
-    g_handlePositionItself = false;
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = Procedure;
-    wc.lpszClassName = u"Geometry";
-    ASSERT_NE(RegisterClassW(&wc), 0);
+  Geometry() : MessageRecorder(u"Geometry") {}
+  bool Records(UINT message) const override {
+    switch (message) {
+      case WM_CREATE: case WM_SIZE: case WM_MOVE: case WM_SHOWWINDOW: case WM_WINDOWPOSCHANGED:
+      case WM_ACTIVATE: case WM_SETFOCUS: case WM_KILLFOCUS: case WM_ENABLE: case WM_DESTROY:
+        return true;
+      default:
+        return false;
+    }
+  }
+  bool React(HWND, UINT message, WPARAM, LPARAM, LRESULT* result) override {
+    if (message != WM_WINDOWPOSCHANGED || !handlePositionItself) return false;
+    *result = 0;
+    return true;
   }
 
   HWND Top(int x, int y, int w, int h, DWORD style = 0) {
-    return CreateWindowExW(0, u"Geometry", u"", WS_POPUP | style, x, y, w, h, nullptr, nullptr, nullptr, nullptr);
+    return CreateWindowExW(0, ClassName(), u"", WS_POPUP | style, x, y, w, h, nullptr, nullptr, nullptr, nullptr);
   }
   HWND Child(HWND parent, int x, int y, int w, int h, DWORD style = WS_VISIBLE) {
-    return CreateWindowExW(0, u"Geometry", u"", WS_CHILD | style, x, y, w, h, parent, nullptr, nullptr, nullptr);
+    return CreateWindowExW(0, ClassName(), u"", WS_CHILD | style, x, y, w, h, parent, nullptr, nullptr, nullptr);
   }
-  std::vector<UINT> Messages(HWND window = nullptr) {
-    std::vector<UINT> out;
-    for (const Seen& s : g_seen)
-      if (window == nullptr || s.window == window) out.push_back(s.message);
-    return out;
-  }
+
+  bool handlePositionItself = false;
 };
 
 TEST_F(Geometry, DefaultPlaceFillsTheWorkAreaBelowTheNavigationBar) {
@@ -75,16 +60,13 @@ TEST_F(Geometry, DefaultPlaceFillsTheWorkAreaBelowTheNavigationBar) {
   };
   for (const Case& c : cases) {
     devtest::ResetWindows();
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = Procedure;
-    wc.lpszClassName = u"Geometry";
-    RegisterClassW(&wc);
+    RegisterRecorderClass();
     devtest::DeviceProfile profile;
     profile.screenWidth = c.width;
     profile.screenHeight = c.height;
     profile.dpi = c.dpi;
     devtest::SetProfile(profile);
-    HWND main = CreateWindowExW(0, u"Geometry", u"", WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+    HWND main = CreateWindowExW(0, ClassName(), u"", WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                 CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
     RECT r{};
     ASSERT_TRUE(GetWindowRect(main, &r));
@@ -124,12 +106,12 @@ TEST_F(Geometry, CreationSendsSizeAndMoveThenShowsAndActivatesAVisibleWindow) {
   HWND top = Top(0, 30, 50, 60, WS_VISIBLE);
   EXPECT_EQ(Messages(top), (std::vector<UINT>{WM_CREATE, WM_SIZE, WM_MOVE, WM_SHOWWINDOW, WM_WINDOWPOSCHANGED,
                                                WM_ACTIVATE, WM_SETFOCUS}));
-  EXPECT_EQ(g_seen[1].lParam, static_cast<LPARAM>(MAKELONG(50, 60)));
-  EXPECT_EQ(g_seen[2].lParam, static_cast<LPARAM>(MAKELONG(0, 30)));
+  EXPECT_EQ(recorded[1].lParam, static_cast<LPARAM>(MAKELONG(50, 60)));
+  EXPECT_EQ(recorded[2].lParam, static_cast<LPARAM>(MAKELONG(0, 30)));
   EXPECT_EQ(GetActiveWindow(), top);
   EXPECT_EQ(GetFocus(), top);
 
-  g_seen.clear();
+  recorded.clear();
   HWND hidden = Top(0, 0, 10, 10);
   EXPECT_EQ(Messages(hidden), (std::vector<UINT>{WM_CREATE, WM_SIZE, WM_MOVE}));
   EXPECT_FALSE(IsWindowVisible(hidden));
@@ -138,21 +120,21 @@ TEST_F(Geometry, CreationSendsSizeAndMoveThenShowsAndActivatesAVisibleWindow) {
 
 TEST_F(Geometry, MovingAndSizingReportThroughTheDefaultProcedure) {
   HWND top = Top(0, 0, 50, 50, WS_VISIBLE);
-  g_seen.clear();
+  recorded.clear();
   MoveWindow(top, 5, 6, 70, 80, TRUE);
   EXPECT_EQ(Messages(), (std::vector<UINT>{WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE}));
-  EXPECT_EQ(g_seen[1].lParam, static_cast<LPARAM>(MAKELONG(5, 6)));
-  EXPECT_EQ(g_seen[2].lParam, static_cast<LPARAM>(MAKELONG(70, 80)));
+  EXPECT_EQ(recorded[1].lParam, static_cast<LPARAM>(MAKELONG(5, 6)));
+  EXPECT_EQ(recorded[2].lParam, static_cast<LPARAM>(MAKELONG(70, 80)));
 
-  g_seen.clear();
+  recorded.clear();
   SetWindowPos(top, nullptr, 9, 9, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   EXPECT_EQ(Messages(), (std::vector<UINT>{WM_WINDOWPOSCHANGED, WM_MOVE}));
-  g_seen.clear();
+  recorded.clear();
   SetWindowPos(top, nullptr, 9, 9, 0, 0, SWP_NOSIZE | SWP_NOZORDER);  // nothing changes
   EXPECT_TRUE(Messages().empty());
 
-  g_handlePositionItself = true;
-  g_seen.clear();
+  handlePositionItself = true;
+  recorded.clear();
   MoveWindow(top, 1, 1, 10, 10, TRUE);
   EXPECT_EQ(Messages(), (std::vector<UINT>{WM_WINDOWPOSCHANGED}));
   RECT r{};
@@ -166,21 +148,21 @@ TEST_F(Geometry, HidingTheActiveWindowActivatesTheNextAndHidingAFocusedChildFocu
   HWND child = Child(above, 0, 0, 10, 10);
   SetFocus(child);
   ASSERT_EQ(GetActiveWindow(), above);
-  g_seen.clear();
+  recorded.clear();
   ShowWindow(child, SW_HIDE);
   EXPECT_EQ(GetFocus(), above);
   EXPECT_EQ(Messages(child), (std::vector<UINT>{WM_SHOWWINDOW, WM_WINDOWPOSCHANGED, WM_KILLFOCUS}));
 
-  g_seen.clear();
+  recorded.clear();
   EXPECT_TRUE(ShowWindow(above, SW_HIDE));
   EXPECT_FALSE(IsWindowVisible(above));
   EXPECT_EQ(GetActiveWindow(), below);
   EXPECT_EQ(GetFocus(), below);
   EXPECT_EQ(Messages(), (std::vector<UINT>{WM_SHOWWINDOW, WM_WINDOWPOSCHANGED, WM_ACTIVATE, WM_ACTIVATE,
                                             WM_KILLFOCUS, WM_SETFOCUS}));
-  EXPECT_EQ(g_seen[2].window, above);
-  EXPECT_EQ(LOWORD(g_seen[2].wParam), WA_INACTIVE);
-  EXPECT_EQ(g_seen[3].window, below);
+  EXPECT_EQ(recorded[2].window, above);
+  EXPECT_EQ(LOWORD(recorded[2].wParam), WA_INACTIVE);
+  EXPECT_EQ(recorded[3].window, below);
 
   // Showing without activation leaves the active window alone.
   EXPECT_FALSE(ShowWindow(above, SW_SHOWNA));
@@ -221,13 +203,13 @@ TEST_F(Geometry, DisablingTheFocusWindowTakesTheFocusAway) {
   HWND top = Top(0, 0, 50, 50, WS_VISIBLE);
   HWND child = Child(top, 0, 0, 10, 10);
   SetFocus(child);
-  g_seen.clear();
+  recorded.clear();
   EXPECT_FALSE(EnableWindow(top, FALSE));
   EXPECT_EQ(GetFocus(), nullptr);
   EXPECT_EQ(Messages(), (std::vector<UINT>{WM_ENABLE, WM_KILLFOCUS}));
-  EXPECT_EQ(g_seen[0].wParam, static_cast<WPARAM>(FALSE));
+  EXPECT_EQ(recorded[0].wParam, static_cast<WPARAM>(FALSE));
   EXPECT_FALSE(IsWindowEnabled(top));
-  g_seen.clear();
+  recorded.clear();
   EXPECT_TRUE(EnableWindow(top, FALSE));  // already disabled: no message
   EXPECT_TRUE(Messages().empty());
   EXPECT_TRUE(EnableWindow(top, TRUE));
@@ -237,10 +219,10 @@ TEST_F(Geometry, DisablingTheFocusWindowTakesTheFocusAway) {
 TEST_F(Geometry, DestroyingTheActiveWindowReactivatesItsOwner) {
   HWND owner = Top(0, 0, 50, 50, WS_VISIBLE);
   HWND other = Top(0, 0, 50, 50, WS_VISIBLE);
-  HWND dialog = CreateWindowExW(0, u"Geometry", u"", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20, owner, nullptr, nullptr,
+  HWND dialog = CreateWindowExW(0, ClassName(), u"", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20, owner, nullptr, nullptr,
                                 nullptr);
   ASSERT_EQ(GetActiveWindow(), dialog);
-  g_seen.clear();
+  recorded.clear();
   DestroyWindow(dialog);
   EXPECT_EQ(GetActiveWindow(), owner);
   EXPECT_EQ(GetFocus(), owner);

@@ -14,46 +14,34 @@
 #include "platform/threads/threads.h"
 #include "platform/windows/message_queue.h"
 #include "platform/windows/windows.h"
+#include "tests/support/message_recorder.h"
 
 namespace {
 
-struct Received {
-  HWND window;
-  UINT message;
-  WPARAM wParam;
-  LPARAM lParam;
-};
-std::vector<Received> g_received;
+using msgtest::RecordedMessage;
 
-LRESULT Recorder(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  g_received.push_back({window, message, wParam, lParam});
-  if (message == WM_USER + 50) return static_cast<LRESULT>(wParam + 1000 * static_cast<WPARAM>(lParam));
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
-class Messages : public ::testing::Test {
+// Every message is written down; WM_USER + 50 answers wParam + 1000 * lParam.
+class Messages : public msgtest::MessageRecorder {
  protected:
+  Messages() : MessageRecorder(u"Recorder") {}
   void SetUp() override {
     devtest::ResetThreads();
     devtest::ResetWindows();
-    g_received.clear();
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = Recorder;
-    wc.lpszClassName = u"Recorder";
-    ASSERT_NE(RegisterClassW(&wc), 0);
+    MessageRecorder::SetUp();
   }
-  void TearDown() override { devtest::ResetWindows(); }
+  void TearDown() override {
+    devtest::ResetWindows();
+    MessageRecorder::TearDown();
+  }
+  bool React(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
+    if (message != WM_USER + 50) return false;
+    *result = static_cast<LRESULT>(wParam + 1000 * static_cast<WPARAM>(lParam));
+    return true;
+  }
 
-  static HWND Make(HWND parent = nullptr) {
-    return CreateWindowExW(0, u"Recorder", u"", parent ? WS_CHILD : 0, 0, 0, 10, 10, parent, nullptr, nullptr,
+  HWND Make(HWND parent = nullptr) {
+    return CreateWindowExW(0, ClassName(), u"", parent ? WS_CHILD : 0, 0, 0, 10, 10, parent, nullptr, nullptr,
                            nullptr);
-  }
-
-  std::vector<UINT> ReceivedMessages(UINT first, UINT last) {
-    std::vector<UINT> out;
-    for (const Received& r : g_received)
-      if (r.message >= first && r.message <= last) out.push_back(r.message);
-    return out;
   }
 };
 
@@ -109,7 +97,7 @@ TEST_F(Messages, QuitComesAfterThePostedMessagesAndEndsTheLoop) {
   EXPECT_EQ(msg.message, WM_QUIT);
   EXPECT_EQ(msg.wParam, 3u);
   EXPECT_EQ(seen, std::vector<UINT>{WM_USER});
-  EXPECT_EQ(ReceivedMessages(WM_USER, WM_USER), std::vector<UINT>{WM_USER});
+  EXPECT_EQ(MessagesIn(WM_USER, WM_USER), std::vector<UINT>{WM_USER});
   EXPECT_FALSE(devtest::QuitPosted());
 }
 
@@ -146,7 +134,7 @@ TEST_F(Messages, SendFromAWorkerWaitsForTheWindowsThread) {
   }
   worker.join();
   EXPECT_EQ(answer.load(), 3007);
-  EXPECT_EQ(ReceivedMessages(WM_USER, WM_USER + 100), std::vector<UINT>{WM_USER + 50});
+  EXPECT_EQ(MessagesIn(WM_USER, WM_USER + 100), std::vector<UINT>{WM_USER + 50});
 }
 
 TEST_F(Messages, SendWithTimeoutGivesUpWhenTheThreadDoesNotAnswer) {
@@ -164,7 +152,7 @@ TEST_F(Messages, SendWithTimeoutGivesUpWhenTheThreadDoesNotAnswer) {
   EXPECT_EQ(result, 0u);
   // The abandoned message is not delivered later.
   devtest::PumpMessages();
-  EXPECT_TRUE(ReceivedMessages(WM_USER, WM_USER + 100).empty());
+  EXPECT_TRUE(MessagesIn(WM_USER, WM_USER + 100).empty());
 }
 
 // A worker's window that, while handling a message, sends one back to the
@@ -246,16 +234,16 @@ TEST_F(Messages, FocusChangesAreAnnouncedToBothWindows) {
   HWND top = Make();
   HWND a = Make(top);
   HWND b = Make(top);
-  g_received.clear();
+  recorded.clear();
   EXPECT_EQ(SetFocus(a), nullptr);
   // Taking the focus activated the top-level window, which took the focus
   // first (its default procedure), then handed it to `a`.
   EXPECT_EQ(GetActiveWindow(), top);
   EXPECT_EQ(GetFocus(), a);
   EXPECT_EQ(SetFocus(b), a);
-  ASSERT_GE(g_received.size(), 2u);
-  const Received& kill = g_received[g_received.size() - 2];
-  const Received& set = g_received.back();
+  ASSERT_GE(recorded.size(), 2u);
+  const RecordedMessage& kill = recorded[recorded.size() - 2];
+  const RecordedMessage& set = recorded.back();
   EXPECT_EQ(kill.window, a);
   EXPECT_EQ(kill.message, WM_KILLFOCUS);
   EXPECT_EQ(kill.wParam, reinterpret_cast<WPARAM>(b));
@@ -270,11 +258,11 @@ TEST_F(Messages, ActivationMovesBetweenTopLevelWindows) {
   HWND first = Make();
   HWND second = Make();
   EXPECT_TRUE(SetForegroundWindow(first));
-  g_received.clear();
+  recorded.clear();
   EXPECT_TRUE(SetForegroundWindow(second));
   EXPECT_EQ(GetForegroundWindow(), second);
-  std::vector<Received> activations;
-  for (const Received& r : g_received)
+  std::vector<RecordedMessage> activations;
+  for (const RecordedMessage& r : recorded)
     if (r.message == WM_ACTIVATE) activations.push_back(r);
   ASSERT_EQ(activations.size(), 2u);
   EXPECT_EQ(activations[0].window, first);
@@ -295,11 +283,11 @@ TEST_F(Messages, ApplicationKeyHotKeyReachesTheFocusWindowAsDownAndUp) {
   } cases[] = {{0xC1, true}, {0xC6, true}, {0xCF, true}, {0x1B, false}, {0x70, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.key);
-    g_received.clear();
+    recorded.clear();
     DefWindowProcW(main, WM_HOTKEY, 5, static_cast<LPARAM>(MAKELONG(MOD_KEYUP, static_cast<WORD>(c.key))));
     devtest::PumpMessages();
-    std::vector<Received> keys;
-    for (const Received& r : g_received)
+    std::vector<RecordedMessage> keys;
+    for (const RecordedMessage& r : recorded)
       if (r.message == WM_KEYDOWN || r.message == WM_KEYUP) keys.push_back(r);
     if (!c.delivered) {
       EXPECT_TRUE(keys.empty());
@@ -320,8 +308,8 @@ TEST_F(Messages, ApplicationKeyGoesToTheWindowItselfWithoutAFocusWindow) {
   HWND main = Make();
   DefWindowProcW(main, WM_HOTKEY, 1, static_cast<LPARAM>(MAKELONG(0, 0xC3)));
   devtest::PumpMessages();
-  ASSERT_EQ(ReceivedMessages(WM_KEYDOWN, WM_KEYUP), (std::vector<UINT>{WM_KEYDOWN, WM_KEYUP}));
-  EXPECT_EQ(g_received.back().window, main);
+  ASSERT_EQ(MessagesIn(WM_KEYDOWN, WM_KEYUP), (std::vector<UINT>{WM_KEYDOWN, WM_KEYUP}));
+  EXPECT_EQ(recorded.back().window, main);
 }
 
 TEST_F(Messages, DestroyedWindowsLoseTheirQueuedMessages) {

@@ -14,6 +14,7 @@
 #include "platform/windows/message_queue.h"
 #include "platform/windows/timers.h"
 #include "platform/windows/windows.h"
+#include "tests/support/message_recorder.h"
 
 namespace {
 
@@ -21,55 +22,52 @@ struct Firing {
   UINT_PTR id;
   DWORD tick;
 };
-std::vector<Firing> g_firings;
-std::vector<UINT> g_order;
-UINT_PTR g_oneShot = 0;  // the timer the procedure stops when it fires
 
-LRESULT TimerWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_TIMER) {
-    g_firings.push_back({wParam, GetTickCount()});
-    g_order.push_back(message);
-    if (wParam == g_oneShot) KillTimer(window, wParam);
-    return 0;
-  }
-  if (message >= WM_USER) g_order.push_back(message);
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
-class WindowTimers : public ::testing::Test {
+// Writes down WM_TIMER and the application's own messages as they come; a
+// window notes each firing with its tick, and stops the timer oneShot when
+// it fires.
+class WindowTimers : public msgtest::MessageRecorder {
  protected:
+  WindowTimers() : MessageRecorder(u"Timed") {}
   void SetUp() override {
     devtest::ResetThreads();
     devtest::ResetWindows();
-    g_firings.clear();
-    g_order.clear();
-    g_oneShot = 0;
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = TimerWindow;
-    wc.lpszClassName = u"Timed";
-    ASSERT_NE(RegisterClassW(&wc), 0);
-    window_ = CreateWindowExW(0, u"Timed", u"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    MessageRecorder::SetUp();
+    window_ = CreateWindowExW(0, ClassName(), u"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(window_, nullptr);
     start_ = GetTickCount();
   }
-  void TearDown() override { devtest::ResetWindows(); }
+  void TearDown() override {
+    devtest::ResetWindows();
+    MessageRecorder::TearDown();
+  }
+  bool Records(UINT message) const override { return message == WM_TIMER || message >= WM_USER; }
+  bool React(HWND window, UINT message, WPARAM wParam, LPARAM, LRESULT* result) override {
+    if (message != WM_TIMER) return false;
+    firings.push_back({wParam, GetTickCount()});
+    if (wParam == oneShot) KillTimer(window, wParam);
+    *result = 0;
+    return true;
+  }
 
   std::vector<DWORD> TicksOf(UINT_PTR id) {
     std::vector<DWORD> ticks;
-    for (const Firing& f : g_firings)
+    for (const Firing& f : firings)
       if (f.id == id) ticks.push_back(f.tick - start_);
     return ticks;
   }
 
+  std::vector<Firing> firings;
+  UINT_PTR oneShot = 0;  // the timer the procedure stops when it fires
   HWND window_ = nullptr;
   DWORD start_ = 0;
 };
 
 TEST_F(WindowTimers, OneShotTimerRunsOnce) {
-  g_oneShot = 9;
+  oneShot = 9;
   EXPECT_EQ(SetTimer(window_, 9, 100, nullptr), 9u);
   devtest::AdvanceTimeAndPump(99);
-  EXPECT_TRUE(g_firings.empty());
+  EXPECT_TRUE(firings.empty());
   devtest::AdvanceTimeAndPump(1000);
   EXPECT_EQ(TicksOf(9), std::vector<DWORD>{100});
   EXPECT_EQ(devtest::TimerCount(), 0);
@@ -87,7 +85,7 @@ TEST_F(WindowTimers, TimersOfDifferentPeriodsInterleaveByDueTime) {
   SetTimer(window_, 2, 45, nullptr);
   devtest::AdvanceTimeAndPump(90);
   std::vector<UINT_PTR> ids;
-  for (const Firing& f : g_firings) ids.push_back(f.id);
+  for (const Firing& f : firings) ids.push_back(f.id);
   // At 90 both are due: the older timer goes first.
   EXPECT_EQ(ids, (std::vector<UINT_PTR>{1, 2, 1, 1, 2}));
 }
@@ -108,23 +106,23 @@ TEST_F(WindowTimers, StoppingAnUnknownTimerDoesNothing) {
   EXPECT_TRUE(KillTimer(window_, 5));
   EXPECT_FALSE(KillTimer(window_, 5));
   devtest::AdvanceTimeAndPump(100);
-  EXPECT_TRUE(g_firings.empty());
+  EXPECT_TRUE(firings.empty());
 }
 
 TEST_F(WindowTimers, ZeroDelayTimerFiresAtOnceOnTheNextPump) {
-  g_oneShot = 4;
+  oneShot = 4;
   SetTimer(window_, 4, 0, nullptr);
   devtest::PumpMessages();
   EXPECT_EQ(TicksOf(4), std::vector<DWORD>{0});
 }
 
 TEST_F(WindowTimers, PostedMessagesGoBeforeDueTimers) {
-  g_oneShot = 1;
+  oneShot = 1;
   SetTimer(window_, 1, 0, nullptr);
   PostMessageW(window_, WM_USER, 0, 0);
   PostMessageW(window_, WM_USER + 1, 0, 0);
   devtest::PumpMessages();
-  EXPECT_EQ(g_order, (std::vector<UINT>{WM_USER, WM_USER + 1, WM_TIMER}));
+  EXPECT_EQ(Messages(), (std::vector<UINT>{WM_USER, WM_USER + 1, WM_TIMER}));
 }
 
 TEST_F(WindowTimers, ATimerThatCameDueSeveralTimesFiresOnce) {
@@ -161,7 +159,7 @@ TEST_F(WindowTimers, DestroyingTheWindowStopsItsTimers) {
   DestroyWindow(window_);
   EXPECT_EQ(devtest::TimerCount(), 0);
   devtest::AdvanceTimeAndPump(50);
-  EXPECT_TRUE(g_firings.empty());
+  EXPECT_TRUE(firings.empty());
 }
 
 TEST_F(WindowTimers, OnlyTheWindowsThreadSetsItsTimers) {
@@ -181,7 +179,7 @@ TEST_F(WindowTimers, WorkerThreadsDoNotMoveTheClock) {
   std::thread worker([] { devtest::AdvanceTimeAndPump(1000); });
   worker.join();
   EXPECT_EQ(GetTickCount(), start_);
-  EXPECT_TRUE(g_firings.empty());
+  EXPECT_TRUE(firings.empty());
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 //   a test sets (a template with %1-%3 shows the details).
 // - FakeScriptHost: a host object to serve as the global object. It is a
 //   dynamic object (scripts add their variables to it) that also answers
-//   `Write(...)` (atom 298): the texts of the arguments are appended to
+//   `Write(...)` (kAtom_Write): the texts of the arguments are appended to
 //   `output`, a line break after each call.
 // - ScriptTestContext: a store, an interpreter with the reporter, the host
 //   with the built-ins installed and a scope chain holding it; Run compiles

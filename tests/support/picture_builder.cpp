@@ -330,4 +330,14 @@ Bytes TestPaletteTriples(uint32_t count) {
   return out;
 }
 
+Bytes RandomIndices(uint32_t width, uint32_t height, uint32_t colours, uint32_t seed) {
+  Bytes out;
+  out.reserve(size_t{width} * height);
+  for (size_t i = 0; i < size_t{width} * height; ++i) {
+    seed = seed * 1664525u + 1013904223u;
+    out.push_back(static_cast<uint8_t>((seed >> 24) % colours));
+  }
+  return out;
+}
+
 }  // namespace picture

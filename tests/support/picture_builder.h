@@ -114,4 +114,10 @@ Bytes PatternIndices(uint32_t width, uint32_t height, uint32_t colours, uint32_t
 Bytes TestPaletteQuads(uint32_t count);
 Bytes TestPaletteTriples(uint32_t count);
 
+// Indices of a width x height picture of noise in `colours` colours (at
+// most 256): the top byte of a linear congruential generator (1664525,
+// 1013904223) started at `seed`, modulo colours. Nearly every few pixels
+// make a new LZW code, so such a picture fills a code table early.
+Bytes RandomIndices(uint32_t width, uint32_t height, uint32_t colours, uint32_t seed);
+
 }  // namespace picture

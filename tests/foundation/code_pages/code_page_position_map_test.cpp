@@ -1,7 +1,8 @@
 // CharPositionMap filled by ConvertFromUtf8: translation both ways agrees
 // with a brute-force map of the same text, for random UTF-8 with one- to
-// four-byte characters, at every offset including the block boundaries; and
-// input too long for the tables is refused without writing past them.
+// four-byte characters, at every offset including the block boundaries;
+// input too long for the tables is refused without writing past them; and
+// the map's size does not wrap for counts at the top of the range.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -189,4 +190,12 @@ TEST(CharPositionMapTest, WithoutAMapValuesPassThrough) {
   EXPECT_EQ(CharPositionMapSize(1), 348u);
   EXPECT_EQ(CharPositionMapSize(16), 348u);
   EXPECT_EQ(CharPositionMapSize(17), 352u);
+}
+
+// Counts at the top of the 32-bit range: the rounding to 16 units must not
+// wrap to a map of a few bytes.
+TEST(CharPositionMapTest, SizeDoesNotWrapAtTheTopOfTheRange) {
+  EXPECT_EQ(CharPositionMapSize(0), 344u);
+  EXPECT_EQ(CharPositionMapSize(17), 352u);
+  for (uint32_t n : {0xFFFFFFF1u, 0xFFFFFFFFu}) EXPECT_EQ(CharPositionMapSize(n), 0x40000000u + 344u) << n;
 }

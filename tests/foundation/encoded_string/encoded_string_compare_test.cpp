@@ -11,6 +11,7 @@
 
 using estest::Ascii;
 using estest::Bytes;
+using estest::Deserialized;
 using estest::Narrow;
 using estest::SelectedAscii;
 using estest::SelectedBytes;
@@ -111,6 +112,27 @@ TEST(EncodedStringFind, CountOccurrences) {
     text.selEnd = c.selEnd;
     EXPECT_EQ(EncodedString::CountOccurrences(text, Narrow(c.pattern), true), c.count) << c.text;
   }
+}
+
+// One odd byte of UTF-16 holds no character: as a pattern it matches
+// nothing, instead of an empty occurrence that a count or a split steps on
+// for ever.
+TEST(EncodedStringFind, PatternWithoutAWholeCharacterMatchesNothing) {
+  EncodedString pattern = Deserialized(EncodedString::kUnitUtf16, 65002, {0});
+  ASSERT_EQ(pattern.ByteLength(), 1u);
+  EncodedString text = Wide(std::u16string(u"a\0b\0", 4));
+
+  EncodedString searched = text;
+  searched.ResetScan();
+  EXPECT_FALSE(searched.Find(pattern, true));
+  EXPECT_EQ(EncodedString::CountOccurrences(text, pattern, true), 0u);
+
+  EncodedStringArray pieces;
+  SplitEncodedString(text, pattern, &pieces);
+  EXPECT_EQ(pieces.Count(), 1u);
+
+  EncodedString replaced = text;
+  EXPECT_EQ(replaced.ReplaceAll(pattern, Wide(u"x"), -1), 0);
 }
 
 TEST(EncodedStringReplace, Table) {

@@ -293,6 +293,15 @@ TEST(EncodedStringStorage, MoveAndShallowCopy) {
   EXPECT_EQ(b.buffer, nullptr);
 }
 
+TEST(EncodedStringStorage, LockRegionRefusesAnOffsetAtTheTopOfTheRange) {
+  for (uint32_t offset : {0xFFFFFFFFu, 0xFFFFFFFEu}) {
+    EncodedString s = Wide(u"keep");
+    EXPECT_EQ(s.LockRegion(offset, 0), nullptr);
+    EXPECT_EQ(s.GetError(), kErrorNoMemory);
+    EXPECT_EQ(s.ByteLength(), 8u);
+  }
+}
+
 TEST(EncodedStringRollback, FailedAllocationsKeepTheText) {
   {
     EncodedString s = Narrow("abc");

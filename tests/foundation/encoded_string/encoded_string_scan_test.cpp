@@ -10,6 +10,7 @@
 
 using estest::Ascii;
 using estest::Bytes;
+using estest::Deserialized;
 using estest::Narrow;
 using estest::SelectedAscii;
 using estest::SelectedBytes;
@@ -343,4 +344,14 @@ TEST(EncodedStringPath, LastSeparatorWithLimitAndRest) {
   none.Select(1, 2);
   none.SelectLastSeparator('/', '\\', false, false, -1);
   EXPECT_EQ(SelectedBytes(none), "b");
+}
+
+// "..\" steps need characters; a relative path whose unit kind is unknown
+// cannot be stepped through and the combination ends with an error.
+TEST(EncodedStringPath, CombinePathEndsForATextWithoutUnitKind) {
+  EncodedString relative = Deserialized(EncodedString::kUnitNone, -1, {'.', '.', '\\', 'x'});
+  ASSERT_EQ(relative.UnitKind(), EncodedString::kUnitNone);
+  EncodedString out;
+  out.CombinePath(Wide(u"\\a\\b\\c.htm"), relative, true);
+  EXPECT_FALSE(out.IsOk());
 }

@@ -1,8 +1,13 @@
 // Small helpers for the encoded-string tests: building strings from literals
-// and reading their text or selection back as std strings.
+// or from saved state, and reading their text or selection back as std
+// strings.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "foundation/encoded_string/encoded_string.h"
 
@@ -17,6 +22,20 @@ inline EncodedString Wide(const std::u16string& text) {
 inline EncodedString Narrow(const std::string& text, int32_t codePage = 1252) {
   EncodedString s;
   s.AssignBytes(text.data(), static_cast<uint32_t>(text.size()), codePage);
+  return s;
+}
+
+// A string as Deserialize leaves it for the given head and bytes.
+inline EncodedString Deserialized(int32_t unitKind, int32_t codePage, const std::vector<uint8_t>& bytes) {
+  std::vector<uint8_t> chunk(12 + bytes.size());
+  EncodedString::StoreU32BigEndian(chunk.data(), static_cast<uint32_t>(bytes.size()));
+  EncodedString::StoreU32BigEndian(chunk.data() + 4, static_cast<uint32_t>(codePage));
+  EncodedString::StoreU32BigEndian(chunk.data() + 8, static_cast<uint32_t>(unitKind));
+  for (size_t i = 0; i < bytes.size(); ++i) chunk[12 + i] = bytes[i];
+  const uint8_t* cursor = chunk.data();
+  uint32_t remaining = static_cast<uint32_t>(chunk.size());
+  EncodedString s;
+  EXPECT_TRUE(s.Deserialize(&cursor, &remaining));
   return s;
 }
 

@@ -11,6 +11,7 @@
 #include "script/values/atoms.h"
 #include "script/builtins/global_functions.h"
 #include "script/builtins/math_object.h"
+#include "tests/support/number_checks.h"
 
 namespace {
 
@@ -47,14 +48,6 @@ class MathTest : public scripttest::BuiltinFixture {
   ScriptMathObject math_;
 };
 
-void ExpectSame(double expected, double actual, const char* what) {
-  if (std::isnan(expected)) {
-    EXPECT_TRUE(std::isnan(actual)) << what << " gave " << actual;
-  } else {
-    EXPECT_EQ(expected, actual) << what;
-  }
-}
-
 TEST_F(MathTest, RoundTakesHalvesUpwards) {
   struct Case {
     double x, rounded;
@@ -62,7 +55,7 @@ TEST_F(MathTest, RoundTakesHalvesUpwards) {
                {-2.5, -2}, {0.5, 1},       {-0.5, 0},         {-3.5, -3},
                {1e300, 1e300}, {kInf, kInf}, {-kInf, -kInf},  {4503599627370497.0, 4503599627370497.0},
                {0.49999999999999994, 0}};
-  for (const Case& c : cases) ExpectSame(c.rounded, Apply(kAtom_round, c.x), "round");
+  for (const Case& c : cases) EXPECT_TRUE(numtest::SameNumber(c.rounded, Apply(kAtom_round, c.x))) << "round " << c.x;
   EXPECT_TRUE(std::isnan(Apply(kAtom_round, kNaN)));
   // -0.2 rounds to a zero that prints as 0.
   EXPECT_EQ(ResultText(), "NaN");
@@ -152,7 +145,7 @@ TEST_F(MathTest, ParseIntFindsDigitsOrGivesNaN) {
       {u"2147483647", 2147483647.0},     {u"-2147483648", -2147483648.0},
   };
   for (const auto& c : cases) {
-    ExpectSame(c.value, ParseInt(c.text), scripttest::Narrow(c.text).c_str());
+    EXPECT_TRUE(numtest::SameNumber(c.value, ParseInt(c.text))) << scripttest::Narrow(c.text);
   }
   // "-0" keeps its sign, as the literal does; it prints as 0.
   EXPECT_TRUE(std::signbit(ParseInt(u"-0")));
@@ -171,7 +164,7 @@ TEST_F(MathTest, ParseIntTakesEveryRadixFrom2To36) {
       {u"zzzzzzzzzz", 36, 3656158440062975.0},
   };
   for (const auto& c : cases) {
-    ExpectSame(c.value, ParseInt(c.text, c.radix), scripttest::Narrow(c.text).c_str());
+    EXPECT_TRUE(numtest::SameNumber(c.value, ParseInt(c.text, c.radix))) << scripttest::Narrow(c.text);
   }
   // The first argument is converted to text; the radix to a number.
   EXPECT_EQ(Global(kAtom_parseInt, {Num(255), Str(u"16")}), kScriptOk);
@@ -189,7 +182,7 @@ TEST_F(MathTest, ParseFloatIsNaNAndIsFinite) {
                 {u"0.3", 0.3},       {u"1e-7", 1e-7},     {u"0x10", 0},   {u"+7", 7}};
   for (const auto& c : floats) {
     EXPECT_EQ(Global(kAtom_parseFloat, {Str(c.text)}), kScriptOk);
-    ExpectSame(c.value, ResultNumber(), scripttest::Narrow(c.text).c_str());
+    EXPECT_TRUE(numtest::SameNumber(c.value, ResultNumber())) << scripttest::Narrow(c.text);
   }
   EXPECT_EQ(Global(kAtom_parseFloat, {Str(u"1"), Str(u"2")}), kScriptBadParameterCount);
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "script/builtins/builtin_script_runner.h"
+#include "script/values/script_status.h"
 #include "tests/script/value_test_support.h"
 
 namespace {
@@ -62,7 +63,7 @@ TEST(ScriptRunner, ProgramsReachTheBuiltins) {
   for (const auto& c : cases) {
     ScriptProgramOutcome outcome;
     EXPECT_EQ(p.Run(c.source, &outcome), c.output) << Narrow(c.source);
-    EXPECT_EQ(outcome.error.status, 0) << Narrow(c.source);
+    EXPECT_EQ(outcome.error.status, kScriptOk) << Narrow(c.source);
   }
 }
 
@@ -78,7 +79,7 @@ TEST(ScriptRunner, FailuresAreTold) {
   EXPECT_EQ(p.Run(u"Response.Write('before');\nResponse.Write(Math.max(1));", &outcome),
             "before");
   EXPECT_TRUE(outcome.compiled);
-  EXPECT_EQ(outcome.error.status, 13);
+  EXPECT_EQ(outcome.error.status, kScriptBadParameterCount);
   EXPECT_EQ(outcome.error.line, 2);
   SharedWideString text;
   ASSERT_TRUE(FormatScriptProgramFailure(outcome, &text));
@@ -94,7 +95,7 @@ TEST(ScriptRunner, FailuresAreTold) {
   EXPECT_EQ(Narrow(Text(text)).rfind("compile error 2 at 1:", 0), 0u) << Narrow(Text(text));
 
   EXPECT_EQ(p.Run(u"Response.Write(1, 2);", &outcome), "");
-  EXPECT_EQ(outcome.error.status, 13);
+  EXPECT_EQ(outcome.error.status, kScriptBadParameterCount);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "script/values/atoms.h"
 #include "script/builtins/string_object.h"
 #include "script/builtins/string_object_text.h"
+#include "tests/support/script_status_names.h"
 
 namespace {
 
@@ -35,12 +36,13 @@ class StringTest : public scripttest::BuiltinFixture {
     store_.Release(&held_);
     BuiltinFixture::TearDown();
   }
-  // Calls a method of a string and reads the answer as text.
+  // Calls a method of a string and reads the answer as text (a failure as
+  // the name of its status).
   std::string Text(const std::u16string& text, int32_t atom,
                    std::initializer_list<ScriptValueHandle> args) {
     ScriptStringObject* s = Make(text);
     int32_t status = CallAtom(s, atom, args);
-    if (status != kScriptOk) return "status " + std::to_string(status);
+    if (status != kScriptOk) return scripttest::ScriptStatusName(status);
     EXPECT_EQ(ResultType(), kScriptTypeString);
     return ResultText();
   }
@@ -100,7 +102,7 @@ TEST_F(StringTest, CharactersByPosition) {
   EXPECT_EQ(Text(u"abc", kAtom_charAt, {Str(u"2")}), "c");
   EXPECT_EQ(Text(u"abc", kAtom_charAt, {Undef()}), "a");
   // A text that is no integer fails the conversion.
-  EXPECT_EQ(Text(u"abc", kAtom_charAt, {Str(u"x")}), "status 12");
+  EXPECT_EQ(Text(u"abc", kAtom_charAt, {Str(u"x")}), "kScriptConversionFailed");
   EXPECT_EQ(Number(u"abc", kAtom_charCodeAt, {}), 97);
   EXPECT_EQ(Number(u"abc", kAtom_charCodeAt, {Num(2)}), 99);
   EXPECT_TRUE(std::isnan(Number(u"abc", kAtom_charCodeAt, {Num(-1)})));
@@ -154,7 +156,7 @@ TEST_F(StringTest, SliceAndSubstring) {
   EXPECT_EQ(Text(u"abcdef", kAtom_slice, {Num(2), Num(99)}), "cdef");
   EXPECT_EQ(Text(u"abcdef", kAtom_slice, {Num(4), Num(1)}), "");
   EXPECT_EQ(Text(u"abcdef", kAtom_slice, {Num(2), Undef()}), "cdef");
-  EXPECT_EQ(Text(u"abcdef", kAtom_slice, {Num(1), Num(2), Num(3)}), "status 13");
+  EXPECT_EQ(Text(u"abcdef", kAtom_slice, {Num(1), Num(2), Num(3)}), "kScriptBadParameterCount");
   EXPECT_EQ(Text(u"abcdef", kAtom_substring, {Num(4), Num(1)}), "bcd");
   EXPECT_EQ(Text(u"abcdef", kAtom_substring, {Num(4)}), "ef");
   EXPECT_EQ(Text(u"abcdef", kAtom_substring, {}), "abcdef");
@@ -162,7 +164,7 @@ TEST_F(StringTest, SliceAndSubstring) {
   EXPECT_EQ(Text(u"abcdef", kAtom_substring, {Num(2), Num(99)}), "cdef");
   EXPECT_EQ(Text(u"abcdef", kAtom_substring, {Num(3), Undef()}), "def");
   EXPECT_EQ(Text(u"abcdef", kAtom_substring, {Num(3), Num(3)}), "");
-  EXPECT_EQ(Text(u"abcdef", kAtom_substring, {Num(1), Num(2), Num(3)}), "status 13");
+  EXPECT_EQ(Text(u"abcdef", kAtom_substring, {Num(1), Num(2), Num(3)}), "kScriptBadParameterCount");
 }
 
 TEST_F(StringTest, ReplaceIsCaseSensitiveAndCounted) {
@@ -176,8 +178,8 @@ TEST_F(StringTest, ReplaceIsCaseSensitiveAndCounted) {
   EXPECT_EQ(Text(u"abc", kAtom_replace, {Str(u""), Str(u"-")}), "abc");
   EXPECT_EQ(Text(u"abc", kAtom_replace, {Str(u"abc"), Str(u"$&")}), "$&");
   EXPECT_EQ(Text(u"a1b", kAtom_replace, {Num(1), Num(2)}), "a2b");
-  EXPECT_EQ(Text(u"abc", kAtom_replace, {Str(u"a")}), "status 13");
-  EXPECT_EQ(Text(u"abc", kAtom_replace, {Str(u"a"), Str(u"b"), Num(1), Num(1)}), "status 13");
+  EXPECT_EQ(Text(u"abc", kAtom_replace, {Str(u"a")}), "kScriptBadParameterCount");
+  EXPECT_EQ(Text(u"abc", kAtom_replace, {Str(u"a"), Str(u"b"), Num(1), Num(1)}), "kScriptBadParameterCount");
 }
 
 TEST_F(StringTest, CaseAccentsAndSplit) {
@@ -189,7 +191,7 @@ TEST_F(StringTest, CaseAccentsAndSplit) {
   EXPECT_EQ(ResultWide(), u"\u00C9T\u00C9");
   ASSERT_EQ(CallAtom(Make(u"\u00C9t\u00E9"), kAtom_fold, {}), kScriptOk);
   EXPECT_EQ(ResultWide(), u"Ete");
-  EXPECT_EQ(Text(u"a,b", kAtom_split, {Str(u",")}), "status 15");
+  EXPECT_EQ(Text(u"a,b", kAtom_split, {Str(u",")}), "kScriptNotImplemented");
 }
 
 TEST_F(StringTest, ConstructorMakesObjectsTextsAndCharacters) {
@@ -228,7 +230,7 @@ TEST_F(StringTest, LackOfMemoryLeavesNoResult) {
   ScriptStringObject* s = Make(u"abcdef");
   ScriptMemberRef ref = Member(s, kAtom_toUpperCase);
   // Fails the n-th allocation of the call, from the first on, until the call
-  // gets through; each failure answers status 1 and no result.
+  // gets through; each failure answers kScriptNoMemory and no result.
   for (long n = 1; n < 10; ++n) {
     int32_t status;
     {

@@ -168,7 +168,7 @@ TEST(ScriptCompilerErrors, CharactersOfCode128AndAboveAreNoToken) {
   SharedWideString text;
   ASSERT_TRUE(text.FromChars(identifier, 8));
   Compiled r = Compile(text);
-  EXPECT_EQ(r.error.code, 9);
+  EXPECT_EQ(r.error.code, kParseNoSuchToken);
   EXPECT_EQ(r.error.column, 8);
   // Inside a string they are characters like any other.
   const char16_t literal[] = u"x = '\u0175rl'";
@@ -180,7 +180,7 @@ TEST(ScriptCompilerErrors, ReturnIsAllowedInTheBodyOfANamedFunction) {
   SharedWideString name = Wide("__widget_event");
   EXPECT_TRUE(Compile(Wide("return 1"), &name).ok);
   EXPECT_TRUE(Compile(Wide("function f() { return 1 }")).ok);
-  EXPECT_EQ(Compile(Wide("return 1")).error.code, 6);
+  EXPECT_EQ(Compile(Wide("return 1")).error.code, kParseReturnOutsideFunction);
 }
 
 TEST(ScriptCompilerErrors, MessagesAndFormattedText) {
@@ -247,7 +247,7 @@ TEST(ScriptCompilerErrors, EveryAllocationFailureIsReported) {
       EXPECT_EQ(Narrow(listing), Narrow(expected)) << "allocation " << n;
     } else {
       ++failures;
-      EXPECT_EQ(error.code, 1) << "allocation " << n;
+      EXPECT_EQ(error.code, kParseNoMemory) << "allocation " << n;
     }
     script->Release();
   }

@@ -49,7 +49,7 @@ TEST(ScriptCompilerSource, CompilesOnlyTheRange) {
   const std::string input = "$$ <% x = 1; %> $$";
   Result whole = CompileRange(input, 0, 0, -1);
   EXPECT_FALSE(whole.ok);
-  EXPECT_EQ(whole.error.code, 9);
+  EXPECT_EQ(whole.error.code, kParseNoSuchToken);
 
   Result part = CompileRange(input, 0, 5, 13);
   EXPECT_TRUE(part.ok);
@@ -67,14 +67,14 @@ TEST(ScriptCompilerSource, TheEndPositionEndsTheText) {
   // The range ends inside a statement: the text ends where the rule cannot.
   Result r = CompileRange("x = 1 + 2", 0, 0, 7);
   EXPECT_FALSE(r.ok);
-  EXPECT_EQ(r.error.code, 8);
+  EXPECT_EQ(r.error.code, kParsePrematureEnd);
   // An end past the input is the input's end.
   EXPECT_TRUE(CompileRange("x = 1", 0, 0, 99).ok);
 }
 
 TEST(ScriptCompilerSource, ColumnsCountFromTheStartOfTheRangeOrOfTheLine) {
   Result first = CompileRange("abcdef x = );", 0, 7, -1);
-  EXPECT_EQ(first.error.code, 2);
+  EXPECT_EQ(first.error.code, kParseUnexpectedToken);
   EXPECT_EQ(first.error.line, 1);
   EXPECT_EQ(first.error.column, 5);
   Result later = CompileRange("abcdef x = 1;\n y = );", 0, 7, -1);
@@ -90,7 +90,7 @@ TEST(ScriptCompilerSource, FunctionNameOverARange) {
             "declare function 0 \"handler\" scope -1 range 0\nrange 0 0-4\n");
   Result bad = CompileRange("junk return 2 3;", 0, 5, -1, "handler");
   EXPECT_FALSE(bad.ok);
-  EXPECT_EQ(bad.error.code, 3);
+  EXPECT_EQ(bad.error.code, kParseExpectedToken);
 }
 
 }  // namespace

@@ -10,30 +10,18 @@
 #include "script/values/script_status.h"
 #include "tests/script/value_test_support.h"
 #include "tests/support/fake_script_host.h"
+#include "tests/support/script_cases.h"
 
 using scripttest::Narrow;
 using scripttest::Text;
 
 namespace {
 
-struct Case {
-  const char16_t* script;
-  const char* output;
-};
-
-void RunCases(const Case* cases, size_t n) {
-  for (size_t i = 0; i < n; ++i) {
-    ScriptTestContext context;
-    ScriptRunOutcome r = context.Run(cases[i].script);
-    SCOPED_TRACE(Narrow(cases[i].script));
-    ASSERT_TRUE(r.compiled);
-    EXPECT_EQ(r.status, kScriptOk) << Narrow(Text(r.error.detail));
-    EXPECT_EQ(Narrow(r.output), cases[i].output);
-  }
-}
+using scripttest::RunScriptCases;
+using scripttest::ScriptCase;
 
 TEST(ActivationCalls, FunctionsParametersAndResults) {
-  const Case cases[] = {
+  const ScriptCase cases[] = {
       {u"function add(a, b) { var c = a + b; return c; } Write(add(1, 2));", "3\n"},
       {u"function f(a, b, c) { Write(typeof b, ' ', typeof c); } f(1);",
        "undefined undefined\n"},
@@ -48,7 +36,7 @@ TEST(ActivationCalls, FunctionsParametersAndResults) {
        u"Write(v); } f(2);",
        "zero\n1\n2\n"},
   };
-  RunCases(cases, sizeof(cases) / sizeof(cases[0]));
+  RunScriptCases(cases);
 }
 
 TEST(ActivationCalls, NewNamesAreCreatedInTheInnermostScope) {
@@ -61,7 +49,7 @@ TEST(ActivationCalls, NewNamesAreCreatedInTheInnermostScope) {
 }
 
 TEST(ActivationCalls, ThisValues) {
-  const Case cases[] = {
+  const ScriptCase cases[] = {
       // Called through a member of a plain object: that object is this.
       {u"function m() { return this.v; } o = new Object(); o.v = 7; o.m = m; Write(o.m());",
        "7\n"},
@@ -69,11 +57,11 @@ TEST(ActivationCalls, ThisValues) {
       {u"v = 9; function h() { return this.v; } Write(h());", "9\n"},
       {u"v = 4; Write(this.v);", "4\n"},
   };
-  RunCases(cases, sizeof(cases) / sizeof(cases[0]));
+  RunScriptCases(cases);
 }
 
 TEST(ActivationCalls, Constructors) {
-  const Case cases[] = {
+  const ScriptCase cases[] = {
       {u"function F() { this.a = 1; return 5; } o = new F(); Write(typeof o, ' ', o.a);",
        "object 1\n"},
       {u"function G() { var r = new Object(); r.b = 2; return r; } p = new G; Write(p.b);",
@@ -83,11 +71,11 @@ TEST(ActivationCalls, Constructors) {
       {u"o = new Object(); o.z = 3; Write(o.z); q = new Object; Write(typeof q);",
        "3\nobject\n"},
   };
-  RunCases(cases, sizeof(cases) / sizeof(cases[0]));
+  RunScriptCases(cases);
 }
 
 TEST(ActivationCalls, ClosuresSeeTheChainTheyWereDeclaredIn) {
-  const Case cases[] = {
+  const ScriptCase cases[] = {
       {u"function outer() { var n = 5; function inner() { return n; } return inner; }"
        u" g = outer(); Write(g());",
        "5\n"},
@@ -99,11 +87,11 @@ TEST(ActivationCalls, ClosuresSeeTheChainTheyWereDeclaredIn) {
        u" s = counter(); s(); s(); Write(s());",
        "3\n"},
   };
-  RunCases(cases, sizeof(cases) / sizeof(cases[0]));
+  RunScriptCases(cases);
 }
 
 TEST(ActivationCalls, Eval) {
-  const Case cases[] = {
+  const ScriptCase cases[] = {
       {u"Write(eval(5));", "5\n"},
       {u"Write(eval('1 + 2'));", "3\n"},
       {u"eval('var z = 4;'); Write(z);", "4\n"},
@@ -113,7 +101,7 @@ TEST(ActivationCalls, Eval) {
       {u"s = '2 + 2'; Write(eval(s));", "4\n"},
       {u"Write(eval('eval(\\'6 * 7\\')'));", "42\n"},
   };
-  RunCases(cases, sizeof(cases) / sizeof(cases[0]));
+  RunScriptCases(cases);
 }
 
 TEST(ActivationCalls, RecursionUpToTheCapWorks) {

@@ -95,7 +95,7 @@ TEST_F(ScopeChainTest, EmptyChainFailedCreationAndFailingScopes) {
   ScriptValueHandle reference = kScriptEmptyHandle;
   EXPECT_EQ(*chain.Lookup(&status, Name(u"a"), &reference), kScriptMemberUnknown);
 
-  // An empty name cannot be made in a plain object: status 3.
+  // An empty name cannot be made in a plain object: kScriptObjectUnknown.
   chain.PushValue(&status, outer, false);
   ScriptNameToken empty;
   EXPECT_EQ(*chain.Lookup(&status, empty, &reference), kScriptObjectUnknown);

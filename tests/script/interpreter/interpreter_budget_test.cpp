@@ -1,5 +1,5 @@
 // The instruction budget: a run that has executed its interpreter's budget
-// of instructions without ending is stopped with status 29 and a message
+// of instructions without ending is stopped with kScriptStopped and a message
 // that says so, wherever the instructions ran (top-level code, called
 // functions, eval texts, an event handler), paused or not; the budget is
 // exact, it is the run's and not the interpreter's, and the next run on the

@@ -58,7 +58,7 @@ TEST(InterpreterBuiltins, StandInsAnswerNotYetImplemented) {
   EXPECT_EQ(context.Run(u"o = Object(1, 2);").status, kScriptBadParameterCount);
 }
 
-// A String object for the hook test: it answers `length` (atom 282) of its
+// A String object for the hook test: it answers `length` (kAtom_length) of its
 // text as a number.
 class LengthOnlyString : public ScriptObject {
  public:

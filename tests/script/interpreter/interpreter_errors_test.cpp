@@ -105,7 +105,7 @@ TEST(InterpreterErrors, FormatsEveryStatus) {
   ASSERT_TRUE(FormatScriptError(error, &reporter, &text));
   EXPECT_EQ(Narrow(Text(text)), "[Error: Object Unknown: foo|handler|12]");
 
-  // Status 8 takes its message from the string table.
+  // kScriptMathMissing takes its message from the string table.
   error.status = kScriptMathMissing;
   error.detail.Clear();
   ASSERT_TRUE(FormatScriptError(error, &reporter, &text));

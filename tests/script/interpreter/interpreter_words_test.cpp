@@ -90,7 +90,7 @@ TEST(InterpreterWords, StringsAndStack) {
   EXPECT_EQ(RunWords({Op(ScriptOpcode::ResolveName, 0)}).status, kScriptStackUnderflow);
   EXPECT_EQ(RunWords({Op(ScriptOpcode::JumpIfTrue, 1), 0}).status, kScriptStackUnderflow);
   EXPECT_EQ(RunWords({Op(ScriptOpcode::Return, 1), 1}).status, kScriptStackUnderflow);
-  EXPECT_EQ(RunWords({Op(ScriptOpcode::PushInteger, 1), 1, Op(ScriptOpcode::Operate, 1), 48})
+  EXPECT_EQ(RunWords({Op(ScriptOpcode::PushInteger, 1), 1, Op(ScriptOpcode::Operate, 1), kOperatorAdd})
                 .status,
             kScriptStackUnderflow);
   // A name must be a string or an atom.
@@ -105,16 +105,16 @@ TEST(InterpreterWords, OperatorCodesWithoutOperator) {
   }
   // delete takes its operand, then fails; a call that reaches the table too.
   WordsOutcome r = RunWords(
-      {Op(ScriptOpcode::PushInteger, 1), 1, Op(ScriptOpcode::Operate, 1), 70});
+      {Op(ScriptOpcode::PushInteger, 1), 1, Op(ScriptOpcode::Operate, 1), kOperatorDelete});
   EXPECT_EQ(r.status, kScriptBadOperator);
   EXPECT_EQ(r.depth, 0u);
   r = RunWords({Op(ScriptOpcode::PushInteger, 1), 1, Op(ScriptOpcode::PushInteger, 1), 1,
-                Op(ScriptOpcode::Operate, 1), 28});
+                Op(ScriptOpcode::Operate, 1), kOperatorCall});
   EXPECT_EQ(r.status, kScriptBadOperator);
 }
 
 TEST(InterpreterWords, CallCountBeyondTheStack) {
-  // One value on the stack, a call of five arguments: status 22 and the
+  // One value on the stack, a call of five arguments: kScriptStackUnderflow and the
   // stack left as it was.
   WordsOutcome r =
       RunWords({Op(ScriptOpcode::PushInteger, 1), 1, Op(ScriptOpcode::Operate, 2), 28, 5});

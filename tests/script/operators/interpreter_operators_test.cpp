@@ -10,34 +10,17 @@
 #include "script/values/script_status.h"
 #include "tests/script/value_test_support.h"
 #include "tests/support/fake_script_host.h"
+#include "tests/support/script_cases.h"
 
 using scripttest::Narrow;
 
 namespace {
 
-struct Case {
-  const char16_t* script;
-  const char* output;
-};
-
-std::string Describe(const ScriptRunOutcome& r) {
-  return "status " + std::to_string(r.status) + " detail '" +
-         Narrow(scripttest::Text(r.error.detail)) + "' line " + std::to_string(r.error.line);
-}
-
-void RunCases(const Case* cases, size_t n) {
-  for (size_t i = 0; i < n; ++i) {
-    ScriptTestContext context;
-    ScriptRunOutcome r = context.Run(cases[i].script);
-    SCOPED_TRACE(Narrow(cases[i].script));
-    ASSERT_TRUE(r.compiled);
-    EXPECT_EQ(r.status, kScriptOk) << Describe(r);
-    EXPECT_EQ(Narrow(r.output), cases[i].output);
-  }
-}
+using scripttest::RunScriptCases;
+using scripttest::ScriptCase;
 
 TEST(InterpreterOperators, ArithmeticAndConcatenation) {
-  const Case cases[] = {
+  const ScriptCase cases[] = {
       {u"Write(1 + '2');", "12\n"},
       {u"Write(1 - '2');", "-1\n"},
       {u"Write('3' * '4', ' ', 7 / 2, ' ', 7 % 3, ' ', -7 % 3);", "12 3.5 1 -1\n"},
@@ -48,11 +31,11 @@ TEST(InterpreterOperators, ArithmeticAndConcatenation) {
       {u"Write(true + 1, ' ', 'n' + true);", "2 ntrue\n"},
       {u"var u; Write(u + 'x');", "undefinedx\n"},
   };
-  RunCases(cases, sizeof(cases) / sizeof(cases[0]));
+  RunScriptCases(cases);
 }
 
 TEST(InterpreterOperators, Comparisons) {
-  const Case cases[] = {
+  const ScriptCase cases[] = {
       {u"Write('1' == 1, ' ', 'b' > 'a', ' ', 'ab' < 'b', ' ', '10' < '9');",
        "true true true true\n"},
       {u"Write(10 < 9, ' ', 2 >= 2, ' ', 2 <= 1, ' ', 3 != 3);", "false true false false\n"},
@@ -68,11 +51,11 @@ TEST(InterpreterOperators, Comparisons) {
       {u"i = 2; i = i + 1; Write(i === 3, ' ', i !== 3);", "true false\n"},
       {u"Write(true === true, ' ', true === 1, ' ', 'a' === 'a');", "true false true\n"},
   };
-  RunCases(cases, sizeof(cases) / sizeof(cases[0]));
+  RunScriptCases(cases);
 }
 
 TEST(InterpreterOperators, TypeofAndLogic) {
-  const Case cases[] = {
+  const ScriptCase cases[] = {
       {u"function f() {} var u; o = new Object();"
        u"Write(typeof true, ' ', typeof 1, ' ', typeof 1.5, ' ', typeof 'x', ' ', typeof f, ' ',"
        u" typeof o, ' ', typeof u);",
@@ -87,11 +70,11 @@ TEST(InterpreterOperators, TypeofAndLogic) {
        "2\n"},
       {u"var u; if (u) Write('yes'); if (!u) Write('no');", "no\n"},
   };
-  RunCases(cases, sizeof(cases) / sizeof(cases[0]));
+  RunScriptCases(cases);
 }
 
 TEST(InterpreterOperators, IncrementsAndNegation) {
-  const Case cases[] = {
+  const ScriptCase cases[] = {
       {u"i = 5; j = i++; k = ++i; Write(i, j, k);", "757\n"},
       {u"i = 5; j = i--; k = --i; Write(i, j, k);", "353\n"},
       {u"i = 2147483647; i++; Write(i, ' ', i === 2147483648);", "2147483648 true\n"},
@@ -102,7 +85,7 @@ TEST(InterpreterOperators, IncrementsAndNegation) {
       {u"Write(-5, ' ', -'3', ' ', -(2.5), ' ', -true);", "-5 -3 -2.5 -1\n"},
       {u"a = 4; b = -a; Write(a, ' ', b);", "4 -4\n"},
   };
-  RunCases(cases, sizeof(cases) / sizeof(cases[0]));
+  RunScriptCases(cases);
 }
 
 TEST(InterpreterOperators, IncrementKeepsIntegersAndTurnsTextsIntoNumbers) {
@@ -115,7 +98,7 @@ TEST(InterpreterOperators, IncrementKeepsIntegersAndTurnsTextsIntoNumbers) {
 }
 
 TEST(InterpreterOperators, CompoundAssignments) {
-  const Case cases[] = {
+  const ScriptCase cases[] = {
       {u"i = 10; i -= 3; Write(i); i += 5; Write(i); i %= 5; Write(i); i /= 4; Write(i);"
        u" i *= 6; Write(i);",
        "7\n12\n2\n0.5\n3\n"},
@@ -126,7 +109,7 @@ TEST(InterpreterOperators, CompoundAssignments) {
       {u"o = new Object(); o.n = 1; o.n += 2; Write(o.n);", "3\n"},
       {u"var t = ''; for (i = 0; i < 3; i += 1) t += i; Write(t);", "012\n"},
   };
-  RunCases(cases, sizeof(cases) / sizeof(cases[0]));
+  RunScriptCases(cases);
 }
 
 TEST(InterpreterOperators, OperatorsWithoutImplementationFail) {
@@ -154,13 +137,13 @@ TEST(InterpreterOperators, LiteralStringByNumber) {
 }
 
 TEST(InterpreterOperators, MembersByNameAndKey) {
-  const Case cases[] = {
+  const ScriptCase cases[] = {
       {u"o = new Object(); o['a'] = 5; Write(o.a); k = 'a'; Write(o[k] + 1);", "5\n6\n"},
       {u"o = new Object(); o.inner = new Object(); o.inner.v = 'deep'; Write(o.inner.v);",
        "deep\n"},
       {u"o = new Object(); p = o; p.x = 1; Write(o.x);", "1\n"},
   };
-  RunCases(cases, sizeof(cases) / sizeof(cases[0]));
+  RunScriptCases(cases);
 }
 
 }  // namespace

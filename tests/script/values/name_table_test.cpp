@@ -1,6 +1,6 @@
 // The script name table: atom texts from the pool, the empty atoms, the
 // look-up of text through the script identifier trie (whole 16-bit units,
-// both spellings of atoms 74 and 113), and its agreement with the trie's own
+// both spellings of kAtom_remove and kAtom_clear), and its agreement with the trie's own
 // name list.
 #include <gtest/gtest.h>
 

@@ -15,6 +15,7 @@
 #include "foundation/wide_string/shared_wide_string.h"
 #include "script/values/number_text.h"
 #include "script/values/script_status.h"
+#include "tests/support/number_checks.h"
 
 namespace {
 
@@ -38,11 +39,8 @@ double Parse(const std::u16string& text) {
   return ParseScriptNumberUnits(text.data(), static_cast<uint32_t>(text.size()));
 }
 
-// Same double, bit for bit (NaN equal to NaN, 0 and -0 apart).
-bool Same(double a, double b) {
-  if (std::isnan(a) || std::isnan(b)) return std::isnan(a) && std::isnan(b);
-  return a == b && std::signbit(a) == std::signbit(b);
-}
+using numtest::SameNumber;
+using numtest::Zeros;
 
 // ---- Powers of ten
 
@@ -117,7 +115,7 @@ TEST(ReadDecimalLiteral, Forms) {
     bool ok = Read(c.text, &value);
     EXPECT_EQ(ok, c.ok) << c.text;
     if (c.ok) {
-      EXPECT_TRUE(Same(value, c.value)) << c.text << " gave " << value;
+      EXPECT_TRUE(SameNumber(c.value, value, Zeros::kApart)) << c.text;
     } else {
       EXPECT_EQ(value, -7.0) << c.text;
     }
@@ -166,7 +164,7 @@ TEST(ReadDecimalLiteral, AgreesWithStrtodOnRandomTexts) {
     double value = 0;
     ASSERT_TRUE(Read(text, &value)) << "seed " << seed << ": " << text;
     double expected = std::strtod(text.c_str(), nullptr);
-    ASSERT_TRUE(Same(value, expected)) << "seed " << seed << ": " << text;
+    ASSERT_TRUE(SameNumber(expected, value, Zeros::kApart)) << "seed " << seed << ": " << text;
   }
 }
 
@@ -220,8 +218,7 @@ TEST(ParseScriptNumber, Texts) {
       {u"Infinity", kNaN},
   };
   for (const Case& c : cases) {
-    EXPECT_TRUE(Same(Parse(c.text), c.value))
-        << std::string(c.text.begin(), c.text.end()) << " gave " << Parse(c.text);
+    EXPECT_TRUE(SameNumber(c.value, Parse(c.text), Zeros::kApart)) << std::string(c.text.begin(), c.text.end());
   }
   SharedWideString s;
   ASSERT_TRUE(s.FromChars(u" 7 ", 3));

@@ -9,10 +9,12 @@
 #include <deque>
 #include <limits>
 
+#include "script/values/atoms.h"
 #include "script/values/script_status.h"
 #include "script/values/script_value_escape.h"
 #include "script/values/value_store.h"
 #include "tests/script/value_test_support.h"
+#include "tests/support/number_checks.h"
 
 namespace {
 
@@ -102,7 +104,7 @@ TEST_F(Conversions, ToBoolean) {
   }
   EXPECT_EQ(truthy.wantedTypes, std::vector<int32_t>{kScriptTypeBoolean});
   uint8_t out = 0;
-  EXPECT_EQ(*store_.ToBoolean(&status_, MakeScriptNameHandle(13), &out), kScriptBadHeapState);
+  EXPECT_EQ(*store_.ToBoolean(&status_, MakeScriptNameHandle(kAtom_this), &out), kScriptBadHeapState);
 }
 
 TEST_F(Conversions, ToNumber) {
@@ -123,15 +125,10 @@ TEST_F(Conversions, ToNumber) {
       {Object(&object), 2.5},
       {kScriptUndefinedHandle, kNaN},
       {kScriptEmptyHandle, kNaN},
-      {MakeScriptNameHandle(13), kNaN},
+      {MakeScriptNameHandle(kAtom_this), kNaN},
   };
   for (const Case& c : cases) {
-    double value = AsNumber(c.h);
-    if (std::isnan(c.value)) {
-      EXPECT_TRUE(std::isnan(value)) << c.h;
-    } else {
-      EXPECT_EQ(value, c.value) << c.h;
-    }
+    EXPECT_TRUE(numtest::SameNumber(c.value, AsNumber(c.h))) << c.h;
   }
   EXPECT_EQ(object.wantedTypes, std::vector<int32_t>{kScriptTypeNumber});
 }
@@ -160,7 +157,7 @@ TEST_F(Conversions, ToText) {
       {Object(&object), u"0.25"},
       {kScriptUndefinedHandle, u"undefined"},
       {kScriptEmptyHandle, u"undefined"},
-      {MakeScriptNameHandle(13), u"undefined"},
+      {MakeScriptNameHandle(kAtom_this), u"undefined"},
   };
   for (const Case& c : cases) EXPECT_EQ(AsText(c.h), c.text) << Narrow(c.text);
   EXPECT_EQ(object.wantedTypes, std::vector<int32_t>{kScriptTypeString});

@@ -7,6 +7,7 @@
 
 #include "platform/testing/allocation.h"
 #include "script/objects/dynamic_object.h"
+#include "script/values/atoms.h"
 #include "script/values/script_status.h"
 #include "script/values/value_store.h"
 #include "tests/script/value_test_support.h"
@@ -22,7 +23,7 @@ TEST(ScriptValueHandle, Layout) {
   EXPECT_EQ(ScriptHandleType(0x54), kScriptTypeString);
   EXPECT_EQ(ScriptHandleIndex(0x54), 5u);
   EXPECT_EQ(ScriptHandleType(kScriptEmptyHandle), kScriptTypeEmpty);
-  EXPECT_EQ(MakeScriptNameHandle(245), (245u << 4) + 6);
+  EXPECT_EQ(MakeScriptNameHandle(kAtom_eval), (static_cast<uint32_t>(kAtom_eval) << 4) + 6);
   EXPECT_TRUE(SameScriptValue(MakeScriptHandle(kScriptTypeUndefined, 0),
                               MakeScriptHandle(kScriptTypeUndefined, 9)));
   EXPECT_TRUE(SameScriptValue(MakeScriptHandle(kScriptTypeNumber, 3),
@@ -52,7 +53,7 @@ TEST(ScriptValueStore, NewValuesStartEmptyHanded) {
   EXPECT_EQ(*store.NewValue(&status, kScriptTypeUndefined, &h, nullptr), kScriptBadHeapState);
   EXPECT_EQ(h, kScriptEmptyHandle);
   EXPECT_EQ(store.GetSlot(kScriptUndefinedHandle), nullptr);
-  EXPECT_EQ(store.GetSlot(MakeScriptNameHandle(13)), nullptr);
+  EXPECT_EQ(store.GetSlot(MakeScriptNameHandle(kAtom_this)), nullptr);
   EXPECT_EQ(store.GetSlot(kScriptEmptyHandle), nullptr);
 }
 
@@ -126,7 +127,7 @@ TEST(ScriptValueStore, CopyMoveRelease) {
   EXPECT_EQ(v, kScriptUndefinedHandle);
   store.Release(&v);
   EXPECT_EQ(v, kScriptEmptyHandle);
-  ScriptValueHandle name = MakeScriptNameHandle(23);
+  ScriptValueHandle name = MakeScriptNameHandle(kAtom_document);
   store.Release(&name);
   EXPECT_EQ(name, kScriptEmptyHandle);
 

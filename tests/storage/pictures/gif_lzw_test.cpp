@@ -57,12 +57,7 @@ TEST(GifLzw, EveryMinimumCodeSizeAndSubBlockSizeRoundTrips) {
 
 TEST(GifLzw, LongStreamsClearTheTableAndUseTwelveBitCodes) {
   const uint16_t w = 211, h = 97;
-  Bytes indices;
-  uint32_t seed = 7;
-  for (int i = 0; i < w * h; ++i) {
-    seed = seed * 1664525u + 1013904223u;
-    indices.push_back(static_cast<uint8_t>(seed >> 24));
-  }
+  const Bytes indices = picture::RandomIndices(w, h, 256, 7);
   picture::GifImage image;
   image.width = w;
   image.height = h;
@@ -113,17 +108,6 @@ TEST(GifLzw, CorruptCodesFailAndKeepTheRowsBefore) {
   }
 }
 
-// Noise in `colours` colours: nearly every few pixels define a new code,
-// so a picture of a few ten thousand pixels fills the code table early.
-Bytes NoiseIndices(size_t count, uint32_t colours, uint32_t seed) {
-  Bytes indices;
-  for (size_t i = 0; i < count; ++i) {
-    seed = seed * 1664525u + 1013904223u;
-    indices.push_back(static_cast<uint8_t>((seed >> 24) % colours));
-  }
-  return indices;
-}
-
 // A picture whose encoder stops defining codes at 4096 and goes on without
 // a clear code.
 Bytes FullTableGif(uint16_t w, uint16_t h, uint8_t minCodeSize, const Bytes& indices) {
@@ -146,7 +130,7 @@ TEST(GifLzw, FullTableWithoutAClearKeepsDecodingAsGiflibDoes) {
   for (const Case& c : cases) {
     SCOPED_TRACE(int{c.minCodeSize});
     const Bytes palette = picture::TestPaletteTriples(1u << c.minCodeSize);
-    const Bytes indices = NoiseIndices(size_t{c.w} * c.h, 1u << c.minCodeSize, c.minCodeSize);
+    const Bytes indices = picture::RandomIndices(c.w, c.h, 1u << c.minCodeSize, c.minCodeSize);
     const Bytes file = FullTableGif(c.w, c.h, c.minCodeSize, indices);
     Bytes out;
     ASSERT_EQ(Decode(file, c.w, c.h, &out), kImageOk);
@@ -167,7 +151,7 @@ TEST(GifLzw, CodeBeyondATableMadeSmallerFails) {
   // The table gets 2048 entries for lack of memory; the stream goes on to
   // use codes up to 4095, and the first one past 2047 fails the decoding.
   const uint16_t w = 150, h = 113;
-  const Bytes indices = NoiseIndices(size_t{w} * h, 256, 8);
+  const Bytes indices = picture::RandomIndices(w, h, 256, 8);
   const Bytes file = FullTableGif(w, h, 8, indices);
   ImageDecoder d(file.data(), static_cast<uint32_t>(file.size()));
   Bytes out(size_t{w} * h, kUntouched);
