@@ -39,6 +39,7 @@
 
 #include "foundation/streams/byte_stream.h"
 #include "foundation/encoded_string/encoded_string.h"
+#include "foundation/streams/byte_order.h"  // record words are big-endian
 #include "platform/types/device_types.h"
 #include "storage/container/palm_database.h"
 #include "storage/records/settings_environment.h"
@@ -215,14 +216,3 @@ class TaggedRecordFile {
   uint8_t lockedForReading_ = 1;
 };
 
-// Big-endian words inside record bytes.
-inline uint32_t LoadRecordU32(const uint8_t* p) {
-  return (static_cast<uint32_t>(p[0]) << 24) | (static_cast<uint32_t>(p[1]) << 16) |
-         (static_cast<uint32_t>(p[2]) << 8) | p[3];
-}
-inline void StoreRecordU32(uint8_t* p, uint32_t value) {
-  p[0] = static_cast<uint8_t>(value >> 24);
-  p[1] = static_cast<uint8_t>(value >> 16);
-  p[2] = static_cast<uint8_t>(value >> 8);
-  p[3] = static_cast<uint8_t>(value);
-}

@@ -183,7 +183,7 @@ bool FieldFilled(uint32_t offset, uint32_t rewrittenAtMost, uint32_t oldLength) 
 
 bool BookParameterFile::WriteNewHeader() {
   uint8_t header[kHeaderLength];
-  for (const HeaderDefault& field : kHeaderDefaults) StoreRecordU32(header + field.offset, field.value);
+  for (const HeaderDefault& field : kHeaderDefaults) StoreU32BE(header + field.offset, field.value);
   uint32_t id = kHeaderRecordId;
   return WriteRecordData(&id, header, kHeaderLength, kHeaderTag, kInsertBehindHeader) == RecordResult::kOk;
 }

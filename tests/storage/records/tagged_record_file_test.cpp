@@ -281,8 +281,8 @@ TEST_F(TaggedRecordFileTest, BlobsAreTheWholeStreamFromItsStart) {
   const uint8_t* data = records.GetLinkedData(kHeaderRecordId, 0, kTest, &length, kData);
   ASSERT_TRUE(data);
   ASSERT_EQ(length, 48u);
-  EXPECT_EQ(LoadRecordU32(data), 1u);
-  EXPECT_EQ(LoadRecordU32(data + 44), 12u);
+  EXPECT_EQ(LoadU32BE(data), 1u);
+  EXPECT_EQ(LoadU32BE(data + 44), 12u);
   ByteStream empty;
   ASSERT_EQ(records.SetLinkedBlob(kHeaderRecordId, 0, kTest, empty, kData), RecordResult::kOk);
   uint32_t link = 0;
