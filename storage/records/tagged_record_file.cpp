@@ -8,6 +8,7 @@
 #include "platform/files/files.h"
 #include "platform/memory/allocator.h"
 #include "storage/container/palm_database_stream.h"
+#include "storage/container/stream_factory.h"
 
 TaggedRecordFile::~TaggedRecordFile() { TaggedRecordFile::Close(); }
 
@@ -33,12 +34,30 @@ void TaggedRecordFile::DiscardDatabase() {
   database_ = nullptr;
 }
 
-bool TaggedRecordFile::SetAsideDamagedFile(const WCHAR* path) {
-  WCHAR* badPath = PalmDatabaseSidePath(path, kPalmBadFileSuffix);
-  if (!badPath) return false;
-  bool moved = MoveFileExW(path, badPath, MOVEFILE_REPLACE_EXISTING) != FALSE;
-  DeviceFree(badPath);
-  return moved;
+RecordResult TaggedRecordFile::OpenReplacingForeign(const WCHAR* path, uint32_t mode, uint32_t creator,
+                                                    uint32_t type, uint32_t headerTag, bool* fresh) {
+  // A file that is not a database at all is set aside by the factory.
+  PalmDatabase* database = OpenRecordDatabase(path, mode, creator, type, nullptr);
+  if (!database) return RecordResult::kFailed;
+  AttachDatabase(database);
+  SetNoSave(false);
+  *fresh = database->GetRecordCount() == 0;
+  if (*fresh) return RecordResult::kOk;
+  const HeaderState header = CheckHeader(headerTag);
+  if (header == HeaderState::kReadable) return RecordResult::kOk;
+  DiscardDatabase();
+  if (header == HeaderState::kUnknown) return RecordResult::kFailed;
+  // A database, but not this file: kept aside, never overwritten.
+  if (!SetAsideBadFile(path)) return RecordResult::kFailed;
+  database = OpenRecordDatabase(path, mode, creator, type, nullptr);
+  if (!database) return RecordResult::kFailed;
+  AttachDatabase(database);
+  if (database->GetRecordCount() != 0) {
+    DiscardDatabase();
+    return RecordResult::kFailed;
+  }
+  *fresh = true;
+  return RecordResult::kOk;
 }
 
 // ---- Cursor ----

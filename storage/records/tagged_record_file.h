@@ -160,9 +160,16 @@ class TaggedRecordFile {
   void AttachDatabase(PalmDatabase* database) { database_ = database; }
   // Destroys the container without saving it.
   void DiscardDatabase();
-  // Renames a file that is structurally not what it should be to
-  // "<name>.bad", replacing an older one; false when it could not be moved.
-  static bool SetAsideDamagedFile(const WCHAR* path);
+  // Opens the writable container at `path` in `mode` (a disposition that
+  // creates a missing file; creator and type go into a new one's head) and
+  // attaches it. A database whose record 0 is
+  // not a header of `headerTag` is not this kind of file: it is set aside as
+  // "<name>.bad" and an empty container made in its place. *fresh says the
+  // container holds no records, so the caller writes a new header. A failed
+  // read, lack of memory or a failed rename answers kFailed with nothing
+  // attached, and no file is touched but the one set aside.
+  RecordResult OpenReplacingForeign(const WCHAR* path, uint32_t mode, uint32_t creator, uint32_t type,
+                                    uint32_t headerTag, bool* fresh);
   void SetNoSave(bool value) { noSave_ = value ? 1 : 0; }
   // The index of an identifier: 0 for kHeaderRecordId; false for
   // kNoRecordId, an identifier beyond 24 bits or one the container lacks.
