@@ -11,8 +11,8 @@
 #include "foundation/code_pages/code_page.h"
 #include "foundation/streams/byte_order.h"
 #include "platform/memory/allocator.h"
+#include "storage/container/record_buffer.h"
 #include "storage/documents/document.h"
-#include "storage/documents/document_record_buffer.h"
 
 namespace {
 
