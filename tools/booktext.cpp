@@ -16,6 +16,7 @@
 
 #include "foundation/language/localized_strings.h"
 #include "platform/files/device_root.h"
+#include "platform/text/utf16_to_utf8.h"
 #include "resources/tessalyn_resources.h"
 #include "storage/books/book_document.h"
 #include "storage/container/palm_database.h"
@@ -46,42 +47,24 @@ int Fail(int32_t code) {
   return code;
 }
 
-// UTF-16 to UTF-8 across blocks: a high surrogate at the end of one block
-// waits for the next. Output goes out in 64 KB writes.
+// UTF-16 to UTF-8 across blocks through the shared encoder, which holds a
+// high surrogate that ends one block until the next. Output goes out in
+// 64 KB writes.
 class Utf8Writer {
  public:
   ~Utf8Writer() { Flush(); }
   void Put(const WCHAR* units, uint32_t count) {
-    for (uint32_t i = 0; i < count; ++i) {
-      if (used_ + 4 > sizeof(buffer_)) Drain();
-      const uint32_t u = units[i];
-      if (u < 0x80 && pending_ == 0) {
-        buffer_[used_++] = static_cast<char>(u);
-        continue;
-      }
-      if (pending_ != 0) {
-        const uint32_t high = pending_;
-        pending_ = 0;
-        if (u >= 0xDC00 && u <= 0xDFFF) {
-          Encode(0x10000 + ((high - 0xD800) << 10) + (u - 0xDC00));
-          continue;
-        }
-        Encode(0xFFFD);
-        if (used_ + 4 > sizeof(buffer_)) Drain();
-      }
-      if (u >= 0xD800 && u <= 0xDBFF) {
-        pending_ = u;
-      } else {
-        Encode(u >= 0xDC00 && u <= 0xDFFF ? 0xFFFD : u);
-      }
+    while (count > 0) {
+      const devtext::Utf8Progress done = encoder_.Write(units, count, buffer_ + used_, sizeof(buffer_) - used_);
+      used_ += done.bytesWritten;
+      units += done.unitsRead;
+      count -= static_cast<uint32_t>(done.unitsRead);
+      if (count > 0) Drain();
     }
   }
   void Flush() {
-    if (pending_ != 0) {
-      if (used_ + 4 > sizeof(buffer_)) Drain();
-      Encode(0xFFFD);
-    }
-    pending_ = 0;
+    if (sizeof(buffer_) - used_ < devtext::kUtf8ReplacementBytes) Drain();
+    used_ += encoder_.Finish(buffer_ + used_, sizeof(buffer_) - used_);
     Drain();
   }
 
@@ -90,29 +73,10 @@ class Utf8Writer {
     std::fwrite(buffer_, 1, used_, stdout);
     used_ = 0;
   }
-  void Encode(uint32_t cp) {
-    char* o = buffer_ + used_;
-    if (cp < 0x80) {
-      *o++ = static_cast<char>(cp);
-    } else if (cp < 0x800) {
-      *o++ = static_cast<char>(0xC0 | (cp >> 6));
-      *o++ = static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      *o++ = static_cast<char>(0xE0 | (cp >> 12));
-      *o++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      *o++ = static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-      *o++ = static_cast<char>(0xF0 | (cp >> 18));
-      *o++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-      *o++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      *o++ = static_cast<char>(0x80 | (cp & 0x3F));
-    }
-    used_ = static_cast<size_t>(o - buffer_);
-  }
 
-  char buffer_[1 << 16];
+  devtext::Utf16ToUtf8Stream encoder_;
+  uint8_t buffer_[1 << 16];
   size_t used_ = 0;
-  uint32_t pending_ = 0;
 };
 
 int32_t PrintBook(const WCHAR* path) {

@@ -22,6 +22,7 @@
 #include <string>
 
 #include "foundation/wide_string/shared_wide_string.h"
+#include "platform/text/utf16_to_utf8.h"
 #include "platform/time/known_zones.h"
 #include "platform/time/system_time.h"
 #include "platform/time/time_zone.h"
@@ -69,39 +70,10 @@ std::u16string DecodeUtf8(const std::string& bytes) {
   return out;
 }
 
-// UTF-16 to UTF-8; a lone surrogate becomes U+FFFD, as node writes it.
-std::string EncodeUtf8(const WCHAR* text, uint32_t length) {
-  std::string out;
-  for (uint32_t i = 0; i < length; ++i) {
-    uint32_t cp = text[i];
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < length && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-      ++i;
-    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-      cp = 0xFFFD;
-    }
-    if (cp < 0x80) {
-      out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-  }
-  return out;
-}
-
+// Each write on its own, so a lone surrogate becomes U+FFFD, as node
+// writes it.
 void WriteToStdout(void* /*data*/, const WCHAR* text, uint32_t length) {
-  std::string bytes = EncodeUtf8(text, length);
+  std::string bytes = devtext::Utf16ToUtf8String(text, length);
   std::fwrite(bytes.data(), 1, bytes.size(), stdout);
 }
 
@@ -206,7 +178,7 @@ int main(int argc, char** argv) {
       std::fflush(stdout);
       SharedWideString message;
       FormatScriptProgramFailure(outcome, &message);
-      std::string line = EncodeUtf8(message.Chars(), message.length);
+      std::string line = devtext::Utf16ToUtf8String(message.Chars(), message.length);
       std::fprintf(stderr, "%s\n", line.c_str());
       exitCode = 1;
     }

@@ -1,76 +1,55 @@
 // ConvertToUtf8: code page 1252 or UTF-16 text to UTF-8. The size needed is
-// always computed in full, so a caller may ask for it with no output.
+// always computed in full, so a caller may ask for it with no output. The
+// bytes come from the platform's one encoder; what this adds is the answer
+// for a high surrogate without its low half, which fails the conversion (a
+// lone low surrogate becomes U+FFFD like any other unpaired half).
+#include <cstring>
+
 #include "foundation/code_pages/code_page.h"
+#include "platform/text/utf16_to_utf8.h"
 
 namespace {
 
-class Utf8Sink {
- public:
-  Utf8Sink(uint8_t* out, uint32_t capacity) : out_(out), capacity_(out ? capacity : 0) {}
-  void Put(uint32_t cp) {
-    uint8_t encoded[4];
-    uint32_t n;
-    if (cp < 0x80) {
-      encoded[0] = static_cast<uint8_t>(cp);
-      n = 1;
-    } else if (cp < 0x800) {
-      encoded[0] = static_cast<uint8_t>(0xC0 | (cp >> 6));
-      encoded[1] = static_cast<uint8_t>(0x80 | (cp & 0x3F));
-      n = 2;
-    } else if (cp < 0x10000) {
-      encoded[0] = static_cast<uint8_t>(0xE0 | (cp >> 12));
-      encoded[1] = static_cast<uint8_t>(0x80 | ((cp >> 6) & 0x3F));
-      encoded[2] = static_cast<uint8_t>(0x80 | (cp & 0x3F));
-      n = 3;
-    } else {
-      encoded[0] = static_cast<uint8_t>(0xF0 | (cp >> 18));
-      encoded[1] = static_cast<uint8_t>(0x80 | ((cp >> 12) & 0x3F));
-      encoded[2] = static_cast<uint8_t>(0x80 | ((cp >> 6) & 0x3F));
-      encoded[3] = static_cast<uint8_t>(0x80 | (cp & 0x3F));
-      n = 4;
-    }
-    if (!short_ && needed_ + n <= capacity_) {
-      for (uint32_t i = 0; i < n; ++i) out_[needed_ + i] = encoded[i];
-    } else {
-      short_ = true;
-    }
-    needed_ += n;
+bool HasHighWithoutLow(const WCHAR* units, uint32_t count) {
+  for (uint32_t i = 0; i < count; ++i) {
+    if (units[i] < 0xD800 || units[i] > 0xDBFF) continue;
+    if (i + 1 >= count || units[i + 1] < 0xDC00 || units[i + 1] > 0xDFFF) return true;
+    ++i;
   }
-  uint32_t needed() const { return needed_; }
-  bool complete() const { return !short_ && out_; }
+  return false;
+}
 
- private:
-  uint8_t* out_;
-  uint32_t capacity_;
-  uint32_t needed_ = 0;
-  bool short_ = false;
-};
+// Each byte is one character of the page; writing stops at the first one
+// that does not fit, counting goes on.
+size_t Cp1252ToUtf8(const uint8_t* bytes, uint32_t len, uint8_t* out, size_t capacity) {
+  size_t needed = 0;
+  bool fits = out != nullptr;
+  for (uint32_t i = 0; i < len; ++i) {
+    uint8_t encoded[devtext::kMaxUtf8CharBytes];
+    const size_t n = devtext::EncodeUtf8CodePoint(Cp1252ToUnicode(bytes[i]), encoded);
+    fits = fits && needed + n <= capacity;
+    if (fits) std::memcpy(out + needed, encoded, n);
+    needed += n;
+  }
+  return needed;
+}
 
 }  // namespace
 
 int ConvertToUtf8(const void* data, uint32_t len, int32_t from, uint8_t* out, uint32_t* outLen) {
   if (len > 0 && !data) return kConvertFailed;
-  Utf8Sink sink(out, *outLen);
+  const size_t capacity = out ? *outLen : 0;
+  size_t needed;
   if (from == kCodePage1252) {
-    const uint8_t* bytes = static_cast<const uint8_t*>(data);
-    for (uint32_t i = 0; i < len; ++i) sink.Put(Cp1252ToUnicode(bytes[i]));
+    needed = Cp1252ToUtf8(static_cast<const uint8_t*>(data), len, out, capacity);
   } else if (from == kCodePageUtf16) {
     if (len & 1) return kConvertFailed;
     const WCHAR* units = static_cast<const WCHAR*>(data);
-    uint32_t count = len / 2;
-    for (uint32_t i = 0; i < count; ++i) {
-      uint32_t u = units[i];
-      if (u >= 0xD800 && u <= 0xDBFF) {
-        // A high surrogate needs its low half.
-        if (i + 1 >= count || units[i + 1] < 0xDC00 || units[i + 1] > 0xDFFF) return kConvertFailed;
-        u = 0x10000 + ((u - 0xD800) << 10) + (units[i + 1] - 0xDC00);
-        ++i;
-      }
-      sink.Put(u);  // a lone low surrogate is encoded as it is
-    }
+    if (HasHighWithoutLow(units, len / 2)) return kConvertFailed;
+    needed = devtext::Utf16ToUtf8(units, len / 2, out, capacity);
   } else {
     return kConvertFailed;
   }
-  *outLen = sink.needed();
-  return sink.needed() == 0 || sink.complete() ? kConvertOk : kConvertFailed;
+  *outLen = static_cast<uint32_t>(needed);
+  return needed == 0 || (out && needed <= capacity) ? kConvertOk : kConvertFailed;
 }

@@ -5,35 +5,12 @@
 #include <cstring>
 
 #include "foundation/encoded_string/encoded_string.h"
+#include "foundation/streams/byte_order.h"
 #include "platform/memory/allocator.h"
 
-namespace {
+void EncodedString::StoreU32LittleEndian(uint8_t* out, uint32_t value) { StoreU32LE(out, value); }
 
-uint32_t LoadBigEndian(const uint8_t* p) {
-  return (static_cast<uint32_t>(p[0]) << 24) | (static_cast<uint32_t>(p[1]) << 16) |
-         (static_cast<uint32_t>(p[2]) << 8) | p[3];
-}
-
-uint32_t LoadLittleEndian(const uint8_t* p) {
-  return (static_cast<uint32_t>(p[3]) << 24) | (static_cast<uint32_t>(p[2]) << 16) |
-         (static_cast<uint32_t>(p[1]) << 8) | p[0];
-}
-
-}  // namespace
-
-void EncodedString::StoreU32LittleEndian(uint8_t* out, uint32_t value) {
-  out[0] = static_cast<uint8_t>(value);
-  out[1] = static_cast<uint8_t>(value >> 8);
-  out[2] = static_cast<uint8_t>(value >> 16);
-  out[3] = static_cast<uint8_t>(value >> 24);
-}
-
-void EncodedString::StoreU32BigEndian(uint8_t* out, uint32_t value) {
-  out[0] = static_cast<uint8_t>(value >> 24);
-  out[1] = static_cast<uint8_t>(value >> 16);
-  out[2] = static_cast<uint8_t>(value >> 8);
-  out[3] = static_cast<uint8_t>(value);
-}
+void EncodedString::StoreU32BigEndian(uint8_t* out, uint32_t value) { StoreU32BE(out, value); }
 
 uint8_t* EncodedString::Serialize(uint8_t* out, uint32_t* offset, bool bigEndian) const {
   uint32_t end = selEnd < length ? selEnd : length;
@@ -73,8 +50,8 @@ bool EncodedString::Deserialize(const uint8_t** readCursor, uint32_t* remaining)
     status.SetError(kErrorBadSource);
     return false;
   }
-  bool bigEndian = LoadBigEndian(p + 8) < 0x10000;
-  uint32_t (*load)(const uint8_t*) = bigEndian ? LoadBigEndian : LoadLittleEndian;
+  bool bigEndian = LoadU32BE(p + 8) < 0x10000;
+  uint32_t (*load)(const uint8_t*) = bigEndian ? LoadU32BE : LoadU32LE;
   uint32_t n = load(p);
   int32_t cp = static_cast<int32_t>(load(p + 4));
   int32_t kind = static_cast<int32_t>(load(p + 8));

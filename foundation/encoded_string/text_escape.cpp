@@ -3,6 +3,8 @@
 
 #include "foundation/code_pages/code_page.h"
 #include "foundation/encoded_string/encoded_string_walk.h"
+#include "foundation/streams/byte_order.h"
+#include "platform/text/utf16_to_utf8.h"
 
 namespace {
 
@@ -217,18 +219,28 @@ bool SelectionAsUtf8(const EncodedString& source, EncodedString* utf8) {
     }
     return utf8->IsOk();
   }
-  for (uint32_t i = text->selStart; bytes && i + 1 < end; i += 2) {
-    uint32_t u = bytes[i] | (bytes[i + 1] << 8);
-    if (u == 0) break;
-    if (u >= 0xD800 && u <= 0xDBFF && i + 3 < end) {
-      uint32_t low = bytes[i + 2] | (bytes[i + 3] << 8);
-      if (low >= 0xDC00 && low <= 0xDFFF) {
-        u = 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00);
-        i += 2;
+  // UTF-16 through the shared encoder, a chunk of units at a time; an
+  // unpaired surrogate becomes U+FFFD.
+  devtext::Utf16ToUtf8Stream encoder;
+  char16_t units[64];
+  uint8_t encoded[sizeof(units) / sizeof(units[0]) * devtext::kUtf8ReplacementBytes + devtext::kMaxUtf8CharBytes];
+  uint32_t i = text->selStart;
+  bool atZero = false;
+  while (bytes && !atZero && i + 1 < end) {
+    size_t count = 0;
+    for (; count < sizeof(units) / sizeof(units[0]) && i + 1 < end; i += 2) {
+      units[count] = LoadU16LE(bytes + i);
+      if (units[count] == 0) {
+        atZero = true;
+        break;
       }
+      ++count;
     }
-    utf8->AppendChar(u);
+    const devtext::Utf8Progress done = encoder.Write(units, count, encoded, sizeof(encoded));
+    utf8->AppendBytes(encoded, static_cast<uint32_t>(done.bytesWritten), kCodePageUtf8);
   }
+  const size_t tail = encoder.Finish(encoded, sizeof(encoded));
+  utf8->AppendBytes(encoded, static_cast<uint32_t>(tail), kCodePageUtf8);
   return utf8->IsOk();
 }
 

@@ -1,11 +1,12 @@
-// FileStream: opening by mode word, reading and writing through the optional
-// transform, seeking, sizing and cutting files.
+// FileStream: opening by mode word or on a new temporary file, reading and
+// writing through the optional transform, seeking, sizing and cutting files.
 #include "foundation/files/file_stream.h"
 
 #include <cstring>
 
 #include "foundation/files/file_mode.h"
 #include "foundation/files/folders_wide_path.h"
+#include "foundation/files/temp_files.h"
 #include "platform/files/files.h"
 #include "platform/memory/allocator.h"
 
@@ -60,6 +61,17 @@ bool FileStream::Open(const EncodedString& path, uint32_t mode, uint32_t attribu
     return false;
   }
   return Open(wide.Get(), mode, attributes);
+}
+
+// A stream on a new file of the temporary folder, deleted when the stream
+// closes.
+bool FileStream::OpenTemporary() {
+  CloseFile();
+  WCHAR name[MAX_PATH];
+  if (!CreateTempFileWithPrefix(u"qrv", name)) return false;
+  if (Open(name, kFileModeTemporary, kFileAttributeArgNormal)) return true;
+  DeleteFileW(name);
+  return false;
 }
 
 bool FileStream::Close() {

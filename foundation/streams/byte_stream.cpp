@@ -2,23 +2,23 @@
 // copies go one block-bounded run at a time.
 #include "foundation/streams/byte_stream.h"
 
+#include "foundation/streams/byte_order.h"
+
 namespace {
 
 constexpr uint32_t kChunkWords = 16;  // words encoded per staging pass
 
+// Words are 2 or 4 bytes wide.
 uint32_t DecodeWord(const uint8_t* p, uint32_t width, bool bigEndian) {
-  uint32_t value = 0;
-  for (uint32_t i = 0; i < width; ++i) {
-    uint32_t shift = bigEndian ? 8 * (width - 1 - i) : 8 * i;
-    value |= static_cast<uint32_t>(p[i]) << shift;
-  }
-  return value;
+  if (width == 2) return bigEndian ? LoadU16BE(p) : LoadU16LE(p);
+  return bigEndian ? LoadU32BE(p) : LoadU32LE(p);
 }
 
 void EncodeWord(uint8_t* p, uint32_t value, uint32_t width, bool bigEndian) {
-  for (uint32_t i = 0; i < width; ++i) {
-    uint32_t shift = bigEndian ? 8 * (width - 1 - i) : 8 * i;
-    p[i] = static_cast<uint8_t>(value >> shift);
+  if (width == 2) {
+    bigEndian ? StoreU16BE(p, value) : StoreU16LE(p, value);
+  } else {
+    bigEndian ? StoreU32BE(p, value) : StoreU32LE(p, value);
   }
 }
 

@@ -71,7 +71,7 @@ class ByteStream {
   // Appends zero bytes until the size is a multiple of `alignment` (a power
   // of two, at most 4).
   bool PadWrite(uint32_t alignment);
-  void PadWriteUnchecked(uint32_t alignment) { PadWrite(alignment); }
+  void PadWriteUnchecked(uint32_t alignment) { PadWrite(alignment); }  // checks as PadWrite
   // Advances readPos by n; false, with nothing changed and ok untouched, when
   // that would pass the end.
   bool Skip(uint32_t n);
@@ -121,7 +121,11 @@ class ByteStream {
   // with bit 7; groups beyond bit 31 are dropped.
   bool ReadVarUInt(uint32_t* out);
 
-  // Forms for callers that reserved room or measured the bytes left.
+  // Forms for callers that reserved room or measured the bytes left. They
+  // keep their names ("Raw", "Unchecked"), but each is its checked
+  // counterpart: a growth that fails or a read past the end behaves exactly
+  // as there, so a caller's wrong measure can never read or write outside
+  // the stream.
   void AppendRaw(const void* data, uint32_t n) { WriteBytes(data, n); }
   void AppendRaw16(const uint16_t* values, uint32_t n);  // little-endian
   void AppendRaw32(const uint32_t* values, uint32_t n) { WriteU32Native(values, n); }

@@ -11,11 +11,10 @@
 
 #include <cstdint>
 
-// Byte 0 is the most significant.
-inline uint32_t ReadBigEndianU32(const uint8_t* bytes) {
-  return (static_cast<uint32_t>(bytes[0]) << 24) | (static_cast<uint32_t>(bytes[1]) << 16) |
-         (static_cast<uint32_t>(bytes[2]) << 8) | static_cast<uint32_t>(bytes[3]);
-}
+#include "foundation/streams/byte_order.h"
+
+// The book format's name for the big-endian word read.
+inline uint32_t ReadBigEndianU32(const uint8_t* bytes) { return LoadU32BE(bytes); }
 
 // Reads at most min(available, 8) bytes, stopping after the byte with bit 7;
 // answers the bytes consumed (also when the limit came first; 0 when nothing

@@ -1,8 +1,8 @@
-// TimerTable: entries in a segmented array, numbers from a counter, and the
-// dispatch of a fired timer to its handler.
+// TimerTable: entries in a segmented array, numbers from a counter, the
+// dispatch of a fired timer to its handler, and the owner window's timers.
 #include "foundation/system/timer_table.h"
 
-#include "foundation/system/window_timers.h"
+#include "platform/windows/timers.h"
 
 TimerTable::TimerTable() : entries_(static_cast<int32_t>(sizeof(TimerEntry))) {}
 
@@ -97,3 +97,18 @@ bool TimerTable::Dispatch(TimerId id) {
   if (handler != nullptr) handler->OnTimer(this, id);
   return true;
 }
+
+// ---- Window timers of the owner
+
+bool StartOwnerTimer(TimerTable* table, TimerEntry* entry) {
+  entry->platformId = SetTimer(table->owner(), entry->requestedId, entry->interval, nullptr);
+  return entry->platformId != 0;
+}
+
+bool StopOwnerTimer(TimerTable* table, TimerEntry* entry) {
+  KillTimer(table->owner(), entry->platformId);
+  entry->stopped = 1;
+  return true;
+}
+
+void SetOwnerWindow(TimerTable* table, HWND window) { table->set_owner(window); }

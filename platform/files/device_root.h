@@ -71,7 +71,8 @@ bool NamesEqual(const std::u16string& a, const std::u16string& b);
 std::u16string FoldName(const std::u16string& name);
 
 // Plain UTF-8 conversion for text that is not a file name (messages,
-// settings); file names go through host_names.h.
+// settings); file names go through host_names.h. ToUtf8 is the shared
+// encoder (platform/text/utf16_to_utf8.h).
 std::string ToUtf8(const std::u16string& text);
 std::u16string FromUtf8(const std::string& text);
 

@@ -3,6 +3,8 @@
 // character, so the byte that broke it starts the next one.
 #include "platform/text/utf8_codec.h"
 
+#include "platform/text/utf16_to_utf8.h"
+
 namespace devtext {
 namespace {
 
@@ -65,32 +67,13 @@ ConvStatus DecodeUtf8(const uint8_t* bytes, size_t length, bool strict, UnitWrit
 }
 
 ConvStatus EncodeUtf8(const char16_t* units, size_t length, UnitWriter<uint8_t>& out) {
-  for (size_t i = 0; i < length; ++i) {
-    uint32_t cp = units[i];
-    if (cp >= 0xD800 && cp <= 0xDFFF) {
-      bool paired = cp <= 0xDBFF && i + 1 < length && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF;
-      if (paired) {
-        cp = 0x10000 + ((cp - 0xD800) << 10) + (units[i + 1] - 0xDC00);
-        ++i;
-      } else {
-        cp = kReplacementChar;
-      }
-    }
-    bool ok;
-    if (cp < 0x80) {
-      ok = out.Put(static_cast<uint8_t>(cp));
-    } else if (cp < 0x800) {
-      ok = out.Put(static_cast<uint8_t>(0xC0 | (cp >> 6))) && out.Put(static_cast<uint8_t>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-      ok = out.Put(static_cast<uint8_t>(0xE0 | (cp >> 12))) &&
-           out.Put(static_cast<uint8_t>(0x80 | ((cp >> 6) & 0x3F))) && out.Put(static_cast<uint8_t>(0x80 | (cp & 0x3F)));
-    } else {
-      ok = out.Put(static_cast<uint8_t>(0xF0 | (cp >> 18))) &&
-           out.Put(static_cast<uint8_t>(0x80 | ((cp >> 12) & 0x3F))) &&
-           out.Put(static_cast<uint8_t>(0x80 | ((cp >> 6) & 0x3F))) && out.Put(static_cast<uint8_t>(0x80 | (cp & 0x3F)));
-    }
-    if (!ok) return ConvStatus::BufferTooSmall;
+  if (out.counting()) {
+    out.Advance(Utf16ToUtf8(units, length, nullptr, 0));
+    return ConvStatus::Ok;
   }
+  const size_t needed = Utf16ToUtf8(units, length, out.cursor(), out.room());
+  if (needed > out.room()) return ConvStatus::BufferTooSmall;
+  out.Advance(needed);
   return ConvStatus::Ok;
 }
 

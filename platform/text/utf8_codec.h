@@ -11,7 +11,7 @@ namespace devtext {
 // fails the conversion when `strict`.
 ConvStatus DecodeUtf8(const uint8_t* bytes, size_t length, bool strict, UnitWriter<char16_t>& out);
 
-// A lone surrogate is written as U+FFFD (EF BF BD).
+// Through the shared encoder: a lone surrogate is written as U+FFFD.
 ConvStatus EncodeUtf8(const char16_t* units, size_t length, UnitWriter<uint8_t>& out);
 
 }  // namespace devtext

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "foundation/streams/byte_order.h"
 #include "foundation/streams/varint.h"
 #include "storage/books/exth.h"
 
@@ -32,8 +33,6 @@ class FieldReader {
   const uint8_t* record_;
   uint32_t end_;
 };
-
-uint16_t ReadBE16(const uint8_t* p) { return static_cast<uint16_t>((p[0] << 8) | p[1]); }
 
 // A language word: 0 when absent or its low half is 0xFFFF.
 uint32_t Language(uint32_t word) {
@@ -169,7 +168,7 @@ int32_t ParseBookRecord0(const uint8_t type[4], const uint8_t creator[4], const 
     }
   }
 
-  const uint16_t compression = ReadBE16(record0);
+  const uint16_t compression = LoadU16BE(record0);
   if ((compression & 0xFF) == 1) {
     h->compression = kCompressionNone;
   } else if ((compression & 0xFF) == 2) {
@@ -188,8 +187,8 @@ int32_t ParseBookRecord0(const uint8_t type[4], const uint8_t creator[4], const 
 
   // Before version 3 the length is found by reading the text.
   if (version >= 3) h->textLength = ReadBigEndianU32(record0 + 4);
-  h->textRecordCount = ReadBE16(record0 + 8);
-  h->textRecordSize = ReadBE16(record0 + 10);
+  h->textRecordCount = LoadU16BE(record0 + 8);
+  h->textRecordSize = LoadU16BE(record0 + 10);
   h->blockShift = TextRecordBlockShift(h->textRecordSize);
   if (version < 3) h->firstResourceMinusOne = h->textRecordCount;
   if (h->textRecordCount >= recordCount) return kBookErrorCorrupt;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "foundation/code_pages/code_page.h"
+#include "foundation/streams/byte_order.h"
 #include "platform/memory/allocator.h"
 #include "storage/books/book_header.h"
 #include "storage/container/palm_database.h"
@@ -18,7 +19,7 @@ bool DecodeBookText(const uint8_t* bytes, uint32_t length, int32_t codePage, Sha
   bool ok = true;
   if (codePage == kCodePageUtf16) {
     produced = length & ~1u;
-    for (uint32_t i = 0; i < produced; i += 2) units[i / 2] = static_cast<WCHAR>((bytes[i] << 8) | bytes[i + 1]);
+    for (uint32_t i = 0; i < produced; i += 2) units[i / 2] = LoadU16BE(bytes + i);
   } else if (codePage == kCodePageUtf8) {
     ok = ConvertFromUtf8(bytes, length, kCodePageUtf16, units, &produced, nullptr) == kConvertOk;
   } else {

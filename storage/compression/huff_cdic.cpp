@@ -7,22 +7,11 @@
 #include <bit>
 #include <cstring>
 
+#include "foundation/streams/byte_order.h"
 #include "platform/memory/allocator.h"
 #include "storage/container/record_buffer.h"
 
 namespace {
-
-uint32_t ReadBE32(const uint8_t* p) {
-  return (static_cast<uint32_t>(p[0]) << 24) | (static_cast<uint32_t>(p[1]) << 16) |
-         (static_cast<uint32_t>(p[2]) << 8) | p[3];
-}
-
-uint32_t ReadLE32(const uint8_t* p) {
-  return (static_cast<uint32_t>(p[3]) << 24) | (static_cast<uint32_t>(p[2]) << 16) |
-         (static_cast<uint32_t>(p[1]) << 8) | p[0];
-}
-
-uint32_t ReadBE16(const uint8_t* p) { return (static_cast<uint32_t>(p[0]) << 8) | p[1]; }
 
 // True when [offset, offset + length) lies inside size bytes.
 bool Inside(uint64_t offset, uint64_t length, uint64_t size) { return offset <= size && length <= size - offset; }
@@ -53,27 +42,27 @@ bool HuffCdicDecoder::Init(const uint8_t* huff, uint32_t huffSize, const uint8_t
                            const uint32_t* cdicSizes, uint32_t count) {
   Reset();
   if (huff == nullptr || huffSize < 24 || std::memcmp(huff, "HUFF", 4) != 0 || count == 0) return false;
-  const uint32_t cacheOffset = ReadBE32(huff + 16);
-  const uint32_t limitOffset = ReadBE32(huff + 20);
+  const uint32_t cacheOffset = LoadU32BE(huff + 16);
+  const uint32_t limitOffset = LoadU32BE(huff + 20);
   if (!Inside(cacheOffset, 256 * 4, huffSize) || !Inside(limitOffset, 32 * 8, huffSize)) return false;
   for (uint32_t i = 0; i < count; ++i) {
     if (cdic[i] == nullptr || cdicSizes[i] < 16 || std::memcmp(cdic[i], "CDIC", 4) != 0) return false;
-    if (ReadBE32(cdic[i] + 4) > cdicSizes[i]) return false;
+    if (LoadU32BE(cdic[i] + 4) > cdicSizes[i]) return false;
   }
-  const uint32_t k = ReadBE32(cdic[0] + 12);
+  const uint32_t k = LoadU32BE(cdic[0] + 12);
   if (k > kMaxCodeBits) return false;
   PhraseArea* areas = static_cast<PhraseArea*>(DeviceAlloc(sizeof(PhraseArea) * count));
   if (areas == nullptr) return false;
   for (uint32_t i = 0; i < count; ++i) {
-    const uint32_t header = ReadBE32(cdic[i] + 4);
+    const uint32_t header = LoadU32BE(cdic[i] + 4);
     areas[i].bytes = cdic[i] + header;
     areas[i].size = cdicSizes[i] - header;
   }
-  for (uint32_t i = 0; i < 256; ++i) cache_[i] = ReadLE32(huff + cacheOffset + 4 * i);
+  for (uint32_t i = 0; i < 256; ++i) cache_[i] = LoadU32LE(huff + cacheOffset + 4 * i);
   lowest_[0] = highest_[0] = 0;
   for (uint32_t n = 1; n <= 32; ++n) {
-    lowest_[n] = ReadLE32(huff + limitOffset + 8 * (n - 1));
-    highest_[n] = ReadLE32(huff + limitOffset + 8 * (n - 1) + 4);
+    lowest_[n] = LoadU32LE(huff + limitOffset + 8 * (n - 1));
+    highest_[n] = LoadU32LE(huff + limitOffset + 8 * (n - 1) + 4);
   }
   areas_ = areas;
   areaCount_ = count;
@@ -154,12 +143,12 @@ HuffCdicResult HuffCdicDecoder::Decode(const uint8_t* input, uint32_t length, ui
       result = HuffCdicResult::kCorrupt;
       break;
     }
-    const uint32_t offset = ReadBE16(area.bytes + 2 * slot);
+    const uint32_t offset = LoadU16BE(area.bytes + 2 * slot);
     if (!Inside(offset, 2, area.size)) {
       result = HuffCdicResult::kCorrupt;
       break;
     }
-    const uint32_t word = ReadBE16(area.bytes + offset);
+    const uint32_t word = LoadU16BE(area.bytes + offset);
     const uint32_t phraseLength = word & 0x7FFF;
     if (!Inside(offset + 2ull, phraseLength, area.size)) {
       result = HuffCdicResult::kCorrupt;

@@ -3,16 +3,10 @@
 
 #include <cstring>
 
+#include "foundation/streams/byte_order.h"
 #include "platform/memory/allocator.h"
 
 namespace {
-
-uint32_t ReadBE32(const uint8_t* p) {
-  return (static_cast<uint32_t>(p[0]) << 24) | (static_cast<uint32_t>(p[1]) << 16) |
-         (static_cast<uint32_t>(p[2]) << 8) | p[3];
-}
-
-uint32_t ReadBE16(const uint8_t* p) { return (static_cast<uint32_t>(p[0]) << 8) | p[1]; }
 
 constexpr uint32_t kHeadSize = 12;
 
@@ -40,8 +34,8 @@ bool TextOffsetTables::Init(const uint8_t* const* records, const uint32_t* sizes
       DeviceFree(parts);
       return false;
     }
-    const uint64_t header = ReadBE32(rec + 4);
-    const uint64_t lengths = ReadBE16(rec + 10);
+    const uint64_t header = LoadU32BE(rec + 4);
+    const uint64_t lengths = LoadU16BE(rec + 10);
     const uint64_t checkpoints = (lengths + (1ull << shift) - 1) >> shift;
     const uint64_t ends = r == 0 ? 4ull * count : 0;
     const uint64_t need = header + ends + 4 * checkpoints + 2 * lengths;
@@ -58,7 +52,7 @@ bool TextOffsetTables::Init(const uint8_t* const* records, const uint32_t* sizes
   }
   parts_ = parts;
   partCount_ = count;
-  ends_ = records[0] + ReadBE32(records[0] + 4);
+  ends_ = records[0] + LoadU32BE(records[0] + 4);
   shift_ = shift;
   textRecords_ = static_cast<uint32_t>(firstText - 1);
   return true;
@@ -76,23 +70,23 @@ void TextOffsetTables::Reset() {
 bool TextOffsetTables::Locate(uint32_t position, uint32_t* record, uint32_t* start, uint32_t* length) const {
   if (!IsLoaded()) return false;
   uint32_t r = 0;
-  while (r < partCount_ && ReadBE32(ends_ + 4 * r) <= position) ++r;
+  while (r < partCount_ && LoadU32BE(ends_ + 4 * r) <= position) ++r;
   if (r == partCount_) return false;
   const Part& part = parts_[r];
-  if (part.checkpointCount == 0 || ReadBE32(part.checkpoints) > position) return false;
+  if (part.checkpointCount == 0 || LoadU32BE(part.checkpoints) > position) return false;
   // The last checkpoint not above the position.
   uint32_t low = 0, high = part.checkpointCount;
   while (high - low > 1) {
     uint32_t mid = low + (high - low) / 2;
-    if (ReadBE32(part.checkpoints + 4 * mid) <= position) {
+    if (LoadU32BE(part.checkpoints + 4 * mid) <= position) {
       low = mid;
     } else {
       high = mid;
     }
   }
-  uint64_t at = ReadBE32(part.checkpoints + 4 * low);
+  uint64_t at = LoadU32BE(part.checkpoints + 4 * low);
   for (uint32_t j = low << shift_; j < part.lengthCount; ++j) {
-    const uint32_t len = ReadBE16(part.lengths + 2 * j);
+    const uint32_t len = LoadU16BE(part.lengths + 2 * j);
     if (position < at + len) {
       *record = part.firstTextRecord + j;
       *start = static_cast<uint32_t>(at);

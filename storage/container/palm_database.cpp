@@ -72,8 +72,8 @@ bool PalmDatabase::GetHeaderWords(uint16_t* attributes, uint16_t* version, uint3
   if (attributes) *attributes = header_.attributes;
   if (version) *version = header_.version;
   if (modificationNumber) *modificationNumber = header_.modificationNumber;
-  if (type) *type = ReadPalmU32(header_.type);
-  if (creator) *creator = ReadPalmU32(header_.creator);
+  if (type) *type = LoadU32BE(header_.type);
+  if (creator) *creator = LoadU32BE(header_.creator);
   return true;
 }
 

@@ -6,66 +6,37 @@
 
 #include "foundation/time/date_time.h"
 
-uint16_t ReadPalmU16(const uint8_t* p) { return static_cast<uint16_t>((p[0] << 8) | p[1]); }
-
-uint32_t ReadPalmU24(const uint8_t* p) {
-  return (static_cast<uint32_t>(p[0]) << 16) | (static_cast<uint32_t>(p[1]) << 8) | p[2];
-}
-
-uint32_t ReadPalmU32(const uint8_t* p) {
-  return (static_cast<uint32_t>(p[0]) << 24) | (static_cast<uint32_t>(p[1]) << 16) |
-         (static_cast<uint32_t>(p[2]) << 8) | p[3];
-}
-
-void WritePalmU16(uint8_t* p, uint16_t value) {
-  p[0] = static_cast<uint8_t>(value >> 8);
-  p[1] = static_cast<uint8_t>(value);
-}
-
-void WritePalmU24(uint8_t* p, uint32_t value) {
-  p[0] = static_cast<uint8_t>(value >> 16);
-  p[1] = static_cast<uint8_t>(value >> 8);
-  p[2] = static_cast<uint8_t>(value);
-}
-
-void WritePalmU32(uint8_t* p, uint32_t value) {
-  p[0] = static_cast<uint8_t>(value >> 24);
-  p[1] = static_cast<uint8_t>(value >> 16);
-  p[2] = static_cast<uint8_t>(value >> 8);
-  p[3] = static_cast<uint8_t>(value);
-}
-
 void ZeroPalmHeader(PalmDatabaseHeader* header) { std::memset(header, 0, sizeof *header); }
 
 void DecodePalmHeader(const uint8_t* bytes, PalmDatabaseHeader* header) {
   std::memcpy(header->name, bytes, 32);
   header->name[32] = 0;
-  header->attributes = ReadPalmU16(bytes + 32);
-  header->version = ReadPalmU16(bytes + 34);
-  header->creationDate = ReadPalmU32(bytes + 36);
-  header->modificationDate = ReadPalmU32(bytes + 40);
-  header->backupDate = ReadPalmU32(bytes + 44);
-  header->modificationNumber = ReadPalmU32(bytes + 48);
-  header->appInfoOffset = ReadPalmU32(bytes + 52);
-  header->sortInfoOffset = ReadPalmU32(bytes + 56);
+  header->attributes = LoadU16BE(bytes + 32);
+  header->version = LoadU16BE(bytes + 34);
+  header->creationDate = LoadU32BE(bytes + 36);
+  header->modificationDate = LoadU32BE(bytes + 40);
+  header->backupDate = LoadU32BE(bytes + 44);
+  header->modificationNumber = LoadU32BE(bytes + 48);
+  header->appInfoOffset = LoadU32BE(bytes + 52);
+  header->sortInfoOffset = LoadU32BE(bytes + 56);
   std::memcpy(header->type, bytes + 60, 4);
   std::memcpy(header->creator, bytes + 64, 4);
-  header->uniqueIdSeed = ReadPalmU32(bytes + 68);
+  header->uniqueIdSeed = LoadU32BE(bytes + 68);
 }
 
 void EncodePalmHeader(const PalmDatabaseHeader& header, uint8_t* bytes) {
   std::memcpy(bytes, header.name, 32);
-  WritePalmU16(bytes + 32, header.attributes);
-  WritePalmU16(bytes + 34, header.version);
-  WritePalmU32(bytes + 36, header.creationDate);
-  WritePalmU32(bytes + 40, header.modificationDate);
-  WritePalmU32(bytes + 44, header.backupDate);
-  WritePalmU32(bytes + 48, header.modificationNumber);
-  WritePalmU32(bytes + 52, header.appInfoOffset);
-  WritePalmU32(bytes + 56, header.sortInfoOffset);
+  StoreU16BE(bytes + 32, header.attributes);
+  StoreU16BE(bytes + 34, header.version);
+  StoreU32BE(bytes + 36, header.creationDate);
+  StoreU32BE(bytes + 40, header.modificationDate);
+  StoreU32BE(bytes + 44, header.backupDate);
+  StoreU32BE(bytes + 48, header.modificationNumber);
+  StoreU32BE(bytes + 52, header.appInfoOffset);
+  StoreU32BE(bytes + 56, header.sortInfoOffset);
   std::memcpy(bytes + 60, header.type, 4);
   std::memcpy(bytes + 64, header.creator, 4);
-  WritePalmU32(bytes + 68, header.uniqueIdSeed);
+  StoreU32BE(bytes + 68, header.uniqueIdSeed);
 }
 
 uint32_t PalmDateNow() {

@@ -25,6 +25,8 @@
 
 #include <cstdint>
 
+#include "foundation/streams/byte_order.h"  // the container's words are big-endian
+
 constexpr uint32_t kPalmHeadBytes = 72;    // name .. unique-id seed: the part kept in memory
 constexpr uint32_t kPalmCountOffset = 76;
 constexpr uint32_t kPalmHeadSize = 78;     // through the record count
@@ -61,13 +63,6 @@ struct PalmDatabaseHeader {
   uint32_t uniqueIdSeed;
 };
 
-uint16_t ReadPalmU16(const uint8_t* p);
-uint32_t ReadPalmU24(const uint8_t* p);
-uint32_t ReadPalmU32(const uint8_t* p);
-void WritePalmU16(uint8_t* p, uint16_t value);
-void WritePalmU24(uint8_t* p, uint32_t value);
-void WritePalmU32(uint8_t* p, uint32_t value);
-
 void ZeroPalmHeader(PalmDatabaseHeader* header);
 // From and to the 72 stored bytes.
 void DecodePalmHeader(const uint8_t* bytes, PalmDatabaseHeader* header);
@@ -77,9 +72,9 @@ void EncodePalmHeader(const PalmDatabaseHeader& header, uint8_t* bytes);
 uint32_t PalmDateNow();
 
 // Fields of one 8-byte entry.
-inline uint32_t PalmEntryOffset(const uint8_t* entry) { return ReadPalmU32(entry); }
+inline uint32_t PalmEntryOffset(const uint8_t* entry) { return LoadU32BE(entry); }
 inline uint8_t PalmEntryAttributes(const uint8_t* entry) { return entry[4]; }
-inline uint32_t PalmEntryUniqueId(const uint8_t* entry) { return ReadPalmU24(entry + 5); }
+inline uint32_t PalmEntryUniqueId(const uint8_t* entry) { return LoadU24BE(entry + 5); }
 
 // Whether a file of `fileSize` bytes can hold the head and `count` entries.
 bool PalmEntriesFit(uint32_t count, uint32_t fileSize);

@@ -52,7 +52,7 @@ bool MappedPalmDatabase::LoadHead() {
   uint32_t fileSize = file_.Size();
   const uint8_t* head = fileSize >= kPalmHeadSize ? file_.GetRange(0, kPalmHeadSize) : nullptr;
   if (!head) return false;
-  uint16_t count = ReadPalmU16(head + kPalmCountOffset);
+  uint16_t count = LoadU16BE(head + kPalmCountOffset);
   if (!PalmEntriesFit(count, fileSize)) return false;
   const uint8_t* entries = file_.GetRange(kPalmHeadSize, kPalmEntrySize * count);
   if (count != 0 && !entries) return false;

@@ -42,7 +42,7 @@ class StreamRecordBuffer : public RecordBuffer {
 // data never has a null pointer, whatever its size.
 uint8_t* AllocRecordData(uint32_t size) { return static_cast<uint8_t*>(DeviceAlloc(size ? size : 1)); }
 
-void SetEntryUniqueId(RecordTableEntry* entry, uint32_t uniqueId) { WritePalmU24(entry->uniqueId, uniqueId); }
+void SetEntryUniqueId(RecordTableEntry* entry, uint32_t uniqueId) { StoreU24BE(entry->uniqueId, uniqueId); }
 
 }  // namespace
 
@@ -67,8 +67,8 @@ void StreamPalmDatabase::FreeRecords() {
 
 void StreamPalmDatabase::InitHeader(uint32_t creator, uint32_t type) {
   ZeroPalmHeader(&header_);
-  WritePalmU32(header_.creator, creator);
-  WritePalmU32(header_.type, type);
+  StoreU32BE(header_.creator, creator);
+  StoreU32BE(header_.type, type);
   header_.creationDate = PalmDateNow();
   header_.modificationDate = header_.creationDate;
 }
@@ -231,7 +231,7 @@ bool StreamPalmDatabase::GetRecordInfo(uint16_t index, uint8_t* attributes, uint
     const RecordTableEntry* entry = table_.At(index);
     if (!entry) return false;
     if (attributes) *attributes = entry->attributes;
-    if (uniqueId) *uniqueId = ReadPalmU24(entry->uniqueId);
+    if (uniqueId) *uniqueId = LoadU24BE(entry->uniqueId);
     return true;
   }
   if (mode_ != kModeOnDemand || index >= fileCount_) return false;
@@ -259,7 +259,7 @@ struct SortContext {
 };
 
 RecordView ViewOf(const RecordTableEntry* entry) {
-  return RecordView{entry->data, entry->size, entry->attributes, ReadPalmU24(entry->uniqueId)};
+  return RecordView{entry->data, entry->size, entry->attributes, LoadU24BE(entry->uniqueId)};
 }
 
 int CompareEntries(const void* a, const void* b, void* user) {
@@ -326,8 +326,8 @@ bool StreamPalmDatabase::SetHeaderWords(const uint16_t* attributes, const uint16
   if (attributes) header_.attributes = *attributes;
   if (version) header_.version = *version;
   if (modificationNumber) header_.modificationNumber = *modificationNumber;
-  if (type) WritePalmU32(header_.type, *type);
-  if (creator) WritePalmU32(header_.creator, *creator);
+  if (type) StoreU32BE(header_.type, *type);
+  if (creator) StoreU32BE(header_.creator, *creator);
   return true;
 }
 

@@ -24,7 +24,7 @@ PalmLoadResult StreamPalmDatabase::Load() {
     discarded_ = 1;
     return PalmLoadResult::kReadFailed;
   }
-  uint16_t count = ReadPalmU16(head + kPalmCountOffset);
+  uint16_t count = LoadU16BE(head + kPalmCountOffset);
   if (!PalmEntriesFit(count, fileSize)) {
     discarded_ = 1;
     return PalmLoadResult::kInvalid;

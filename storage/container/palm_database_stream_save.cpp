@@ -42,12 +42,12 @@ bool StreamPalmDatabase::WriteNewFile(const WCHAR* target, uint32_t modification
   PalmDatabaseHeader written = header_;
   written.modificationDate = modificationDate;
   EncodePalmHeader(written, head);
-  WritePalmU16(head + kPalmCountOffset, static_cast<uint16_t>(count));
+  StoreU16BE(head + kPalmCountOffset, static_cast<uint16_t>(count));
   uint32_t offset = headBytes;
   for (uint32_t i = 0; i < count; ++i) {
     const RecordTableEntry* entry = table_.At(i);
     uint8_t* raw = head + kPalmHeadSize + kPalmEntrySize * i;
-    WritePalmU32(raw, offset);
+    StoreU32BE(raw, offset);
     raw[4] = entry->attributes;
     std::memcpy(raw + 5, entry->uniqueId, 3);
     offset += entry->size;

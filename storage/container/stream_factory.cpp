@@ -50,16 +50,6 @@ StreamPalmDatabase* OpenStreamDatabase(const WCHAR* path, uint32_t mode, int32_t
   return database;
 }
 
-// Renames a file that is not a database to "<name>.bad", replacing an
-// older one.
-bool SetAsideBadFile(const WCHAR* path) {
-  WCHAR* badPath = PalmDatabaseSidePath(path, kPalmBadFileSuffix);
-  if (!badPath) return false;
-  bool moved = MoveFileExW(path, badPath, MOVEFILE_REPLACE_EXISTING) != FALSE;
-  DeviceFree(badPath);
-  return moved;
-}
-
 PalmDatabase* Fail(StreamPalmDatabase* database, int32_t* error, int32_t code) {
   if (database) {
     database->Discard();
@@ -82,6 +72,14 @@ PalmDatabase* OpenInMemory(uint32_t mode, uint32_t creator, uint32_t type, int32
 }
 
 }  // namespace
+
+bool SetAsideBadFile(const WCHAR* path) {
+  WCHAR* badPath = PalmDatabaseSidePath(path, kPalmBadFileSuffix);
+  if (!badPath) return false;
+  bool moved = MoveFileExW(path, badPath, MOVEFILE_REPLACE_EXISTING) != FALSE;
+  DeviceFree(badPath);
+  return moved;
+}
 
 WCHAR* DuplicateWideString(const WCHAR* text) { return CopyWideText(text); }
 

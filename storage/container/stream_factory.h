@@ -41,5 +41,9 @@ constexpr uint32_t kDatabaseModeReloadOnChange = 0x400;  // cleared by the facto
 PalmDatabase* OpenRecordDatabase(const WCHAR* path, uint32_t mode, uint32_t creator, uint32_t type,
                                  int32_t* error);
 
+// Renames a file that is structurally not what it should be to
+// "<name>.bad", replacing an older one; false when it could not be moved.
+bool SetAsideBadFile(const WCHAR* path);
+
 // A heap copy (DeviceFree) of a terminated UTF-16 text, or null.
 WCHAR* DuplicateWideString(const WCHAR* text);

@@ -9,9 +9,10 @@
 
 #include "foundation/code_pages/char_position_map.h"
 #include "foundation/code_pages/code_page.h"
+#include "foundation/streams/byte_order.h"
 #include "platform/memory/allocator.h"
+#include "storage/container/record_buffer.h"
 #include "storage/documents/document.h"
-#include "storage/documents/document_record_buffer.h"
 
 namespace {
 
@@ -32,9 +33,7 @@ bool Convert(const uint8_t* source, uint32_t count, int32_t sourceCp, int32_t ta
     uint32_t bytes = count & ~1u;
     if (bytes > out.textRoom) return false;
     for (uint32_t i = 0; i < bytes; i += 2) {
-      uint8_t high = source[i];
-      uint8_t low = source[i + 1];
-      WCHAR unit = static_cast<WCHAR>((high << 8) | low);
+      WCHAR unit = LoadU16BE(source + i);
       std::memcpy(out.bytes + i, &unit, 2);
     }
     *produced = bytes;
@@ -65,7 +64,7 @@ bool Convert(const uint8_t* source, uint32_t count, int32_t sourceCp, int32_t ta
     uint32_t bytes = count & ~1u;
     WCHAR* units = static_cast<WCHAR*>(DeviceAlloc(bytes ? bytes : 2));
     if (units == nullptr) return false;
-    for (uint32_t i = 0; i < bytes; i += 2) units[i / 2] = static_cast<WCHAR>((source[i] << 8) | source[i + 1]);
+    for (uint32_t i = 0; i < bytes; i += 2) units[i / 2] = LoadU16BE(source + i);
     bool ok = WideToMultiByte(units, bytes, targetCp, out.bytes, &outLen, nullptr) == kConvertOk;
     DeviceFree(units);
     if (!ok) return false;

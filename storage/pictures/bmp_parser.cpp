@@ -10,17 +10,13 @@
 // stride) that passes the end of the data.
 #include <cstdint>
 
+#include "foundation/streams/byte_order.h"
 #include "storage/pictures/image_decoder.h"
 
 namespace {
 
 constexpr uint32_t kFileHeaderBytes = 14;
 constexpr uint32_t kInfoHeaderBytes = 40;
-
-uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t Le32(const uint8_t* p) {
-  return uint32_t{p[0]} | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16) | (uint32_t{p[3]} << 24);
-}
 
 }  // namespace
 
@@ -29,14 +25,14 @@ bool ImageDecoder::ParseBmp() {
   const uint64_t n = length_;
   if (n < kFileHeaderBytes + kInfoHeaderBytes || d[0] != 'B' || d[1] != 'M') return false;
 
-  uint32_t pixelOffset = Le32(d + 10);
-  uint32_t headerSize = Le32(d + 14);
-  int32_t width = static_cast<int32_t>(Le32(d + 18));
-  int32_t height = static_cast<int32_t>(Le32(d + 22));
-  uint16_t planes = Le16(d + 26);
-  uint16_t bits = Le16(d + 28);
-  uint32_t compression = Le32(d + 30);
-  uint32_t coloursUsed = Le32(d + 46);
+  uint32_t pixelOffset = LoadU32LE(d + 10);
+  uint32_t headerSize = LoadU32LE(d + 14);
+  int32_t width = static_cast<int32_t>(LoadU32LE(d + 18));
+  int32_t height = static_cast<int32_t>(LoadU32LE(d + 22));
+  uint16_t planes = LoadU16LE(d + 26);
+  uint16_t bits = LoadU16LE(d + 28);
+  uint32_t compression = LoadU32LE(d + 30);
+  uint32_t coloursUsed = LoadU32LE(d + 46);
 
   if (headerSize < kInfoHeaderBytes) return false;
   if (compression > kBmpCompressionRle4) return false;

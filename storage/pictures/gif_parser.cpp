@@ -10,6 +10,7 @@
 // wider than 12 bits or a clear code outside the code table).
 #include <cstring>
 
+#include "foundation/streams/byte_order.h"
 #include "storage/pictures/image_decoder.h"
 
 namespace {
@@ -21,8 +22,6 @@ constexpr uint8_t kImageDescriptor = 0x2C;
 constexpr uint8_t kTrailer = 0x3B;
 constexpr uint8_t kGraphicControl = 0xF9;
 constexpr uint8_t kApplication = 0xFF;
-
-uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 
 // Entries of a colour table whose packed byte has bit 7 set.
 uint32_t TableEntries(uint8_t packed) { return 2u << (packed & 7); }
@@ -85,8 +84,8 @@ bool ImageDecoder::ParseGif(bool stopAtImage) {
       uint64_t codeSizeAt = pos + kDescriptorBytes + 3u * localCount;
       if (codeSizeAt >= n) return false;  // the table and the code size byte
       if (!gifImageSeen_) {
-        uint16_t w = Le16(desc + 5);
-        uint16_t h = Le16(desc + 7);
+        uint16_t w = LoadU16LE(desc + 5);
+        uint16_t h = LoadU16LE(desc + 7);
         uint8_t codeSize = d[codeSizeAt];
         if (w == 0 || h == 0 || codeSize < 2 || codeSize > 8) return false;
         // The local table replaces the global one.

@@ -8,6 +8,7 @@
 #include "platform/files/files.h"
 #include "platform/memory/allocator.h"
 #include "storage/container/palm_database_stream.h"
+#include "storage/container/stream_factory.h"
 
 TaggedRecordFile::~TaggedRecordFile() { TaggedRecordFile::Close(); }
 
@@ -33,12 +34,30 @@ void TaggedRecordFile::DiscardDatabase() {
   database_ = nullptr;
 }
 
-bool TaggedRecordFile::SetAsideDamagedFile(const WCHAR* path) {
-  WCHAR* badPath = PalmDatabaseSidePath(path, kPalmBadFileSuffix);
-  if (!badPath) return false;
-  bool moved = MoveFileExW(path, badPath, MOVEFILE_REPLACE_EXISTING) != FALSE;
-  DeviceFree(badPath);
-  return moved;
+RecordResult TaggedRecordFile::OpenReplacingForeign(const WCHAR* path, uint32_t mode, uint32_t creator,
+                                                    uint32_t type, uint32_t headerTag, bool* fresh) {
+  // A file that is not a database at all is set aside by the factory.
+  PalmDatabase* database = OpenRecordDatabase(path, mode, creator, type, nullptr);
+  if (!database) return RecordResult::kFailed;
+  AttachDatabase(database);
+  SetNoSave(false);
+  *fresh = database->GetRecordCount() == 0;
+  if (*fresh) return RecordResult::kOk;
+  const HeaderState header = CheckHeader(headerTag);
+  if (header == HeaderState::kReadable) return RecordResult::kOk;
+  DiscardDatabase();
+  if (header == HeaderState::kUnknown) return RecordResult::kFailed;
+  // A database, but not this file: kept aside, never overwritten.
+  if (!SetAsideBadFile(path)) return RecordResult::kFailed;
+  database = OpenRecordDatabase(path, mode, creator, type, nullptr);
+  if (!database) return RecordResult::kFailed;
+  AttachDatabase(database);
+  if (database->GetRecordCount() != 0) {
+    DiscardDatabase();
+    return RecordResult::kFailed;
+  }
+  *fresh = true;
+  return RecordResult::kOk;
 }
 
 // ---- Cursor ----
@@ -76,14 +95,14 @@ bool TaggedRecordFile::HoldRecord(uint16_t index, bool writable) {
   cursorData_ = data;
   cursorIndex_ = index;
   cursorId_ = uniqueId;
-  cursorTag_ = buffer->GetSize() >= 4 ? LoadRecordU32(data) : kNoTag;
+  cursorTag_ = buffer->GetSize() >= 4 ? LoadU32BE(data) : kNoTag;
   lockedForReading_ = writable ? 0 : 1;
   return true;
 }
 
 uint32_t TaggedRecordFile::HeldSize() const { return cursorBuffer_ ? cursorBuffer_->GetSize() : 0; }
 
-uint32_t TaggedRecordFile::HeldStoredLength() const { return LoadRecordU32(cursorData_ + 4); }
+uint32_t TaggedRecordFile::HeldStoredLength() const { return LoadU32BE(cursorData_ + 4); }
 
 uint8_t* TaggedRecordFile::HeldRecordData(uint32_t* length) {
   if (!cursorBuffer_ || lockedForReading_ || HeldSize() < kRecordHeadSize) return nullptr;
@@ -149,7 +168,7 @@ const WCHAR* TaggedRecordFile::ReadWideRecord(uint32_t id, uint32_t* count, uint
     return nullptr;
   }
   for (uint32_t i = 0; i < units; ++i)
-    copy[i] = static_cast<WCHAR>((static_cast<uint16_t>(data[2 * i]) << 8) | data[2 * i + 1]);
+    copy[i] = LoadU16BE(data + 2 * i);
   conversion_ = copy;
   *count = units;
   return copy;
@@ -210,32 +229,33 @@ RecordResult TaggedRecordFile::StoreField(uint8_t* field, const void* bytes, uin
 
 RecordResult TaggedRecordFile::SetInt32AtIndex(uint16_t index, uint32_t offset, uint32_t value, uint32_t tag) {
   uint8_t bytes[4];
-  StoreRecordU32(bytes, value);
+  StoreU32BE(bytes, value);
   return StoreField(AccessFieldAtIndex(index, offset, 4, true, tag), bytes, 4);
 }
 
 RecordResult TaggedRecordFile::SetInt32(uint32_t id, uint32_t offset, uint32_t value, uint32_t tag) {
   uint8_t bytes[4];
-  StoreRecordU32(bytes, value);
+  StoreU32BE(bytes, value);
   return StoreField(AccessField(id, offset, 4, true, tag), bytes, 4);
 }
 
 RecordResult TaggedRecordFile::GetInt32(uint32_t id, uint32_t offset, uint32_t* value, uint32_t tag) {
   const uint8_t* field = AccessField(id, offset, 4, false, tag);
   if (!field) return RecordResult::kFailed;
-  *value = LoadRecordU32(field);
+  *value = LoadU32BE(field);
   return RecordResult::kOk;
 }
 
 RecordResult TaggedRecordFile::SetInt16(uint32_t id, uint32_t offset, uint16_t value, uint32_t tag) {
-  uint8_t bytes[2] = {static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value)};
+  uint8_t bytes[2];
+  StoreU16BE(bytes, value);
   return StoreField(AccessField(id, offset, 2, true, tag), bytes, 2);
 }
 
 RecordResult TaggedRecordFile::GetInt16(uint32_t id, uint32_t offset, uint16_t* value, uint32_t tag) {
   const uint8_t* field = AccessField(id, offset, 2, false, tag);
   if (!field) return RecordResult::kFailed;
-  *value = static_cast<uint16_t>((field[0] << 8) | field[1]);
+  *value = LoadU16BE(field);
   return RecordResult::kOk;
 }
 

@@ -39,6 +39,7 @@
 
 #include "foundation/streams/byte_stream.h"
 #include "foundation/encoded_string/encoded_string.h"
+#include "foundation/streams/byte_order.h"  // record words are big-endian
 #include "platform/types/device_types.h"
 #include "storage/container/palm_database.h"
 #include "storage/records/settings_environment.h"
@@ -159,9 +160,16 @@ class TaggedRecordFile {
   void AttachDatabase(PalmDatabase* database) { database_ = database; }
   // Destroys the container without saving it.
   void DiscardDatabase();
-  // Renames a file that is structurally not what it should be to
-  // "<name>.bad", replacing an older one; false when it could not be moved.
-  static bool SetAsideDamagedFile(const WCHAR* path);
+  // Opens the writable container at `path` in `mode` (a disposition that
+  // creates a missing file; creator and type go into a new one's head) and
+  // attaches it. A database whose record 0 is
+  // not a header of `headerTag` is not this kind of file: it is set aside as
+  // "<name>.bad" and an empty container made in its place. *fresh says the
+  // container holds no records, so the caller writes a new header. A failed
+  // read, lack of memory or a failed rename answers kFailed with nothing
+  // attached, and no file is touched but the one set aside.
+  RecordResult OpenReplacingForeign(const WCHAR* path, uint32_t mode, uint32_t creator, uint32_t type,
+                                    uint32_t headerTag, bool* fresh);
   void SetNoSave(bool value) { noSave_ = value ? 1 : 0; }
   // The index of an identifier: 0 for kHeaderRecordId; false for
   // kNoRecordId, an identifier beyond 24 bits or one the container lacks.
@@ -215,14 +223,3 @@ class TaggedRecordFile {
   uint8_t lockedForReading_ = 1;
 };
 
-// Big-endian words inside record bytes.
-inline uint32_t LoadRecordU32(const uint8_t* p) {
-  return (static_cast<uint32_t>(p[0]) << 24) | (static_cast<uint32_t>(p[1]) << 16) |
-         (static_cast<uint32_t>(p[2]) << 8) | p[3];
-}
-inline void StoreRecordU32(uint8_t* p, uint32_t value) {
-  p[0] = static_cast<uint8_t>(value >> 24);
-  p[1] = static_cast<uint8_t>(value >> 16);
-  p[2] = static_cast<uint8_t>(value >> 8);
-  p[3] = static_cast<uint8_t>(value);
-}

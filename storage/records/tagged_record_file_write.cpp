@@ -22,7 +22,7 @@ RecordResult TaggedRecordFile::ResizeExistingRecord(uint32_t id, uint32_t record
     RecordBuffer* buffer = database_->InsertRecord(0, recordSize);
     if (!buffer) return RecordResult::kFailed;
     uint8_t head[4];
-    StoreRecordU32(head, tag);
+    StoreU32BE(head, tag);
     bool written = buffer->Write(0, head, 4);
     database_->ReleaseRecord(buffer, true);
     if (!written || !HoldRecord(0, true)) {
@@ -72,8 +72,8 @@ RecordResult TaggedRecordFile::WriteRecord(uint32_t* id, uint32_t length, uint32
 
   // The head, and zeros behind the data so that the file's bytes are
   // always the same for the same content.
-  StoreRecordU32(cursorData_, tag);
-  StoreRecordU32(cursorData_ + 4, length);
+  StoreU32BE(cursorData_, tag);
+  StoreU32BE(cursorData_ + 4, length);
   std::memset(cursorData_ + kRecordHeadSize + length, 0, recordSize - kRecordHeadSize - length);
   cursorTag_ = tag;
   return RecordResult::kOk;
@@ -107,10 +107,7 @@ RecordResult TaggedRecordFile::WriteWideRecord(uint32_t* id, const WCHAR* chars,
   if (count > kMaxDataLength / 2) return RecordResult::kFailed;
   if (WriteRecord(id, 2 * count, tag, index) != RecordResult::kOk) return RecordResult::kFailed;
   uint8_t* out = cursorData_ + kRecordHeadSize;
-  for (uint32_t i = 0; i < count; ++i) {
-    out[2 * i] = static_cast<uint8_t>(chars[i] >> 8);
-    out[2 * i + 1] = static_cast<uint8_t>(chars[i]);
-  }
+  for (uint32_t i = 0; i < count; ++i) StoreU16BE(out + 2 * i, chars[i]);
   ReleaseCurrent();
   return RecordResult::kOk;
 }
@@ -147,7 +144,7 @@ bool TaggedRecordFile::GrowRecord(uint16_t index, uint32_t newLength, uint32_t* 
   // field the caller adds would fail: the growth is reported as failed.
   if (!HoldRecord(index, true)) return false;
   std::memset(cursorData_ + kRecordHeadSize + old, 0, newLength - old);
-  StoreRecordU32(cursorData_ + 4, newLength);
+  StoreU32BE(cursorData_ + 4, newLength);
   ReleaseCurrent();
   return true;
 }

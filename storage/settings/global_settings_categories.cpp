@@ -55,7 +55,7 @@ uint32_t GlobalSettingsFile::FindCategory(const WCHAR* name, uint32_t count) {
     const uint8_t* stored = LockRecordData(static_cast<uint16_t>(categoryCursor_), &length, kCategoryTag);
     if (!stored || length / 2 != count) continue;
     uint32_t i = 0;
-    while (i < count && ((stored[2 * i] << 8) | stored[2 * i + 1]) == name[i]) ++i;
+    while (i < count && LoadU16BE(stored + 2 * i) == name[i]) ++i;
     ReleaseCurrent();
     if (i == count) return id;
   }

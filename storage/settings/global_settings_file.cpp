@@ -37,30 +37,13 @@ RecordResult GlobalSettingsFile::OpenOrCreate(const EncodedString& path, bool re
     return RecordResult::kOk;
   }
 
-  // Opened, or created when missing; a file that is not a database is set
-  // aside by the factory. A failed read or lack of memory ends here with
+  // Opened, or created when missing; a file that is not a settings file is
+  // set aside and replaced. A failed read or lack of memory ends here with
   // the file untouched.
-  PalmDatabase* database = OpenRecordDatabase(file, kModeReadWrite, kContainerCreator, kContainerType, nullptr);
-  if (!database) return RecordResult::kFailed;
-  AttachDatabase(database);
-  bool fresh = database->GetRecordCount() == 0;
-  HeaderState header = fresh ? HeaderState::kAbsent : CheckHeader(kSettingsTag);
-  if (header == HeaderState::kUnknown) {
-    DiscardDatabase();
+  bool fresh = false;
+  if (OpenReplacingForeign(file, kModeReadWrite, kContainerCreator, kContainerType, kSettingsTag, &fresh) !=
+      RecordResult::kOk)
     return RecordResult::kFailed;
-  }
-  if (!fresh && header == HeaderState::kAbsent) {
-    DiscardDatabase();
-    if (!SetAsideDamagedFile(file)) return RecordResult::kFailed;
-    database = OpenRecordDatabase(file, kModeReadWrite, kContainerCreator, kContainerType, nullptr);
-    if (!database) return RecordResult::kFailed;
-    AttachDatabase(database);
-    if (database->GetRecordCount() != 0) {
-      DiscardDatabase();
-      return RecordResult::kFailed;
-    }
-    fresh = true;
-  }
   if (fresh) {
     uint8_t record[kRecordLength];
     BuildNewSettingsRecord(record);

@@ -90,7 +90,7 @@ void Put(uint8_t* record, const SettingsField& field, uint32_t value) {
   if (field.width == 1)
     record[field.offset] = static_cast<uint8_t>(value);
   else
-    StoreRecordU32(record + field.offset, value);
+    StoreU32BE(record + field.offset, value);
 }
 
 }  // namespace

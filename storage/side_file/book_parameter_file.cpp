@@ -103,33 +103,13 @@ RecordResult BookParameterFile::Create(const EncodedString& path, const char* na
   }
 
   uint32_t mode = reopenOnDemand ? kModeOpenAlwaysOnDemand : kModeOpenAlways;
-  // A missing file is created, a file that is not a database at all set
-  // aside by the factory; a failed read or lack of memory fails here and
-  // leaves the file alone.
-  PalmDatabase* database = OpenRecordDatabase(widePath, mode, kContainerCreator, kContainerType, nullptr);
-  if (!database) return RecordResult::kFailed;
-  AttachDatabase(database);
-  SetNoSave(false);
-  bool isNew = database->GetRecordCount() == 0;
-  HeaderState header = isNew ? HeaderState::kAbsent : CheckHeader(kHeaderTag);
-  if (header == HeaderState::kUnknown) {
-    DiscardDatabase();
+  // A missing file is created; a file that is not a side file is set aside
+  // and replaced; a failed read or lack of memory fails here and leaves the
+  // file alone.
+  bool isNew = false;
+  if (OpenReplacingForeign(widePath, mode, kContainerCreator, kContainerType, kHeaderTag, &isNew) !=
+      RecordResult::kOk)
     return RecordResult::kFailed;
-  }
-  if (!isNew && header == HeaderState::kAbsent) {
-    // A database, but not a side file: kept aside, never overwritten.
-    DiscardDatabase();
-    if (!SetAsideDamagedFile(widePath)) return RecordResult::kFailed;
-    database = OpenRecordDatabase(widePath, mode, kContainerCreator, kContainerType, nullptr);
-    if (!database) return RecordResult::kFailed;
-    AttachDatabase(database);
-    SetNoSave(false);
-    if (database->GetRecordCount() != 0) {
-      DiscardDatabase();
-      return RecordResult::kFailed;
-    }
-    isNew = true;
-  }
   ApplyDatabaseName(name, nameLength, pathIsBookPath);
   if (isNew && !WriteNewHeader()) {
     DiscardDatabase();
@@ -183,7 +163,7 @@ bool FieldFilled(uint32_t offset, uint32_t rewrittenAtMost, uint32_t oldLength) 
 
 bool BookParameterFile::WriteNewHeader() {
   uint8_t header[kHeaderLength];
-  for (const HeaderDefault& field : kHeaderDefaults) StoreRecordU32(header + field.offset, field.value);
+  for (const HeaderDefault& field : kHeaderDefaults) StoreU32BE(header + field.offset, field.value);
   uint32_t id = kHeaderRecordId;
   return WriteRecordData(&id, header, kHeaderLength, kHeaderTag, kInsertBehindHeader) == RecordResult::kOk;
 }

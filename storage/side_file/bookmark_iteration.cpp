@@ -18,9 +18,9 @@ bool BookParameterFile::ReadMarkAt(uint16_t index, MarkWords* words) {
   bool ok = data && length >= kMarkMinimumLength;
   if (ok) {
     words->id = CursorId();
-    words->start = LoadRecordU32(data + kMarkStart);
-    words->end = LoadRecordU32(data + kMarkEnd);
-    words->kind = LoadRecordU32(data + kMarkKind);
+    words->start = LoadU32BE(data + kMarkStart);
+    words->end = LoadU32BE(data + kMarkEnd);
+    words->kind = LoadU32BE(data + kMarkKind);
   }
   ReleaseCurrent();
   return ok && words->id != kNoRecordId;

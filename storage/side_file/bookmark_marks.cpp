@@ -34,10 +34,10 @@ uint32_t BookParameterFile::AddBookmark(uint32_t start, uint32_t end, uint32_t v
   const uint32_t words[] = {start, end, viewPosition, viewExtra, extra, kind};
   uint32_t offset = 0;
   for (uint32_t word : words) {
-    StoreRecordU32(data + offset, word);
+    StoreU32BE(data + offset, word);
     offset += 4;
   }
-  for (; offset < kMarkLength; offset += 4) StoreRecordU32(data + offset, kNoRecordId);
+  for (; offset < kMarkLength; offset += 4) StoreU32BE(data + offset, kNoRecordId);
   ReleaseCurrent();
   return id;
 }

@@ -12,13 +12,13 @@ int CompareUnsigned(uint32_t a, uint32_t b) { return a < b ? -1 : (a > b ? 1 : 0
 MarkOrderKey MarkOrderKeyOfRecord(const uint8_t* data, uint32_t size) {
   MarkOrderKey key;
   if (!data || size < 4) return key;
-  key.tag = LoadRecordU32(data);
+  key.tag = LoadU32BE(data);
   if (size < kRecordHeadSize) return key;
   uint32_t available = size - kRecordHeadSize;
-  uint32_t stored = LoadRecordU32(data + 4);
+  uint32_t stored = LoadU32BE(data + 4);
   if (stored < available) available = stored;
   const uint8_t* words = data + kRecordHeadSize;
-  auto word = [&](uint32_t offset) { return offset + 4 <= available ? LoadRecordU32(words + offset) : 0u; };
+  auto word = [&](uint32_t offset) { return offset + 4 <= available ? LoadU32BE(words + offset) : 0u; };
   key.start = word(sidefile::kMarkStart);
   key.viewPosition = word(sidefile::kMarkViewPosition);
   key.viewExtra = word(sidefile::kMarkViewExtra);

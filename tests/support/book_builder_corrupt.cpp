@@ -1,6 +1,7 @@
 // Broken variants of built books, one per way a file can lie.
 #include <stdexcept>
 
+#include "foundation/streams/byte_order.h"
 #include "tests/support/book_builder.h"
 #include "tests/support/palmdoc_encoder.h"
 
@@ -11,7 +12,8 @@ namespace {
 using K = BookCorruption;
 
 void PutLE(std::vector<uint8_t>& b, size_t at, uint32_t v) {
-  for (int i = 0; i < 4; ++i) b.at(at + i) = static_cast<uint8_t>(v >> (8 * i));
+  (void)b.at(at + 3);  // a word past the end is the fixture's fault: at() throws
+  StoreU32LE(b.data() + at, v);
 }
 
 }  // namespace

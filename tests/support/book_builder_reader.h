@@ -52,7 +52,4 @@ using BlockCheck = void (*)(BookDocument* doc, const TextBlock& block, const Wal
 bool ReadWholeText(BookDocument* doc, TextWalk* walk, uint32_t section = 0, bool raw = false,
                    BlockCheck check = nullptr, void* context = nullptr);
 
-// UTF-16 to UTF-8.
-std::string Utf16ToUtf8(const std::u16string& text);
-
 }  // namespace testbuild

@@ -6,41 +6,30 @@
 
 #include "layout/markup/element_stream.h"
 #include "layout/markup/keyword_tables.h"
+#include "platform/text/utf16_to_utf8.h"
 
 namespace {
 
 void AppendUtf8(std::string* out, uint32_t cp) {
-  if (cp < 0x80) {
-    out->push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out->push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out->push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out->push_back(static_cast<char>(0xF0 | (cp >> 18)));
-    out->push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
+  uint8_t bytes[devtext::kMaxUtf8CharBytes];
+  out->append(reinterpret_cast<const char*>(bytes), devtext::EncodeUtf8CodePoint(cp, bytes));
 }
 
+// Text as UTF-8, with control characters and the backslash written as
+// \xNN escapes so that descriptions stay on one line.
 void AppendWide(std::string* out, const SharedWideString& text) {
   const WCHAR* chars = text.Chars();
-  for (uint32_t i = 0; i < text.length; ++i) {
-    uint32_t c = chars[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.length && chars[i + 1] >= 0xDC00 && chars[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (chars[++i] - 0xDC00);
+  uint32_t run = 0;  // start of the units not yet written
+  for (uint32_t i = 0; i <= text.length; ++i) {
+    const bool escaped = i < text.length && (chars[i] < 0x20 || chars[i] == '\\');
+    if (i < text.length && !escaped) continue;
+    *out += devtext::Utf16ToUtf8String(chars + run, i - run);
+    if (escaped) {
+      char escape[16];
+      std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned>(chars[i]));
+      *out += escape;
     }
-    if (c < 0x20 || c == '\\') {
-      char escaped[16];
-      std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
-      *out += escaped;
-    } else {
-      AppendUtf8(out, c);
-    }
+    run = i + 1;
   }
 }
 

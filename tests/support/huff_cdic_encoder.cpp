@@ -8,6 +8,7 @@
 #include <queue>
 #include <stdexcept>
 
+#include "foundation/streams/byte_order.h"
 #include "tests/support/palm_database_builder.h"
 
 namespace testbuild {
@@ -18,7 +19,7 @@ bool IsWordByte(uint8_t b) { return (b >= '0' && b <= '9') || (b >= 'A' && b <= 
 
 void PutU32LE(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
   if (bytes.size() < at + 4) bytes.resize(at + 4);
-  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
+  StoreU32LE(bytes.data() + at, value);
 }
 
 class BitWriter {

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "foundation/streams/byte_order.h"
 #include "platform/core/kernel_object.h"
 #include "platform/files/files.h"
 #ifdef TESSALYN_TEST_HOOKS
@@ -20,41 +21,36 @@ void Reserve(std::vector<uint8_t>& bytes, size_t end) {
   if (bytes.size() < end) bytes.resize(end, 0);
 }
 
+// A word that runs past the end is a fault of the test that asks for it.
+const uint8_t* WordAt(const std::vector<uint8_t>& bytes, size_t at, size_t width) {
+  if (at > bytes.size() || width > bytes.size() - at) throw std::out_of_range("word past the end of the bytes");
+  return bytes.data() + at;
+}
+
 void PutFourCC(std::vector<uint8_t>& bytes, size_t at, uint32_t value) { PutU32BE(bytes, at, value); }
 
 }  // namespace
 
 void PutU16BE(std::vector<uint8_t>& bytes, size_t at, uint16_t value) {
   Reserve(bytes, at + 2);
-  bytes[at] = static_cast<uint8_t>(value >> 8);
-  bytes[at + 1] = static_cast<uint8_t>(value);
+  StoreU16BE(bytes.data() + at, value);
 }
 
 void PutU24BE(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
   Reserve(bytes, at + 3);
-  bytes[at] = static_cast<uint8_t>(value >> 16);
-  bytes[at + 1] = static_cast<uint8_t>(value >> 8);
-  bytes[at + 2] = static_cast<uint8_t>(value);
+  StoreU24BE(bytes.data() + at, value);
 }
 
 void PutU32BE(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
   Reserve(bytes, at + 4);
-  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(value >> (24 - 8 * i));
+  StoreU32BE(bytes.data() + at, value);
 }
 
-uint16_t GetU16BE(const std::vector<uint8_t>& bytes, size_t at) {
-  return static_cast<uint16_t>((bytes.at(at) << 8) | bytes.at(at + 1));
-}
+uint16_t GetU16BE(const std::vector<uint8_t>& bytes, size_t at) { return LoadU16BE(WordAt(bytes, at, 2)); }
 
-uint32_t GetU24BE(const std::vector<uint8_t>& bytes, size_t at) {
-  return (static_cast<uint32_t>(bytes.at(at)) << 16) | (static_cast<uint32_t>(bytes.at(at + 1)) << 8) |
-         bytes.at(at + 2);
-}
+uint32_t GetU24BE(const std::vector<uint8_t>& bytes, size_t at) { return LoadU24BE(WordAt(bytes, at, 3)); }
 
-uint32_t GetU32BE(const std::vector<uint8_t>& bytes, size_t at) {
-  return (static_cast<uint32_t>(bytes.at(at)) << 24) | (static_cast<uint32_t>(bytes.at(at + 1)) << 16) |
-         (static_cast<uint32_t>(bytes.at(at + 2)) << 8) | bytes.at(at + 3);
-}
+uint32_t GetU32BE(const std::vector<uint8_t>& bytes, size_t at) { return LoadU32BE(WordAt(bytes, at, 4)); }
 
 size_t PalmDatabaseBuilder::AddRecord(std::vector<uint8_t> data, uint8_t attributes) {
   return AddRecord(std::move(data), attributes, static_cast<uint32_t>(0x100 + records_.size()));

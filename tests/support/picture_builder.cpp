@@ -4,18 +4,21 @@
 #include <map>
 #include <utility>
 
+#include "foundation/streams/byte_order.h"
+
 namespace picture {
 
 namespace {
 
+// Little-endian words appended to the picture.
 void Put16(Bytes& out, uint32_t v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
+  out.resize(out.size() + 2);
+  StoreU16LE(out.data() + out.size() - 2, v);
 }
 
 void Put32(Bytes& out, uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
+  out.resize(out.size() + 4);
+  StoreU32LE(out.data() + out.size() - 4, v);
 }
 
 // The packed-byte size field of a colour table of `count` entries.

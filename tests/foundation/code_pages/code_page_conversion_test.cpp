@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <random>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -153,7 +154,7 @@ TEST_F(CodePageConversion, MalformedInputHasDefinedResults) {
 
 TEST_F(CodePageConversion, LoneSurrogates) {
   // To UTF-8 by the system's own code: a lone high surrogate fails, a lone
-  // low one is encoded as it is.
+  // low one becomes U+FFFD wherever it stands.
   uint8_t out[16];
   uint32_t len = sizeof(out);
   const char16_t high[] = u"a\xD800" "b";
@@ -161,10 +162,17 @@ TEST_F(CodePageConversion, LoneSurrogates) {
   const char16_t trailing[] = u"a\xD800";
   len = sizeof(out);
   EXPECT_EQ(ConvertToUtf8(trailing, 4, kCodePageUtf16, out, &len), kConvertFailed);
-  const char16_t low[] = u"\xDC00";
-  len = sizeof(out);
-  ASSERT_EQ(ConvertToUtf8(low, 2, kCodePageUtf16, out, &len), kConvertOk);
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(out), len), "\xED\xB0\x80");
+  const std::pair<std::u16string, std::string> lowCases[] = {
+      {u"\xDC00", "\xEF\xBF\xBD"},
+      {u"a\xDFFF" u"b", "a\xEF\xBF\xBD" "b"},
+      {u"\xD83D\xDE00\xDE00", "\xF0\x9F\x98\x80\xEF\xBF\xBD"},
+  };
+  for (const auto& [units, bytes] : lowCases) {
+    len = sizeof(out);
+    ASSERT_EQ(ConvertToUtf8(units.data(), static_cast<uint32_t>(units.size() * 2), kCodePageUtf16, out, &len),
+              kConvertOk);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(out), len), bytes);
+  }
 
   // Through the platform into 1252: the default character, "replaced".
   EncodedString s = Wide(u"x\xD800y");

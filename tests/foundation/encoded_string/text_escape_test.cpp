@@ -78,12 +78,22 @@ TEST(TextEscapeUrl, Encode) {
       {u"~*", u"%7E%2A"},
       {u"\U0001F600", u"%F0%9F%98%80"},
       {u"50%", u"50%25"},
+      // Unpaired surrogates are encoded as U+FFFD.
+      {u"\xD800" u"a", u"%EF%BF%BDa"},
+      {u"a\xDC00", u"a%EF%BF%BD"},
+      {u"\xDBFF", u"%EF%BF%BD"},
   };
   for (const Case& c : cases) {
     EncodedString out;
     EXPECT_TRUE(UrlEncode(Wide(c.source), &out, true));
     EXPECT_EQ(Units(out), std::u16string(c.encoded));
     EXPECT_EQ(out.CodePage(), 65002);
+  }
+  // Long text is encoded in chunks: a pair that straddles one still pairs.
+  for (size_t before : {62, 63, 64, 127}) {
+    EncodedString out;
+    EXPECT_TRUE(UrlEncode(Wide(std::u16string(before, u'a') + u"\U0001F600"), &out, true));
+    EXPECT_EQ(Units(out), std::u16string(before, u'a') + u"%F0%9F%98%80") << before;
   }
   EncodedString narrow;
   EXPECT_TRUE(UrlEncode(Narrow("caf\xE9 \x80"), &narrow, true));

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "foundation/system/timer_table.h"
-#include "foundation/system/window_timers.h"
 #include "platform/testing/allocation.h"
 #include "platform/testing/threads.h"
 #include "platform/testing/windows.h"

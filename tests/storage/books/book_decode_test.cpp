@@ -7,6 +7,7 @@
 #include <tuple>
 #include <vector>
 
+#include "platform/text/utf16_to_utf8.h"
 #include "storage/books/book_document.h"
 #include "tests/support/book_builder.h"
 #include "tests/support/book_builder_reader.h"
@@ -92,7 +93,7 @@ TEST_P(BookDecodeMatrix, DecodesExactlyWithPositionsThatAgree) {
     EXPECT_EQ(doc->GetCodePage(), 65002);
     EXPECT_EQ(doc->GetTextLength(), spec.text.size());
     // Version 2 headers end before the name's fields.
-    EXPECT_EQ(testbuild::Utf16ToUtf8(std::u16string(doc->FullName().Chars(), doc->FullName().length)),
+    EXPECT_EQ(devtext::Utf16ToUtf8String(std::u16string(doc->FullName().Chars(), doc->FullName().length)),
               version == 2 ? "" : "Täst book");
 
     std::vector<uint32_t> offsets = UnitOffsets(utf8, codePage);

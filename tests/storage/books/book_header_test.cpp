@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/text/utf16_to_utf8.h"
 #include "storage/books/book_document.h"
 #include "storage/books/book_header.h"
 #include "storage/books/book_header_summary.h"
@@ -280,7 +281,7 @@ TEST(BookCompressionWord, UnknownWordIsDecidedFromRecordOne) {
               compression == testbuild::TextCompression::kNone ? kCompressionNone : kCompressionPalmDoc);
     testbuild::TextWalk walk;
     ASSERT_TRUE(testbuild::ReadWholeText(opened.doc.get(), &walk));
-    EXPECT_EQ(testbuild::Utf16ToUtf8(walk.text), testbuild::SampleText(5000, 3, 0));
+    EXPECT_EQ(devtext::Utf16ToUtf8String(walk.text), testbuild::SampleText(5000, 3, 0));
   }
 }
 

@@ -8,6 +8,7 @@
 #include <random>
 #include <string>
 
+#include "platform/text/utf16_to_utf8.h"
 #include "storage/books/book_document.h"
 #include "tests/support/book_builder.h"
 #include "tests/support/book_builder_reader.h"
@@ -26,7 +27,7 @@ std::string ReadAll(const std::vector<uint8_t>& bytes, int32_t target = 65002, u
   if (opened.error != 0) return "<open failed>";
   testbuild::TextWalk walk;
   if (!testbuild::ReadWholeText(opened.doc.get(), &walk, section)) return "<read failed>";
-  if (target == 65002) return testbuild::Utf16ToUtf8(walk.text);
+  if (target == 65002) return devtext::Utf16ToUtf8String(walk.text);
   std::string narrow;
   for (char16_t c : walk.text) narrow.push_back(static_cast<char>(c));
   return narrow;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/streams/byte_order.h"
 #include "storage/compression/huff_cdic.h"
 #include "storage/compression/huff_cdic_text_offsets.h"
 #include "tests/support/book_builder.h"
@@ -21,9 +22,7 @@ using Bytes = std::vector<uint8_t>;
 using testbuild::PutU16BE;
 using testbuild::PutU32BE;
 
-void PutLE(Bytes& b, size_t at, uint32_t v) {
-  for (int i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
-}
+void PutLE(Bytes& b, size_t at, uint32_t v) { StoreU32LE(b.data() + at, v); }
 
 // A dictionary whose codes all have `bits` bits: phrase i has the code
 // 2^bits - 1 - i (index = highest - code), all in one CDIC record (k = bits).

@@ -9,8 +9,8 @@
 #include "foundation/code_pages/char_position_map.h"
 #include "foundation/code_pages/code_page.h"
 #include "platform/testing/allocation.h"
+#include "storage/container/record_buffer.h"
 #include "storage/documents/document.h"
-#include "storage/documents/document_record_buffer.h"
 
 namespace {
 

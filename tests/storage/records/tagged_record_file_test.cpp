@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/files/files.h"
 #include "platform/testing/allocation.h"
 #include "storage/container/stream_factory.h"
 #include "storage/records/tagged_record_file.h"
@@ -39,6 +40,18 @@ class PlainRecordFile : public TaggedRecordFile {
     return RecordResult::kOk;
   }
   bool Upgrade() override { return false; }
+};
+
+// Opens through the shared "set a foreign file aside" open, with "TEST" as
+// the header tag.
+class ReplacingRecordFile : public PlainRecordFile {
+ public:
+  RecordResult Open(const EncodedString& path, bool) override {
+    Close();
+    EncodedString wide(path);
+    return OpenReplacingForeign(wide.CStr(), 15, RecordTag("CORV"), RecordTag("TEST"), kTest, &fresh);
+  }
+  bool fresh = false;
 };
 
 class TaggedRecordFileTest : public ::testing::Test {
@@ -281,8 +294,8 @@ TEST_F(TaggedRecordFileTest, BlobsAreTheWholeStreamFromItsStart) {
   const uint8_t* data = records.GetLinkedData(kHeaderRecordId, 0, kTest, &length, kData);
   ASSERT_TRUE(data);
   ASSERT_EQ(length, 48u);
-  EXPECT_EQ(LoadRecordU32(data), 1u);
-  EXPECT_EQ(LoadRecordU32(data + 44), 12u);
+  EXPECT_EQ(LoadU32BE(data), 1u);
+  EXPECT_EQ(LoadU32BE(data + 44), 12u);
   ByteStream empty;
   ASSERT_EQ(records.SetLinkedBlob(kHeaderRecordId, 0, kTest, empty, kData), RecordResult::kOk);
   uint32_t link = 0;
@@ -440,4 +453,45 @@ TEST_F(TaggedRecordFileTest, WritesTooLargeForTheContainerFail) {
   EXPECT_EQ(records.WriteWideRecord(&id, u"x", 0x80000000u, kData, 0), RecordResult::kFailed);
   EXPECT_EQ(id, kNoRecordId);
   EXPECT_EQ(records.Database()->GetRecordCount(), 2);
+}
+
+// Only a database whose record 0 is not a header of the file's tag is set
+// aside (replacing an older ".bad"); a missing or empty file is simply new,
+// a sound one is kept as it is.
+TEST(TaggedRecordFileOpen, SetsAsideOnlyADatabaseOfAnotherKind) {
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> file;  // nothing written when empty
+    bool fresh;
+    bool setAside;
+  };
+  RecordFileBuilder own("TEST");
+  own.Add("TEST", Words({1, 2}), 0x200);
+  RecordFileBuilder foreign("TEST");
+  foreign.Add("OTHR", Words({3}), 0x200);
+  RecordFileBuilder empty("TEST");
+  const Case cases[] = {
+      {"missing", {}, true, false},
+      {"no records", empty.Build(), true, false},
+      {"own header", own.Build(), false, false},
+      {"another header", foreign.Build(), true, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    DeleteFileW(reinterpret_cast<const WCHAR*>(kPath));
+    ASSERT_TRUE(testbuild::WriteDeviceFile(u"\\data.qvr.bad", {0x01}));  // an older one
+    if (!c.file.empty()) {
+      ASSERT_TRUE(testbuild::WriteDeviceFile(kPath, c.file));
+    }
+    ReplacingRecordFile records;
+    EncodedString path;
+    path.FromWide(kPath);
+    ASSERT_EQ(records.Open(path, false), RecordResult::kOk);
+    EXPECT_EQ(records.fresh, c.fresh);
+    EXPECT_EQ(records.Database()->GetRecordCount(), c.fresh ? 0 : 1);
+    EXPECT_FALSE(records.IsReadOnly());
+    const auto bad = testbuild::ReadDeviceFile(u"\\data.qvr.bad");
+    ASSERT_TRUE(bad);
+    EXPECT_EQ(*bad, c.setAside ? c.file : std::vector<uint8_t>{0x01});
+  }
 }

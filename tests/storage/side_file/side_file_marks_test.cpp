@@ -204,7 +204,7 @@ TEST_F(SideFileMarksTest, MarkFieldsAreReadAndWritten) {
   const uint8_t* data = file.GetBookmarkState(mark, &length);
   ASSERT_TRUE(data);
   EXPECT_EQ(length, 12u);
-  EXPECT_EQ(LoadRecordU32(data + 8), 3u);
+  EXPECT_EQ(LoadU32BE(data + 8), 3u);
   EXPECT_EQ(file.GetBookmarkViewState(mark, &length), nullptr);
   uint32_t count = 0;
   ASSERT_EQ(file.SetBookmarkText(mark, u"quoted", 6), RecordResult::kOk);
