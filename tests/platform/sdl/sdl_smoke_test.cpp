@@ -1,7 +1,7 @@
 // The SDL2 backend on a real X server: Xvfb (started with -displayfd) shows
 // a device window drawn in blue; xdotool clicks into it and presses Return,
 // and both arrive as device messages in client coordinates. Built only into
-// its own executable (test_sdl_smoke, tests/platform/sdl_smoke.cmake), whose
+// its own executable (test_sdl_smoke, tests/platform/sdl/sdl_smoke.cmake), whose
 // leak check suppresses what X11 and SDL keep until the process ends.
 #ifdef TESSALYN_SDL_SMOKE_TEST
 

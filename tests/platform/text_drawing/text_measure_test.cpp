@@ -3,7 +3,7 @@
 // 'd' 8, 'l' 5, ',' 4, ' ' 5, '!' 3, 'i' 3, CJK 12).
 #include <vector>
 
-#include "tests/platform/text_test_canvas.h"
+#include "tests/platform/text_drawing/text_test_canvas.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // '.' 3, cell 13; at 9 pixels 'I' 4 wide in a 10-pixel cell.
 #include <vector>
 
-#include "tests/platform/text_test_canvas.h"
+#include "tests/platform/text_drawing/text_test_canvas.h"
 
 namespace {
 

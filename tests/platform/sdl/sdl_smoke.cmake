@@ -1,6 +1,6 @@
 # The SDL2 smoke test in an executable of its own: only it links SDL, and
 # its leak check suppresses what X11 and SDL keep until the process ends.
-add_executable(test_sdl_smoke ${CMAKE_CURRENT_SOURCE_DIR}/platform/sdl_smoke_test.cpp)
+add_executable(test_sdl_smoke ${CMAKE_CURRENT_SOURCE_DIR}/platform/sdl/sdl_smoke_test.cpp)
 target_compile_definitions(test_sdl_smoke PRIVATE TESSALYN_SDL_SMOKE_TEST)
 target_link_libraries(test_sdl_smoke PRIVATE tessalyn_platform_sdl tessalyn_resources tessalyn_test_support
                       GTest::gtest GTest::gmock ${CMAKE_DL_LIBS})

@@ -23,6 +23,7 @@
 #include "platform/windows/process_channel.h"
 #include "platform/windows/window_object.h"
 #include "platform/windows/windows.h"
+#include "tests/platform/windows/child_reports.h"
 
 namespace {
 
@@ -35,23 +36,10 @@ constexpr UINT kAdd = WM_USER + 1;
 constexpr UINT kNote = WM_USER + 2;
 constexpr uid_t kNobody = 65534;
 
-struct Report {
-  char kind;
-  int64_t value;
-};
-
-int g_reportFd = -1;
-
-void SendReport(char kind, int64_t value) {
-  Report report{kind, value};
-  (void)!::write(g_reportFd, &report, sizeof(report));
-}
-
-bool ReadReport(int fd, Report* report, int timeoutMs = 5000) {
-  pollfd p{fd, POLLIN, 0};
-  if (::poll(&p, 1, timeoutMs) <= 0) return false;
-  return ::read(fd, report, sizeof(*report)) == static_cast<ssize_t>(sizeof(*report));
-}
+using crosstest::g_reportFd;
+using crosstest::ReadReport;
+using crosstest::Report;
+using crosstest::SendReport;
 
 LRESULT PeerWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/platform/text_test_canvas.h"
+#include "tests/platform/text_drawing/text_test_canvas.h"
 
 namespace {
 

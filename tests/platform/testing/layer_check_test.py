@@ -8,7 +8,7 @@ import sys
 import tempfile
 import unittest
 
-CHECK = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'tools', 'check-include-layers.py')
+CHECK = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', '..', 'tools', 'check-include-layers.py')
 
 # Three layers of a small platform and a subsystem above them:
 # lib/low < lib/mid < lib/high, and app over lib/high.

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/gdi/bitmap_object.h"
-#include "tests/platform/text_test_canvas.h"
+#include "tests/platform/text_drawing/text_test_canvas.h"
 
 namespace {
 
