@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "platform/text/utf16_to_utf8.h"
+
 namespace devicefs {
 namespace {
 
@@ -39,23 +41,6 @@ size_t ValidSequence(const std::string& text, size_t i, uint32_t* code) {
   return length;
 }
 
-void AppendUtf8(uint32_t c, std::string* out) {
-  if (c < 0x80) {
-    out->push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out->push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out->push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out->push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out->push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
-}
 
 }  // namespace
 
@@ -100,7 +85,8 @@ bool DeviceNameToHost(const std::u16string& device, std::string* host) {
       escaped = true;
       continue;
     }
-    AppendUtf8(c, &out);
+    uint8_t bytes[devtext::kMaxUtf8CharBytes];
+    out.append(reinterpret_cast<const char*>(bytes), devtext::EncodeUtf8CodePoint(c, bytes));
   }
   // Escaped bytes that happen to form valid UTF-8 together (U+DCC3 U+DCA9
   // is "é") would give a second device name for one host name.

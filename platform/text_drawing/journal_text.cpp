@@ -4,30 +4,9 @@
 #include <cstdio>
 
 #include "platform/fonts/font_engine.h"
+#include "platform/text/utf16_to_utf8.h"
 
 namespace textdraw {
-
-namespace {
-
-void AppendUtf8(std::string* out, char32_t c) {
-  if (c < 0x80) {
-    out->push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out->push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out->push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out->push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out->push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
-}
-
-}  // namespace
 
 std::string JournalText(const char16_t* text, int64_t count) {
   std::string out = "\"";
@@ -49,7 +28,8 @@ std::string JournalText(const char16_t* text, int64_t count) {
         std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned>(c));
         out += escape;
       } else {
-        AppendUtf8(&out, c);
+        uint8_t bytes[devtext::kMaxUtf8CharBytes];
+        out.append(reinterpret_cast<const char*>(bytes), devtext::EncodeUtf8CodePoint(c, bytes));
       }
       ++shown;
     }
