@@ -201,8 +201,9 @@ HANDLE OpenFileHandle(LPCWSTR path, DWORD access, DWORD share, DWORD disposition
 // ---- Write-back errors: syncs and closes ----
 namespace {
 
-// The device's code for an error that fsync or close() reports about data
-// the host had accepted: no room, a failed device, a store gone read-only.
+// The device's code for an error met while data goes to the store (a
+// write, fsync or close()): no room, a failed device, a store gone
+// read-only.
 DWORD WriteBackError(int error) {
   switch (error) {
     case ENOSPC:
@@ -374,7 +375,7 @@ BOOL WriteFile(HANDLE handle, LPCVOID data, DWORD bytesToWrite, LPDWORD bytesWri
     ssize_t n = ::write(file->fd, in + total, limit - total);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
-      SetLastError(n < 0 ? ErrorFromErrno(errno) : ERROR_DISK_FULL);
+      SetLastError(n < 0 ? WriteBackError(errno) : ERROR_DISK_FULL);
       if (bytesWritten) *bytesWritten = total;
       return FALSE;
     }
