@@ -57,6 +57,7 @@ int32_t BookDocument::Open(PalmDatabase* store, bool ownsStore, DocumentHost* ho
   scanRecord_ = 1;
   scanStart_ = 0;
   scanLength_ = 0xFFFFFFFFu;  // found at the first scan
+  TakeStatedTextLength();
   return 0;
 }
 
