@@ -16,6 +16,9 @@ PACKAGES += nodejs mujs duktape
 # Peers and producers of test data: an HTML parser, image converters and a
 # reference image decoder.
 PACKAGES += libxml2-utils imagemagick netpbm python3-pil txt2pdbdoc libgif-dev giflib-tools
+# The whole-process benchmark: English prose rendered from manual pages, and
+# GNU time for the peak memory of each process.
+PACKAGES += groff-base time
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 
 JOBS ?= $(shell nproc)
@@ -53,6 +56,7 @@ release-check:
 
 bench: build
 	@set -e; for b in build-release/bin/bench_*; do echo "== $$b"; "$$b"; done
+	@echo "== bench/whole_process.py"; python3 bench/whole_process.py --bin build-release/bin
 
 # libFuzzer with clang 14, in build-fuzz/. An undefined-behaviour report stops
 # a target, as in `make test`; book and picture targets take inputs up to

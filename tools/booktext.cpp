@@ -5,10 +5,10 @@
 // standard error. Used to time the decoder as a whole process beside other
 // Palm Doc tools.
 //
-// The book is copied into a private, temporary device root (the device's
-// file system cannot reach host paths) that is removed at the end.
-#include <unistd.h>
-
+// The book is read where it is: the device root is the book's own folder
+// and the book is read through a read-only mapping, so nothing is copied,
+// nothing is written into that folder (which may be read-only) and nothing
+// is left behind, however the program ends.
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -16,6 +16,7 @@
 
 #include "foundation/language/localized_strings.h"
 #include "platform/files/device_root.h"
+#include "platform/files/host_names.h"
 #include "platform/text/utf16_to_utf8.h"
 #include "resources/tessalyn_resources.h"
 #include "storage/books/book_document.h"
@@ -79,18 +80,21 @@ class Utf8Writer {
   size_t used_ = 0;
 };
 
-int32_t PrintBook(const WCHAR* path) {
+int32_t PrintBook(const std::u16string& path) {
   int32_t code = 0;
-  PalmDatabase* store = OpenRecordDatabase(path, 9, MakeFourCC("CORV"), MakeFourCC("BOOK"), &code);
+  PalmDatabase* store = OpenRecordDatabase(path.c_str(), 9, MakeFourCC("CORV"), MakeFourCC("BOOK"), &code);
   if (store == nullptr) return code != 0 ? code : kBookErrorCorrupt;
   BookDocument doc;
   code = doc.Open(store, true, nullptr, 1252, 65002);
   if (code != 0) return code;
-  uint32_t start = 0, end = 0;
-  if (!doc.GetSectionRange(0, &start, &end)) return kBookErrorCorrupt;
   Utf8Writer writer;
   uint32_t position = 0;
-  while (position < end) {
+  for (;;) {
+    // Asked again at each block: the text length of a Palm Doc file is
+    // corrected when a record turns out to be another length than it said.
+    uint32_t start = 0, end = 0;
+    if (!doc.GetSectionRange(0, &start, &end)) return kBookErrorCorrupt;
+    if (position >= end) break;
     TextBlock block;
     if (!doc.ReadBlock(position, &block, 0, false)) {
       writer.Flush();
@@ -115,16 +119,14 @@ int main(int argc, char** argv) {
     if (toolcli::IsHelp(argv[i])) return toolcli::ShowUsage(kUsage);
   if (argc != 2 || toolcli::IsOption(argv[1])) return toolcli::UsageError(kUsage);
   InstallTessalynResources();
-  const fs::path root = fs::temp_directory_path() / ("booktext-" + std::to_string(::getpid()));
+  // The book's folder becomes the device root, the book "\<its name>".
   std::error_code ec;
-  fs::remove_all(root, ec);
-  fs::create_directories(root, ec);
-  devicefs::SetRoot(root, {});
+  const fs::path book = fs::absolute(argv[1], ec);
   int32_t code = kBookErrorNotFound;
-  if (fs::copy_file(argv[1], root / "book.pdb", fs::copy_options::overwrite_existing, ec)) {
-    code = PrintBook(u"\\book.pdb");
+  if (!ec && fs::is_regular_file(book, ec)) {
+    devicefs::SetRoot(book.parent_path(), {});
+    code = PrintBook(u"\\" + devicefs::HostNameToDevice(book.filename().string()));
   }
   std::fflush(stdout);
-  fs::remove_all(root, ec);
   return code == 0 ? 0 : Fail(code);
 }

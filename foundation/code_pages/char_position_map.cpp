@@ -27,6 +27,21 @@ class ExtraBytesWriter {
       word_ = 0;
     }
   }
+  // n units of one byte each (count 0): only the words they complete are
+  // written.
+  void AddSingleBytes(uint32_t n) {
+    if (!table_) return;
+    while (n > 0) {
+      const uint32_t room = 16 - (count_ & 15);
+      const uint32_t take = n < room ? n : room;
+      count_ += take;
+      n -= take;
+      if ((count_ & 15) == 0) {
+        table_[(count_ >> 4) - 1] = word_;
+        word_ = 0;
+      }
+    }
+  }
   void Finish() {
     if (table_ && (count_ & 15) != 0) table_[count_ >> 4] = word_;
   }
@@ -77,6 +92,19 @@ uint32_t Utf8ToWideUnchecked(const uint8_t* p, const uint8_t* end, WCHAR* out) {
     p += n;
   }
   return static_cast<uint32_t>(o - out);
+}
+
+// The length of the run of ASCII bytes at p (before end), eight at a time.
+uint32_t AsciiRunLength(const uint8_t* p, const uint8_t* end) {
+  const uint8_t* q = p;
+  while (end - q >= 8) {
+    uint64_t eight;
+    std::memcpy(&eight, q, 8);
+    if ((eight & 0x8080808080808080ull) != 0) break;
+    q += 8;
+  }
+  while (q < end && *q < 0x80) ++q;
+  return static_cast<uint32_t>(q - p);
 }
 
 int8_t ClampCorrection(int64_t value) {
@@ -133,6 +161,35 @@ int ConvertFromUtf8(const uint8_t* bytes, uint32_t len, int32_t target, void* ou
   bool overflow = false;
   uint32_t pos = skipped;
   while (pos < len) {
+    if (bytes[pos] < 0x80) {
+      // A run of ASCII: one unit per byte, each starting at its own byte,
+      // so the map's entries inside the run follow by arithmetic. The same
+      // entries as the character-by-character steps below would make.
+      const uint32_t run = AsciiRunLength(bytes + pos, bytes + len);
+      const uint32_t room = overflow || units * unitBytes > capacity ? 0 : (capacity - units * unitBytes) / unitBytes;
+      const uint32_t fit = run < room ? run : room;
+      if (wide) {
+        for (uint32_t i = 0; i < fit; ++i) wideOut[units + i] = bytes[pos + i];
+      } else {
+        for (uint32_t i = 0; i < fit; ++i) narrowOut[units + i] = bytes[pos + i] != 0 ? bytes[pos + i] : 0x95;
+      }
+      if (fit < run) overflow = true;
+      if (map) {
+        extras.AddSingleBytes(run);
+        while (nextByteBlock <= CharPositionMap::kMaxBlocks && (nextByteBlock << shift) < pos + run) {
+          map->unitAtByteBlock[nextByteBlock] = static_cast<uint16_t>(units + ((nextByteBlock << shift) - pos));
+          map->correction[nextByteBlock] = 0;
+          ++nextByteBlock;
+        }
+        while (nextCharBlock <= CharPositionMap::kMaxBlocks && (nextCharBlock << shift) < units + run) {
+          map->byteAtCharBlock[nextCharBlock] = static_cast<uint16_t>(pos + ((nextCharBlock << shift) - units));
+          ++nextCharBlock;
+        }
+      }
+      units += run;
+      pos += run;
+      continue;
+    }
     uint8_t lead = bytes[pos];
     uint32_t trail = utf8.Class(lead);
     uint32_t n = trail + 1;

@@ -62,12 +62,16 @@ bool SegmentedArray::Reserve(uint32_t n) {
   if (capacity >= n) return true;
   if (n > kMaxItems) return false;
   uint32_t needed = static_cast<uint32_t>((static_cast<uint64_t>(n) + mask) >> shift);
-  if (!GrowTable(SegmentTableSlotsFor(needed, tableSize))) return false;
-  for (uint32_t b = capacity >> shift; b < needed; ++b) {
-    uint8_t* block = static_cast<uint8_t*>(DeviceAlloc(BlockBytes()));
-    if (block == nullptr) return false;  // blocks added so far stay counted
-    blocks[b] = block;
-    capacity += blockItems;
+  // A chunk begun is allocated whole: its slots must all be in the table.
+  if (!GrowTable(SegmentTableSlotsFor(SegmentFirstFreeableSlot(needed), tableSize))) return false;
+  for (uint32_t b = capacity >> shift; b < needed;) {
+    const uint32_t together = SegmentBlocksAllocatedAt(b);
+    const size_t bytes = BlockBytes();
+    uint8_t* chunk = static_cast<uint8_t*>(DeviceAlloc(bytes * together));
+    if (chunk == nullptr) return false;  // blocks added so far stay counted
+    for (uint32_t i = 0; i < together; ++i) blocks[b + i] = chunk + bytes * i;
+    capacity += blockItems * together;
+    b += together;
   }
   return true;
 }
@@ -75,20 +79,21 @@ bool SegmentedArray::Reserve(uint32_t n) {
 void SegmentedArray::FreeBlocksFrom(uint32_t firstBlock) {
   for (uint32_t slot = firstBlock; slot < tableSize; ++slot) {
     if (blocks[slot] == nullptr) continue;
-    DeviceFree(blocks[slot]);
+    if (SegmentSlotOwnsAllocation(slot)) DeviceFree(blocks[slot]);
     blocks[slot] = nullptr;
   }
 }
 
 void SegmentedArray::Trim() {
   uint32_t first = static_cast<uint32_t>((static_cast<uint64_t>(mask) + count) >> shift);
+  first = SegmentFirstFreeableSlot(first);
   FreeBlocksFrom(first);
   if (first < (capacity >> shift)) capacity = first << shift;
 }
 
 void SegmentedArray::Clear() {
   for (uint32_t slot = 0; slot < tableSize && blocks[slot] != nullptr; ++slot) {
-    DeviceFree(blocks[slot]);
+    if (SegmentSlotOwnsAllocation(slot)) DeviceFree(blocks[slot]);
     blocks[slot] = nullptr;
   }
   count = 0;

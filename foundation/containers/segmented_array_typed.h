@@ -80,31 +80,30 @@ class SegmentedTypedArray {
     if (capacity >= n) return true;
     if (n > SegmentedArray::kMaxItems) return false;
     uint32_t needed = static_cast<uint32_t>((static_cast<uint64_t>(n) + mask) >> shift);
-    if (!GrowTable(SegmentTableSlotsFor(needed, tableSize))) return false;
-    for (uint32_t b = capacity >> shift; b < needed; ++b) {
-      uint8_t* first = NewBlock();
-      if (first == nullptr) return false;  // blocks added so far stay counted
-      blocks[b] = first;
-      capacity += blockItems;
+    // A chunk begun is allocated whole: its slots must all be in the table.
+    if (!GrowTable(SegmentTableSlotsFor(SegmentFirstFreeableSlot(needed), tableSize))) return false;
+    for (uint32_t b = capacity >> shift; b < needed;) {
+      const uint32_t together = SegmentBlocksAllocatedAt(b);
+      if (!NewBlocks(blocks + b, together)) return false;  // blocks added so far stay counted
+      capacity += blockItems * together;
+      b += together;
     }
     return true;
   }
 
   void Trim() {
     uint32_t first = static_cast<uint32_t>((static_cast<uint64_t>(mask) + count) >> shift);
-    for (uint32_t slot = first; slot < tableSize; ++slot) {
-      if (blocks[slot] == nullptr) continue;
-      DeleteBlock(blocks[slot]);
-      blocks[slot] = nullptr;
-    }
+    first = SegmentFirstFreeableSlot(first);
+    uint32_t end = first;
+    while (end < tableSize && blocks[end] != nullptr) ++end;
+    DeleteBlocks(first, end);
     if (first < (capacity >> shift)) capacity = first << shift;
   }
 
   void Clear() {
-    for (uint32_t slot = 0; slot < tableSize && blocks[slot] != nullptr; ++slot) {
-      DeleteBlock(blocks[slot]);
-      blocks[slot] = nullptr;
-    }
+    uint32_t end = 0;
+    while (end < tableSize && blocks[end] != nullptr) ++end;
+    DeleteBlocks(0, end);
     count = 0;
     capacity = 0;
   }
@@ -197,26 +196,48 @@ class SegmentedTypedArray {
   static constexpr size_t kHeaderBytes =
       kCountedBlocks ? (sizeof(uint32_t) + alignof(T) - 1) / alignof(T) * alignof(T) : 0;
 
-  uint8_t* NewBlock() {
-    uint8_t* raw = static_cast<uint8_t*>(DeviceAlloc(kHeaderBytes + sizeof(T) * blockItems));
-    if (raw == nullptr) return nullptr;
-    uint8_t* first = raw + kHeaderBytes;
-    if constexpr (kCountedBlocks) {
-      *reinterpret_cast<uint32_t*>(raw) = blockItems;
-      T* items = reinterpret_cast<T*>(first);
-      for (uint32_t i = 0; i < blockItems; ++i) ::new (static_cast<void*>(items + i)) T;
-    }
-    return first;
+  // Bytes from one block of a chunk to the next: the next count word and
+  // items stay aligned.
+  static constexpr size_t kStrideAlign = kCountedBlocks && alignof(T) < alignof(uint32_t) ? alignof(uint32_t) : alignof(T);
+  static constexpr size_t BlockStride(uint32_t items) {
+    return (kHeaderBytes + sizeof(T) * items + kStrideAlign - 1) / kStrideAlign * kStrideAlign;
   }
 
-  static void DeleteBlock(uint8_t* first) {
-    uint8_t* raw = first - kHeaderBytes;
-    if constexpr (kCountedBlocks) {
-      uint32_t items = *reinterpret_cast<uint32_t*>(raw);
-      T* item = reinterpret_cast<T*>(first);
-      while (items != 0) item[--items].~T();
+  // `together` blocks in one allocation, their first items stored in
+  // slots[0, together); false, with nothing allocated, when memory runs out.
+  bool NewBlocks(uint8_t** slots, uint32_t together) {
+    const size_t stride = BlockStride(blockItems);
+    uint8_t* raw = static_cast<uint8_t*>(DeviceAlloc(stride * together));
+    if (raw == nullptr) return false;
+    for (uint32_t k = 0; k < together; ++k) {
+      uint8_t* block = raw + stride * k;
+      uint8_t* first = block + kHeaderBytes;
+      if constexpr (kCountedBlocks) {
+        *reinterpret_cast<uint32_t*>(block) = blockItems;
+        T* items = reinterpret_cast<T*>(first);
+        for (uint32_t i = 0; i < blockItems; ++i) ::new (static_cast<void*>(items + i)) T;
+      }
+      slots[k] = first;
     }
-    DeviceFree(raw);
+    return true;
+  }
+
+  // Destroys the items of the blocks in slots [from, end) (blocks are
+  // allocated in order, so these are all there are from `from` on), then
+  // frees the allocations those slots own: a chunk's other blocks go with
+  // its first, once all their items are gone.
+  void DeleteBlocks(uint32_t from, uint32_t end) {
+    if constexpr (kCountedBlocks) {
+      for (uint32_t slot = from; slot < end; ++slot) {
+        uint32_t items = *reinterpret_cast<uint32_t*>(blocks[slot] - kHeaderBytes);
+        T* item = reinterpret_cast<T*>(blocks[slot]);
+        while (items != 0) item[--items].~T();
+      }
+    }
+    for (uint32_t slot = from; slot < end; ++slot) {
+      if (SegmentSlotOwnsAllocation(slot)) DeviceFree(blocks[slot] - kHeaderBytes);
+      blocks[slot] = nullptr;
+    }
   }
 };
 

@@ -62,6 +62,7 @@ bool MappedFile::MapView(uint32_t offset, uint32_t requested) {
   if (length > fileSize - offset) return false;
   viewOffset_ = offset;
   requestedLength_ = requested;
+  fileSize_ = fileSize;
   if (length == 0) {
     view_ = nullptr;
     mappedLength_ = 0;
@@ -87,6 +88,7 @@ void MappedFile::Unmap() {
   view_ = nullptr;
   mapping_ = nullptr;
   mappedLength_ = 0;
+  fileSize_ = 0;
 }
 
 void MappedFile::Close() {
@@ -132,11 +134,22 @@ bool MappedFile::MapRange(uint32_t offset, uint32_t length) {
 }
 
 const uint8_t* MappedFile::GetRange(uint32_t offset, uint32_t length) const {
+  if (!view_ || !RefreshSize()) return nullptr;
+  return KnownRange(offset, length);
+}
+
+bool MappedFile::RefreshSize() const {
+  uint32_t size = 0;
+  const bool known = CurrentFileSize(&size);
+  fileSize_ = known ? size : 0;
+  return known;
+}
+
+const uint8_t* MappedFile::KnownRange(uint32_t offset, uint32_t length) const {
   if (!view_ || offset < viewOffset_) return nullptr;
   uint32_t inView = offset - viewOffset_;
   if (inView > mappedLength_ || length > mappedLength_ - inView) return nullptr;
-  uint32_t fileSize = 0;
-  if (!CurrentFileSize(&fileSize) || static_cast<uint64_t>(offset) + length > fileSize) return nullptr;
+  if (static_cast<uint64_t>(offset) + length > fileSize_) return nullptr;
   return view_ + inView;
 }
 

@@ -4,8 +4,11 @@
 //
 // The view is only as good as the file behind it: a file cut short while it
 // is mapped (by another program) would fault on a touch beyond its new end.
-// GetRange checks the file's current size before it hands out a pointer, so
-// readers that go through it never touch a page the file no longer has.
+// The file's size is kept from the time of mapping; GetRange asks the file
+// for its current size before it hands out a pointer, so readers that go
+// through it never touch a page the file no longer has. A reader that
+// touches several ranges in one access (a record's entry, then its bytes)
+// asks once with RefreshSize and takes the ranges with KnownRange.
 #pragma once
 
 #include <cstdint>
@@ -61,6 +64,12 @@ class MappedFile {
   // The bytes at file offset [offset, offset + length) when they lie inside
   // the view and inside the file as it is now; null otherwise.
   const uint8_t* GetRange(uint32_t offset, uint32_t length) const;
+  // Asks the file for its current size and keeps it; false (and a kept
+  // size of 0, so that no range is handed out) when it cannot be told.
+  bool RefreshSize() const;
+  // GetRange against the size kept at mapping or at the last RefreshSize,
+  // without asking the file.
+  const uint8_t* KnownRange(uint32_t offset, uint32_t length) const;
   // Mapped bytes from file offset `offset` to the view's end; 0 outside.
   uint32_t Remaining(uint32_t offset) const;
   // Unmaps, sets the file's end to `newSize`, maps the same window again.
@@ -84,6 +93,7 @@ class MappedFile {
   uint32_t viewOffset_ = 0;
   uint32_t requestedLength_ = kToEnd;
   uint32_t mappedLength_ = 0;
+  mutable uint32_t fileSize_ = 0;  // the file's size at mapping or at the last RefreshSize
   uint32_t attributes_ = 0;
   uint8_t deleteOnClose_ = 0;
   WCHAR* path_ = nullptr;

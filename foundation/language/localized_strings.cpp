@@ -1,5 +1,7 @@
 // String-table look-up through the platform's pointer form of LoadStringW,
-// and the default-language and battery time-out services.
+// and the default-language services. (The battery time-out, declared beside
+// them, lives in battery_idle_timeout.cpp: it needs the system parameters,
+// which a program that only looks strings up should not link.)
 #include "foundation/language/localized_strings.h"
 
 #include <atomic>
@@ -8,7 +10,6 @@
 #include "platform/locale/locale_ids.h"
 #include "platform/modules/modules.h"
 #include "platform/resources/load_string.h"
-#include "platform/system/system_parameters.h"
 
 namespace {
 
@@ -38,13 +39,6 @@ const WCHAR* LoadLocalizedString(uint32_t id) {
 }
 
 uint32_t GetDefaultLocaleId() { return GetSystemDefaultLCID(); }
-
-uint32_t ExchangeBatteryIdleTimeout(uint32_t seconds) {
-  DWORD old = seconds;
-  if (!SystemParametersInfoW(SPI_GETBATTERYIDLETIMEOUT, 0, &old, 0)) old = seconds;
-  SystemParametersInfoW(SPI_SETBATTERYIDLETIMEOUT, seconds, nullptr, SPIF_SENDCHANGE);
-  return old;
-}
 
 #ifdef TESSALYN_TEST_HOOKS
 namespace devtest {

@@ -1,6 +1,17 @@
 // MarkupScanner: the automaton loop and the mode switch.
 #include "layout/markup/markup_scanner.h"
 
+#include "foundation/characters/char_class.h"
+
+namespace {
+
+// Every CJK range starts above U+1100, so most text needs no range tests.
+constexpr WCHAR kFirstBreakCandidate = 0x1100;
+constexpr WCHAR kZwnj = 0x200C;
+bool IsTokenBreak(WCHAR c) { return c == kZwnj || IsCjkChar(c); }
+
+}  // namespace
+
 void MarkupScanner::SetTable(const ScannerTable* table) {
   table_ = table;
   mode_ = table->modeCount;  // forces the switch below
@@ -26,8 +37,17 @@ bool MarkupScanner::Scan(const WCHAR* chars, uint32_t* offset, uint32_t count, u
     token = AcceptingToken(state);
     finished = true;
   }
+  const uint32_t first = i;
   while (!finished && i < count) {
     WCHAR c = chars[i];
+    if (c >= kFirstBreakCandidate && stopAtBreaks_ && IsTokenBreak(c)) {
+      if (begun_ || i != first) {
+        token = AcceptingToken(state);  // the token ends before it
+        finished = true;
+        break;
+      }
+      left = 1;  // it is the token, alone
+    }
     uint32_t cls = classes_[c < 128 ? c : 128];
     int32_t entry = states_[state * width_ + cls];
     if (entry >= 0) {
@@ -49,6 +69,7 @@ bool MarkupScanner::Scan(const WCHAR* chars, uint32_t* offset, uint32_t count, u
     finished = true;
   }
   if (!finished) token = AcceptingToken(state);
+  if (i != first) begun_ = true;
   state_ = static_cast<int8_t>(state);
   token_ = token;
   *offset = i;

@@ -10,6 +10,11 @@
 // none). An entry of 0 or more moves to that state and consumes the
 // character; -1 stops before the character with the current state's token;
 // -k (k >= 2) consumes the character, stops and accepts token k - 2.
+//
+// For text read with a character limit, the scanner also breaks tokens at
+// CJK characters and U+200C in the same pass (StopAtBreaks): such a
+// character that begins a token is a token of its own, and a token that has
+// begun stops before one.
 #pragma once
 
 #include <cstdint>
@@ -57,7 +62,10 @@ class MarkupScanner {
   void Reset() {
     state_ = 0;
     token_ = -1;
+    begun_ = false;
   }
+  // Whether the scans of this token break at CJK characters and U+200C.
+  void StopAtBreaks(bool on) { stopAtBreaks_ = on; }
   // Runs the automaton over chars[*offset, count). Answers true when the scan
   // finished (it stopped, or the budget ran out) and false when the
   // characters ran out first; either way Token() is the token accepted so
@@ -75,4 +83,6 @@ class MarkupScanner {
   uint32_t mode_ = 0;
   int8_t state_ = 0;
   int32_t token_ = -1;
+  bool begun_ = false;         // a character of this token was consumed
+  bool stopAtBreaks_ = false;
 };

@@ -4,23 +4,18 @@
 
 #include <new>
 
-#include "foundation/characters/char_class.h"
 #include "layout/markup/markup_scanner_table.h"
 #include "storage/documents/document.h"
 
 namespace {
 
 constexpr uint8_t kCacheShift = 2;   // 4 block records per segment
-constexpr WCHAR kZwnj = 0x200C;
 constexpr uint32_t kNoBudget = 0xFFFFFFFFu;
 // Pieces a kept token may have before they are folded into one string: a
 // token that crosses a block end or two stays a set of views, a longer one
 // stops holding the document's blocks.
 constexpr uint32_t kMaxTokenPieces = 4;
 
-// Every CJK range starts above U+1100, so most text needs no range tests.
-constexpr WCHAR kFirstBreakCandidate = 0x1100;
-bool IsTokenBreak(WCHAR c) { return c >= kFirstBreakCandidate && (c == kZwnj || IsCjkChar(c)); }
 bool IsSpace(WCHAR c) { return c == '\t' || c == '\n' || c == '\r' || c == ' '; }
 
 }  // namespace
@@ -233,22 +228,6 @@ bool MarkupTokenizer::AppendTokenText(SharedWideString* out) const {
 
 // ---- Tokens
 
-uint32_t MarkupTokenizer::LimitAtBreak(const MarkupBlock* block, uint32_t offset, uint32_t budget,
-                                       bool tokenBegun) {
-  // Only a text run can run into a CJK character: once a character that
-  // ends every run (white space, "&", "<") comes first, the budget stands.
-  uint32_t end = block->count - offset < budget ? block->count : offset + budget;
-  for (uint32_t i = offset; i < end; ++i) {
-    WCHAR c = block->chars[i];
-    if (IsTokenBreak(c)) {
-      if (i == offset) return tokenBegun ? 0 : 1;
-      return i - offset;
-    }
-    if (i != offset && (c == '<' || c == '&' || IsSpace(c))) break;
-  }
-  return budget;
-}
-
 int32_t MarkupTokenizer::NextToken(int32_t* token, int32_t maximum, bool keepText) {
   scanner_.Reset();
   ClearPieces();
@@ -261,9 +240,11 @@ int32_t MarkupTokenizer::NextToken(int32_t* token, int32_t maximum, bool keepTex
     ReleaseChunks(current_);
   }
   if (current_ == nullptr && !Refill()) return kTokenEnd;
+  // With a maximum, CJK characters and U+200C break the text in the same
+  // pass as the scan (the scanner stops at them).
   const bool limited = maximum >= 0;
   uint32_t budget = limited ? static_cast<uint32_t>(maximum) : kNoBudget;
-  if (limited) budget = LimitAtBreak(current_, offset_, budget, false);
+  scanner_.StopAtBreaks(limited);
 
   uint32_t from = offset_;
   bool atEnd = false;
@@ -287,10 +268,6 @@ int32_t MarkupTokenizer::NextToken(int32_t* token, int32_t maximum, bool keepTex
       break;
     }
     from = offset_;
-    if (limited) {
-      budget = LimitAtBreak(current_, offset_, budget, true);
-      if (budget == 0) break;  // the next block begins with a CJK character
-    }
   }
   if (!atEnd) {
     work_ += offset_ - from;

@@ -132,9 +132,6 @@ class MarkupTokenizer {
   // grown), so that the token holds no block; false, and the pieces as they
   // were, when memory runs out.
   bool FoldPieces();
-  // Budget limited so that text stops before the next CJK character or
-  // U+200C; 0 when the block begins with one and the token has begun.
-  static uint32_t LimitAtBreak(const MarkupBlock* block, uint32_t offset, uint32_t budget, bool tokenBegun);
   // Concatenates the pieces (after quote stripping) into out.
   bool Concatenate(SharedWideString* out, bool stripQuotes) const;
 

@@ -3,6 +3,8 @@
 // entries (no best-fit: anything else above U+00FF has no equivalent).
 #include "platform/text/cp1252_codec.h"
 
+#include <cstring>
+
 namespace devtext {
 namespace {
 
@@ -37,7 +39,22 @@ ConvStatus DecodeCp1252(const uint8_t* bytes, size_t length, UnitWriter<char16_t
   if (!out.counting()) {
     if (out.room() < length) return ConvStatus::BufferTooSmall;
     char16_t* dest = out.cursor();
-    for (size_t i = 0; i < length; ++i) dest[i] = Cp1252ToUnicode(bytes[i]);
+    size_t i = 0;
+    while (i < length) {
+      // Eight bytes without 0x80-0x9F (the only ones the table changes)
+      // widen as they are: a loop the compiler turns into vector moves.
+      if (length - i >= 8) {
+        uint64_t eight;
+        std::memcpy(&eight, bytes + i, 8);
+        if ((eight & 0x8080808080808080ull) == 0) {
+          for (size_t k = 0; k < 8; ++k) dest[i + k] = bytes[i + k];
+          i += 8;
+          continue;
+        }
+      }
+      dest[i] = Cp1252ToUnicode(bytes[i]);
+      ++i;
+    }
   }
   out.Advance(length);
   return ConvStatus::Ok;

@@ -1,5 +1,6 @@
-// UTF-16 to UTF-8, one character at a time from the caller's buffer into
-// the caller's buffer; see the header for what unpaired surrogates become.
+// UTF-16 to UTF-8 from the caller's buffer into the caller's buffer: runs
+// of ASCII a run at a time, every other character one at a time; see the
+// header for what unpaired surrogates become.
 #include "platform/text/utf16_to_utf8.h"
 
 #include <cstring>
@@ -14,6 +15,31 @@ bool IsLow(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 char32_t Combine(char16_t high, char16_t low) {
   return 0x10000 + ((static_cast<char32_t>(high) - 0xD800) << 10) + (low - 0xDC00);
+}
+
+// Copies the run of ASCII units at the start of units[0, length) into out
+// (at most `room` of them; none is written with a null out); returns how
+// many. Four units are tested at a time.
+size_t CopyAsciiRun(const char16_t* units, size_t length, uint8_t* out, size_t room) {
+  const size_t limit = out != nullptr && room < length ? room : length;
+  size_t i = 0;
+  while (limit - i >= 4) {
+    uint64_t four;
+    std::memcpy(&four, units + i, 8);
+    if ((four & 0xFF80FF80FF80FF80ull) != 0) break;
+    if (out != nullptr) {
+      out[i] = static_cast<uint8_t>(units[i]);
+      out[i + 1] = static_cast<uint8_t>(units[i + 1]);
+      out[i + 2] = static_cast<uint8_t>(units[i + 2]);
+      out[i + 3] = static_cast<uint8_t>(units[i + 3]);
+    }
+    i += 4;
+  }
+  while (i < limit && units[i] < 0x80) {
+    if (out != nullptr) out[i] = static_cast<uint8_t>(units[i]);
+    ++i;
+  }
+  return i;
 }
 
 }  // namespace
@@ -46,6 +72,14 @@ Utf8Progress Utf16ToUtf8Stream::Write(const char16_t* units, size_t length, uint
   size_t written = 0;
   while (read < length) {
     const char16_t unit = units[read];
+    if (unit < 0x80 && heldHigh_ == 0) {
+      const size_t run = CopyAsciiRun(units + read, length - read, out != nullptr ? out + written : nullptr,
+                                      capacity - written);
+      if (run == 0) break;  // the output is full
+      read += run;
+      written += run;
+      continue;
+    }
     char32_t cp;
     size_t taken;  // units of this buffer the character uses
     if (heldHigh_ != 0) {

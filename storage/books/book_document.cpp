@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "foundation/code_pages/code_page.h"
-#include "foundation/files/temp_files.h"
 #include "platform/memory/allocator.h"
 #include "storage/documents/document_host.h"
 #include "storage/container/palm_database.h"
@@ -47,16 +46,18 @@ int32_t BookDocument::Open(PalmDatabase* store, bool ownsStore, DocumentHost* ho
   DecodeNames();
 
   if (UsesDecodedText()) {
-    WCHAR name[MAX_PATH];
-    uint32_t units = MAX_PATH;
-    if (!MakeTempFileName(name, &units, nullptr)) return error_ = kBookErrorMemory;
+    // The store lives in memory only and never reaches a file: it needs no
+    // temporary name, and opening a book writes nothing to the device (a
+    // name made for it would be an empty file left in the temporary
+    // folder, and a read-only device could not open the book at all).
     int32_t code = 0;
-    decodeStore_ = OpenRecordDatabase(name, kDecodeStoreMode, MakeFourCC("CORV"), MakeFourCC("TEMP"), &code);
+    decodeStore_ = OpenRecordDatabase(nullptr, kDecodeStoreMode, MakeFourCC("CORV"), MakeFourCC("TEMP"), &code);
     if (decodeStore_ == nullptr) return error_ = kBookErrorMemory;
   }
   scanRecord_ = 1;
   scanStart_ = 0;
   scanLength_ = 0xFFFFFFFFu;  // found at the first scan
+  TakeStatedTextLength();
   return 0;
 }
 

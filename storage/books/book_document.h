@@ -140,6 +140,9 @@ class BookDocument : public Document {
   void MakeSectionRelative(const CachedBlock& entry, uint32_t sectionStart, uint32_t sectionEnd,
                            TextBlock* block) const;
   bool RecordTextLength(uint32_t record, uint32_t* length);
+  bool KnownRecordLength(uint32_t record, uint32_t* length) const;
+  void NoteRecordLength(uint32_t record, uint32_t length);
+  void TakeStatedTextLength();
   bool LocatePalmDocRecord(uint32_t position, uint32_t* record, uint32_t* start, uint32_t* length);
   bool ReadSectionEntry(uint32_t section, uint32_t* start, uint32_t* end);
 
@@ -166,6 +169,10 @@ class BookDocument : public Document {
   // Plain-text books: each text record's decoded length once counted
   // (kUnknown until then); null when it could not be allocated.
   uint32_t* recordLengths_ = nullptr;
+  // Palm Doc files: the text length record 0 states, and whether it stands
+  // for the records' count until a record decodes to another length.
+  uint32_t statedTextLength_ = 0xFFFFFFFFu;
+  bool statedLengthInUse_ = false;
   uint32_t sectionEntriesPerRecord_ = 0xFFFF;
   // HUFF/CDIC: the decoder, the DATP tables and the records they point into.
   HuffCdicDecoder decoder_;

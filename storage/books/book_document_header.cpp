@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "foundation/code_pages/code_page.h"
+#include "foundation/streams/varint.h"
 #include "platform/memory/allocator.h"
 #include "storage/books/book_document.h"
 #include "storage/books/book_header_summary.h"
@@ -22,6 +23,9 @@ bool BookDocument::ParseHeader() {
   const uint8_t* bytes = record0->GetData();
   const uint32_t size = record0->GetSize();
   int32_t code = ParseBookRecord0(type, creator, bytes, size, store_->GetRecordCount(), &header_);
+  // A Palm Doc file states its text length too; it is taken as a first
+  // answer only (Open), since nothing before version 3 is bound by it.
+  statedTextLength_ = size >= 8 ? ReadBigEndianU32(bytes + 4) : kAbsentField;
 
   // Names and extra data are copied out before record 0 goes back.
   if (code == kBookOk || code == kBookErrorRecordSize) {

@@ -21,6 +21,49 @@ bool IsSectionRecord(const RecordBuffer* r) {
 
 }  // namespace
 
+// A Palm Doc file's stated text length stands in for the count of its
+// records while each record it implies holds the record size (the last one
+// the rest); a record found to decode to another length corrects it
+// (NoteRecordLength). A stated length no full set of records could give is
+// not taken: the records are counted instead; so is one that the last
+// record, counted here, contradicts.
+void BookDocument::TakeStatedTextLength() {
+  statedLengthInUse_ = false;
+  if (header_.hasNativeHeader || !header_.plainText || header_.textLength != kUnknownLength) return;
+  const uint64_t count = header_.textRecordCount;
+  const uint64_t size = header_.textRecordSize;
+  const uint64_t stated = statedTextLength_;
+  if (count == 0 || stated == kUnknownLength || stated <= (count - 1) * size || stated > count * size) return;
+  header_.textLength = statedTextLength_;
+  statedLengthInUse_ = true;
+  uint32_t last = 0;
+  if (!RecordTextLength(header_.textRecordCount, &last)) {
+    statedLengthInUse_ = false;
+    header_.textLength = kUnknownLength;
+  }
+}
+
+void BookDocument::NoteRecordLength(uint32_t record, uint32_t length) {
+  if (record == 0 || record > header_.textRecordCount) return;
+  if (recordLengths_ != nullptr) recordLengths_[record - 1] = length;
+  if (!statedLengthInUse_) return;
+  const uint32_t size = header_.textRecordSize;
+  const uint32_t expected = record < header_.textRecordCount ? size : header_.textLength - (record - 1) * size;
+  if (length != expected) {
+    // The stated length does not describe the records: count them.
+    statedLengthInUse_ = false;
+    header_.textLength = kUnknownLength;
+  }
+}
+
+bool BookDocument::KnownRecordLength(uint32_t record, uint32_t* length) const {
+  if (recordLengths_ == nullptr || record == 0 || record > header_.textRecordCount ||
+      recordLengths_[record - 1] == kUnknownLength)
+    return false;
+  *length = recordLengths_[record - 1];
+  return true;
+}
+
 bool BookDocument::RecordTextLength(uint32_t record, uint32_t* length) {
   *length = 0;
   if (record == 0 || record > header_.textRecordCount) return false;
@@ -30,10 +73,7 @@ bool BookDocument::RecordTextLength(uint32_t record, uint32_t* length) {
     if (recordLengths_ != nullptr)
       for (uint32_t i = 0; i < header_.textRecordCount; ++i) recordLengths_[i] = kUnknownLength;
   }
-  if (recordLengths_ != nullptr && recordLengths_[record - 1] != kUnknownLength) {
-    *length = recordLengths_[record - 1];
-    return true;
-  }
+  if (KnownRecordLength(record, length)) return true;
   RecordBuffer* buffer = store_->LockRecord(static_cast<uint16_t>(record), false);
   if (buffer == nullptr) return false;
   TextRecordParts parts;
@@ -43,7 +83,7 @@ bool BookDocument::RecordTextLength(uint32_t record, uint32_t* length) {
                                                          : parts.textLength;
   }
   store_->ReleaseRecord(buffer, false);
-  if (ok && recordLengths_ != nullptr) recordLengths_[record - 1] = *length;
+  if (ok) NoteRecordLength(record, *length);
   return ok;
 }
 
@@ -127,17 +167,19 @@ bool BookDocument::LocateTextRecord(uint32_t position, uint32_t* record, uint32_
   return true;
 }
 
+// The scan walks the records' lengths from the record it found last. The
+// record that starts exactly at the position holds it whatever its length,
+// so a reader going through the text in order never counts a record before
+// decoding it: its length is first the record size (or what is left of the
+// text length) and becomes the decoded length when it is read.
 bool BookDocument::LocatePalmDocRecord(uint32_t position, uint32_t* record, uint32_t* start, uint32_t* length) {
   const uint32_t count = header_.textRecordCount;
   if (count == 0) return false;
-  if (scanLength_ == kUnknownLength || position < scanStart_ / 2) {
-    // From the first record: at the start, or for a position in the lower half.
+  if (position < scanStart_ / 2) {
+    // From the first record, for a position in the lower half.
     scanRecord_ = 1;
     scanStart_ = 0;
-    if (!RecordTextLength(1, &scanLength_)) {
-      scanLength_ = kUnknownLength;
-      return false;
-    }
+    scanLength_ = kUnknownLength;
   }
   while (position < scanStart_) {
     if (scanRecord_ <= 1) return false;
@@ -147,17 +189,33 @@ bool BookDocument::LocatePalmDocRecord(uint32_t position, uint32_t* record, uint
     scanStart_ -= previous;
     scanLength_ = previous;
   }
-  while (position - scanStart_ >= scanLength_) {
+  for (;;) {
+    if (scanLength_ == kUnknownLength && !KnownRecordLength(scanRecord_, &scanLength_)) {
+      scanLength_ = kUnknownLength;
+      if (position == scanStart_) break;
+      if (!RecordTextLength(scanRecord_, &scanLength_)) {
+        scanLength_ = kUnknownLength;
+        return false;
+      }
+    }
+    if (position - scanStart_ < scanLength_) break;
     if (scanRecord_ >= count) return false;
-    uint32_t next = 0;
-    if (!RecordTextLength(scanRecord_ + 1, &next)) return false;
     if (scanLength_ > 0xFFFFFFFFu - scanStart_) return false;
     scanStart_ += scanLength_;
     ++scanRecord_;
-    scanLength_ = next;
+    scanLength_ = kUnknownLength;
   }
   *record = scanRecord_;
   *start = scanStart_;
   *length = scanLength_;
+  if (scanLength_ == kUnknownLength) {
+    // Not counted yet: what the header implies, until it is decoded.
+    const uint32_t size = header_.textRecordSize;
+    const uint32_t textLength = header_.textLength;
+    *length = size;
+    if (scanRecord_ == count && textLength != kUnknownLength && textLength > scanStart_ &&
+        textLength - scanStart_ < size)
+      *length = textLength - scanStart_;
+  }
   return true;
 }

@@ -130,18 +130,38 @@ bool BookDocument::ReadBlock(uint32_t position, TextBlock* block, uint32_t secti
   }
 
   uint32_t record = 0, recordStart = 0, length = 0;
-  if (!LocateTextRecord(absolute, &record, &recordStart, &length)) return Fail(error_ != 0 ? error_ : kBookErrorCorrupt);
-  if (record == 0 || record > header_.textRecordCount) return Fail(kBookErrorCorrupt);
-
   uint32_t slot = 0;
-  if (int32_t code = AcquireSlot(&slot)) return Fail(code);
   CachedBlock entry{};
-  const bool ok = UsesDecodedText() ? ReadDecoded(record, recordStart, length, slot, raw, &entry)
-                                    : ReadInPlace(record, recordStart, length, slot, raw, &entry);
-  if (!ok) {
+  for (;;) {
+    if (!LocateTextRecord(absolute, &record, &recordStart, &length))
+      return Fail(error_ != 0 ? error_ : kBookErrorCorrupt);
+    if (record == 0 || record > header_.textRecordCount) return Fail(kBookErrorCorrupt);
+    if (int32_t code = AcquireSlot(&slot)) return Fail(code);
+    entry = CachedBlock{};
+    const bool ok = UsesDecodedText() ? ReadDecoded(record, recordStart, length, slot, raw, &entry)
+                                      : ReadInPlace(record, recordStart, length, slot, raw, &entry);
+    if (ok) break;
     FreeSlot(slot);
     TrimSlots();
-    return false;
+    // A plain-text record found empty when it was read holds no position:
+    // the scan, which knows its length now, goes on past it.
+    if (!header_.plainText || !KnownRecordLength(record, &length) || length != 0) return false;
+    error_ = 0;
+  }
+  if (header_.plainText) {
+    // The decode tells the record's length; the scan learns it here rather
+    // than by counting the record beforehand.
+    const uint32_t textLength = header_.textLength;
+    NoteRecordLength(record, entry.textBytes);
+    entry.span = entry.textBytes;
+    if (scanRecord_ == record && scanStart_ == recordStart) scanLength_ = entry.textBytes;
+    if (header_.textLength != textLength &&
+        (!GetSectionRange(section, &sectionStart, &sectionEnd) || sectionStart + position != absolute ||
+         absolute >= sectionEnd)) {
+      FreeSlot(slot);
+      TrimSlots();
+      return Fail(kBookErrorCorrupt);
+    }
   }
   entry.useCount = 1;
   entry.block.blockId = static_cast<uint16_t>(slot + 1);
@@ -162,9 +182,9 @@ bool BookDocument::ReadInPlace(uint32_t record, uint32_t recordStart, uint32_t l
   RecordBuffer* buffer = store_->LockRecord(static_cast<uint16_t>(record), false);
   if (buffer == nullptr) return Fail(kBookErrorCorrupt);
   TextRecordParts parts;
-  if (buffer->GetSize() == 0 ||
-      !SplitTextRecord(buffer->GetData(), buffer->GetSize(), header_.extraFlags, sourceCp_, &parts) ||
-      parts.textLength == 0 || parts.textLength > header_.textRecordSize) {
+  const bool split = SplitTextRecord(buffer->GetData(), buffer->GetSize(), header_.extraFlags, sourceCp_, &parts);
+  if (!split || parts.textLength == 0 || parts.textLength > header_.textRecordSize) {
+    if (split && parts.textLength == 0 && header_.plainText) NoteRecordLength(record, 0);  // the scan steps past it
     store_->ReleaseRecord(buffer, false);
     return Fail(kBookErrorCorrupt);
   }
@@ -190,6 +210,7 @@ bool BookDocument::ReadDecoded(uint32_t record, uint32_t recordStart, uint32_t l
   TextRecordParts parts;
   if (source->GetSize() == 0 ||
       !SplitTextRecord(source->GetData(), source->GetSize(), header_.extraFlags, sourceCp_, &parts)) {
+    if (source->GetSize() == 0 && header_.plainText) NoteRecordLength(record, 0);  // the scan steps past it
     store_->ReleaseRecord(source, false);
     return Fail(kBookErrorCorrupt);
   }
@@ -231,7 +252,10 @@ bool BookDocument::ReadDecoded(uint32_t record, uint32_t recordStart, uint32_t l
   if (ok && !raw) ok = AppendUtf8Overlap(out, 2 * limit, decoded, parts, &carried);
   store_->ReleaseRecord(source, false);
   const uint32_t bytes = decoded + carried;
-  if (!ok || bytes == 0) return Fail(kBookErrorCorrupt);
+  if (!ok || bytes == 0) {
+    if (ok && header_.plainText) NoteRecordLength(record, 0);  // the scan steps past it
+    return Fail(kBookErrorCorrupt);
+  }
 
   uint32_t chars = bytes;
   const CharPositionMap* map = nullptr;

@@ -50,11 +50,12 @@ MappedPalmDatabase* MappedPalmDatabase::Open(const WCHAR* path, uint32_t mode, i
 bool MappedPalmDatabase::LoadHead() {
   count_ = 0;
   uint32_t fileSize = file_.Size();
-  const uint8_t* head = fileSize >= kPalmHeadSize ? file_.GetRange(0, kPalmHeadSize) : nullptr;
+  // The size was just taken by the mapping.
+  const uint8_t* head = fileSize >= kPalmHeadSize ? file_.KnownRange(0, kPalmHeadSize) : nullptr;
   if (!head) return false;
   uint16_t count = LoadU16BE(head + kPalmCountOffset);
   if (!PalmEntriesFit(count, fileSize)) return false;
-  const uint8_t* entries = file_.GetRange(kPalmHeadSize, kPalmEntrySize * count);
+  const uint8_t* entries = file_.KnownRange(kPalmHeadSize, kPalmEntrySize * count);
   if (count != 0 && !entries) return false;
   if (!CheckPalmEntries(entries, count, fileSize)) return false;
   DecodePalmHeader(head, &header_);
@@ -64,8 +65,11 @@ bool MappedPalmDatabase::LoadHead() {
 
 const uint8_t* MappedPalmDatabase::RecordRange(uint16_t index, uint32_t* size) const {
   if (index >= count_) return nullptr;
+  // The file is asked for its size once per record: the entry and the
+  // bytes are taken against it.
+  if (!file_.RefreshSize()) return nullptr;
   bool last = index + 1 == count_;
-  const uint8_t* entry = file_.GetRange(kPalmHeadSize + kPalmEntrySize * index, last ? 4 : kPalmEntrySize + 4);
+  const uint8_t* entry = file_.KnownRange(kPalmHeadSize + kPalmEntrySize * index, last ? 4 : kPalmEntrySize + 4);
   if (!entry) return nullptr;
   uint32_t offset = PalmEntryOffset(entry);
   uint32_t end = last ? file_.Size() : PalmEntryOffset(entry + kPalmEntrySize);
@@ -73,7 +77,7 @@ const uint8_t* MappedPalmDatabase::RecordRange(uint16_t index, uint32_t* size) c
   if (!PalmRecordLength(offset, end, file_.Size(), &length)) return nullptr;
   // A record of length 0 at the very end of the file has no byte of the view
   // to point at; it gets the view's base, never read.
-  const uint8_t* data = length == 0 ? file_.Data() : file_.GetRange(offset, length);
+  const uint8_t* data = length == 0 ? file_.Data() : file_.KnownRange(offset, length);
   if (!data) return nullptr;
   *size = length;
   return data;

@@ -4,8 +4,8 @@
 //
 // The file is checked whole at open: head, entry table and every offset
 // against the file's size (palm_database_layout.h). Afterwards the entries
-// are read from the view on every call, and every touch of the view goes
-// through MappedFile::GetRange, which checks the file's current size, so a
+// are read from the view on every call, and every touch of the view is a
+// range checked against the file's current size, asked once per call, so a
 // file cut short behind the mapping fails the call instead of faulting.
 //
 // The mapping holds the file it opened. A database saved over the same

@@ -5,6 +5,7 @@
 // the map's size does not wrap for counts at the top of the range.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <random>
 #include <string>
@@ -21,10 +22,10 @@ struct BruteForceMap {
   uint32_t skipped = 0;
 
   uint32_t ToByte(uint32_t unit) const { return unitStart[unit]; }
+  // The first unit starting at or after the byte (the starts ascend).
   uint32_t ToUnit(uint32_t byte) const {
-    for (uint32_t u = 0; u + 1 < unitStart.size(); ++u)
-      if (unitStart[u] >= byte) return u;
-    return static_cast<uint32_t>(unitStart.size() - 1);
+    auto found = std::lower_bound(unitStart.begin(), unitStart.end() - 1, byte);
+    return static_cast<uint32_t>(found - unitStart.begin());
   }
 };
 
@@ -134,6 +135,32 @@ TEST(CharPositionMapTest, AgreesWithBruteForceOnRandomTexts) {
       for (bool wide : {true, false}) {
         CheckAgainstBruteForce(text, shift, wide, seed);
         if (HasFatalFailure()) return;
+      }
+    }
+  }
+}
+
+// ASCII runs are converted a run at a time: a run broken by a two-, three-
+// or four-byte character at every offset, and by two characters, gives the
+// same map as the brute force, whatever the run's alignment.
+TEST(CharPositionMapTest, AgreesWithBruteForceOnAsciiRunsBrokenAtEveryOffset) {
+  const char* const breaks[] = {"\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80"};
+  for (uint32_t shift : {0u, 1u, 3u}) {
+    const uint32_t limit = 64u << shift;
+    std::string ascii;
+    for (uint32_t i = 0; ascii.size() < limit; ++i) ascii.push_back(static_cast<char>('a' + i % 26));
+    for (const char* brk : breaks) {
+      for (uint32_t at = 0; at < limit; ++at) {
+        std::string text = ascii.substr(0, at) + brk + ascii.substr(at);
+        text.resize(limit);
+        std::string twice = text;
+        twice.insert(at / 2, brk);
+        twice.resize(limit);
+        for (bool wide : {true, false}) {
+          CheckAgainstBruteForce(text, shift, wide, at);
+          CheckAgainstBruteForce(twice, shift, wide, at);
+          if (HasFatalFailure()) return;
+        }
       }
     }
   }

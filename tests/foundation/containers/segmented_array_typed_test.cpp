@@ -7,6 +7,7 @@
 #include <set>
 #include <vector>
 
+#include "foundation/containers/segmented_array_strings.h"
 #include "foundation/containers/segmented_array_typed.h"
 #include "platform/testing/allocation.h"
 
@@ -154,3 +155,36 @@ TEST(SegmentedPointerArray, HoldsFullPointersInRawBlocks) {
 }
 
 }  // namespace
+
+// Beyond the first blocks, blocks come several to an allocation: each keeps
+// its own slot and items, Trim frees whole allocations only (keeping the
+// one the items end in), and every item is destroyed exactly once.
+TEST(SegmentedTypedArrayChunks, ManyBlocksShareAllocationsAndAreFreedWhole) {
+  SharedWideString text(u"shared");
+  ASSERT_NE(text.buffer, nullptr);
+  const uint32_t blocks = kSingleBlocks + 3 * kBlocksPerChunk;
+  {
+    SegmentedWideStringArray a;
+    long before = devtest::AllocationCount();
+    for (uint32_t i = 0; i < blocks * 16; ++i) {
+      SharedWideString* slot = a.AppendSlot();
+      ASSERT_NE(slot, nullptr);
+      *slot = text;
+    }
+    const long allocations = devtest::AllocationCount() - before;
+    EXPECT_LT(allocations, static_cast<long>(blocks)) << "fewer allocations than blocks";
+    EXPECT_EQ(a.capacity, blocks * 16);
+    for (uint32_t i = 0; i < a.count; ++i) ASSERT_EQ(a[i].buffer, text.buffer) << "item " << i;
+    // Items end inside the second chunk: it stays, the third goes.
+    a.count = (kSingleBlocks + kBlocksPerChunk + 1) * 16 + 3;
+    a.Trim();
+    EXPECT_EQ(a.capacity, (kSingleBlocks + 2 * kBlocksPerChunk) * 16);
+    EXPECT_EQ(a.blocks[kSingleBlocks + 2 * kBlocksPerChunk], nullptr);
+    EXPECT_EQ(text.buffer->refcount, static_cast<int32_t>(1 + (kSingleBlocks + 2 * kBlocksPerChunk) * 16));
+    a.count = 0;
+    a.Trim();
+    EXPECT_EQ(a.capacity, 0u);
+    EXPECT_EQ(text.buffer->refcount, 1);
+  }
+  EXPECT_EQ(text.buffer->refcount, 1);
+}

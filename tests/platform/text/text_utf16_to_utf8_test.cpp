@@ -142,3 +142,29 @@ TEST(Utf16ToUtf8, CodePointForms) {
 }
 
 }  // namespace
+
+// Runs of ASCII are copied a run at a time: a long run broken by each kind
+// of character at every offset, into rooms of every size up to a few
+// characters more than the run, gives the bytes of the cases above joined.
+TEST(Utf16ToUtf8, AsciiRunsBrokenAtEveryOffset) {
+  const std::u16string ascii = u"The quick brown fox jumps over the lazy dog, 0123456789!";
+  const EncoderCase breaks[] = {
+      {"two bytes", u"\u00E9", "\xC3\xA9"},
+      {"three bytes", u"\u20AC", "\xE2\x82\xAC"},
+      {"pair", u"\xD83D\xDE00", "\xF0\x9F\x98\x80"},
+      {"lone high", u"\xD83D", kFffd},
+      {"zero unit", std::u16string(1, u'\0'), std::string(1, '\0')},
+  };
+  const std::string narrow(ascii.begin(), ascii.end());
+  for (const EncoderCase& b : breaks) {
+    SCOPED_TRACE(b.what);
+    for (size_t at = 0; at <= ascii.size(); ++at) {
+      const std::u16string units = ascii.substr(0, at) + b.units + ascii.substr(at);
+      const std::string bytes = narrow.substr(0, at) + b.bytes + narrow.substr(at);
+      EXPECT_EQ(devtext::Utf16ToUtf8String(units), bytes) << "at " << at;
+      for (size_t room : {size_t{4}, size_t{5}, size_t{7}, size_t{9}, size_t{64}}) {
+        EXPECT_EQ(Streamed(units, {at, units.size() - at}, room), bytes) << "at " << at << ", room " << room;
+      }
+    }
+  }
+}

@@ -294,6 +294,29 @@ TEST(BookText, PalmDocFilesInAnyOrder) {
   }
 }
 
+// A Palm Doc file's stated text length only stands in for counting its
+// records: a wrong one gives way to the records' own lengths.
+TEST(BookText, PalmDocTextLengthComesFromTheRecordsWhenTheStatedOneIsWrong) {
+  const std::string utf8 = testbuild::SampleText(10000, 31, 0);
+  const uint32_t size = static_cast<uint32_t>(utf8.size());
+  for (uint32_t stated : {size, size - 1000, size + 2000, 0u, 100000u}) {
+    SCOPED_TRACE(stated);
+    testbuild::PalmDocRecipe spec;
+    spec.text.assign(utf8.begin(), utf8.end());
+    testbuild::BuiltBook book = testbuild::BuildPalmDoc(spec);
+    std::vector<uint8_t> bytes = book.Bytes();
+    const size_t at = book.db.RecordOffset(0);  // record 0: the stated length at its offset 4
+    bytes[at + 4] = static_cast<uint8_t>(stated >> 24);
+    bytes[at + 5] = static_cast<uint8_t>(stated >> 16);
+    bytes[at + 6] = static_cast<uint8_t>(stated >> 8);
+    bytes[at + 7] = static_cast<uint8_t>(stated);
+    EXPECT_TRUE(SameText(ReadAll(bytes), utf8));
+    testbuild::OpenedBook opened = testbuild::OpenBookBytes(bytes);
+    ASSERT_EQ(opened.error, 0);
+    EXPECT_EQ(opened.doc->GetTextLength(), size);
+  }
+}
+
 TEST(BookText, HuffCdicRecordsOfVaryingLength) {
   const std::string utf8 = testbuild::SampleText(60000, 28, 2);
   struct Case {
