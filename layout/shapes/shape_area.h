@@ -44,6 +44,7 @@ class ShapeArea {
   ~ShapeArea();
   ShapeArea(const ShapeArea&) = delete;
   ShapeArea& operator=(const ShapeArea&) = delete;
+  ShapeArea(ShapeArea&& other) noexcept : ShapeArea() { MoveFrom(other); }
   ShapeArea& operator=(ShapeArea&& other) noexcept {
     MoveFrom(other);
     return *this;
