@@ -65,6 +65,14 @@ class DrawingSurface : public UIContainer {
   bool GetClientSize(Size* out, bool raw);
   void SetDisplayManager(SurfaceDisplayLink* display) { display_ = display; }
   void SetClearType(bool on) { clearType_ = on ? 1 : 0; }
+  // Registers the class "CorvellineDrawingSurface" (an existing one is
+  // kept) and makes a window of it over the rectangle, limited to the work
+  // area: a pop-up, or a child of `parent`; `flag` adds the disabled style.
+  // A window made earlier is destroyed first. The surface then owns it.
+  bool CreateSurfaceWindow(bool popup, HWND parent, const Rect& rect, bool flag);
+  // The procedure of such windows: messages go to the surface stored in
+  // the window's user data.
+  static LRESULT SurfaceWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   // ---- Passes and targets.
   void BeginBackBuffer(HDC paintDc);
@@ -228,6 +236,7 @@ class DrawingSurface : public UIContainer {
   uint8_t fontSelected_ = 0;
   uint8_t ownsWindow_ = 0;
   uint8_t focusing_ = 0;
+  uint8_t windowFlag_ = 0;  // cleared when the window is created
 };
 
 // Whether the platform's major version is above 4, read once for every
