@@ -15,6 +15,7 @@
 // drawing_surface_colors.cpp (colours, pens, brushes), drawing_surface_text.cpp
 // (fonts and text), drawing_surface_shapes.cpp (shapes, clip, origin),
 // drawing_surface_window.cpp (window, invalidation, pointer, queries),
+// drawing_surface_own_window.cpp (a window of the surface's own class),
 // drawing_surface_bitmaps.cpp, drawing_surface_rotation.cpp,
 // drawing_surface_picture.cpp and drawing_surface_effects.cpp (bitmaps,
 // rotated blits, pictures and icons, gradients and zigzags).

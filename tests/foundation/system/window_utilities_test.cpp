@@ -7,6 +7,7 @@
 #include "foundation/system/window_utilities.h"
 #include "platform/testing/gdi.h"
 #include "platform/testing/profile.h"
+#include "platform/testing/shell.h"
 #include "platform/testing/windows.h"
 #include "platform/windows/windows.h"
 
@@ -134,6 +135,21 @@ TEST(WindowUtilities, WrappersOfCallsStillToComeTakeTheirFailurePaths) {
   EXPECT_FALSE(ShowOpenFileDialogSingle(nullptr, u"Books\0*.prc\0", &chosen, 1, &folder));
   EXPECT_EQ(chosen.Count(), 0u);
   EXPECT_TRUE(folder.EqualsWide(u"\\My Documents"));
+}
+
+TEST(WindowUtilities, MenuBarsAndFullScreenDialogsAskTheShell) {
+  HWND window = reinterpret_cast<HWND>(uintptr_t{64});
+  devtest::ClearShellCalls();
+  EXPECT_EQ(CreateMenuBarFor(window, 0), nullptr);  // no bar made by the shell here
+  CreateMenuBarFor(window, 300);
+  InitDialogFullScreen(window);
+  auto bars = devtest::ShellCallsTo("SHCreateMenuBar");
+  ASSERT_EQ(bars.size(), 2u);
+  EXPECT_EQ(bars[0].args, (std::vector<int64_t>{1, 0}));  // an empty bar
+  EXPECT_EQ(bars[1].args, (std::vector<int64_t>{0, 300}));
+  auto dialogs = devtest::ShellCallsTo("SHInitDialog");
+  ASSERT_EQ(dialogs.size(), 1u);
+  EXPECT_EQ(dialogs[0].args, (std::vector<int64_t>{1, 5}));  // done button, full screen
 }
 
 }  // namespace
