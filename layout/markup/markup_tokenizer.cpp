@@ -44,7 +44,7 @@ void MarkupTokenizer::Attach(Document* source, uint32_t argument) {
   ClearPieces();
   current_ = nullptr;
   ReleaseChunks(nullptr);
-  source_ = source;
+  source_.Assign(source);
   argument_ = argument;
   readPosition_ = 0;
   offset_ = 0;
@@ -57,7 +57,7 @@ void MarkupTokenizer::Seek(uint32_t position) {
 }
 
 uint32_t MarkupTokenizer::GetPosition() {
-  if (current_ == nullptr || source_ == nullptr) return readPosition_;
+  if (current_ == nullptr || !source_) return readPosition_;
   return source_->AdvancePosition(current_->key, current_->base + offset_, argument_);
 }
 
@@ -75,7 +75,7 @@ void MarkupTokenizer::GiveBack(MarkupBlock* block) {
   block->text.Clear();
   block->chars = nullptr;
   block->count = 0;
-  if (source_ != nullptr) source_->ReleaseBlock(handle);
+  if (source_) source_->ReleaseBlock(handle);
 }
 
 void MarkupTokenizer::LeaveBlock() {
@@ -100,7 +100,7 @@ void MarkupTokenizer::ReleaseChunks(const MarkupBlock* except) {
 }
 
 MarkupBlock* MarkupTokenizer::LoadBlock(uint32_t position) {
-  if (source_ == nullptr) return nullptr;
+  if (!source_) return nullptr;
   MarkupBlock* entry = nullptr;
   for (uint32_t i = 0; i < cache_.count && entry == nullptr; ++i) {
     ++work_;
@@ -328,7 +328,7 @@ bool MarkupTokenizer::PrecededBy(const WCHAR* text, uint32_t n) {
 }
 
 bool MarkupTokenizer::Resynchronise() {
-  if (source_ == nullptr) return false;
+  if (!source_) return false;
   WCHAR next = Peek();
   static const WCHAR kTagEnd[] = {'>'};
   if (next == 0 || next == '<' || PrecededBy(kTagEnd, 1)) return true;

@@ -20,6 +20,7 @@
 #include <cstdint>
 
 #include "foundation/containers/segmented_array_typed.h"
+#include "foundation/system/ref_counted.h"
 #include "foundation/wide_string/shared_wide_string.h"
 #include "layout/markup/markup_scanner.h"
 
@@ -68,7 +69,7 @@ class MarkupTokenizer {
 
   // Binds the document; argument is passed unchanged to every call.
   void Attach(Document* source, uint32_t argument);
-  Document* Source() const { return source_; }
+  Document* Source() const { return source_.Get(); }
   uint32_t Argument() const { return argument_; }
   // Sets the read position and drops the current block.
   void Seek(uint32_t position);
@@ -135,7 +136,8 @@ class MarkupTokenizer {
   // Concatenates the pieces (after quote stripping) into out.
   bool Concatenate(SharedWideString* out, bool stripQuotes) const;
 
-  Document* source_ = nullptr;
+  // The tokenizer holds a reference to its document while attached.
+  RefPtr<Document> source_;
   uint32_t argument_ = 0;
   SegmentedTypedArray<MarkupBlock> cache_;  // 4 entries per block
   uint32_t readPosition_ = 0;

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 
+#include "foundation/system/ref_counted.h"
 #include "foundation/wide_string/shared_wide_string.h"
 #include "platform/types/device_types.h"
 
@@ -79,12 +80,18 @@ struct CharMapCarry {
 using IndexTableReleaser = void (*)(IndexTable* table);
 void SetIndexTableReleaser(IndexTableReleaser releaser);
 
-class Document {
+// Documents are counted (RefCounted): the tokenizer, the layout and the
+// view each hold a reference, and the one that releases the last destroys
+// the document, whose destructor closes it. The destructor stays public so
+// that a document with a single owner (a tool, a test) may also live on
+// the stack or in a unique_ptr, as long as that owner's first reference is
+// never released.
+class Document : public RefCounted {
  public:
   Document() = default;
   Document(const Document&) = delete;
   Document& operator=(const Document&) = delete;
-  virtual ~Document();
+  ~Document() override;
 
   // ---- Text (every document implements these)
   virtual void Close() = 0;

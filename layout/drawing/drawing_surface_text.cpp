@@ -1,0 +1,191 @@
+// DrawingSurface: fonts and text. A font specification is turned into a
+// platform font through the five-entry cache (least recently used out);
+// the font is selected again before the next text call after any change.
+//
+// Identifiers that the font table marks as bitmap fonts are drawn by the
+// bitmap-font renderer into an open bitmap-text strip; until that renderer
+// is part of the surface, opening a bitmap font fails and the identifier
+// falls back to 1, a platform face, as any failed bitmap font does.
+#include <cstring>
+
+#include "layout/drawing/drawing_surface.h"
+#include "platform/gdi/gdi.h"
+#include "platform/windows/painting.h"
+
+namespace {
+
+constexpr uint8_t kFallbackFontId = 1;
+
+// 64 spaces: DrawTextW of them draws only the underline or strike-out.
+constexpr WCHAR kDecorationSpaces[] = u"                                                                ";
+
+}  // namespace
+
+void DrawingSurface::SetFont(const FontSpec& spec) {
+  fontSpec_ = spec;
+  decorated_ = (spec.style & (FontSpec::kUnderline | FontSpec::kStrikeOut)) != 0 ? 1 : 0;
+  fontSelected_ = 0;
+}
+
+void DrawingSurface::SetFontSpec(uint8_t id, int8_t size) {
+  FontSpec spec;
+  spec.size = size;
+  spec.style = FontSpec::kPositionBaseline << 4;
+  spec.id = id;
+  SetFont(spec);
+}
+
+void DrawingSurface::FlushFontCache(uint8_t id) {
+  for (FontCacheEntry& entry : fontCache_) {
+    if (entry.font == nullptr || (id != 0 && entry.spec.id != id)) continue;
+    // A font still selected into the current DC is given back first.
+    if (currentDc_ != nullptr && fontSelected_ && initialFont_ != nullptr) {
+      SelectObject(currentDc_, initialFont_);
+      fontSelected_ = 0;
+    }
+    DeleteObject(entry.font);
+    entry.font = nullptr;
+  }
+}
+
+bool DrawingSurface::ResolveFontEntry(uint8_t id, FontTableEntry* entry) const {
+  *entry = FontTableEntry{};
+  if (fontTable_ == nullptr) return false;
+  // Font numbers come from styles and face look-ups; one the table does not
+  // hold is read as the fallback identifier instead of past the table.
+  if (fontTable_->GetEntry(id, entry)) return true;
+  return id != kFallbackFontId && fontTable_->GetEntry(kFallbackFontId, entry);
+}
+
+HFONT DrawingSurface::GetCachedFont(const FontSpec& spec) {
+  FontCacheEntry* victim = nullptr;
+  for (FontCacheEntry& entry : fontCache_) {
+    if (entry.font != nullptr && entry.spec == spec) {
+      entry.stamp = ++useCounter_;
+      return entry.font;
+    }
+    if (victim == nullptr || (victim->font != nullptr && (entry.font == nullptr || entry.stamp < victim->stamp))) {
+      victim = &entry;
+    }
+  }
+
+  LOGFONTW description{};
+  // Above 96 dots per inch the size is scaled by dpi / 96 in whole steps
+  // (integer division first), as the platform's own fonts are.
+  int32_t height = spec.size;
+  HDC screen = GetDC(nullptr);
+  int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  if (dpi > 96) height *= dpi / 96;
+  description.lfHeight = height;
+  description.lfWeight = (spec.style & FontSpec::kBold) != 0 ? FW_BOLD : FW_NORMAL;
+  description.lfItalic = (spec.style & FontSpec::kItalic) != 0 ? 1 : 0;
+  description.lfUnderline = (spec.style & FontSpec::kUnderline) != 0 ? 1 : 0;
+  description.lfStrikeOut = (spec.style & FontSpec::kStrikeOut) != 0 ? 1 : 0;
+  description.lfCharSet = DEFAULT_CHARSET;
+  description.lfQuality = clearType_ ? CLEARTYPE_QUALITY : DEFAULT_QUALITY;
+  FontTableEntry entry;
+  if (ResolveFontEntry(spec.id, &entry) && entry.name != nullptr) {
+    uint32_t n = entry.nameLength < LF_FACESIZE - 1 ? entry.nameLength : LF_FACESIZE - 1;
+    std::memcpy(description.lfFaceName, entry.name, n * sizeof(WCHAR));
+  }
+
+  if (victim->font != nullptr) {
+    if (currentDc_ != nullptr && fontSelected_ && initialFont_ != nullptr) {
+      SelectObject(currentDc_, initialFont_);
+      fontSelected_ = 0;
+    }
+    DeleteObject(victim->font);
+    victim->font = nullptr;
+  }
+  HFONT font = CreateFontIndirectW(&description);
+  while (font == nullptr) {
+    // Out of fonts: free the least recently used of the others and retry.
+    FontCacheEntry* oldest = nullptr;
+    for (FontCacheEntry& other : fontCache_) {
+      if (other.font != nullptr && (oldest == nullptr || other.stamp < oldest->stamp)) oldest = &other;
+    }
+    if (oldest == nullptr) return nullptr;
+    if (currentDc_ != nullptr && fontSelected_ && initialFont_ != nullptr) {
+      SelectObject(currentDc_, initialFont_);
+      fontSelected_ = 0;
+    }
+    DeleteObject(oldest->font);
+    oldest->font = nullptr;
+    font = CreateFontIndirectW(&description);
+  }
+  victim->font = font;
+  victim->spec = spec;
+  victim->stamp = ++useCounter_;
+  return font;
+}
+
+bool DrawingSurface::SelectFont() {
+  if (fontSelected_) return true;
+  if (currentDc_ == nullptr) return false;
+  FontTableEntry entry;
+  if (ResolveFontEntry(fontSpec_.id, &entry) && entry.kind != 0) {
+    // No bitmap-font renderer is attached yet: the identifier falls back.
+    fontSpec_.id = kFallbackFontId;
+  }
+  HFONT font = GetCachedFont(fontSpec_);
+  if (font == nullptr) return false;
+  HGDIOBJ out = SelectObject(currentDc_, font);
+  if (initialFont_ == nullptr) initialFont_ = out;
+  GetTextMetricsW(currentDc_, &metrics_);
+  fontSelected_ = 1;
+  uint8_t position = fontSpec_.VerticalPosition();
+  if (position == FontSpec::kPositionRaised) {
+    baselineShift_ = fontSpec_.size / -3;
+  } else if (position == FontSpec::kPositionLowered) {
+    baselineShift_ = fontSpec_.size / 3;
+  } else {
+    baselineShift_ = 0;
+  }
+  return true;
+}
+
+void DrawingSurface::DrawText(const WCHAR* text, int32_t count, Point point) {
+  // A failed font draws with whatever font the DC holds.
+  SelectFont();
+  if (currentDc_ == nullptr || count <= 0) return;
+  ExtTextOutW(currentDc_, point.x, point.y, 0, nullptr, text, static_cast<UINT>(count), nullptr);
+}
+
+void DrawingSurface::DrawDecorationGap(Point point, int32_t width) {
+  if (!decorated_) return;
+  SelectFont();
+  if (currentDc_ == nullptr || width <= 0) return;
+  RECT box{point.x, point.y, point.x + width, point.y + 1000};
+  DrawTextW(currentDc_, kDecorationSpaces, 64, &box, DT_NOPREFIX | DT_SINGLELINE);
+}
+
+bool DrawingSurface::MeasureText(const WCHAR* text, int32_t count, Size* out) {
+  *out = Size{};
+  SelectFont();
+  if (currentDc_ == nullptr || count < 0) return false;
+  SIZE size{};
+  if (!GetTextExtentExPointW(currentDc_, text, count, 0, nullptr, nullptr, &size)) return false;
+  out->width = size.cx;
+  out->height = size.cy;
+  return true;
+}
+
+int32_t DrawingSurface::FitText(const WCHAR* text, int32_t count, int32_t maxWidth) {
+  SelectFont();
+  if (currentDc_ == nullptr || count <= 0) return 0;
+  int fit = 0;
+  SIZE size{};
+  if (!GetTextExtentExPointW(currentDc_, text, count, maxWidth, &fit, nullptr, &size)) return 0;
+  return fit;
+}
+
+int32_t DrawingSurface::GetAscent() {
+  SelectFont();
+  return metrics_.tmAscent - baselineShift_;
+}
+
+int32_t DrawingSurface::GetDescent() {
+  SelectFont();
+  return metrics_.tmDescent + baselineShift_;
+}
