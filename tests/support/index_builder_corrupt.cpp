@@ -96,9 +96,9 @@ BuiltIndex CorruptIndex(BuiltIndex index, IndexCorruption kind) {
       // Entry 0: a count-area span far beyond the record.
       const uint32_t at = GetU16BE(e, IdxtAt(e) + 4);
       const uint32_t control = at + 1 + e[at];
-      // Control bytes: 2 (five tags); the count area follows them.
-      e[control + 2] = 0x7F;
-      e[control + 3] = 0xFF;
+      // One control byte (four tags); tag 5's span opens the count area.
+      e[control + 1] = 0x7F;
+      e[control + 2] = 0xFF;
       break;
     }
     case IndexCorruption::kEntryCut: {
