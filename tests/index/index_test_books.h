@@ -53,7 +53,11 @@ inline std::vector<uint8_t> BookBytesWith(const std::vector<IndexInBook>& indexe
 
 inline IndexBook OpenIndexBook(const std::vector<uint8_t>& bytes) {
   IndexBook result;
-  testbuild::OpenedBook opened = testbuild::OpenBookBytes(bytes, 65002, testbuild::kOpenStream);
+  // A file of its own for each book, so that several can be open at once.
+  static int serial = 0;
+  std::string name = "\\index" + std::to_string(++serial) + ".corv";
+  testbuild::OpenedBook opened =
+      testbuild::OpenBookBytes(bytes, 65002, testbuild::kOpenStream, nullptr, std::u16string(name.begin(), name.end()));
   EXPECT_EQ(opened.error, 0);
   if (opened.doc == nullptr) return result;
   result.source.Adopt(testbuild::FakeIndexSource::Create(std::move(opened.doc)));
