@@ -22,7 +22,7 @@ IndexTable* OpenBookIndexTableAt(BookDocument* book, uint32_t record) {
 IndexTable* OpenBookIndexTable(BookDocument* book, uint32_t kind) {
   if (book == nullptr) return nullptr;
   IndexTable* table = OpenBookIndexTableAt(book, book->GetSpecialRecord(kind));
-  if (table != nullptr && kind == kSpecialIndexMain && book->HasSpecialRecord(kSpecialIndexInflection)) {
+  if (table != nullptr && kind == kSpecialIndexMain && book->GetSpecialRecord(kSpecialIndexInflection) != 0xFFFF) {
     table->OpenCompanion(book->Store(), book->GetSpecialRecord(kSpecialIndexInflection));
   }
   return table;

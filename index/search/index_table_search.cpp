@@ -56,6 +56,7 @@ uint32_t IndexTable::SignificantLength(const uint8_t* key, uint32_t length) cons
 
 bool IndexTable::PrepareKey(const uint8_t* key, uint32_t length, int32_t keyCodePage, const uint8_t** stored,
                             uint32_t* storedLength, uint32_t* significant) {
+  EnsureCurrentStore();
   bool representable = true;
   uint32_t sig = 0;
   if (header_.collation.utf16Keys) {
@@ -132,7 +133,7 @@ bool IndexTable::FindKey(const uint8_t* key, uint32_t length, IndexEntryRef* ref
                          int32_t keyCodePage, bool firstOfEquals, bool alreadyStored, bool noAdjust,
                          uint32_t limit) {
   *ref = IndexEntryRef::BeforeStart();
-  if (!IsOpen() || scratch_ == nullptr) return false;
+  if (!EnsureCurrentStore() || scratch_ == nullptr) return false;
   const uint8_t* stored = key;
   uint32_t storedLength = length;
   bool representable = true;

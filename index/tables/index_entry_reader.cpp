@@ -39,6 +39,9 @@ int32_t IndexEntryReader::Attach(const IndexEntryRef& ref) {
   const uint8_t* data = nullptr;
   const uint8_t* end = nullptr;
   if (!table_->GetEntryData(ref.record, ref.entry, &data, &end)) return 1;
+  // The tag table lives in the header record, which a reopened store moves.
+  tagx_ = table_->TagTable(&tagCount_, &controlBytes_);
+  if (!table_->HasTagTable()) return 1;
   if (static_cast<uint32_t>(end - data) < controlBytes_) return 1;
   control_ = data;
   end_ = end;

@@ -79,6 +79,7 @@ void IndexTable::ReleaseRecord(RecordBuffer** buffer) {
 int32_t IndexTable::Open(PalmDatabase* database, uint32_t headerRecord) {
   Close();
   database_ = database;
+  storeGeneration_ = database != nullptr ? database->GetStoreGeneration() : 0;
   headerBuffer_ = LoadRecord(headerRecord);
   if (headerBuffer_ == nullptr) return 1;
   if (!ParseIndexHeader(headerBuffer_->GetData(), headerBuffer_->GetSize(), &header_) ||
@@ -298,9 +299,9 @@ uint32_t IndexTable::GetLanguage() {
   return document->GetLanguage();
 }
 
-bool IndexTable::GetName(SharedWideString* name) const {
+bool IndexTable::GetName(SharedWideString* name) {
   name->Clear();
-  if (header_.name != nullptr) DecodeText(header_.name, header_.nameLength, name);
+  if (EnsureCurrentStore() && header_.name != nullptr) DecodeText(header_.name, header_.nameLength, name);
   return name->IsEmpty();
 }
 
@@ -314,7 +315,29 @@ void IndexTable::ReleaseEntryRecord() {
   entryHeader_ = IndexHeader();
 }
 
+bool IndexTable::EnsureCurrentStore() {
+  if (database_ == nullptr) return false;
+  if (database_->GetStoreGeneration() == storeGeneration_) return IsOpen();
+  // The old view may be gone: the buffers are given back unread.
+  const int32_t h = headerRecordNumber_;
+  for (uint32_t i = 0; i < lockedCount_; ++i) {
+    if (locked_[i].buffer != nullptr) database_->ReleaseRecord(locked_[i].buffer, false);
+    locked_[i].buffer = nullptr;
+    locked_[i].useCount = 0;
+  }
+  IndexTable* companion = companion_;
+  companion_ = nullptr;  // kept across the reopen; it checks its own records
+  if (h < 0) {
+    SetCompanion(companion);
+    return false;
+  }
+  const bool reopened = Open(database_, static_cast<uint32_t>(h)) == 0;
+  SetCompanion(companion);
+  return reopened;
+}
+
 bool IndexTable::LoadEntryRecord(uint32_t i) {
+  if (!EnsureCurrentStore()) return false;
   if (entryRecordNumber_ >= 0 && static_cast<uint32_t>(entryRecordNumber_) == i) return true;
   ReleaseEntryRecord();
   if (!IsOpen() || i == 0 || i > header_.count) return false;
@@ -330,7 +353,7 @@ bool IndexTable::LoadEntryRecord(uint32_t i) {
 }
 
 int32_t IndexTable::LockEntryRecord(uint32_t i) {
-  if (!IsOpen() || i == 0 || i > header_.count || i >= lockedCount_) return -1;
+  if (!EnsureCurrentStore() || i == 0 || i > header_.count || i >= lockedCount_) return -1;
   LockedRecord& slot = locked_[i];
   if (slot.buffer == nullptr) {
     slot.buffer = LoadRecord((static_cast<uint32_t>(headerRecordNumber_) + i) & 0xFFFF);

@@ -104,7 +104,7 @@ class IndexTable : public DocumentStream {
   uint32_t GetEntryRecordCount() const { return header_.count; }
   uint32_t GetTotalEntries() const { return header_.totalEntries; }
   // Copies the index name; true when it is empty.
-  bool GetName(SharedWideString* name) const;
+  bool GetName(SharedWideString* name);
   IndexTable* Companion() const { return companion_; }
   void SetCompanion(IndexTable* table);
   const TagxEntry* TagTable(uint32_t* count, uint32_t* controlBytes) const;
@@ -129,7 +129,7 @@ class IndexTable : public DocumentStream {
   bool GetLabel(const IndexEntryRef& ref, SharedWideString* text);
   bool GetLinkedLabel(int32_t n, SharedWideString* text);
   // Label item i of the header record (the highest key of record i + 1).
-  bool GetHeaderLabel(uint32_t i, const uint8_t** label, uint32_t* length) const;
+  bool GetHeaderLabel(uint32_t i, const uint8_t** label, uint32_t* length);
 
   // ---- Texts
   // The byte at a text position and the bytes left in its record; null when
@@ -167,6 +167,11 @@ class IndexTable : public DocumentStream {
   ByteBuffer& RuleBuffer() { return ruleBuffer_; }
   uint8_t* Scratch() { return scratch_; }
   PalmDatabase* Database() const { return database_; }
+
+  // Drops every record held when the store was mapped again since they were
+  // locked (never reading them) and opens the header record again; false
+  // when the table is closed or cannot be opened again.
+  bool EnsureCurrentStore();
 
   // ---- Observations
   uint32_t RecordLoads() const { return recordLoads_; }
@@ -217,6 +222,7 @@ class IndexTable : public DocumentStream {
   void* adopted_ = nullptr;
   int32_t primaryIndexRecord_ = -1;
   uint32_t recordLoads_ = 0;
+  uint32_t storeGeneration_ = 0;
 };
 
 using IndexTablePtr = RefPtr<IndexTable>;

@@ -40,8 +40,8 @@ bool IndexTable::GetEntryData(int32_t record, int32_t entry, const uint8_t** dat
   return true;
 }
 
-bool IndexTable::GetHeaderLabel(uint32_t i, const uint8_t** label, uint32_t* length) const {
-  if (!IsOpen() || i >= header_.count) return false;
+bool IndexTable::GetHeaderLabel(uint32_t i, const uint8_t** label, uint32_t* length) {
+  if (!EnsureCurrentStore() || i >= header_.count) return false;
   // Checked when the table opened.
   const uint8_t* p = header_.data + header_.ItemOffset(i);
   const uint32_t prefix = header_.LabelPrefix();
@@ -120,7 +120,7 @@ bool IndexTable::DecodeText(const uint8_t* bytes, uint32_t length, SharedWideStr
 
 const uint8_t* IndexTable::GetTextRecord(uint32_t position, uint32_t* available) {
   *available = 0;
-  if (!IsOpen()) return nullptr;
+  if (!EnsureCurrentStore()) return nullptr;
   const uint32_t number = position >> 16;
   const uint32_t offset = position & 0xFFFF;
   if (number >= header_.textRecordCount) return nullptr;

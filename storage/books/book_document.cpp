@@ -151,9 +151,10 @@ bool BookDocument::ReopenStore() {
     for (uint32_t i = 0; i < lockedRecords_.Count(); ++i)
       if (*LockedAt(i) != nullptr) return false;
   }
-  // The HUFF/CDIC and DATP tables point into it too: they are loaded again
-  // at the next read.
+  // The HUFF/CDIC and DATP tables and the position directory's records
+  // point into it too: they are loaded again at the next use.
   ReleaseDecoderBuffers();
+  ReleasePositionDirectory();
   return store_->ReopenStore();
 }
 
