@@ -12,6 +12,10 @@
 //     --short-name TEXT  EXTH 200
 //     --type N           book type (default 2 for HTML, 3 otherwise)
 //     --palmdoc          a Palm Doc file (code page 1252; compression palmdoc or none)
+//     --dictionary WORDS a dictionary: WORDS (UTF-8) holds one entry a line, the
+//                        word, a tab and its definition; the words become the
+//                        book's main index (keys in code page 1252, sorted
+//                        without regard to case, definitions as stored texts)
 //     -h, --help         this usage
 #include <cstdint>
 #include <cstdio>
@@ -23,6 +27,7 @@
 #include <string>
 
 #include "tests/support/book_builder.h"
+#include "tests/support/index_builder.h"
 
 #include "tools/command_line.h"
 
@@ -31,7 +36,7 @@ namespace {
 constexpr char kUsage[] =
     "usage: bookmake [--version N] [--codepage 1252|65001|65002] [--compression none|palmdoc|huffcdic]\n"
     "                [--record-size N] [--extra-flags N] [--title TEXT] [--short-name TEXT] [--type N]\n"
-    "                [--palmdoc] INPUT OUTPUT\n";
+    "                [--palmdoc] [--dictionary WORDS] INPUT OUTPUT\n";
 
 // A command line that cannot be used: what was wrong, then the usage.
 int Usage(const std::string& complaint = {}) {
@@ -46,7 +51,7 @@ int main(int argc, char** argv) {
   spec.extraFlags = 0x1;  // UTF-8 characters cut by a record's end are carried
   bool palmDoc = false;
   bool typeGiven = false;
-  std::string title, shortName;
+  std::string title, shortName, dictionary;
   std::string paths[2];
   int pathCount = 0;
   // Reading the command line; every fault in it throws invalid_argument.
@@ -98,6 +103,8 @@ int main(int argc, char** argv) {
         typeGiven = true;
       } else if (arg == "--palmdoc") {
         palmDoc = true;
+      } else if (arg == "--dictionary") {
+        dictionary = value();
       } else if (toolcli::IsOption(arg.c_str())) {
         return Usage("unknown option " + arg);
       } else if (pathCount < 2) {
@@ -107,6 +114,7 @@ int main(int argc, char** argv) {
       }
     }
     if (pathCount != 2) return Usage();
+    if (palmDoc && !dictionary.empty()) throw std::invalid_argument("a Palm Doc file holds no dictionary");
     if (spec.codePage != 1252 && spec.codePage != 65001 && spec.codePage != 65002)
       throw std::invalid_argument("code page must be 1252, 65001 or 65002");
   } catch (const std::invalid_argument& e) {
@@ -137,6 +145,20 @@ int main(int argc, char** argv) {
       spec.databaseName = title.substr(0, 31);
       if (!shortName.empty()) spec.exth.push_back({200, testbuild::EncodeBookText(shortName, spec.codePage)});
       book = testbuild::BuildBook(spec);
+    }
+    if (!dictionary.empty()) {
+      std::ifstream words(dictionary, std::ios::binary);
+      if (!words) throw std::runtime_error("cannot read " + dictionary);
+      std::vector<testbuild::DictionaryWord> list;
+      for (std::string line; std::getline(words, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const size_t tab = line.find('\t');
+        if (line.empty()) continue;
+        if (tab == std::string::npos || tab == 0) throw std::runtime_error("a line without word and tab: " + line);
+        list.push_back({line.substr(0, tab), line.substr(tab + 1)});
+      }
+      testbuild::AddIndexToBook(book, testbuild::BuildIndexRecords(testbuild::DictionaryIndex(list)), 0);
+      std::fprintf(stderr, "bookmake: %zu dictionary entries\n", list.size());
     }
     const std::vector<uint8_t> bytes = book.Bytes();
     std::ofstream out(paths[1], std::ios::binary | std::ios::trunc);

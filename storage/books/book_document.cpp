@@ -62,6 +62,7 @@ int32_t BookDocument::Open(PalmDatabase* store, bool ownsStore, DocumentHost* ho
 }
 
 void BookDocument::Close() {
+  ReleasePositionDirectory();
   for (uint32_t i = 0; i < lockedRecords_.Count(); ++i) {
     RecordBuffer* buffer = *LockedAt(i);
     if (buffer == nullptr) continue;
@@ -130,8 +131,10 @@ bool BookDocument::GetHeaderInfo(DocumentHeaderInfo* info) {
 }
 
 uint32_t BookDocument::GetLanguage() {
-  // A book without one may name it in its guide, which is not read here.
-  return (header_.language & 0x3FF) != 0 ? header_.language : 0;
+  if ((header_.language & 0x3FF) != 0) return header_.language;
+  // A book without one may name it in its guide.
+  EnsureGuide();
+  return guideLanguage_;
 }
 
 bool BookDocument::GetDictionaryLanguages(uint32_t* input, uint32_t* output) {
@@ -149,9 +152,10 @@ bool BookDocument::ReopenStore() {
     for (uint32_t i = 0; i < lockedRecords_.Count(); ++i)
       if (*LockedAt(i) != nullptr) return false;
   }
-  // The HUFF/CDIC and DATP tables point into it too: they are loaded again
-  // at the next read.
+  // The HUFF/CDIC and DATP tables and the position directory's records
+  // point into it too: they are loaded again at the next use.
   ReleaseDecoderBuffers();
+  ReleasePositionDirectory();
   return store_->ReopenStore();
 }
 

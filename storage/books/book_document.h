@@ -22,6 +22,7 @@
 
 #include "foundation/containers/segmented_array.h"
 #include "foundation/wide_string/shared_wide_string.h"
+#include "storage/books/book_guide.h"
 #include "storage/books/book_header.h"
 #include "storage/documents/document.h"
 #include "storage/compression/huff_cdic.h"
@@ -61,7 +62,7 @@ class BookDocument : public Document {
   const uint8_t* GetStoreNameBytes(uint32_t* length) override;
   bool GetStoreName(SharedWideString* name) override;
   bool GetHeaderInfo(DocumentHeaderInfo* info) override;
-  int32_t GetGuideState() override { return 0; }
+  int32_t GetGuideState() override;
   uint32_t GetLanguage() override;
   bool GetDictionaryLanguages(uint32_t* input, uint32_t* output) override;
   uint32_t GetBookType() override { return header_.bookType; }
@@ -73,6 +74,18 @@ class BookDocument : public Document {
   // Maps the store again; false, with nothing done, while a block read in
   // place from the store is still held.
   bool ReopenStore() override;
+  // ---- Document: properties, links and positions
+  bool HasPropertyList(int32_t kind) override;
+  uint32_t GetPropertyCount(int32_t kind) override;
+  bool GetProperty(int32_t kind, uint32_t n, DocumentProperty* out) override;
+  bool FindProperty(const WCHAR* name, uint32_t length, int32_t kind, DocumentProperty* out,
+                    int32_t value) override;
+  bool GetPositionEntryText(uint32_t position, SharedWideString* text) override;
+  // Header version above 3: 1 with *entries naming the entry list of the
+  // position (and *range its end), 0 when there is none.
+  int32_t LookupIndexEntry(uint32_t position, EntryListIterator* entries, bool* changed, uint32_t previous,
+                           uint32_t* range) override;
+  uint32_t FindAnchorPosition(uint32_t from, uint32_t to, bool forward) override;
   // Slot 42, reserved.
   virtual uint32_t Reserved42() { return 0; }
 
@@ -102,6 +115,9 @@ class BookDocument : public Document {
   bool EnsureHuffCdicTables();
   bool LoadHuffCdicTables();
   void ReleaseDecoderBuffers();
+
+  // ---- Position directory
+  void ReleasePositionDirectory();
 
   // ---- Observations for tests
   uint16_t BlockUseCount(uint16_t blockId) const;
@@ -180,4 +196,20 @@ class BookDocument : public Document {
   RecordBuffer** heldRecords_ = nullptr;
   uint32_t heldCount_ = 0;
   bool tablesLoaded_ = false;
+  // Guide and title (book_document_properties.cpp).
+  bool EnsureGuide();
+  GuideList guide_;
+  bool guideLoaded_ = false;
+  int32_t guideState_ = -1;  // -1: not yet asked
+  uint32_t guideLanguage_ = 0;
+  // Position directory (book_document_positions.cpp): directory record 0
+  // locked while open, one further directory record and one entry-data
+  // record cached.
+  bool LookupPositionPair(uint32_t position, uint32_t* reference, uint32_t* start, uint32_t* end);
+  const uint8_t* CachedRecord(RecordBuffer** slot, int32_t* number, uint32_t record, uint32_t* size);
+  RecordBuffer* directoryRoot_ = nullptr;
+  RecordBuffer* directoryCache_ = nullptr;
+  int32_t directoryCacheNumber_ = -1;
+  RecordBuffer* entryCache_ = nullptr;
+  int32_t entryCacheNumber_ = -1;
 };

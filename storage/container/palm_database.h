@@ -121,9 +121,14 @@ class PalmDatabase {
 
   // The whole head as loaded or set (unique-id seed and offsets included).
   const PalmDatabaseHeader& Header() const { return header_; }
+  // Counts the times the store was mapped again: records locked under an
+  // older count point into a view that may be gone, so holders that keep
+  // records across calls drop them (without reading them) when it changes.
+  uint32_t GetStoreGeneration() const { return storeGeneration_; }
 
  protected:
   PalmDatabaseHeader header_;
+  uint32_t storeGeneration_ = 0;
 };
 
 // Helpers for the implementations: binary search over records by a view

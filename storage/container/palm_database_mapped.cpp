@@ -140,6 +140,7 @@ bool MappedPalmDatabase::FindByUniqueId(uint32_t uniqueId, uint16_t* index) {
 bool MappedPalmDatabase::IsStoreValid() { return file_.IsAvailable() && file_.IsOpen(); }
 
 bool MappedPalmDatabase::ReopenStore() {
+  ++storeGeneration_;
   if (!file_.Reopen() || !LoadHead()) {
     count_ = 0;
     return false;

@@ -1,0 +1,38 @@
+// A document source over a built book, standing in for the browser's book
+// source: it hands out the book's document and its index tables by
+// descriptor ("tableid=N", "table=NAME" through the naming table,
+// "special_table=naming|default|lookup_key", "key_table=NAME"), keeps the
+// tables it handed out in its list and hands the same table out again.
+#pragma once
+
+#include <memory>
+
+#include "storage/books/book_document.h"
+#include "storage/sources/document_source.h"
+
+namespace testbuild {
+
+class FakeIndexSource : public DocumentSource {
+ public:
+  // Takes over the opened book; the caller owns the one reference.
+  static FakeIndexSource* Create(std::unique_ptr<BookDocument> book);
+
+  void SetUrl(const Url&) override {}
+  bool HasEmbeddedStreams() override { return true; }
+  void OpenStreamByName(DocumentStreamPtr* out, const WCHAR* name, uint32_t length) override;
+  Document* GetDocument() override { return book_.get(); }
+  bool HasSpecialTable(int32_t kind) override;
+  DocumentStream* OpenSpecialTable(int32_t kind, uint32_t argument) override;
+  DocumentStream* OpenTableAtRecord(uint32_t record) override;
+  DocumentStream* OpenNamedTable(const WCHAR* name, uint32_t length, uint32_t argument) override;
+
+  BookDocument* Book() const { return book_.get(); }
+
+ private:
+  explicit FakeIndexSource(std::unique_ptr<BookDocument> book) : book_(std::move(book)) {}
+  ~FakeIndexSource() override;
+
+  std::unique_ptr<BookDocument> book_;
+};
+
+}  // namespace testbuild
