@@ -9,12 +9,14 @@ namespace devcontrols {
 bool RegisterStaticClass();
 bool RegisterButtonClass();
 bool RegisterEditClass();
+bool RegisterListViewClass();
 }  // namespace devcontrols
 
 BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init) {
   if (init != nullptr && init->dwSize < sizeof(INITCOMMONCONTROLSEX)) return FALSE;
   bool ok = devcontrols::RegisterStaticClass() && devcontrols::RegisterButtonClass() &&
-            devcontrols::RegisterEditClass();
+            devcontrols::RegisterEditClass() &&
+            devcontrols::RegisterListViewClass();
   devshell::SetGestureRecognizer(devcontrols::RecognizeGesture);
   return ok ? TRUE : FALSE;
 }

@@ -18,6 +18,7 @@
 #include "platform/testing/reset.h"
 #include "platform/testing/windows.h"
 #include "platform/windows/message_queue.h"
+#include "platform/windows/painting.h"
 #include "platform/windows/window_positions.h"
 #include "platform/windows/windows.h"
 
