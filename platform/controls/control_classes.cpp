@@ -10,13 +10,16 @@ bool RegisterStaticClass();
 bool RegisterButtonClass();
 bool RegisterEditClass();
 bool RegisterListViewClass();
+bool RegisterToolbarClass();
+bool RegisterTooltipClass();
 }  // namespace devcontrols
 
 BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init) {
   if (init != nullptr && init->dwSize < sizeof(INITCOMMONCONTROLSEX)) return FALSE;
   bool ok = devcontrols::RegisterStaticClass() && devcontrols::RegisterButtonClass() &&
             devcontrols::RegisterEditClass() &&
-            devcontrols::RegisterListViewClass();
+            devcontrols::RegisterListViewClass() &&
+            devcontrols::RegisterToolbarClass() && devcontrols::RegisterTooltipClass();
   devshell::SetGestureRecognizer(devcontrols::RecognizeGesture);
   return ok ? TRUE : FALSE;
 }
