@@ -11,6 +11,7 @@ bool RegisterButtonClass();
 bool RegisterEditClass();
 bool RegisterListViewClass();
 bool RegisterToolbarClass();
+bool RegisterComboBoxClass();
 bool RegisterTooltipClass();
 }  // namespace devcontrols
 
@@ -19,7 +20,8 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init) {
   bool ok = devcontrols::RegisterStaticClass() && devcontrols::RegisterButtonClass() &&
             devcontrols::RegisterEditClass() &&
             devcontrols::RegisterListViewClass() &&
-            devcontrols::RegisterToolbarClass() && devcontrols::RegisterTooltipClass();
+            devcontrols::RegisterToolbarClass() &&
+            devcontrols::RegisterComboBoxClass() && devcontrols::RegisterTooltipClass();
   devshell::SetGestureRecognizer(devcontrols::RecognizeGesture);
   return ok ? TRUE : FALSE;
 }
