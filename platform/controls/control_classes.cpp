@@ -12,6 +12,10 @@ bool RegisterEditClass();
 bool RegisterListViewClass();
 bool RegisterToolbarClass();
 bool RegisterComboBoxClass();
+bool RegisterStatusBarClass();
+bool RegisterTrackBarClass();
+bool RegisterUpDownClass();
+bool RegisterTabControlClass();
 bool RegisterTooltipClass();
 }  // namespace devcontrols
 
@@ -21,7 +25,9 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init) {
             devcontrols::RegisterEditClass() &&
             devcontrols::RegisterListViewClass() &&
             devcontrols::RegisterToolbarClass() &&
-            devcontrols::RegisterComboBoxClass() && devcontrols::RegisterTooltipClass();
+            devcontrols::RegisterComboBoxClass() &&
+            devcontrols::RegisterStatusBarClass() && devcontrols::RegisterTrackBarClass() &&
+            devcontrols::RegisterUpDownClass() && devcontrols::RegisterTabControlClass() && devcontrols::RegisterTooltipClass();
   devshell::SetGestureRecognizer(devcontrols::RecognizeGesture);
   return ok ? TRUE : FALSE;
 }

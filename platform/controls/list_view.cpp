@@ -550,3 +550,41 @@ LRESULT ListViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 bool RegisterListViewClass() { return RegisterControlClass(u"SysListView32", ListViewProc); }
 
 }  // namespace devcontrols
+
+#ifdef TESSALYN_TEST_HOOKS
+#include "platform/controls/control_hooks.h"
+
+namespace devtest {
+
+ListViewInfo ListViewOf(HWND listView) {
+  ListViewInfo info;
+  WCHAR name[32] = {};
+  if (!IsWindow(listView) || GetClassNameW(listView, name, 32) == 0 || std::u16string(name) != u"SysListView32") return info;
+  auto* s = devcontrols::StateOf<devcontrols::ListViewState>(listView);
+  if (s == nullptr) return info;
+  info.valid = true;
+  for (const devcontrols::ListRow& row : s->rows) {
+    ListViewRowInfo r;
+    r.texts = row.texts;
+    r.texts.resize(std::max(r.texts.size(), s->columns.size()));
+    r.image = row.image;
+    r.state = row.state;
+    r.checkState = static_cast<int>((row.state & LVIS_STATEIMAGEMASK) >> 12);
+    r.lParam = row.lParam;
+    r.selected = (row.state & LVIS_SELECTED) != 0;
+    r.focused = (row.state & LVIS_FOCUSED) != 0;
+    info.rows.push_back(std::move(r));
+  }
+  for (const devcontrols::ListColumn& column : s->columns) {
+    info.columnWidths.push_back(column.width);
+    info.columnTitles.push_back(column.text);
+  }
+  info.extendedStyle = s->extendedStyle;
+  info.top = s->top;
+  info.editedRow = s->editedRow;
+  info.editor = s->editor;
+  return info;
+}
+
+}  // namespace devtest
+#endif  // TESSALYN_TEST_HOOKS

@@ -515,3 +515,34 @@ LRESULT ToolbarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 bool RegisterToolbarClass() { return RegisterControlClass(u"ToolbarWindow32", ToolbarProc); }
 
 }  // namespace devcontrols
+
+#ifdef TESSALYN_TEST_HOOKS
+#include "platform/controls/control_hooks.h"
+
+namespace devtest {
+namespace {
+
+devcontrols::ToolbarState* ToolbarStateOf(HWND toolbar) {
+  WCHAR name[32] = {};
+  if (!IsWindow(toolbar) || GetClassNameW(toolbar, name, 32) == 0 || std::u16string(name) != u"ToolbarWindow32")
+    return nullptr;
+  return devcontrols::StateOf<devcontrols::ToolbarState>(toolbar);
+}
+
+}  // namespace
+
+std::vector<ToolbarButtonInfo> ToolbarButtonsOf(HWND toolbar) {
+  std::vector<ToolbarButtonInfo> buttons;
+  auto* s = ToolbarStateOf(toolbar);
+  if (s == nullptr) return buttons;
+  for (const auto& b : s->buttons) buttons.push_back({b.id, b.state, b.style, b.text, b.image, b.tooltip});
+  return buttons;
+}
+
+int ToolbarTooltipShown(HWND toolbar) {
+  auto* s = ToolbarStateOf(toolbar);
+  return s && s->tooltip && IsWindow(s->tooltip) ? s->pressed : -1;
+}
+
+}  // namespace devtest
+#endif  // TESSALYN_TEST_HOOKS
