@@ -2,11 +2,13 @@
 // changes.
 #include "platform/controls/cursor.h"
 
-#include <atomic>
 #include <mutex>
+#include <string>
 #include <vector>
 
+#ifdef TESSALYN_TEST_HOOKS
 #include "platform/controls/control_hooks.h"
+#endif
 
 namespace {
 
@@ -22,13 +24,13 @@ std::mutex cursorLock;
 HCURSOR current = Arrow();
 #ifdef TESSALYN_TEST_HOOKS
 std::vector<std::string> journal;
-#endif
 
 std::string NameOf(HCURSOR cursor) {
   if (cursor == Arrow()) return "arrow";
   if (cursor == Wait()) return "wait";
   return cursor ? "other" : "none";
 }
+#endif
 
 }  // namespace
 
