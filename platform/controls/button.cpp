@@ -165,12 +165,11 @@ void Click(HWND window, ButtonState& s) {
   CommandParent(window, BN_CLICKED);
 }
 
-void SetPushed(HWND window, ButtonState& s, bool pushed) {
+void SetPushed(ButtonState& s, bool pushed) {
   if (s.pushed == pushed) return;
   s.pushed = pushed;
   s.lastAction = ODA_SELECT;
   Repaint(s);
-  (void)window;
 }
 
 LRESULT ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -216,7 +215,7 @@ LRESULT ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case BM_GETSTATE:
       return static_cast<LRESULT>(s->check | (s->pushed ? BST_PUSHED : 0) | (s->focused ? BST_FOCUS : 0));
     case BM_SETSTATE:
-      SetPushed(window, *s, wParam != 0);
+      SetPushed(*s, wParam != 0);
       return 0;
     case BM_SETSTYLE: {
       DWORD style = (StyleOf(window) & ~0xFFFFu) | (static_cast<DWORD>(wParam) & 0xFFFFu);
@@ -232,13 +231,13 @@ LRESULT ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       if (TypeOf(window) == BS_GROUPBOX) return 0;
       s->tracking = true;
       SetCapture(window);
-      SetPushed(window, *s, true);
+      SetPushed(*s, true);
       return 0;
     case WM_MOUSEMOVE:
       if (s->tracking) {
         RECT client;
         GetClientRect(window, &client);
-        SetPushed(window, *s, PtInRect(&client, PointOf(lParam)) != FALSE);
+        SetPushed(*s, PtInRect(&client, PointOf(lParam)) != FALSE);
       }
       return 0;
     case WM_LBUTTONUP: {
@@ -247,22 +246,22 @@ LRESULT ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       ReleaseCapture();
       RECT client;
       GetClientRect(window, &client);
-      SetPushed(window, *s, false);
+      SetPushed(*s, false);
       if (PtInRect(&client, PointOf(lParam))) Click(window, *s);
       return 0;
     }
     case WM_CAPTURECHANGED:
       if (s->tracking && reinterpret_cast<HWND>(lParam) != window) {
         s->tracking = false;
-        SetPushed(window, *s, false);
+        SetPushed(*s, false);
       }
       return 0;
     case WM_KEYDOWN:
-      if (wParam == VK_SPACE) SetPushed(window, *s, true);
+      if (wParam == VK_SPACE) SetPushed(*s, true);
       return 0;
     case WM_KEYUP:
       if (wParam == VK_SPACE && s->pushed) {
-        SetPushed(window, *s, false);
+        SetPushed(*s, false);
         Click(window, *s);
       }
       return 0;

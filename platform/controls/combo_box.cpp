@@ -85,8 +85,6 @@ void CloseUp(HWND window, ComboState& s, int choice) {
   CommandParent(window, CBN_CLOSEUP);
 }
 
-LRESULT PopupProc(HWND popup, UINT message, WPARAM wParam, LPARAM lParam);
-
 void DropDown(HWND window, ComboState& s) {
   if (s.popup) return;
   CommandParent(window, CBN_DROPDOWN);
@@ -111,7 +109,7 @@ void DropDown(HWND window, ComboState& s) {
   SetCapture(popup);
 }
 
-void PaintPopup(HWND popup, HWND combo, ComboState& s) {
+void PaintPopup(HWND popup, ComboState& s) {
   PaintBorder(popup);
   PaintScope paint(popup, FontOf(s));
   HDC dc = paint.dc();
@@ -129,7 +127,6 @@ void PaintPopup(HWND popup, HWND combo, ComboState& s) {
     RECT text{row.left + Scaled(4), row.top, row.right, row.bottom};
     DrawTextIn(dc, s.entries[static_cast<size_t>(i)].text, text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
   }
-  (void)combo;
 }
 
 int EntryAt(HWND popup, const ComboState& s, POINT p) {
@@ -146,7 +143,7 @@ LRESULT PopupProc(HWND popup, UINT message, WPARAM wParam, LPARAM lParam) {
   if (s == nullptr || s->popup != popup) return DefWindowProcW(popup, message, wParam, lParam);
   switch (message) {
     case WM_PAINT:
-      PaintPopup(popup, combo, *s);
+      PaintPopup(popup, *s);
       return 0;
     case WM_ERASEBKGND:
       return 1;

@@ -105,6 +105,16 @@ void FrameSolid(HDC dc, const RECT& r, COLORREF colour) {
   FillSolid(dc, RECT{r.right - 1, r.top, r.right, r.bottom}, colour);
 }
 
+void PaintBorder(HWND window) {
+  if (!(StyleOf(window) & (WS_BORDER | WS_DLGFRAME))) return;
+  HDC dc = GetWindowDC(window);
+  RECT whole;
+  GetWindowRect(window, &whole);
+  RECT frame{0, 0, whole.right - whole.left, whole.bottom - whole.top};
+  FrameSolid(dc, frame, SysColour(COLOR_WINDOWFRAME));
+  ReleaseDC(window, dc);
+}
+
 COLORREF SysColour(int index) { return static_cast<COLORREF>(GetSysColor(index)); }
 
 int TextWidth(HDC dc, const std::u16string& text) {
@@ -199,20 +209,6 @@ int CopyTextOut(const std::u16string& text, LPWSTR buffer, int capacity) {
   std::copy(text.begin(), text.begin() + count, buffer);
   buffer[count] = 0;
   return count;
-}
-
-}  // namespace devcontrols
-
-namespace devcontrols {
-
-void PaintBorder(HWND window) {
-  if (!(StyleOf(window) & (WS_BORDER | WS_DLGFRAME))) return;
-  HDC dc = GetWindowDC(window);
-  RECT whole;
-  GetWindowRect(window, &whole);
-  RECT frame{0, 0, whole.right - whole.left, whole.bottom - whole.top};
-  FrameSolid(dc, frame, SysColour(COLOR_WINDOWFRAME));
-  ReleaseDC(window, dc);
 }
 
 }  // namespace devcontrols

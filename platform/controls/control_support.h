@@ -64,6 +64,8 @@ int Scaled(int pixels);
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour);
 void FrameSolid(HDC dc, const RECT& rect, COLORREF colour);  // one pixel inside rect
+// The one-pixel frame of a WS_BORDER control, drawn in its non-client edge.
+void PaintBorder(HWND window);
 COLORREF SysColour(int index);
 int TextWidth(HDC dc, const std::u16string& text);
 void DrawTextIn(HDC dc, const std::u16string& text, RECT rect, UINT format);
@@ -113,9 +115,4 @@ std::u16string TextFrom(LPCWSTR text);
 // null); the characters copied, without it.
 int CopyTextOut(const std::u16string& text, LPWSTR buffer, int capacity);
 
-}  // namespace devcontrols
-
-namespace devcontrols {
-// The one-pixel frame of a WS_BORDER control, drawn in its non-client edge.
-void PaintBorder(HWND window);
 }  // namespace devcontrols

@@ -132,11 +132,17 @@ int IndexAt(HWND w, const EditState& s, POINT p) {
   int x = p.x - area.left + (Multiline(w) ? 0 : s.scrollX);
   MeasureScope measure(FontOf(s));
   std::u16string shown = Shown(w, s, line.start, line.length);
+  // The widths of every prefix in one measurement: the caret goes to the
+  // nearer edge of the character under the point.
+  std::vector<int> ends(shown.size());
+  SIZE size{0, 0};
+  if (!shown.empty())
+    GetTextExtentExPointW(measure.dc(), shown.c_str(), static_cast<int>(shown.size()), 0, nullptr, ends.data(), &size);
   int best = 0;
   for (int i = 1; i <= line.length; ++i) {
-    int before = TextWidth(measure.dc(), shown.substr(0, static_cast<size_t>(i - 1)));
-    int after = TextWidth(measure.dc(), shown.substr(0, static_cast<size_t>(i)));
-    if (x >= (before + after) / 2) best = i;
+    int before = i > 1 ? ends[static_cast<size_t>(i) - 2] : 0;
+    if (x >= (before + ends[static_cast<size_t>(i) - 1]) / 2) best = i;
+    else break;
   }
   int index = line.start + best;
   // A wrapped line's trailing space: a tap past it goes to the next line's start.

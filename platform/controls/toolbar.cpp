@@ -177,8 +177,6 @@ void Paint(HWND window, ToolbarState& s) {
   draw.clrBtnFace = SysColour(COLOR_BTNFACE);
   LRESULT pre = CustomDraw(window, draw, CDDS_PREPAINT);
   if (!(pre & CDRF_SKIPDEFAULT)) {
-    HBRUSH brush = ParentColours(window, dc, WM_CTLCOLORBTN);
-    (void)brush;
     FillSolid(dc, client, SysColour(COLOR_BTNFACE));
     if (!(StyleOf(window) & CCS_NODIVIDER)) FillSolid(dc, RECT{0, client.bottom - 1, client.right, client.bottom}, SysColour(COLOR_BTNSHADOW));
     std::vector<RECT> rects = Layout(window, s);
@@ -224,7 +222,7 @@ void FromTbButton(const ToolbarState& s, const TBBUTTON& in, ToolButton* out) {
   }
 }
 
-void Insert(HWND window, ToolbarState& s, int index, const TBBUTTON* buttons, int count) {
+void Insert(ToolbarState& s, int index, const TBBUTTON* buttons, int count) {
   if (buttons == nullptr || count <= 0) return;
   index = (index < 0 || index > static_cast<int>(s.buttons.size())) ? static_cast<int>(s.buttons.size()) : index;
   for (int i = 0; i < count; ++i) {
@@ -233,7 +231,6 @@ void Insert(HWND window, ToolbarState& s, int index, const TBBUTTON* buttons, in
     s.buttons.insert(s.buttons.begin() + index + i, b);
   }
   Repaint(s);
-  (void)window;
 }
 
 void ChangeState(ToolbarState& s, int index, BYTE bit, bool on) {
@@ -397,10 +394,10 @@ LRESULT ToolbarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case TB_SETBITMAPSIZE:
       return TRUE;
     case TB_ADDBUTTONSW:
-      Insert(window, *s, -1, reinterpret_cast<const TBBUTTON*>(lParam), static_cast<int>(wParam));
+      Insert(*s, -1, reinterpret_cast<const TBBUTTON*>(lParam), static_cast<int>(wParam));
       return TRUE;
     case TB_INSERTBUTTONW:
-      Insert(window, *s, static_cast<int>(static_cast<intptr_t>(wParam)), reinterpret_cast<const TBBUTTON*>(lParam), 1);
+      Insert(*s, static_cast<int>(static_cast<intptr_t>(wParam)), reinterpret_cast<const TBBUTTON*>(lParam), 1);
       return TRUE;
     case TB_DELETEBUTTON: {
       int index = static_cast<int>(wParam);

@@ -8,6 +8,7 @@
 #include "platform/controls/list_view.h"
 #include "platform/input/device_input.h"
 #include "platform/input/virtual_keys.h"
+#include "platform/testing/ui.h"
 #include "tests/platform/controls/controls_fixture.h"
 
 namespace {
@@ -123,6 +124,17 @@ TEST_F(ListView, ACheckBoxTapToggles) {
   ClientToScreen(list, &p);
   devtest::Tap(p.x, p.y);
   EXPECT_EQ(SendMessageW(list, LVM_GETITEMSTATE, 0, LVIS_STATEIMAGEMASK), static_cast<LRESULT>(INDEXTOSTATEIMAGEMASK(2)));
+  devtest::ListViewInfo info = devtest::ListViewOf(list);
+  ASSERT_TRUE(info.valid);
+  ASSERT_EQ(info.rows.size(), 1u);
+  EXPECT_EQ(info.rows[0].texts, (std::vector<std::u16string>{u"List", u""}));
+  EXPECT_EQ(info.rows[0].checkState, 2);
+  EXPECT_EQ(info.rows[0].lParam, 1);
+  EXPECT_TRUE(info.rows[0].selected);
+  EXPECT_TRUE(info.rows[0].focused);
+  EXPECT_EQ(info.columnWidths, (std::vector<int>{150, 80}));
+  EXPECT_EQ(info.editedRow, -1);
+  EXPECT_FALSE(devtest::ListViewOf(parent).valid);
   devtest::PressKey(VK_SPACE);
   EXPECT_EQ(SendMessageW(list, LVM_GETITEMSTATE, 0, LVIS_STATEIMAGEMASK), static_cast<LRESULT>(INDEXTOSTATEIMAGEMASK(1)));
 }

@@ -6,6 +6,7 @@
 
 #include "platform/controls/toolbar.h"
 #include "platform/input/device_input.h"
+#include "platform/testing/ui.h"
 #include "tests/platform/controls/controls_fixture.h"
 
 namespace {
@@ -112,6 +113,13 @@ TEST_F(Toolbar, HoldingAButtonShowsItsTooltipAndSendsNothing) {
   devtest::PumpMessages();
   HWND tip = FindWindowW(u"tooltips_class32", nullptr);
   ASSERT_NE(tip, nullptr);
+  EXPECT_EQ(devtest::ToolbarTooltipShown(bar), 3);
+  auto buttons = devtest::ToolbarButtonsOf(bar);
+  ASSERT_EQ(buttons.size(), 4u);
+  EXPECT_EQ(buttons[3].tooltip, u"Library");
+  EXPECT_EQ(buttons[3].id, 40075);
+  EXPECT_EQ(buttons[0].text, u"Filter by");
+  EXPECT_TRUE(buttons[3].state & TBSTATE_PRESSED);
   EXPECT_EQ(controltest::TextOf(tip), u"Library");
   devinput::StylusUp(p.x, p.y);
   devtest::PumpMessages();
