@@ -7,6 +7,7 @@
 #include "platform/controls/control_support.h"
 #include "platform/input/device_input.h"
 #include "platform/input/virtual_keys.h"
+#include "platform/shell/shell_calls.h"
 #include "platform/threads/threads.h"
 #include "platform/time/tick_count.h"
 #include "platform/windows/message_queue.h"
@@ -41,6 +42,16 @@ bool RecognizeHold(HWND window, POINT down) {
     if (held >= kHoldMilliseconds) return true;
     Sleep(std::min(kStep, kHoldMilliseconds - held));
   }
+}
+
+bool HoldRecognized(HWND window, POINT down) {
+  SHRGINFO info{};
+  info.cbSize = sizeof(SHRGINFO);
+  info.hwndClient = window;
+  info.ptDown.x = down.x;
+  info.ptDown.y = down.y;
+  info.dwFlags = SHRG_RETURNCMD;
+  return devshell::SHRecognizeGesture(&info) == GN_CONTEXTMENU;
 }
 
 DWORD RecognizeGesture(const SHRGINFO& info) {

@@ -23,6 +23,10 @@ constexpr int kHoldSlop = 5;
 
 // `down` in the client coordinates of `window`.
 bool RecognizeHold(HWND window, POINT down);
+// What the list view and the toolbar ask, as on the device: whether
+// SHRecognizeGesture answers GN_CONTEXTMENU for the stylus down at `down`
+// (so a test's scripted answer decides there too).
+bool HoldRecognized(HWND window, POINT down);
 // SHRecognizeGesture's recogniser: GN_CONTEXTMENU for a hold, else 0; with
 // SHRG_NOTIFYPARENT a recognised hold is also sent to the window's parent
 // (WM_NOTIFY, NMRGINFO, code GN_CONTEXTMENU).

@@ -9,8 +9,9 @@
 // LVN_ITEMCHANGING and LVN_ITEMCHANGED for the row losing the selection and
 // for the row gaining it (a non-zero answer to LVN_ITEMCHANGING refuses
 // that change), then, when the stylus is lifted, NM_CLICK (NMITEMACTIVATE
-// with the action point); a stylus held still instead sends the
-// tap-and-hold notification (code 1000, NMRGINFO, gesture.h) and no click.
+// with the action point); a stylus held still (SHRecognizeGesture answering
+// GN_CONTEXTMENU, gesture.h) instead sends the tap-and-hold notification
+// (code 1000, NMRGINFO) and no click.
 // A tap on a row's check box toggles it. A drag scrolls the rows. Keys
 // send LVN_KEYDOWN first; Up, Down, Page Up, Page Down, Home and End move
 // the selection and scroll; Return sends NM_RETURN; Space toggles the

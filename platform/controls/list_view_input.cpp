@@ -70,7 +70,7 @@ void StylusDown(HWND window, ListViewState& s, POINT p) {
     SelectOnly(window, s, row, p);
   }
   s.stroke = ListViewState::Stroke::Row;
-  if (RecognizeHold(window, p)) {
+  if (HoldRecognized(window, p)) {
     s.stroke = ListViewState::Stroke::None;
     NotifyHold(window, ValidRow(s, row) ? row : -1, p);
     return;

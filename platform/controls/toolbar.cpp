@@ -270,7 +270,7 @@ void StylusDown(HWND window, ToolbarState& s, POINT p) {
   s.pressed = index;
   s.held = false;
   ChangeState(s, index, TBSTATE_PRESSED, true);
-  if (RecognizeHold(window, p)) {
+  if (HoldRecognized(window, p)) {
     s.held = true;
     const std::u16string& tip = s.buttons[static_cast<size_t>(index)].tooltip;
     if (!tip.empty()) {

@@ -99,6 +99,20 @@ TEST_F(ListView, ThreeRowsSortedByACallbackThenATapAndAHold) {
   EXPECT_EQ(clicks.size(), 1u);  // a hold is no click
 }
 
+TEST_F(ListView, AScriptedGestureAnswerDecidesTheHold) {
+  HWND list = MakeList();
+  Add(list, u"One", 1);
+  POINT p = RowCentreOnScreen(list, 0);
+  devtest::SetGestureAnswer(0);
+  notices.clear();
+  devtest::TapAndHold(p.x, p.y);
+  EXPECT_EQ(Actions().back(), NM_CLICK);
+  devtest::SetGestureAnswer(GN_CONTEXTMENU);
+  notices.clear();
+  devtest::Tap(p.x, p.y);
+  EXPECT_EQ(Actions().back(), NM_GESTURE_CONTEXTMENU);
+}
+
 TEST_F(ListView, ARefusedChangeKeepsTheSelection) {
   HWND list = MakeList();
   Add(list, u"One", 1);
