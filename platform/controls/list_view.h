@@ -12,7 +12,9 @@
 // with the action point); a stylus held still (SHRecognizeGesture answering
 // GN_CONTEXTMENU, gesture.h) instead sends the tap-and-hold notification
 // (code 1000, NMRGINFO) and no click.
-// A tap on a row's check box toggles it. A drag scrolls the rows. Keys
+// A second tap on the same row within kDoubleTapMilliseconds (and
+// SM_CXDOUBLECLK pixels) sends NM_DBLCLK after its NM_CLICK. A tap on a
+// row's check box toggles it. A drag scrolls the rows. Keys
 // send LVN_KEYDOWN first; Up, Down, Page Up, Page Down, Home and End move
 // the selection and scroll; Return sends NM_RETURN; Space toggles the
 // focused row's check box. NM_SETFOCUS and NM_KILLFOCUS follow the focus.
@@ -246,6 +248,9 @@ struct NMLVCUSTOMDRAW {
   COLORREF clrTextBk;
   int iSubItem;
 };
+
+// The longest time between two taps of a double tap.
+constexpr DWORD kDoubleTapMilliseconds = 500;
 
 // LVM_SORTITEMS's callback: the two rows' lParams and the caller's value;
 // negative when the first goes first.

@@ -7,6 +7,7 @@
 #include "platform/controls/list_view_state.h"
 #include "platform/input/device_input.h"
 #include "platform/input/virtual_keys.h"
+#include "platform/time/tick_count.h"
 
 namespace devcontrols {
 namespace {
@@ -59,6 +60,9 @@ void StylusDown(HWND window, ListViewState& s, POINT p) {
   if (GetFocus() != window) SetFocus(window);
   if (OnScrollBar(window, s, p)) return;
   int row = RowAt(window, s, p);
+  int near = GetSystemMetrics(SM_CXDOUBLECLK);
+  s.doubleTap = row >= 0 && row == s.lastTapRow && GetTickCount() - s.lastTapTime <= kDoubleTapMilliseconds &&
+                std::abs(p.x - s.lastTap.x) <= near && std::abs(p.y - s.lastTap.y) <= near;
   s.down = p;
   s.downRow = row;
   s.downTop = s.top;
@@ -96,9 +100,18 @@ void StylusUp(HWND window, ListViewState& s, POINT p) {
   if (GetCapture() == window) ReleaseCapture();
   if (stroke != ListViewState::Stroke::Row) return;
   int row = s.downRow;
+  bool doubleTap = s.doubleTap;
+  s.lastTapTime = GetTickCount();
+  s.lastTap = p;
+  s.lastTapRow = doubleTap ? -1 : row;  // a third tap starts anew
   NotifyActivate(window, s, NM_CLICK, row, p);
-  // A second tap on the label of the selected row edits it.
-  if (IsWindow(window) && ValidRow(s, row) && s.downWasSelected && s.downOnLabel && (StyleOf(window) & LVS_EDITLABELS))
+  if (!IsWindow(window)) return;
+  if (doubleTap) {
+    NotifyActivate(window, s, NM_DBLCLK, row, p);
+    return;
+  }
+  // A later tap on the label of the selected row edits it.
+  if (ValidRow(s, row) && s.downWasSelected && s.downOnLabel && (StyleOf(window) & LVS_EDITLABELS))
     BeginLabelEdit(window, s, row);
 }
 

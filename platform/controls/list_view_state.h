@@ -44,6 +44,11 @@ struct ListViewState : ControlBase {
   int downTop = 0;
   bool downWasSelected = false;
   bool downOnLabel = false;
+  // The last tap's end, to tell a double tap (NM_DBLCLK).
+  DWORD lastTapTime = 0;
+  POINT lastTap{-1000, -1000};
+  int lastTapRow = -1;
+  bool doubleTap = false;
   // Label editing.
   HWND editor = nullptr;
   int editedRow = -1;

@@ -274,11 +274,28 @@ TEST_F(ListView, LabelEditingTurnedOnAfterCreationStartsOnASecondTap) {
   Add(list, u"Note", 1);
   POINT p = RowCentreOnScreen(list, 0);
   devtest::Tap(p.x, p.y);
+  devtest::AdvanceTimeAndPump(kDoubleTapMilliseconds + 1);
   devtest::Tap(p.x, p.y);
   EXPECT_EQ(SendMessageW(list, LVM_GETEDITCONTROL, 0, 0), 0);
   SetWindowLongW(list, GWL_STYLE, GetWindowLongW(list, GWL_STYLE) | LVS_EDITLABELS);
+  devtest::AdvanceTimeAndPump(kDoubleTapMilliseconds + 1);
   devtest::Tap(p.x, p.y);
   EXPECT_NE(SendMessageW(list, LVM_GETEDITCONTROL, 0, 0), 0);
+}
+
+TEST_F(ListView, TwoQuickTapsOnARowAreADoubleTap) {
+  HWND list = MakeList();
+  Add(list, u"One", 1);
+  Add(list, u"Two", 2);
+  POINT first = RowCentreOnScreen(list, 0);
+  POINT second = RowCentreOnScreen(list, 1);
+  devtest::Tap(first.x, first.y);
+  devtest::Tap(second.x, second.y);  // another row: no double tap
+  devtest::AdvanceTimeAndPump(kDoubleTapMilliseconds + 1);
+  devtest::Tap(second.x, second.y);  // too late
+  notices.clear();
+  devtest::Tap(second.x, second.y);
+  EXPECT_EQ(Actions(), (std::vector<UINT>{NM_CLICK, NM_DBLCLK}));
 }
 
 TEST_F(ListView, ItemsColumnsAndRectangles) {
