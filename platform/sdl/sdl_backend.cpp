@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/controls/cursor.h"
 #include "platform/input/device_input.h"
 #include "platform/input/virtual_keys.h"
 #include "platform/sdl/device_loop.h"
@@ -59,6 +60,7 @@ class SdlBackend final : public Backend {
 
   void Idle(DWORD maxWaitMs) override {
     Present();
+    ShowCursorState();
     SDL_Event event;
     int wait = static_cast<int>(std::min<DWORD>(maxWaitMs, 10));
     if (SDL_WaitEventTimeout(&event, wait)) {
@@ -68,6 +70,9 @@ class SdlBackend final : public Backend {
   }
 
   void Finish() override {
+    if (arrow_) SDL_FreeCursor(arrow_);
+    if (busy_) SDL_FreeCursor(busy_);
+    arrow_ = busy_ = nullptr;
     if (window_) SDL_DestroyWindow(window_);
     window_ = nullptr;
     SDL_Quit();
@@ -85,6 +90,17 @@ class SdlBackend final : public Backend {
       return false;
     }
     return true;
+  }
+
+  // The device's wait cursor is state, never pixels of the screen: the
+  // window shows the desktop's busy cursor while it is current.
+  void ShowCursorState() {
+    bool wait = devcontrols::WaitCursorShown();
+    if (wait == waiting_) return;
+    waiting_ = wait;
+    SDL_Cursor*& cursor = wait ? busy_ : arrow_;
+    if (cursor == nullptr) cursor = SDL_CreateSystemCursor(wait ? SDL_SYSTEM_CURSOR_WAIT : SDL_SYSTEM_CURSOR_ARROW);
+    if (cursor != nullptr) SDL_SetCursor(cursor);
   }
 
   void Present() {
@@ -142,6 +158,9 @@ class SdlBackend final : public Backend {
   }
 
   SDL_Window* window_ = nullptr;
+  SDL_Cursor* arrow_ = nullptr;
+  SDL_Cursor* busy_ = nullptr;
+  bool waiting_ = false;
   int width_ = 0;
   int height_ = 0;
   int scale_ = 1;

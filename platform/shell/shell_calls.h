@@ -23,7 +23,9 @@ BOOL SHFullScreen(HWND window, DWORD state);  // FALSE for a null window
 // "\<first storage card>\2577\autorun.exe"; FALSE when no card is present.
 BOOL SHGetAutoRunPath(LPWSTR path);
 BOOL SHSetNavBarText(HWND window, LPCWSTR text);
-// The gesture the test scripted (0, none, by default).
+// GN_CONTEXTMENU when the stylus, down at ptDown, is held there
+// (the recogniser of platform/controls/gesture.h, once the controls are
+// initialised), else 0; a test's scripted answer replaces recognition.
 DWORD SHRecognizeGesture(SHRGINFO* info);
 BOOL SHDoneButton(HWND window, DWORD state);
 BOOL SHSetAppKeyWndAssoc(BYTE key, HWND window);
@@ -58,5 +60,10 @@ struct ShellWindowHooks {
   HWND (*createVoiceRecorder)(CM_VOICE_RECORDER* settings) = nullptr;
 };
 void SetShellWindowHooks(const ShellWindowHooks& hooks);
+// Who recognises a hold for SHRecognizeGesture: the controls layer, which
+// waits on the stylus through the windows layer. Called without the
+// shell's lock.
+using GestureRecognizer = DWORD (*)(const SHRGINFO& info);
+void SetGestureRecognizer(GestureRecognizer recognizer);
 
 }  // namespace devshell

@@ -74,7 +74,8 @@ void SetDisplayOrientation(DWORD orientation);
 // Every orientation change answers `result` (non-zero) from now on; 0 ends it.
 void FailDisplayChanges(LONG result);
 
-// The gesture SHRecognizeGesture answers (GN_CONTEXTMENU or 0).
+// The gesture SHRecognizeGesture answers (GN_CONTEXTMENU or 0) from now
+// on, instead of recognising the stylus (until the reset).
 void SetGestureAnswer(DWORD gesture);
 
 std::vector<PlacedCall> PlacedCalls();  // those the phone accepted

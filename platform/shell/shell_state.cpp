@@ -76,6 +76,7 @@ void ResetShell() {
   state.orientation = DMDO_0;
   state.displayFailure = 0;
   state.gestureAnswer = 0;
+  state.gestureScripted = false;
   state.phoneAnswer = 0;
   // The hooks belong to the windows layer and stay.
 }

@@ -56,6 +56,8 @@ struct ShellState {
   DWORD orientation = DMDO_0;
   LONG displayFailure = 0;
   DWORD gestureAnswer = 0;
+  bool gestureScripted = false;  // a test's answer replaces recognition
+  GestureRecognizer gestureRecognizer = nullptr;
   ShellWindowHooks hooks;
 };
 

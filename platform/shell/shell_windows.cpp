@@ -91,12 +91,27 @@ BOOL SHSetNavBarText(HWND window, LPCWSTR text) {
 }
 
 DWORD SHRecognizeGesture(SHRGINFO* info) {
+  GestureRecognizer recognizer = nullptr;
+  DWORD answer = 0;
+  {
+    ShellState& state = State();
+    std::lock_guard<std::mutex> guard(state.lock);
+    if (state.gestureScripted) answer = state.gestureAnswer;
+    else recognizer = state.gestureRecognizer;
+  }
+  bool valid = info && info->cbSize >= sizeof(SHRGINFO);
+  if (valid && recognizer) answer = recognizer(*info);
   ShellState& state = State();
   std::lock_guard<std::mutex> guard(state.lock);
-  if (!info || info->cbSize < sizeof(SHRGINFO))
-    return static_cast<DWORD>(Record(state, "SHRecognizeGesture", nullptr, {}, u"", 0));
-  return static_cast<DWORD>(Record(state, "SHRecognizeGesture", info->hwndClient,
-                                   {info->ptDown.x, info->ptDown.y, info->dwFlags}, u"", state.gestureAnswer));
+  if (!valid) return static_cast<DWORD>(Record(state, "SHRecognizeGesture", nullptr, {}, u"", 0));
+  return static_cast<DWORD>(
+      Record(state, "SHRecognizeGesture", info->hwndClient, {info->ptDown.x, info->ptDown.y, info->dwFlags}, u"", answer));
+}
+
+void SetGestureRecognizer(GestureRecognizer recognizer) {
+  ShellState& state = State();
+  std::lock_guard<std::mutex> guard(state.lock);
+  state.gestureRecognizer = recognizer;
 }
 
 BOOL SHDoneButton(HWND window, DWORD stateFlags) {
@@ -148,6 +163,7 @@ void SetGestureAnswer(DWORD gesture) {
   auto& state = devshell::State();
   std::lock_guard<std::mutex> guard(state.lock);
   state.gestureAnswer = gesture;
+  state.gestureScripted = true;
 }
 
 }  // namespace devtest

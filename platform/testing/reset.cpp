@@ -13,6 +13,7 @@
 #include "platform/testing/system_parameters.h"
 #include "platform/testing/text.h"
 #include "platform/testing/threads.h"
+#include "platform/testing/ui.h"
 #include "platform/testing/windows.h"
 
 namespace devtest {
@@ -28,6 +29,7 @@ void ResetDevice() {
   ResetShell();
   ResetCodePages();
   ResetWindows();
+  ResetUi();
   ResetGdi();
   ResetFonts();
   ResetFiles();

@@ -93,6 +93,17 @@ bool ClassMatches(const std::u16string& className, const std::u16string* wanted)
   return wanted == nullptr || FoldClassName(className) == FoldClassName(*wanted);
 }
 
+// A changed style reaches the window as WM_STYLECHANGED (wParam the index,
+// lParam the old and new styles), after the change and outside the lock, so
+// that a control lays itself out again by its new bits. Showing and hiding
+// through WS_VISIBLE needs no message: visibility is read from the style.
+void TellStyleChange(HWND window, int index, DWORD previous, DWORD value) {
+  if ((index != GWL_STYLE && index != GWL_EXSTYLE) || previous == value) return;
+  STYLESTRUCT change{previous, value};
+  SendMessageW(window, WM_STYLECHANGED, static_cast<WPARAM>(static_cast<intptr_t>(index)),
+               reinterpret_cast<LPARAM>(&change));
+}
+
 }  // namespace
 
 LONG_PTR GetWindowLongPtrW(HWND window, int index) {
@@ -103,9 +114,12 @@ LONG_PTR GetWindowLongPtrW(HWND window, int index) {
 }
 
 LONG_PTR SetWindowLongPtrW(HWND window, int index, LONG_PTR value) {
-  std::lock_guard<std::mutex> guard(Manager().lock);
   LONG_PTR previous = 0;
-  if (!CheckLocal(window) || !AccessValue(window, index, true, value, &previous)) return 0;
+  {
+    std::lock_guard<std::mutex> guard(Manager().lock);
+    if (!CheckLocal(window) || !AccessValue(window, index, true, value, &previous)) return 0;
+  }
+  TellStyleChange(window, index, static_cast<DWORD>(previous), static_cast<DWORD>(value));
   return previous;
 }
 
@@ -117,9 +131,12 @@ LONG GetWindowLongW(HWND window, int index) {
 }
 
 LONG SetWindowLongW(HWND window, int index, LONG value) {
-  std::lock_guard<std::mutex> guard(Manager().lock);
   LONG previous = 0;
-  if (!CheckLocal(window) || !AccessLong(window, index, true, value, &previous)) return 0;
+  {
+    std::lock_guard<std::mutex> guard(Manager().lock);
+    if (!CheckLocal(window) || !AccessLong(window, index, true, value, &previous)) return 0;
+  }
+  TellStyleChange(window, index, static_cast<DWORD>(previous), static_cast<DWORD>(value));
   return previous;
 }
 

@@ -47,6 +47,12 @@ struct CREATESTRUCTW {
 inline LPCWSTR MAKEINTATOM(ATOM atom) { return reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(atom)); }
 inline bool IsIntAtom(LPCWSTR name) { return reinterpret_cast<uintptr_t>(name) < 0x10000; }
 
+// What WM_STYLECHANGED's lParam points at: the style before and after.
+struct STYLESTRUCT {
+  DWORD styleOld;
+  DWORD styleNew;
+};
+
 // Class styles.
 constexpr UINT CS_VREDRAW = 0x0001;
 constexpr UINT CS_HREDRAW = 0x0002;

@@ -64,7 +64,10 @@ LRESULT CallWindowProcW(WNDPROC procedure, HWND window, UINT message, WPARAM wPa
 // pointer (the procedure, the user data, pointers in the extra bytes). The
 // 32-bit forms refuse GWL_WNDPROC (ERROR_INVALID_INDEX), as a 64-bit device
 // would, and truncate the rest. Indices from 0 address the class's
-// cbWndExtra bytes.
+// cbWndExtra bytes. Changing GWL_STYLE or GWL_EXSTYLE sends WM_STYLECHANGED
+// (wParam the index, lParam a STYLESTRUCT) once the new value is in place;
+// changing WS_VISIBLE this way shows or hides the window for hit testing,
+// IsWindowVisible and painting at once, and the caller invalidates.
 LONG GetWindowLongW(HWND window, int index);
 LONG SetWindowLongW(HWND window, int index, LONG value);
 LONG_PTR GetWindowLongPtrW(HWND window, int index);

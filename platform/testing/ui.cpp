@@ -1,0 +1,8 @@
+// The user-interface test control.
+#include "platform/testing/ui.h"
+
+namespace devtest {
+
+void ResetUi() { ResetCursor(); }
+
+}  // namespace devtest
