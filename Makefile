@@ -16,6 +16,9 @@ PACKAGES += nodejs mujs duktape
 # Peers and producers of test data: an HTML parser, image converters and a
 # reference image decoder.
 PACKAGES += libxml2-utils imagemagick netpbm python3-pil txt2pdbdoc libgif-dev giflib-tools
+# Sound: the integer Ogg Vorbis decoder, the speech synthesiser of the
+# project's plug-in, and the producers and peers of audio test data.
+PACKAGES += libvorbisidec-dev libespeak-ng-dev espeak-ng vorbis-tools sox
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 
 JOBS ?= $(shell nproc)
