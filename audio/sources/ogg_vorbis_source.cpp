@@ -79,6 +79,7 @@ bool OggVorbisSource::Read(uint8_t* buffer, uint32_t bytes, uint32_t* read) {
     int link = 0;
     uint32_t ask = bytes - filled;
     if (ask > 0x7FFFFFFF) ask = 0x7FFFFFFF;
+    ogg_int64_t before = ov_pcm_tell(decoder_);
     long got = ov_read(decoder_, reinterpret_cast<char*>(buffer + filled), static_cast<int>(ask), &link);
     if (got < 0) {
       failed = true;
@@ -86,6 +87,14 @@ bool OggVorbisSource::Read(uint8_t* buffer, uint32_t bytes, uint32_t* read) {
       break;
     }
     if (got == 0) break;
+    // A lost page does not always come back as the decoder's hole: the
+    // position then leaps past the samples given. Either way the track
+    // ends at the damage.
+    if (link == currentLink_ && ov_pcm_tell(decoder_) != before + got / static_cast<long>(frameBytes)) {
+      failed = true;
+      ended_ = true;
+      break;
+    }
     if (link != currentLink_) {
       if (!SameFormat(ov_info(decoder_, link), format_)) {
         // The next link would play at the wrong speed or as noise.
