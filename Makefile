@@ -62,7 +62,7 @@ bench: build
 # 64 KB. Each target's seeds are fuzz/corpus/<name>/ (minimised by the merge)
 # and fuzz/pinned/<name>/ (written by hand or kept for a fault once found:
 # the merge never prunes them).
-BIG_INPUT_FUZZ_TARGETS := book_header book_header_summary palm_database_open image_decoder
+BIG_INPUT_FUZZ_TARGETS := book_header book_header_summary palm_database_open image_decoder ogg_vorbis_source
 FUZZ_TARGET_LOOP = set -e; for f in build-fuzz/bin/fuzz_*; do \
 	  name=$${f\#\#*/fuzz_}; \
 	  maxlen=; case " $(BIG_INPUT_FUZZ_TARGETS) " in *" $$name "*) maxlen=-max_len=65536;; esac; \
