@@ -276,3 +276,28 @@ TEST_F(AudioPlayerTest, FailuresToOpenLeaveNothingOpen) {
 }
 
 }  // namespace
+
+namespace {
+
+// The refill path allocates nothing: the ring is made once per opening.
+TEST_F(AudioPlayerTest, RefillingAllocatesNothingAfterOpen) {
+  for (bool resampled : {false, true}) {
+    devtest::ResetAudio();
+    devtest::SetAudioPacing(AudioPacing::kVirtualClock);
+    if (resampled) {
+      devtest::SetAudioCapabilities(WAVE_FORMAT_4S16);
+      devtest::SetAudioFormatRule([](const WAVEFORMATEX& f) { return f.nSamplesPerSec == 44100; });
+    }
+    RecordingPlayerListener listener;
+    Use({OggTrack(resampled ? audiofix::Stereo22k() : audiofix::Stereo44k())});
+    player_.SetListener(&listener);
+    ASSERT_TRUE(player_.SelectTrack(0, true, -1));
+    long before = devtest::AllocationCount();
+    player_.Play();
+    ASSERT_TRUE(PlayToEnd(listener));
+    EXPECT_EQ(devtest::AllocationCount(), before) << (resampled ? "resampled" : "plain");
+    player_.SetListener(nullptr);
+  }
+}
+
+}  // namespace
