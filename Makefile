@@ -19,6 +19,9 @@ PACKAGES += libxml2-utils imagemagick netpbm python3-pil txt2pdbdoc libgif-dev g
 # The whole-process benchmark: English prose rendered from manual pages, and
 # GNU time for the peak memory of each process.
 PACKAGES += groff-base time
+# Sound: the integer Ogg Vorbis decoder, the speech synthesiser of the
+# project's plug-in, and the producers and peers of audio test data.
+PACKAGES += libvorbisidec-dev libespeak-ng-dev espeak-ng vorbis-tools sox
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 
 JOBS ?= $(shell nproc)
@@ -63,7 +66,7 @@ bench: build
 # 64 KB. Each target's seeds are fuzz/corpus/<name>/ (minimised by the merge)
 # and fuzz/pinned/<name>/ (written by hand or kept for a fault once found:
 # the merge never prunes them).
-BIG_INPUT_FUZZ_TARGETS := book_header book_header_summary palm_database_open image_decoder
+BIG_INPUT_FUZZ_TARGETS := book_header book_header_summary palm_database_open image_decoder ogg_vorbis_source
 FUZZ_TARGET_LOOP = set -e; for f in build-fuzz/bin/fuzz_*; do \
 	  name=$${f\#\#*/fuzz_}; \
 	  maxlen=; case " $(BIG_INPUT_FUZZ_TARGETS) " in *" $$name "*) maxlen=-max_len=65536;; esac; \

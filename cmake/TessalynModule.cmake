@@ -119,3 +119,18 @@ function(tessalyn_test_suite folder)
   # Sanitizer options come from the environment `make test` sets.
   gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60)
 endfunction()
+
+# tessalyn_export_platform(<target>): a program or test that loads plug-ins
+# (the speech plug-in) shares its one platform with them: every platform
+# library is linked whole and the program exports its symbols, which the
+# plug-ins leave undefined.
+function(tessalyn_export_platform target)
+  get_property(libraries GLOBAL PROPERTY TESSALYN_PLATFORM_LIBRARIES)
+  set(whole "LINKER:--whole-archive")
+  foreach(library IN LISTS libraries)
+    list(APPEND whole "$<TARGET_FILE:${library}>")
+  endforeach()
+  list(APPEND whole "LINKER:--no-whole-archive")
+  target_link_options(${target} PRIVATE ${whole})
+  set_target_properties(${target} PROPERTIES ENABLE_EXPORTS ON)
+endfunction()

@@ -1,9 +1,18 @@
 // LoadLibraryW / GetProcAddressW over the emulated module table, with the
 // per-test presence switches. Real shared objects (plug-ins) are opened with
-// dlopen when no emulated module has the name.
+// dlopen when no emulated module has the name: a name with a folder is a
+// device path, resolved inside the device root like every file path (with
+// ".so" in place of the extension); a file of the program folder that the
+// device root lacks is looked for in the build's lib/ beside the program's
+// bin/, where the project's own plug-ins are built. A bare name goes to the
+// host's search path.
 #include "platform/modules/modules.h"
 
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include <algorithm>
 #include <cctype>
@@ -13,6 +22,7 @@
 #include <string>
 
 #include "platform/core/last_error.h"
+#include "platform/files/device_root.h"
 #include "platform/modules/emulated_module.h"
 
 #ifdef TESSALYN_TEST_HOOKS
@@ -71,6 +81,72 @@ const EmulatedModule* FindEmulated(const std::string& key) {
   return nullptr;
 }
 
+// The device name with its extension (after the last dot of the last
+// component) replaced by ".so", or ".so" added.
+std::u16string SharedObjectName(const std::u16string& name) {
+  size_t slash = name.find_last_of(u"\\/");
+  size_t dot = name.find_last_of(u'.');
+  std::u16string base = name;
+  if (dot != std::u16string::npos && (slash == std::u16string::npos || dot > slash)) base.erase(dot);
+  return base + u".so";
+}
+
+// The folder holding the running program's bin/ folder's sibling lib/.
+std::filesystem::path BuildLibraryFolder() {
+  std::error_code error;
+  std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return {};
+  return exe.parent_path().parent_path() / "lib";
+}
+
+bool InProgramFolder(const std::u16string& devicePath) {
+  static const std::u16string kProgramFolder = u"\\program files\\tessalyn\\";
+  std::u16string path = devicePath;
+  for (char16_t& c : path) c = c == u'/' ? u'\\' : devicefs::FoldChar(c);
+  if (path.empty() || path[0] != u'\\') path.insert(path.begin(), u'\\');
+  return path.size() > kProgramFolder.size() && path.compare(0, kProgramFolder.size(), kProgramFolder) == 0 &&
+         path.find(u'\\', kProgramFolder.size()) == std::u16string::npos;
+}
+
+void* OpenSharedObject(LPCWSTR name) {
+  std::u16string wide(name);
+  bool hasFolder = wide.find_first_of(u"\\/") != std::u16string::npos;
+  std::u16string file = SharedObjectName(wide);
+  if (!hasFolder) {
+    std::string host = devicefs::ToUtf8(file);
+    void* handle = dlopen(host.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle) handle = dlopen(("lib" + host).c_str(), RTLD_NOW | RTLD_LOCAL);
+    return handle;
+  }
+  devicefs::Resolved resolved;
+  if (devicefs::Resolve(file.c_str(), &resolved) && resolved.exists && !resolved.isDirectory && resolved.folder) {
+    // Opened through the resolved folder, so that no link is followed.
+    int fd = ::openat(resolved.folder->Get(), resolved.leaf.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    std::string path = "/proc/self/fd/" + std::to_string(fd);
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    ::close(fd);
+    return handle;
+  }
+  if (!InProgramFolder(file)) return nullptr;
+  size_t slash = file.find_last_of(u"\\/");
+  std::filesystem::path lib = BuildLibraryFolder();
+  if (lib.empty()) return nullptr;
+  std::string leaf = devicefs::ToUtf8(file.substr(slash + 1));
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(lib / leaf, error)) {
+    // The device's names compare without case; the build's file keeps its own.
+    for (const auto& entry : std::filesystem::directory_iterator(lib, error)) {
+      std::u16string candidate = devicefs::FromUtf8(entry.path().filename().string());
+      if (devicefs::NamesEqual(candidate, file.substr(slash + 1))) {
+        leaf = entry.path().filename().string();
+        break;
+      }
+    }
+  }
+  return dlopen((lib / leaf).c_str(), RTLD_NOW | RTLD_LOCAL);
+}
+
 }  // namespace
 
 HMODULE LoadLibraryW(LPCWSTR name) {
@@ -95,16 +171,11 @@ HMODULE LoadLibraryW(LPCWSTR name) {
     state.loaded[key] = object;
     return object;
   }
-  // A real shared object: the device name with its extension swapped for .so.
-  std::string file = Narrow(name);
-  for (char& c : file)
-    if (c == '\\') c = '/';
-  size_t dot = file.find_last_of('.');
-  size_t slash = file.find_last_of('/');
-  if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) file.erase(dot);
-  void* handle = dlopen((file + ".so").c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (!handle && file.find('/') == std::string::npos)
-    handle = dlopen(("lib" + file + ".so").c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (state.absentModules.count(key)) {
+    SetLastError(ERROR_MOD_NOT_FOUND);
+    return nullptr;
+  }
+  void* handle = OpenSharedObject(name);
   if (!handle) {
     SetLastError(ERROR_MOD_NOT_FOUND);
     return nullptr;

@@ -1,6 +1,8 @@
 // Choosing the backend the program runs over (device_loop.h).
 #include "platform/sdl/device_loop.h"
 
+#include "platform/sdl/sdl_audio.h"
+
 #include <strings.h>
 
 #include <cstdio>
@@ -10,6 +12,9 @@ int RunDeviceMessageLoopBackend(devbackend::ProgramMain main, void* context) {
   const char* chosen = std::getenv("TESSALYN_BACKEND");
   const char* display = std::getenv("DISPLAY");
   bool sdl = chosen ? strcasecmp(chosen, "sdl") == 0 : (display != nullptr && *display != 0);
+  // Sound goes to SDL2 by default over the SDL2 screen; TESSALYN_AUDIO=sdl
+  // asks for it headless too.
+  devbackend::InstallSdlAudio(sdl);
   if (sdl) {
     std::unique_ptr<devbackend::Backend> backend = devbackend::MakeSdlBackend();
     bool started = false;

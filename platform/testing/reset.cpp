@@ -3,6 +3,7 @@
 
 #include "platform/core/last_error.h"
 #include "platform/testing/allocation.h"
+#include "platform/testing/audio.h"
 #include "platform/testing/clock.h"
 #include "platform/testing/files.h"
 #include "platform/testing/fonts.h"
@@ -24,6 +25,7 @@ void ResetDevice() {
   ResetProfile();
   ResetClock();
   ResetThreads();
+  ResetAudio();
   ResetSystemParameters();
   ResetModules();
   ResetShell();
