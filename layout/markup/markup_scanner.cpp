@@ -31,48 +31,58 @@ bool MarkupScanner::Scan(const WCHAR* chars, uint32_t* offset, uint32_t count, u
   int32_t state = state_;
   uint32_t i = *offset;
   uint32_t left = *budget;
+  if (left == 0) {
+    token_ = AcceptingToken(state);
+    return true;
+  }
+  // The table walk with everything it reads held in locals: the row of the
+  // current state, and a stop index that folds the budget into the bound.
+  const int8_t* const states = states_;
+  const uint8_t* const classes = classes_;
+  const uint32_t width = width_;
+  const bool breaks = stopAtBreaks_;
+  const int8_t* row = states + state * width;
+  const uint32_t first = i;
+  const bool budgetBinds = count - i >= left;
+  uint32_t limit = budgetBinds ? i + left : count;
+  bool alone = false;
   bool finished = false;
   int32_t token = -1;
-  if (left == 0) {
-    token = AcceptingToken(state);
-    finished = true;
-  }
-  const uint32_t first = i;
-  while (!finished && i < count) {
-    WCHAR c = chars[i];
-    if (c >= kFirstBreakCandidate && stopAtBreaks_ && IsTokenBreak(c)) {
+  for (; i < limit; ++i) {
+    const WCHAR c = chars[i];
+    if (c >= kFirstBreakCandidate && breaks && IsTokenBreak(c)) {
       if (begun_ || i != first) {
-        token = AcceptingToken(state);  // the token ends before it
+        token = row[width - 1];  // the token ends before it
         finished = true;
         break;
       }
-      left = 1;  // it is the token, alone
+      alone = true;  // it is the token, alone
+      limit = i + 1;
     }
-    uint32_t cls = classes_[c < 128 ? c : 128];
-    int32_t entry = states_[state * width_ + cls];
+    const int32_t entry = row[classes[c < 128 ? c : 128]];
     if (entry >= 0) {
       state = entry;
-      ++i;
-      if (--left == 0) {
-        token = AcceptingToken(state);
-        finished = true;
-      }
+      row = states + entry * width;
       continue;
     }
     if (entry == -1) {
-      token = AcceptingToken(state);
+      token = row[width - 1];
     } else {
       ++i;
-      --left;
       token = -entry - 2;
     }
     finished = true;
+    break;
   }
-  if (!finished) token = AcceptingToken(state);
+  if (!finished) {
+    // Out of characters, or of budget (which finishes the token).
+    token = row[width - 1];
+    finished = i == limit && (budgetBinds || alone);
+  }
   if (i != first) begun_ = true;
   state_ = static_cast<int8_t>(state);
   token_ = token;
   *offset = i;
-  *budget = left;
+  *budget = alone ? 0 : left - (i - first);
   return finished;
 }
