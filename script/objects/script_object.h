@@ -108,4 +108,10 @@ class ScriptObject {
   // kScriptStoreAttached or kScriptStoreReleased with the store; nothing by
   // default.
   virtual void NotifyStore(int32_t event, ScriptValueStore* store);
+
+ private:
+  friend class ScriptValueStore;
+  // The number of value-store slots that hold this object, kept by the
+  // store that holds it (value_store.h).
+  uint32_t storeHolds_ = 0;
 };

@@ -1,7 +1,7 @@
 // Arithmetic (% * / -) and addition, which concatenates when either operand
-// is a string. Results are computed in the slot of the left operand when no
-// one else holds it (copy on write), so that `i + 1` on a fresh value
-// allocates nothing.
+// is a string. Numbers live in their value words, so arithmetic allocates
+// nothing; a concatenation appends to the left operand's string slot when no
+// one else holds it (copy on write).
 #include <cmath>
 
 #include "script/bytecode/instruction_set.h"
@@ -18,9 +18,8 @@ int32_t Arithmetic(ScriptValueStore* store, uint32_t code, ScriptValueHandle* le
   int32_t status = kScriptOk;
   double r = 0.0;
   if (*store->ToNumber(&status, right, &r) != kScriptOk) return status;
-  void* slot = nullptr;
-  if (*store->ConvertInPlace(&status, left, kScriptTypeNumber, &slot) != kScriptOk) return status;
-  double& l = static_cast<ScriptNumberSlot*>(slot)->value;
+  double l = 0.0;
+  if (*store->ToNumber(&status, *left, &l) != kScriptOk) return status;
   switch (code) {
     case kOperatorRemainder: l = std::fmod(l, r); break;
     case kOperatorMultiply: l = l * r; break;
@@ -28,6 +27,8 @@ int32_t Arithmetic(ScriptValueStore* store, uint32_t code, ScriptValueHandle* le
     case kOperatorSubtract: l = l - r; break;
     default: l = l + r; break;
   }
+  ScriptValueHandle result = MakeScriptNumberHandle(l);
+  store->MoveValue(&result, left);
   return kScriptOk;
 }
 

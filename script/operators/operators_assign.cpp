@@ -78,8 +78,8 @@ int32_t ApplyStep(ScriptCallFrame* frame, uint32_t code, ScriptValueHandle* oper
   ScriptValueHandle old = kScriptEmptyHandle;
   ScriptValueHandle stepped = kScriptEmptyHandle;
   if (*store->GetReferencedValue(&status, *operand, &old) != kScriptOk) return status;
-  if (ScriptIntegerSlot* integer = store->GetIntegerSlot(old)) {
-    int64_t next = static_cast<int64_t>(integer->value) + (up ? 1 : -1);
+  if (ScriptHandleType(old) == kScriptTypeInteger) {
+    int64_t next = static_cast<int64_t>(ScriptHandleInteger(old)) + (up ? 1 : -1);
     if (next >= INT32_MIN && next <= INT32_MAX) {
       store->NewInteger(&status, static_cast<int32_t>(next), &stepped);
     } else {

@@ -35,8 +35,8 @@ int32_t NormaliseKey(ScriptValueStore* store, ScriptValueHandle* key) {
 }
 
 int32_t MakeToken(ScriptValueStore* store, ScriptValueHandle key, ScriptNameToken* token) {
-  if (ScriptIntegerSlot* index = store->GetIntegerSlot(key)) {
-    token->SetIndex(index->value);
+  if (ScriptHandleType(key) == kScriptTypeInteger) {
+    token->SetIndex(ScriptHandleInteger(key));
   } else if (ScriptStringSlot* text = store->GetStringSlot(key)) {
     token->SetText(text->text);
   } else if (ScriptHandleType(key) == kScriptTypeName) {
