@@ -6,6 +6,7 @@
 
 #include "platform/memory/allocator.h"
 #include "script/bytecode/instruction_set.h"
+#include "script/values/name_table.h"
 
 CompiledScript::CompiledScript() = default;
 
@@ -15,9 +16,26 @@ CompiledScript::~CompiledScript() {
   strings_.Free();
   pool_.pool.Clear();
   DeviceFree(code_);
+  DeviceFree(nameAtoms_);
   declarations_.Free();
   ranges_.Free();
   labels_.Free();
+}
+
+int32_t CompiledScript::NameAtomAt(uint32_t i) const {
+  if (nameAtoms_ == nullptr && strings_.count != 0) {
+    nameAtoms_ = static_cast<int32_t*>(DeviceAlloc(sizeof(int32_t) * strings_.count));
+    if (nameAtoms_ != nullptr) {
+      nameAtomCount_ = strings_.count;
+      for (uint32_t k = 0; k < nameAtomCount_; ++k) nameAtoms_[k] = -1;
+    }
+  }
+  if (i < nameAtomCount_ && nameAtoms_[i] >= 0) return nameAtoms_[i];
+  const SharedWideString& text = *strings_.At(i);
+  int32_t atom = 0;
+  if (!LookupScriptName(text.Chars(), text.length, &atom)) atom = 0;
+  if (i < nameAtomCount_) nameAtoms_[i] = atom;
+  return atom;
 }
 
 void CompiledScript::Release() {

@@ -109,6 +109,10 @@ class CompiledScript {
   uint32_t CodeCount() const { return codeCount_; }
   uint32_t StringCount() const { return strings_.count; }
   const SharedWideString& StringAt(uint32_t i) const { return *strings_.At(i); }
+  // The atom of string i as a name (0 when it is none), looked up in the
+  // name table once per string and kept: names resolved at run time need
+  // not be looked up again on every access. i must be below StringCount().
+  int32_t NameAtomAt(uint32_t i) const;
   uint32_t DeclarationCount() const { return declarations_.count; }
   const ScriptDeclaration& DeclarationAt(uint32_t i) const { return *declarations_.At(i); }
   uint32_t CodeRangeCount() const { return ranges_.count; }
@@ -134,4 +138,9 @@ class CompiledScript {
   SharedWideStringPool pool_{kPoolChunkCharacters};
   uint8_t errorFlag_ = 0;
   int32_t referenceCount_ = 0;
+  // NameAtomAt's answers, one per string when first asked (-1: not looked
+  // up yet); null until then, or when memory ran out (then looked up each
+  // time).
+  mutable int32_t* nameAtoms_ = nullptr;
+  mutable uint32_t nameAtomCount_ = 0;
 };

@@ -116,6 +116,10 @@ void JumpIf(ScriptCallFrame* frame, bool when, uint32_t target) {
   if ((value != 0) == when) frame->current.position = static_cast<int32_t>(target);
 }
 
+// PushNameString with its one operand word.
+constexpr uint32_t kPushNameStringWord =
+    static_cast<uint32_t>(ScriptOpcode::PushNameString) | (1u << kScriptOperandCountShift);
+
 // Executes one instruction whose operand words are `words`. Answers true
 // when the run ended (the outermost activation returned).
 bool ExecuteInstruction(ScriptInterpreter* interpreter, ScriptCallFrame* frame, uint32_t opcode,
@@ -225,6 +229,26 @@ void StopUnlessOver(ScriptCallFrame* frame) {
   if (frame->ended == 0) frame->Fail(kScriptStopped);
 }
 
+// PushNameString directly followed by ResolveName, the way every variable
+// access is compiled: the name goes to the look-up as a token made from the
+// script's string and its atom (looked up once per script), without a
+// string value made and dropped in between. Answers false, having done
+// nothing, when the two instructions are not there.
+bool ResolveNameLiteral(ScriptCallFrame* frame, uint32_t position, uint32_t end) {
+  static constexpr uint32_t kResolveWord = static_cast<uint32_t>(ScriptOpcode::ResolveName);
+  const CompiledScript* script = frame->current.code;
+  const uint32_t* code = script->Code();
+  if (end - position < 3 || code[position + 2] != kResolveWord) return false;
+  uint32_t index = code[position + 1];
+  if (index >= script->StringCount()) return false;  // the ordinary path reports it
+  ScriptNameToken token;
+  token.text.Assign(script->StringAt(index));
+  token.atom = script->NameAtomAt(index);
+  frame->current.position = static_cast<int32_t>(position + 3);
+  ResolveScriptToken(frame, token);
+  return true;
+}
+
 }  // namespace
 
 int32_t* ExecuteInstructions(ScriptInterpreter* interpreter, int32_t* status,
@@ -249,18 +273,25 @@ int32_t* ExecuteInstructions(ScriptInterpreter* interpreter, int32_t* status,
       continue;
     }
     uint32_t word = activation.code->Code()[position];
-    uint32_t opcode = InstructionOpcode(word);
-    uint32_t count = InstructionOperandCount(word);
-    if (count >= end - position || !IsValidOperandCount(opcode, count)) {
-      frame->Fail(kScriptBadOpcode);
-      break;
+    // Two instructions in one step, counted as two: only while the grant
+    // has room for both, so that the budget and the pauses fall where they
+    // would fall one instruction at a time.
+    if (word == kPushNameStringWord && untilCheck > 1 && ResolveNameLiteral(frame, position, end)) {
+      --untilCheck;  // the first of the two; the second is counted below
+    } else {
+      uint32_t opcode = InstructionOpcode(word);
+      uint32_t count = InstructionOperandCount(word);
+      if (count >= end - position || !IsValidOperandCount(opcode, count)) {
+        frame->Fail(kScriptBadOpcode);
+        break;
+      }
+      const uint32_t* words = activation.code->Code() + position + 1;
+      // Set before the instruction runs: a call suspends the activation at
+      // the next instruction, a jump overwrites it.
+      activation.position = static_cast<int32_t>(position + 1 + count);
+      ExecuteInstruction(interpreter, frame, opcode, count, words);
+      if (frame->ended != 0) break;
     }
-    const uint32_t* words = activation.code->Code() + position + 1;
-    // Set before the instruction runs: a call suspends the activation at
-    // the next instruction, a jump overwrites it.
-    activation.position = static_cast<int32_t>(position + 1 + count);
-    ExecuteInstruction(interpreter, frame, opcode, count, words);
-    if (frame->ended != 0) break;
     if (--untilCheck != 0 || frame->Failed()) continue;
     // The grant is used up: settle it, then ask the callback.
     if (!frame->budget.Spend(granted)) {

@@ -29,7 +29,11 @@ void ResolveScriptName(ScriptInterpreter*, ScriptCallFrame* frame) {
     return;
   }
   store->Release(&name);
+  ResolveScriptToken(frame, token);
+}
 
+void ResolveScriptToken(ScriptCallFrame* frame, const ScriptNameToken& token) {
+  ScriptValueStore* store = frame->store;
   ScriptValueHandle reference = kScriptEmptyHandle;
   int32_t status = kScriptOk;
   if (token.atom == kAtom_this) {

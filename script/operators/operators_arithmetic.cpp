@@ -3,6 +3,7 @@
 // nothing; a concatenation appends to the left operand's string slot when no
 // one else holds it (copy on write).
 #include <cmath>
+#include <cstdint>
 
 #include "script/bytecode/instruction_set.h"
 #include "script/interpreter/interpreter.h"
@@ -13,9 +14,42 @@
 
 namespace {
 
+// + - * and % of two 32-bit integers, when the answer is one too: false for
+// an overflow, a zero that would be negative (-0 is a number: 0 * -1,
+// -4 % 2), and % by 0 or -1 (NaN, and the one quotient that overflows); the
+// caller then computes in doubles, whose answers these are equal to.
+bool IntegerArithmetic(uint32_t code, int32_t a, int32_t b, int32_t* out) {
+  int64_t r;
+  switch (code) {
+    case kOperatorSubtract: r = static_cast<int64_t>(a) - b; break;
+    case kOperatorAdd: r = static_cast<int64_t>(a) + b; break;
+    case kOperatorMultiply:
+      r = static_cast<int64_t>(a) * b;
+      if (r == 0 && (a < 0 || b < 0)) return false;
+      break;
+    case kOperatorRemainder:
+      if (b == 0 || b == -1) return false;
+      r = a % b;  // C's sign rule is the language's: the dividend's sign
+      if (r == 0 && a < 0) return false;
+      break;
+    default:
+      return false;
+  }
+  if (r < INT32_MIN || r > INT32_MAX) return false;
+  *out = static_cast<int32_t>(r);
+  return true;
+}
+
 int32_t Arithmetic(ScriptValueStore* store, uint32_t code, ScriptValueHandle* left,
                    ScriptValueHandle right) {
   int32_t status = kScriptOk;
+  int32_t integer = 0;
+  if (ScriptHandleType(*left) == kScriptTypeInteger &&
+      ScriptHandleType(right) == kScriptTypeInteger &&
+      IntegerArithmetic(code, ScriptHandleInteger(*left), ScriptHandleInteger(right), &integer)) {
+    *left = MakeScriptIntegerHandle(integer);  // an immediate: nothing to release
+    return kScriptOk;
+  }
   double r = 0.0;
   if (*store->ToNumber(&status, right, &r) != kScriptOk) return status;
   double l = 0.0;
