@@ -2,22 +2,44 @@
 // scope_chain.h).
 #include "script/frames/scope_chain.h"
 
+#include "platform/memory/allocator.h"
 #include "script/objects/script_object.h"
 #include "script/values/script_status.h"
 #include "script/values/value_store.h"
+
+bool ScriptScopeChain::Reserve(uint32_t n) {
+  if (n <= capacity_) return true;
+  uint32_t capacity = capacity_ * 2;
+  if (capacity < n) capacity = n;
+  if (capacity > (1u << 24)) return false;
+  auto* fresh =
+      static_cast<ScriptValueHandle*>(DeviceAlloc(sizeof(ScriptValueHandle) * capacity));
+  if (fresh == nullptr) return false;
+  for (uint32_t i = 0; i < count_; ++i) fresh[i] = scopes_[i];
+  if (scopes_ != inline_) DeviceFree(scopes_);
+  scopes_ = fresh;
+  capacity_ = capacity;
+  return true;
+}
+
+void ScriptScopeChain::Reset() {
+  scopes_ = inline_;
+  count_ = 0;
+  capacity_ = kInlineScopes;
+  variableScope_ = -1;
+}
 
 int32_t* ScriptScopeChain::PushValue(int32_t* status, ScriptValueHandle value, bool mark) {
   if (ScriptHandleType(value) != kScriptTypeObject || store_ == nullptr) {
     *status = kScriptInvalidType;
     return status;
   }
-  ScriptValueHandle* slot = scopes_.AppendSlot();
-  if (slot == nullptr) {
+  if (!Reserve(count_ + 1)) {
     *status = kScriptNoMemory;
     return status;
   }
-  store_->CopyValue(value, slot);
-  if (mark) variableScope_ = static_cast<int32_t>(scopes_.count - 1);
+  store_->CopyValue(value, &scopes_[count_++]);
+  if (mark) variableScope_ = static_cast<int32_t>(count_ - 1);
   *status = kScriptOk;
   return status;
 }
@@ -39,14 +61,18 @@ int32_t* ScriptScopeChain::PushObject(int32_t* status, ScriptObject* object, boo
 void ScriptScopeChain::Clear() {
   // Emptied before the releases: a release may delete objects whose
   // destructors look at chains.
-  SegmentedTypedArray<ScriptValueHandle, false> scopes;
-  scopes.MoveFrom(scopes_);
-  scopes_.SetGeometry(kScopeShift);
-  variableScope_ = -1;
-  if (store_ != nullptr) {
-    for (uint32_t i = 0; i < scopes.count; ++i) store_->Release(scopes.At(i));
+  ScriptValueHandle saved[kInlineScopes];
+  ScriptValueHandle* scopes = scopes_;
+  uint32_t count = count_;
+  if (scopes == inline_) {
+    for (uint32_t i = 0; i < count; ++i) saved[i] = inline_[i];
+    scopes = saved;
   }
-  scopes.Free();
+  Reset();
+  if (store_ != nullptr) {
+    for (uint32_t i = 0; i < count; ++i) store_->Release(&scopes[i]);
+  }
+  if (scopes != saved) DeviceFree(scopes);
 }
 
 int32_t* ScriptScopeChain::CopyFrom(int32_t* status, const ScriptScopeChain& other) {
@@ -54,14 +80,13 @@ int32_t* ScriptScopeChain::CopyFrom(int32_t* status, const ScriptScopeChain& oth
   if (&other == this) return status;
   Clear();
   if (store_ == nullptr) store_ = other.store_;
-  if (other.scopes_.count == 0) return status;
-  if (!scopes_.Reserve(other.scopes_.count) || store_ == nullptr) {
+  if (other.count_ == 0) return status;
+  if (!Reserve(other.count_) || store_ == nullptr) {
     *status = kScriptNoMemory;
     return status;
   }
-  for (uint32_t i = 0; i < other.scopes_.count; ++i) {
-    store_->CopyValue(*other.scopes_.At(i), scopes_.AppendSlot());
-  }
+  for (uint32_t i = 0; i < other.count_; ++i) store_->CopyValue(other.scopes_[i], &scopes_[i]);
+  count_ = other.count_;
   variableScope_ = other.variableScope_;
   return status;
 }
@@ -69,39 +94,44 @@ int32_t* ScriptScopeChain::CopyFrom(int32_t* status, const ScriptScopeChain& oth
 void ScriptScopeChain::MoveFrom(ScriptScopeChain& other) {
   if (&other == this) return;
   Clear();
-  scopes_.MoveFrom(other.scopes_);
-  other.scopes_.SetGeometry(kScopeShift);
+  if (other.scopes_ == other.inline_) {
+    for (uint32_t i = 0; i < other.count_; ++i) inline_[i] = other.inline_[i];
+  } else {
+    scopes_ = other.scopes_;
+    capacity_ = other.capacity_;
+  }
+  count_ = other.count_;
   variableScope_ = other.variableScope_;
-  other.variableScope_ = -1;
+  other.Reset();
   if (store_ == nullptr) store_ = other.store_;
 }
 
 ScriptMemberRef ScriptScopeChain::ScopeRef(uint32_t i) const {
-  ScriptObjectSlot* slot = store_ != nullptr ? store_->GetObjectSlot(*scopes_.At(i)) : nullptr;
+  ScriptObjectSlot* slot = store_ != nullptr ? store_->GetObjectSlot(scopes_[i]) : nullptr;
   return slot != nullptr ? slot->ref : ScriptMemberRef{};
 }
 
 ScriptObject* ScriptScopeChain::GetTopObject() const {
-  if (scopes_.count == 0) return nullptr;
-  return ScopeRef(scopes_.count - 1).owner;
+  if (count_ == 0) return nullptr;
+  return ScopeRef(count_ - 1).owner;
 }
 
 int32_t* ScriptScopeChain::Lookup(int32_t* status, const ScriptNameToken& name,
                                   ScriptValueHandle* reference) {
-  if (scopes_.count == 0 || store_ == nullptr) {
+  if (count_ == 0 || store_ == nullptr) {
     *status = kScriptMemberUnknown;
     return status;
   }
   ScriptMemberRef ref;
   *status = kScriptMemberUnknown;
-  for (uint32_t i = scopes_.count; i-- > 0 && *status == kScriptMemberUnknown;) {
+  for (uint32_t i = count_; i-- > 0 && *status == kScriptMemberUnknown;) {
     ref = ScopeRef(i);
     if (ref.owner == nullptr) continue;  // a null scope knows no name
     ref.owner->ResolveMember(status, name, &ref, 0);
   }
   if (*status == kScriptMemberUnknown) {
     // No scope knows the name: the innermost one creates it.
-    ref = ScopeRef(scopes_.count - 1);
+    ref = ScopeRef(count_ - 1);
     if (ref.owner == nullptr ||
         *ref.owner->ResolveMember(status, name, &ref, 1) != kScriptOk) {
       *status = kScriptObjectUnknown;

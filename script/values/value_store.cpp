@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr uint8_t kObjectShift = 3;   // 8 slots a block
-constexpr uint8_t kStringShift = 4;   // 16
+constexpr uint8_t kObjectShift = 6;   // 64 slots a block
+constexpr uint8_t kStringShift = 5;   // 32
 
 }  // namespace
 
@@ -39,6 +39,10 @@ ScriptValueStore::~ScriptValueStore() {
     slot->ref.owner = nullptr;
     LetGo(object);
   }
+  while (recycled_.count != 0) {
+    delete reinterpret_cast<ScriptDynamicObject*>(*recycled_.At(--recycled_.count));
+  }
+  recycled_.Free();
   strings_.Free();
   objects_.Free();
   waiting_.Free();
@@ -287,13 +291,35 @@ int32_t* ScriptValueStore::NewReference(int32_t* status, const ScriptMemberRef& 
 
 int32_t* ScriptValueStore::NewPlainObject(int32_t* status, ScriptValueHandle* handle) {
   *handle = kScriptEmptyHandle;
-  ScriptDynamicObject* object = DeviceNew<ScriptDynamicObject>(this);
-  if (object == nullptr) {
-    *status = kScriptNoMemory;
-    return status;
+  ScriptDynamicObject* object = nullptr;
+  if (recycled_.count != 0) {
+    object = reinterpret_cast<ScriptDynamicObject*>(*recycled_.At(--recycled_.count));
+  } else {
+    object = DeviceNew<ScriptDynamicObject>(this);
+    if (object == nullptr) {
+      *status = kScriptNoMemory;
+      return status;
+    }
+    object->MarkRecyclable();
   }
   if (*NewObject(status, object, handle) != kScriptOk) delete object;
   return status;
+}
+
+namespace {
+
+// Released plain objects the store keeps at most: enough for the variables
+// of a deep recursion's returns, little memory.
+constexpr uint32_t kRecycledObjects = 64;
+
+}  // namespace
+
+bool ScriptValueStore::RecyclePlainObject(ScriptDynamicObject* object) {
+  if (destroying_ || recycled_.count >= kRecycledObjects) return false;
+  object->ResetForReuse();
+  // Emptying it may have released enough objects to fill the list.
+  if (recycled_.count >= kRecycledObjects) return false;
+  return recycled_.Append(reinterpret_cast<uintptr_t>(object)) >= 0;
 }
 
 int32_t* ScriptValueStore::SetReference(int32_t* status, ScriptValueHandle handle,

@@ -42,6 +42,7 @@
 #include "script/values/script_status.h"
 #include "script/values/script_value.h"
 
+class ScriptDynamicObject;
 class ScriptObject;
 
 // How many member references a conversion reads through before it gives up
@@ -88,6 +89,12 @@ class ScriptValueStore {
   // A new empty plain object owned by the store, wrapped as a value; when
   // wrapping fails the object is deleted again.
   int32_t* NewPlainObject(int32_t* status, ScriptValueHandle* handle);
+  // Keeps a released plain object (made by NewPlainObject) for the next
+  // NewPlainObject, emptied; false when the store does not take it (it is
+  // being destroyed, or keeps enough already): the object deletes itself.
+  // Calls make and drop a plain object for their variables each time; reuse
+  // spares the heap that churn.
+  bool RecyclePlainObject(ScriptDynamicObject* object);
   // An object value holding any member reference; its owner is attached as
   // under NewObject.
   int32_t* NewReference(int32_t* status, const ScriptMemberRef& ref, ScriptValueHandle* handle);
@@ -225,14 +232,16 @@ class ScriptValueStore {
   int32_t* ConvertToInteger(int32_t* status, ScriptValueHandle from, int32_t* out);
 
   // The pools of the two counted types.
-  SegmentedTypedArray<ScriptObjectSlot, false> objects_;  // 8 slots a block
-  SegmentedTypedArray<ScriptStringSlot> strings_;         // 16; new blocks hold empty texts
+  SegmentedTypedArray<ScriptObjectSlot, false> objects_;  // 64 slots a block
+  SegmentedTypedArray<ScriptStringSlot> strings_;         // 32; new blocks hold empty texts
   int32_t freeHeads_[kScriptPooledTypes];
   uint32_t referenceTotals_[kScriptPooledTypes];
   uint32_t attachedCount_ = 0;
   bool destroying_ = false;
   // Objects released while another is being told, told next.
   SegmentedPointerArray waiting_;
+  // Released plain objects kept for reuse (RecyclePlainObject).
+  SegmentedPointerArray recycled_;
   bool telling_ = false;
 };
 

@@ -292,6 +292,46 @@ TEST(ScriptDynamicObject, ReadIntoTheLastValueOfItself) {
   store.Release(&result);
 }
 
+// A released plain object is kept for the next one the store makes, which
+// starts empty and as new, whatever the old one held (members past those
+// kept inside the object, a member holding another plain object).
+TEST(ScriptDynamicObject, ReleasedPlainObjectsAreReusedEmpty) {
+  ScriptValueStore store;
+  int32_t status = 0;
+  ScriptValueHandle first = kScriptEmptyHandle;
+  ASSERT_EQ(*store.NewPlainObject(&status, &first), kScriptOk);
+  auto* object = static_cast<ScriptDynamicObject*>(store.GetObjectSlot(first)->ref.owner);
+  object->SetMembersStartUndefined(true);
+  ScriptValueHandle inner = kScriptEmptyHandle;
+  ASSERT_EQ(*store.NewPlainObject(&status, &inner), kScriptOk);
+  ScriptValueHandle text = kScriptEmptyHandle;
+  store.NewString(&status, Wide(u"kept"), &text);
+  for (const char16_t* name : {u"a", u"b", u"c", u"d", u"e"}) {
+    ASSERT_EQ(*SetScriptMemberByName(&status, &store, object, Wide(name), text), kScriptOk);
+  }
+  ASSERT_EQ(*SetScriptMemberByName(&status, &store, object, Wide(u"inner"), inner), kScriptOk);
+  store.Release(&inner);
+  store.Release(&text);
+  EXPECT_EQ(object->MemberCount(), 6u);
+  EXPECT_EQ(Text(object->MemberName(5)), u"inner");
+  store.Release(&first);
+  EXPECT_EQ(store.AttachedObjectCount(), 0u);
+  EXPECT_EQ(store.ReferenceTotal(kScriptTypeString), 0u);
+
+  ScriptValueHandle again = kScriptEmptyHandle;
+  ASSERT_EQ(*store.NewPlainObject(&status, &again), kScriptOk);
+  auto* reused = static_cast<ScriptDynamicObject*>(store.GetObjectSlot(again)->ref.owner);
+  EXPECT_EQ(reused->MemberCount(), 0u);
+  ScriptMemberRef ref{reused, -1, 0, 0};
+  ScriptNameToken token;
+  token.SetText(Wide(u"a"));
+  ASSERT_EQ(*reused->ResolveMember(&status, token, &ref, 1), kScriptOk);
+  ScriptValueHandle value = kScriptEmptyHandle;
+  EXPECT_EQ(*reused->GetMemberValue(&status, ref, &store, &value, kScriptTypeAny),
+            kScriptCannotGet);  // members start empty again
+  store.Release(&again);
+}
+
 // ---- The callable Object constructor
 
 int32_t* WrapAsRecorder(int32_t* status, ScriptValueStore* store, ScriptValueHandle text,
