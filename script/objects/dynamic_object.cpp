@@ -292,6 +292,16 @@ void ScriptDynamicObject::NotifyStore(int32_t event, ScriptValueStore* store) {
   }
 }
 
+bool ScriptDynamicObject::VisitHeldValues(HeldValueVisitor visit, void* data) {
+  if (ownedByStore_ == 0 || callable_ != 0 || recyclable_ == 0) return false;
+  for (uint32_t i = 0; i < memberCount_; ++i) visit(data, members_[i].value);
+  return true;
+}
+
+void ScriptDynamicObject::DropHeldValues() {
+  if (ownedByStore_ != 0 && callable_ == 0 && recyclable_ != 0) ReleaseMembers();
+}
+
 void ScriptDynamicObject::ResetForReuse() {
   ReleaseMembers();
   membersStartUndefined_ = 0;

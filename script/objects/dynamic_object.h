@@ -66,6 +66,11 @@ class ScriptDynamicObject : public ScriptObject {
   // kScriptStoreAttached remembers the store; kScriptStoreReleased deletes
   // the object when the store owns it.
   void NotifyStore(int32_t event, ScriptValueStore* store) override;
+  // Plain objects owned by the store take part in cycle collection with
+  // their member values; the callable constructor and derived (host)
+  // objects do not.
+  bool VisitHeldValues(HeldValueVisitor visit, void* data) override;
+  void DropHeldValues() override;
 
   // Index of the member with exactly this (non-empty) name, or -1.
   int32_t FindMember(const SharedWideString& name) const;

@@ -190,6 +190,21 @@ class ScriptValueStore {
   // destructor. The object hears nothing.
   void DetachObject(ScriptObject* object);
 
+  // ---- Cycle collection
+
+  // Objects that take part (ScriptObject::VisitHeldValues) and are held
+  // only by each other, not by any value outside them (the operand stack, a
+  // scope chain, a host object, a caller's variable), are released: each
+  // drops the values it holds, and the counts do the rest. The hold counts
+  // of every other object are left as they are. A collection is due when
+  // the number of attached objects has doubled since the last one; the
+  // interpreter collects at the start of a call, where every value the run
+  // uses is held. Lack of memory skips a collection; nothing is lost.
+  bool CycleCollectionDue() const { return attachedCount_ >= collectAt_; }
+  void CollectCycles();
+  // Objects released by collections so far.
+  uint32_t CollectedObjectCount() const { return collected_; }
+
   // ---- Inspection (tests, benchmarks)
 
   // Slots in the type's pool, live and free (0 for the immediate types).
@@ -242,6 +257,10 @@ class ScriptValueStore {
   SegmentedPointerArray waiting_;
   // Released plain objects kept for reuse (RecyclePlainObject).
   SegmentedPointerArray recycled_;
+  // The attached-object count at which the next cycle collection is due.
+  uint32_t collectAt_ = 4096;
+  uint32_t collected_ = 0;
+  bool collecting_ = false;
   bool telling_ = false;
 };
 
