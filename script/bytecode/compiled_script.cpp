@@ -3,6 +3,7 @@
 #include "script/bytecode/compiled_script.h"
 
 #include <cstring>
+#include <new>
 
 #include "platform/memory/allocator.h"
 #include "script/bytecode/instruction_set.h"
@@ -17,6 +18,7 @@ CompiledScript::~CompiledScript() {
   pool_.pool.Clear();
   DeviceFree(code_);
   DeviceFree(nameAtoms_);
+  DeviceFree(siteCache_);
   declarations_.Free();
   ranges_.Free();
   labels_.Free();
@@ -36,6 +38,20 @@ int32_t CompiledScript::NameAtomAt(uint32_t i) const {
   if (!LookupScriptName(text.Chars(), text.length, &atom)) atom = 0;
   if (i < nameAtomCount_) nameAtoms_[i] = atom;
   return atom;
+}
+
+ScriptSiteCacheEntry* CompiledScript::SiteCacheAt(uint32_t position) const {
+  if (siteCache_ == nullptr) {
+    // About one entry per four words of code, 16 to 4096 of them.
+    uint32_t entries = 16;
+    while (entries < 4096 && entries * 4 < codeCount_) entries *= 2;
+    siteCache_ =
+        static_cast<ScriptSiteCacheEntry*>(DeviceAlloc(sizeof(ScriptSiteCacheEntry) * entries));
+    if (siteCache_ == nullptr) return nullptr;
+    for (uint32_t i = 0; i < entries; ++i) new (&siteCache_[i]) ScriptSiteCacheEntry;
+    siteCacheMask_ = entries - 1;
+  }
+  return &siteCache_[position & siteCacheMask_];
 }
 
 void CompiledScript::Release() {

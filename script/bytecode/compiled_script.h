@@ -19,6 +19,7 @@
 #include "foundation/containers/segmented_array_typed.h"
 #include "foundation/wide_string/shared_wide_string.h"
 #include "foundation/wide_string/shared_wide_string_pool.h"
+#include "script/bytecode/site_cache.h"
 
 // The code of one function: words [start, end).
 struct CodeRange {
@@ -113,6 +114,10 @@ class CompiledScript {
   // name table once per string and kept: names resolved at run time need
   // not be looked up again on every access. i must be below StringCount().
   int32_t NameAtomAt(uint32_t i) const;
+  // The cache entry of the look-up at word `position` (site_cache.h): the
+  // entry to check and fill, whose position may name another site that
+  // shares it. Null when the cache cannot be made (no memory).
+  ScriptSiteCacheEntry* SiteCacheAt(uint32_t position) const;
   uint32_t DeclarationCount() const { return declarations_.count; }
   const ScriptDeclaration& DeclarationAt(uint32_t i) const { return *declarations_.At(i); }
   uint32_t CodeRangeCount() const { return ranges_.count; }
@@ -143,4 +148,7 @@ class CompiledScript {
   // time).
   mutable int32_t* nameAtoms_ = nullptr;
   mutable uint32_t nameAtomCount_ = 0;
+  // SiteCacheAt's entries, a power of two of them, made on the first ask.
+  mutable ScriptSiteCacheEntry* siteCache_ = nullptr;
+  mutable uint32_t siteCacheMask_ = 0;
 };

@@ -3,6 +3,8 @@
 #include "script/frames/scope_chain.h"
 
 #include "platform/memory/allocator.h"
+#include "script/bytecode/site_cache.h"
+#include "script/objects/dynamic_object.h"
 #include "script/objects/script_object.h"
 #include "script/values/script_status.h"
 #include "script/values/value_store.h"
@@ -139,6 +141,85 @@ int32_t* ScriptScopeChain::Lookup(int32_t* status, const ScriptNameToken& name,
     }
   }
   if (*status != kScriptOk) return status;
+  ScriptValueHandle value = kScriptEmptyHandle;
+  if (*store_->NewReference(status, ref, &value) != kScriptOk) return status;
+  store_->MoveValue(&value, reference);
+  return status;
+}
+
+namespace {
+
+// The object of a scope reference as a dynamic object whose look-ups may be
+// cached; null for any other.
+ScriptDynamicObject* CacheableScope(const ScriptMemberRef& ref) {
+  if (ref.owner == nullptr || !ref.IsSelf() ||
+      ref.owner->GetKind() != kScriptObjectKindDynamic) {
+    return nullptr;
+  }
+  return static_cast<ScriptDynamicObject*>(ref.owner);
+}
+
+}  // namespace
+
+int32_t* ScriptScopeChain::LookupCached(int32_t* status, const ScriptNameToken& name,
+                                        ScriptValueHandle* reference, ScriptSiteCacheEntry* entry,
+                                        uint32_t site) {
+  if (entry == nullptr || count_ == 0 || store_ == nullptr) {
+    return Lookup(status, name, reference);
+  }
+  if (entry->position == site && entry->scopes <= count_) {
+    bool hit = true;
+    for (uint32_t k = 0; k < entry->scopes && hit; ++k) {
+      ScriptMemberRef ref = ScopeRef(count_ - 1 - k);
+      // Compared first, so that only the object recorded is asked its kind.
+      hit = ref.owner == entry->objects[k];
+      ScriptDynamicObject* scope = hit ? CacheableScope(ref) : nullptr;
+      hit = scope != nullptr && scope->NameStamp() == entry->stamps[k];
+    }
+    if (hit) {
+      ScriptValueHandle value = kScriptEmptyHandle;
+      if (*store_->NewReference(status, entry->ref, &value) != kScriptOk) return status;
+      store_->MoveValue(&value, reference);
+      return status;
+    }
+  }
+  // The walk of Lookup, recording the scopes while they can be cached.
+  ScriptMemberRef ref;
+  *status = kScriptMemberUnknown;
+  ScriptDynamicObject* scopes[kScriptSiteCacheScopes];
+  uint32_t walked = 0;
+  bool cacheable = true;
+  for (uint32_t i = count_; i-- > 0 && *status == kScriptMemberUnknown;) {
+    ref = ScopeRef(i);
+    if (ref.owner == nullptr) {
+      cacheable = false;
+      continue;  // a null scope knows no name
+    }
+    ScriptDynamicObject* scope = CacheableScope(ref);
+    if (scope == nullptr || !scope->ResolvesByNames() || walked == kScriptSiteCacheScopes) {
+      cacheable = false;
+    } else {
+      scopes[walked++] = scope;
+    }
+    ref.owner->ResolveMember(status, name, &ref, 0);
+  }
+  if (*status == kScriptMemberUnknown) {
+    // Not cached: creating the name changes the innermost scope.
+    return Lookup(status, name, reference);
+  }
+  if (*status != kScriptOk) return status;
+  if (cacheable) {
+    // Stamped after the look-up: a look-up without create changes no names.
+    entry->position = site;
+    entry->scopes = walked;
+    for (uint32_t k = 0; k < walked; ++k) {
+      entry->objects[k] = scopes[k];
+      entry->stamps[k] = scopes[k]->NameStamp();
+    }
+    entry->ref = ref;
+  } else if (entry->position == site) {
+    entry->position = UINT32_MAX;
+  }
   ScriptValueHandle value = kScriptEmptyHandle;
   if (*store_->NewReference(status, ref, &value) != kScriptOk) return status;
   store_->MoveValue(&value, reference);

@@ -19,6 +19,7 @@
 class ScriptObject;
 class ScriptValueStore;
 struct ScriptNameToken;
+struct ScriptSiteCacheEntry;
 
 class ScriptScopeChain {
  public:
@@ -64,6 +65,12 @@ class ScriptScopeChain {
   // member reference. An empty chain gives kScriptMemberUnknown; a failed creation
   // kScriptObjectUnknown.
   int32_t* Lookup(int32_t* status, const ScriptNameToken& name, ScriptValueHandle* reference);
+  // The same for the look-up at word `site` of a script, through its cache
+  // entry (site_cache.h): checked first, and filled when the look-up found
+  // the name in a scope without walking any scope whose answers cannot be
+  // cached. Null entry: as Lookup.
+  int32_t* LookupCached(int32_t* status, const ScriptNameToken& name, ScriptValueHandle* reference,
+                        ScriptSiteCacheEntry* entry, uint32_t site);
 
  private:
   static constexpr uint32_t kInlineScopes = 6;

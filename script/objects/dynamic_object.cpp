@@ -2,6 +2,7 @@
 // the callable Object constructor (see dynamic_object.h).
 #include "script/objects/dynamic_object.h"
 
+#include <atomic>
 #include <new>
 #include <utility>
 
@@ -13,16 +14,27 @@
 namespace {
 
 constexpr uint32_t kFirstMemberCapacity = 2;
+
+// Name stamps are never reused: a 64-bit count of name changes.
+uint64_t NextNameStamp() {
+  static std::atomic<uint64_t> last{0};
+  return last.fetch_add(1, std::memory_order_relaxed) + 1;
+}
 // From this many members on, names are found through the hash index.
 constexpr uint32_t kIndexedMembers = 8;
 
 }  // namespace
 
-ScriptDynamicObject::ScriptDynamicObject() = default;
+ScriptDynamicObject::ScriptDynamicObject() : nameStamp_(NextNameStamp()) {}
 
 ScriptDynamicObject::ScriptDynamicObject(ScriptValueStore* store) : ScriptDynamicObject() {
   store_ = store;
   ownedByStore_ = 1;
+  SetResolvesByNames(typeid(ScriptDynamicObject));
+}
+
+bool ScriptDynamicObject::ResolvesByNames() const {
+  return namesType_ != nullptr && callable_ == 0 && typeid(*this) == *namesType_;
 }
 
 ScriptDynamicObject* ScriptDynamicObject::ConstructCallable(ScriptStringWrapper wrapString) {
@@ -89,6 +101,7 @@ int32_t ScriptDynamicObject::AddMember(const SharedWideString& name, bool renew)
   ScriptMember* member = new (&members_[memberCount_]) ScriptMember;
   member->name.Assign(name);
   int32_t position = static_cast<int32_t>(memberCount_++);
+  nameStamp_ = NextNameStamp();
   if (index_.Ready()) {
     if (existing >= 0) {
       index_.Move(name, existing, position);
@@ -116,6 +129,7 @@ void ScriptDynamicObject::ReleaseMembers() {
   members_ = nullptr;
   memberCount_ = 0;
   memberCapacity_ = 0;
+  nameStamp_ = NextNameStamp();
   index_.Free();
   if (members == nullptr) {
     if (store_ != nullptr) {

@@ -18,6 +18,7 @@
 #pragma once
 
 #include <cstdint>
+#include <typeinfo>
 
 #include "script/objects/member_name_index.h"
 #include "script/objects/script_object.h"
@@ -86,6 +87,16 @@ class ScriptDynamicObject : public ScriptObject {
   const SharedWideString& MemberName(uint32_t index) const { return members_[index].name; }
   ScriptValueHandle MemberValue(uint32_t index) const { return members_[index].value; }
 
+  // A stamp of the member names, new (over all objects) whenever a name is
+  // added or renewed or the members go: while it is the same, ResolveMember
+  // finds what it found before (site_cache.h).
+  uint64_t NameStamp() const { return nameStamp_; }
+  // True when ResolveMember answers from the name token and the member
+  // names alone, so that a look-up on this object may be cached against the
+  // stamp: plain objects, and classes that say so of themselves but not the
+  // classes derived from them.
+  bool ResolvesByNames() const;
+
   void SetMembersStartUndefined(bool flag) { membersStartUndefined_ = flag ? 1 : 0; }
   // A plain object that the store may keep for reuse when it is released
   // instead of deleting it (ScriptValueStore::NewPlainObject sets it).
@@ -98,6 +109,10 @@ class ScriptDynamicObject : public ScriptObject {
   ScriptValueStore* GetStore() const { return store_; }
 
  protected:
+  // Says that objects of exactly this class (typeid of the class) answer
+  // ResolveMember from the token and the member names alone.
+  void SetResolvesByNames(const std::type_info& type) { namesType_ = &type; }
+
   // ConstructBase, the base of derived classes (host objects): no store until one attaches
   // it, never deleted by the store.
   ScriptDynamicObject();
@@ -119,6 +134,8 @@ class ScriptDynamicObject : public ScriptObject {
   uint32_t memberCapacity_ = 0;
   alignas(ScriptMember) unsigned char inlineMembers_[kInlineMembers * sizeof(ScriptMember)];
   uint8_t recyclable_ = 0;
+  uint64_t nameStamp_ = 0;
+  const std::type_info* namesType_ = nullptr;
   // Built on the first search of a long name list; finds names in it.
   mutable ScriptMemberNameIndex index_;
   uint8_t membersStartUndefined_ = 0;

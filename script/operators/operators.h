@@ -43,6 +43,15 @@ uint32_t ScriptOperatorArity(uint32_t code);
 // kScriptNotImplemented for operators the engine lacks).
 void ApplyScriptOperator(ScriptInterpreter* interpreter, ScriptCallFrame* frame, uint32_t code);
 
+// `a.name` (kOperatorMember) with the name already a token: the object on
+// top of the stack is replaced by the member's reference, as
+// ApplyScriptOperator does with the name pushed as a string. With a cache
+// entry, the look-up at word `site` goes through it (site_cache.h).
+struct ScriptNameToken;
+struct ScriptSiteCacheEntry;
+void ApplyMemberByToken(ScriptCallFrame* frame, const ScriptNameToken& token,
+                        ScriptSiteCacheEntry* entry, uint32_t site);
+
 // Replaces *operand (owned) by its value when it is a reference to a member:
 // kScriptCannotGet keeps the reference; another failure makes it undefined
 // and sets the frame's status. Answers false after such a failure.

@@ -12,13 +12,7 @@
 #include "script/values/script_status.h"
 #include "script/values/value_store.h"
 
-namespace {
-
-// + - * and % of two 32-bit integers, when the answer is one too: false for
-// an overflow, a zero that would be negative (-0 is a number: 0 * -1,
-// -4 % 2), and % by 0 or -1 (NaN, and the one quotient that overflows); the
-// caller then computes in doubles, whose answers these are equal to.
-bool IntegerArithmetic(uint32_t code, int32_t a, int32_t b, int32_t* out) {
+bool ScriptIntegerArithmetic(uint32_t code, int32_t a, int32_t b, int32_t* out) {
   int64_t r;
   switch (code) {
     case kOperatorSubtract: r = static_cast<int64_t>(a) - b; break;
@@ -40,13 +34,16 @@ bool IntegerArithmetic(uint32_t code, int32_t a, int32_t b, int32_t* out) {
   return true;
 }
 
+namespace {
+
 int32_t Arithmetic(ScriptValueStore* store, uint32_t code, ScriptValueHandle* left,
                    ScriptValueHandle right) {
   int32_t status = kScriptOk;
   int32_t integer = 0;
   if (ScriptHandleType(*left) == kScriptTypeInteger &&
       ScriptHandleType(right) == kScriptTypeInteger &&
-      IntegerArithmetic(code, ScriptHandleInteger(*left), ScriptHandleInteger(right), &integer)) {
+      ScriptIntegerArithmetic(code, ScriptHandleInteger(*left), ScriptHandleInteger(right),
+                              &integer)) {
     *left = MakeScriptIntegerHandle(integer);  // an immediate: nothing to release
     return kScriptOk;
   }

@@ -1,0 +1,28 @@
+// ScriptSiteCacheEntry: what a look-up of a name at one place of a script's
+// code found last time, so that running the same place again need not ask
+// every scope for the name.
+//
+// An entry records the scopes the look-up walked (innermost first) with the
+// name stamps they had (ScriptDynamicObject::NameStamp) and the reference it
+// answered. It still holds while the scopes at the same places of the chain
+// are the same objects with the same stamps: stamps are never reused, so an
+// object that went away and another at its address, or an object that
+// gained or renewed a name since, both miss. Only objects that answer from
+// their member names alone are recorded; a look-up that walked any other
+// scope is not cached. Entries hold no references: the pointers in them
+// are only compared, never followed.
+#pragma once
+
+#include <cstdint>
+
+#include "script/values/script_value.h"
+
+inline constexpr uint32_t kScriptSiteCacheScopes = 4;
+
+struct ScriptSiteCacheEntry {
+  uint32_t position = UINT32_MAX;  // the word index of the site; no site
+  uint32_t scopes = 0;             // scopes walked, 1 to kScriptSiteCacheScopes
+  ScriptObject* objects[kScriptSiteCacheScopes] = {};
+  uint64_t stamps[kScriptSiteCacheScopes] = {};
+  ScriptMemberRef ref;
+};
