@@ -42,9 +42,10 @@ int32_t CompiledScript::NameAtomAt(uint32_t i) const {
 
 ScriptSiteCacheEntry* CompiledScript::SiteCacheAt(uint32_t position) const {
   if (siteCache_ == nullptr) {
-    // About one entry per four words of code, 16 to 4096 of them.
-    uint32_t entries = 16;
-    while (entries < 4096 && entries * 4 < codeCount_) entries *= 2;
+    // About one entry per two words of code (a look-up takes three or
+    // four), so that sites seldom share one; 32 to 2048 of them.
+    uint32_t entries = 32;
+    while (entries < 2048 && entries * 2 < codeCount_) entries *= 2;
     siteCache_ =
         static_cast<ScriptSiteCacheEntry*>(DeviceAlloc(sizeof(ScriptSiteCacheEntry) * entries));
     if (siteCache_ == nullptr) return nullptr;

@@ -168,17 +168,38 @@ int32_t* ScriptScopeChain::LookupCached(int32_t* status, const ScriptNameToken& 
     return Lookup(status, name, reference);
   }
   if (entry->position == site && entry->scopes <= count_) {
+    ScriptMemberRef found = entry->ref;
     bool hit = true;
     for (uint32_t k = 0; k < entry->scopes && hit; ++k) {
       ScriptMemberRef ref = ScopeRef(count_ - 1 - k);
-      // Compared first, so that only the object recorded is asked its kind.
-      hit = ref.owner == entry->objects[k];
-      ScriptDynamicObject* scope = hit ? CacheableScope(ref) : nullptr;
-      hit = scope != nullptr && scope->NameStamp() == entry->stamps[k];
+      ScriptDynamicObject* scope = CacheableScope(ref);
+      if (scope == nullptr) {
+        hit = false;
+      } else if (scope == entry->objects[k] && scope->NameStamp() == entry->stamps[k]) {
+        // The very object, its names unchanged.
+      } else if (scope->IsPlainByNames()) {
+        // Another plain object at this place, as each call of a function
+        // has its own variables: its names decide. A scope passed over must
+        // lack the name; the scope it was found in must hold it where it
+        // was found (a name is held at one place at most).
+        if (k + 1 < entry->scopes) {
+          hit = scope->FindMember(name.text) < 0;
+        } else {
+          uint32_t index = static_cast<uint32_t>(found.memberCode);
+          hit = entry->foundPlain != 0 && found.subCode == 0 && index < scope->MemberCount();
+          if (hit) {
+            const SharedWideString& held = scope->MemberName(index);
+            hit = held.length == name.text.length && held.CompareTo(name.text) == 0;
+          }
+          found.owner = scope;
+        }
+      } else {
+        hit = false;
+      }
     }
     if (hit) {
       ScriptValueHandle value = kScriptEmptyHandle;
-      if (*store_->NewReference(status, entry->ref, &value) != kScriptOk) return status;
+      if (*store_->NewReference(status, found, &value) != kScriptOk) return status;
       store_->MoveValue(&value, reference);
       return status;
     }
@@ -212,6 +233,7 @@ int32_t* ScriptScopeChain::LookupCached(int32_t* status, const ScriptNameToken& 
     // Stamped after the look-up: a look-up without create changes no names.
     entry->position = site;
     entry->scopes = walked;
+    entry->foundPlain = scopes[walked - 1]->IsPlainByNames() ? 1 : 0;
     for (uint32_t k = 0; k < walked; ++k) {
       entry->objects[k] = scopes[k];
       entry->stamps[k] = scopes[k]->NameStamp();

@@ -37,6 +37,10 @@ bool ScriptDynamicObject::ResolvesByNames() const {
   return namesType_ != nullptr && callable_ == 0 && typeid(*this) == *namesType_;
 }
 
+bool ScriptDynamicObject::IsPlainByNames() const {
+  return ResolvesByNames() && *namesType_ == typeid(ScriptDynamicObject);
+}
+
 ScriptDynamicObject* ScriptDynamicObject::ConstructCallable(ScriptStringWrapper wrapString) {
   ScriptDynamicObject* object = DeviceNew<ScriptDynamicObject>(nullptr);
   if (object == nullptr) return nullptr;

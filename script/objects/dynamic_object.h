@@ -96,6 +96,9 @@ class ScriptDynamicObject : public ScriptObject {
   // stamp: plain objects, and classes that say so of themselves but not the
   // classes derived from them.
   bool ResolvesByNames() const;
+  // A plain object (no derived class) that resolves by names: its member
+  // codes are the indexes of its names.
+  bool IsPlainByNames() const;
 
   void SetMembersStartUndefined(bool flag) { membersStartUndefined_ = flag ? 1 : 0; }
   // A plain object that the store may keep for reuse when it is released
