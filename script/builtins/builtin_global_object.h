@@ -20,7 +20,7 @@ class ScriptGlobalObject : public ScriptDynamicObject {
 
   // A global bound to no store until one attaches it, never deleted by the
   // store; it detaches itself from the store it knows when destroyed.
-  ScriptGlobalObject() = default;
+  ScriptGlobalObject() { SetResolvesByNames(typeid(ScriptGlobalObject)); }
   ~ScriptGlobalObject() override;
 
   // The global names (kAtom_parseInt to kAtom_undefined) on the object itself become the

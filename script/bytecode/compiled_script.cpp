@@ -3,9 +3,11 @@
 #include "script/bytecode/compiled_script.h"
 
 #include <cstring>
+#include <new>
 
 #include "platform/memory/allocator.h"
 #include "script/bytecode/instruction_set.h"
+#include "script/values/name_table.h"
 
 CompiledScript::CompiledScript() = default;
 
@@ -15,9 +17,42 @@ CompiledScript::~CompiledScript() {
   strings_.Free();
   pool_.pool.Clear();
   DeviceFree(code_);
+  DeviceFree(nameAtoms_);
+  DeviceFree(siteCache_);
   declarations_.Free();
   ranges_.Free();
   labels_.Free();
+}
+
+int32_t CompiledScript::NameAtomAt(uint32_t i) const {
+  if (nameAtoms_ == nullptr && strings_.count != 0) {
+    nameAtoms_ = static_cast<int32_t*>(DeviceAlloc(sizeof(int32_t) * strings_.count));
+    if (nameAtoms_ != nullptr) {
+      nameAtomCount_ = strings_.count;
+      for (uint32_t k = 0; k < nameAtomCount_; ++k) nameAtoms_[k] = -1;
+    }
+  }
+  if (i < nameAtomCount_ && nameAtoms_[i] >= 0) return nameAtoms_[i];
+  const SharedWideString& text = *strings_.At(i);
+  int32_t atom = 0;
+  if (!LookupScriptName(text.Chars(), text.length, &atom)) atom = 0;
+  if (i < nameAtomCount_) nameAtoms_[i] = atom;
+  return atom;
+}
+
+ScriptSiteCacheEntry* CompiledScript::SiteCacheAt(uint32_t position) const {
+  if (siteCache_ == nullptr) {
+    // About one entry per two words of code (a look-up takes three or
+    // four), so that sites seldom share one; 32 to 2048 of them.
+    uint32_t entries = 32;
+    while (entries < 2048 && entries * 2 < codeCount_) entries *= 2;
+    siteCache_ =
+        static_cast<ScriptSiteCacheEntry*>(DeviceAlloc(sizeof(ScriptSiteCacheEntry) * entries));
+    if (siteCache_ == nullptr) return nullptr;
+    for (uint32_t i = 0; i < entries; ++i) new (&siteCache_[i]) ScriptSiteCacheEntry;
+    siteCacheMask_ = entries - 1;
+  }
+  return &siteCache_[position & siteCacheMask_];
 }
 
 void CompiledScript::Release() {

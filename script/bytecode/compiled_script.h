@@ -19,6 +19,7 @@
 #include "foundation/containers/segmented_array_typed.h"
 #include "foundation/wide_string/shared_wide_string.h"
 #include "foundation/wide_string/shared_wide_string_pool.h"
+#include "script/bytecode/site_cache.h"
 
 // The code of one function: words [start, end).
 struct CodeRange {
@@ -109,6 +110,14 @@ class CompiledScript {
   uint32_t CodeCount() const { return codeCount_; }
   uint32_t StringCount() const { return strings_.count; }
   const SharedWideString& StringAt(uint32_t i) const { return *strings_.At(i); }
+  // The atom of string i as a name (0 when it is none), looked up in the
+  // name table once per string and kept: names resolved at run time need
+  // not be looked up again on every access. i must be below StringCount().
+  int32_t NameAtomAt(uint32_t i) const;
+  // The cache entry of the look-up at word `position` (site_cache.h): the
+  // entry to check and fill, whose position may name another site that
+  // shares it. Null when the cache cannot be made (no memory).
+  ScriptSiteCacheEntry* SiteCacheAt(uint32_t position) const;
   uint32_t DeclarationCount() const { return declarations_.count; }
   const ScriptDeclaration& DeclarationAt(uint32_t i) const { return *declarations_.At(i); }
   uint32_t CodeRangeCount() const { return ranges_.count; }
@@ -134,4 +143,12 @@ class CompiledScript {
   SharedWideStringPool pool_{kPoolChunkCharacters};
   uint8_t errorFlag_ = 0;
   int32_t referenceCount_ = 0;
+  // NameAtomAt's answers, one per string when first asked (-1: not looked
+  // up yet); null until then, or when memory ran out (then looked up each
+  // time).
+  mutable int32_t* nameAtoms_ = nullptr;
+  mutable uint32_t nameAtomCount_ = 0;
+  // SiteCacheAt's entries, a power of two of them, made on the first ask.
+  mutable ScriptSiteCacheEntry* siteCache_ = nullptr;
+  mutable uint32_t siteCacheMask_ = 0;
 };

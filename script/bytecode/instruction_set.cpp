@@ -4,26 +4,6 @@
 
 namespace {
 
-// Indexed by opcode; -1: no such opcode. Operate is listed with its short
-// form; the two-word form is allowed beside it in IsValidOperandCount.
-constexpr int8_t kOperandCounts[kScriptLastOpcode + 1] = {
-    -1,  // 0
-    1,   // Return
-    1,   // Operate (or 2)
-    0,   // ResolveName
-    1,   // PopResult
-    1,   // PushBoolean
-    2,   // PushNumber
-    1,   // PushInteger
-    1,   // PushString
-    1,   // PushNameString
-    1,   // PushAtom
-    1,   // Jump
-    1,   // JumpIfFalse
-    1,   // JumpIfTrue
-    1,   // Line
-};
-
 constexpr const char* kOpcodeNames[kScriptLastOpcode + 1] = {
     nullptr,       "Return",     "Operate",    "ResolveName", "PopResult",
     "PushBoolean", "PushNumber", "PushInteger", "PushString", "PushNameString",
@@ -34,13 +14,6 @@ constexpr const char* kOpcodeNames[kScriptLastOpcode + 1] = {
 
 const char* ScriptOpcodeName(uint32_t opcode) {
   return opcode <= kScriptLastOpcode ? kOpcodeNames[opcode] : nullptr;
-}
-
-bool IsValidOperandCount(uint32_t opcode, uint32_t operandCount) {
-  if (opcode == 0 || opcode > kScriptLastOpcode) return false;
-  if (opcode == static_cast<uint32_t>(ScriptOpcode::Operate))
-    return operandCount == 1 || operandCount == 2;
-  return static_cast<int32_t>(operandCount) == kOperandCounts[opcode];
 }
 
 bool CheckInstructionWords(const uint32_t* words, uint32_t count) {

@@ -118,7 +118,15 @@ const char* ScriptOpcodeName(uint32_t opcode);
 // the operator), ResolveName 0, PopResult 1, PushBoolean 1, PushNumber 2,
 // PushInteger 1, PushString 1, PushNameString 1, PushAtom 1, the jumps 1,
 // Line 1.
-bool IsValidOperandCount(uint32_t opcode, uint32_t operandCount);
+inline bool IsValidOperandCount(uint32_t opcode, uint32_t operandCount) {
+  // Indexed by opcode; -1: no such opcode. Operate is listed with its short
+  // form; the two-word form is allowed beside it.
+  constexpr int8_t kOperandCounts[] = {-1, 1, 1, 0, 1, 1, 2, 1, 1, 1, 1, 1, 1, 1, 1};
+  static_assert(sizeof(kOperandCounts) == kScriptLastOpcode + 1, "one count per opcode");
+  if (opcode == 0 || opcode > kScriptLastOpcode) return false;
+  if (opcode == 2) return operandCount == 1 || operandCount == 2;  // Operate
+  return static_cast<int32_t>(operandCount) == kOperandCounts[opcode];
+}
 
 // True for Jump, JumpIfFalse and JumpIfTrue, whose operand is a word index.
 inline constexpr bool IsJumpOpcode(uint32_t opcode) {

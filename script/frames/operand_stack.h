@@ -11,7 +11,6 @@
 
 #include <cstdint>
 
-#include "foundation/containers/segmented_array_typed.h"
 #include "script/values/script_status.h"
 #include "script/values/script_value.h"
 
@@ -28,14 +27,14 @@ class ScriptOperandStack {
   void SetStore(ScriptValueStore* store) { store_ = store; }
   ScriptValueStore* GetStore() const { return store_; }
 
-  uint32_t Depth() const { return values_.count; }
+  uint32_t Depth() const { return count_; }
 
   // Moves *handle onto the stack (*handle becomes empty). kScriptNoMemory when the
   // stack cannot grow; the value is released then.
   // Inline while the stack has room: every instruction pushes or pops.
   int32_t* Push(int32_t* status, ScriptValueHandle* handle) {
-    if (values_.count >= values_.capacity) return PushGrowing(status, handle);
-    *values_.At(values_.count++) = *handle;
+    if (count_ >= capacity_) return PushGrowing(status, handle);
+    values_[count_++] = *handle;
     *handle = kScriptEmptyHandle;
     *status = kScriptOk;
     return status;
@@ -44,8 +43,8 @@ class ScriptOperandStack {
   // Pops n values (at most the depth): into handles[0..n-1], the top into the
   // last, or released when handles is null.
   void Pop(ScriptValueHandle* handles, uint32_t n) {
-    if (n == 1 && handles != nullptr && values_.count != 0) {
-      *handles = *values_.At(--values_.count);
+    if (n == 1 && handles != nullptr && count_ != 0) {
+      *handles = values_[--count_];
       return;
     }
     PopMany(handles, n);
@@ -57,7 +56,7 @@ class ScriptOperandStack {
 
   // The value `below` places under the top (0: the top), borrowed: no
   // reference is added. Kept below the depth by the caller.
-  ScriptValueHandle Peek(uint32_t below) const { return *values_.At(values_.count - 1 - below); }
+  ScriptValueHandle Peek(uint32_t below) const { return values_[count_ - 1 - below]; }
   // Argument i (0: the first) of a call whose argumentCount arguments are on
   // top.
   ScriptValueHandle Argument(uint32_t argumentCount, uint32_t i) const {
@@ -68,9 +67,15 @@ class ScriptOperandStack {
   void Replace(uint32_t below, ScriptValueHandle* handle);
 
  private:
+  static constexpr uint32_t kFirstCapacity = 64;
+  static constexpr uint32_t kMaxCapacity = 1u << 26;
+
   int32_t* PushGrowing(int32_t* status, ScriptValueHandle* handle);
   void PopMany(ScriptValueHandle* handles, uint32_t n);
 
-  SegmentedTypedArray<ScriptValueHandle, false> values_;
+  // One contiguous array, doubled when full.
+  ScriptValueHandle* values_ = nullptr;
+  uint32_t count_ = 0;
+  uint32_t capacity_ = 0;
   ScriptValueStore* store_;
 };

@@ -2,22 +2,46 @@
 // scope_chain.h).
 #include "script/frames/scope_chain.h"
 
+#include "platform/memory/allocator.h"
+#include "script/bytecode/site_cache.h"
+#include "script/objects/dynamic_object.h"
 #include "script/objects/script_object.h"
 #include "script/values/script_status.h"
 #include "script/values/value_store.h"
+
+bool ScriptScopeChain::Reserve(uint32_t n) {
+  if (n <= capacity_) return true;
+  uint32_t capacity = capacity_ * 2;
+  if (capacity < n) capacity = n;
+  if (capacity > (1u << 24)) return false;
+  auto* fresh =
+      static_cast<ScriptValueHandle*>(DeviceAlloc(sizeof(ScriptValueHandle) * capacity));
+  if (fresh == nullptr) return false;
+  for (uint32_t i = 0; i < count_; ++i) fresh[i] = scopes_[i];
+  if (scopes_ != inline_) DeviceFree(scopes_);
+  scopes_ = fresh;
+  capacity_ = capacity;
+  return true;
+}
+
+void ScriptScopeChain::Reset() {
+  scopes_ = inline_;
+  count_ = 0;
+  capacity_ = kInlineScopes;
+  variableScope_ = -1;
+}
 
 int32_t* ScriptScopeChain::PushValue(int32_t* status, ScriptValueHandle value, bool mark) {
   if (ScriptHandleType(value) != kScriptTypeObject || store_ == nullptr) {
     *status = kScriptInvalidType;
     return status;
   }
-  ScriptValueHandle* slot = scopes_.AppendSlot();
-  if (slot == nullptr) {
+  if (!Reserve(count_ + 1)) {
     *status = kScriptNoMemory;
     return status;
   }
-  store_->CopyValue(value, slot);
-  if (mark) variableScope_ = static_cast<int32_t>(scopes_.count - 1);
+  store_->CopyValue(value, &scopes_[count_++]);
+  if (mark) variableScope_ = static_cast<int32_t>(count_ - 1);
   *status = kScriptOk;
   return status;
 }
@@ -39,14 +63,18 @@ int32_t* ScriptScopeChain::PushObject(int32_t* status, ScriptObject* object, boo
 void ScriptScopeChain::Clear() {
   // Emptied before the releases: a release may delete objects whose
   // destructors look at chains.
-  SegmentedTypedArray<ScriptValueHandle, false> scopes;
-  scopes.MoveFrom(scopes_);
-  scopes_.SetGeometry(kScopeShift);
-  variableScope_ = -1;
-  if (store_ != nullptr) {
-    for (uint32_t i = 0; i < scopes.count; ++i) store_->Release(scopes.At(i));
+  ScriptValueHandle saved[kInlineScopes];
+  ScriptValueHandle* scopes = scopes_;
+  uint32_t count = count_;
+  if (scopes == inline_) {
+    for (uint32_t i = 0; i < count; ++i) saved[i] = inline_[i];
+    scopes = saved;
   }
-  scopes.Free();
+  Reset();
+  if (store_ != nullptr) {
+    for (uint32_t i = 0; i < count; ++i) store_->Release(&scopes[i]);
+  }
+  if (scopes != saved) DeviceFree(scopes);
 }
 
 int32_t* ScriptScopeChain::CopyFrom(int32_t* status, const ScriptScopeChain& other) {
@@ -54,14 +82,13 @@ int32_t* ScriptScopeChain::CopyFrom(int32_t* status, const ScriptScopeChain& oth
   if (&other == this) return status;
   Clear();
   if (store_ == nullptr) store_ = other.store_;
-  if (other.scopes_.count == 0) return status;
-  if (!scopes_.Reserve(other.scopes_.count) || store_ == nullptr) {
+  if (other.count_ == 0) return status;
+  if (!Reserve(other.count_) || store_ == nullptr) {
     *status = kScriptNoMemory;
     return status;
   }
-  for (uint32_t i = 0; i < other.scopes_.count; ++i) {
-    store_->CopyValue(*other.scopes_.At(i), scopes_.AppendSlot());
-  }
+  for (uint32_t i = 0; i < other.count_; ++i) store_->CopyValue(other.scopes_[i], &scopes_[i]);
+  count_ = other.count_;
   variableScope_ = other.variableScope_;
   return status;
 }
@@ -69,39 +96,44 @@ int32_t* ScriptScopeChain::CopyFrom(int32_t* status, const ScriptScopeChain& oth
 void ScriptScopeChain::MoveFrom(ScriptScopeChain& other) {
   if (&other == this) return;
   Clear();
-  scopes_.MoveFrom(other.scopes_);
-  other.scopes_.SetGeometry(kScopeShift);
+  if (other.scopes_ == other.inline_) {
+    for (uint32_t i = 0; i < other.count_; ++i) inline_[i] = other.inline_[i];
+  } else {
+    scopes_ = other.scopes_;
+    capacity_ = other.capacity_;
+  }
+  count_ = other.count_;
   variableScope_ = other.variableScope_;
-  other.variableScope_ = -1;
+  other.Reset();
   if (store_ == nullptr) store_ = other.store_;
 }
 
 ScriptMemberRef ScriptScopeChain::ScopeRef(uint32_t i) const {
-  ScriptObjectSlot* slot = store_ != nullptr ? store_->GetObjectSlot(*scopes_.At(i)) : nullptr;
+  ScriptObjectSlot* slot = store_ != nullptr ? store_->GetObjectSlot(scopes_[i]) : nullptr;
   return slot != nullptr ? slot->ref : ScriptMemberRef{};
 }
 
 ScriptObject* ScriptScopeChain::GetTopObject() const {
-  if (scopes_.count == 0) return nullptr;
-  return ScopeRef(scopes_.count - 1).owner;
+  if (count_ == 0) return nullptr;
+  return ScopeRef(count_ - 1).owner;
 }
 
 int32_t* ScriptScopeChain::Lookup(int32_t* status, const ScriptNameToken& name,
                                   ScriptValueHandle* reference) {
-  if (scopes_.count == 0 || store_ == nullptr) {
+  if (count_ == 0 || store_ == nullptr) {
     *status = kScriptMemberUnknown;
     return status;
   }
   ScriptMemberRef ref;
   *status = kScriptMemberUnknown;
-  for (uint32_t i = scopes_.count; i-- > 0 && *status == kScriptMemberUnknown;) {
+  for (uint32_t i = count_; i-- > 0 && *status == kScriptMemberUnknown;) {
     ref = ScopeRef(i);
     if (ref.owner == nullptr) continue;  // a null scope knows no name
     ref.owner->ResolveMember(status, name, &ref, 0);
   }
   if (*status == kScriptMemberUnknown) {
     // No scope knows the name: the innermost one creates it.
-    ref = ScopeRef(scopes_.count - 1);
+    ref = ScopeRef(count_ - 1);
     if (ref.owner == nullptr ||
         *ref.owner->ResolveMember(status, name, &ref, 1) != kScriptOk) {
       *status = kScriptObjectUnknown;
@@ -109,6 +141,107 @@ int32_t* ScriptScopeChain::Lookup(int32_t* status, const ScriptNameToken& name,
     }
   }
   if (*status != kScriptOk) return status;
+  ScriptValueHandle value = kScriptEmptyHandle;
+  if (*store_->NewReference(status, ref, &value) != kScriptOk) return status;
+  store_->MoveValue(&value, reference);
+  return status;
+}
+
+namespace {
+
+// The object of a scope reference as a dynamic object whose look-ups may be
+// cached; null for any other.
+ScriptDynamicObject* CacheableScope(const ScriptMemberRef& ref) {
+  if (ref.owner == nullptr || !ref.IsSelf() ||
+      ref.owner->GetKind() != kScriptObjectKindDynamic) {
+    return nullptr;
+  }
+  return static_cast<ScriptDynamicObject*>(ref.owner);
+}
+
+}  // namespace
+
+int32_t* ScriptScopeChain::LookupCached(int32_t* status, const ScriptNameToken& name,
+                                        ScriptValueHandle* reference, ScriptSiteCacheEntry* entry,
+                                        uint32_t site) {
+  if (entry == nullptr || count_ == 0 || store_ == nullptr) {
+    return Lookup(status, name, reference);
+  }
+  if (entry->position == site && entry->scopes <= count_) {
+    ScriptMemberRef found = entry->ref;
+    bool hit = true;
+    for (uint32_t k = 0; k < entry->scopes && hit; ++k) {
+      ScriptMemberRef ref = ScopeRef(count_ - 1 - k);
+      ScriptDynamicObject* scope = CacheableScope(ref);
+      if (scope == nullptr) {
+        hit = false;
+      } else if (scope == entry->objects[k] && scope->NameStamp() == entry->stamps[k]) {
+        // The very object, its names unchanged.
+      } else if (scope->IsPlainByNames()) {
+        // Another plain object at this place, as each call of a function
+        // has its own variables: its names decide. A scope passed over must
+        // lack the name; the scope it was found in must hold it where it
+        // was found (a name is held at one place at most).
+        if (k + 1 < entry->scopes) {
+          hit = scope->FindMember(name.text) < 0;
+        } else {
+          uint32_t index = static_cast<uint32_t>(found.memberCode);
+          hit = entry->foundPlain != 0 && found.subCode == 0 && index < scope->MemberCount();
+          if (hit) {
+            const SharedWideString& held = scope->MemberName(index);
+            hit = held.length == name.text.length && held.CompareTo(name.text) == 0;
+          }
+          found.owner = scope;
+        }
+      } else {
+        hit = false;
+      }
+    }
+    if (hit) {
+      ScriptValueHandle value = kScriptEmptyHandle;
+      if (*store_->NewReference(status, found, &value) != kScriptOk) return status;
+      store_->MoveValue(&value, reference);
+      return status;
+    }
+  }
+  // The walk of Lookup, recording the scopes while they can be cached.
+  ScriptMemberRef ref;
+  *status = kScriptMemberUnknown;
+  ScriptDynamicObject* scopes[kScriptSiteCacheScopes];
+  uint32_t walked = 0;
+  bool cacheable = true;
+  for (uint32_t i = count_; i-- > 0 && *status == kScriptMemberUnknown;) {
+    ref = ScopeRef(i);
+    if (ref.owner == nullptr) {
+      cacheable = false;
+      continue;  // a null scope knows no name
+    }
+    ScriptDynamicObject* scope = CacheableScope(ref);
+    if (scope == nullptr || !scope->ResolvesByNames() || walked == kScriptSiteCacheScopes) {
+      cacheable = false;
+    } else {
+      scopes[walked++] = scope;
+    }
+    ref.owner->ResolveMember(status, name, &ref, 0);
+  }
+  if (*status == kScriptMemberUnknown) {
+    // Not cached: creating the name changes the innermost scope.
+    return Lookup(status, name, reference);
+  }
+  if (*status != kScriptOk) return status;
+  if (cacheable) {
+    // Stamped after the look-up: a look-up without create changes no names.
+    entry->position = site;
+    entry->scopes = walked;
+    entry->foundPlain = scopes[walked - 1]->IsPlainByNames() ? 1 : 0;
+    for (uint32_t k = 0; k < walked; ++k) {
+      entry->objects[k] = scopes[k];
+      entry->stamps[k] = scopes[k]->NameStamp();
+    }
+    entry->ref = ref;
+  } else if (entry->position == site) {
+    entry->position = UINT32_MAX;
+  }
   ScriptValueHandle value = kScriptEmptyHandle;
   if (*store_->NewReference(status, ref, &value) != kScriptOk) return status;
   store_->MoveValue(&value, reference);

@@ -7,21 +7,23 @@
 // The chain holds one reference of each scope's object value. One scope may
 // be marked as the variable scope (the object that receives declarations in
 // the view's and the page's chains). Copying a chain copies the handles
-// (their counts grow); moving one takes its array over.
+// (their counts grow); moving one takes its array over. The first few scopes
+// live inside the chain itself, so that the chain of a call (the function's
+// chain and its variables) usually needs no allocation.
 #pragma once
 
 #include <cstdint>
 
-#include "foundation/containers/segmented_array_typed.h"
 #include "script/values/script_value.h"
 
 class ScriptObject;
 class ScriptValueStore;
 struct ScriptNameToken;
+struct ScriptSiteCacheEntry;
 
 class ScriptScopeChain {
  public:
-  ScriptScopeChain() { scopes_.SetGeometry(kScopeShift); }
+  ScriptScopeChain() = default;
   explicit ScriptScopeChain(ScriptValueStore* store) : ScriptScopeChain() { store_ = store; }
   // Releases every scope handle.
   ~ScriptScopeChain() { Clear(); }
@@ -49,9 +51,9 @@ class ScriptScopeChain {
   // Releases every scope.
   void Clear();
 
-  uint32_t Depth() const { return scopes_.count; }
+  uint32_t Depth() const { return count_; }
   // Scope i (0: the outermost), borrowed.
-  ScriptValueHandle At(uint32_t i) const { return *scopes_.At(i); }
+  ScriptValueHandle At(uint32_t i) const { return scopes_[i]; }
   int32_t VariableScope() const { return variableScope_; }
   // The object of the innermost scope; null for an empty chain.
   ScriptObject* GetTopObject() const;
@@ -63,14 +65,28 @@ class ScriptScopeChain {
   // member reference. An empty chain gives kScriptMemberUnknown; a failed creation
   // kScriptObjectUnknown.
   int32_t* Lookup(int32_t* status, const ScriptNameToken& name, ScriptValueHandle* reference);
+  // The same for the look-up at word `site` of a script, through its cache
+  // entry (site_cache.h): checked first, and filled when the look-up found
+  // the name in a scope without walking any scope whose answers cannot be
+  // cached. Null entry: as Lookup.
+  int32_t* LookupCached(int32_t* status, const ScriptNameToken& name, ScriptValueHandle* reference,
+                        ScriptSiteCacheEntry* entry, uint32_t site);
 
  private:
-  static constexpr uint8_t kScopeShift = 3;  // 8 scopes a block
+  static constexpr uint32_t kInlineScopes = 6;
+
+  // Room for n scopes; false, with nothing changed, when memory runs out.
+  bool Reserve(uint32_t n);
+  // Back to the inline array, empty; the heap array (if any) is the caller's.
+  void Reset();
 
   // The member reference of scope i: the object itself.
   ScriptMemberRef ScopeRef(uint32_t i) const;
 
-  SegmentedTypedArray<ScriptValueHandle, false> scopes_;
+  ScriptValueHandle inline_[kInlineScopes];
+  ScriptValueHandle* scopes_ = inline_;  // inline_ or a heap array
+  uint32_t count_ = 0;
+  uint32_t capacity_ = kInlineScopes;
   int32_t variableScope_ = -1;
   ScriptValueStore* store_ = nullptr;
 };

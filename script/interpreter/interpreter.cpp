@@ -116,6 +116,12 @@ void JumpIf(ScriptCallFrame* frame, bool when, uint32_t target) {
   if ((value != 0) == when) frame->current.position = static_cast<int32_t>(target);
 }
 
+// PushNameString and PushAtom with their one operand word.
+constexpr uint32_t kPushNameStringWord =
+    static_cast<uint32_t>(ScriptOpcode::PushNameString) | (1u << kScriptOperandCountShift);
+constexpr uint32_t kPushAtomWord =
+    static_cast<uint32_t>(ScriptOpcode::PushAtom) | (1u << kScriptOperandCountShift);
+
 // Executes one instruction whose operand words are `words`. Answers true
 // when the run ended (the outermost activation returned).
 bool ExecuteInstruction(ScriptInterpreter* interpreter, ScriptCallFrame* frame, uint32_t opcode,
@@ -225,6 +231,46 @@ void StopUnlessOver(ScriptCallFrame* frame) {
   if (frame->ended == 0) frame->Fail(kScriptStopped);
 }
 
+// PushNameString or PushAtom directly followed by ResolveName or by
+// `Operate 24` (a.name), the way every variable access and every member
+// access by name is compiled: the name goes to the look-up as a token made
+// from the script's string and its atom (looked up once per script), or
+// from the atom, without a name value made and dropped in between. Answers
+// false, having done nothing, when the two instructions are not there.
+bool RunNameLiteralPair(ScriptCallFrame* frame, uint32_t position, uint32_t end) {
+  static constexpr uint32_t kResolveWord = static_cast<uint32_t>(ScriptOpcode::ResolveName);
+  static constexpr uint32_t kOperateWord =
+      static_cast<uint32_t>(ScriptOpcode::Operate) | (1u << kScriptOperandCountShift);
+  const CompiledScript* script = frame->current.code;
+  const uint32_t* code = script->Code();
+  if (end - position < 3) return false;
+  bool member = false;
+  if (code[position + 2] != kResolveWord) {
+    if (end - position < 4 || code[position + 2] != kOperateWord ||
+        code[position + 3] != kOperatorMember) {
+      return false;
+    }
+    member = true;
+  }
+  ScriptNameToken token;
+  if (code[position] == kPushAtomWord) {
+    token.SetAtom(static_cast<int32_t>(code[position + 1] & kScriptMaxSlotIndex));
+  } else {
+    uint32_t index = code[position + 1];
+    if (index >= script->StringCount()) return false;  // the ordinary path reports it
+    token.text.Assign(script->StringAt(index));
+    token.atom = script->NameAtomAt(index);
+  }
+  frame->current.position = static_cast<int32_t>(position + (member ? 4 : 3));
+  ScriptSiteCacheEntry* entry = script->SiteCacheAt(position);
+  if (member) {
+    ApplyMemberByToken(frame, token, entry, position);
+  } else {
+    ResolveScriptToken(frame, token, entry, position);
+  }
+  return true;
+}
+
 }  // namespace
 
 int32_t* ExecuteInstructions(ScriptInterpreter* interpreter, int32_t* status,
@@ -249,18 +295,26 @@ int32_t* ExecuteInstructions(ScriptInterpreter* interpreter, int32_t* status,
       continue;
     }
     uint32_t word = activation.code->Code()[position];
-    uint32_t opcode = InstructionOpcode(word);
-    uint32_t count = InstructionOperandCount(word);
-    if (count >= end - position || !IsValidOperandCount(opcode, count)) {
-      frame->Fail(kScriptBadOpcode);
-      break;
+    // Two instructions in one step, counted as two: only while the grant
+    // has room for both, so that the budget and the pauses fall where they
+    // would fall one instruction at a time.
+    if ((word == kPushNameStringWord || word == kPushAtomWord) && untilCheck > 1 &&
+        RunNameLiteralPair(frame, position, end)) {
+      --untilCheck;  // the first of the two; the second is counted below
+    } else {
+      uint32_t opcode = InstructionOpcode(word);
+      uint32_t count = InstructionOperandCount(word);
+      if (count >= end - position || !IsValidOperandCount(opcode, count)) {
+        frame->Fail(kScriptBadOpcode);
+        break;
+      }
+      const uint32_t* words = activation.code->Code() + position + 1;
+      // Set before the instruction runs: a call suspends the activation at
+      // the next instruction, a jump overwrites it.
+      activation.position = static_cast<int32_t>(position + 1 + count);
+      ExecuteInstruction(interpreter, frame, opcode, count, words);
+      if (frame->ended != 0) break;
     }
-    const uint32_t* words = activation.code->Code() + position + 1;
-    // Set before the instruction runs: a call suspends the activation at
-    // the next instruction, a jump overwrites it.
-    activation.position = static_cast<int32_t>(position + 1 + count);
-    ExecuteInstruction(interpreter, frame, opcode, count, words);
-    if (frame->ended != 0) break;
     if (--untilCheck != 0 || frame->Failed()) continue;
     // The grant is used up: settle it, then ask the callback.
     if (!frame->budget.Spend(granted)) {

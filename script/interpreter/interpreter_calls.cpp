@@ -203,6 +203,10 @@ void CallScriptFunction(ScriptInterpreter*, ScriptCallFrame* frame, uint32_t arg
     frame->Fail(kScriptStackUnderflow);
     return;
   }
+  // Between instructions every value the run uses is held (the stack, the
+  // activations, the result), so objects that only hold each other are
+  // garbage here. Calls are where objects are made.
+  if (frame->store->CycleCollectionDue()) frame->store->CollectCycles();
   int32_t status = Call(frame, argumentCount, construct);
   if (status != kScriptOk) {
     frame->Fail(status);

@@ -29,14 +29,20 @@ void ResolveScriptName(ScriptInterpreter*, ScriptCallFrame* frame) {
     return;
   }
   store->Release(&name);
+  ResolveScriptToken(frame, token, nullptr, 0);
+}
 
+void ResolveScriptToken(ScriptCallFrame* frame, const ScriptNameToken& token,
+                        ScriptSiteCacheEntry* entry, uint32_t site) {
+  ScriptValueStore* store = frame->store;
   ScriptValueHandle reference = kScriptEmptyHandle;
   int32_t status = kScriptOk;
   if (token.atom == kAtom_this) {
     ScriptValueHandle self = frame->current.thisValue;
     if (self == kScriptEmptyHandle) self = kScriptUndefinedHandle;
     store->CopyValue(self, &reference);
-  } else if (*frame->current.scopes.Lookup(&status, token, &reference) != kScriptOk) {
+  } else if (*frame->current.scopes.LookupCached(&status, token, &reference, entry, site) !=
+             kScriptOk) {
     if (status == kScriptObjectUnknown || status == kScriptMemberUnknown) {
       frame->Fail(status, token.text);
     } else {

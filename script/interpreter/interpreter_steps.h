@@ -11,11 +11,17 @@
 
 class ScriptInterpreter;
 struct ScriptCallFrame;
+struct ScriptNameToken;
+struct ScriptSiteCacheEntry;
 
 // ResolveName: pops a name (a string or a name value) and pushes a reference
 // to it found through the current activation's scope chain; `this` (kAtom_this)
 // pushes the activation's this-value.
 void ResolveScriptName(ScriptInterpreter* interpreter, ScriptCallFrame* frame);
+// The same for a name already made a token: pushes its reference. With a
+// cache entry, the look-up at word `site` goes through it (site_cache.h).
+void ResolveScriptToken(ScriptCallFrame* frame, const ScriptNameToken& token,
+                        ScriptSiteCacheEntry* entry, uint32_t site);
 
 // A call with argumentCount arguments on top of the stack and the callee
 // below them; construct for `new`. A host method answers at once (callee and

@@ -2,6 +2,10 @@
 // the callable Object constructor (see dynamic_object.h).
 #include "script/objects/dynamic_object.h"
 
+#include <atomic>
+#include <new>
+#include <utility>
+
 #include "platform/memory/allocator.h"
 #include "script/frames/operand_stack.h"
 #include "script/values/script_status.h"
@@ -9,20 +13,32 @@
 
 namespace {
 
-constexpr uint8_t kMemberShift = 3;  // 8 members a block
+constexpr uint32_t kFirstMemberCapacity = 2;
+
+// Name stamps are never reused: a 64-bit count of name changes.
+uint64_t NextNameStamp() {
+  static std::atomic<uint64_t> last{0};
+  return last.fetch_add(1, std::memory_order_relaxed) + 1;
+}
 // From this many members on, names are found through the hash index.
 constexpr uint32_t kIndexedMembers = 8;
 
 }  // namespace
 
-ScriptDynamicObject::ScriptDynamicObject() {
-  names_.SetGeometry(kMemberShift);
-  values_.SetGeometry(kMemberShift);
-}
+ScriptDynamicObject::ScriptDynamicObject() : nameStamp_(NextNameStamp()) {}
 
 ScriptDynamicObject::ScriptDynamicObject(ScriptValueStore* store) : ScriptDynamicObject() {
   store_ = store;
   ownedByStore_ = 1;
+  SetResolvesByNames(typeid(ScriptDynamicObject));
+}
+
+bool ScriptDynamicObject::ResolvesByNames() const {
+  return namesType_ != nullptr && callable_ == 0 && typeid(*this) == *namesType_;
+}
+
+bool ScriptDynamicObject::IsPlainByNames() const {
+  return ResolvesByNames() && *namesType_ == typeid(ScriptDynamicObject);
 }
 
 ScriptDynamicObject* ScriptDynamicObject::ConstructCallable(ScriptStringWrapper wrapString) {
@@ -35,19 +51,42 @@ ScriptDynamicObject* ScriptDynamicObject::ConstructCallable(ScriptStringWrapper 
 
 ScriptDynamicObject::~ScriptDynamicObject() {
   ReleaseMembers();
-  names_.Free();
-  values_.Free();
+}
+
+bool ScriptDynamicObject::ReserveMembers(uint32_t n) {
+  if (n <= memberCapacity_) return true;
+  if (members_ == nullptr && n <= kInlineMembers) {
+    members_ = reinterpret_cast<ScriptMember*>(inlineMembers_);
+    memberCapacity_ = kInlineMembers;
+    return true;
+  }
+  uint32_t capacity = memberCapacity_ == 0 ? kFirstMemberCapacity : memberCapacity_;
+  while (capacity < n) {
+    if (capacity > (static_cast<uint32_t>(INT32_MAX) / sizeof(ScriptMember)) / 2) return false;
+    capacity *= 2;
+  }
+  auto* fresh = static_cast<ScriptMember*>(DeviceAlloc(sizeof(ScriptMember) * capacity));
+  if (fresh == nullptr) return false;
+  for (uint32_t i = 0; i < memberCount_; ++i) {
+    new (&fresh[i]) ScriptMember(std::move(members_[i]));
+    members_[i].~ScriptMember();
+  }
+  if (!MembersInline()) DeviceFree(members_);
+  members_ = fresh;
+  memberCapacity_ = capacity;
+  return true;
 }
 
 int32_t ScriptDynamicObject::GetKind() { return kScriptObjectKindDynamic; }
 
 int32_t ScriptDynamicObject::FindMember(const SharedWideString& name) const {
   if (name.length == 0) return -1;
-  if (names_.count >= kIndexedMembers && (index_.Ready() || index_.Build(names_))) {
-    return index_.Find(names_, name);
+  if (memberCount_ >= kIndexedMembers &&
+      (index_.Ready() || index_.Build(members_, memberCount_))) {
+    return index_.Find(members_, name);
   }
-  for (uint32_t i = 0; i < names_.count; ++i) {
-    const SharedWideString& candidate = *names_.At(i);
+  for (uint32_t i = 0; i < memberCount_; ++i) {
+    const SharedWideString& candidate = members_[i].name;
     if (candidate.length == name.length && candidate.CompareTo(name) == 0) {
       return static_cast<int32_t>(i);
     }
@@ -59,13 +98,14 @@ int32_t ScriptDynamicObject::AddMember(const SharedWideString& name, bool renew)
   if (name.length == 0) return -1;
   int32_t existing = FindMember(name);
   if (existing >= 0 && !renew) return existing;
-  if (names_.count >= static_cast<uint32_t>(INT32_MAX)) return -1;
-  // Room in both arrays first, so that a failure changes nothing.
-  if (!names_.Reserve(names_.count + 1) || !values_.Reserve(values_.count + 1)) return -1;
-  if (existing >= 0) names_.At(static_cast<uint32_t>(existing))->Clear();
-  names_.AppendSlot()->Assign(name);
-  *values_.AppendSlot() = kScriptUndefinedHandle;
-  int32_t position = static_cast<int32_t>(values_.count - 1);
+  if (memberCount_ >= static_cast<uint32_t>(INT32_MAX)) return -1;
+  // Room first, so that a failure changes nothing.
+  if (!ReserveMembers(memberCount_ + 1)) return -1;
+  if (existing >= 0) members_[existing].name.Clear();
+  ScriptMember* member = new (&members_[memberCount_]) ScriptMember;
+  member->name.Assign(name);
+  int32_t position = static_cast<int32_t>(memberCount_++);
+  nameStamp_ = NextNameStamp();
   if (index_.Ready()) {
     if (existing >= 0) {
       index_.Move(name, existing, position);
@@ -79,15 +119,33 @@ int32_t ScriptDynamicObject::AddMember(const SharedWideString& name, bool renew)
 void ScriptDynamicObject::ReleaseMembers() {
   // The arrays are emptied before any value is released: a release may run
   // other objects' destructors, and this object must look empty by then.
-  SegmentedTypedArray<ScriptValueHandle, false> values;
-  values.MoveFrom(values_);
-  values_.SetGeometry(kMemberShift);
-  names_.Clear();
-  index_.Free();
-  if (store_ != nullptr) {
-    for (uint32_t i = 0; i < values.count; ++i) store_->Release(values.At(i));
+  // Members held inline are moved out first, for the same reason.
+  ScriptMember* members = members_;
+  uint32_t count = memberCount_;
+  ScriptMember moved[kInlineMembers];
+  if (MembersInline()) {
+    for (uint32_t i = 0; i < count; ++i) {
+      moved[i] = std::move(members[i]);
+      members[i].~ScriptMember();
+    }
+    members = nullptr;
   }
-  values.Free();
+  members_ = nullptr;
+  memberCount_ = 0;
+  memberCapacity_ = 0;
+  nameStamp_ = NextNameStamp();
+  index_.Free();
+  if (members == nullptr) {
+    if (store_ != nullptr) {
+      for (uint32_t i = 0; i < count; ++i) store_->Release(&moved[i].value);
+    }
+    return;
+  }
+  for (uint32_t i = 0; i < count; ++i) {
+    if (store_ != nullptr) store_->Release(&members[i].value);
+    members[i].~ScriptMember();
+  }
+  DeviceFree(members);
 }
 
 int32_t* ScriptDynamicObject::ResolveMember(int32_t* status, const ScriptNameToken& name,
@@ -118,7 +176,7 @@ int32_t* ScriptDynamicObject::ResolveMember(int32_t* status, const ScriptNameTok
       *status = kScriptNoMemory;
       return status;
     }
-    if (membersStartUndefined_ == 0) *values_.At(static_cast<uint32_t>(index)) = kScriptEmptyHandle;
+    if (membersStartUndefined_ == 0) members_[index].value = kScriptEmptyHandle;
   }
   ref->owner = this;
   ref->memberCode = index;
@@ -130,11 +188,11 @@ int32_t* ScriptDynamicObject::ResolveMember(int32_t* status, const ScriptNameTok
 
 int32_t* ScriptDynamicObject::EnumerateMember(int32_t* status, int32_t index, ScriptMemberRef* ref,
                                               SharedWideString* name) {
-  if (index < 0 || static_cast<uint32_t>(index) >= values_.count) {
+  if (index < 0 || static_cast<uint32_t>(index) >= memberCount_) {
     *status = kScriptMemberUnknown;
     return status;
   }
-  name->Assign(*names_.At(static_cast<uint32_t>(index)));
+  name->Assign(members_[index].name);
   ref->owner = this;
   ref->memberCode = index;
   ref->subCode = 0;
@@ -145,13 +203,13 @@ int32_t* ScriptDynamicObject::EnumerateMember(int32_t* status, int32_t index, Sc
 
 int32_t* ScriptDynamicObject::SetMemberValue(int32_t* status, const ScriptMemberRef& ref,
                                              ScriptValueStore* store, ScriptValueHandle value) {
-  if (ref.subCode != 0 || static_cast<uint32_t>(ref.memberCode) >= values_.count ||
+  if (ref.subCode != 0 || static_cast<uint32_t>(ref.memberCode) >= memberCount_ ||
       store == nullptr) {
     *status = kScriptBadMemberCode;
     return status;
   }
   if (store_ == nullptr) store_ = store;
-  ScriptValueHandle* member = values_.At(static_cast<uint32_t>(ref.memberCode));
+  ScriptValueHandle* member = &members_[ref.memberCode].value;
   ScriptValueHandle old = *member;
   store->CopyValue(value, member);
   store->Release(&old);
@@ -162,12 +220,12 @@ int32_t* ScriptDynamicObject::SetMemberValue(int32_t* status, const ScriptMember
 int32_t* ScriptDynamicObject::GetMemberValue(int32_t* status, const ScriptMemberRef& ref,
                                              ScriptValueStore* store, ScriptValueHandle* result,
                                              int32_t) {
-  if (ref.subCode != 0 || static_cast<uint32_t>(ref.memberCode) >= values_.count ||
+  if (ref.subCode != 0 || static_cast<uint32_t>(ref.memberCode) >= memberCount_ ||
       store == nullptr) {
     *status = kScriptBadMemberCode;
     return status;
   }
-  ScriptValueHandle member = *values_.At(static_cast<uint32_t>(ref.memberCode));
+  ScriptValueHandle member = members_[ref.memberCode].value;
   if (ScriptHandleType(member) == kScriptTypeEmpty) {
     *status = kScriptCannotGet;
     return status;
@@ -247,6 +305,22 @@ void ScriptDynamicObject::NotifyStore(int32_t event, ScriptValueStore* store) {
   if (event == kScriptStoreAttached) {
     store_ = store;
   } else if (event == kScriptStoreReleased && ownedByStore_ != 0) {
+    if (recyclable_ != 0 && store != nullptr && store->RecyclePlainObject(this)) return;
     delete this;
   }
+}
+
+bool ScriptDynamicObject::VisitHeldValues(HeldValueVisitor visit, void* data) {
+  if (ownedByStore_ == 0 || callable_ != 0 || recyclable_ == 0) return false;
+  for (uint32_t i = 0; i < memberCount_; ++i) visit(data, members_[i].value);
+  return true;
+}
+
+void ScriptDynamicObject::DropHeldValues() {
+  if (ownedByStore_ != 0 && callable_ == 0 && recyclable_ != 0) ReleaseMembers();
+}
+
+void ScriptDynamicObject::ResetForReuse() {
+  ReleaseMembers();
+  membersStartUndefined_ = 0;
 }

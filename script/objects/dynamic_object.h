@@ -3,8 +3,10 @@
 // a construct call), the callable Object constructor, and the base of every
 // host object, which answers its own members first and passes the rest here.
 //
-// Members are {name, value handle} pairs in two parallel arrays, found by a
-// linear scan of the names in insertion order (the first exact match wins).
+// Members are {name, value handle} pairs in one contiguous array that grows
+// by doubling (an object with two members takes one small block besides
+// itself), found by a linear scan of the names in insertion order (the first
+// exact match wins), or through a hash index once there are many.
 // A member's index never changes while the object lives: members are never
 // removed, and renewing a name (parameter binding) leaves the old index with
 // an empty name, which no look-up matches, and its old value. Member values
@@ -16,9 +18,8 @@
 #pragma once
 
 #include <cstdint>
+#include <typeinfo>
 
-#include "foundation/containers/segmented_array_strings.h"
-#include "foundation/containers/segmented_array_typed.h"
 #include "script/objects/member_name_index.h"
 #include "script/objects/script_object.h"
 
@@ -66,6 +67,11 @@ class ScriptDynamicObject : public ScriptObject {
   // kScriptStoreAttached remembers the store; kScriptStoreReleased deletes
   // the object when the store owns it.
   void NotifyStore(int32_t event, ScriptValueStore* store) override;
+  // Plain objects owned by the store take part in cycle collection with
+  // their member values; the callable constructor and derived (host)
+  // objects do not.
+  bool VisitHeldValues(HeldValueVisitor visit, void* data) override;
+  void DropHeldValues() override;
 
   // Index of the member with exactly this (non-empty) name, or -1.
   int32_t FindMember(const SharedWideString& name) const;
@@ -77,23 +83,62 @@ class ScriptDynamicObject : public ScriptObject {
   // Releases every member value through the store and empties both arrays.
   void ReleaseMembers();
 
-  uint32_t MemberCount() const { return values_.count; }
-  const SharedWideString& MemberName(uint32_t index) const { return *names_.At(index); }
-  ScriptValueHandle MemberValue(uint32_t index) const { return *values_.At(index); }
+  uint32_t MemberCount() const { return memberCount_; }
+  const SharedWideString& MemberName(uint32_t index) const { return members_[index].name; }
+  ScriptValueHandle MemberValue(uint32_t index) const { return members_[index].value; }
+
+  // A stamp of the member names, new (over all objects) whenever a name is
+  // added or renewed or the members go: while it is the same, ResolveMember
+  // finds what it found before (site_cache.h).
+  uint64_t NameStamp() const { return nameStamp_; }
+  // True when ResolveMember answers from the name token and the member
+  // names alone, so that a look-up on this object may be cached against the
+  // stamp: plain objects, and classes that say so of themselves but not the
+  // classes derived from them.
+  bool ResolvesByNames() const;
+  // A plain object (no derived class) that resolves by names: its member
+  // codes are the indexes of its names.
+  bool IsPlainByNames() const;
 
   void SetMembersStartUndefined(bool flag) { membersStartUndefined_ = flag ? 1 : 0; }
+  // A plain object that the store may keep for reuse when it is released
+  // instead of deleting it (ScriptValueStore::NewPlainObject sets it).
+  void MarkRecyclable() { recyclable_ = 1; }
+  // Empties a released recyclable object for its next use: members released,
+  // flags as new.
+  void ResetForReuse();
   bool IsCallable() const { return callable_ != 0; }
   bool IsOwnedByStore() const { return ownedByStore_ != 0; }
   ScriptValueStore* GetStore() const { return store_; }
 
  protected:
+  // Says that objects of exactly this class (typeid of the class) answer
+  // ResolveMember from the token and the member names alone.
+  void SetResolvesByNames(const std::type_info& type) { namesType_ = &type; }
+
   // ConstructBase, the base of derived classes (host objects): no store until one attaches
   // it, never deleted by the store.
   ScriptDynamicObject();
 
  private:
-  SegmentedWideStringArray names_;                         // 8 a block
-  SegmentedTypedArray<ScriptValueHandle, false> values_;  // 8 a block, parallel to names_
+  // Room for at least n members; false, with nothing changed, when memory
+  // runs out.
+  bool ReserveMembers(uint32_t n);
+
+  // The first members live in the object itself: a small object takes one
+  // allocation.
+  static constexpr uint32_t kInlineMembers = 2;
+  bool MembersInline() const {
+    return members_ == reinterpret_cast<const ScriptMember*>(inlineMembers_);
+  }
+
+  ScriptMember* members_ = nullptr;  // memberCapacity_ entries, memberCount_ in use
+  uint32_t memberCount_ = 0;
+  uint32_t memberCapacity_ = 0;
+  alignas(ScriptMember) unsigned char inlineMembers_[kInlineMembers * sizeof(ScriptMember)];
+  uint8_t recyclable_ = 0;
+  uint64_t nameStamp_ = 0;
+  const std::type_info* namesType_ = nullptr;
   // Built on the first search of a long name list; finds names in it.
   mutable ScriptMemberNameIndex index_;
   uint8_t membersStartUndefined_ = 0;

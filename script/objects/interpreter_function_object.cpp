@@ -76,6 +76,13 @@ int32_t* ScriptFunctionObject::GetMemberValue(int32_t* status, const ScriptMembe
   return status;
 }
 
+bool ScriptFunctionObject::VisitHeldValues(HeldValueVisitor visit, void* data) {
+  for (uint32_t i = 0; i < chain_.Depth(); ++i) visit(data, chain_.At(i));
+  return true;
+}
+
+void ScriptFunctionObject::DropHeldValues() { chain_.Clear(); }
+
 void ScriptFunctionObject::NotifyStore(int32_t event, ScriptValueStore*) {
   if (event == kScriptStoreReleased) delete this;
 }

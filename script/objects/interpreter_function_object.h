@@ -60,6 +60,10 @@ class ScriptFunctionObject : public ScriptObject {
                           ScriptValueHandle* result, int32_t wantedType) override;
   // kScriptStoreReleased deletes the function.
   void NotifyStore(int32_t event, ScriptValueStore* store) override;
+  // The scopes of its chain: a function kept in a variable of a scope it
+  // closes over makes a cycle that cycle collection must see.
+  bool VisitHeldValues(HeldValueVisitor visit, void* data) override;
+  void DropHeldValues() override;
 
  private:
   SharedWideString name_;

@@ -54,10 +54,10 @@ bool ScriptMemberNameIndex::Grow() {
   return true;
 }
 
-bool ScriptMemberNameIndex::Build(const SegmentedWideStringArray& names) {
+bool ScriptMemberNameIndex::Build(const ScriptMember* members, uint32_t count) {
   Free();
-  for (uint32_t i = 0; i < names.count; ++i) {
-    const SharedWideString& name = *names.At(i);
+  for (uint32_t i = 0; i < count; ++i) {
+    const SharedWideString& name = members[i].name;
     if (name.length == 0) continue;
     Add(name, static_cast<int32_t>(i));
     if (!Ready()) return false;
@@ -66,14 +66,14 @@ bool ScriptMemberNameIndex::Build(const SegmentedWideStringArray& names) {
   return true;
 }
 
-int32_t ScriptMemberNameIndex::Find(const SegmentedWideStringArray& names,
+int32_t ScriptMemberNameIndex::Find(const ScriptMember* members,
                                     const SharedWideString& name) const {
   if (name.length == 0 || slots_ == nullptr) return -1;
   uint32_t hash = Hash(name);
   uint32_t mask = capacity_ - 1;
   for (uint32_t i = hash & mask; slots_[i].position >= 0; i = (i + 1) & mask) {
     if (slots_[i].hash != hash) continue;
-    const SharedWideString& candidate = *names.At(static_cast<uint32_t>(slots_[i].position));
+    const SharedWideString& candidate = members[slots_[i].position].name;
     if (candidate.length == name.length && candidate.CompareTo(name) == 0) {
       return slots_[i].position;
     }

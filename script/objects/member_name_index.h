@@ -12,8 +12,15 @@
 
 #include <cstdint>
 
-#include "foundation/containers/segmented_array_strings.h"
 #include "foundation/wide_string/shared_wide_string.h"
+#include "script/values/script_value.h"
+
+// One member of a dynamic object: its name (empty once renewed) and its
+// value.
+struct ScriptMember {
+  SharedWideString name;
+  ScriptValueHandle value = kScriptUndefinedHandle;
+};
 
 class ScriptMemberNameIndex {
  public:
@@ -25,10 +32,10 @@ class ScriptMemberNameIndex {
   bool Ready() const { return slots_ != nullptr; }
   // Indexes every non-empty name of the list; false (and not ready) when
   // memory runs out.
-  bool Build(const SegmentedWideStringArray& names);
+  bool Build(const ScriptMember* members, uint32_t count);
   // Position of the non-empty name in the list, or -1. Only when ready.
-  int32_t Find(const SegmentedWideStringArray& names, const SharedWideString& name) const;
-  // Records that names[position] holds name (a name not yet indexed);
+  int32_t Find(const ScriptMember* members, const SharedWideString& name) const;
+  // Records that members[position] holds name (a name not yet indexed);
   // drops the index when memory runs out.
   void Add(const SharedWideString& name, int32_t position);
   // The name at oldPosition moved to newPosition (its old entry cleared).

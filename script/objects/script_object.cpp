@@ -65,3 +65,7 @@ int32_t* ScriptObject::GetMemberValue(int32_t* status, const ScriptMemberRef&, S
 bool ScriptObject::AnswerFlag(uint8_t) { return false; }
 
 void ScriptObject::NotifyStore(int32_t, ScriptValueStore*) {}
+
+bool ScriptObject::VisitHeldValues(HeldValueVisitor, void*) { return false; }
+
+void ScriptObject::DropHeldValues() {}

@@ -108,4 +108,23 @@ class ScriptObject {
   // kScriptStoreAttached or kScriptStoreReleased with the store; nothing by
   // default.
   virtual void NotifyStore(int32_t event, ScriptValueStore* store);
+
+  // Cycle collection (value_store.h). An object that the store owns and
+  // that holds values of the store only where this call can see them may
+  // take part: it calls visit(data, value) for each value it holds and
+  // answers true. By default it answers false: the values it holds count as
+  // held from outside, and it is never collected.
+  using HeldValueVisitor = void (*)(void* data, ScriptValueHandle value);
+  virtual bool VisitHeldValues(HeldValueVisitor visit, void* data);
+  // Releases every value VisitHeldValues shows, for a collected object:
+  // nothing by default.
+  virtual void DropHeldValues();
+
+ private:
+  friend class ScriptValueStore;
+  // The number of value-store slots that hold this object, kept by the
+  // store that holds it (value_store.h).
+  uint32_t storeHolds_ = 0;
+  // Marks of the store's cycle collection; 0 outside of it.
+  uint8_t cycleMark_ = 0;
 };

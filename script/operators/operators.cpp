@@ -86,6 +86,50 @@ int32_t Apply(ScriptInterpreter* interpreter, ScriptCallFrame* frame, uint32_t c
   }
 }
 
+// A binary operator on two integers on top of the stack, computed in place:
+// nothing to read through, nothing to release. False when the operator or
+// the operands are not of that kind, or the answer is no integer (then the
+// general path computes it).
+bool IntegerOperatorInPlace(ScriptCallFrame* frame, uint32_t code) {
+  ScriptOperandStack& stack = frame->operands;
+  if (stack.Depth() < 2) return false;
+  ScriptValueHandle left = stack.Peek(1);
+  ScriptValueHandle right = stack.Peek(0);
+  if (ScriptHandleType(left) != kScriptTypeInteger ||
+      ScriptHandleType(right) != kScriptTypeInteger) {
+    return false;
+  }
+  int32_t a = ScriptHandleInteger(left);
+  int32_t b = ScriptHandleInteger(right);
+  ScriptValueHandle result;
+  switch (code) {
+    case kOperatorLess: result = MakeScriptBooleanHandle(a < b); break;
+    case kOperatorLessOrEqual: result = MakeScriptBooleanHandle(a <= b); break;
+    case kOperatorGreater: result = MakeScriptBooleanHandle(a > b); break;
+    case kOperatorGreaterOrEqual: result = MakeScriptBooleanHandle(a >= b); break;
+    case kOperatorEqual:
+    case kOperatorStrictEqual: result = MakeScriptBooleanHandle(a == b); break;
+    case kOperatorNotEqual:
+    case kOperatorStrictNotEqual: result = MakeScriptBooleanHandle(a != b); break;
+    case kOperatorAdd:
+    case kOperatorSubtract:
+    case kOperatorMultiply:
+    case kOperatorRemainder: {
+      int32_t value = 0;
+      if (!ScriptIntegerArithmetic(code, a, b, &value)) return false;
+      result = MakeScriptIntegerHandle(value);
+      break;
+    }
+    default:
+      return false;
+  }
+  ScriptValueHandle popped[2];
+  stack.Pop(popped, 2);  // immediates: nothing to release
+  int32_t status = kScriptOk;
+  stack.Push(&status, &result);  // room: two places were just freed
+  return true;
+}
+
 }  // namespace
 
 uint32_t ScriptOperatorArity(uint32_t code) { return code < kArityCount ? kArity[code] : 0; }
@@ -103,6 +147,7 @@ bool ReadScriptOperand(ScriptCallFrame* frame, ScriptValueHandle* operand) {
 }
 
 void ApplyScriptOperator(ScriptInterpreter* interpreter, ScriptCallFrame* frame, uint32_t code) {
+  if (IntegerOperatorInPlace(frame, code)) return;
   uint32_t arity = ScriptOperatorArity(code);
   if (arity == 0 || arity > 3) {
     frame->Fail(kScriptBadOperator);

@@ -7,9 +7,10 @@
 // Before the operation every operand is read (a member reference replaced by
 // the member's value; a member without value leaves the reference itself),
 // except the first operand of member access, assignments and the increments,
-// which stays a reference. Arithmetic computes in the slot of its left
-// operand when no one else holds it (copy on write), so simple arithmetic
-// allocates nothing.
+// which stays a reference. Numbers live in their value words, so arithmetic
+// allocates nothing; + - * and % of two integers give an integer when the
+// answer is one (a number otherwise, as in doubles), and a concatenation
+// appends to its left text when no one else holds it (copy on write).
 //
 // Differences from the plain reading of the operator table, on purpose:
 // - 31-35 (-=, +=, %=, /=, *=) are computed here: the compiler emits them as
@@ -42,6 +43,15 @@ uint32_t ScriptOperatorArity(uint32_t code);
 // operands, kScriptBadOperator for a code without operator,
 // kScriptNotImplemented for operators the engine lacks).
 void ApplyScriptOperator(ScriptInterpreter* interpreter, ScriptCallFrame* frame, uint32_t code);
+
+// `a.name` (kOperatorMember) with the name already a token: the object on
+// top of the stack is replaced by the member's reference, as
+// ApplyScriptOperator does with the name pushed as a string. With a cache
+// entry, the look-up at word `site` goes through it (site_cache.h).
+struct ScriptNameToken;
+struct ScriptSiteCacheEntry;
+void ApplyMemberByToken(ScriptCallFrame* frame, const ScriptNameToken& token,
+                        ScriptSiteCacheEntry* entry, uint32_t site);
 
 // Replaces *operand (owned) by its value when it is a reference to a member:
 // kScriptCannotGet keeps the reference; another failure makes it undefined

@@ -1,8 +1,9 @@
 // Arithmetic (% * / -) and addition, which concatenates when either operand
-// is a string. Results are computed in the slot of the left operand when no
-// one else holds it (copy on write), so that `i + 1` on a fresh value
-// allocates nothing.
+// is a string. Numbers live in their value words, so arithmetic allocates
+// nothing; a concatenation appends to the left operand's string slot when no
+// one else holds it (copy on write).
 #include <cmath>
+#include <cstdint>
 
 #include "script/bytecode/instruction_set.h"
 #include "script/interpreter/interpreter.h"
@@ -11,16 +12,45 @@
 #include "script/values/script_status.h"
 #include "script/values/value_store.h"
 
+bool ScriptIntegerArithmetic(uint32_t code, int32_t a, int32_t b, int32_t* out) {
+  int64_t r;
+  switch (code) {
+    case kOperatorSubtract: r = static_cast<int64_t>(a) - b; break;
+    case kOperatorAdd: r = static_cast<int64_t>(a) + b; break;
+    case kOperatorMultiply:
+      r = static_cast<int64_t>(a) * b;
+      if (r == 0 && (a < 0 || b < 0)) return false;
+      break;
+    case kOperatorRemainder:
+      if (b == 0 || b == -1) return false;
+      r = a % b;  // C's sign rule is the language's: the dividend's sign
+      if (r == 0 && a < 0) return false;
+      break;
+    default:
+      return false;
+  }
+  if (r < INT32_MIN || r > INT32_MAX) return false;
+  *out = static_cast<int32_t>(r);
+  return true;
+}
+
 namespace {
 
 int32_t Arithmetic(ScriptValueStore* store, uint32_t code, ScriptValueHandle* left,
                    ScriptValueHandle right) {
   int32_t status = kScriptOk;
+  int32_t integer = 0;
+  if (ScriptHandleType(*left) == kScriptTypeInteger &&
+      ScriptHandleType(right) == kScriptTypeInteger &&
+      ScriptIntegerArithmetic(code, ScriptHandleInteger(*left), ScriptHandleInteger(right),
+                              &integer)) {
+    *left = MakeScriptIntegerHandle(integer);  // an immediate: nothing to release
+    return kScriptOk;
+  }
   double r = 0.0;
   if (*store->ToNumber(&status, right, &r) != kScriptOk) return status;
-  void* slot = nullptr;
-  if (*store->ConvertInPlace(&status, left, kScriptTypeNumber, &slot) != kScriptOk) return status;
-  double& l = static_cast<ScriptNumberSlot*>(slot)->value;
+  double l = 0.0;
+  if (*store->ToNumber(&status, *left, &l) != kScriptOk) return status;
   switch (code) {
     case kOperatorRemainder: l = std::fmod(l, r); break;
     case kOperatorMultiply: l = l * r; break;
@@ -28,6 +58,8 @@ int32_t Arithmetic(ScriptValueStore* store, uint32_t code, ScriptValueHandle* le
     case kOperatorSubtract: l = l - r; break;
     default: l = l + r; break;
   }
+  ScriptValueHandle result = MakeScriptNumberHandle(l);
+  store->MoveValue(&result, left);
   return kScriptOk;
 }
 

@@ -34,6 +34,29 @@ const ScriptMemberRef* TargetOf(ScriptValueStore* store, ScriptValueHandle targe
   return &slot->ref;
 }
 
+// `s += x` on a member of a plain object that holds a string no one else
+// holds (its slot counted by the member and by *value, the copy just read):
+// the text grows in its own buffer, whose spare room makes a loop of appends
+// linear instead of copying the whole text each time. Answers false when
+// the case does not apply (the ordinary path then runs); otherwise *status
+// is the outcome (the text unchanged on failure).
+bool AppendInPlace(ScriptValueStore* store, const ScriptMemberRef& ref, ScriptValueHandle value,
+                   ScriptValueHandle right, int32_t* status) {
+  ScriptStringSlot* slot = store->GetStringSlot(value);
+  if (slot == nullptr || slot->refcount != 2 || ref.resolved == 0 ||
+      ref.owner->GetKind() != kScriptObjectKindDynamic) {
+    return false;
+  }
+  SharedWideString tail;
+  if (*store->ToString(status, right, &tail, 0) != kScriptOk) return true;
+  SharedWideString& text = slot->text;
+  if (static_cast<uint64_t>(text.length) + tail.length > kScriptMaxStringLength ||
+      !text.Append(tail)) {
+    *status = kScriptNoMemory;
+  }
+  return true;
+}
+
 }  // namespace
 
 int32_t ApplyAssignment(ScriptCallFrame* frame, uint32_t code, ScriptValueHandle* operands,
@@ -52,7 +75,9 @@ int32_t ApplyAssignment(ScriptCallFrame* frame, uint32_t code, ScriptValueHandle
     ScriptValueHandle value = kScriptEmptyHandle;
     store->CopyValue(operands[0], &value);
     if (ReadScriptOperand(frame, &value)) {
-      status = ComputeBinaryValue(frame, BinaryOperatorOf(code), &value, operands[1]);
+      if (code != kOperatorAddAssign || !AppendInPlace(store, ref, value, operands[1], &status)) {
+        status = ComputeBinaryValue(frame, BinaryOperatorOf(code), &value, operands[1]);
+      }
       if (status == kScriptOk) ref.owner->SetMemberValue(&status, ref, store, value);
     } else {
       status = frame->error.status;
@@ -78,8 +103,8 @@ int32_t ApplyStep(ScriptCallFrame* frame, uint32_t code, ScriptValueHandle* oper
   ScriptValueHandle old = kScriptEmptyHandle;
   ScriptValueHandle stepped = kScriptEmptyHandle;
   if (*store->GetReferencedValue(&status, *operand, &old) != kScriptOk) return status;
-  if (ScriptIntegerSlot* integer = store->GetIntegerSlot(old)) {
-    int64_t next = static_cast<int64_t>(integer->value) + (up ? 1 : -1);
+  if (ScriptHandleType(old) == kScriptTypeInteger) {
+    int64_t next = static_cast<int64_t>(ScriptHandleInteger(old)) + (up ? 1 : -1);
     if (next >= INT32_MIN && next <= INT32_MAX) {
       store->NewInteger(&status, static_cast<int32_t>(next), &stepped);
     } else {

@@ -12,6 +12,12 @@
 class ScriptInterpreter;
 struct ScriptCallFrame;
 
+// + - * and % of two 32-bit integers, when the answer is one too: false for
+// an overflow, a zero that would be negative (-0 is a number: 0 * -1,
+// -4 % 2), and % by 0 or -1 (NaN, and the one quotient that overflows); the
+// caller then computes in doubles, whose answers these are equal to.
+bool ScriptIntegerArithmetic(uint32_t code, int32_t a, int32_t b, int32_t* out);
+
 // 42-45 arithmetic, 48 addition or concatenation, 49 53-56 59 61 66
 // comparisons, 62 64 logic: the result replaces *left (computed in its slot
 // when no one else holds it).

@@ -8,6 +8,8 @@
 #include "script/interpreter/interpreter_builtins.h"
 #include "script/operators/operators.h"
 #include "script/operators/operators_internal.h"
+#include "script/bytecode/site_cache.h"
+#include "script/objects/dynamic_object.h"
 #include "script/objects/script_object.h"
 #include "script/values/script_status.h"
 #include "script/values/value_store.h"
@@ -35,8 +37,8 @@ int32_t NormaliseKey(ScriptValueStore* store, ScriptValueHandle* key) {
 }
 
 int32_t MakeToken(ScriptValueStore* store, ScriptValueHandle key, ScriptNameToken* token) {
-  if (ScriptIntegerSlot* index = store->GetIntegerSlot(key)) {
-    token->SetIndex(index->value);
+  if (ScriptHandleType(key) == kScriptTypeInteger) {
+    token->SetIndex(ScriptHandleInteger(key));
   } else if (ScriptStringSlot* text = store->GetStringSlot(key)) {
     token->SetText(text->text);
   } else if (ScriptHandleType(key) == kScriptTypeName) {
@@ -78,22 +80,53 @@ void FailUnknown(ScriptCallFrame* frame, const ScriptNameToken& token) {
 
 }  // namespace
 
-int32_t ApplyMemberAccess(ScriptCallFrame* frame, uint32_t code, ScriptValueHandle* operands,
-                          ScriptValueHandle* result) {
-  ScriptValueStore* store = frame->store;
-  ScriptValueHandle& object = operands[0];
-  ScriptValueHandle& key = operands[1];
-  int32_t status = kScriptOk;
-  if (code == kOperatorIndex && (status = NormaliseKey(store, &key)) != kScriptOk) return status;
-  if (!ReadScriptOperand(frame, &object)) return frame->error.status;
-  if ((status = WrapString(store, &object)) != kScriptOk) return status;
-  ScriptObjectSlot* slot = store->GetObjectSlot(object);
-  if (slot == nullptr || slot->ref.owner == nullptr) return kScriptInvalidType;
+namespace {
 
-  ScriptNameToken token;
-  if ((status = MakeToken(store, key, &token)) != kScriptOk) return status;
+// The object operand of member access: *object (owned, a reference kept)
+// is read and a string seen through its String object; *slot receives the
+// object's slot.
+int32_t ReadObjectOperand(ScriptCallFrame* frame, ScriptValueHandle* object,
+                          ScriptObjectSlot** slot) {
+  int32_t status = kScriptOk;
+  if (!ReadScriptOperand(frame, object)) return frame->error.status;
+  if ((status = WrapString(frame->store, object)) != kScriptOk) return status;
+  *slot = frame->store->GetObjectSlot(*object);
+  if (*slot == nullptr || (*slot)->ref.owner == nullptr) return kScriptInvalidType;
+  return kScriptOk;
+}
+
+// The member named by the token of the object read by ReadObjectOperand:
+// *result receives its reference.
+int32_t AccessMember(ScriptCallFrame* frame, ScriptValueHandle object, ScriptObjectSlot* slot,
+                     const ScriptNameToken& token, ScriptValueHandle* result,
+                     ScriptSiteCacheEntry* entry = nullptr, uint32_t site = 0) {
+  ScriptValueStore* store = frame->store;
+  int32_t status = kScriptOk;
+  // A plain object (or the global object) answers from its names: the
+  // site's cache holds while the object and its name stamp are the same.
+  ScriptDynamicObject* plain = nullptr;
+  if (entry != nullptr && slot->ref.IsSelf() &&
+      slot->ref.owner->GetKind() == kScriptObjectKindDynamic) {
+    plain = static_cast<ScriptDynamicObject*>(slot->ref.owner);
+    if (entry->position == site && entry->scopes == 1 && entry->objects[0] == plain &&
+        entry->stamps[0] == plain->NameStamp()) {
+      return *store->NewReference(&status, entry->ref, result);
+    }
+  }
   ScriptMemberRef ref = slot->ref;
   ref.owner->ResolveMember(&status, token, &ref, 1);
+  if (plain != nullptr) {
+    if (status == kScriptOk && plain->ResolvesByNames()) {
+      // Stamped after the look-up, which may have added the name.
+      entry->position = site;
+      entry->scopes = 1;
+      entry->objects[0] = plain;
+      entry->stamps[0] = plain->NameStamp();
+      entry->ref = ref;
+    } else if (entry->position == site) {
+      entry->position = UINT32_MAX;
+    }
+  }
 
   // Holds the value read from the member while its reference is made.
   ScriptValueHandle held = kScriptEmptyHandle;
@@ -112,4 +145,40 @@ int32_t ApplyMemberAccess(ScriptCallFrame* frame, uint32_t code, ScriptValueHand
   store->Release(&held);
   if (status == kScriptMemberUnknown) FailUnknown(frame, token);
   return status;
+}
+
+}  // namespace
+
+int32_t ApplyMemberAccess(ScriptCallFrame* frame, uint32_t code, ScriptValueHandle* operands,
+                          ScriptValueHandle* result) {
+  ScriptValueStore* store = frame->store;
+  ScriptValueHandle& key = operands[1];
+  int32_t status = kScriptOk;
+  if (code == kOperatorIndex && (status = NormaliseKey(store, &key)) != kScriptOk) return status;
+  ScriptObjectSlot* slot = nullptr;
+  if ((status = ReadObjectOperand(frame, &operands[0], &slot)) != kScriptOk) return status;
+  ScriptNameToken token;
+  if ((status = MakeToken(store, key, &token)) != kScriptOk) return status;
+  return AccessMember(frame, operands[0], slot, token, result);
+}
+
+void ApplyMemberByToken(ScriptCallFrame* frame, const ScriptNameToken& token,
+                        ScriptSiteCacheEntry* entry, uint32_t site) {
+  if (frame->operands.Depth() == 0) {
+    frame->Fail(kScriptStackUnderflow);
+    return;
+  }
+  ScriptValueHandle object = kScriptEmptyHandle;
+  frame->operands.Pop(&object, 1);
+  ScriptValueHandle result = kScriptEmptyHandle;
+  ScriptObjectSlot* slot = nullptr;
+  int32_t status = ReadObjectOperand(frame, &object, &slot);
+  if (status == kScriptOk) status = AccessMember(frame, object, slot, token, &result, entry, site);
+  frame->Fail(status);
+  frame->store->Release(&object);
+  if (frame->Failed()) {
+    frame->store->Release(&result);
+    return;
+  }
+  if (result != kScriptEmptyHandle) frame->Fail(*frame->operands.Push(&status, &result));
 }

@@ -33,42 +33,27 @@ int32_t TypeofPiece(ScriptValueStore* store, ScriptValueHandle value) {
 
 int32_t Negate(ScriptValueStore* store, ScriptValueHandle* operand, ScriptValueHandle* result) {
   int32_t status = kScriptOk;
-  void* slot = nullptr;
+  ScriptValueHandle negated = kScriptEmptyHandle;
   switch (ScriptHandleType(*operand)) {
     case kScriptTypeNumber:
-      if (*store->ConvertInPlace(&status, operand, kScriptTypeNumber, &slot) != kScriptOk) {
-        return status;
-      }
-      static_cast<ScriptNumberSlot*>(slot)->value = -static_cast<ScriptNumberSlot*>(slot)->value;
+      negated = MakeScriptNumberHandle(-ScriptHandleNumber(*operand));
       break;
     case kScriptTypeInteger: {
-      int32_t value = store->GetIntegerSlot(*operand)->value;
-      if (value == INT32_MIN) {
-        // -(-2^31) is no 32-bit integer.
-        ScriptValueHandle number = kScriptEmptyHandle;
-        if (*store->NewNumber(&status, 2147483648.0, &number) != kScriptOk) return status;
-        store->MoveValue(&number, operand);
-        break;
-      }
-      if (*store->ConvertInPlace(&status, operand, kScriptTypeInteger, &slot) != kScriptOk) {
-        return status;
-      }
-      static_cast<ScriptIntegerSlot*>(slot)->value = -value;
+      int32_t value = ScriptHandleInteger(*operand);
+      // -(-2^31) is no 32-bit integer.
+      negated = value == INT32_MIN ? MakeScriptNumberHandle(2147483648.0)
+                                   : MakeScriptIntegerHandle(-value);
       break;
     }
     default: {
       double value = 0.0;
-      ScriptValueHandle number = kScriptEmptyHandle;
-      if (*store->ToNumber(&status, *operand, &value) != kScriptOk ||
-          *store->NewNumber(&status, -value, &number) != kScriptOk) {
-        return status;
-      }
-      store->MoveValue(&number, operand);
+      if (*store->ToNumber(&status, *operand, &value) != kScriptOk) return status;
+      negated = MakeScriptNumberHandle(-value);
       break;
     }
   }
-  *result = *operand;
-  *operand = kScriptEmptyHandle;
+  store->Release(operand);
+  *result = negated;
   return kScriptOk;
 }
 

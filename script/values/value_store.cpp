@@ -9,19 +9,13 @@
 
 namespace {
 
-constexpr uint8_t kBooleanShift = 5;  // 32 slots a block
-constexpr uint8_t kNumberShift = 4;   // 16
-constexpr uint8_t kObjectShift = 3;   // 8
-constexpr uint8_t kIntegerShift = 4;  // 16
-constexpr uint8_t kStringShift = 4;   // 16
+constexpr uint8_t kObjectShift = 6;   // 64 slots a block
+constexpr uint8_t kStringShift = 5;   // 32
 
 }  // namespace
 
 ScriptValueStore::ScriptValueStore() {
-  booleans_.SetGeometry(kBooleanShift);
-  numbers_.SetGeometry(kNumberShift);
   objects_.SetGeometry(kObjectShift);
-  integers_.SetGeometry(kIntegerShift);
   strings_.SetGeometry(kStringShift);
   for (int32_t type = 0; type < kScriptPooledTypes; ++type) {
     freeHeads_[type] = -1;
@@ -31,7 +25,11 @@ ScriptValueStore::ScriptValueStore() {
 
 ScriptValueStore::~ScriptValueStore() {
   // While this flag is set no object can be attached and no pool is freed,
-  // so the walk below sees every slot and no address can be counted twice.
+  // so the walk below sees every slot. Each slot gives up its hold; an
+  // object hears its release when the last slot holding it is passed, so
+  // the walk never reads an object that may have deleted itself. Values the
+  // object releases then free slots the walk has not reached yet, which
+  // give up their holds in the same way.
   destroying_ = true;
   for (uint32_t i = 0; i < objects_.count; ++i) {
     ScriptObjectSlot* slot = objects_.At(i);
@@ -39,15 +37,14 @@ ScriptValueStore::~ScriptValueStore() {
     if (object == nullptr) continue;
     slot->attached = nullptr;
     slot->ref.owner = nullptr;
-    // Later slots of the same object find no count left and are only cleared.
-    if (holds_.Take(object) != 0) TellReleased(object);
+    LetGo(object);
   }
+  while (recycled_.count != 0) {
+    delete reinterpret_cast<ScriptDynamicObject*>(*recycled_.At(--recycled_.count));
+  }
+  recycled_.Free();
   strings_.Free();
-  booleans_.Free();
-  numbers_.Free();
   objects_.Free();
-  integers_.Free();
-  holds_.Free();
   waiting_.Free();
 }
 
@@ -55,10 +52,7 @@ ScriptValueStore::~ScriptValueStore() {
 
 uint32_t ScriptValueStore::PoolCount(int32_t type) const {
   switch (type) {
-    case kScriptTypeBoolean: return booleans_.count;
-    case kScriptTypeNumber: return numbers_.count;
     case kScriptTypeObject: return objects_.count;
-    case kScriptTypeInteger: return integers_.count;
     case kScriptTypeString: return strings_.count;
     default: return 0;
   }
@@ -70,52 +64,18 @@ uint32_t ScriptValueStore::ReferenceTotal(int32_t type) const {
   return ScriptTypeHasSlot(type) ? referenceTotals_[type] : 0;
 }
 
+uint32_t ScriptValueStore::SlotsHolding(const ScriptObject* object) const {
+  return object != nullptr ? object->storeHolds_ : 0;
+}
+
 int32_t& ScriptValueStore::ReferenceCountOf(int32_t type, uint32_t index) const {
-  switch (type) {
-    case kScriptTypeBoolean: return booleans_.At(index)->refcount;
-    case kScriptTypeNumber: return numbers_.At(index)->refcount;
-    case kScriptTypeObject: return objects_.At(index)->refcount;
-    case kScriptTypeInteger: return integers_.At(index)->refcount;
-    default: return strings_.At(index)->refcount;
-  }
+  if (type == kScriptTypeObject) return objects_.At(index)->refcount;
+  return strings_.At(index)->refcount;
 }
 
 void* ScriptValueStore::GetSlot(ScriptValueHandle handle) const {
-  int32_t type = ScriptHandleType(handle);
-  uint32_t index = ScriptHandleIndex(handle);
-  if (!ScriptTypeHasSlot(type) || index >= PoolCount(type)) return nullptr;
-  switch (type) {
-    case kScriptTypeBoolean: return booleans_.At(index);
-    case kScriptTypeNumber: return numbers_.At(index);
-    case kScriptTypeObject: return objects_.At(index);
-    case kScriptTypeInteger: return integers_.At(index);
-    default: return strings_.At(index);
-  }
-}
-
-ScriptBooleanSlot* ScriptValueStore::GetBooleanSlot(ScriptValueHandle handle) const {
-  if (ScriptHandleType(handle) != kScriptTypeBoolean) return nullptr;
-  return static_cast<ScriptBooleanSlot*>(GetSlot(handle));
-}
-
-ScriptNumberSlot* ScriptValueStore::GetNumberSlot(ScriptValueHandle handle) const {
-  if (ScriptHandleType(handle) != kScriptTypeNumber) return nullptr;
-  return static_cast<ScriptNumberSlot*>(GetSlot(handle));
-}
-
-ScriptObjectSlot* ScriptValueStore::GetObjectSlot(ScriptValueHandle handle) const {
-  if (ScriptHandleType(handle) != kScriptTypeObject) return nullptr;
-  return static_cast<ScriptObjectSlot*>(GetSlot(handle));
-}
-
-ScriptIntegerSlot* ScriptValueStore::GetIntegerSlot(ScriptValueHandle handle) const {
-  if (ScriptHandleType(handle) != kScriptTypeInteger) return nullptr;
-  return static_cast<ScriptIntegerSlot*>(GetSlot(handle));
-}
-
-ScriptStringSlot* ScriptValueStore::GetStringSlot(ScriptValueHandle handle) const {
-  if (ScriptHandleType(handle) != kScriptTypeString) return nullptr;
-  return static_cast<ScriptStringSlot*>(GetSlot(handle));
+  if (ScriptObjectSlot* object = GetObjectSlot(handle)) return object;
+  return GetStringSlot(handle);
 }
 
 int32_t* ScriptValueStore::AllocateSlot(int32_t* status, int32_t type, ScriptValueHandle* handle,
@@ -133,28 +93,22 @@ int32_t* ScriptValueStore::AllocateSlot(int32_t* status, int32_t type, ScriptVal
       *status = kScriptNoMemory;
       return status;
     }
-    switch (type) {
-      case kScriptTypeBoolean: slot = booleans_.AppendSlot(); break;
-      case kScriptTypeNumber: slot = numbers_.AppendSlot(); break;
-      case kScriptTypeObject: slot = objects_.AppendSlot(); break;
-      case kScriptTypeInteger: slot = integers_.AppendSlot(); break;
-      default: slot = strings_.AppendSlot(); break;
-    }
+    slot = type == kScriptTypeObject ? static_cast<void*>(objects_.AppendSlot())
+                                     : static_cast<void*>(strings_.AppendSlot());
     if (slot == nullptr) {
       *status = kScriptNoMemory;
       return status;
     }
   } else {
     index = static_cast<uint32_t>(freeHeads_[type]);
-    slot = GetSlot(MakeScriptHandle(type, index));
+    slot = type == kScriptTypeObject ? static_cast<void*>(objects_.At(index))
+                                     : static_cast<void*>(strings_.At(index));
     freeHeads_[type] = *static_cast<int32_t*>(slot);  // the next free slot
   }
-  switch (type) {
-    case kScriptTypeBoolean: *static_cast<ScriptBooleanSlot*>(slot) = ScriptBooleanSlot{}; break;
-    case kScriptTypeNumber: *static_cast<ScriptNumberSlot*>(slot) = ScriptNumberSlot{}; break;
-    case kScriptTypeObject: *static_cast<ScriptObjectSlot*>(slot) = ScriptObjectSlot{}; break;
-    case kScriptTypeInteger: *static_cast<ScriptIntegerSlot*>(slot) = ScriptIntegerSlot{}; break;
-    default: static_cast<ScriptStringSlot*>(slot)->text.Clear(); break;
+  if (type == kScriptTypeObject) {
+    *static_cast<ScriptObjectSlot*>(slot) = ScriptObjectSlot{};
+  } else {
+    static_cast<ScriptStringSlot*>(slot)->text.Clear();
   }
   *static_cast<int32_t*>(slot) = 1;
   ++referenceTotals_[type];
@@ -183,12 +137,10 @@ void EmptyKeepingFirstBlock(Pool& pool) {
 }  // namespace
 
 void ScriptValueStore::EmptyPool(int32_t type) {
-  switch (type) {
-    case kScriptTypeBoolean: EmptyKeepingFirstBlock(booleans_); break;
-    case kScriptTypeNumber: EmptyKeepingFirstBlock(numbers_); break;
-    case kScriptTypeObject: EmptyKeepingFirstBlock(objects_); break;
-    case kScriptTypeInteger: EmptyKeepingFirstBlock(integers_); break;
-    default: EmptyKeepingFirstBlock(strings_); break;
+  if (type == kScriptTypeObject) {
+    EmptyKeepingFirstBlock(objects_);
+  } else {
+    EmptyKeepingFirstBlock(strings_);
   }
   freeHeads_[type] = -1;
 }
@@ -216,18 +168,22 @@ ScriptObject* ScriptValueStore::TakeFromSlot(ScriptObjectSlot* slot) {
   ScriptObject* object = slot->attached;
   slot->attached = nullptr;
   slot->ref = ScriptMemberRef{};
-  if (object == nullptr) return nullptr;
-  // While the store is destroyed an object's holds are taken at once and it
-  // hears its release then; slots still naming it that are freed later (by
-  // that very release, when it owns values holding itself) must not tell
-  // it again.
-  if (destroying_ && holds_.Holds(object) == 0) return nullptr;
-  return holds_.Remove(object) == 0 ? object : nullptr;
+  if (object == nullptr || object->storeHolds_ == 0) return nullptr;
+  if (--object->storeHolds_ != 0) return nullptr;
+  --attachedCount_;
+  return object;
+}
+
+void ScriptValueStore::Hold(ScriptObject* object, uint32_t n) {
+  if (object->storeHolds_ == 0) ++attachedCount_;
+  object->storeHolds_ += n;
 }
 
 void ScriptValueStore::LetGo(ScriptObject* object) {
-  if (object == nullptr || (destroying_ && holds_.Holds(object) == 0)) return;
-  if (holds_.Remove(object) == 0) TellReleased(object);
+  if (object == nullptr || object->storeHolds_ == 0) return;
+  if (--object->storeHolds_ != 0) return;
+  --attachedCount_;
+  TellReleased(object);
 }
 
 // An object told of its release may delete itself and release its values,
@@ -257,9 +213,12 @@ void ScriptValueStore::TellReleased(ScriptObject* object) {
 int32_t* ScriptValueStore::AttachToSlot(int32_t* status, ScriptObjectSlot* slot,
                                         const ScriptMemberRef& ref) {
   ScriptObject* owner = ref.owner;
-  if (owner != nullptr && (destroying_ || !holds_.Add(owner))) {
-    *status = destroying_ ? kScriptBadHeapState : kScriptNoMemory;
-    return status;
+  if (owner != nullptr) {
+    if (destroying_) {
+      *status = kScriptBadHeapState;
+      return status;
+    }
+    Hold(owner, 1);
   }
   ScriptObject* previous = slot->attached;
   slot->ref = ref;
@@ -272,30 +231,18 @@ int32_t* ScriptValueStore::AttachToSlot(int32_t* status, ScriptObjectSlot* slot,
 
 // ---- References
 
-void ScriptValueStore::CopyValue(ScriptValueHandle source, ScriptValueHandle* target) {
-  *target = source;
+void ScriptValueStore::AddReference(ScriptValueHandle source) {
   int32_t type = ScriptHandleType(source);
   uint32_t index = ScriptHandleIndex(source);
-  if (!ScriptTypeHasSlot(type) || index >= PoolCount(type)) return;
+  if (index >= PoolCount(type)) return;
   ++ReferenceCountOf(type, index);
   ++referenceTotals_[type];
 }
 
-void ScriptValueStore::MoveValue(ScriptValueHandle* source, ScriptValueHandle* target) {
-  if (source == target) return;
-  ScriptValueHandle moved = *source;
-  *source = kScriptEmptyHandle;
-  ScriptValueHandle old = *target;
-  *target = moved;
-  Release(&old);
-}
-
-void ScriptValueStore::Release(ScriptValueHandle* handle) {
-  ScriptValueHandle h = *handle;
-  *handle = kScriptEmptyHandle;
+void ScriptValueStore::DropReference(ScriptValueHandle h) {
   int32_t type = ScriptHandleType(h);
   uint32_t index = ScriptHandleIndex(h);
-  if (!ScriptTypeHasSlot(type) || index >= PoolCount(type)) return;
+  if (index >= PoolCount(type)) return;
   int32_t& count = ReferenceCountOf(type, index);
   if (count <= 0) return;  // not a live slot
   --referenceTotals_[type];
@@ -306,7 +253,13 @@ void ScriptValueStore::Release(ScriptValueHandle* handle) {
 
 int32_t* ScriptValueStore::NewValue(int32_t* status, int32_t type, ScriptValueHandle* handle,
                                     void** slot) {
-  return AllocateSlot(status, type, handle, slot);
+  if (slot != nullptr) *slot = nullptr;
+  switch (type) {
+    case kScriptTypeBoolean: return NewBoolean(status, 0, handle);
+    case kScriptTypeNumber: return NewNumber(status, 0.0, handle);
+    case kScriptTypeInteger: return NewInteger(status, 0, handle);
+    default: return AllocateSlot(status, type, handle, slot);
+  }
 }
 
 int32_t* ScriptValueStore::NewString(int32_t* status, const SharedWideString& text,
@@ -314,27 +267,6 @@ int32_t* ScriptValueStore::NewString(int32_t* status, const SharedWideString& te
   void* slot = nullptr;
   if (*AllocateSlot(status, kScriptTypeString, handle, &slot) != kScriptOk) return status;
   static_cast<ScriptStringSlot*>(slot)->text.Assign(text);
-  return status;
-}
-
-int32_t* ScriptValueStore::NewNumber(int32_t* status, double value, ScriptValueHandle* handle) {
-  void* slot = nullptr;
-  if (*AllocateSlot(status, kScriptTypeNumber, handle, &slot) != kScriptOk) return status;
-  static_cast<ScriptNumberSlot*>(slot)->value = value;
-  return status;
-}
-
-int32_t* ScriptValueStore::NewInteger(int32_t* status, int32_t value, ScriptValueHandle* handle) {
-  void* slot = nullptr;
-  if (*AllocateSlot(status, kScriptTypeInteger, handle, &slot) != kScriptOk) return status;
-  static_cast<ScriptIntegerSlot*>(slot)->value = value;
-  return status;
-}
-
-int32_t* ScriptValueStore::NewBoolean(int32_t* status, uint8_t value, ScriptValueHandle* handle) {
-  void* slot = nullptr;
-  if (*AllocateSlot(status, kScriptTypeBoolean, handle, &slot) != kScriptOk) return status;
-  static_cast<ScriptBooleanSlot*>(slot)->value = value != 0 ? 1 : 0;
   return status;
 }
 
@@ -359,13 +291,35 @@ int32_t* ScriptValueStore::NewReference(int32_t* status, const ScriptMemberRef& 
 
 int32_t* ScriptValueStore::NewPlainObject(int32_t* status, ScriptValueHandle* handle) {
   *handle = kScriptEmptyHandle;
-  ScriptDynamicObject* object = DeviceNew<ScriptDynamicObject>(this);
-  if (object == nullptr) {
-    *status = kScriptNoMemory;
-    return status;
+  ScriptDynamicObject* object = nullptr;
+  if (recycled_.count != 0) {
+    object = reinterpret_cast<ScriptDynamicObject*>(*recycled_.At(--recycled_.count));
+  } else {
+    object = DeviceNew<ScriptDynamicObject>(this);
+    if (object == nullptr) {
+      *status = kScriptNoMemory;
+      return status;
+    }
+    object->MarkRecyclable();
   }
   if (*NewObject(status, object, handle) != kScriptOk) delete object;
   return status;
+}
+
+namespace {
+
+// Released plain objects the store keeps at most: enough for the variables
+// of a deep recursion's returns, little memory.
+constexpr uint32_t kRecycledObjects = 64;
+
+}  // namespace
+
+bool ScriptValueStore::RecyclePlainObject(ScriptDynamicObject* object) {
+  if (destroying_ || recycled_.count >= kRecycledObjects) return false;
+  object->ResetForReuse();
+  // Emptying it may have released enough objects to fill the list.
+  if (recycled_.count >= kRecycledObjects) return false;
+  return recycled_.Append(reinterpret_cast<uintptr_t>(object)) >= 0;
 }
 
 int32_t* ScriptValueStore::SetReference(int32_t* status, ScriptValueHandle handle,
@@ -384,10 +338,18 @@ int32_t* ScriptValueStore::ReplaceAttachedObject(int32_t* status, ScriptObject* 
                                                  ScriptObject* replacement) {
   *status = kScriptOk;
   if (old == nullptr || old == replacement) return status;
-  uint32_t holds = holds_.Take(old);
-  if (replacement != nullptr && holds != 0 && (destroying_ || !holds_.Add(replacement, holds))) {
-    *status = destroying_ ? kScriptBadHeapState : kScriptNoMemory;
-    replacement = nullptr;
+  uint32_t holds = old->storeHolds_;
+  if (holds != 0) {
+    old->storeHolds_ = 0;
+    --attachedCount_;
+  }
+  if (replacement != nullptr && holds != 0) {
+    if (destroying_) {
+      *status = kScriptBadHeapState;
+      replacement = nullptr;
+    } else {
+      Hold(replacement, holds);
+    }
   }
   bool changed = false;
   for (uint32_t i = 0; i < objects_.count; ++i) {

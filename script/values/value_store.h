@@ -1,26 +1,29 @@
 // ScriptValueStore: the store of every value that scripts compute or host
-// objects hand to scripts, one per window set. Values live in five typed
-// pools of small fixed-size slots (boolean, number, object, integer,
-// string), each slot with its own reference count, and are named by 32-bit
-// handles (script_value.h). The store also performs every conversion between
-// value types, including numbers to text.
+// objects hand to scripts, one per window set. Values are named by 64-bit
+// value words (script_value.h): numbers, integers, booleans, undefined and
+// names live in the word itself; strings and objects live in two pools of
+// small fixed-size cells ("slots"), each with its own reference count. The
+// store also performs every conversion between value types, including
+// numbers to text.
 //
 // Invariants:
 // - A live slot has a reference count of at least 1; the reference total of
-//   a type is the sum of the counts of its live slots. A freed slot goes on
-//   its pool's free list; when a type's total reaches 0 the pool is emptied
-//   (only its first block is kept for reuse; the destructor frees it), and
-//   the next value of the type gets slot 0 again.
+//   a type is the sum of the counts of its live slots (0 for the immediate
+//   types). A freed slot goes on its pool's free list; when a type's total
+//   reaches 0 the pool is emptied (only its first block is kept for reuse;
+//   the destructor frees it), and the next value of the type gets slot 0
+//   again.
 // - The object pool is the list of attached objects: an object is attached
-//   while some object slot holds it. The store keeps the number of slots per
-//   attached object (value_store_holds.h), so freeing a slot never walks the
-//   pool; when the last slot holding an object is freed the object hears
+//   while some object slot holds it. Each object counts the slots that hold
+//   it (ScriptObject::storeHolds_), so freeing a slot never walks the pool
+//   and costs the same however many objects are alive; when the last slot
+//   holding an object is freed the object hears
 //   NotifyStore(kScriptStoreReleased), after the store's own bookkeeping is
-//   done (the object may delete itself and release further values).
+//   done (the object may delete itself and release further values). An
+//   object is held by one store at a time.
 // - A slot's owner changes only through the store (NewObject, NewReference,
-//   SetReference, ConvertValue, ReplaceAttachedObject).
-// - Handles of types without a slot (name, undefined, empty) are copied and
-//   released as plain words.
+//   SetReference, ReplaceAttachedObject).
+// - Words of the immediate types are copied and released as plain words.
 //
 // Every operation that can fail writes a status (script_status.h) through its
 // first argument and returns it: 1 when memory runs out (the handle variable
@@ -36,9 +39,10 @@
 
 #include "foundation/containers/segmented_array_typed.h"
 #include "foundation/wide_string/shared_wide_string.h"
+#include "script/values/script_status.h"
 #include "script/values/script_value.h"
-#include "script/values/value_store_holds.h"
 
+class ScriptDynamicObject;
 class ScriptObject;
 
 // How many member references a conversion reads through before it gives up
@@ -55,28 +59,48 @@ class ScriptValueStore {
   ScriptValueStore(const ScriptValueStore&) = delete;
   ScriptValueStore& operator=(const ScriptValueStore&) = delete;
 
-  // ---- Value creation: one slot with reference count 1, its handle written
-  // to *handle (which the caller has released or emptied before).
+  // ---- Value creation: the value's word written to *handle (which the
+  // caller has released or emptied before). Strings and objects take a slot
+  // with reference count 1; the other types cannot fail.
 
-  // A slot of a pooled type (0-4) holding false / 0.0 / the null object / 0 /
-  // the empty text; *slot (when given) receives its address. Other types:
-  // kScriptBadHeapState.
+  // A value of a type 0-4 holding false / 0.0 / the null object / 0 / the
+  // empty text; *slot (when given) receives the address of its slot (null
+  // for the immediate types). Other types: kScriptBadHeapState.
   int32_t* NewValue(int32_t* status, int32_t type, ScriptValueHandle* handle, void** slot);
   int32_t* NewString(int32_t* status, const SharedWideString& text, ScriptValueHandle* handle);
-  int32_t* NewNumber(int32_t* status, double value, ScriptValueHandle* handle);
-  int32_t* NewInteger(int32_t* status, int32_t value, ScriptValueHandle* handle);
-  int32_t* NewBoolean(int32_t* status, uint8_t value, ScriptValueHandle* handle);
+  int32_t* NewNumber(int32_t* status, double value, ScriptValueHandle* handle) {
+    *handle = MakeScriptNumberHandle(value);
+    *status = kScriptOk;
+    return status;
+  }
+  int32_t* NewInteger(int32_t* status, int32_t value, ScriptValueHandle* handle) {
+    *handle = MakeScriptIntegerHandle(value);
+    *status = kScriptOk;
+    return status;
+  }
+  int32_t* NewBoolean(int32_t* status, uint8_t value, ScriptValueHandle* handle) {
+    *handle = MakeScriptBooleanHandle(value != 0);
+    *status = kScriptOk;
+    return status;
+  }
   // An object value for the object itself (null: the null object). A
   // non-null object is attached and hears NotifyStore(kScriptStoreAttached).
   int32_t* NewObject(int32_t* status, ScriptObject* object, ScriptValueHandle* handle);
   // A new empty plain object owned by the store, wrapped as a value; when
   // wrapping fails the object is deleted again.
   int32_t* NewPlainObject(int32_t* status, ScriptValueHandle* handle);
+  // Keeps a released plain object (made by NewPlainObject) for the next
+  // NewPlainObject, emptied; false when the store does not take it (it is
+  // being destroyed, or keeps enough already): the object deletes itself.
+  // Calls make and drop a plain object for their variables each time; reuse
+  // spares the heap that churn.
+  bool RecyclePlainObject(ScriptDynamicObject* object);
   // An object value holding any member reference; its owner is attached as
   // under NewObject.
   int32_t* NewReference(int32_t* status, const ScriptMemberRef& ref, ScriptValueHandle* handle);
-  // A new slot of the type filled by converting the source (ConvertValue);
-  // on failure the new slot is released and *handle left empty.
+  // A new value of the type (0, 1, 3, 4) converted from the source; on
+  // failure *handle is left empty. *slot (when given) receives the slot of
+  // a string, null for the other types.
   int32_t* NewConvertedValue(int32_t* status, ScriptValueHandle source, int32_t type,
                              ScriptValueHandle* handle, void** slot);
 
@@ -84,21 +108,41 @@ class ScriptValueStore {
 
   // *target becomes equal to source with one more reference. The previous
   // *target is NOT released.
-  void CopyValue(ScriptValueHandle source, ScriptValueHandle* target);
+  void CopyValue(ScriptValueHandle source, ScriptValueHandle* target) {
+    *target = source;
+    if (ScriptHandleIsBoxed(source) && ScriptTypeHasSlot(ScriptHandleType(source))) {
+      AddReference(source);
+    }
+  }
   // Releases *target, moves *source into it and empties *source; moving a
   // handle onto itself does nothing.
-  void MoveValue(ScriptValueHandle* source, ScriptValueHandle* target);
+  void MoveValue(ScriptValueHandle* source, ScriptValueHandle* target) {
+    if (source == target) return;
+    ScriptValueHandle old = *target;
+    *target = *source;
+    *source = kScriptEmptyHandle;
+    Release(&old);
+  }
   // Drops one reference (the slot is freed at zero); *handle becomes empty.
-  void Release(ScriptValueHandle* handle);
+  void Release(ScriptValueHandle* handle) {
+    ScriptValueHandle h = *handle;
+    *handle = kScriptEmptyHandle;
+    if (ScriptHandleIsBoxed(h) && ScriptTypeHasSlot(ScriptHandleType(h))) DropReference(h);
+  }
 
-  // The slot of a pooled type, null for every other type.
+  // The slot of a string or object value, null for every other value.
   void* GetSlot(ScriptValueHandle handle) const;
   // Typed forms: null when the handle is not of that type.
-  ScriptBooleanSlot* GetBooleanSlot(ScriptValueHandle handle) const;
-  ScriptNumberSlot* GetNumberSlot(ScriptValueHandle handle) const;
-  ScriptObjectSlot* GetObjectSlot(ScriptValueHandle handle) const;
-  ScriptIntegerSlot* GetIntegerSlot(ScriptValueHandle handle) const;
-  ScriptStringSlot* GetStringSlot(ScriptValueHandle handle) const;
+  ScriptObjectSlot* GetObjectSlot(ScriptValueHandle handle) const {
+    if (ScriptHandleType(handle) != kScriptTypeObject) return nullptr;
+    uint32_t index = ScriptHandleIndex(handle);
+    return index < objects_.count ? objects_.At(index) : nullptr;
+  }
+  ScriptStringSlot* GetStringSlot(ScriptValueHandle handle) const {
+    if (ScriptHandleType(handle) != kScriptTypeString) return nullptr;
+    uint32_t index = ScriptHandleIndex(handle);
+    return index < strings_.count ? strings_.At(index) : nullptr;
+  }
 
   // Gives the live object slot `handle` the reference ref: the new owner is
   // attached (NotifyStore(kScriptStoreAttached)) before the old one is let
@@ -123,16 +167,10 @@ class ScriptValueStore {
   // when they are not; undefined and other slotless types 0.
   int32_t* ToInteger(int32_t* status, ScriptValueHandle handle, int32_t* out);
 
-  // Converts the payload of fromSlot (of fromType; null for slotless types)
-  // into toSlot (of toType): copied when the types are equal (kScriptBadHeapState for
-  // types outside 0-4), else converted by the rules above. Conversion to an
-  // object (type 2) from another type, or to a type outside 0, 1, 3, 4, gives
-  // kScriptBadHeapState.
-  int32_t* ConvertValue(int32_t* status, int32_t fromType, const void* fromSlot, int32_t toType,
-                        void* toSlot);
-  // Makes *handle hold a value of the type that the caller may modify: its
-  // own slot when it has the type and its count is 1, else a new converted
-  // slot moved into *handle (copy on write). *slot receives the slot.
+  // Makes *handle hold a value of the type (0, 1, 3, 4) that the caller may
+  // modify: a string value its own slot when its count is 1, else a new
+  // converted value moved into *handle (copy on write). *slot receives the
+  // string slot (null for the immediate types, whose word is the value).
   int32_t* ConvertInPlace(int32_t* status, ScriptValueHandle* handle, int32_t type, void** slot);
   // *out becomes a copy of the value (its previous value released); an
   // object value that refers to a member gives the member's value instead
@@ -152,20 +190,39 @@ class ScriptValueStore {
   // destructor. The object hears nothing.
   void DetachObject(ScriptObject* object);
 
+  // ---- Cycle collection
+
+  // Objects that take part (ScriptObject::VisitHeldValues) and are held
+  // only by each other, not by any value outside them (the operand stack, a
+  // scope chain, a host object, a caller's variable), are released: each
+  // drops the values it holds, and the counts do the rest. The hold counts
+  // of every other object are left as they are. A collection is due when
+  // the number of attached objects has doubled since the last one; the
+  // interpreter collects at the start of a call, where every value the run
+  // uses is held. Lack of memory skips a collection; nothing is lost.
+  bool CycleCollectionDue() const { return attachedCount_ >= collectAt_; }
+  void CollectCycles();
+  // Objects released by collections so far.
+  uint32_t CollectedObjectCount() const { return collected_; }
+
   // ---- Inspection (tests, benchmarks)
 
-  // Slots in the type's pool, live and free.
+  // Slots in the type's pool, live and free (0 for the immediate types).
   uint32_t PoolSize(int32_t type) const;
   uint32_t ReferenceTotal(int32_t type) const;
   // Object slots holding the object.
-  uint32_t SlotsHolding(const ScriptObject* object) const { return holds_.Holds(object); }
-  uint32_t AttachedObjectCount() const { return holds_.Size(); }
+  uint32_t SlotsHolding(const ScriptObject* object) const;
+  uint32_t AttachedObjectCount() const { return attachedCount_; }
 
  private:
+  void AddReference(ScriptValueHandle handle);
+  void DropReference(ScriptValueHandle handle);
   int32_t* AllocateSlot(int32_t* status, int32_t type, ScriptValueHandle* handle, void** slot);
   void FreeSlot(int32_t type, uint32_t index);
   int32_t* AttachToSlot(int32_t* status, ScriptObjectSlot* slot, const ScriptMemberRef& ref);
   ScriptObject* TakeFromSlot(ScriptObjectSlot* slot);
+  // One hold more / less of the object (the count in the object).
+  void Hold(ScriptObject* object, uint32_t n);
   void LetGo(ScriptObject* object);
   // NotifyStore(kScriptStoreReleased) without nesting releases in releases.
   void TellReleased(ScriptObject* object);
@@ -178,30 +235,32 @@ class ScriptValueStore {
                             ScriptValueHandle* result);
   // The object case of the ConvertTo* functions: an object slot without an
   // owner (null) converts by convertNull(); any other asks the owner for its
-  // value as wantedType, hands it to convert(status, type, slot) and
-  // releases it, keeping convert's status.
+  // value as wantedType, hands it to convert(status, value) and releases
+  // it, keeping convert's status.
   template <typename ConvertNull, typename Convert>
-  int32_t* ConvertObjectValue(int32_t* status, const void* objectSlot, int32_t wantedType,
-                              ConvertNull convertNull, Convert convert);
-  int32_t* ConvertToBoolean(int32_t* status, int32_t fromType, const void* fromSlot, uint8_t* out);
-  int32_t* ConvertToNumber(int32_t* status, int32_t fromType, const void* fromSlot, double* out);
-  int32_t* ConvertToString(int32_t* status, int32_t fromType, const void* fromSlot,
-                           SharedWideString* out, uint8_t quote);
-  int32_t* ConvertToInteger(int32_t* status, int32_t fromType, const void* fromSlot, int32_t* out);
-  int32_t* CopySameType(int32_t* status, int32_t type, const void* fromSlot, void* toSlot);
+  int32_t* ConvertObjectValue(int32_t* status, const ScriptObjectSlot* objectSlot,
+                              int32_t wantedType, ConvertNull convertNull, Convert convert);
+  int32_t* ConvertToBoolean(int32_t* status, ScriptValueHandle from, uint8_t* out);
+  int32_t* ConvertToNumber(int32_t* status, ScriptValueHandle from, double* out);
+  int32_t* ConvertToString(int32_t* status, ScriptValueHandle from, SharedWideString* out,
+                           uint8_t quote);
+  int32_t* ConvertToInteger(int32_t* status, ScriptValueHandle from, int32_t* out);
 
-  // Pools, in the order of types 0-4.
-  SegmentedTypedArray<ScriptBooleanSlot, false> booleans_;  // 32 slots a block
-  SegmentedTypedArray<ScriptNumberSlot, false> numbers_;    // 16
-  SegmentedTypedArray<ScriptObjectSlot, false> objects_;    // 8
-  SegmentedTypedArray<ScriptIntegerSlot, false> integers_;  // 16
-  SegmentedTypedArray<ScriptStringSlot> strings_;           // 16; new blocks hold empty texts
+  // The pools of the two counted types.
+  SegmentedTypedArray<ScriptObjectSlot, false> objects_;  // 64 slots a block
+  SegmentedTypedArray<ScriptStringSlot> strings_;         // 32; new blocks hold empty texts
   int32_t freeHeads_[kScriptPooledTypes];
   uint32_t referenceTotals_[kScriptPooledTypes];
-  ScriptObjectHoldTable holds_;
+  uint32_t attachedCount_ = 0;
   bool destroying_ = false;
   // Objects released while another is being told, told next.
   SegmentedPointerArray waiting_;
+  // Released plain objects kept for reuse (RecyclePlainObject).
+  SegmentedPointerArray recycled_;
+  // The attached-object count at which the next cycle collection is due.
+  uint32_t collectAt_ = 4096;
+  uint32_t collected_ = 0;
+  bool collecting_ = false;
   bool telling_ = false;
 };
 

@@ -1,6 +1,6 @@
 // The value store's conversions between value types: to boolean, number,
-// text and integer, the copy of a payload into a slot of the same type, copy
-// on write for operators, and the reading of member references.
+// text and integer, copy on write for operators, and the reading of member
+// references.
 //
 // An object value converts by asking its owner for the value (the owner's
 // GetMemberValue with the wanted type). The answer may again be an object
@@ -50,58 +50,53 @@ int32_t* ScriptValueStore::FetchObjectValue(int32_t* status, const ScriptMemberR
   }
 }
 
-namespace {
-
-// Sets *status: kScriptBadHeapState for a type that has a slot given none,
-// else kScriptOk. True when the slot is missing.
-bool SlotIsMissing(int32_t* status, int32_t type, const void* slot) {
-  *status = ScriptTypeHasSlot(type) && slot == nullptr ? kScriptBadHeapState : kScriptOk;
-  return *status != kScriptOk;
-}
-
-}  // namespace
-
 template <typename ConvertNull, typename Convert>
-int32_t* ScriptValueStore::ConvertObjectValue(int32_t* status, const void* objectSlot,
+int32_t* ScriptValueStore::ConvertObjectValue(int32_t* status, const ScriptObjectSlot* objectSlot,
                                               int32_t wantedType, ConvertNull convertNull,
                                               Convert convert) {
-  const ScriptMemberRef& ref = static_cast<const ScriptObjectSlot*>(objectSlot)->ref;
+  const ScriptMemberRef& ref = objectSlot->ref;
   if (ref.owner == nullptr) {
     convertNull();
     return status;
   }
   ScriptValueHandle value = kScriptEmptyHandle;
   if (*FetchObjectValue(status, ref, wantedType, &value) != kScriptOk) return status;
-  convert(status, ScriptHandleType(value), GetSlot(value));
+  convert(status, value);
   int32_t result = *status;
   Release(&value);
   *status = result;
   return status;
 }
 
-int32_t* ScriptValueStore::ConvertToBoolean(int32_t* status, int32_t fromType,
-                                            const void* fromSlot, uint8_t* out) {
-  if (SlotIsMissing(status, fromType, fromSlot)) return status;
-  switch (fromType) {
+int32_t* ScriptValueStore::ConvertToBoolean(int32_t* status, ScriptValueHandle from,
+                                            uint8_t* out) {
+  *status = kScriptOk;
+  switch (ScriptHandleType(from)) {
     case kScriptTypeBoolean:
-      *out = static_cast<const ScriptBooleanSlot*>(fromSlot)->value != 0 ? 1 : 0;
+      *out = ScriptHandleBoolean(from);
       return status;
     case kScriptTypeNumber: {
-      double v = static_cast<const ScriptNumberSlot*>(fromSlot)->value;
+      double v = ScriptHandleNumber(from);
       *out = (v != 0.0 && !std::isnan(v)) ? 1 : 0;
       return status;
     }
     case kScriptTypeInteger:
-      *out = static_cast<const ScriptIntegerSlot*>(fromSlot)->value != 0 ? 1 : 0;
+      *out = ScriptHandleInteger(from) != 0 ? 1 : 0;
       return status;
-    case kScriptTypeString:
-      *out = static_cast<const ScriptStringSlot*>(fromSlot)->text.length != 0 ? 1 : 0;
+    case kScriptTypeString: {
+      const ScriptStringSlot* slot = GetStringSlot(from);
+      if (slot == nullptr) break;
+      *out = slot->text.length != 0 ? 1 : 0;
       return status;
-    case kScriptTypeObject:
-      return ConvertObjectValue(status, fromSlot, kScriptTypeBoolean, [&] { *out = 0; },
-                                [&](int32_t* fetched, int32_t type, const void* slot) {
-                                  ConvertToBoolean(fetched, type, slot, out);
+    }
+    case kScriptTypeObject: {
+      const ScriptObjectSlot* slot = GetObjectSlot(from);
+      if (slot == nullptr) break;
+      return ConvertObjectValue(status, slot, kScriptTypeBoolean, [&] { *out = 0; },
+                                [&](int32_t* fetched, ScriptValueHandle value) {
+                                  ConvertToBoolean(fetched, value, out);
                                 });
+    }
     case kScriptTypeUndefined:
     case kScriptTypeEmpty:
       // Undefined reads as false, so that "if (u)" and "!u" work on a
@@ -109,69 +104,84 @@ int32_t* ScriptValueStore::ConvertToBoolean(int32_t* status, int32_t fromType,
       *out = 0;
       return status;
     default:
-      *status = kScriptBadHeapState;
-      return status;
+      break;
   }
+  *status = kScriptBadHeapState;
+  return status;
 }
 
-int32_t* ScriptValueStore::ConvertToNumber(int32_t* status, int32_t fromType, const void* fromSlot,
-                                           double* out) {
-  if (SlotIsMissing(status, fromType, fromSlot)) return status;
-  switch (fromType) {
+int32_t* ScriptValueStore::ConvertToNumber(int32_t* status, ScriptValueHandle from, double* out) {
+  *status = kScriptOk;
+  switch (ScriptHandleType(from)) {
     case kScriptTypeBoolean:
-      *out = static_cast<const ScriptBooleanSlot*>(fromSlot)->value != 0 ? 1.0 : 0.0;
+      *out = ScriptHandleBoolean(from) != 0 ? 1.0 : 0.0;
       return status;
     case kScriptTypeNumber:
-      *out = static_cast<const ScriptNumberSlot*>(fromSlot)->value;
+      *out = ScriptHandleNumber(from);
       return status;
     case kScriptTypeInteger:
-      *out = static_cast<const ScriptIntegerSlot*>(fromSlot)->value;
+      *out = ScriptHandleInteger(from);
       return status;
-    case kScriptTypeString:
-      *out = ParseScriptNumber(static_cast<const ScriptStringSlot*>(fromSlot)->text);
+    case kScriptTypeString: {
+      const ScriptStringSlot* slot = GetStringSlot(from);
+      if (slot == nullptr) break;
+      *out = ParseScriptNumber(slot->text);
       return status;
-    case kScriptTypeObject:
-      return ConvertObjectValue(status, fromSlot, kScriptTypeNumber, [&] { *out = 0.0; },
-                                [&](int32_t* fetched, int32_t type, const void* slot) {
-                                  ConvertToNumber(fetched, type, slot, out);
+    }
+    case kScriptTypeObject: {
+      const ScriptObjectSlot* slot = GetObjectSlot(from);
+      if (slot == nullptr) break;
+      return ConvertObjectValue(status, slot, kScriptTypeNumber, [&] { *out = 0.0; },
+                                [&](int32_t* fetched, ScriptValueHandle value) {
+                                  ConvertToNumber(fetched, value, out);
                                 });
+    }
     default:
       *out = std::nan("");
       return status;
   }
+  *status = kScriptBadHeapState;
+  return status;
 }
 
-int32_t* ScriptValueStore::ConvertToInteger(int32_t* status, int32_t fromType,
-                                            const void* fromSlot, int32_t* out) {
-  if (SlotIsMissing(status, fromType, fromSlot)) return status;
-  switch (fromType) {
+int32_t* ScriptValueStore::ConvertToInteger(int32_t* status, ScriptValueHandle from,
+                                            int32_t* out) {
+  *status = kScriptOk;
+  switch (ScriptHandleType(from)) {
     case kScriptTypeBoolean:
-      *out = static_cast<const ScriptBooleanSlot*>(fromSlot)->value != 0 ? 1 : 0;
+      *out = ScriptHandleBoolean(from) != 0 ? 1 : 0;
       return status;
     case kScriptTypeNumber:
-      *out = ScriptNumberToInt32(static_cast<const ScriptNumberSlot*>(fromSlot)->value);
+      *out = ScriptNumberToInt32(ScriptHandleNumber(from));
       return status;
     case kScriptTypeInteger:
-      *out = static_cast<const ScriptIntegerSlot*>(fromSlot)->value;
+      *out = ScriptHandleInteger(from);
       return status;
     case kScriptTypeString: {
+      const ScriptStringSlot* slot = GetStringSlot(from);
+      if (slot == nullptr) break;
       int32_t value = 0;
-      if (!static_cast<const ScriptStringSlot*>(fromSlot)->text.ParseInt(10, &value)) {
+      if (!slot->text.ParseInt(10, &value)) {
         *status = kScriptConversionFailed;  // not lack of memory: a text that is no integer
         return status;
       }
       *out = value;
       return status;
     }
-    case kScriptTypeObject:
-      return ConvertObjectValue(status, fromSlot, kScriptTypeInteger, [&] { *out = 0; },
-                                [&](int32_t* fetched, int32_t type, const void* slot) {
-                                  ConvertToInteger(fetched, type, slot, out);
+    case kScriptTypeObject: {
+      const ScriptObjectSlot* slot = GetObjectSlot(from);
+      if (slot == nullptr) break;
+      return ConvertObjectValue(status, slot, kScriptTypeInteger, [&] { *out = 0; },
+                                [&](int32_t* fetched, ScriptValueHandle value) {
+                                  ConvertToInteger(fetched, value, out);
                                 });
+    }
     default:
       *out = 0;
       return status;
   }
+  *status = kScriptBadHeapState;
+  return status;
 }
 
 namespace {
@@ -193,21 +203,18 @@ int32_t* QuoteText(int32_t* status, const SharedWideString& text, SharedWideStri
 
 }  // namespace
 
-int32_t* ScriptValueStore::ConvertToString(int32_t* status, int32_t fromType,
-                                           const void* fromSlot, SharedWideString* out,
-                                           uint8_t quote) {
-  if (SlotIsMissing(status, fromType, fromSlot)) return status;
-  switch (fromType) {
+int32_t* ScriptValueStore::ConvertToString(int32_t* status, ScriptValueHandle from,
+                                           SharedWideString* out, uint8_t quote) {
+  *status = kScriptOk;
+  switch (ScriptHandleType(from)) {
     case kScriptTypeBoolean:
-      GetLiteralText(static_cast<const ScriptBooleanSlot*>(fromSlot)->value != 0 ? kLiteralTrue
-                                                                                 : kLiteralFalse,
-                     out);
+      GetLiteralText(ScriptHandleBoolean(from) != 0 ? kLiteralTrue : kLiteralFalse, out);
       return status;
     case kScriptTypeNumber:
-      return FormatScriptNumber(status, static_cast<const ScriptNumberSlot*>(fromSlot)->value, out);
+      return FormatScriptNumber(status, ScriptHandleNumber(from), out);
     case kScriptTypeInteger: {
       SharedWideString text;
-      if (!text.AppendInt(static_cast<const ScriptIntegerSlot*>(fromSlot)->value)) {
+      if (!text.AppendInt(ScriptHandleInteger(from))) {
         *status = kScriptNoMemory;
         return status;
       }
@@ -215,120 +222,107 @@ int32_t* ScriptValueStore::ConvertToString(int32_t* status, int32_t fromType,
       return status;
     }
     case kScriptTypeString: {
-      const SharedWideString& text = static_cast<const ScriptStringSlot*>(fromSlot)->text;
-      if (quote != 0) return QuoteText(status, text, out);
-      out->Assign(text);
+      const ScriptStringSlot* slot = GetStringSlot(from);
+      if (slot == nullptr) break;
+      if (quote != 0) return QuoteText(status, slot->text, out);
+      out->Assign(slot->text);
       return status;
     }
-    case kScriptTypeObject:
-      return ConvertObjectValue(status, fromSlot, kScriptTypeString,
+    case kScriptTypeObject: {
+      const ScriptObjectSlot* slot = GetObjectSlot(from);
+      if (slot == nullptr) break;
+      return ConvertObjectValue(status, slot, kScriptTypeString,
                                 [&] { GetLiteralText(kLiteralNull, out); },
-                                [&](int32_t* fetched, int32_t type, const void* slot) {
-                                  ConvertToString(fetched, type, slot, out, quote);
+                                [&](int32_t* fetched, ScriptValueHandle value) {
+                                  ConvertToString(fetched, value, out, quote);
                                 });
+    }
     default:
       GetLiteralText(kLiteralUndefined, out);
       return status;
   }
-}
-
-int32_t* ScriptValueStore::CopySameType(int32_t* status, int32_t type, const void* fromSlot,
-                                        void* toSlot) {
-  *status = kScriptOk;
-  if (!ScriptTypeHasSlot(type) || fromSlot == nullptr || toSlot == nullptr) {
-    *status = kScriptBadHeapState;
-    return status;
-  }
-  switch (type) {
-    case kScriptTypeBoolean:
-      static_cast<ScriptBooleanSlot*>(toSlot)->value =
-          static_cast<const ScriptBooleanSlot*>(fromSlot)->value;
-      return status;
-    case kScriptTypeNumber:
-      static_cast<ScriptNumberSlot*>(toSlot)->value =
-          static_cast<const ScriptNumberSlot*>(fromSlot)->value;
-      return status;
-    case kScriptTypeObject: {
-      ScriptMemberRef ref = static_cast<const ScriptObjectSlot*>(fromSlot)->ref;
-      return AttachToSlot(status, static_cast<ScriptObjectSlot*>(toSlot), ref);
-    }
-    case kScriptTypeInteger:
-      static_cast<ScriptIntegerSlot*>(toSlot)->value =
-          static_cast<const ScriptIntegerSlot*>(fromSlot)->value;
-      return status;
-    default:
-      static_cast<ScriptStringSlot*>(toSlot)->text.Assign(
-          static_cast<const ScriptStringSlot*>(fromSlot)->text);
-      return status;
-  }
-}
-
-int32_t* ScriptValueStore::ConvertValue(int32_t* status, int32_t fromType, const void* fromSlot,
-                                        int32_t toType, void* toSlot) {
-  if (fromType == toType) return CopySameType(status, toType, fromSlot, toSlot);
-  if (toSlot == nullptr) {
-    *status = kScriptBadHeapState;
-    return status;
-  }
-  switch (toType) {
-    case kScriptTypeBoolean: {
-      uint8_t value = 0;
-      if (*ConvertToBoolean(status, fromType, fromSlot, &value) == kScriptOk) {
-        static_cast<ScriptBooleanSlot*>(toSlot)->value = value;
-      }
-      return status;
-    }
-    case kScriptTypeNumber: {
-      double value = 0.0;
-      if (*ConvertToNumber(status, fromType, fromSlot, &value) == kScriptOk) {
-        static_cast<ScriptNumberSlot*>(toSlot)->value = value;
-      }
-      return status;
-    }
-    case kScriptTypeInteger: {
-      int32_t value = 0;
-      if (*ConvertToInteger(status, fromType, fromSlot, &value) == kScriptOk) {
-        static_cast<ScriptIntegerSlot*>(toSlot)->value = value;
-      }
-      return status;
-    }
-    case kScriptTypeString: {
-      SharedWideString text;
-      if (*ConvertToString(status, fromType, fromSlot, &text, 0) == kScriptOk) {
-        static_cast<ScriptStringSlot*>(toSlot)->text.Assign(text);
-      }
-      return status;
-    }
-    default:
-      *status = kScriptBadHeapState;
-      return status;
-  }
+  *status = kScriptBadHeapState;
+  return status;
 }
 
 int32_t* ScriptValueStore::NewConvertedValue(int32_t* status, ScriptValueHandle source,
                                              int32_t type, ScriptValueHandle* handle,
                                              void** slot) {
-  ScriptValueHandle fresh = kScriptEmptyHandle;
-  void* freshSlot = nullptr;
   *handle = kScriptEmptyHandle;
-  if (*AllocateSlot(status, type, &fresh, &freshSlot) != kScriptOk) return status;
-  if (*ConvertValue(status, ScriptHandleType(source), GetSlot(source), type, freshSlot) !=
-      kScriptOk) {
-    int32_t failure = *status;
-    Release(&fresh);
-    *status = failure;
-    return status;
+  if (slot != nullptr) *slot = nullptr;
+  switch (type) {
+    case kScriptTypeBoolean: {
+      uint8_t value = 0;
+      if (*ConvertToBoolean(status, source, &value) == kScriptOk) {
+        *handle = MakeScriptBooleanHandle(value != 0);
+      }
+      return status;
+    }
+    case kScriptTypeNumber: {
+      double value = 0.0;
+      if (*ConvertToNumber(status, source, &value) == kScriptOk) {
+        *handle = MakeScriptNumberHandle(value);
+      }
+      return status;
+    }
+    case kScriptTypeInteger: {
+      int32_t value = 0;
+      if (*ConvertToInteger(status, source, &value) == kScriptOk) {
+        *handle = MakeScriptIntegerHandle(value);
+      }
+      return status;
+    }
+    case kScriptTypeString: {
+      SharedWideString text;
+      if (*ConvertToString(status, source, &text, 0) != kScriptOk) return status;
+      ScriptValueHandle fresh = kScriptEmptyHandle;
+      void* freshSlot = nullptr;
+      if (*AllocateSlot(status, kScriptTypeString, &fresh, &freshSlot) != kScriptOk) {
+        return status;
+      }
+      static_cast<ScriptStringSlot*>(freshSlot)->text.Assign(text);
+      *handle = fresh;
+      if (slot != nullptr) *slot = freshSlot;
+      return status;
+    }
+    case kScriptTypeObject: {
+      // An object value is copied as a new slot holding the same reference;
+      // no other type converts to an object.
+      const ScriptObjectSlot* from = GetObjectSlot(source);
+      if (from == nullptr) break;
+      ScriptMemberRef ref = from->ref;
+      ScriptValueHandle fresh = kScriptEmptyHandle;
+      void* freshSlot = nullptr;
+      if (*AllocateSlot(status, kScriptTypeObject, &fresh, &freshSlot) != kScriptOk) {
+        return status;
+      }
+      if (*AttachToSlot(status, static_cast<ScriptObjectSlot*>(freshSlot), ref) != kScriptOk) {
+        int32_t failure = *status;
+        Release(&fresh);
+        *status = failure;
+        return status;
+      }
+      *handle = fresh;
+      if (slot != nullptr) *slot = freshSlot;
+      return status;
+    }
+    default:
+      break;
   }
-  *handle = fresh;
-  if (slot != nullptr) *slot = freshSlot;
+  *status = kScriptBadHeapState;
   return status;
 }
 
 int32_t* ScriptValueStore::ConvertInPlace(int32_t* status, ScriptValueHandle* handle, int32_t type,
                                           void** slot) {
-  if (ScriptHandleType(*handle) == type && ScriptTypeHasSlot(type)) {
-    void* own = GetSlot(*handle);
-    if (own != nullptr && *static_cast<int32_t*>(own) == 1) {
+  if (slot != nullptr) *slot = nullptr;
+  if (ScriptHandleType(*handle) == type) {
+    if (type != kScriptTypeString) {
+      if (type == kScriptTypeBoolean || type == kScriptTypeNumber || type == kScriptTypeInteger) {
+        *status = kScriptOk;
+        return status;
+      }
+    } else if (ScriptStringSlot* own = GetStringSlot(*handle); own != nullptr && own->refcount == 1) {
       if (slot != nullptr) *slot = own;
       *status = kScriptOk;
       return status;
@@ -372,23 +366,20 @@ int32_t* ScriptValueStore::GetReferencedValue(int32_t* status, ScriptValueHandle
 // ---- Reading values
 
 int32_t* ScriptValueStore::ToBoolean(int32_t* status, ScriptValueHandle handle, uint8_t* out) {
-  return ConvertToBoolean(status, ScriptHandleType(handle), GetSlot(handle), out);
+  return ConvertToBoolean(status, handle, out);
 }
 
 int32_t* ScriptValueStore::ToNumber(int32_t* status, ScriptValueHandle handle, double* out) {
-  return ConvertToNumber(status, ScriptHandleType(handle), GetSlot(handle), out);
+  return ConvertToNumber(status, handle, out);
 }
 
 int32_t* ScriptValueStore::ToString(int32_t* status, ScriptValueHandle handle,
                                     SharedWideString* out, uint8_t quote) {
   SharedWideString text;
-  if (*ConvertToString(status, ScriptHandleType(handle), GetSlot(handle), &text, quote) ==
-      kScriptOk) {
-    out->Assign(text);
-  }
+  if (*ConvertToString(status, handle, &text, quote) == kScriptOk) out->Assign(text);
   return status;
 }
 
 int32_t* ScriptValueStore::ToInteger(int32_t* status, ScriptValueHandle handle, int32_t* out) {
-  return ConvertToInteger(status, ScriptHandleType(handle), GetSlot(handle), out);
+  return ConvertToInteger(status, handle, out);
 }

@@ -25,6 +25,17 @@ inline SharedWideString Wide(const std::u16string& text) {
   return s;
 }
 
+// The payloads of immediate value words, checked to be of the type.
+inline int32_t IntegerIn(ScriptValueHandle h) {
+  EXPECT_EQ(ScriptHandleType(h), kScriptTypeInteger);
+  return ScriptHandleInteger(h);
+}
+
+inline double NumberIn(ScriptValueHandle h) {
+  EXPECT_EQ(ScriptHandleType(h), kScriptTypeNumber);
+  return ScriptHandleNumber(h);
+}
+
 inline std::string Narrow(const std::u16string& text) {
   return std::string(text.begin(), text.end());
 }

@@ -140,7 +140,7 @@ TEST(MathOwnership, MathOutlivesOrPrecedesItsStore) {
     store.CopyValue(value, &copy);
     store.Release(&value);
     delete math;  // detaches itself from the slot that still holds it
-    EXPECT_EQ(store.SlotsHolding(math), 0u);
+    EXPECT_EQ(store.AttachedObjectCount(), 0u);
     store.Release(&copy);
   }
   ScriptMathObject survivor;

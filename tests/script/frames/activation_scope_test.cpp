@@ -148,11 +148,26 @@ TEST_F(ScopeChainTest, CopyWithoutMemoryLeavesAnEmptyChain) {
   chain.PushValue(&status, outer, false);
   ScriptScopeChain copy(&store);
   {
+    // A short chain lives inside the chain object: copying needs no memory.
+    devtest::AllocationFailure failure(1, true);
+    copy.CopyFrom(&status, chain);
+  }
+  EXPECT_EQ(status, kScriptOk);
+  EXPECT_EQ(copy.Depth(), 1u);
+  for (int i = 0; i < 9; ++i) chain.PushValue(&status, inner, i == 8);
+  ASSERT_EQ(chain.Depth(), 10u);
+  {
     devtest::AllocationFailure failure(1, true);
     copy.CopyFrom(&status, chain);
   }
   EXPECT_EQ(status, kScriptNoMemory);
   EXPECT_EQ(copy.Depth(), 0u);
+  copy.CopyFrom(&status, chain);
+  ASSERT_EQ(status, kScriptOk);
+  EXPECT_EQ(copy.Depth(), 10u);
+  EXPECT_EQ(copy.VariableScope(), 9);
+  EXPECT_EQ(copy.At(0), outer);
+  EXPECT_EQ(copy.At(9), inner);
 }
 
 TEST(CallStack, MovesActivationsAndStopsAtItsCap) {

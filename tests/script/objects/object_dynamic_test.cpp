@@ -105,7 +105,7 @@ TEST_F(DynamicObjectTest, CreatedMemberHoldsNoValueUntilAssigned) {
   store_.Release(&three);
   ASSERT_EQ(*object_->GetMemberValue(&status_, ref, &store_, &result, kScriptTypeString),
             kScriptOk);
-  EXPECT_EQ(store_.GetIntegerSlot(result)->value, 3);  // the wanted type is not used
+  EXPECT_EQ(scripttest::IntegerIn(result), 3);  // the wanted type is not used
   store_.Release(&result);
 
   // Found again at the same index; a second name goes after it.
@@ -192,9 +192,9 @@ TEST_F(DynamicObjectTest, AssignmentReleasesTheOldValue) {
   // Storing the value the member already holds keeps it alive.
   ScriptValueHandle held = object_->MemberValue(0);
   object_->SetMemberValue(&status_, ref, &store_, held);
-  EXPECT_EQ(store_.GetNumberSlot(held)->value, 2.0);
+  EXPECT_EQ(scripttest::NumberIn(held), 2.0);
   store_.Release(&second);
-  EXPECT_EQ(store_.ReferenceTotal(kScriptTypeNumber), 1u);
+  EXPECT_EQ(object_->MemberValue(0), MakeScriptNumberHandle(2.0));
 }
 
 TEST_F(DynamicObjectTest, RenewingANameKeepsTheOldEntry) {
@@ -206,7 +206,7 @@ TEST_F(DynamicObjectTest, RenewingANameKeepsTheOldEntry) {
   EXPECT_EQ(object_->AddMember(Wide(u"p"), false), 0);
   EXPECT_EQ(object_->AddMember(Wide(u"p"), true), 1);
   EXPECT_EQ(object_->MemberName(0).length, 0u);
-  EXPECT_EQ(store_.GetIntegerSlot(object_->MemberValue(0))->value, 10);  // old value kept
+  EXPECT_EQ(scripttest::IntegerIn(object_->MemberValue(0)), 10);  // old value kept
   EXPECT_EQ(object_->MemberValue(1), kScriptUndefinedHandle);
   EXPECT_EQ(Resolve(u"p", 0, kScriptOk).memberCode, 1);
   EXPECT_EQ(object_->AddMember(SharedWideString(), true), -1);
@@ -287,9 +287,49 @@ TEST(ScriptDynamicObject, ReadIntoTheLastValueOfItself) {
                                     kScriptTypeAny),
             kScriptOk);
   EXPECT_EQ(store.AttachedObjectCount(), 0u);  // deleted by now
-  ASSERT_NE(store.GetIntegerSlot(result), nullptr);
-  EXPECT_EQ(store.GetIntegerSlot(result)->value, 5);
+  ASSERT_EQ(ScriptHandleType(result), kScriptTypeInteger);
+  EXPECT_EQ(scripttest::IntegerIn(result), 5);
   store.Release(&result);
+}
+
+// A released plain object is kept for the next one the store makes, which
+// starts empty and as new, whatever the old one held (members past those
+// kept inside the object, a member holding another plain object).
+TEST(ScriptDynamicObject, ReleasedPlainObjectsAreReusedEmpty) {
+  ScriptValueStore store;
+  int32_t status = 0;
+  ScriptValueHandle first = kScriptEmptyHandle;
+  ASSERT_EQ(*store.NewPlainObject(&status, &first), kScriptOk);
+  auto* object = static_cast<ScriptDynamicObject*>(store.GetObjectSlot(first)->ref.owner);
+  object->SetMembersStartUndefined(true);
+  ScriptValueHandle inner = kScriptEmptyHandle;
+  ASSERT_EQ(*store.NewPlainObject(&status, &inner), kScriptOk);
+  ScriptValueHandle text = kScriptEmptyHandle;
+  store.NewString(&status, Wide(u"kept"), &text);
+  for (const char16_t* name : {u"a", u"b", u"c", u"d", u"e"}) {
+    ASSERT_EQ(*SetScriptMemberByName(&status, &store, object, Wide(name), text), kScriptOk);
+  }
+  ASSERT_EQ(*SetScriptMemberByName(&status, &store, object, Wide(u"inner"), inner), kScriptOk);
+  store.Release(&inner);
+  store.Release(&text);
+  EXPECT_EQ(object->MemberCount(), 6u);
+  EXPECT_EQ(Text(object->MemberName(5)), u"inner");
+  store.Release(&first);
+  EXPECT_EQ(store.AttachedObjectCount(), 0u);
+  EXPECT_EQ(store.ReferenceTotal(kScriptTypeString), 0u);
+
+  ScriptValueHandle again = kScriptEmptyHandle;
+  ASSERT_EQ(*store.NewPlainObject(&status, &again), kScriptOk);
+  auto* reused = static_cast<ScriptDynamicObject*>(store.GetObjectSlot(again)->ref.owner);
+  EXPECT_EQ(reused->MemberCount(), 0u);
+  ScriptMemberRef ref{reused, -1, 0, 0};
+  ScriptNameToken token;
+  token.SetText(Wide(u"a"));
+  ASSERT_EQ(*reused->ResolveMember(&status, token, &ref, 1), kScriptOk);
+  ScriptValueHandle value = kScriptEmptyHandle;
+  EXPECT_EQ(*reused->GetMemberValue(&status, ref, &store, &value, kScriptTypeAny),
+            kScriptCannotGet);  // members start empty again
+  store.Release(&again);
 }
 
 // ---- The callable Object constructor
@@ -460,16 +500,16 @@ TEST(ScriptOperandStack, PushPopAndArguments) {
     EXPECT_EQ(h, kScriptEmptyHandle);
   }
   EXPECT_EQ(stack.Depth(), 40u);
-  EXPECT_EQ(store.GetIntegerSlot(stack.Peek(0))->value, 39);
-  EXPECT_EQ(store.GetIntegerSlot(stack.Argument(3, 0))->value, 37);  // first of three
-  EXPECT_EQ(store.GetIntegerSlot(stack.Argument(3, 2))->value, 39);
+  EXPECT_EQ(scripttest::IntegerIn(stack.Peek(0)), 39);
+  EXPECT_EQ(scripttest::IntegerIn(stack.Argument(3, 0)), 37);  // first of three
+  EXPECT_EQ(scripttest::IntegerIn(stack.Argument(3, 2)), 39);
   EXPECT_EQ(*stack.Require(&status, 40), kScriptOk);
   EXPECT_EQ(*stack.Require(&status, 41), kScriptStackUnderflow);
 
   ScriptValueHandle two[2];
   stack.Pop(two, 2);
-  EXPECT_EQ(store.GetIntegerSlot(two[0])->value, 38);
-  EXPECT_EQ(store.GetIntegerSlot(two[1])->value, 39);  // the top into the last
+  EXPECT_EQ(scripttest::IntegerIn(two[0]), 38);
+  EXPECT_EQ(scripttest::IntegerIn(two[1]), 39);  // the top into the last
   store.Release(&two[0]);
   store.Release(&two[1]);
 

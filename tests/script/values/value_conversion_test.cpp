@@ -268,26 +268,27 @@ TEST_F(Conversions, ShortReferenceChains) {
   store_.Release(&start);
 }
 
-TEST_F(Conversions, ConvertValueBetweenSlots) {
-  ScriptValueHandle number = kScriptEmptyHandle;
-  void* slot = nullptr;
-  ASSERT_EQ(*store_.NewValue(&status_, kScriptTypeNumber, &number, &slot), kScriptOk);
+TEST_F(Conversions, NewConvertedValueOfEachType) {
   ScriptValueHandle text = String(u"12.5");
-  EXPECT_EQ(*store_.ConvertValue(&status_, kScriptTypeString, store_.GetSlot(text),
-                                 kScriptTypeNumber, slot),
+  ScriptValueHandle number = kScriptEmptyHandle;
+  void* slot = &status_;
+  ASSERT_EQ(*store_.NewConvertedValue(&status_, text, kScriptTypeNumber, &number, &slot),
             kScriptOk);
-  EXPECT_EQ(static_cast<ScriptNumberSlot*>(slot)->value, 12.5);
-  // To an object from another type, and to slotless types: not defined.
-  ScriptValueHandle object = Object(nullptr);
-  EXPECT_EQ(*store_.ConvertValue(&status_, kScriptTypeNumber, slot, kScriptTypeObject,
-                                 store_.GetSlot(object)),
+  EXPECT_EQ(AsNumber(number), 12.5);
+  EXPECT_EQ(slot, nullptr);  // numbers live in their value words
+  ScriptValueHandle back = kScriptEmptyHandle;
+  ASSERT_EQ(*store_.NewConvertedValue(&status_, number, kScriptTypeString, &back, &slot),
+            kScriptOk);
+  EXPECT_EQ(slot, store_.GetSlot(back));
+  EXPECT_EQ(Text(store_.GetStringSlot(back)->text), u"12.5");
+  store_.Release(&back);
+  // To an object from another type, and to types without values: not defined.
+  ScriptValueHandle failed = kScriptEmptyHandle;
+  EXPECT_EQ(*store_.NewConvertedValue(&status_, number, kScriptTypeObject, &failed, nullptr),
             kScriptBadHeapState);
-  EXPECT_EQ(*store_.ConvertValue(&status_, kScriptTypeNumber, slot, kScriptTypeUndefined, slot),
+  EXPECT_EQ(*store_.NewConvertedValue(&status_, number, kScriptTypeUndefined, &failed, nullptr),
             kScriptBadHeapState);
-  EXPECT_EQ(*store_.ConvertValue(&status_, kScriptTypeUndefined, nullptr, kScriptTypeUndefined,
-                                 nullptr),
-            kScriptBadHeapState);
-  store_.Release(&number);
+  EXPECT_EQ(failed, kScriptEmptyHandle);
 }
 
 TEST_F(Conversions, NewConvertedValueCopiesObjectsAsNewSlots) {
@@ -310,30 +311,31 @@ TEST_F(Conversions, NewConvertedValueCopiesObjectsAsNewSlots) {
 }
 
 TEST_F(Conversions, ConvertInPlaceCopiesOnWrite) {
-  ScriptValueHandle a = Number(1.0);
+  ScriptValueHandle a = String(u"one");
   ScriptValueHandle shared = kScriptEmptyHandle;
   store_.CopyValue(a, &shared);
   void* slot = nullptr;
   // Shared: a new slot is made for the writer.
   ScriptValueHandle writer = shared;
   shared = kScriptEmptyHandle;
-  ASSERT_EQ(*store_.ConvertInPlace(&status_, &writer, kScriptTypeNumber, &slot), kScriptOk);
+  ASSERT_EQ(*store_.ConvertInPlace(&status_, &writer, kScriptTypeString, &slot), kScriptOk);
   EXPECT_NE(writer, a);
-  static_cast<ScriptNumberSlot*>(slot)->value = 2.0;
-  EXPECT_EQ(store_.GetNumberSlot(a)->value, 1.0);
+  static_cast<ScriptStringSlot*>(slot)->text.Assign(Wide(u"two"));
+  EXPECT_EQ(Text(store_.GetStringSlot(a)->text), u"one");
   // Unshared and of the type: the slot itself.
   void* again = nullptr;
   ScriptValueHandle before = writer;
-  ASSERT_EQ(*store_.ConvertInPlace(&status_, &writer, kScriptTypeNumber, &again), kScriptOk);
+  ASSERT_EQ(*store_.ConvertInPlace(&status_, &writer, kScriptTypeString, &again), kScriptOk);
   EXPECT_EQ(writer, before);
   EXPECT_EQ(again, slot);
-  // Another type: converted.
+  // Another type: converted; immediate types have no slot.
   ScriptValueHandle text = kScriptEmptyHandle;
   store_.NewString(&status_, Wide(u"40"), &text);
   ASSERT_EQ(*store_.ConvertInPlace(&status_, &text, kScriptTypeInteger, &slot), kScriptOk);
   EXPECT_EQ(ScriptHandleType(text), kScriptTypeInteger);
-  EXPECT_EQ(static_cast<ScriptIntegerSlot*>(slot)->value, 40);
-  EXPECT_EQ(store_.ReferenceTotal(kScriptTypeString), 0u);
+  EXPECT_EQ(ScriptHandleInteger(text), 40);
+  EXPECT_EQ(slot, nullptr);
+  EXPECT_EQ(store_.ReferenceTotal(kScriptTypeString), 2u);  // a and writer
   // A failed conversion leaves the handle as it was.
   ScriptValueHandle word = kScriptEmptyHandle;
   store_.NewString(&status_, Wide(u"x"), &word);

@@ -1,0 +1,1 @@
+var print = function (x) { process.stdout.write(String(x) + "\n"); };
