@@ -51,10 +51,9 @@ struct ScriptProgramOutcome {
 
 class ScriptProgramRunner {
  public:
-  // Installs the built-ins' table and builds the context; Ready() tells
-  // whether that worked.
+  // Builds the context with the built-ins; Ready() tells whether that
+  // worked.
   ScriptProgramRunner(ScriptWriteSink sink, void* data);
-  // Puts back the table that was in force before.
   ~ScriptProgramRunner();
   ScriptProgramRunner(const ScriptProgramRunner&) = delete;
   ScriptProgramRunner& operator=(const ScriptProgramRunner&) = delete;
@@ -75,9 +74,8 @@ class ScriptProgramRunner {
   ScriptGlobalObject& Global() { return global_; }
 
  private:
-  const ScriptBuiltinTable* previousTable_;
   ScriptValueStore store_;
-  ScriptInterpreter* interpreter_ = nullptr;  // made after the table is installed
+  ScriptInterpreter* interpreter_ = nullptr;
   ScriptGlobalObject global_;
   ScriptResponseObject response_;
   ScriptValueHandle globalValue_ = kScriptEmptyHandle;
