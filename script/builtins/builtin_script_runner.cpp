@@ -98,13 +98,22 @@ bool ScriptProgramRunner::Run(const SharedWideString& source, ScriptProgramOutco
   }
   script->AddReference();
   outcome->compiled = CompileScript(source, script, &outcome->compileError);
-  if (outcome->compiled) {
-    int32_t status = kScriptOk;
-    RunCompiledScript(interpreter_, &status, script, chain_, &store_, globalValue_, nullptr,
-                      nullptr, &outcome->error);
-  }
+  if (outcome->compiled) RunCompiled(script, outcome);
   script->Release();
   return outcome->compiled && outcome->error.status == kScriptOk;
+}
+
+bool ScriptProgramRunner::RunCompiled(CompiledScript* script, ScriptProgramOutcome* outcome) {
+  outcome->compiled = true;
+  outcome->error.Clear();
+  if (setupStatus_ != kScriptOk) {
+    outcome->error.status = setupStatus_;
+    return false;
+  }
+  int32_t status = kScriptOk;
+  RunCompiledScript(interpreter_, &status, script, chain_, &store_, globalValue_, nullptr,
+                    nullptr, &outcome->error);
+  return outcome->error.status == kScriptOk;
 }
 
 namespace {

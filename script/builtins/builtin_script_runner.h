@@ -65,6 +65,9 @@ class ScriptProgramRunner {
   // functions stay for the next run. False when it did not compile or the
   // run ended with a status.
   bool Run(const SharedWideString& source, ScriptProgramOutcome* outcome);
+  // Runs a script compiled (or loaded) beforehand, as Run does after its
+  // compile; the caller keeps its reference.
+  bool RunCompiled(CompiledScript* script, ScriptProgramOutcome* outcome);
 
   // The instructions each run may execute before it is stopped with status
   // 29 (0: no limit); the interpreter's default until set.
