@@ -86,7 +86,12 @@ int32_t* ScriptHostObject::ResolveMember(int32_t* status, const ScriptNameToken&
     return status;
   }
   // A sub-object's member outside the built-in names: it exists, but has no
-  // value (reading it gives kScriptCannotGet).
+  // value (reading it gives kScriptCannotGet). A name on anything else (a
+  // member made by a script that holds no value) is unknown.
+  if (code != kHostNavigator && code != kHostDevice) {
+    *status = kScriptMemberUnknown;
+    return status;
+  }
   ref->owner = this;
   return status;
 }
