@@ -16,6 +16,13 @@ std::atomic<bool> g_failAllAfter{false};
 std::atomic<bool> g_failing{false};   // latched once the countdown hit 0 with failAllAfter
 std::atomic<long> g_allocations{0};
 std::atomic<long> g_injectedFailures{0};
+std::atomic<size_t> g_largest{0};  // the largest block asked for since the reset
+
+void NoteSize(size_t bytes) {
+  size_t largest = g_largest.load(std::memory_order_relaxed);
+  while (bytes > largest && !g_largest.compare_exchange_weak(largest, bytes)) {
+  }
+}
 }  // namespace
 
 bool DeviceAllocationShouldFail() {
@@ -37,19 +44,25 @@ bool DeviceAllocationShouldFail() {
   }
   return false;
 }
+#define NOTE_SIZE(bytes) NoteSize(bytes)
+#else
+#define NOTE_SIZE(bytes) ((void)0)
 #endif  // TESSALYN_TEST_HOOKS
 
 void* DeviceAlloc(size_t bytes) {
+  NOTE_SIZE(bytes);
   if (DeviceAllocationShouldFail()) return nullptr;
   return std::malloc(bytes == 0 ? 1 : bytes);
 }
 
 void* DeviceAllocZeroed(size_t bytes) {
+  NOTE_SIZE(bytes);
   if (DeviceAllocationShouldFail()) return nullptr;
   return std::calloc(1, bytes == 0 ? 1 : bytes);
 }
 
 void* DeviceRealloc(void* block, size_t bytes) {
+  NOTE_SIZE(bytes);
   if (DeviceAllocationShouldFail()) return nullptr;
   return std::realloc(block, bytes == 0 ? 1 : bytes);
 }
@@ -73,11 +86,14 @@ void StopFailingAllocations() {
 
 long AllocationCount() { return g_allocations.load(); }
 long InjectedAllocationFailures() { return g_injectedFailures.load(); }
+size_t LargestAllocation() { return g_largest.load(); }
+void ResetLargestAllocation() { g_largest.store(0); }
 
 void ResetAllocations() {
   StopFailingAllocations();
   g_allocations.store(0);
   g_injectedFailures.store(0);
+  g_largest.store(0);
 }
 
 }  // namespace devtest

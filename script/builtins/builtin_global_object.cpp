@@ -2,6 +2,7 @@
 #include "script/builtins/builtin_global_object.h"
 
 #include "script/builtins/global_functions.h"
+#include "script/builtins/uri_functions.h"
 #include "script/values/script_status.h"
 #include "script/values/value_store.h"
 
@@ -22,7 +23,8 @@ int32_t* ScriptGlobalObject::ResolveMember(int32_t* status, const ScriptNameToke
     *status = kScriptMemberUnknown;
     return status;
   }
-  if (IsScriptGlobalFunction(name.atom) || IsScriptGlobalValue(name.atom)) {
+  if (IsScriptGlobalFunction(name.atom) || IsScriptGlobalValue(name.atom) ||
+      IsScriptUriFunction(name.atom)) {
     ref->owner = this;
     ref->subCode = name.atom;
     *status = kScriptOk;
@@ -47,6 +49,9 @@ int32_t* ScriptGlobalObject::Invoke(int32_t* status, const ScriptMemberRef& ref,
                                     ScriptValueHandle* result) {
   if (ref.memberCode == -1 && IsScriptGlobalFunction(ref.subCode)) {
     return InvokeScriptGlobalFunction(status, ref.subCode, argumentCount, stack, result);
+  }
+  if (ref.memberCode == -1 && IsScriptUriFunction(ref.subCode)) {
+    return InvokeScriptUriFunction(status, ref.subCode, argumentCount, stack, result);
   }
   ScriptMemberRef inner;
   if (DynamicRef(ref, &inner)) {

@@ -1,6 +1,6 @@
 // ScriptGlobalObject: a global object that answers the language's global
 // functions and values itself (parseInt, parseFloat, isNaN, isFinite, NaN,
-// Infinity, undefined) and keeps every other name as a member made at run
+// Infinity, undefined) and the URI coders, and keeps every other name as a member made at run
 // time. The application's host objects answer the same names in their own
 // base; this object gives the same answers to programs without that host:
 // the script runner, tests and benchmarks.
@@ -23,7 +23,7 @@ class ScriptGlobalObject : public ScriptDynamicObject {
   ScriptGlobalObject() { SetResolvesByNames(typeid(ScriptGlobalObject)); }
   ~ScriptGlobalObject() override;
 
-  // The global names (kAtom_parseInt to kAtom_undefined) on the object itself become the
+  // The global names (kAtom_parseInt to kAtom_undefined, the URI coders) on the object itself become the
   // sub-code; any other name is looked up among (or, with create, added to)
   // the members made at run time.
   int32_t* ResolveMember(int32_t* status, const ScriptNameToken& name, ScriptMemberRef* ref,

@@ -4,7 +4,6 @@
 #include "platform/memory/allocator.h"
 #include "script/values/atoms.h"
 #include "script/builtins/builtin_arguments.h"
-#include "script/builtins/builtin_objects.h"
 #include "script/bytecode/compiled_script.h"
 #include "script/interpreter/interpreter_builtins.h"
 #include "script/values/name_table.h"
@@ -50,8 +49,7 @@ int32_t* ScriptResponseObject::Invoke(int32_t* status, const ScriptMemberRef& re
 }
 
 ScriptProgramRunner::ScriptProgramRunner(ScriptWriteSink sink, void* data)
-    : previousTable_(&GetScriptBuiltinTable()), response_(sink, data) {
-  UseScriptBuiltinObjects();
+    : response_(sink, data) {
   interpreter_ = DeviceNew<ScriptInterpreter>();
   if (interpreter_ == nullptr || interpreter_->GetMathObject() == nullptr) {
     setupStatus_ = kScriptNoMemory;
@@ -80,7 +78,6 @@ ScriptProgramRunner::~ScriptProgramRunner() {
   store_.Release(&globalValue_);
   global_.ReleaseMembers();
   delete interpreter_;
-  SetScriptBuiltinTable(previousTable_);
 }
 
 void ScriptProgramRunner::SetInstructionBudget(uint32_t instructions) {
@@ -101,13 +98,22 @@ bool ScriptProgramRunner::Run(const SharedWideString& source, ScriptProgramOutco
   }
   script->AddReference();
   outcome->compiled = CompileScript(source, script, &outcome->compileError);
-  if (outcome->compiled) {
-    int32_t status = kScriptOk;
-    RunCompiledScript(interpreter_, &status, script, chain_, &store_, globalValue_, nullptr,
-                      nullptr, &outcome->error);
-  }
+  if (outcome->compiled) RunCompiled(script, outcome);
   script->Release();
   return outcome->compiled && outcome->error.status == kScriptOk;
+}
+
+bool ScriptProgramRunner::RunCompiled(CompiledScript* script, ScriptProgramOutcome* outcome) {
+  outcome->compiled = true;
+  outcome->error.Clear();
+  if (setupStatus_ != kScriptOk) {
+    outcome->error.status = setupStatus_;
+    return false;
+  }
+  int32_t status = kScriptOk;
+  RunCompiledScript(interpreter_, &status, script, chain_, &store_, globalValue_, nullptr,
+                    nullptr, &outcome->error);
+  return outcome->error.status == kScriptOk;
 }
 
 namespace {

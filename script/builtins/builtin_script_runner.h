@@ -51,10 +51,9 @@ struct ScriptProgramOutcome {
 
 class ScriptProgramRunner {
  public:
-  // Installs the built-ins' table and builds the context; Ready() tells
-  // whether that worked.
+  // Builds the context with the built-ins; Ready() tells whether that
+  // worked.
   ScriptProgramRunner(ScriptWriteSink sink, void* data);
-  // Puts back the table that was in force before.
   ~ScriptProgramRunner();
   ScriptProgramRunner(const ScriptProgramRunner&) = delete;
   ScriptProgramRunner& operator=(const ScriptProgramRunner&) = delete;
@@ -66,6 +65,9 @@ class ScriptProgramRunner {
   // functions stay for the next run. False when it did not compile or the
   // run ended with a status.
   bool Run(const SharedWideString& source, ScriptProgramOutcome* outcome);
+  // Runs a script compiled (or loaded) beforehand, as Run does after its
+  // compile; the caller keeps its reference.
+  bool RunCompiled(CompiledScript* script, ScriptProgramOutcome* outcome);
 
   // The instructions each run may execute before it is stopped with status
   // 29 (0: no limit); the interpreter's default until set.
@@ -75,9 +77,8 @@ class ScriptProgramRunner {
   ScriptGlobalObject& Global() { return global_; }
 
  private:
-  const ScriptBuiltinTable* previousTable_;
   ScriptValueStore store_;
-  ScriptInterpreter* interpreter_ = nullptr;  // made after the table is installed
+  ScriptInterpreter* interpreter_ = nullptr;
   ScriptGlobalObject global_;
   ScriptResponseObject response_;
   ScriptValueHandle globalValue_ = kScriptEmptyHandle;

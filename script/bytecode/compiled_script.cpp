@@ -159,6 +159,12 @@ int32_t CompiledScript::AppendCodeRange(int32_t start, int32_t end) {
   return index;
 }
 
+int32_t CompiledScript::AppendDeclaration(const ScriptDeclaration& declaration) {
+  int32_t index = declarations_.Append(declaration);
+  if (index < 0) errorFlag_ = 1;
+  return index;
+}
+
 void CompiledScript::SetCodeRange(int32_t index, int32_t start, int32_t end) {
   if (index < 0 || static_cast<uint32_t>(index) >= ranges_.count) return;
   *ranges_.At(static_cast<uint32_t>(index)) = CodeRange{start, end};

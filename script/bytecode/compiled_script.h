@@ -90,6 +90,9 @@ class CompiledScript {
   void SetCodeRange(int32_t index, int32_t start, int32_t end);
   // Appends a code range as it is (the saved-code reader); its index or -1.
   int32_t AppendCodeRange(int32_t start, int32_t end);
+  // Appends a declaration as it is (the saved-code reader); its index, or -1
+  // with the error flag.
+  int32_t AppendDeclaration(const ScriptDeclaration& declaration);
   void SetErrorFlag() { errorFlag_ = 1; }
   // Inserts n words at word `at` (at most the word count), moving the words
   // behind it. Labels and code ranges are left as they are: the caller moves

@@ -6,7 +6,7 @@
 
 #include "script/bytecode/compiled_script.h"
 #include "script/bytecode/instruction_set.h"
-#include "script/interpreter/interpreter_builtins.h"
+#include "script/builtins/math_object.h"
 #include "script/interpreter/interpreter_steps.h"
 #include "script/operators/operators.h"
 #include "script/objects/script_object.h"
@@ -54,8 +54,7 @@ void ScriptCallFrame::Fail(int32_t status, const SharedWideString& detail) {
 // ---- The interpreter
 
 ScriptInterpreter::ScriptInterpreter() {
-  const ScriptBuiltinTable& builtins = GetScriptBuiltinTable();
-  math_ = builtins.newMath != nullptr ? builtins.newMath() : nullptr;
+  math_ = DeviceNew<ScriptMathObject>();
 }
 
 ScriptInterpreter::~ScriptInterpreter() {

@@ -71,7 +71,7 @@ using ScriptPauseCallback = bool (*)(void* data);
 
 class ScriptInterpreter {
  public:
-  // No error sink; the Math object made by the built-ins' hook.
+  // No error sink; its own Math object (null when memory ran out).
   ScriptInterpreter();
   // Destroys the Math object.
   ~ScriptInterpreter();
@@ -82,7 +82,7 @@ class ScriptInterpreter {
   void SetErrorSink(ScriptErrorReporter* sink) { errorSink_ = sink; }
   ScriptErrorReporter* GetErrorSink() const { return errorSink_; }
 
-  // The interpreter's Math object (owned), or null when the hook gave none.
+  // The interpreter's Math object (owned), or null when memory ran out.
   ScriptObject* GetMathObject() const { return math_; }
 
   // The number of instructions each run may execute before it is stopped

@@ -1,8 +1,10 @@
-// The built-ins' hook, its stand-ins, and the installation of the built-in
-// objects in a global object (see interpreter_builtins.h).
+// The installation of the built-in objects in a global object (see
+// interpreter_builtins.h).
 #include "script/interpreter/interpreter_builtins.h"
 
-#include "platform/memory/allocator.h"
+#include "script/builtins/date_object.h"
+#include "script/builtins/math_object.h"
+#include "script/builtins/string_object.h"
 #include "script/values/atoms.h"
 #include "script/objects/dynamic_object.h"
 #include "script/interpreter/interpreter.h"
@@ -11,75 +13,6 @@
 #include "script/values/value_store.h"
 
 namespace {
-
-// Stands in for a built-in object until the built-ins exist: it resolves
-// every atom on itself (member code -1, the atom as sub-code, 318 for the
-// constructor call), and every read or call of a member answers kScriptNotImplemented.
-class ScriptBuiltinStandIn : public ScriptObject {
- public:
-  explicit ScriptBuiltinStandIn(bool ownedByStore) : ownedByStore_(ownedByStore) {}
-  ~ScriptBuiltinStandIn() override {
-    if (store_ != nullptr) store_->DetachObject(this);
-  }
-
-  int32_t* ResolveMember(int32_t* status, const ScriptNameToken& name, ScriptMemberRef* ref,
-                         uint8_t) override {
-    if (!ref->IsSelf() || name.atom <= 0 || name.atom >= kScriptAtomLimit) {
-      *status = kScriptMemberUnknown;
-      return status;
-    }
-    ref->owner = this;
-    ref->subCode = name.atom;
-    *status = kScriptOk;
-    return status;
-  }
-
-  int32_t* Invoke(int32_t* status, const ScriptMemberRef&, uint32_t, ScriptOperandStack*,
-                  ScriptValueHandle*) override {
-    *status = kScriptNotImplemented;
-    return status;
-  }
-
-  int32_t* GetMemberValue(int32_t* status, const ScriptMemberRef&, ScriptValueStore*,
-                          ScriptValueHandle*, int32_t) override {
-    *status = kScriptNotImplemented;
-    return status;
-  }
-
-  void NotifyStore(int32_t event, ScriptValueStore* store) override {
-    if (event == kScriptStoreAttached) {
-      // Owned by the store: nothing to detach from later.
-      if (!ownedByStore_) store_ = store;
-    } else if (ownedByStore_) {
-      delete this;
-    } else {
-      store_ = nullptr;
-    }
-  }
-
- private:
-  bool ownedByStore_;
-  ScriptValueStore* store_ = nullptr;
-};
-
-ScriptObject* NewMathStandIn() { return DeviceNew<ScriptBuiltinStandIn>(false); }
-ScriptObject* NewConstructorStandIn() { return DeviceNew<ScriptBuiltinStandIn>(true); }
-
-int32_t* WrapStringStandIn(int32_t* status, ScriptValueStore*, ScriptValueHandle,
-                           ScriptValueHandle*) {
-  *status = kScriptNotImplemented;
-  return status;
-}
-
-const ScriptBuiltinTable kStandIns = {
-    &NewMathStandIn,        // newMath
-    nullptr,                // setMathErrorSink
-    &NewConstructorStandIn, // newStringConstructor
-    &NewConstructorStandIn, // newDateConstructor
-    &WrapStringStandIn,     // wrapString
-};
-
-const ScriptBuiltinTable* gBuiltins = &kStandIns;
 
 // Stores a value of the object under the atom's text in the global object.
 // `object` belongs to the store once a value holds it; when no value can be
@@ -102,22 +35,13 @@ int32_t* StoreBuiltin(int32_t* status, ScriptValueStore* store, ScriptObject* gl
 
 }  // namespace
 
-const ScriptBuiltinTable& GetScriptBuiltinTable() { return *gBuiltins; }
-
-void SetScriptBuiltinTable(const ScriptBuiltinTable* table) {
-  gBuiltins = table != nullptr ? table : &kStandIns;
-}
-
 int32_t* InstallBuiltinObjects(ScriptInterpreter* interpreter, int32_t* status,
                                ScriptValueStore* store, ScriptValueHandle* global,
                                ScriptObject* globalObject) {
-  const ScriptBuiltinTable& table = GetScriptBuiltinTable();
   ScriptObject* math = interpreter->GetMathObject();
-  ScriptObject* stringConstructor =
-      table.newStringConstructor != nullptr ? table.newStringConstructor() : nullptr;
-  ScriptObject* dateConstructor =
-      table.newDateConstructor != nullptr ? table.newDateConstructor() : nullptr;
-  ScriptObject* objectConstructor = ScriptDynamicObject::ConstructCallable(table.wrapString);
+  ScriptObject* stringConstructor = ScriptStringObject::CreateConstructor();
+  ScriptObject* dateConstructor = ScriptDateObject::CreateConstructor();
+  ScriptObject* objectConstructor = ScriptDynamicObject::ConstructCallable(&WrapScriptString);
   if (math == nullptr || stringConstructor == nullptr || dateConstructor == nullptr ||
       objectConstructor == nullptr) {
     delete stringConstructor;
@@ -126,7 +50,7 @@ int32_t* InstallBuiltinObjects(ScriptInterpreter* interpreter, int32_t* status,
     *status = kScriptNoMemory;
     return status;
   }
-  if (table.setMathErrorSink != nullptr) table.setMathErrorSink(math, interpreter->GetErrorSink());
+  static_cast<ScriptMathObject*>(math)->SetErrorSink(interpreter->GetErrorSink());
 
   store->Release(global);
   if (globalObject != nullptr) {

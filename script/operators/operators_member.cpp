@@ -5,7 +5,7 @@
 // member of the value held in a member is looked up in that value.
 #include "script/bytecode/instruction_set.h"
 #include "script/interpreter/interpreter.h"
-#include "script/interpreter/interpreter_builtins.h"
+#include "script/builtins/string_object.h"
 #include "script/operators/operators.h"
 #include "script/operators/operators_internal.h"
 #include "script/bytecode/site_cache.h"
@@ -55,11 +55,9 @@ int32_t MakeToken(ScriptValueStore* store, ScriptValueHandle key, ScriptNameToke
 // A string value becomes a String object value (in place).
 int32_t WrapString(ScriptValueStore* store, ScriptValueHandle* value) {
   if (ScriptHandleType(*value) != kScriptTypeString) return kScriptOk;
-  ScriptStringWrapper wrap = GetScriptBuiltinTable().wrapString;
-  if (wrap == nullptr) return kScriptNotImplemented;
   int32_t status = kScriptOk;
   ScriptValueHandle wrapped = kScriptEmptyHandle;
-  if (*wrap(&status, store, *value, &wrapped) != kScriptOk) {
+  if (*WrapScriptString(&status, store, *value, &wrapped) != kScriptOk) {
     store->Release(&wrapped);
     return status;
   }

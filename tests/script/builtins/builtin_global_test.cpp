@@ -8,7 +8,6 @@
 #include "platform/testing/allocation.h"
 #include "script/values/atoms.h"
 #include "script/builtins/builtin_global_object.h"
-#include "script/builtins/builtin_objects.h"
 #include "script/interpreter/interpreter.h"
 #include "script/interpreter/interpreter_builtins.h"
 #include "script/builtins/date_object.h"
@@ -94,9 +93,7 @@ TEST_F(GlobalTest, OtherNamesAreMembersMadeAtRunTime) {
   EXPECT_EQ(Call(&global_, Named(u"total", 0, kScriptOk), {}), kScriptInvalidType);
 }
 
-TEST_F(GlobalTest, InterpreterInstallsTheBuiltinsOfTheTable) {
-  const ScriptBuiltinTable* previous = &GetScriptBuiltinTable();
-  UseScriptBuiltinObjects();
+TEST_F(GlobalTest, InterpreterInstallsTheRealBuiltins) {
   ScriptInterpreter interpreter;
   ASSERT_NE(interpreter.GetMathObject(), nullptr);
   ScriptValueHandle global = kScriptEmptyHandle;
@@ -115,7 +112,7 @@ TEST_F(GlobalTest, InterpreterInstallsTheBuiltinsOfTheTable) {
                   ->IsConstructor());
   auto* object =
       static_cast<ScriptDynamicObject*>(store_.GetObjectSlot(global_.MemberValue(4))->ref.owner);
-  // Object("x") makes a String object through the table's wrapper.
+  // Object("x") makes a String object.
   ScriptMemberRef self;
   self.owner = object;
   EXPECT_EQ(Call(object, self, {Str(u"xy")}), kScriptOk);
@@ -124,7 +121,6 @@ TEST_F(GlobalTest, InterpreterInstallsTheBuiltinsOfTheTable) {
   store_.Release(&result_);
   store_.Release(&global);
   global_.ReleaseMembers();
-  SetScriptBuiltinTable(previous);
 }
 
 TEST(MathOwnership, MathOutlivesOrPrecedesItsStore) {

@@ -1,6 +1,5 @@
 // The built-in objects that a global object receives (Math, eval, String,
-// Date, Object), the stand-ins that answer until the built-ins exist, and
-// the hook through which the built-ins' own objects replace them.
+// Date, Object): the real ones, in every interpreter from its construction.
 #include <gtest/gtest.h>
 
 #include "script/values/atoms.h"
@@ -44,85 +43,28 @@ TEST(InterpreterBuiltins, GlobalObjectReceivesTheFive) {
   store.Release(&global);
 }
 
-TEST(InterpreterBuiltins, StandInsAnswerNotYetImplemented) {
+TEST(InterpreterBuiltins, EveryInterpreterHasTheRealBuiltins) {
+  // No table to install: a new context answers Math, String and Date at once.
   ScriptTestContext context;
-  for (const char16_t* script :
-       {u"d = new Date();", u"d = Date();", u"x = Math.abs(-1);", u"x = Math.PI + 1;",
-        u"n = 'abc'.length;", u"s = String('x');", u"t = Object('text');"}) {
-    EXPECT_EQ(context.Run(script).status, kScriptNotImplemented) << Narrow(script);
+  const struct {
+    const char16_t* script;
+    const char* output;
+  } cases[] = {
+      {u"d = new Date(0); Write(d.getTime());", "0\n"},
+      {u"Write(Date.UTC(2000, 0, 2));", "946771200000\n"},
+      {u"Write(Math.abs(-1), ' ', Math.floor(Math.PI));", "1 3\n"},
+      {u"Write('abc'.length, ' ', 'abc'.charAt(1));", "3 b\n"},
+      {u"s = String('x'); Write(s.toUpperCase());", "X\n"},
+      {u"t = Object('text'); Write(t.indexOf('x'));", "2\n"},
+      // The Object constructor itself is the engine's.
+      {u"o = Object(); p = new Object(o); p.k = 1; Write(o.k);", "1\n"},
+  };
+  for (const auto& c : cases) {
+    ScriptRunOutcome r = context.Run(c.script);
+    EXPECT_EQ(r.status, kScriptOk) << Narrow(c.script);
+    EXPECT_EQ(Narrow(r.output), c.output) << Narrow(c.script);
   }
-  // The Object constructor itself is the engine's.
-  ScriptRunOutcome r = context.Run(u"o = Object(); p = new Object(o); p.k = 1; Write(o.k);");
-  EXPECT_EQ(r.status, kScriptOk);
-  EXPECT_EQ(Narrow(r.output), "1\n");
   EXPECT_EQ(context.Run(u"o = Object(1, 2);").status, kScriptBadParameterCount);
-}
-
-// A String object for the hook test: it answers `length` (kAtom_length) of its
-// text as a number.
-class LengthOnlyString : public ScriptObject {
- public:
-  explicit LengthOnlyString(uint32_t length) : length_(length) {}
-  int32_t* ResolveMember(int32_t* status, const ScriptNameToken& name, ScriptMemberRef* ref,
-                         uint8_t) override {
-    *status = kScriptMemberUnknown;
-    if (ref->IsSelf() && name.atom == kAtom_length) {
-      ref->owner = this;
-      ref->subCode = kAtom_length;
-      *status = kScriptOk;
-    }
-    return status;
-  }
-  int32_t* GetMemberValue(int32_t* status, const ScriptMemberRef& ref, ScriptValueStore* store,
-                          ScriptValueHandle* result, int32_t) override {
-    if (ref.subCode != kAtom_length) {
-      *status = kScriptCannotGet;
-      return status;
-    }
-    store->Release(result);
-    return store->NewNumber(status, length_, result);
-  }
-  void NotifyStore(int32_t event, ScriptValueStore*) override {
-    if (event == kScriptStoreReleased) delete this;
-  }
-
- private:
-  uint32_t length_;
-};
-
-int gMathMade = 0;
-
-// The Math of the hook test: a host-like object the interpreter owns (it
-// detaches itself from the store when the interpreter deletes it).
-ScriptObject* NewTestMath() {
-  ++gMathMade;
-  return new FakeScriptHost();
-}
-
-int32_t* WrapAsLength(int32_t* status, ScriptValueStore* store, ScriptValueHandle text,
-                      ScriptValueHandle* result) {
-  store->Release(result);
-  ScriptObject* wrapper = new LengthOnlyString(store->GetStringSlot(text)->text.length);
-  if (*store->NewObject(status, wrapper, result) != kScriptOk) delete wrapper;
-  return status;
-}
-
-TEST(InterpreterBuiltins, HookReplacesTheStandIns) {
-  ScriptBuiltinTable table = GetScriptBuiltinTable();
-  table.newMath = &NewTestMath;
-  table.wrapString = &WrapAsLength;
-  SetScriptBuiltinTable(&table);
-  gMathMade = 0;
-  {
-    ScriptTestContext context;
-    EXPECT_EQ(gMathMade, 1);
-    ScriptRunOutcome r = context.Run(u"s = 'abcd'; Write(s.length, ' ', 'xy'.length);");
-    EXPECT_EQ(r.status, kScriptOk);
-    EXPECT_EQ(Narrow(r.output), "4 2\n");
-  }
-  SetScriptBuiltinTable(nullptr);
-  ScriptTestContext context;
-  EXPECT_EQ(context.Run(u"n = 'abc'.length;").status, kScriptNotImplemented);
 }
 
 }  // namespace

@@ -1,0 +1,23 @@
+// AppEnvironment: what the application frame tells the script engine's host
+// objects about itself. The application implements it; tests use a fake.
+#pragma once
+
+#include <cstdint>
+
+#include "foundation/wide_string/shared_wide_string.h"
+
+class AppEnvironment {
+ public:
+  // The locale identifier of the user-interface language.
+  virtual uint32_t GetUiLanguage() = 0;
+  // The environment look-up behind a script's device.getenv: true with the
+  // value when the name is known.
+  virtual bool GetEnvironmentValue(const SharedWideString& name, SharedWideString* value) = 0;
+
+ protected:
+  ~AppEnvironment() = default;
+};
+
+// The object of the window set through which queries run and whose document
+// loader opens databases; defined by the browser.
+class ScriptDocumentContext;

@@ -1,0 +1,32 @@
+function show(t) {
+  var d = new Date(t);
+  Response.Write(t + ": " + d.getUTCFullYear() + "/" + (d.getUTCMonth() + 1) + "/" + d.getUTCDate() + " day " + d.getUTCDay() + " " + d.getUTCHours() + ":" + d.getUTCMinutes() + ":" + d.getUTCSeconds() + "." + d.getUTCMilliseconds() + "\n");
+}
+show(0);
+show(86399999);
+show(951782400000);
+show(951868800000);
+show(1078012800000);
+show(4107542400000);
+show(-1);
+show(-86400000);
+show(-2208988800000);
+Response.Write(Date.UTC(2000, 1, 29) + " " + Date.UTC(1900, 1, 29) + " " + Date.UTC(2100, 1, 28, 23, 59, 59, 999) + "\n");
+Response.Write(Date.UTC(1999, 11, 31, 24) + " " + Date.UTC(2001, -1, 1) + " " + Date.UTC(2000, 0, 0) + " " + Date.UTC(2000, 0, 1, 0, -1) + "\n");
+var e = new Date(Date.UTC(2020, 0, 31));
+e.setUTCMonth(1);
+Response.Write(e.getUTCMonth() + " " + e.getUTCDate() + "\n");
+e.setUTCFullYear(2021, 11, 31);
+Response.Write(e.getTime() + "\n");
+e.setUTCMinutes(90, 30);
+Response.Write(e.getUTCHours() + " " + e.getUTCMinutes() + " " + e.getUTCSeconds() + "\n");
+e.setUTCSeconds(-1);
+Response.Write(e.getTime() + "\n");
+e.setUTCMilliseconds(1500);
+Response.Write(e.getUTCSeconds() + " " + e.getUTCMilliseconds() + "\n");
+var f = new Date(2016, 1, 29, 12, 0, 0);
+Response.Write(f.getTime() + " " + f.getDay() + "\n");
+f.setFullYear(2017);
+Response.Write(f.getMonth() + " " + f.getDate() + "\n");
+var g = new Date(86400000 * 365);
+Response.Write(g.valueOf() + " " + (g.getTime() === g.valueOf()) + " " + g.getUTCFullYear() + "\n");

@@ -1,0 +1,15 @@
+var s = "The quick brown fox jumps over the lazy dog";
+Response.Write(s.indexOf("o") + " " + s.indexOf("o", 13) + " " + s.indexOf("o", 100) + " " + s.indexOf("", 5) + " " + s.indexOf("dog") + " " + s.indexOf("Dog") + "\n");
+Response.Write(s.lastIndexOf("o") + " " + s.lastIndexOf("o", 20) + " " + s.lastIndexOf("o", 0) + " " + s.lastIndexOf("The") + " " + s.lastIndexOf("z", 100) + "\n");
+Response.Write(s.charAt(0) + s.charAt(4) + s.charAt(42) + "|" + s.charAt(43) + "|" + s.charCodeAt(1) + " " + s.charCodeAt(43) + "\n");
+Response.Write(s.slice(4, 9) + "|" + s.slice(-3) + "|" + s.slice(-8, -4) + "|" + s.slice(40, 100) + "|" + s.slice(10, 4) + "|" + s.slice(0) + "\n");
+Response.Write(s.substring(4, 9) + "|" + s.substring(9, 4) + "|" + s.substring(-5, 3) + "|" + s.substring(40, 100) + "|" + s.substring(7) + "\n");
+Response.Write(s.toUpperCase() + "|" + "MiXeD 123 !?".toLowerCase() + "\n");
+Response.Write("a-b-c-d".replace("-", "+") + " " + "aaa".replace("a", "bb") + " " + "x".replace("y", "z") + "\n");
+var t = "";
+var i;
+for (i = 0; i < 26; i++) t += String.fromCharCode(65 + i, 97 + i);
+Response.Write(t + " " + t.length + "\n");
+Response.Write("abc".charCodeAt() + " " + "abc".charAt() + " " + "".length + " " + "x".slice() + " " + "xy".substring() + "\n");
+Response.Write(("" + 12).length + " " + (12 + "").charAt(1) + " " + String(-0) + " " + String(123456789) + "\n");
+Response.Write(("abc" == "abc") + " " + ("abc" < "abd") + " " + ("Z" < "a") + " " + ("" < "a") + "\n");
