@@ -84,7 +84,7 @@ fuzz: fuzz-build
 	@$(FUZZ_TARGET_LOOP) \
 	  mkdir -p build-fuzz/found/$$name build-fuzz/artifacts/$$name; \
 	  echo "== $$name ($(FUZZ_SECONDS) s)"; \
-	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 LSAN_OPTIONS=suppressions=$(CURDIR)/fuzz/lsan_suppressions.txt \
 	    "$$f" -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $$maxlen \
 	      -artifact_prefix=build-fuzz/artifacts/$$name/ build-fuzz/found/$$name $$seeds; \
 	done

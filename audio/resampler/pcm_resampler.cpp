@@ -25,30 +25,38 @@ void StoreSample(uint8_t* p, int32_t v) {
   p[1] = static_cast<uint8_t>(u >> 8);
 }
 
+// The sample (f x s1 + (1 - f) x s0) in Q15, rounded and clamped. Both
+// products stay within 2^30, so the sum fits 32 bits.
+inline int32_t Mix(int32_t s0, int32_t s1, int32_t f) {
+  int32_t v = (f * s1 + (static_cast<int32_t>(kOne) - f) * s0 + (1 << 14)) >> 15;
+  return v > 32767 ? 32767 : (v < -32768 ? -32768 : v);
+}
+
 // Interpolates up to `wanted` frames of `channels` (1 or 2) from `frames`
 // available ones, starting at `*phase`; answers the frames written and
-// leaves the phase after the last one. Each output sample needs the input
-// frame after its own, so the last available frame is never passed.
+// leaves the phase after the last one. Each output frame needs the input
+// frame after its own, so the last available frame is never passed. Every
+// channel of a frame is made in the same step.
 uint32_t Interpolate(const uint8_t* in, uint8_t* out, uint32_t step, uint32_t* phase, uint32_t frames,
                      uint32_t wanted, uint32_t channels) {
   if ((channels != 1 && channels != 2) || frames < 2) return 0;
   const uint64_t limit = static_cast<uint64_t>(frames - 1) * kOne;
-  const uint32_t frameBytes = channels * 2;
   uint32_t written = 0;
   uint64_t d = *phase;
-  for (uint32_t k = 0; k < channels; ++k) {
-    d = *phase;
-    written = 0;
+  if (channels == 2) {
     while (d < limit && written < wanted) {
-      uint32_t i = static_cast<uint32_t>(d >> 15);
+      const uint8_t* frame = in + (d >> 15) * 4;
       int32_t f = static_cast<int32_t>(d & (kOne - 1));
-      int32_t s0 = LoadSample(in + i * frameBytes + k * 2);
-      int32_t s1 = LoadSample(in + (i + 1) * frameBytes + k * 2);
-      // Both products stay within 2^30, so the sum fits 32 bits.
-      int32_t v = (f * s1 + (static_cast<int32_t>(kOne) - f) * s0 + (1 << 14)) >> 15;
-      if (v > 32767) v = 32767;
-      if (v < -32768) v = -32768;
-      StoreSample(out + written * frameBytes + k * 2, v);
+      StoreSample(out + written * 4, Mix(LoadSample(frame), LoadSample(frame + 4), f));
+      StoreSample(out + written * 4 + 2, Mix(LoadSample(frame + 2), LoadSample(frame + 6), f));
+      d += step;
+      ++written;
+    }
+  } else {
+    while (d < limit && written < wanted) {
+      const uint8_t* frame = in + (d >> 15) * 2;
+      int32_t f = static_cast<int32_t>(d & (kOne - 1));
+      StoreSample(out + written * 2, Mix(LoadSample(frame), LoadSample(frame + 2), f));
       d += step;
       ++written;
     }

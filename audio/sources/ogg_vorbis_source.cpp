@@ -46,13 +46,15 @@ OggVorbisSource::OggVorbisSource(DocumentStream* stream) {
   format_.isSigned = true;
   format_.bigEndian = false;
   currentLink_ = 0;
-  // Only the links that keep the first's format play.
+  // Only the links that keep the first's format play. Positions are kept
+  // in samples: the decoder's time calls divide by the rate of every link,
+  // which a damaged later link may give as 0.
   long links = ov_streams(decoder_);
   for (long i = 0; i < links; ++i) {
     if (!SameFormat(ov_info(decoder_, static_cast<int>(i)), format_)) break;
-    ogg_int64_t ms = ov_time_total(decoder_, static_cast<int>(i));
-    if (ms < 0) break;
-    playableMs_ += ms;
+    ogg_int64_t samples = ov_pcm_total(decoder_, static_cast<int>(i));
+    if (samples < 0) break;
+    playableSamples_ += samples;
   }
 }
 
@@ -118,20 +120,20 @@ bool OggVorbisSource::IsValid() { return stream_ && stream_->IsValid() != 0; }
 
 int32_t OggVorbisSource::GetDuration() {
   if (!decoder_) return -1;
-  return static_cast<int32_t>(playableMs_ / 1000);
+  return static_cast<int32_t>(playableSamples_ / format_.rate);
 }
 
 int32_t OggVorbisSource::GetPosition() {
   if (!decoder_) return 0;
-  ogg_int64_t ms = ov_time_tell(decoder_);
-  return ms < 0 ? 0 : static_cast<int32_t>(ms / 1000);
+  ogg_int64_t samples = ov_pcm_tell(decoder_);
+  return samples < 0 ? 0 : static_cast<int32_t>(samples / format_.rate);
 }
 
 bool OggVorbisSource::Seek(int32_t seconds) {
   if (!decoder_ || seconds < 0) return false;
-  int64_t ms = static_cast<int64_t>(seconds) * 1000;
-  if (ms > playableMs_) return false;
-  if (ov_time_seek(decoder_, ms) != 0) return false;
+  int64_t target = static_cast<int64_t>(seconds) * format_.rate;
+  if (target > playableSamples_) return false;
+  if (ov_pcm_seek(decoder_, target) != 0) return false;
   ended_ = false;
   currentLink_ = 0;
   vorbis_info* info = ov_info(decoder_, -1);

@@ -47,7 +47,7 @@ class OggVorbisSource final : public CountedAudioSource {
   uint32_t readPosition_ = 0;
   DocumentStreamPtr stream_;
   PcmFormat format_;             // of the first link
-  int64_t playableMs_ = 0;       // the links that keep the first's format
+  int64_t playableSamples_ = 0;  // of the links that keep the first's format
   int currentLink_ = 0;
   bool ended_ = false;           // a foreign link or a damaged page was met
 };
