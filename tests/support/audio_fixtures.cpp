@@ -54,7 +54,8 @@ std::string MakeOgg(const std::string& name, const std::string& format, const st
   if (std::filesystem::exists(ogg)) return ogg;
   std::string wav = Unique(Folder() + "/" + name) + ".wav";
   std::string tmp = Unique(ogg);
-  bool made = Run("sox -n " + format + " -t wav '" + wav + "' " + effects + " 2>/dev/null") == 0 &&
+  // -R: sox's repeatable mode, so that the noise is the same file every run.
+  bool made = Run("sox -R -n " + format + " -t wav '" + wav + "' " + effects + " 2>/dev/null") == 0 &&
               Run("oggenc -Q " + oggencOptions + " -o '" + tmp + "' '" + wav + "'") == 0;
   std::error_code ignored;
   std::filesystem::remove(wav, ignored);
