@@ -2,6 +2,7 @@
 // moving and splitting the items of a page.
 #include "layout/items/layout_item_store.h"
 
+#include <initializer_list>
 #include <utility>
 
 namespace {
