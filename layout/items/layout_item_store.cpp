@@ -64,12 +64,20 @@ LayoutCursor LayoutCursor::End(LayoutItemStore* store) {
 
 bool LayoutCursor::AtEnd() const { return order >= store->order.count; }
 
-uint32_t LayoutCursor::Kind() const { return AtEnd() ? kLayoutKindCount : store->Entry(order).kind; }
+uint32_t LayoutCursor::KindAt() const { return AtEnd() ? kLayoutKindCount : store->Entry(order).kind; }
 
-void LayoutCursor::Advance() {
+void LayoutCursor::Next() {
   if (AtEnd()) return;
   ++index[store->Entry(order).kind];
   ++order;
+}
+
+uint32_t LayoutCursor::Prev() {
+  if (order == 0) return kLayoutKindCount;
+  --order;
+  const uint32_t kind = store->Entry(order).kind;
+  --index[kind];
+  return kind;
 }
 
 LayoutItemStore::LayoutItemStore() {

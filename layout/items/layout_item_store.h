@@ -56,9 +56,12 @@ struct LayoutCursor {
   static LayoutCursor Begin(LayoutItemStore* store) { return At(store, 0); }
   static LayoutCursor End(LayoutItemStore* store);
   bool AtEnd() const;
-  uint32_t Kind() const;  // the kind at the cursor (kLayoutKindCount at the end)
+  uint32_t KindAt() const;  // the kind at the cursor (kLayoutKindCount at the end)
   // Steps past the entry at the cursor; nothing at the end.
-  void Advance();
+  void Next();
+  // Steps back over the entry before the cursor and answers its kind
+  // (kLayoutKindCount, nothing changed, at the start).
+  uint32_t Prev();
 };
 
 class LayoutItemStore {

@@ -125,7 +125,7 @@ TEST(LayoutItemStore, RandomOperationsKeepTheInvariantAndRollBackFailures) {
         model.insert(model.begin() + at, e);
         // The cursor still names the new entry.
         LayoutCursor cursor = LayoutCursor::At(&store, at);
-        EXPECT_EQ(cursor.Kind(), e.kind);
+        EXPECT_EQ(cursor.KindAt(), e.kind);
       } else if (op <= 5) {
         uint32_t at = static_cast<uint32_t>(random() % count);
         store.EraseAt(LayoutCursor::At(&store, at));
@@ -241,6 +241,35 @@ TEST(LayoutItemStore, ErasingARangeOfMarksLeavesTheOtherKinds) {
   EXPECT_EQ(store.KindCount(kMarkItem), 0u);
   EXPECT_EQ(store.KindCount(kTextItem), 2u);
   EXPECT_EQ(store.SpanWidth(LayoutCursor::Begin(&store), LayoutCursor::End(&store)), 2u);
+}
+
+TEST(LayoutCursor, WalksForwardAndBackKeepingEveryKindsIndex) {
+  LayoutItemStore store;
+  uint32_t record[31] = {};
+  LayoutItem text;
+  TextStyle style;
+  ASSERT_TRUE(store.AppendKind7(text, 1, false));
+  ASSERT_TRUE(store.AppendItem(kMarkItem, record, 2, false));
+  ASSERT_TRUE(store.AppendKind8(style, 3, false));
+  ASSERT_TRUE(store.AppendKind7(text, 4, false));
+  LayoutCursor cursor = LayoutCursor::Begin(&store);
+  uint32_t steps = 0;
+  while (!cursor.AtEnd()) {
+    LayoutCursor counted = LayoutCursor::At(&store, cursor.order);
+    EXPECT_EQ(std::memcmp(counted.index, cursor.index, sizeof cursor.index), 0);
+    cursor.Next();
+    ++steps;
+  }
+  EXPECT_EQ(steps, 4u);
+  LayoutCursor end = LayoutCursor::End(&store);
+  EXPECT_EQ(std::memcmp(end.index, cursor.index, sizeof cursor.index), 0);
+  EXPECT_EQ(cursor.Prev(), kTextItem);
+  EXPECT_EQ(cursor.index[kTextItem], 1u);
+  EXPECT_EQ(cursor.Prev(), kStyleRunItem);
+  EXPECT_EQ(cursor.Prev(), kMarkItem);
+  EXPECT_EQ(cursor.Prev(), kTextItem);
+  EXPECT_EQ(cursor.Prev(), kLayoutKindCount);
+  EXPECT_EQ(cursor.order, 0u);
 }
 
 TEST(LayoutItemStore, ObjectsCopyOnlyTheFourUsedFlagBits) {
