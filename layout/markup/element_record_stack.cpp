@@ -40,7 +40,7 @@ bool ElementRecordStack::CopyFrom(const ElementRecordStack& other) {
   return true;
 }
 
-bool ElementRecordStack::Push(ElementStream& stream) {
+bool ElementRecordStack::Push(TokenSource& stream) {
   bool closing = false, selfContained = false;
   uint32_t tag = stream.GetTag(&closing, &selfContained);
   if (selfContained) return true;

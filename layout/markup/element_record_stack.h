@@ -23,7 +23,8 @@
 #include "foundation/containers/segmented_array_typed.h"
 #include "foundation/wide_string/shared_wide_string.h"
 
-class ElementStream;
+class ByteStream;
+class TokenSource;
 
 class ElementRecordStack {
  public:
@@ -42,8 +43,18 @@ class ElementRecordStack {
   // By the stream's current tag: a self-contained tag changes nothing, a
   // closing tag removes the top record (nothing on an empty stack), an
   // opening tag adds a record. False only when memory runs out.
-  bool Push(ElementStream& stream);
+  bool Push(TokenSource& stream);
   void Pop();
+
+  // The saved form inside a page-position chunk: the words, then the text
+  // values (UTF-16 big-endian) and their lengths. Write answers the stream's
+  // ok flag. Read checks every count against the bytes that remain and every
+  // record's shape before it is used; false (the stack then empty) for a
+  // damaged chunk or lack of memory.
+  bool Write(ByteStream* stream) const;
+  bool Read(ByteStream* stream);
+  static constexpr uint32_t kMaxSavedRecords = 512;  // the parser's cap on open elements
+  static constexpr uint32_t kMaxTagId = 205;
 
   uint32_t RecordCount() const { return records_; }
   // Start index of the record n places below the top (0 = the top);
@@ -62,6 +73,7 @@ class ElementRecordStack {
   bool AttributeText(uint32_t record, uint32_t attributeId, SharedWideString* text) const;
 
  private:
+  bool RecordsAreSound();
   uint32_t Word(uint32_t i) const { return static_cast<uint32_t>(*words_.At(i)); }
   static uint32_t RecordWords(uint32_t header) { return (header >> 16) & 0xFFu; }
 

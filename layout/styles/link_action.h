@@ -9,6 +9,8 @@
 #include "foundation/system/ref_counted.h"
 #include "foundation/wide_string/shared_wide_string.h"
 
+class TokenSource;
+
 class LinkAction : public RefCounted {
  public:
   static constexpr int32_t kAddress = 1;       // HREF
@@ -16,6 +18,13 @@ class LinkAction : public RefCounted {
   static constexpr int32_t kScript = 4;        // ONCLICK
 
   LinkAction() = default;
+
+  // The link of the current tag's attributes (NAME, FILEPOS, HREF, ONCLICK)
+  // replaces *link (none when the tag makes no link). False on lack of
+  // memory, *link then none.
+  static bool FromAttributes(TokenSource& stream, RefPtr<LinkAction>* link);
+  // A new action with this one's fields; null on lack of memory.
+  LinkAction* Copy() const;
 
   int32_t kind = 0;
   SharedWideString target;
