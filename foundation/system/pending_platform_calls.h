@@ -1,7 +1,7 @@
 // Stand-ins for the device calls the platform does not offer yet: the
-// dialog-item and menu-item calls and the open-file dialog come with the
-// platform's dialogs and menus, shell execution with the application
-// frame's shell journal. Until they land, each answers failure exactly as
+// menu-item calls and the open-file dialog come with the platform's menus
+// and dialogs, shell execution with the application frame's shell journal
+// (the dialog-item calls are the platform's own, platform/dialogs/). Until they land, each answers failure exactly as
 // the device does when the call fails (false, 0, an empty text, a
 // cancelled dialog), so the window utilities take their failure paths.
 // This file goes when the real calls land; its records and constants move
@@ -10,6 +10,7 @@
 
 #include "platform/types/device_types.h"
 #include "platform/types/window_handle.h"
+#include "platform/dialogs/dialog_items.h"
 
 // Menu items.
 struct MENUITEMINFOW {
@@ -73,10 +74,6 @@ struct OPENFILENAMEW {
 };
 constexpr DWORD OFN_OVERWRITEPROMPT = 0x00000002;
 
-LRESULT SendDlgItemMessageW(HWND dialog, int item, UINT message, WPARAM wParam, LPARAM lParam);  // 0
-UINT GetDlgItemTextW(HWND dialog, int item, LPWSTR text, int count);  // 0, text emptied
-BOOL SetDlgItemTextW(HWND dialog, int item, LPCWSTR text);             // FALSE
-HWND GetDlgItem(HWND dialog, int item);                                // null
 BOOL SetMenuItemInfoW(HMENU menu, UINT item, BOOL byPosition, const MENUITEMINFOW* info);  // FALSE
 BOOL ShellExecuteExW(SHELLEXECUTEINFOW* info);                         // FALSE
 BOOL GetOpenFileNameW(OPENFILENAMEW* info);                            // FALSE: cancelled

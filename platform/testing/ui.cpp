@@ -3,6 +3,9 @@
 
 namespace devtest {
 
-void ResetUi() { ResetCursor(); }
+void ResetUi() {
+  ResetCursor();
+  ResetModals();
+}
 
 }  // namespace devtest

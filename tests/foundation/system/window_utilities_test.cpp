@@ -114,15 +114,39 @@ TEST(WindowUtilities, WindowTextGoesThroughUtf16) {
   DestroyWindow(window);
 }
 
-TEST(WindowUtilities, WrappersOfCallsStillToComeTakeTheirFailurePaths) {
-  EncodedString text;
-  text.AssignNarrow("left over");
-  GetDlgItemEncodedText(nullptr, 10, &text);
-  EXPECT_TRUE(text.IsEmpty());
+TEST(WindowUtilities, DialogItemTextsGoThroughTheItems) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.lpszClassName = u"UtilityTestDialog";
+  RegisterClassW(&wc);
+  HWND dialog = CreateWindowExW(0, u"UtilityTestDialog", u"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr,
+                                nullptr);
+  ASSERT_NE(dialog, nullptr);
+  HWND item = CreateWindowExW(0, u"UtilityTestDialog", u"", WS_CHILD, 0, 0, 50, 20, dialog,
+                              reinterpret_cast<HMENU>(static_cast<intptr_t>(10)), nullptr, nullptr);
+  ASSERT_NE(item, nullptr);
   EncodedString value;
-  value.AssignNarrow("value");
+  ASSERT_TRUE(value.AssignNarrow("Caf\xe9", 1252));
+  EXPECT_TRUE(SetDlgItemEncodedText(dialog, 10, value));
+  WCHAR back[16] = {};
+  GetWindowTextW(item, back, 16);
+  EXPECT_EQ(std::u16string(back), u"Caf\u00e9");
+  EncodedString read;
+  GetDlgItemEncodedText(dialog, 10, &read);
+  EXPECT_TRUE(read.EqualsWide(u"Caf\u00e9"));
+
+  // A missing item: nothing set, the text emptied.
+  EXPECT_FALSE(SetDlgItemEncodedText(dialog, 11, value));
+  GetDlgItemEncodedText(dialog, 11, &read);
+  EXPECT_TRUE(read.IsEmpty());
   EXPECT_FALSE(SetDlgItemEncodedText(nullptr, 10, value));
   EXPECT_FALSE(SetDlgItemResourceText(nullptr, 10, 5002));
+  DestroyWindow(dialog);
+}
+
+TEST(WindowUtilities, WrappersOfCallsStillToComeTakeTheirFailurePaths) {
+  EncodedString value;
+  value.AssignNarrow("value");
   const MenuTextEntry table[] = {{100, 5002, 0}, {1, 5003, 0x0101}};
   EXPECT_FALSE(SetMenuItemTexts(reinterpret_cast<HMENU>(16), table, 2));
   EXPECT_FALSE(SetMenuItemTexts(nullptr, table, 2));
