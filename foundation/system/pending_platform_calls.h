@@ -1,7 +1,7 @@
 // Stand-ins for the device calls the platform does not offer yet: the
-// menu-item calls and the open-file dialog come with the platform's menus
-// and dialogs, shell execution with the application frame's shell journal
-// (the dialog-item calls are the platform's own, platform/dialogs/). Until they land, each answers failure exactly as
+// open-file dialog comes with the platform's dialogs, shell execution with
+// the application frame's shell journal (the dialog-item and menu-item
+// calls are the platform's own, platform/dialogs/ and platform/menus/). Until they land, each answers failure exactly as
 // the device does when the call fails (false, 0, an empty text, a
 // cancelled dialog), so the window utilities take their failure paths.
 // This file goes when the real calls land; its records and constants move
@@ -11,23 +11,7 @@
 #include "platform/types/device_types.h"
 #include "platform/types/window_handle.h"
 #include "platform/dialogs/dialog_items.h"
-
-// Menu items.
-struct MENUITEMINFOW {
-  UINT cbSize;
-  UINT fMask;
-  UINT fType;
-  UINT fState;
-  UINT wID;
-  HMENU hSubMenu;
-  HANDLE hbmpChecked;
-  HANDLE hbmpUnchecked;
-  ULONG_PTR dwItemData;
-  LPWSTR dwTypeData;
-  UINT cch;
-};
-constexpr UINT MIIM_TYPE = 0x00000010;
-constexpr UINT MFT_STRING = 0x00000000;
+#include "platform/menus/menus.h"
 
 // Shell execution.
 struct SHELLEXECUTEINFOW {
@@ -74,6 +58,5 @@ struct OPENFILENAMEW {
 };
 constexpr DWORD OFN_OVERWRITEPROMPT = 0x00000002;
 
-BOOL SetMenuItemInfoW(HMENU menu, UINT item, BOOL byPosition, const MENUITEMINFOW* info);  // FALSE
 BOOL ShellExecuteExW(SHELLEXECUTEINFOW* info);                         // FALSE
 BOOL GetOpenFileNameW(OPENFILENAMEW* info);                            // FALSE: cancelled

@@ -144,13 +144,34 @@ TEST(WindowUtilities, DialogItemTextsGoThroughTheItems) {
   DestroyWindow(dialog);
 }
 
-TEST(WindowUtilities, WrappersOfCallsStillToComeTakeTheirFailurePaths) {
+TEST(WindowUtilities, MenuItemTextsGoThroughTheMenu) {
+  HMENU menu = CreatePopupMenu();
+  ASSERT_NE(menu, nullptr);
+  ASSERT_TRUE(AppendMenuW(menu, MF_STRING, 100, u"old"));
   EncodedString value;
-  value.AssignNarrow("value");
+  ASSERT_TRUE(value.AssignNarrow("Caf\xe9", 1252));
+  EXPECT_TRUE(SetMenuItemText(menu, 100, value));
+  WCHAR back[16] = {};
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof(info);
+  info.fMask = MIIM_TYPE;
+  info.dwTypeData = back;
+  info.cch = 16;
+  ASSERT_TRUE(GetMenuItemInfoW(menu, 100, FALSE, &info));
+  EXPECT_EQ(std::u16string(back), u"Caf\u00e9");
+
+  // Made-up handles, null menus and missing items fail without harm.
   const MenuTextEntry table[] = {{100, 5002, 0}, {1, 5003, 0x0101}};
   EXPECT_FALSE(SetMenuItemTexts(reinterpret_cast<HMENU>(16), table, 2));
   EXPECT_FALSE(SetMenuItemTexts(nullptr, table, 2));
   EXPECT_FALSE(SetMenuItemText(reinterpret_cast<HMENU>(16), 100, value));
+  EXPECT_FALSE(SetMenuItemText(menu, 999, value));
+  DestroyMenu(menu);
+}
+
+TEST(WindowUtilities, WrappersOfCallsStillToComeTakeTheirFailurePaths) {
+  EncodedString value;
+  value.AssignNarrow("value");
   EXPECT_FALSE(ShellOpen(value, nullptr));
 
   SegmentedStringArray chosen;
