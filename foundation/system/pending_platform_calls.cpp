@@ -2,5 +2,3 @@
 #include "foundation/system/pending_platform_calls.h"
 
 BOOL ShellExecuteExW(SHELLEXECUTEINFOW*) { return FALSE; }
-
-BOOL GetOpenFileNameW(OPENFILENAMEW*) { return FALSE; }

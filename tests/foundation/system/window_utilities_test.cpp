@@ -7,7 +7,9 @@
 #include "foundation/system/window_utilities.h"
 #include "platform/testing/gdi.h"
 #include "platform/testing/profile.h"
+#include "platform/testing/reset.h"
 #include "platform/testing/shell.h"
+#include "platform/testing/ui.h"
 #include "platform/testing/windows.h"
 #include "platform/windows/windows.h"
 
@@ -173,13 +175,27 @@ TEST(WindowUtilities, WrappersOfCallsStillToComeTakeTheirFailurePaths) {
   EncodedString value;
   value.AssignNarrow("value");
   EXPECT_FALSE(ShellOpen(value, nullptr));
+}
 
+TEST(WindowUtilities, TheOpenFileDialogAnswersThePathAndItsFolder) {
+  devtest::ResetDevice();
   SegmentedStringArray chosen;
   EncodedString folder;
   folder.AssignNarrow("\\My Documents");
+  // Cancelled: nothing chosen, the folder kept.
   EXPECT_FALSE(ShowOpenFileDialogSingle(nullptr, u"Books\0*.prc\0", &chosen, 1, &folder));
   EXPECT_EQ(chosen.Count(), 0u);
   EXPECT_TRUE(folder.EqualsWide(u"\\My Documents"));
+
+  devtest::ChooseNextFile(u"\\Storage Card\\Books\\tale.prc", 1);
+  EXPECT_TRUE(ShowOpenFileDialogSingle(nullptr, u"Books\0*.prc\0", &chosen, 1, &folder));
+  ASSERT_EQ(chosen.Count(), 1u);
+  EXPECT_TRUE(chosen.At(0)->EqualsWide(u"\\Storage Card\\Books\\tale.prc"));
+  EXPECT_TRUE(folder.EqualsWide(u"\\Storage Card\\Books"));
+  ASSERT_EQ(devtest::OpenFileJournal().size(), 2u);
+  EXPECT_EQ(devtest::OpenFileJournal()[1].filter, u"Books|*.prc");
+  EXPECT_TRUE(devtest::OpenFileJournal()[1].answer);
+  devtest::ResetDevice();
 }
 
 TEST(WindowUtilities, MenuBarsAndFullScreenDialogsAskTheShell) {
