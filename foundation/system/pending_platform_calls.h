@@ -1,32 +1,17 @@
-// Stand-ins for the device calls the platform does not offer yet: the
-// dialog-item and menu-item calls and the open-file dialog come with the
-// platform's dialogs and menus, shell execution with the application
-// frame's shell journal. Until they land, each answers failure exactly as
-// the device does when the call fails (false, 0, an empty text, a
-// cancelled dialog), so the window utilities take their failure paths.
+// The stand-in for shell execution, which comes with the application
+// frame's shell journal; until it lands it answers failure exactly as the
+// device does when the call fails, so the window utilities take their
+// failure paths. The dialog-item, menu-item and open-file calls are the
+// platform's own (platform/dialogs/, platform/menus/).
 // This file goes when the real calls land; its records and constants move
 // with them.
 #pragma once
 
 #include "platform/types/device_types.h"
 #include "platform/types/window_handle.h"
-
-// Menu items.
-struct MENUITEMINFOW {
-  UINT cbSize;
-  UINT fMask;
-  UINT fType;
-  UINT fState;
-  UINT wID;
-  HMENU hSubMenu;
-  HANDLE hbmpChecked;
-  HANDLE hbmpUnchecked;
-  ULONG_PTR dwItemData;
-  LPWSTR dwTypeData;
-  UINT cch;
-};
-constexpr UINT MIIM_TYPE = 0x00000010;
-constexpr UINT MFT_STRING = 0x00000000;
+#include "platform/dialogs/dialog_items.h"
+#include "platform/dialogs/open_file_dialog.h"
+#include "platform/menus/menus.h"
 
 // Shell execution.
 struct SHELLEXECUTEINFOW {
@@ -48,35 +33,5 @@ struct SHELLEXECUTEINFOW {
 };
 constexpr ULONG SEE_MASK_NOCLOSEPROCESS = 0x00000040;
 
-// The open-file dialog.
-struct OPENFILENAMEW {
-  DWORD lStructSize;
-  HWND hwndOwner;
-  HINSTANCE hInstance;
-  LPCWSTR lpstrFilter;
-  LPWSTR lpstrCustomFilter;
-  DWORD nMaxCustFilter;
-  DWORD nFilterIndex;
-  LPWSTR lpstrFile;
-  DWORD nMaxFile;
-  LPWSTR lpstrFileTitle;
-  DWORD nMaxFileTitle;
-  LPCWSTR lpstrInitialDir;
-  LPCWSTR lpstrTitle;
-  DWORD Flags;
-  WORD nFileOffset;
-  WORD nFileExtension;
-  LPCWSTR lpstrDefExt;
-  LPARAM lCustData;
-  LPVOID lpfnHook;
-  LPCWSTR lpTemplateName;
-};
-constexpr DWORD OFN_OVERWRITEPROMPT = 0x00000002;
 
-LRESULT SendDlgItemMessageW(HWND dialog, int item, UINT message, WPARAM wParam, LPARAM lParam);  // 0
-UINT GetDlgItemTextW(HWND dialog, int item, LPWSTR text, int count);  // 0, text emptied
-BOOL SetDlgItemTextW(HWND dialog, int item, LPCWSTR text);             // FALSE
-HWND GetDlgItem(HWND dialog, int item);                                // null
-BOOL SetMenuItemInfoW(HMENU menu, UINT item, BOOL byPosition, const MENUITEMINFOW* info);  // FALSE
 BOOL ShellExecuteExW(SHELLEXECUTEINFOW* info);                         // FALSE
-BOOL GetOpenFileNameW(OPENFILENAMEW* info);                            // FALSE: cancelled

@@ -6,10 +6,12 @@
 // cursor and the journal of its changes; and scripted answers for
 // SHRecognizeGesture (a scripted answer replaces recognising the stylus
 // until the reset). ResetUi() (part of the device reset) gives the arrow
-// cursor and an empty journal.
+// cursor and an empty journal. Scripted answers of the modal windows and
+// their journals are in platform/modals/modal_hooks.h.
 #pragma once
 
 #include "platform/controls/control_hooks.h"
+#include "platform/modals/modal_hooks.h"
 #include "platform/shell/shell_hooks.h"
 
 namespace devtest {

@@ -21,6 +21,7 @@ using LONGLONG = int64_t;
 using ULONGLONG = uint64_t;
 using UINT_PTR = uintptr_t;
 using LONG_PTR = intptr_t;
+using INT_PTR = intptr_t;
 using ULONG_PTR = uintptr_t;
 using DWORD_PTR = uintptr_t;
 using WPARAM = uintptr_t;

@@ -7,7 +7,9 @@
 #include "foundation/system/window_utilities.h"
 #include "platform/testing/gdi.h"
 #include "platform/testing/profile.h"
+#include "platform/testing/reset.h"
 #include "platform/testing/shell.h"
+#include "platform/testing/ui.h"
 #include "platform/testing/windows.h"
 #include "platform/windows/windows.h"
 
@@ -114,27 +116,86 @@ TEST(WindowUtilities, WindowTextGoesThroughUtf16) {
   DestroyWindow(window);
 }
 
-TEST(WindowUtilities, WrappersOfCallsStillToComeTakeTheirFailurePaths) {
-  EncodedString text;
-  text.AssignNarrow("left over");
-  GetDlgItemEncodedText(nullptr, 10, &text);
-  EXPECT_TRUE(text.IsEmpty());
+TEST(WindowUtilities, DialogItemTextsGoThroughTheItems) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.lpszClassName = u"UtilityTestDialog";
+  RegisterClassW(&wc);
+  HWND dialog = CreateWindowExW(0, u"UtilityTestDialog", u"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr,
+                                nullptr);
+  ASSERT_NE(dialog, nullptr);
+  HWND item = CreateWindowExW(0, u"UtilityTestDialog", u"", WS_CHILD, 0, 0, 50, 20, dialog,
+                              reinterpret_cast<HMENU>(static_cast<intptr_t>(10)), nullptr, nullptr);
+  ASSERT_NE(item, nullptr);
   EncodedString value;
-  value.AssignNarrow("value");
+  ASSERT_TRUE(value.AssignNarrow("Caf\xe9", 1252));
+  EXPECT_TRUE(SetDlgItemEncodedText(dialog, 10, value));
+  WCHAR back[16] = {};
+  GetWindowTextW(item, back, 16);
+  EXPECT_EQ(std::u16string(back), u"Caf\u00e9");
+  EncodedString read;
+  GetDlgItemEncodedText(dialog, 10, &read);
+  EXPECT_TRUE(read.EqualsWide(u"Caf\u00e9"));
+
+  // A missing item: nothing set, the text emptied.
+  EXPECT_FALSE(SetDlgItemEncodedText(dialog, 11, value));
+  GetDlgItemEncodedText(dialog, 11, &read);
+  EXPECT_TRUE(read.IsEmpty());
   EXPECT_FALSE(SetDlgItemEncodedText(nullptr, 10, value));
   EXPECT_FALSE(SetDlgItemResourceText(nullptr, 10, 5002));
+  DestroyWindow(dialog);
+}
+
+TEST(WindowUtilities, MenuItemTextsGoThroughTheMenu) {
+  HMENU menu = CreatePopupMenu();
+  ASSERT_NE(menu, nullptr);
+  ASSERT_TRUE(AppendMenuW(menu, MF_STRING, 100, u"old"));
+  EncodedString value;
+  ASSERT_TRUE(value.AssignNarrow("Caf\xe9", 1252));
+  EXPECT_TRUE(SetMenuItemText(menu, 100, value));
+  WCHAR back[16] = {};
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof(info);
+  info.fMask = MIIM_TYPE;
+  info.dwTypeData = back;
+  info.cch = 16;
+  ASSERT_TRUE(GetMenuItemInfoW(menu, 100, FALSE, &info));
+  EXPECT_EQ(std::u16string(back), u"Caf\u00e9");
+
+  // Made-up handles, null menus and missing items fail without harm.
   const MenuTextEntry table[] = {{100, 5002, 0}, {1, 5003, 0x0101}};
   EXPECT_FALSE(SetMenuItemTexts(reinterpret_cast<HMENU>(16), table, 2));
   EXPECT_FALSE(SetMenuItemTexts(nullptr, table, 2));
   EXPECT_FALSE(SetMenuItemText(reinterpret_cast<HMENU>(16), 100, value));
-  EXPECT_FALSE(ShellOpen(value, nullptr));
+  EXPECT_FALSE(SetMenuItemText(menu, 999, value));
+  DestroyMenu(menu);
+}
 
+TEST(WindowUtilities, WrappersOfCallsStillToComeTakeTheirFailurePaths) {
+  EncodedString value;
+  value.AssignNarrow("value");
+  EXPECT_FALSE(ShellOpen(value, nullptr));
+}
+
+TEST(WindowUtilities, TheOpenFileDialogAnswersThePathAndItsFolder) {
+  devtest::ResetDevice();
   SegmentedStringArray chosen;
   EncodedString folder;
   folder.AssignNarrow("\\My Documents");
+  // Cancelled: nothing chosen, the folder kept.
   EXPECT_FALSE(ShowOpenFileDialogSingle(nullptr, u"Books\0*.prc\0", &chosen, 1, &folder));
   EXPECT_EQ(chosen.Count(), 0u);
   EXPECT_TRUE(folder.EqualsWide(u"\\My Documents"));
+
+  devtest::ChooseNextFile(u"\\Storage Card\\Books\\tale.prc", 1);
+  EXPECT_TRUE(ShowOpenFileDialogSingle(nullptr, u"Books\0*.prc\0", &chosen, 1, &folder));
+  ASSERT_EQ(chosen.Count(), 1u);
+  EXPECT_TRUE(chosen.At(0)->EqualsWide(u"\\Storage Card\\Books\\tale.prc"));
+  EXPECT_TRUE(folder.EqualsWide(u"\\Storage Card\\Books"));
+  ASSERT_EQ(devtest::OpenFileJournal().size(), 2u);
+  EXPECT_EQ(devtest::OpenFileJournal()[1].filter, u"Books|*.prc");
+  EXPECT_TRUE(devtest::OpenFileJournal()[1].answer);
+  devtest::ResetDevice();
 }
 
 TEST(WindowUtilities, MenuBarsAndFullScreenDialogsAskTheShell) {

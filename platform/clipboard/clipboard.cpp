@@ -1,0 +1,95 @@
+// The clipboard of clipboard.h, one per process.
+#include "platform/clipboard/clipboard.h"
+
+#include <map>
+
+#include "platform/core/last_error.h"
+
+namespace {
+
+struct Clipboard {
+  bool open = false;
+  std::map<UINT, HGLOBAL> blocks;
+};
+
+Clipboard& Board() {
+  static Clipboard board;
+  return board;
+}
+
+void FreeAll(Clipboard& board) {
+  for (auto& [format, block] : board.blocks) GlobalFree(block);
+  board.blocks.clear();
+}
+
+}  // namespace
+
+BOOL OpenClipboard(HWND) {
+  Clipboard& board = Board();
+  if (board.open) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  board.open = true;
+  return TRUE;
+}
+
+BOOL CloseClipboard() {
+  Clipboard& board = Board();
+  if (!board.open) return FALSE;
+  board.open = false;
+  return TRUE;
+}
+
+BOOL EmptyClipboard() {
+  Clipboard& board = Board();
+  if (!board.open) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  FreeAll(board);
+  return TRUE;
+}
+
+HANDLE SetClipboardData(UINT format, HANDLE block) {
+  Clipboard& board = Board();
+  if (!board.open || !IsLiveBlock(block)) {
+    SetLastError(board.open ? ERROR_INVALID_HANDLE : ERROR_ACCESS_DENIED);
+    return nullptr;
+  }
+  auto it = board.blocks.find(format);
+  if (it != board.blocks.end() && it->second != block) GlobalFree(it->second);
+  board.blocks[format] = block;
+  return block;
+}
+
+HANDLE GetClipboardData(UINT format) {
+  Clipboard& board = Board();
+  if (!board.open) return nullptr;
+  auto it = board.blocks.find(format);
+  return it != board.blocks.end() ? it->second : nullptr;
+}
+
+BOOL IsClipboardFormatAvailable(UINT format) { return Board().blocks.count(format) != 0 ? TRUE : FALSE; }
+
+#ifdef TESSALYN_TEST_HOOKS
+namespace devtest {
+
+std::u16string ClipboardText() {
+  auto it = Board().blocks.find(CF_UNICODETEXT);
+  if (it == Board().blocks.end()) return {};
+  size_t characters = GlobalSize(it->second) / sizeof(WCHAR);
+  auto* text = static_cast<const WCHAR*>(GlobalLock(it->second));
+  std::u16string result;
+  for (size_t i = 0; text != nullptr && i < characters && text[i] != 0; ++i) result += text[i];
+  GlobalUnlock(it->second);
+  return result;
+}
+
+void ResetClipboard() {
+  FreeAll(Board());
+  Board().open = false;
+}
+
+}  // namespace devtest
+#endif

@@ -1,0 +1,30 @@
+// The clipboard: one owner at a time opens it, empties it and sets blocks
+// by format; the system takes the blocks it is given (and frees them when
+// the clipboard is emptied again). Setting data on a clipboard that is not
+// open fails with null, and the block stays the caller's to free.
+#pragma once
+
+#include "platform/clipboard/movable_memory.h"
+#include "platform/windows/window_types.h"
+
+constexpr UINT CF_TEXT = 1;
+constexpr UINT CF_UNICODETEXT = 13;
+
+BOOL OpenClipboard(HWND owner);
+BOOL CloseClipboard();
+BOOL EmptyClipboard();
+HANDLE SetClipboardData(UINT format, HANDLE block);
+// The block of `format` (owned by the clipboard; null when none or closed).
+HANDLE GetClipboardData(UINT format);
+BOOL IsClipboardFormatAvailable(UINT format);
+
+#ifdef TESSALYN_TEST_HOOKS
+#include <string>
+
+namespace devtest {
+// The clipboard's text (CF_UNICODETEXT up to its NUL; empty when none).
+std::u16string ClipboardText();
+// Empties and closes the clipboard (part of the device reset).
+void ResetClipboard();
+}  // namespace devtest
+#endif
