@@ -108,7 +108,7 @@ class DrawingSurface : public UIContainer {
   int32_t GetAscent();
   int32_t GetDescent();
   int32_t BaselineShift() const { return baselineShift_; }
-  // The platform font of a specification from the cache (made when
+  // The platform font of a font request (FontSpec) from the cache (made when
   // missing); null when no font can be made.
   HFONT GetCachedFont(const FontSpec& spec);
 

@@ -1,4 +1,4 @@
-// DrawingSurface: fonts and text. A font specification is turned into a
+// DrawingSurface: fonts and text. A font request (FontSpec) is turned into a
 // platform font through the five-entry cache (least recently used out);
 // the font is selected again before the next text call after any change.
 //
