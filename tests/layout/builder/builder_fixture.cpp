@@ -59,6 +59,7 @@ BuilderRun::BuilderRun(const std::string& markup)
     : document(FakeDocument::FromUtf8(markup, 64)), source(new FakeSource) {
   source->records[1] = GifOfSize(100, 80);
   source->records[2] = GifOfSize(30, 20);
+  source->records[4] = GifOfSize(64, 48);
   source->records[3] = {'n', 'o', 't', ' ', 'a', ' ', 'p', 'i', 'c', 't', 'u', 'r', 'e'};
   pictures.files[u"book/pic.gif"] = GifOfSize(12, 6);
   parser.AttachSource(document.get(), 0);

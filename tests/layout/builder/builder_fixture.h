@@ -1,7 +1,8 @@
 // A markup document run through the parser and the tag-to-layout builder
 // into one item store, with fakes for what the layout context supplies: a
 // host (space width, rules, screen), a book source whose records 1 and 2
-// are GIF pictures of 100 x 80 and 30 x 20, a picture loader that knows
+// are GIF pictures of 100 x 80 and 30 x 20 (and 4 one of 64 x 48, 3 no
+// picture), a picture loader that knows
 // one address, a recording offline log, and optional form services.
 #pragma once
 
