@@ -31,7 +31,7 @@ bool FakePictureLoader::Resolve(const SharedWideString& address, const SharedWid
   if (recordIndex >= 0) whole += u"#$" + std::u16string(1, static_cast<char16_t>(u'0' + recordIndex % 10));
   if (whole.rfind(u"icon:", 0) == 0) {
     out->internalIcon = true;
-    out->iconNumber = 1;
+    out->iconNumber = 126;  // the program's icon
   }
   out->text.FromChars(whole.data(), static_cast<uint32_t>(whole.size()));
   return true;
