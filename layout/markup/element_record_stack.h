@@ -68,6 +68,8 @@ class ElementRecordStack {
   uint32_t FindTag(uint32_t tagId) const { return FindTagFrom(tagId, RecordAt(0)); }
   uint32_t FindTagFrom(uint32_t tagId, uint32_t from) const;
   uint32_t AttributeCount(uint32_t record) const;
+  // More than the header, position and trailer words.
+  bool HasAttributes(uint32_t record) const { return record != kNoRecord && RecordWords(Word(record)) > 3; }
   // False when the record lacks the attribute (or holds it as the other form).
   bool AttributeValue(uint32_t record, uint32_t attributeId, uint32_t* value) const;
   bool AttributeText(uint32_t record, uint32_t attributeId, SharedWideString* text) const;

@@ -43,6 +43,19 @@ class ElementStyleRecords {
     if (styles_.count != 0) *styles_.At(--styles_.count) = ElementStyle{};
   }
   void Clear() { styles_.Clear(); }
+  bool Reserve(uint32_t n) { return styles_.Reserve(n); }
+  // False on lack of memory (this array is then empty); the styles' links
+  // are shared, counted.
+  bool CopyFrom(const ElementStyleRecords& other) {
+    if (&other == this) return true;
+    styles_.Clear();  // no slot beyond the copy keeps an old link
+    if (styles_.CopyFrom(other.styles_)) return true;
+    styles_.Clear();
+    return false;
+  }
+  void MoveFrom(ElementStyleRecords& other) {
+    if (&other != this) styles_.MoveFrom(other.styles_);
+  }
 
   // Replays every record of the stack, from the bottom, over `base`. False
   // on lack of memory (the records then empty).

@@ -61,3 +61,33 @@ TEST(ElementStyleRecords, ReadBackDerivesTheSameStyles) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ElementStyleRecordsCopy, CopiesShareLinksAndMovesEmptyTheSource) {
+  ElementStyleRecords records;
+  ElementStyle style;
+  LinkAction* link = new LinkAction;
+  style.text.link.Assign(link);
+  ASSERT_TRUE(records.Append(style));
+  ASSERT_TRUE(records.Append(ElementStyle{}));
+  ElementStyleRecords copy;
+  ASSERT_TRUE(copy.Append(style));
+  ASSERT_TRUE(copy.Append(style));
+  ASSERT_TRUE(copy.Append(style));
+  ASSERT_TRUE(copy.CopyFrom(records));
+  EXPECT_EQ(copy.Count(), 2u);
+  EXPECT_EQ(link->GetReferenceCount(), 4);  // the creator, `style`, records[0], copy[0]
+  ElementStyleRecords moved;
+  moved.MoveFrom(copy);
+  EXPECT_EQ(moved.Count(), 2u);
+  EXPECT_EQ(copy.Count(), 0u);
+  EXPECT_EQ(moved.At(0).text.link.Get(), link);
+  moved.Clear();
+  records.Clear();
+  EXPECT_EQ(link->GetReferenceCount(), 2);
+  style.text.link.Clear();
+  link->Release();
+}
+
+}  // namespace
