@@ -248,6 +248,9 @@ const ElementStyle& TopStyle(const LayoutBuilderContext& context, const LayoutPa
 }  // namespace layout_builder
 
 bool ReadLayoutItems(const LayoutBuilderContext& context, LayoutPageBuilder* page, uint32_t position) {
+  if (context.stream == nullptr || context.defaults == nullptr || context.baseStyle == nullptr || page == nullptr ||
+      page->records == nullptr || page->styles == nullptr || page->store == nullptr)
+    return false;
   const bool ok = ReadElement(context, page, position);
   page->store->endPosition = context.stream->GetPosition();
   return ok;
