@@ -2,8 +2,9 @@
 // index reader: the table opened as the book's main index, its inflection
 // index and its naming table (the same records), every entry stepped to, its
 // label decoded, its tags walked and its texts read; keys looked up, words
-// searched with inflections and compounds, entries formatted through their
-// templates. Nothing may read outside a record or hang.
+// searched with inflections and compounds and through a second table,
+// entries formatted through their templates. Nothing may read outside a
+// record or hang.
 //
 // Input: records one after another, each a big-endian u16 length and its
 // bytes (the index header record first).
@@ -21,6 +22,7 @@
 #include "index/tables/index_entry_reader.h"
 #include "index/tables/index_table.h"
 #include "index/templates/entry_formatter.h"
+#include "index/words/word_entries.h"
 #include "index/words/word_search.h"
 #include "storage/books/book_document.h"
 #include "storage/container/palm_database.h"
@@ -89,6 +91,12 @@ void Exercise(IndexTable* table) {
     flags.forceCompounds = true;
     flags.restrictCompounds = true;
     SearchText(table, key, length, &list, flags);
+    // The same records as second table and naming table.
+    TextRangeList matches;
+    bool any = false;
+    table->AddRef();
+    IndexTable* naming = table->OpenNamingTable();
+    FindWordEntries(table, key, length, &matches, table, naming, 1, &any, true);
   }
   EntryFormatter formatter;
   IndexTablePtr naming;
