@@ -133,4 +133,8 @@ Services gServices;
 
 }  // namespace
 
-void InstallBookIndexServices() { SetBookIndexServices(&gServices); }
+void InstallBookIndexServices() {
+  SetBookIndexServices(&gServices);
+  // A position query gives back the caller's reference to its index.
+  SetIndexTableReleaser([](IndexTable* table) { table->Release(); });
+}

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "index/books/book_index_services.h"
+#include "index/books/book_index_tables.h"
 #include "index/books/position_entries.h"
 #include "tests/index/index_test_books.h"
 
@@ -65,6 +66,20 @@ TEST(PositionEntryText, TheSmallestRangeHoldingThePositionWins) {
       {505, "(none)"},
   };
   for (const auto& c : cases) EXPECT_EQ(TextAt(book, c.position), c.text) << c.position;
+}
+
+TEST(PositionEntryText, APositionQueryGivesBackTheIndexReference) {
+  InstallBookIndexServices();
+  IndexBook book = SectionBook({0x82, 0x80});
+  IndexTablePtr table;
+  table.Adopt(OpenBookIndexTable(book.Fake()->Book(), 8));
+  ASSERT_TRUE(table);
+  const int32_t before = table->GetReferenceCount();
+  table->AddRef();  // the caller's reference, handed over
+  IndexQueryResult* result = reinterpret_cast<IndexQueryResult*>(&book);
+  book.Fake()->Book()->CreatePositionQuery(&result, 14, table.Get());
+  EXPECT_EQ(result, nullptr);
+  EXPECT_EQ(table->GetReferenceCount(), before);
 }
 
 TEST(PositionEntryText, BrokenHeadersNameNothing) {
