@@ -2,6 +2,7 @@
 #include "index/books/book_index_services.h"
 
 #include "index/books/book_index_tables.h"
+#include "index/books/position_entries.h"
 #include "index/tables/index_entry_reader.h"
 #include "index/tables/index_table.h"
 #include "storage/books/book_document.h"
@@ -119,11 +120,21 @@ class Services : public BookIndexServices {
     }
   }
 
-  bool GetPositionEntryText(BookDocument*, uint32_t, SharedWideString*) override { return false; }
+  bool GetPositionEntryText(BookDocument* book, uint32_t position, SharedWideString* text) override {
+    IndexTablePtr table;
+    table.Adopt(OpenBookIndexTable(book, kSectionIndex));
+    if (!table) return false;
+    const int32_t n = FindPositionEntry(book, table.Get(), position);
+    return n >= 0 && table->GetLabel(table->MakeEntryRef(n), text);
+  }
 };
 
 Services gServices;
 
 }  // namespace
 
-void InstallBookIndexServices() { SetBookIndexServices(&gServices); }
+void InstallBookIndexServices() {
+  SetBookIndexServices(&gServices);
+  // A position query gives back the caller's reference to its index.
+  SetIndexTableReleaser([](IndexTable* table) { table->Release(); });
+}

@@ -2,6 +2,7 @@
 // resources, table entries, sections), installed into the storage layer.
 #pragma once
 
-// Installs the services once; a program (or a test) that reads books with
+// Installs the services, and the release of the index references that
+// position queries take, once; a program (or a test) that reads books with
 // indexes calls it at start.
 void InstallBookIndexServices();

@@ -207,36 +207,49 @@ int32_t IndexTable::CompareEntries(const IndexEntryRef& a, const IndexEntryRef& 
   return CompareKeys(copy, length, other, otherLength, 0);
 }
 
-bool IndexTable::LookupKey(const WCHAR* key, uint32_t count, IndexEntryRef* ref, bool exactBytes) {
-  *ref = IndexEntryRef::BeforeStart();
-  if (!IsOpen()) return false;
+bool IndexTable::ConvertKey(const WCHAR* key, uint32_t count, uint8_t* out, uint32_t capacity, uint32_t* length,
+                            int32_t* keyCodePage) const {
+  *length = 0;
   const int32_t cp = static_cast<int32_t>(header_.codePage);
-  if (cp == kCodePageUtf16) {
-    if (count > kIndexScratchBytes) count = kIndexScratchBytes;
-    return FindKey(reinterpret_cast<const uint8_t*>(key), count, ref, exactBytes, kCodePageUtf16, true, false,
-                   false, 0);
-  }
-  // Sized by the code page's longest character (4 bytes for UTF-8).
-  uint8_t bytes[kIndexScratchBytes * 4];
-  uint32_t length = 0;
+  *keyCodePage = cp;
   if (count > kIndexScratchBytes) count = kIndexScratchBytes;
+  if (cp == kCodePageUtf16) {
+    // The units themselves, as EncodeKey takes them.
+    const uint32_t bytes = count * sizeof(WCHAR);
+    if (bytes > capacity) return false;
+    if (bytes != 0) std::memcpy(out, key, bytes);
+    *length = count;
+    return true;
+  }
   if (cp == kCodePage1252) {
     // Through the approximation table; a character with no form at all
     // cannot match any key (never search with "?").
+    if (count > capacity) return false;
     for (uint32_t i = 0; i < count; ++i) {
       uint32_t b = CharToCp1252Approx(key[i], 0x100);
       if (b > 0xFF) return false;
-      bytes[length++] = static_cast<uint8_t>(b);
+      out[i] = static_cast<uint8_t>(b);
     }
-  } else {
-    uint32_t capacity = count * MaxBytesPerChar(cp);
-    if (capacity > sizeof(bytes)) capacity = sizeof(bytes);
-    bool replaced = false;
-    if (count != 0 &&
-        WideToMultiByte(key, count * sizeof(WCHAR), cp, bytes, &capacity, &replaced) != kConvertOk) {
-      return false;
-    }
-    length = count != 0 ? capacity : 0;
+    *length = count;
+    return true;
   }
+  // Sized by the code page's longest character (4 bytes for UTF-8).
+  uint32_t size = count * MaxBytesPerChar(cp);
+  if (size > capacity) size = capacity;
+  bool replaced = false;
+  if (count != 0 && WideToMultiByte(key, count * sizeof(WCHAR), cp, out, &size, &replaced) != kConvertOk) {
+    return false;
+  }
+  *length = count != 0 ? size : 0;
+  return true;
+}
+
+bool IndexTable::LookupKey(const WCHAR* key, uint32_t count, IndexEntryRef* ref, bool exactBytes) {
+  *ref = IndexEntryRef::BeforeStart();
+  if (!IsOpen()) return false;
+  uint8_t bytes[kIndexScratchBytes * 4];
+  uint32_t length = 0;
+  int32_t cp = 0;
+  if (!ConvertKey(key, count, bytes, sizeof(bytes), &length, &cp)) return false;
   return FindKey(bytes, length, ref, exactBytes, cp, true, false, false, 0);
 }

@@ -149,6 +149,11 @@ class IndexTable : public DocumentStream {
   // ---- Descriptors and key search (search/)
   int32_t MatchDescriptor(const WCHAR* descriptor, uint32_t length) const;
   bool LookupKey(const WCHAR* key, uint32_t count, IndexEntryRef* ref, bool exactBytes);
+  // A wide key as FindKey takes it in the index code page (UTF-16 units
+  // for 65002, counted in units); false when a character has no form there
+  // or the buffer is too small.
+  bool ConvertKey(const WCHAR* key, uint32_t count, uint8_t* out, uint32_t capacity, uint32_t* length,
+                  int32_t* keyCodePage) const;
   bool FindKey(const uint8_t* key, uint32_t length, IndexEntryRef* ref, bool exactBytes, int32_t keyCodePage,
                bool firstOfEquals, bool alreadyStored, bool noAdjust, uint32_t limit);
   int32_t StepWithinEqualKeys(IndexEntryRef* ref, bool forward);

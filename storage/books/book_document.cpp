@@ -20,6 +20,7 @@ constexpr uint32_t kDecodeStoreMode = 151;  // read/write, create always, in mem
 BookDocument::BookDocument() {
   lockedRecords_.Init(static_cast<int32_t>(sizeof(RecordBuffer*)));
   cache_.Init(static_cast<int32_t>(sizeof(CachedBlock)));
+  trailing_.Init(static_cast<int32_t>(sizeof(HeldTrailing)));
 }
 
 BookDocument::~BookDocument() { Close(); }
@@ -63,6 +64,7 @@ int32_t BookDocument::Open(PalmDatabase* store, bool ownsStore, DocumentHost* ho
 
 void BookDocument::Close() {
   ReleasePositionDirectory();
+  DropAllHeld();
   for (uint32_t i = 0; i < lockedRecords_.Count(); ++i) {
     RecordBuffer* buffer = *LockedAt(i);
     if (buffer == nullptr) continue;
@@ -152,6 +154,11 @@ bool BookDocument::ReopenStore() {
     for (uint32_t i = 0; i < lockedRecords_.Count(); ++i)
       if (*LockedAt(i) != nullptr) return false;
   }
+  // Held trailing data lies in the mapping too: refused while in use, and
+  // dropped (to be held again) otherwise.
+  if (HoldsMappedTrailingInUse()) return false;
+  for (uint32_t i = trailing_.Count(); i-- > 0;)
+    if (HeldAt(i)->buffer != nullptr) DropHeld(i);
   // The HUFF/CDIC and DATP tables and the position directory's records
   // point into it too: they are loaded again at the next use.
   ReleaseDecoderBuffers();

@@ -119,6 +119,15 @@ class BookDocument : public Document {
   // ---- Position directory
   void ReleasePositionDirectory();
 
+  // ---- Trailing data of text records (header version 6 and above)
+  // The trailing entries of the text record that holds a position (the
+  // record's last bytes that its entry flags claim), held until
+  // ReleaseRecordTrailingData(*record). False when the book's records carry
+  // none, the position has no record or the entries overrun it.
+  bool GetRecordTrailingData(uint32_t position, const uint8_t** data, uint32_t* size, uint32_t* record);
+  void ReleaseRecordTrailingData(uint32_t record);
+  uint32_t HeldTrailingCount() const { return trailing_.Count(); }
+
   // ---- Observations for tests
   uint16_t BlockUseCount(uint16_t blockId) const;
   uint32_t BlockSlotCount() const { return lockedRecords_.Count(); }
@@ -212,4 +221,27 @@ class BookDocument : public Document {
   int32_t directoryCacheNumber_ = -1;
   RecordBuffer* entryCache_ = nullptr;
   int32_t entryCacheNumber_ = -1;
+  // Held trailing data (book_document_trailing.cpp): a few records' trailing
+  // entries, each kept locked in the store or, from a slow store, copied to
+  // the heap (buffer null). At most one entry not in use stays.
+  struct HeldTrailing {
+    const uint8_t* data;
+    RecordBuffer* buffer;
+    uint32_t record;
+    uint32_t size;
+    uint32_t useCount;
+    uint32_t age;
+  };
+  HeldTrailing* HeldAt(uint32_t index) const { return static_cast<HeldTrailing*>(trailing_.At(index)); }
+  int32_t FindHeld(uint32_t record) const;
+  // Holds the record's trailing data (from ReadBlock: `locked` is its lock
+  // of the record, and the entry is not counted as in use); its index or -1.
+  int32_t HoldTrailingData(uint32_t record, RecordBuffer* locked, bool fromReadBlock);
+  void DropHeld(uint32_t index);
+  // Drops the oldest entry not in use other than `except`; false when none.
+  bool DropOldestUnused(uint32_t except);
+  void DropAllHeld();
+  bool HoldsMappedTrailingInUse() const;
+  SegmentedArray trailing_;
+  uint32_t trailingAge_ = 0;
 };

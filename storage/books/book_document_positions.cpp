@@ -172,13 +172,13 @@ uint32_t BookDocument::FindAnchorPosition(uint32_t from, uint32_t to, bool forwa
   uint32_t record = 0, recordStart = 0, recordLength = 0;
   if (!LocateTextRecord(to - 1, &record, &recordStart, &recordLength)) return best;
   for (uint32_t guard = 0; guard < 0x10000; ++guard) {
-    uint32_t size = 0;
-    RecordBuffer* buffer = store_->LockRecord(static_cast<uint16_t>(record), false);
-    if (buffer == nullptr) break;
-    const uint8_t* raw = buffer->GetData();
-    size = buffer->GetSize();
+    // The record's trailing entries, held for the next look-up.
+    const uint8_t* trailing = nullptr;
+    uint32_t size = 0, held = 0;
+    const bool haveTrailing = GetRecordTrailingData(recordStart, &trailing, &size, &held);
     uint32_t payload = 0;
-    const uint8_t* list = raw == nullptr ? nullptr : FindTrailingEntry(raw, raw + size, header_.extraFlags, 0x4, &payload);
+    const uint8_t* list =
+        haveTrailing ? FindTrailingEntry(trailing, trailing + size, header_.extraFlags, 0x4, &payload) : nullptr;
     // The anchors, each moved out of a tag it lies in: the record's text is
     // read raw to look up to 7 characters around it.
     TextBlock block;
@@ -219,7 +219,7 @@ uint32_t BookDocument::FindAnchorPosition(uint32_t from, uint32_t to, bool forwa
       }
     }
     if (haveText) ReleaseBlock(block.blockId);
-    store_->ReleaseRecord(buffer, false);
+    if (haveTrailing) ReleaseRecordTrailingData(held);
     if (recordStart <= from || record <= 1) break;
     if (!LocateTextRecord(recordStart - 1, &record, &recordStart, &recordLength)) break;
   }

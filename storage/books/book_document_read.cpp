@@ -189,6 +189,7 @@ bool BookDocument::ReadInPlace(uint32_t record, uint32_t recordStart, uint32_t l
     return Fail(kBookErrorCorrupt);
   }
   *LockedAt(slot) = buffer;
+  HoldTrailingData(record, buffer, true);
   entry->block.start = recordStart;
   entry->block.data = buffer->GetData();
   entry->block.length = parts.textLength;
@@ -250,6 +251,7 @@ bool BookDocument::ReadDecoded(uint32_t record, uint32_t recordStart, uint32_t l
   }
   uint32_t carried = 0;
   if (ok && !raw) ok = AppendUtf8Overlap(out, 2 * limit, decoded, parts, &carried);
+  if (ok) HoldTrailingData(record, source, true);
   store_->ReleaseRecord(source, false);
   const uint32_t bytes = decoded + carried;
   if (!ok || bytes == 0) {

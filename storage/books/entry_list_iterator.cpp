@@ -87,3 +87,12 @@ bool EntryListIterator::EnterChildren() {
   word += 4;
   return true;
 }
+
+EntryFlagCursor::EntryFlagCursor(const EntryListIterator& entries) {
+  if (!entries.HasEntry() || entries.words == nullptr) return;
+  // The current word's sub-block: the words of its entry's children.
+  uint64_t at = static_cast<uint64_t>(entries.word) + 4;
+  if (entries.GetFlags() & 0x1) at += 4ull * (entries.GetValue() & 0xFFFF);
+  if (at + 4 > entries.wordsSize) return;
+  word_ = LoadU32BE(entries.words + at);
+}

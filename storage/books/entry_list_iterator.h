@@ -37,3 +37,16 @@ class EntryListIterator {
   bool Next();
   bool EnterChildren();
 };
+
+// The flag word of the entry that follows the iterator's current one: the
+// parallel word after the current word and its children's words. Read only
+// while entries remain; a word past the record, or none, reads as 0.
+class EntryFlagCursor {
+ public:
+  explicit EntryFlagCursor(const EntryListIterator& entries);
+  uint32_t Word() const { return word_; }
+  bool IsBit0Clear() const { return (word_ & 0x1) == 0; }
+
+ private:
+  uint32_t word_ = 0;
+};

@@ -25,9 +25,10 @@ uint32_t DefaultHeaderLength(uint32_t version) {
 
 // The trailing entry of one flag: payload, then the backward varint of the
 // entry's whole size.
-std::vector<uint8_t> TrailingEntry(std::mt19937& rng) {
+std::vector<uint8_t> TrailingEntry(std::mt19937& rng, const std::vector<uint8_t>* payload) {
   std::vector<uint8_t> entry(rng() % 12);
   for (uint8_t& b : entry) b = static_cast<uint8_t>(rng());
+  if (payload != nullptr) entry = *payload;
   uint32_t varintLength = 1;
   while (BackwardVarint(static_cast<uint32_t>(entry.size()) + varintLength).size() != varintLength) ++varintLength;
   std::vector<uint8_t> size = BackwardVarint(static_cast<uint32_t>(entry.size()) + varintLength);
@@ -188,7 +189,9 @@ BuiltBook BuildBook(const BookRecipe& spec) {
     if (spec.headerVersion >= 6) {
       for (uint32_t bit = 31; bit >= 1; --bit) {
         if ((spec.extraFlags & (1u << bit)) == 0) continue;
-        std::vector<uint8_t> entry = TrailingEntry(rng);
+        auto chosen = spec.trailingPayloads.find({i + 1, 1u << bit});
+        std::vector<uint8_t> entry =
+            TrailingEntry(rng, chosen != spec.trailingPayloads.end() ? &chosen->second : nullptr);
         rec.insert(rec.end(), entry.begin(), entry.end());
       }
     }

@@ -18,6 +18,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -62,6 +63,9 @@ struct BookRecipe {
   bool emptyLastRecord = false;         // one more text record, empty
   uint32_t resourceRecords = 1;         // small records after everything else
   uint32_t seed = 1;                    // trailing-entry payloads, chunk lengths
+  // Payloads of chosen trailing entries, by {text record (1-based), flag
+  // bit}; the others are random.
+  std::map<std::pair<uint32_t, uint32_t>, std::vector<uint8_t>> trailingPayloads;
 };
 
 // Where things went.

@@ -58,12 +58,17 @@ TEST(BookPositionDirectory, EntryListsOfPositions) {
   EXPECT_TRUE(reported);
   EXPECT_EQ(Name(it), "first");
   EXPECT_EQ(it.GetValue(), 1u);
+  // The flag word of the next entry: right after the current word, or
+  // after the words of the current entry's children.
+  EXPECT_EQ(EntryFlagCursor(it).Word(), 2u);
+  EXPECT_TRUE(EntryFlagCursor(it).IsBit0Clear());
   // A list of one entry ends after it; entering the children of the second
   // entry of a longer walk.
   it.remaining = 3;
   ASSERT_TRUE(it.Next());
   EXPECT_EQ(it.GetFlags() & 1, 1);
   EXPECT_EQ(Name(it), "");
+  EXPECT_FALSE(EntryFlagCursor(it).IsBit0Clear());  // word 5, past the children's 3 and 4
   EntryListIterator children = it;
   ASSERT_TRUE(children.EnterChildren());
   EXPECT_EQ(children.remaining, 2u);
@@ -116,6 +121,7 @@ TEST(BookPositionDirectory, BrokenDirectoriesFindNothingAndReadNothingOutside) {
           SharedWideString name;
           it.GetName(&name);
           it.GetValue();
+          EntryFlagCursor(it).IsBit0Clear();
           EntryListIterator children = it;
           children.EnterChildren();
           it.Next();
