@@ -3,6 +3,7 @@
 // "display 81", "key 11", ...) and answers what a test sets.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,7 @@ class FakeFrameView final : public FrameView {
   }
   bool Start(bool doNotReopen, bool noBookNamed) override {
     Log(std::string("start ") + (doNotReopen ? "1" : "0") + (noBookNamed ? "1" : "0"));
+    if (onStart) onStart();
     return startSucceeds;
   }
   void Reload(const EncodedString& path, bool force) override {
@@ -92,6 +94,7 @@ class FakeFrameView final : public FrameView {
 
   std::vector<std::string> calls;
   std::vector<UiCommand> keys;
+  std::function<void()> onStart;
   int paints = 0;
   bool autoScrolling = false;
   bool openSucceeds = true;
