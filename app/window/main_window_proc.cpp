@@ -4,6 +4,7 @@
 #include "app/controller/application_controller.h"
 #include "app/preferences/preferences.h"
 #include "app/window/app_window.h"
+#include "app/window/input_control.h"
 #include "app/window/key_records.h"
 #include "platform/controls/cursor.h"
 #include "platform/core/last_error.h"
@@ -31,6 +32,23 @@ POINT PointOf(LPARAM lParam) {
   p.y = static_cast<int16_t>((lParam >> 16) & 0xFFFF);
   return p;
 }
+
+// A change in an input control reaches the view as a typed character.
+class ViewInputCodes final : public InputCodeSink {
+ public:
+  explicit ViewInputCodes(FrameView* view) : view_(view) {}
+  bool OnInputCode(uint32_t code, uint32_t command) override {
+    if (view_ == nullptr) return false;
+    UiCommand record;
+    record.value = code;
+    record.command = command;
+    view_->KeyCommand(record);
+    return true;
+  }
+
+ private:
+  FrameView* view_;
+};
 
 void Execute(AppFrame* frame, uint32_t command) {
   if (frame != nullptr && frame->controller != nullptr) frame->controller->ExecuteCommand(command, false);
@@ -129,9 +147,12 @@ LRESULT MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
       view->KeyCommand(BuildKeypadCommand(ch, action));
       break;
     }
-    case WM_COMMAND:
+    case WM_COMMAND: {
+      ViewInputCodes codes(view);
+      if (IsInputControlNotification(wParam, reinterpret_cast<HWND>(lParam), &codes)) return 1;
       if (wrapper->OnCommand(static_cast<uint32_t>(wParam & 0xFFFF), reinterpret_cast<HWND>(lParam))) return 1;
       break;
+    }
     case WM_TIMER:
       wrapper->OnTimer(static_cast<UINT_PTR>(wParam));
       break;
