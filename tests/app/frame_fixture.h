@@ -10,6 +10,7 @@
 #include "app/environment/app_environment.h"
 #include "app/preferences/preferences.h"
 #include "app/window/app_window.h"
+#include "platform/clipboard/clipboard.h"
 #include "platform/testing/windows.h"
 #include "platform/windows/message_queue.h"
 #include "platform/windows/messages.h"
@@ -44,6 +45,11 @@ class FrameFixture : public ::testing::Test {
   void TearDown() override {
     if (window != nullptr && IsWindow(window)) SendMessageW(window, WM_CLOSE, 0, 0);
     devtest::PumpMessages();
+    // The clipboard keeps its last block to the end of the process.
+    if (OpenClipboard(nullptr)) {
+      EmptyClipboard();
+      CloseClipboard();
+    }
   }
 
   std::unique_ptr<AppEnvironment> environment;
