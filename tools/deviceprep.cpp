@@ -63,13 +63,13 @@ bool MakeSampleBook(const std::string& samplePath) {
     return false;
   }
   const std::string html((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  testbuild::BookRecipe spec;
-  spec.codePage = 65001;
-  spec.bookType = 2;
-  spec.text = testbuild::EncodeBookText(html, spec.codePage);
-  spec.fullName = testbuild::EncodeBookText("The Ledger of the Salt Lamp", spec.codePage);
-  spec.databaseName = "The Ledger of the Salt Lamp";
-  const std::vector<uint8_t> bytes = testbuild::BuildBook(spec).Bytes();
+  testbuild::BookRecipe recipe;
+  recipe.codePage = 65001;
+  recipe.bookType = 2;
+  recipe.text = testbuild::EncodeBookText(html, recipe.codePage);
+  recipe.fullName = testbuild::EncodeBookText("The Ledger of the Salt Lamp", recipe.codePage);
+  recipe.databaseName = "The Ledger of the Salt Lamp";
+  const std::vector<uint8_t> bytes = testbuild::BuildBook(recipe).Bytes();
   if (!testbuild::WriteDeviceFile(u"\\eBooks\\sample.corv", bytes)) {
     std::fprintf(stderr, "deviceprep: cannot write the sample book\n");
     return false;
