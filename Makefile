@@ -9,7 +9,7 @@ PACKAGES += libpng-dev
 # Text on the real screen: FreeType over DejaVu with a CJK fallback.
 PACKAGES += libfreetype-dev fonts-dejavu-core fonts-wqy-microhei
 # The SDL2 backend and its smoke test under a virtual X server.
-PACKAGES += libsdl2-dev xvfb xdotool
+PACKAGES += libsdl2-dev xvfb xdotool xdg-utils
 # Script engines as peers: node for the differential check, mujs and
 # duktape for the benchmark.
 PACKAGES += nodejs mujs duktape
@@ -105,8 +105,28 @@ fuzz-seeds: fuzz-build
 	  echo "== $$name: $$(ls fuzz/corpus/$$name | wc -l) seeds beside $$(ls $$pinned 2>/dev/null | wc -l) pinned"; \
 	done
 
+# The reader on the developer's desktop (an SDL2 window), or headless
+# without a display: a fresh device root is prepared first (and then opens
+# the sample book); BOOK=<device path or host file> opens that book.
+DEVICE_ROOT ?= $(or $(TESSALYN_DEVICE_ROOT),$(or $(XDG_DATA_HOME),$(HOME)/.local/share)/tessalyn/device)
+RUN_OUT ?= $(CURDIR)/build-release/run
 run: build
-	@echo "The reader cannot be started yet: its application frame is not built."
+	@set -e; root="$(DEVICE_ROOT)"; arg=""; \
+	if [ ! -d "$$root" ] || [ -z "$$(ls -A "$$root" 2>/dev/null)" ]; then \
+	  build-release/bin/deviceprep "$$root"; arg='\eBooks\sample.corv'; fi; \
+	if [ -n "$(BOOK)" ]; then \
+	  if [ -f "$(BOOK)" ]; then cp "$(BOOK)" "$$root/eBooks/"; arg="\\eBooks\\$$(basename "$(BOOK)")"; \
+	  else arg="$(BOOK)"; fi; fi; \
+	if [ -z "$$SDL_AUDIODRIVER" ] && [ ! -e /dev/snd ]; then export SDL_AUDIODRIVER=dummy; fi; \
+	export TESSALYN_DEVICE_ROOT="$$root" TESSALYN_FONTS="$${TESSALYN_FONTS:-freetype}"; \
+	if [ -z "$$DISPLAY" ] || [ "$$TESSALYN_BACKEND" = headless ]; then \
+	  mkdir -p "$(RUN_OUT)"; \
+	  printf 'wait 500\nshot %s/first.png\nkey next\nwait 500\nshot %s/second.png\nquit\n' "$(RUN_OUT)" "$(RUN_OUT)" \
+	    > "$(RUN_OUT)/input.txt"; \
+	  TESSALYN_BACKEND=headless TESSALYN_INPUT="$${TESSALYN_INPUT:-$(RUN_OUT)/input.txt}" \
+	    build-release/bin/tessalyn "$$arg"; \
+	  echo "$(RUN_OUT)/first.png"; echo "$(RUN_OUT)/second.png"; \
+	else build-release/bin/tessalyn "$$arg"; fi
 
 clean:
 	rm -rf build build-release build-fuzz

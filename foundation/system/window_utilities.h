@@ -16,7 +16,10 @@
 
 #include "foundation/containers/segmented_array_strings.h"
 #include "foundation/encoded_string/encoded_string.h"
-#include "foundation/system/pending_platform_calls.h"
+#include "platform/dialogs/dialog_items.h"
+#include "platform/dialogs/open_file_dialog.h"
+#include "platform/launch/launch.h"
+#include "platform/menus/menus.h"
 #include "platform/gdi/gdi.h"
 #include "platform/text_drawing/text.h"
 #include "platform/types/window_handle.h"

@@ -24,6 +24,10 @@ constexpr UINT VK_UP = 0x26;
 constexpr UINT VK_RIGHT = 0x27;
 constexpr UINT VK_DOWN = 0x28;
 constexpr UINT VK_DELETE = 0x2E;
+// The keypad signs; TranslateMessage types them as *, + and -.
+constexpr UINT VK_MULTIPLY = 0x6A;
+constexpr UINT VK_ADD = 0x6B;
+constexpr UINT VK_SUBTRACT = 0x6D;
 constexpr UINT VK_F1 = 0x70;
 constexpr UINT VK_F2 = 0x71;
 constexpr UINT VK_F3 = 0x72;

@@ -9,8 +9,10 @@
 // turned the window turns with it), and reports:
 //  - the left mouse button and its moves while pressed as the stylus;
 //  - keys as the device's keys: arrows, Return (the action key), Escape,
-//    Backspace, Tab, Space, letters, digits, Shift, Control, F1-F8, Page Up
-//    and Page Down; F9-F12 as the hardware buttons 0xC1-0xC4;
+//    Backspace, Tab, Space, letters, digits, Shift, Control, F1-F8, Page Up,
+//    Page Down, Home, End and Delete; the keypad's '*', '+' and '-' and the
+//    main keyboard's '-' and '=' (as '+'), which type those characters; F9-F12
+//    as the hardware buttons 0xC1-0xC4;
 //  - closing the window as the user closing the program.
 // Without sound hardware run it with SDL_AUDIODRIVER=dummy.
 #pragma once

@@ -34,6 +34,17 @@ UINT DeviceKey(SDL_Keycode key) {
     case SDLK_SPACE: return VK_SPACE;
     case SDLK_PAGEUP: return VK_PRIOR;
     case SDLK_PAGEDOWN: return VK_NEXT;
+    case SDLK_HOME: return VK_HOME;
+    case SDLK_END: return VK_END;
+    case SDLK_DELETE: return VK_DELETE;
+    // The keypad's signs, and the main keyboard's minus and plus (its '='
+    // key): they type '*', '-' and '+', which the reader's keypad map reads.
+    case SDLK_KP_MULTIPLY: return VK_MULTIPLY;
+    case SDLK_KP_PLUS:
+    case SDLK_PLUS:
+    case SDLK_EQUALS: return VK_ADD;
+    case SDLK_KP_MINUS:
+    case SDLK_MINUS: return VK_SUBTRACT;
     case SDLK_LSHIFT:
     case SDLK_RSHIFT: return VK_SHIFT;
     case SDLK_LCTRL:

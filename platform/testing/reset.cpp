@@ -8,6 +8,7 @@
 #include "platform/testing/files.h"
 #include "platform/testing/fonts.h"
 #include "platform/testing/gdi.h"
+#include "platform/testing/launch.h"
 #include "platform/testing/modules.h"
 #include "platform/testing/profile.h"
 #include "platform/testing/shell.h"
@@ -29,6 +30,7 @@ void ResetDevice() {
   ResetSystemParameters();
   ResetModules();
   ResetShell();
+  ResetLaunch();
   ResetCodePages();
   ResetWindows();
   ResetUi();

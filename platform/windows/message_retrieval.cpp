@@ -6,6 +6,7 @@
 
 #include "platform/core/last_error.h"
 #include "platform/input/device_input.h"
+#include "platform/input/virtual_keys.h"
 #include "platform/threads/threads.h"
 #include "platform/time/tick_count.h"
 #include "platform/windows/idle_hook.h"
@@ -150,6 +151,9 @@ BOOL TranslateMessage(const MSG* msg) {
   else if (key >= 'A' && key <= 'Z')
     character = static_cast<WCHAR>(GetKeyState(0x10) < 0 ? key : key - 'A' + 'a');  // VK_SHIFT
   else if (key == 0x20 || key == 0x0D || key == 0x08 || key == 0x09 || key == 0x1B) character = static_cast<WCHAR>(key);
+  else if (key == VK_MULTIPLY) character = u'*';
+  else if (key == VK_ADD) character = u'+';
+  else if (key == VK_SUBTRACT) character = u'-';
   if (character == 0) return FALSE;
   return PostMessageW(msg->hwnd, WM_CHAR, character, msg->lParam);
 }

@@ -1,0 +1,155 @@
+// ApplicationController: the owner of the reading screen behind the main
+// window. It holds the window's preferences and view, the soft-key bars,
+// the timer table and the queue of pending commands; it executes every
+// command identifier (the dispatcher, command_dispatch.cpp) and offers the
+// operations that commands, scripts, pages and dialogs call: window title
+// and bars per view mode, full screen, message boxes, the open-file dialog,
+// beaming, external programs, the clipboard and the selection menu.
+//
+// UI thread only, except PostCommand, which the audio driver's thread
+// calls too (command_queue.cpp says how the two threads meet).
+//
+// Files: application_controller.cpp (life, bars, title, full screen),
+// controller_messages.cpp (message boxes, open-file dialog, clipboard),
+// controller_shell.cpp (beaming, programs, addresses, the cart's file),
+// command_dispatch.cpp (ExecuteCommand and the selection), command_queue.cpp.
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+
+#include "app/buttons/name_id_table.h"
+#include "app/controller/soft_key_bar_stand_in.h"
+#include "app/frame/frame_view.h"
+#include "app/preferences/preferences.h"
+#include "foundation/containers/segmented_array.h"
+#include "foundation/encoded_string/encoded_string.h"
+#include "foundation/system/lifetime_guard.h"
+#include "foundation/system/timer_table.h"
+#include "foundation/wide_string/shared_wide_string.h"
+#include "layout/drawing/font_table.h"
+#include "platform/types/geometry_types.h"
+#include "platform/types/window_handle.h"
+
+class AppEnvironment;
+class Preferences;
+
+// A beaming program exists on the device.
+bool IsBeamAvailable();
+
+// The main window's private message whose handler arms the queue's timer
+// on the UI thread (posted by a PostCommand from another thread).
+constexpr uint32_t kArmPendingCommandsMessage = 0x8020;
+
+class ApplicationController : public NameIdTable, public TimerHandler, public FontTable, public PreferencesHost {
+ public:
+  explicit ApplicationController(const AppEnvironment* environment);
+  ~ApplicationController() override;
+
+  // ---- Accessors.
+  void SetDocumentView(FrameView* view) { view_ = view; }
+  FrameView* GetDocumentView() const { return view_; }
+  void SetPreferences(Preferences* preferences) { preferences_ = preferences; }
+  Preferences* preferences() const { return preferences_; }
+  void SetCommandListener(CommandListener* listener) { listener_ = listener; }
+  // The main window: the timer table's owner and every dialog's owner.
+  void SetMainWindow(HWND window);
+  HWND mainWindow() const { return mainWindow_; }
+  const AppEnvironment* environment() const { return environment_; }
+  LifetimeAnchor* lifetimeAnchor() { return &anchor_; }
+  TimerTable* timerTable() { return &timers_; }
+
+  // ---- Font table (the drawing surface reads it).
+  bool GetEntry(uint8_t id, FontTableEntry* out) const override;
+  bool SetFontEntry(uint32_t index, uint32_t value, const EncodedString& name) override;
+  void SetSurfaceClearType(bool) override {}
+  void ApplyPreferencesToView() override;
+
+  // ---- Bars, pages and the window title.
+  void CreateBars();
+  void UpdateWindowTitle();
+  void ShowLibraryTitle();
+  bool IsFullScreen() const { return fullScreen_ != 0; }
+  void ToggleFullScreen(bool store, bool repaint);
+  void DismissTransientUi(bool keepFind);
+  SoftKeyBarStandIn& readingBar() { return readingBar_; }
+  SoftKeyBarStandIn& audioBar() { return audioBar_; }
+  SoftKeyBarStandIn& closeMenuBar() { return closeMenuBar_; }
+  SoftKeyBarStandIn& drawingBar() { return drawingBar_; }
+  void SetViewArea(const RECT& area, bool force);
+  const RECT& viewArea() const { return viewArea_; }
+  void FirstPageShown() {}
+
+  // ---- Messages (kind 0 information, 1 warning, 2 error, 3 OK/Cancel).
+  bool MessageBox(int32_t captionId, const WCHAR* text, uint32_t kind);
+  bool ShowMessage(int32_t captionId, uint32_t textId, uint32_t kind);
+  // "%1" to "%9" replaced by the arguments.
+  bool ShowFormattedMessage(int32_t captionId, uint32_t textId, uint32_t kind, const SharedWideString* args,
+                            uint32_t count);
+  // The chosen path (UTF-16) on OK.
+  bool ShowOpenFileDialog(EncodedString* path);
+  // Unicode text (format 13) on the clipboard; nothing for an empty text.
+  bool CopyToClipboard(const SharedWideString& text);
+  void Exit();
+
+  // ---- Programs and addresses through the shell.
+  bool BeamFile(const EncodedString& path);
+  bool OpenUrlInBrowser(const WCHAR* address);
+  // A document named relative to the current document's folder; a name
+  // that leaves that folder or names this program is refused.
+  bool OpenInExternalProgram(const EncodedString& name);
+  // A program name holding a folder, or this program, is refused.
+  bool OpenInWordProcessor(const EncodedString& program, const EncodedString& file);
+  // Refuses the system's own files and books (nothing written).
+  bool MayWriteCartTo(const EncodedString& path) const;
+
+  // ---- Commands.
+  void ExecuteCommand(uint32_t command, bool fromQueue);
+  // The view's finished selection: `rangeEmpty` for a tap on a word.
+  void OnSelectionMade(bool rangeEmpty, const SharedWideString& text, POINT point);
+  void ShowSelectionMenu(POINT point, const uint32_t (*items)[2], uint32_t count);
+  bool GetSelectedWord(SharedWideString* word) const;
+  const SharedWideString& lastLookedUpWord() const { return lastWord_; }
+
+  // ---- Pending commands.
+  // Appends (any thread); -1 when it cannot be stored.
+  int32_t PostCommand(uint32_t command);
+  // The main window's handler of kArmPendingCommandsMessage.
+  void ArmPendingCommands();
+  // The timer's handler: runs every queued command in posting order.
+  void OnTimer(TimerTable* table, TimerId id) override;
+  bool PendingTimerArmed() const { return pendingTimer_ != kNoTimer; }
+
+ private:
+  bool TakePendingCommand(uint32_t* command);
+  void RunControllerCommand(uint32_t command);
+  void SetSelectionAction(uint32_t action, uint32_t viewCommand);
+  void OpenInternalAddress(const WCHAR* address, const NavigationRequestCode* request);
+  bool StartThroughShell(const WCHAR* file, const WCHAR* parameters, bool noCloseProcess);
+
+  const AppEnvironment* environment_;
+  LifetimeAnchor anchor_;
+  TimerTable timers_;
+  FrameView* view_ = nullptr;
+  Preferences* preferences_ = nullptr;
+  CommandListener* listener_ = nullptr;
+  HWND mainWindow_ = nullptr;
+  RECT viewArea_{0, 0, 0, 0};
+  uint8_t viewAreaLocked_ = 0;
+  SharedWideString lastWord_;
+  SoftKeyBarStandIn readingBar_{"reading"};
+  SoftKeyBarStandIn audioBar_{"audio"};
+  SoftKeyBarStandIn closeMenuBar_{"close/menu"};
+  SoftKeyBarStandIn drawingBar_{"drawing"};
+  uint8_t fullScreen_ = 0;
+
+  // The queue: identifiers appended by any thread, taken from `head_` on
+  // the UI thread; `armed_` while a timer (or the message that arms it) is
+  // on its way. Both under `queueLock_`.
+  std::mutex queueLock_;
+  SegmentedArray pending_{static_cast<int32_t>(sizeof(uint32_t))};
+  uint32_t head_ = 0;
+  bool armed_ = false;
+  TimerId pendingTimer_ = kNoTimer;
+  uint32_t uiThread_ = 0;
+};

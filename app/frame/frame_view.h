@@ -1,0 +1,103 @@
+// What the application frame asks of the reading view of its window: the
+// navigation, document and selection operations of the browser's document
+// view, and the display commands of the window's drawing surface and its
+// display manager. The browser and reading-control libraries implement
+// them; until they exist the program runs with the stand-in view
+// (stand_in_view.h) and the tests with recording fakes.
+#pragma once
+
+#include <cstdint>
+
+#include "foundation/encoded_string/encoded_string.h"
+#include "foundation/wide_string/shared_wide_string.h"
+#include "platform/types/gdi_handles.h"
+#include "platform/types/geometry_types.h"
+
+struct UiCommand;
+
+// The navigation request a page runs once it is loaded: {code, command}.
+struct NavigationRequestCode {
+  uint32_t code = 0;
+  uint32_t command = 0;
+};
+
+class FrameView {
+ public:
+  // ---- Commands handed to the view's elements and the display.
+  virtual void ElementCommand(uint32_t command) = 0;
+  // Display commands 74-82 (orientation and automatic scrolling).
+  virtual void DisplayCommand(uint32_t command) = 0;
+  // A key's element command record, for the surface's command operation.
+  virtual void KeyCommand(const UiCommand& command) = 0;
+  // The stylus: WM_LBUTTONDOWN, WM_LBUTTONUP or WM_MOUSEMOVE at a point.
+  virtual void StylusEvent(uint32_t message, POINT point, bool leftDown) = 0;
+  // Whether automatic scrolling runs (the display manager active in full
+  // screen).
+  virtual bool AutoScrolling() const = 0;
+  // Paints the window's update rectangle into the device context.
+  virtual void Paint(HDC dc, const RECT& area) = 0;
+  // The window's client area changed size.
+  virtual void Resize(int32_t width, int32_t height) = 0;
+
+  // ---- Navigation. An address is UTF-16 text ("oeb:library", a path).
+  virtual bool OpenAddress(const EncodedString& address, const NavigationRequestCode* request) = 0;
+  virtual bool ReloadWithRequest(const NavigationRequestCode& request) = 0;
+  virtual void CloseDocument() = 0;
+  virtual void ChangeTextSize(int32_t delta) = 0;
+  virtual void GoForward() = 0;
+  virtual void GoToFirstPage() = 0;
+  virtual void GoToStartReading() = 0;
+  virtual bool GoToToc() = 0;
+  // Binds the host objects and, unless asked not to, reopens the last book.
+  virtual bool Start(bool doNotReopen, bool noBookNamed) = 0;
+  // Reloads a document shown from this path (or under this folder).
+  virtual void Reload(const EncodedString& path, bool force) = 0;
+  virtual void RefreshElements() = 0;
+
+  // ---- The document shown.
+  virtual bool HasDocument() const = 0;
+  virtual bool IsInternalPage() const = 0;
+  virtual bool HasSideFile() const = 0;
+  // The document's title, and its file path (UTF-16); false without one.
+  virtual bool GetDocumentTitle(EncodedString* out) const = 0;
+  virtual bool GetDocumentPath(EncodedString* out) const = 0;
+  // 1 reading, 2 and 3 pages of their own, 6 audio, 7 full-screen pages.
+  virtual uint32_t ViewMode() const = 0;
+  // Saves the reading position and view state into the side file.
+  virtual void SaveViewState() = 0;
+
+  // ---- The selection.
+  virtual bool GetSelectedText(SharedWideString* out) const = 0;
+  virtual void CancelSelection() = 0;
+  virtual bool CurrentPageHasBookmark() const = 0;
+  virtual bool SelectionHasHighlight() const = 0;
+  virtual bool LinkRequestPending() const = 0;
+  virtual bool SelectionOffersImage() const = 0;
+  // Whether the focused element offers a command (look-ups 46 and 47).
+  virtual bool OffersCommand(uint32_t command) const = 0;
+
+ protected:
+  ~FrameView() = default;
+};
+
+// Told the identifier of every executed command (the main view's listener).
+class CommandListener {
+ public:
+  virtual void AfterCommand(uint32_t command) = 0;
+
+ protected:
+  ~CommandListener() = default;
+};
+
+// The library catalogue's storage events, which the document loader
+// forwards (a card inserted or removed, a drive added or removed).
+class StorageEventSink {
+ public:
+  virtual void CatalogueAdd(const EncodedString& folder) = 0;
+  virtual void CatalogueRemove(const EncodedString& folder) = 0;
+  virtual void CatalogueOpen(const EncodedString& folder) = 0;
+  virtual void CatalogueFind(const EncodedString& folder, const EncodedString& displayName) = 0;
+
+ protected:
+  ~StorageEventSink() = default;
+};

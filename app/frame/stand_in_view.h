@@ -1,0 +1,56 @@
+// The reading view of the program until the browser's document view
+// exists: it opens nothing but the library address, paints the page in the
+// background colour of the preferences, and records what it was asked, so
+// that the program starts, shows its window, answers its keys and closes
+// in order.
+#pragma once
+
+#include <string>
+
+#include "app/frame/frame_view.h"
+
+class ApplicationController;
+class Preferences;
+
+class StandInView final : public FrameView {
+ public:
+  StandInView(ApplicationController* controller, const Preferences* preferences)
+      : controller_(controller), preferences_(preferences) {}
+
+  void ElementCommand(uint32_t) override {}
+  void DisplayCommand(uint32_t) override {}
+  void KeyCommand(const UiCommand&) override {}
+  void StylusEvent(uint32_t, POINT, bool) override {}
+  bool AutoScrolling() const override { return false; }
+  void Paint(HDC dc, const RECT& area) override;
+  void Resize(int32_t, int32_t) override {}
+  bool OpenAddress(const EncodedString& address, const NavigationRequestCode* request) override;
+  bool ReloadWithRequest(const NavigationRequestCode&) override { return false; }
+  void CloseDocument() override {}
+  void ChangeTextSize(int32_t) override {}
+  void GoForward() override {}
+  void GoToFirstPage() override {}
+  void GoToStartReading() override {}
+  bool GoToToc() override { return false; }
+  bool Start(bool, bool) override { return true; }
+  void Reload(const EncodedString&, bool) override {}
+  void RefreshElements() override {}
+  bool HasDocument() const override { return false; }
+  bool IsInternalPage() const override { return true; }
+  bool HasSideFile() const override { return false; }
+  bool GetDocumentTitle(EncodedString*) const override { return false; }
+  bool GetDocumentPath(EncodedString*) const override { return false; }
+  uint32_t ViewMode() const override { return 1; }
+  void SaveViewState() override {}
+  bool GetSelectedText(SharedWideString*) const override { return false; }
+  void CancelSelection() override {}
+  bool CurrentPageHasBookmark() const override { return false; }
+  bool SelectionHasHighlight() const override { return false; }
+  bool LinkRequestPending() const override { return false; }
+  bool SelectionOffersImage() const override { return false; }
+  bool OffersCommand(uint32_t) const override { return false; }
+
+ private:
+  ApplicationController* controller_;
+  const Preferences* preferences_;
+};

@@ -1,0 +1,41 @@
+// The window set of the program until the browser's exists: it makes the
+// environment, opens the global settings file (read-only when it cannot be
+// written), loads the preferences, and makes the main frame's controller
+// and stand-in view; at shut-down it clears the open-view flag, saves the
+// preferences and closes the file.
+#pragma once
+
+#include "app/frame/app_frame.h"
+
+class AppEnvironment;
+class ApplicationController;
+class GlobalSettingsFile;
+class Preferences;
+class StandInView;
+class EnvironmentSettingsPath;
+
+class StandInWindowSet : public FrameWindowSet {
+ public:
+  StandInWindowSet() = default;
+  ~StandInWindowSet() override;
+
+  bool Open(bool noParent) override;
+  bool CreateLoader() override { return true; }
+  AppFrame* MainFrame() override { return frameMade_ ? &frame_ : nullptr; }
+  void DestroyMainFrame() override;
+  void Close() override;
+
+  GlobalSettingsFile* settingsFile() const { return settings_; }
+
+ private:
+  AppEnvironment* environment_ = nullptr;
+  EnvironmentSettingsPath* settingsPath_ = nullptr;
+  GlobalSettingsFile* settings_ = nullptr;
+  Preferences* preferences_ = nullptr;
+  ApplicationController* controller_ = nullptr;
+  StandInView* view_ = nullptr;
+  AppFrame frame_;
+  bool frameMade_ = false;
+};
+
+FrameWindowSet* MakeStandInWindowSet();

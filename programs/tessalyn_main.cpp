@@ -1,0 +1,30 @@
+// The reader's program: installs its resources, takes its command line,
+// and runs the application over the screen the environment chooses (an
+// SDL2 window on a desktop, headless otherwise). It exits 0 in every case,
+// as the device's program does; what happened is the application's own
+// business (its run result is not an exit status).
+#include <cstdio>
+
+#include "app/frame/stand_in_window_set.h"
+#include "app/startup/reader_application.h"
+#include "platform/launch/launch.h"
+#include "platform/sdl/device_loop.h"
+#include "resources/tessalyn_resources.h"
+
+namespace {
+
+int RunReader(void*) {
+  int result = 0;
+  ReaderMain(nullptr, MakeStandInWindowSet, &result);
+  if (result == kRunFailed) std::fprintf(stderr, "tessalyn: the reader could not start\n");
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  devlaunch::SetProgramArguments(argc, argv);
+  InstallTessalynResources();
+  RunDeviceMessageLoopBackend(RunReader, nullptr);
+  return 0;
+}

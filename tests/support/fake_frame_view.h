@@ -1,0 +1,123 @@
+// A recording fake of the reading view the application frame drives: it
+// records every call in order as text ("element 66", "open oeb:library",
+// "display 81", "key 11", ...) and answers what a test sets.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/frame/frame_view.h"
+#include "app/window/key_records.h"
+
+namespace testbuild {
+
+class FakeFrameView final : public FrameView {
+ public:
+  void ElementCommand(uint32_t command) override { Log("element " + std::to_string(command)); }
+  void DisplayCommand(uint32_t command) override { Log("display " + std::to_string(command)); }
+  void KeyCommand(const UiCommand& command) override {
+    keys.push_back(command);
+    Log("key " + std::to_string(CodeForContext(command, 2)));
+  }
+  void StylusEvent(uint32_t message, POINT point, bool) override {
+    Log("stylus " + std::to_string(message) + " " + std::to_string(point.x) + "," + std::to_string(point.y));
+  }
+  bool AutoScrolling() const override { return autoScrolling; }
+  void Paint(HDC, const RECT&) override { ++paints; }
+  void Resize(int32_t width, int32_t height) override {
+    Log("resize " + std::to_string(width) + "x" + std::to_string(height));
+  }
+  bool OpenAddress(const EncodedString& address, const NavigationRequestCode* request) override {
+    std::string text = "open " + Narrow(address);
+    if (request != nullptr) text += " {" + std::to_string(request->code) + "," + std::to_string(request->command) + "}";
+    Log(text);
+    return openSucceeds || Narrow(address) == "oeb:library";
+  }
+  bool ReloadWithRequest(const NavigationRequestCode& r) override {
+    Log("reload {" + std::to_string(r.code) + "," + std::to_string(r.command) + "}");
+    return true;
+  }
+  void CloseDocument() override { Log("close"); }
+  void ChangeTextSize(int32_t delta) override { Log("size " + std::to_string(delta)); }
+  void GoForward() override { Log("forward"); }
+  void GoToFirstPage() override { Log("first page"); }
+  void GoToStartReading() override { Log("start reading"); }
+  bool GoToToc() override {
+    Log("toc");
+    return true;
+  }
+  bool Start(bool doNotReopen, bool noBookNamed) override {
+    Log(std::string("start ") + (doNotReopen ? "1" : "0") + (noBookNamed ? "1" : "0"));
+    if (onStart) onStart();
+    return startSucceeds;
+  }
+  void Reload(const EncodedString& path, bool force) override {
+    Log("reload " + Narrow(path) + (force ? " forced" : ""));
+  }
+  void RefreshElements() override { Log("refresh"); }
+  bool HasDocument() const override { return hasDocument; }
+  bool IsInternalPage() const override { return internalPage; }
+  bool HasSideFile() const override { return hasSideFile; }
+  bool GetDocumentTitle(EncodedString* out) const override {
+    if (title.empty()) return false;
+    out->FromWide(title.c_str());
+    return true;
+  }
+  bool GetDocumentPath(EncodedString* out) const override {
+    if (path.empty()) return false;
+    out->FromWide(path.c_str());
+    return true;
+  }
+  uint32_t ViewMode() const override { return viewMode; }
+  void SaveViewState() override { Log("save state"); }
+  bool GetSelectedText(SharedWideString* out) const override {
+    out->Clear();
+    if (selection.empty()) return false;
+    out->FromChars(selection.data(), static_cast<uint32_t>(selection.size()));
+    return true;
+  }
+  void CancelSelection() override { Log("cancel selection"); }
+  bool CurrentPageHasBookmark() const override { return pageHasBookmark; }
+  bool SelectionHasHighlight() const override { return selectionHasHighlight; }
+  bool LinkRequestPending() const override { return linkPending; }
+  bool SelectionOffersImage() const override { return offersImage; }
+  bool OffersCommand(uint32_t command) const override { return command == offeredCommand; }
+
+  void Log(const std::string& text) { calls.push_back(text); }
+  static std::string Narrow(const EncodedString& s) {
+    std::string out;
+    const auto* chars = reinterpret_cast<const char16_t*>(s.UnsignedBytes());
+    for (uint32_t i = 0; i < s.ByteLength() / 2; ++i) out += chars[i] < 128 ? static_cast<char>(chars[i]) : '?';
+    return out;
+  }
+
+  std::vector<std::string> calls;
+  std::vector<UiCommand> keys;
+  std::function<void()> onStart;
+  int paints = 0;
+  bool autoScrolling = false;
+  bool openSucceeds = true;
+  bool startSucceeds = true;
+  bool hasDocument = false;
+  bool internalPage = false;
+  bool hasSideFile = false;
+  bool pageHasBookmark = false;
+  bool selectionHasHighlight = false;
+  bool linkPending = false;
+  bool offersImage = false;
+  uint32_t offeredCommand = 0xFFFFFFFF;
+  uint32_t viewMode = 1;
+  std::u16string title;
+  std::u16string path;
+  std::u16string selection;
+};
+
+// The listener that notes every executed command.
+class RecordingCommandListener final : public CommandListener {
+ public:
+  void AfterCommand(uint32_t command) override { commands.push_back(command); }
+  std::vector<uint32_t> commands;
+};
+
+}  // namespace testbuild
