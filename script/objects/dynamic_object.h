@@ -99,6 +99,14 @@ class ScriptDynamicObject : public ScriptObject {
   // A plain object (no derived class) that resolves by names: its member
   // codes are the indexes of its names.
   bool IsPlainByNames() const;
+  // True when GetMemberValue only copies what the member holds (no effect,
+  // nothing computed), so that a member's value may be read as soon as its
+  // reference is known instead of when an operator reads the reference:
+  // plain objects, and classes that say so of themselves but not the
+  // classes derived from them.
+  bool ReadsWithoutEffects() const {
+    return readsType_ != nullptr && typeid(*this) == *readsType_;
+  }
 
   void SetMembersStartUndefined(bool flag) { membersStartUndefined_ = flag ? 1 : 0; }
   // A plain object that the store may keep for reuse when it is released
@@ -115,6 +123,8 @@ class ScriptDynamicObject : public ScriptObject {
   // Says that objects of exactly this class (typeid of the class) answer
   // ResolveMember from the token and the member names alone.
   void SetResolvesByNames(const std::type_info& type) { namesType_ = &type; }
+  // Says the same of GetMemberValue for ReadsWithoutEffects.
+  void SetReadsWithoutEffects(const std::type_info& type) { readsType_ = &type; }
 
   // ConstructBase, the base of derived classes (host objects): no store until one attaches
   // it, never deleted by the store.
@@ -139,6 +149,7 @@ class ScriptDynamicObject : public ScriptObject {
   uint8_t recyclable_ = 0;
   uint64_t nameStamp_ = 0;
   const std::type_info* namesType_ = nullptr;
+  const std::type_info* readsType_ = nullptr;
   // Built on the first search of a long name list; finds names in it.
   mutable ScriptMemberNameIndex index_;
   uint8_t membersStartUndefined_ = 0;
