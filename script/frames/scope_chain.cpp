@@ -193,8 +193,15 @@ int32_t* ScriptScopeChain::FindCached(int32_t* status, const ScriptNameToken& na
       ScriptDynamicObject* scope = CacheableScope(ref);
       if (scope == nullptr) {
         hit = false;
-      } else if (scope == entry->objects[k] && scope->NameStamp() == entry->stamps[k]) {
-        // The very object, its names unchanged.
+      } else if (scope->NameStamp() == entry->stamps[k] &&
+                 (scope == entry->objects[k] || scope->IsPlainByNames())) {
+        // The very object, its names unchanged; or a plain object with the
+        // same names at the same indexes (a shared stamp: the parameter
+        // scope of another call of the same function).
+        if (k + 1 == entry->scopes) {
+          hit = scope == entry->objects[k] || entry->foundPlain != 0;
+          if (scope != entry->objects[k]) cached.owner = scope;
+        }
       } else if (scope->IsPlainByNames()) {
         // Another plain object at this place, as each call of a function
         // has its own variables: its names decide. A scope passed over must

@@ -272,21 +272,34 @@ constexpr uint32_t kResolveWord = static_cast<uint32_t>(ScriptOpcode::ResolveNam
 constexpr uint32_t kOperateWord =
     static_cast<uint32_t>(ScriptOpcode::Operate) | (1u << kScriptOperandCountShift);
 
+// Whether the instruction at word `at` reads the operand `depth` places
+// below the top of the stack (0 or 1) before anything else happens to it:
+// an operator above, or a call or `new`, whose arguments are read as values
+// by every callee (a script function binding its parameters, a host method
+// reading its arguments, eval its text) while the callee below them is not.
+bool ReadsOperand(const uint32_t* code, uint32_t at, uint32_t end, uint32_t depth) {
+  if (end - at < 2) return false;
+  if (code[at] == kOperateWord) return ReadsTopOperand(code[at + 1], depth != 0);
+  if (code[at] != kWordOperateCall || end - at < 3) return false;
+  if (code[at + 1] != kOperatorCall && code[at + 1] != kOperatorNew) return false;
+  return code[at + 2] > depth;  // the argument count
+}
+
 // Whether the value pushed before word `next` is read by what follows
-// before anything could change it: the next instruction reads it (an
-// operator above, or member access by a name literal, which reads its
-// object), or a literal or a variable is pushed and a binary value operator
-// then reads both. Those in between cannot change a variable, so reading
-// the value when it is pushed gives what the reader would read.
+// before anything could change it: the next instruction reads it (above, or
+// member access by a name literal, which reads its object), or a literal or
+// a variable is pushed and the instruction after reads both. Those in
+// between cannot change a variable, so reading the value when it is pushed
+// gives what the reader would read.
 bool ReadAtOnce(const uint32_t* code, uint32_t next, uint32_t end) {
   if (end - next < 2) return false;
   uint32_t word = code[next];
-  if (word == kOperateWord) return ReadsTopOperand(code[next + 1], false);
+  if (word == kOperateWord || word == kWordOperateCall) return ReadsOperand(code, next, end, 0);
   if (word == kPushAtomWord || word == kPushNameStringWord) {
     if (end - next < 4) return false;
     if (code[next + 2] == kOperateWord) return code[next + 3] == kOperatorMember;
-    if (code[next + 2] != kResolveWord || end - next < 5) return false;
-    return code[next + 3] == kOperateWord && ReadsTopOperand(code[next + 4], true);
+    if (code[next + 2] != kResolveWord) return false;
+    return ReadsOperand(code, next + 3, end, 1);
   }
   uint32_t literal = 0;
   if (word == kWordPushInteger || word == kWordPushBoolean || word == kWordPushString) {
@@ -296,8 +309,8 @@ bool ReadAtOnce(const uint32_t* code, uint32_t next, uint32_t end) {
   } else {
     return false;
   }
-  if (end - next < literal + 2) return false;
-  return code[next + literal] == kOperateWord && ReadsTopOperand(code[next + literal + 1], true);
+  if (end - next < literal) return false;
+  return ReadsOperand(code, next + literal, end, 1);
 }
 
 // Instructions that may run before a value pushed early is read

@@ -91,6 +91,19 @@ class ScriptDynamicObject : public ScriptObject {
   // added or renewed or the members go: while it is the same, ResolveMember
   // finds what it found before (site_cache.h).
   uint64_t NameStamp() const { return nameStamp_; }
+  // Gives the object the stamp of a layout of member names: *layout (0
+  // until the first object) is the stamp of every object made by the same
+  // steps, so that a cached look-up holds on each of them. The caller
+  // vouches that each object it gives the layout holds the very same names
+  // at the same indexes; a name added later gives the object a stamp of
+  // its own again.
+  void ShareNameStamp(uint64_t* layout) {
+    if (*layout == 0) {
+      *layout = nameStamp_;
+    } else {
+      nameStamp_ = *layout;
+    }
+  }
   // True when ResolveMember answers from the name token and the member
   // names alone, so that a look-up on this object may be cached against the
   // stamp: plain objects, and classes that say so of themselves but not the
