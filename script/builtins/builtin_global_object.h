@@ -22,7 +22,7 @@ class ScriptGlobalObject : public ScriptDynamicObject {
   // store; it detaches itself from the store it knows when destroyed.
   ScriptGlobalObject() {
     SetResolvesByNames(typeid(ScriptGlobalObject));
-    SetReadsWithoutEffects(typeid(ScriptGlobalObject));
+    SetReadsWithoutEffects();
   }
   ~ScriptGlobalObject() override;
 

@@ -115,10 +115,10 @@ class ScriptDynamicObject : public ScriptObject {
   // True when GetMemberValue only copies what the member holds (no effect,
   // nothing computed), so that a member's value may be read as soon as its
   // reference is known instead of when an operator reads the reference:
-  // plain objects, and classes that say so of themselves but not the
-  // classes derived from them.
+  // plain objects, and classes that resolve by names and say so of
+  // themselves, but not the classes derived from them.
   bool ReadsWithoutEffects() const {
-    return readsType_ != nullptr && typeid(*this) == *readsType_;
+    return readsPlainly_ != 0 && namesType_ != nullptr && typeid(*this) == *namesType_;
   }
 
   void SetMembersStartUndefined(bool flag) { membersStartUndefined_ = flag ? 1 : 0; }
@@ -135,9 +135,15 @@ class ScriptDynamicObject : public ScriptObject {
  protected:
   // Says that objects of exactly this class (typeid of the class) answer
   // ResolveMember from the token and the member names alone.
-  void SetResolvesByNames(const std::type_info& type) { namesType_ = &type; }
-  // Says the same of GetMemberValue for ReadsWithoutEffects.
-  void SetReadsWithoutEffects(const std::type_info& type) { readsType_ = &type; }
+  // A class saying it anew leaves out the reads (SetReadsWithoutEffects)
+  // until it says that too.
+  void SetResolvesByNames(const std::type_info& type) {
+    namesType_ = &type;
+    readsPlainly_ = 0;
+  }
+  // Says of the class given to SetResolvesByNames that its GetMemberValue
+  // reads without effects (ReadsWithoutEffects).
+  void SetReadsWithoutEffects() { readsPlainly_ = 1; }
 
   // ConstructBase, the base of derived classes (host objects): no store until one attaches
   // it, never deleted by the store.
@@ -160,9 +166,9 @@ class ScriptDynamicObject : public ScriptObject {
   uint32_t memberCapacity_ = 0;
   alignas(ScriptMember) unsigned char inlineMembers_[kInlineMembers * sizeof(ScriptMember)];
   uint8_t recyclable_ = 0;
+  uint8_t readsPlainly_ = 0;  // in the padding before the stamp: no larger objects
   uint64_t nameStamp_ = 0;
   const std::type_info* namesType_ = nullptr;
-  const std::type_info* readsType_ = nullptr;
   // Built on the first search of a long name list; finds names in it.
   mutable ScriptMemberNameIndex index_;
   uint8_t membersStartUndefined_ = 0;
