@@ -10,7 +10,12 @@
 // memory of a loop that drops 10^6 pairs of objects that reference each
 // other.
 //
-// Usage: bench_script_peer_ratios [RUNS]   (RUNS: runs per figure, default 3)
+// Usage: bench_script_peer_ratios [RUNS [BASELINE]]
+//   RUNS: runs per figure, default 3. The engines take turns run by run, so
+//   that a machine busy for a while slows them alike.
+//   BASELINE: another scriptrun (an earlier build) measured beside this one:
+//   its time, its ratio to mujs and its geometric mean are printed too, so
+//   that before and after come from one run.
 // A peer that is not installed, or a run that fails or outlasts its time
 // limit, shows as "-" and leaves the mean.
 #include <fcntl.h>
@@ -109,21 +114,31 @@ Figure RunOnce(const std::vector<std::string>& command) {
   return figure;
 }
 
-// The best time of `runs` runs (and the peak memory of the largest run).
-Figure Measure(const std::vector<std::string>& command, int runs) {
-  Figure best;
+// Keeps the best time (and the largest peak memory) of the runs so far; a
+// failed run fails the figure.
+void Keep(Figure* best, const Figure& f, bool first) {
+  if (!first && !best->ok) return;
+  if (!f.ok) {
+    *best = Figure{};
+    return;
+  }
+  long peak = std::max(best->peakKilobytes, f.peakKilobytes);
+  if (first || f.seconds < best->seconds) *best = f;
+  best->peakKilobytes = peak;
+}
+
+// The best time of `runs` runs of each command, the commands taking turns.
+std::vector<Figure> MeasureTogether(const std::vector<std::vector<std::string>>& commands,
+                                    int runs) {
+  std::vector<Figure> best(commands.size());
   for (int i = 0; i < runs; ++i) {
-    Figure f = RunOnce(command);
-    if (!f.ok) return Figure{};
-    if (!best.ok || f.seconds < best.seconds) {
-      long peak = std::max(best.peakKilobytes, f.peakKilobytes);
-      best = f;
-      best.peakKilobytes = peak;
-    } else {
-      best.peakKilobytes = std::max(best.peakKilobytes, f.peakKilobytes);
-    }
+    for (size_t c = 0; c < commands.size(); ++c) Keep(&best[c], RunOnce(commands[c]), i == 0);
   }
   return best;
+}
+
+Figure Measure(const std::vector<std::string>& command, int runs) {
+  return MeasureTogether({command}, runs)[0];
 }
 
 std::string Cell(const Figure& f) {
@@ -139,18 +154,27 @@ int main(int argc, char** argv) {
   int runs = argc > 1 ? std::atoi(argv[1]) : 3;
   if (runs < 1) runs = 1;
   const std::string scriptrun = ScriptrunPath();
+  const std::string baseline = argc > 2 ? argv[2] : "";
 
   std::printf("%-9s %-18s", "program", "scriptrun");
   for (const char* peer : kPeers) std::printf(" %-18s %-7s", peer, "ratio");
+  if (!baseline.empty()) std::printf(" %-18s %-13s", "baseline", "vs mujs");
   std::printf("\n");
   double logSums[3] = {0, 0, 0};
   int counts[3] = {0, 0, 0};
   double worstMujs = 0.0;
+  double baselineLogSum = 0.0;
+  int baselineCount = 0;
+  double baselineWorst = 0.0;
   for (const char* name : kPrograms) {
-    Figure own = Measure({scriptrun, ProgramDir() + name + ".js"}, runs);
+    std::vector<std::vector<std::string>> commands = {{scriptrun, ProgramDir() + name + ".js"}};
+    for (const char* peer : kPeers) commands.push_back({peer, PeerFile(peer, name)});
+    if (!baseline.empty()) commands.push_back({baseline, ProgramDir() + name + ".js"});
+    std::vector<Figure> figures = MeasureTogether(commands, runs);
+    const Figure& own = figures[0];
     std::printf("%-9s %-18s", name, Cell(own).c_str());
     for (int p = 0; p < 3; ++p) {
-      Figure peer = Measure({kPeers[p], PeerFile(kPeers[p], name)}, runs);
+      const Figure& peer = figures[1 + p];
       if (own.ok && peer.ok && peer.seconds > 0) {
         double ratio = own.seconds / peer.seconds;
         logSums[p] += std::log(ratio);
@@ -159,6 +183,19 @@ int main(int argc, char** argv) {
         std::printf(" %-18s %-7.2f", Cell(peer).c_str(), ratio);
       } else {
         std::printf(" %-18s %-7s", Cell(peer).c_str(), "-");
+      }
+    }
+    if (!baseline.empty()) {
+      const Figure& before = figures[4];
+      const Figure& mujs = figures[1];
+      if (before.ok && mujs.ok && mujs.seconds > 0) {
+        double ratio = before.seconds / mujs.seconds;
+        baselineLogSum += std::log(ratio);
+        ++baselineCount;
+        if (ratio > baselineWorst) baselineWorst = ratio;
+        std::printf(" %-18s %-13.2f", Cell(before).c_str(), ratio);
+      } else {
+        std::printf(" %-18s %-13s", Cell(before).c_str(), "-");
       }
     }
     std::printf("\n");
@@ -172,6 +209,10 @@ int main(int argc, char** argv) {
     }
   }
   std::printf("\nslowest program against mujs: %.2f\n", worstMujs);
+  if (baselineCount != 0) {
+    std::printf("baseline against mujs: geometric mean %.2f, slowest program %.2f\n",
+                std::exp(baselineLogSum / baselineCount), baselineWorst);
+  }
 
   Figure small = Measure({scriptrun, ProgramDir() + "appends_small.js"}, 1);
   Figure large = Measure({scriptrun, ProgramDir() + "appends_large.js"}, 1);

@@ -20,7 +20,10 @@ class ScriptGlobalObject : public ScriptDynamicObject {
 
   // A global bound to no store until one attaches it, never deleted by the
   // store; it detaches itself from the store it knows when destroyed.
-  ScriptGlobalObject() { SetResolvesByNames(typeid(ScriptGlobalObject)); }
+  ScriptGlobalObject() {
+    SetResolvesByNames(typeid(ScriptGlobalObject));
+    SetReadsWithoutEffects();
+  }
   ~ScriptGlobalObject() override;
 
   // The global names (kAtom_parseInt to kAtom_undefined, the URI coders) on the object itself become the

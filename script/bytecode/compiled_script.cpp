@@ -19,6 +19,7 @@ CompiledScript::~CompiledScript() {
   DeviceFree(code_);
   DeviceFree(nameAtoms_);
   DeviceFree(siteCache_);
+  DropScopeIndex();
   declarations_.Free();
   ranges_.Free();
   labels_.Free();
@@ -38,6 +39,59 @@ int32_t CompiledScript::NameAtomAt(uint32_t i) const {
   if (!LookupScriptName(text.Chars(), text.length, &atom)) atom = 0;
   if (i < nameAtomCount_) nameAtoms_[i] = atom;
   return atom;
+}
+
+void CompiledScript::DropScopeIndex() const {
+  DeviceFree(scopeOrder_);
+  DeviceFree(scopeStarts_);
+  scopeOrder_ = nullptr;
+  scopeStarts_ = nullptr;
+  scopeSlots_ = 0;
+}
+
+bool CompiledScript::DeclarationsOfScope(int32_t scope, const uint32_t** indexes,
+                                         uint32_t* count) const {
+  if (scopeStarts_ == nullptr) {
+    // Scopes -1 to the last range; a declaration naming another scope is in
+    // no run (no scope asked for can be its own).
+    uint32_t slots = ranges_.count + 1;
+    uint32_t n = declarations_.count;
+    scopeStarts_ = static_cast<uint32_t*>(DeviceAlloc(sizeof(uint32_t) * (slots + 1)));
+    scopeOrder_ = static_cast<uint32_t*>(DeviceAlloc(sizeof(uint32_t) * (n != 0 ? n : 1)));
+    if (scopeStarts_ == nullptr || scopeOrder_ == nullptr) {
+      DropScopeIndex();
+      return false;
+    }
+    scopeSlots_ = slots;
+    for (uint32_t s = 0; s <= slots; ++s) scopeStarts_[s] = 0;
+    auto slotOf = [&](int32_t declared) -> uint32_t {
+      uint32_t slot = static_cast<uint32_t>(declared) + 1;  // -1 becomes 0
+      return slot < slots ? slot : slots;                   // slots: no scope
+    };
+    // Counting sort, stable: the runs keep source order.
+    for (uint32_t i = 0; i < n; ++i) {
+      uint32_t slot = slotOf(declarations_.At(i)->scope);
+      if (slot < slots) ++scopeStarts_[slot + 1];
+    }
+    for (uint32_t s = 0; s < slots; ++s) scopeStarts_[s + 1] += scopeStarts_[s];
+    // scopeStarts_[s] is the next free place of run s while filling; the
+    // runs' starts are restored after.
+    for (uint32_t i = 0; i < n; ++i) {
+      uint32_t slot = slotOf(declarations_.At(i)->scope);
+      if (slot < slots) scopeOrder_[scopeStarts_[slot]++] = i;
+    }
+    for (uint32_t s = slots; s > 0; --s) scopeStarts_[s] = scopeStarts_[s - 1];
+    scopeStarts_[0] = 0;
+  }
+  uint32_t slot = static_cast<uint32_t>(scope) + 1;
+  if (slot >= scopeSlots_) {
+    *indexes = scopeOrder_;
+    *count = 0;
+    return true;
+  }
+  *indexes = scopeOrder_ + scopeStarts_[slot];
+  *count = scopeStarts_[slot + 1] - scopeStarts_[slot];
+  return true;
 }
 
 ScriptSiteCacheEntry* CompiledScript::SiteCacheAt(uint32_t position) const {
@@ -148,18 +202,21 @@ int32_t CompiledScript::AddDeclaration(int32_t scope, int32_t kind, int32_t name
     if (range < 0) return -1;
   }
   if (rangeOut != nullptr) *rangeOut = range;
+  DropScopeIndex();
   int32_t index = declarations_.Append(ScriptDeclaration{scope, kind, name, range});
   if (index < 0) errorFlag_ = 1;
   return index;
 }
 
 int32_t CompiledScript::AppendCodeRange(int32_t start, int32_t end) {
+  DropScopeIndex();
   int32_t index = ranges_.Append(CodeRange{start, end});
   if (index < 0) errorFlag_ = 1;
   return index;
 }
 
 int32_t CompiledScript::AppendDeclaration(const ScriptDeclaration& declaration) {
+  DropScopeIndex();
   int32_t index = declarations_.Append(declaration);
   if (index < 0) errorFlag_ = 1;
   return index;

@@ -122,6 +122,13 @@ class CompiledScript {
   // shares it. Null when the cache cannot be made (no memory).
   ScriptSiteCacheEntry* SiteCacheAt(uint32_t position) const;
   uint32_t DeclarationCount() const { return declarations_.count; }
+  // The indexes of the declarations of one scope (-1: the top level, else a
+  // code range index), in source order: *indexes points at *count of them.
+  // Made on the first ask and kept until a declaration or a code range is
+  // added, so that a call need not walk the declarations of every other
+  // function. False when it cannot be made (no memory): the caller walks
+  // every declaration instead.
+  bool DeclarationsOfScope(int32_t scope, const uint32_t** indexes, uint32_t* count) const;
   const ScriptDeclaration& DeclarationAt(uint32_t i) const { return *declarations_.At(i); }
   uint32_t CodeRangeCount() const { return ranges_.count; }
   const CodeRange& CodeRangeAt(uint32_t i) const { return *ranges_.At(i); }
@@ -151,6 +158,13 @@ class CompiledScript {
   // time).
   mutable int32_t* nameAtoms_ = nullptr;
   mutable uint32_t nameAtomCount_ = 0;
+  void DropScopeIndex() const;
+  // DeclarationsOfScope's index: the declaration indexes ordered by scope,
+  // and where each scope's run starts (scope + 1 indexes it; one more entry
+  // ends the last run). Null until asked.
+  mutable uint32_t* scopeOrder_ = nullptr;
+  mutable uint32_t* scopeStarts_ = nullptr;
+  mutable uint32_t scopeSlots_ = 0;
   // SiteCacheAt's entries, a power of two of them, made on the first ask.
   mutable ScriptSiteCacheEntry* siteCache_ = nullptr;
   mutable uint32_t siteCacheMask_ = 0;

@@ -120,6 +120,21 @@ ScriptObject* ScriptScopeChain::GetTopObject() const {
 
 int32_t* ScriptScopeChain::Lookup(int32_t* status, const ScriptNameToken& name,
                                   ScriptValueHandle* reference) {
+  ScriptMemberRef ref;
+  if (*Find(status, name, &ref) != kScriptOk) return status;
+  return MakeReference(status, ref, reference);
+}
+
+int32_t* ScriptScopeChain::MakeReference(int32_t* status, const ScriptMemberRef& ref,
+                                         ScriptValueHandle* reference) {
+  ScriptValueHandle value = kScriptEmptyHandle;
+  if (*store_->NewReference(status, ref, &value) != kScriptOk) return status;
+  store_->MoveValue(&value, reference);
+  return status;
+}
+
+int32_t* ScriptScopeChain::Find(int32_t* status, const ScriptNameToken& name,
+                                ScriptMemberRef* found) {
   if (count_ == 0 || store_ == nullptr) {
     *status = kScriptMemberUnknown;
     return status;
@@ -140,10 +155,7 @@ int32_t* ScriptScopeChain::Lookup(int32_t* status, const ScriptNameToken& name,
       return status;
     }
   }
-  if (*status != kScriptOk) return status;
-  ScriptValueHandle value = kScriptEmptyHandle;
-  if (*store_->NewReference(status, ref, &value) != kScriptOk) return status;
-  store_->MoveValue(&value, reference);
+  if (*status == kScriptOk) *found = ref;
   return status;
 }
 
@@ -164,19 +176,32 @@ ScriptDynamicObject* CacheableScope(const ScriptMemberRef& ref) {
 int32_t* ScriptScopeChain::LookupCached(int32_t* status, const ScriptNameToken& name,
                                         ScriptValueHandle* reference, ScriptSiteCacheEntry* entry,
                                         uint32_t site) {
-  if (entry == nullptr || count_ == 0 || store_ == nullptr) {
-    return Lookup(status, name, reference);
-  }
+  ScriptMemberRef ref;
+  if (*FindCached(status, name, &ref, entry, site) != kScriptOk) return status;
+  return MakeReference(status, ref, reference);
+}
+
+int32_t* ScriptScopeChain::FindCached(int32_t* status, const ScriptNameToken& name,
+                                      ScriptMemberRef* found, ScriptSiteCacheEntry* entry,
+                                      uint32_t site) {
+  if (entry == nullptr || count_ == 0 || store_ == nullptr) return Find(status, name, found);
   if (entry->position == site && entry->scopes <= count_) {
-    ScriptMemberRef found = entry->ref;
+    ScriptMemberRef cached = entry->ref;
     bool hit = true;
     for (uint32_t k = 0; k < entry->scopes && hit; ++k) {
       ScriptMemberRef ref = ScopeRef(count_ - 1 - k);
       ScriptDynamicObject* scope = CacheableScope(ref);
       if (scope == nullptr) {
         hit = false;
-      } else if (scope == entry->objects[k] && scope->NameStamp() == entry->stamps[k]) {
-        // The very object, its names unchanged.
+      } else if (scope->NameStamp() == entry->stamps[k] &&
+                 (scope == entry->objects[k] || scope->IsPlainByNames())) {
+        // The very object, its names unchanged; or a plain object with the
+        // same names at the same indexes (a shared stamp: the parameter
+        // scope of another call of the same function).
+        if (k + 1 == entry->scopes) {
+          hit = scope == entry->objects[k] || entry->foundPlain != 0;
+          if (scope != entry->objects[k]) cached.owner = scope;
+        }
       } else if (scope->IsPlainByNames()) {
         // Another plain object at this place, as each call of a function
         // has its own variables: its names decide. A scope passed over must
@@ -185,22 +210,21 @@ int32_t* ScriptScopeChain::LookupCached(int32_t* status, const ScriptNameToken& 
         if (k + 1 < entry->scopes) {
           hit = scope->FindMember(name.text) < 0;
         } else {
-          uint32_t index = static_cast<uint32_t>(found.memberCode);
-          hit = entry->foundPlain != 0 && found.subCode == 0 && index < scope->MemberCount();
+          uint32_t index = static_cast<uint32_t>(cached.memberCode);
+          hit = entry->foundPlain != 0 && cached.subCode == 0 && index < scope->MemberCount();
           if (hit) {
             const SharedWideString& held = scope->MemberName(index);
             hit = held.length == name.text.length && held.CompareTo(name.text) == 0;
           }
-          found.owner = scope;
+          cached.owner = scope;
         }
       } else {
         hit = false;
       }
     }
     if (hit) {
-      ScriptValueHandle value = kScriptEmptyHandle;
-      if (*store_->NewReference(status, found, &value) != kScriptOk) return status;
-      store_->MoveValue(&value, reference);
+      *found = cached;
+      *status = kScriptOk;
       return status;
     }
   }
@@ -226,7 +250,7 @@ int32_t* ScriptScopeChain::LookupCached(int32_t* status, const ScriptNameToken& 
   }
   if (*status == kScriptMemberUnknown) {
     // Not cached: creating the name changes the innermost scope.
-    return Lookup(status, name, reference);
+    return Find(status, name, found);
   }
   if (*status != kScriptOk) return status;
   if (cacheable) {
@@ -242,8 +266,6 @@ int32_t* ScriptScopeChain::LookupCached(int32_t* status, const ScriptNameToken& 
   } else if (entry->position == site) {
     entry->position = UINT32_MAX;
   }
-  ScriptValueHandle value = kScriptEmptyHandle;
-  if (*store_->NewReference(status, ref, &value) != kScriptOk) return status;
-  store_->MoveValue(&value, reference);
+  *found = ref;
   return status;
 }

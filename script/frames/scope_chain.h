@@ -71,6 +71,11 @@ class ScriptScopeChain {
   // cached. Null entry: as Lookup.
   int32_t* LookupCached(int32_t* status, const ScriptNameToken& name, ScriptValueHandle* reference,
                         ScriptSiteCacheEntry* entry, uint32_t site);
+  // The look-ups without the object value: *found receives the member
+  // reference (left as it was on failure).
+  int32_t* Find(int32_t* status, const ScriptNameToken& name, ScriptMemberRef* found);
+  int32_t* FindCached(int32_t* status, const ScriptNameToken& name, ScriptMemberRef* found,
+                      ScriptSiteCacheEntry* entry, uint32_t site);
 
  private:
   static constexpr uint32_t kInlineScopes = 6;
@@ -80,6 +85,9 @@ class ScriptScopeChain {
   // Back to the inline array, empty; the heap array (if any) is the caller's.
   void Reset();
 
+  // *reference (released first) becomes a new object value holding ref.
+  int32_t* MakeReference(int32_t* status, const ScriptMemberRef& ref,
+                         ScriptValueHandle* reference);
   // The member reference of scope i: the object itself.
   ScriptMemberRef ScopeRef(uint32_t i) const;
 

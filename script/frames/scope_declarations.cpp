@@ -60,6 +60,25 @@ int32_t* DeclareVariable(int32_t* status, const SharedWideString& name, ScriptOb
   return variables->ResolveMember(status, token, &ref, 1);
 }
 
+// Calls visit(declaration) for the declarations of the scope, in source
+// order, while it answers true: through the script's index of scopes, or
+// over every declaration when the index cannot be made.
+template <typename Visit>
+void ForEachDeclarationOf(const CompiledScript& script, int32_t scope, Visit visit) {
+  const uint32_t* indexes = nullptr;
+  uint32_t count = 0;
+  if (script.DeclarationsOfScope(scope, &indexes, &count)) {
+    for (uint32_t i = 0; i < count; ++i) {
+      if (!visit(script.DeclarationAt(indexes[i]))) return;
+    }
+    return;
+  }
+  for (uint32_t i = 0; i < script.DeclarationCount(); ++i) {
+    const ScriptDeclaration& d = script.DeclarationAt(i);
+    if (d.scope == scope && !visit(d)) return;
+  }
+}
+
 }  // namespace
 
 int32_t* DeclareScriptNames(int32_t* status, CompiledScript* script, int32_t scope,
@@ -71,22 +90,20 @@ int32_t* DeclareScriptNames(int32_t* status, CompiledScript* script, int32_t sco
     if (script->DeclarationCount() != 0) *status = kScriptInvalidType;
     return status;
   }
-  for (uint32_t i = 0; i < script->DeclarationCount() && *status == kScriptOk; ++i) {
-    const ScriptDeclaration& d = script->DeclarationAt(i);
-    if (d.scope != scope || d.kind == kDeclareParameter) continue;
+  ForEachDeclarationOf(*script, scope, [&](const ScriptDeclaration& d) {
+    if (d.kind == kDeclareParameter) return true;
     const SharedWideString* name = DeclaredName(*script, d);
     if (name == nullptr) {
       *status = kScriptDataCorrupted;
-      break;
-    }
-    if (d.kind == kDeclareFunction) {
+    } else if (d.kind == kDeclareFunction) {
       DeclareFunction(status, script, d, *name, variables, chain, store);
     } else if (d.kind == kDeclareVariable) {
       DeclareVariable(status, *name, variables);
     } else {
       *status = kScriptDataCorrupted;
     }
-  }
+    return *status == kScriptOk;
+  });
   return status;
 }
 
@@ -98,7 +115,7 @@ int32_t* ExecuteCompiledScript(int32_t* status, CompiledScript* script, ScriptOb
 int32_t* PrepareFunctionActivation(int32_t* status, CompiledScript* script,
                                    const ScriptScopeChain& chain, int32_t rangeIndex,
                                    uint32_t argumentCount, ScriptOperandStack* stack,
-                                   ScriptScopeChain* callChain) {
+                                   ScriptScopeChain* callChain, uint64_t* layoutStamp) {
   ScriptValueStore* store = stack->GetStore();
   if (store == nullptr || script == nullptr) {
     *status = kScriptBadHeapState;
@@ -117,18 +134,17 @@ int32_t* PrepareFunctionActivation(int32_t* status, CompiledScript* script,
   if (*callChain->CopyFrom(status, chain) == kScriptOk &&
       *callChain->PushValue(status, activation, true) == kScriptOk) {
     uint32_t parameter = 0;
-    for (uint32_t i = 0; i < script->DeclarationCount() && *status == kScriptOk; ++i) {
-      const ScriptDeclaration& d = script->DeclarationAt(i);
-      if (d.scope != rangeIndex || d.kind != kDeclareParameter) continue;
+    ForEachDeclarationOf(*script, rangeIndex, [&](const ScriptDeclaration& d) {
+      if (d.kind != kDeclareParameter) return true;
       const SharedWideString* name = DeclaredName(*script, d);
       if (name == nullptr) {
         *status = kScriptDataCorrupted;
-        break;
+        return false;
       }
       int32_t index = variables->AddMember(*name, true);
       if (index < 0) {
         *status = kScriptNoMemory;
-        break;
+        return false;
       }
       if (parameter < argumentCount) {
         ScriptValueHandle value = kScriptEmptyHandle;
@@ -142,10 +158,12 @@ int32_t* PrepareFunctionActivation(int32_t* status, CompiledScript* script,
         *status = outcome;
       }
       ++parameter;
-    }
+      return *status == kScriptOk;
+    });
     if (*status == kScriptOk) {
       DeclareScriptNames(status, script, rangeIndex, variables, *callChain, store);
     }
+    if (*status == kScriptOk && layoutStamp != nullptr) variables->ShareNameStamp(layoutStamp);
   }
   int32_t outcome = *status;
   store->Release(&activation);

@@ -36,8 +36,11 @@ int32_t* ExecuteCompiledScript(int32_t* status, CompiledScript* script, ScriptOb
 // as the variable scope, in which parameter i is argument i of the top
 // argumentCount values of the stack (read through member references; an
 // argument past the count gives undefined) and the function's own functions
-// and variables are declared. The first failure ends the steps.
+// and variables are declared. The first failure ends the steps. The names
+// of the parameter scope are the same on every call of the range: with
+// layoutStamp (the caller's, 0 at first) the scope shares the stamp of that
+// layout (ScriptDynamicObject::ShareNameStamp).
 int32_t* PrepareFunctionActivation(int32_t* status, CompiledScript* script,
                                    const ScriptScopeChain& chain, int32_t rangeIndex,
                                    uint32_t argumentCount, ScriptOperandStack* stack,
-                                   ScriptScopeChain* callChain);
+                                   ScriptScopeChain* callChain, uint64_t* layoutStamp = nullptr);

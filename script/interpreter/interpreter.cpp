@@ -230,16 +230,104 @@ void StopUnlessOver(ScriptCallFrame* frame) {
   if (frame->ended == 0) frame->Fail(kScriptStopped);
 }
 
+// Operators that read their top operand before anything else happens to
+// it: the binary values (arithmetic, concatenation, comparisons, logic),
+// the key of a[key], the value of "=" and its compound forms, and the
+// unary ! and -. `binaryValue` asks for the binary values alone, which read
+// the operand below the top as well.
+bool ReadsTopOperand(uint32_t code, bool binaryValue) {
+  switch (code) {
+    case kOperatorRemainder:
+    case kOperatorMultiply:
+    case kOperatorDivide:
+    case kOperatorSubtract:
+    case kOperatorAdd:
+    case kOperatorNotEqual:
+    case kOperatorStrictEqual:
+    case kOperatorEqual:
+    case kOperatorGreaterOrEqual:
+    case kOperatorLessOrEqual:
+    case kOperatorGreater:
+    case kOperatorLess:
+    case kOperatorLogicalAnd:
+    case kOperatorLogicalOr:
+    case kOperatorStrictNotEqual:
+      return true;
+    case kOperatorIndex:
+    case kOperatorAssign:
+    case kOperatorSubtractAssign:
+    case kOperatorAddAssign:
+    case kOperatorRemainderAssign:
+    case kOperatorDivideAssign:
+    case kOperatorMultiplyAssign:
+    case kOperatorLogicalNot:
+    case kOperatorNegate:
+      return !binaryValue;
+    default:
+      return false;
+  }
+}
+
+constexpr uint32_t kResolveWord = static_cast<uint32_t>(ScriptOpcode::ResolveName);
+constexpr uint32_t kOperateWord =
+    static_cast<uint32_t>(ScriptOpcode::Operate) | (1u << kScriptOperandCountShift);
+
+// Whether the instruction at word `at` reads the operand `depth` places
+// below the top of the stack (0 or 1) before anything else happens to it:
+// an operator above, or a call or `new`, whose arguments are read as values
+// by every callee (a script function binding its parameters, a host method
+// reading its arguments, eval its text) while the callee below them is not.
+bool ReadsOperand(const uint32_t* code, uint32_t at, uint32_t end, uint32_t depth) {
+  if (end - at < 2) return false;
+  if (code[at] == kOperateWord) return ReadsTopOperand(code[at + 1], depth != 0);
+  if (code[at] != kWordOperateCall || end - at < 3) return false;
+  if (code[at + 1] != kOperatorCall && code[at + 1] != kOperatorNew) return false;
+  return code[at + 2] > depth;  // the argument count
+}
+
+// Whether the value pushed before word `next` is read by what follows
+// before anything could change it: the next instruction reads it (above, or
+// member access by a name literal, which reads its object), or a literal or
+// a variable is pushed and the instruction after reads both. Those in
+// between cannot change a variable, so reading the value when it is pushed
+// gives what the reader would read.
+bool ReadAtOnce(const uint32_t* code, uint32_t next, uint32_t end) {
+  if (end - next < 2) return false;
+  uint32_t word = code[next];
+  if (word == kOperateWord || word == kWordOperateCall) return ReadsOperand(code, next, end, 0);
+  if (word == kPushAtomWord || word == kPushNameStringWord) {
+    if (end - next < 4) return false;
+    if (code[next + 2] == kOperateWord) return code[next + 3] == kOperatorMember;
+    if (code[next + 2] != kResolveWord) return false;
+    return ReadsOperand(code, next + 3, end, 1);
+  }
+  uint32_t literal = 0;
+  if (word == kWordPushInteger || word == kWordPushBoolean || word == kWordPushString) {
+    literal = 2;
+  } else if (word == kWordPushNumber) {
+    literal = 3;
+  } else {
+    return false;
+  }
+  if (end - next < literal) return false;
+  return ReadsOperand(code, next + literal, end, 1);
+}
+
+// Instructions that may run before a value pushed early is read
+// (ReadAtOnce): the grant must cover them, so that no pause falls between
+// the push and the read.
+constexpr uint32_t kReadAtOnceReach = 4;
+
 // PushNameString or PushAtom directly followed by ResolveName or by
 // `Operate 24` (a.name), the way every variable access and every member
 // access by name is compiled: the name goes to the look-up as a token made
 // from the script's string and its atom (looked up once per script), or
-// from the atom, without a name value made and dropped in between. Answers
-// false, having done nothing, when the two instructions are not there.
-bool RunNameLiteralPair(ScriptCallFrame* frame, uint32_t position, uint32_t end) {
-  static constexpr uint32_t kResolveWord = static_cast<uint32_t>(ScriptOpcode::ResolveName);
-  static constexpr uint32_t kOperateWord =
-      static_cast<uint32_t>(ScriptOpcode::Operate) | (1u << kScriptOperandCountShift);
+// from the atom, without a name value made and dropped in between. When
+// what follows reads the result at once and `room` instructions may still
+// run before the next pause, the value is pushed instead of the reference.
+// Answers false, having done nothing, when the two instructions are not
+// there.
+bool RunNameLiteralPair(ScriptCallFrame* frame, uint32_t position, uint32_t end, uint32_t room) {
   const CompiledScript* script = frame->current.code;
   const uint32_t* code = script->Code();
   if (end - position < 3) return false;
@@ -260,12 +348,14 @@ bool RunNameLiteralPair(ScriptCallFrame* frame, uint32_t position, uint32_t end)
     token.text.Assign(script->StringAt(index));
     token.atom = script->NameAtomAt(index);
   }
-  frame->current.position = static_cast<int32_t>(position + (member ? 4 : 3));
+  uint32_t next = position + (member ? 4 : 3);
+  frame->current.position = static_cast<int32_t>(next);
+  bool readNow = room > kReadAtOnceReach && ReadAtOnce(code, next, end);
   ScriptSiteCacheEntry* entry = script->SiteCacheAt(position);
   if (member) {
-    ApplyMemberByToken(frame, token, entry, position);
+    ApplyMemberByToken(frame, token, entry, position, readNow);
   } else {
-    ResolveScriptToken(frame, token, entry, position);
+    ResolveScriptToken(frame, token, entry, position, readNow);
   }
   return true;
 }
@@ -298,7 +388,7 @@ int32_t* ExecuteInstructions(ScriptInterpreter* interpreter, int32_t* status,
     // has room for both, so that the budget and the pauses fall where they
     // would fall one instruction at a time.
     if ((word == kPushNameStringWord || word == kPushAtomWord) && untilCheck > 1 &&
-        RunNameLiteralPair(frame, position, end)) {
+        RunNameLiteralPair(frame, position, end, untilCheck - 2)) {
       --untilCheck;  // the first of the two; the second is counted below
     } else {
       uint32_t opcode = InstructionOpcode(word);

@@ -50,12 +50,16 @@ int32_t EnterFunction(ScriptCallFrame* frame, ScriptFunctionObject* function,
   // Checked before the arguments are bound, so that a runaway recursion
   // stops cheaply.
   if (frame->calls.Depth() >= kScriptMaxCallDepth) return kScriptNoResources;
-  ScriptActivation callee;
-  callee.SetStore(frame->store);
+  // The caller waits on the call stack first and the callee is built in
+  // its place, so that the activation is not moved once more; a callee
+  // that cannot be built gives the place back to the caller.
   int32_t status = kScriptOk;
+  if (*frame->calls.Push(&status, &frame->current) != kScriptOk) return status;
+  ScriptActivation& callee = frame->current;
   if (*function->BindArguments(&status, &frame->operands, argumentCount, &callee.scopes) !=
           kScriptOk ||
       *function->EnterCode(&status, &callee) != kScriptOk) {
+    frame->calls.Pop(&frame->current);
     return status;
   }
   callee.argumentCount = argumentCount;
@@ -63,7 +67,7 @@ int32_t EnterFunction(ScriptCallFrame* frame, ScriptFunctionObject* function,
   callee.SetThis(thisValue);
   callee.stackDepth = frame->operands.Depth();
   callee.line = -1;  // not known until a Line runs; found from the code when reported
-  return Enter(frame, &callee);
+  return kScriptOk;
 }
 
 // eval(text): the text is compiled and runs as a new activation in the

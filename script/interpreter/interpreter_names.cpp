@@ -6,6 +6,7 @@
 #include "script/interpreter/interpreter_steps.h"
 #include "script/frames/scope_chain.h"
 #include "script/objects/script_object.h"
+#include "script/operators/operators.h"
 #include "script/values/script_status.h"
 #include "script/values/value_store.h"
 
@@ -33,7 +34,7 @@ void ResolveScriptName(ScriptInterpreter*, ScriptCallFrame* frame) {
 }
 
 void ResolveScriptToken(ScriptCallFrame* frame, const ScriptNameToken& token,
-                        ScriptSiteCacheEntry* entry, uint32_t site) {
+                        ScriptSiteCacheEntry* entry, uint32_t site, bool readNow) {
   ScriptValueStore* store = frame->store;
   ScriptValueHandle reference = kScriptEmptyHandle;
   int32_t status = kScriptOk;
@@ -41,14 +42,22 @@ void ResolveScriptToken(ScriptCallFrame* frame, const ScriptNameToken& token,
     ScriptValueHandle self = frame->current.thisValue;
     if (self == kScriptEmptyHandle) self = kScriptUndefinedHandle;
     store->CopyValue(self, &reference);
-  } else if (*frame->current.scopes.LookupCached(&status, token, &reference, entry, site) !=
-             kScriptOk) {
-    if (status == kScriptObjectUnknown || status == kScriptMemberUnknown) {
-      frame->Fail(status, token.text);
-    } else {
-      frame->Fail(status);
+  } else {
+    ScriptScopeChain& scopes = frame->current.scopes;
+    ScriptMemberRef ref;
+    if (*scopes.FindCached(&status, token, &ref, entry, site) != kScriptOk) {
+      if (status == kScriptObjectUnknown || status == kScriptMemberUnknown) {
+        frame->Fail(status, token.text);
+      } else {
+        frame->Fail(status);
+      }
+      return;
     }
-    return;
+    if (!(readNow && ReadMemberAtOnce(store, ref, &reference)) &&
+        *store->NewReference(&status, ref, &reference) != kScriptOk) {
+      frame->Fail(status);
+      return;
+    }
   }
   frame->Fail(*frame->operands.Push(&status, &reference));
 }

@@ -20,8 +20,11 @@ struct ScriptSiteCacheEntry;
 void ResolveScriptName(ScriptInterpreter* interpreter, ScriptCallFrame* frame);
 // The same for a name already made a token: pushes its reference. With a
 // cache entry, the look-up at word `site` goes through it (site_cache.h).
+// With readNow the instruction that follows reads the top operand at once:
+// the variable's value is pushed instead of its reference when that reads
+// the same (ReadMemberAtOnce).
 void ResolveScriptToken(ScriptCallFrame* frame, const ScriptNameToken& token,
-                        ScriptSiteCacheEntry* entry, uint32_t site);
+                        ScriptSiteCacheEntry* entry, uint32_t site, bool readNow = false);
 
 // A call with argumentCount arguments on top of the stack and the callee
 // below them; construct for `new`. A host method answers at once (callee and

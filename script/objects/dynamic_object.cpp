@@ -31,6 +31,7 @@ ScriptDynamicObject::ScriptDynamicObject(ScriptValueStore* store) : ScriptDynami
   store_ = store;
   ownedByStore_ = 1;
   SetResolvesByNames(typeid(ScriptDynamicObject));
+  SetReadsWithoutEffects();
 }
 
 bool ScriptDynamicObject::ResolvesByNames() const {

@@ -91,6 +91,19 @@ class ScriptDynamicObject : public ScriptObject {
   // added or renewed or the members go: while it is the same, ResolveMember
   // finds what it found before (site_cache.h).
   uint64_t NameStamp() const { return nameStamp_; }
+  // Gives the object the stamp of a layout of member names: *layout (0
+  // until the first object) is the stamp of every object made by the same
+  // steps, so that a cached look-up holds on each of them. The caller
+  // vouches that each object it gives the layout holds the very same names
+  // at the same indexes; a name added later gives the object a stamp of
+  // its own again.
+  void ShareNameStamp(uint64_t* layout) {
+    if (*layout == 0) {
+      *layout = nameStamp_;
+    } else {
+      nameStamp_ = *layout;
+    }
+  }
   // True when ResolveMember answers from the name token and the member
   // names alone, so that a look-up on this object may be cached against the
   // stamp: plain objects, and classes that say so of themselves but not the
@@ -99,6 +112,14 @@ class ScriptDynamicObject : public ScriptObject {
   // A plain object (no derived class) that resolves by names: its member
   // codes are the indexes of its names.
   bool IsPlainByNames() const;
+  // True when GetMemberValue only copies what the member holds (no effect,
+  // nothing computed), so that a member's value may be read as soon as its
+  // reference is known instead of when an operator reads the reference:
+  // plain objects, and classes that resolve by names and say so of
+  // themselves, but not the classes derived from them.
+  bool ReadsWithoutEffects() const {
+    return readsPlainly_ != 0 && namesType_ != nullptr && typeid(*this) == *namesType_;
+  }
 
   void SetMembersStartUndefined(bool flag) { membersStartUndefined_ = flag ? 1 : 0; }
   // A plain object that the store may keep for reuse when it is released
@@ -114,7 +135,15 @@ class ScriptDynamicObject : public ScriptObject {
  protected:
   // Says that objects of exactly this class (typeid of the class) answer
   // ResolveMember from the token and the member names alone.
-  void SetResolvesByNames(const std::type_info& type) { namesType_ = &type; }
+  // A class saying it anew leaves out the reads (SetReadsWithoutEffects)
+  // until it says that too.
+  void SetResolvesByNames(const std::type_info& type) {
+    namesType_ = &type;
+    readsPlainly_ = 0;
+  }
+  // Says of the class given to SetResolvesByNames that its GetMemberValue
+  // reads without effects (ReadsWithoutEffects).
+  void SetReadsWithoutEffects() { readsPlainly_ = 1; }
 
   // ConstructBase, the base of derived classes (host objects): no store until one attaches
   // it, never deleted by the store.
@@ -137,6 +166,7 @@ class ScriptDynamicObject : public ScriptObject {
   uint32_t memberCapacity_ = 0;
   alignas(ScriptMember) unsigned char inlineMembers_[kInlineMembers * sizeof(ScriptMember)];
   uint8_t recyclable_ = 0;
+  uint8_t readsPlainly_ = 0;  // in the padding before the stamp: no larger objects
   uint64_t nameStamp_ = 0;
   const std::type_info* namesType_ = nullptr;
   // Built on the first search of a long name list; finds names in it.

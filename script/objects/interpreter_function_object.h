@@ -69,5 +69,8 @@ class ScriptFunctionObject : public ScriptObject {
   SharedWideString name_;
   CompiledScript* script_ = nullptr;  // counted reference
   int32_t rangeIndex_ = -1;
+  // The name stamp that the parameter scopes of its calls share (0: no
+  // call bound yet).
+  uint64_t layoutStamp_ = 0;
   ScriptScopeChain chain_;
 };

@@ -5,6 +5,8 @@
 #include "script/bytecode/instruction_set.h"
 #include "script/interpreter/interpreter.h"
 #include "script/operators/operators_internal.h"
+#include "script/objects/dynamic_object.h"
+#include "script/objects/script_object.h"
 #include "script/values/script_status.h"
 #include "script/values/value_store.h"
 
@@ -144,6 +146,30 @@ bool ReadScriptOperand(ScriptCallFrame* frame, ScriptValueHandle* operand) {
   *operand = kScriptUndefinedHandle;
   frame->Fail(status);
   return false;
+}
+
+bool ReadMemberAtOnce(ScriptValueStore* store, const ScriptMemberRef& ref,
+                      ScriptValueHandle* value) {
+  ScriptObject* owner = ref.owner;
+  if (owner == nullptr || ref.IsSelf() || owner->GetKind() != kScriptObjectKindDynamic ||
+      !static_cast<ScriptDynamicObject*>(owner)->ReadsWithoutEffects()) {
+    return false;
+  }
+  int32_t status = kScriptOk;
+  ScriptValueHandle read = kScriptEmptyHandle;
+  if (*owner->GetMemberValue(&status, ref, store, &read, kScriptTypeAny) != kScriptOk) {
+    store->Release(&read);
+    return false;
+  }
+  // A value that is itself a reference would be read once more by the
+  // reader of a value, where the reader of the reference stops at it.
+  ScriptObjectSlot* slot = store->GetObjectSlot(read);
+  if (slot != nullptr && !slot->ref.IsSelf()) {
+    store->Release(&read);
+    return false;
+  }
+  *value = read;
+  return true;
 }
 
 void ApplyScriptOperator(ScriptInterpreter* interpreter, ScriptCallFrame* frame, uint32_t code) {

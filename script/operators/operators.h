@@ -50,10 +50,24 @@ void ApplyScriptOperator(ScriptInterpreter* interpreter, ScriptCallFrame* frame,
 // entry, the look-up at word `site` goes through it (site_cache.h).
 struct ScriptNameToken;
 struct ScriptSiteCacheEntry;
+// With readNow the instruction that follows reads the top operand at once
+// (see ReadMemberAtOnce): the member's value is pushed instead of its
+// reference when that reads the same.
 void ApplyMemberByToken(ScriptCallFrame* frame, const ScriptNameToken& token,
-                        ScriptSiteCacheEntry* entry, uint32_t site);
+                        ScriptSiteCacheEntry* entry, uint32_t site, bool readNow = false);
 
 // Replaces *operand (owned) by its value when it is a reference to a member:
 // kScriptCannotGet keeps the reference; another failure makes it undefined
 // and sets the frame's status. Answers false after such a failure.
 bool ReadScriptOperand(ScriptCallFrame* frame, ScriptValueHandle* operand);
+
+// The value that ReadScriptOperand would give for a reference holding ref,
+// read now, without the reference made: true, with *value (empty before)
+// set, when the owner reads its members without effects
+// (ScriptDynamicObject::ReadsWithoutEffects) and the member holds a value
+// that is no member reference itself. False, with nothing done, otherwise;
+// the caller then makes the reference and the reader reads it as always.
+struct ScriptMemberRef;
+class ScriptValueStore;
+bool ReadMemberAtOnce(ScriptValueStore* store, const ScriptMemberRef& ref,
+                      ScriptValueHandle* value);

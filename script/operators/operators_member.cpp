@@ -97,7 +97,8 @@ int32_t ReadObjectOperand(ScriptCallFrame* frame, ScriptValueHandle* object,
 // *result receives its reference.
 int32_t AccessMember(ScriptCallFrame* frame, ScriptValueHandle object, ScriptObjectSlot* slot,
                      const ScriptNameToken& token, ScriptValueHandle* result,
-                     ScriptSiteCacheEntry* entry = nullptr, uint32_t site = 0) {
+                     ScriptSiteCacheEntry* entry = nullptr, uint32_t site = 0,
+                     bool readNow = false) {
   ScriptValueStore* store = frame->store;
   int32_t status = kScriptOk;
   // A plain object (or the global object) answers from its names: the
@@ -108,6 +109,7 @@ int32_t AccessMember(ScriptCallFrame* frame, ScriptValueHandle object, ScriptObj
     plain = static_cast<ScriptDynamicObject*>(slot->ref.owner);
     if (entry->position == site && entry->scopes == 1 && entry->objects[0] == plain &&
         entry->stamps[0] == plain->NameStamp()) {
+      if (readNow && ReadMemberAtOnce(store, entry->ref, result)) return kScriptOk;
       return *store->NewReference(&status, entry->ref, result);
     }
   }
@@ -139,7 +141,9 @@ int32_t AccessMember(ScriptCallFrame* frame, ScriptValueHandle object, ScriptObj
       }
     }
   }
-  if (status == kScriptOk) store->NewReference(&status, ref, result);
+  if (status == kScriptOk && !(readNow && ReadMemberAtOnce(store, ref, result))) {
+    store->NewReference(&status, ref, result);
+  }
   store->Release(&held);
   if (status == kScriptMemberUnknown) FailUnknown(frame, token);
   return status;
@@ -161,7 +165,7 @@ int32_t ApplyMemberAccess(ScriptCallFrame* frame, uint32_t code, ScriptValueHand
 }
 
 void ApplyMemberByToken(ScriptCallFrame* frame, const ScriptNameToken& token,
-                        ScriptSiteCacheEntry* entry, uint32_t site) {
+                        ScriptSiteCacheEntry* entry, uint32_t site, bool readNow) {
   if (frame->operands.Depth() == 0) {
     frame->Fail(kScriptStackUnderflow);
     return;
@@ -171,7 +175,9 @@ void ApplyMemberByToken(ScriptCallFrame* frame, const ScriptNameToken& token,
   ScriptValueHandle result = kScriptEmptyHandle;
   ScriptObjectSlot* slot = nullptr;
   int32_t status = ReadObjectOperand(frame, &object, &slot);
-  if (status == kScriptOk) status = AccessMember(frame, object, slot, token, &result, entry, site);
+  if (status == kScriptOk) {
+    status = AccessMember(frame, object, slot, token, &result, entry, site, readNow);
+  }
   frame->Fail(status);
   frame->store->Release(&object);
   if (frame->Failed()) {

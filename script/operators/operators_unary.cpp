@@ -6,6 +6,7 @@
 #include "script/bytecode/instruction_set.h"
 #include "script/interpreter/interpreter.h"
 #include "script/operators/operators_internal.h"
+#include "script/objects/dynamic_object.h"
 #include "script/objects/script_object.h"
 #include "script/values/script_status.h"
 #include "script/values/value_store.h"
@@ -22,9 +23,21 @@ int32_t TypeofPiece(ScriptValueStore* store, ScriptValueHandle value) {
     case kScriptTypeBoolean:
       return kTypeofBoolean;
     case kScriptTypeObject: {
-      ScriptObject* owner = store->GetObjectSlot(value)->ref.owner;
-      return owner != nullptr && owner->GetKind() == kScriptObjectKindFunction ? kTypeofFunction
-                                                                              : kTypeofObject;
+      const ScriptMemberRef& ref = store->GetObjectSlot(value)->ref;
+      ScriptObject* owner = ref.owner;
+      if (owner == nullptr) return kTypeofObject;  // null
+      if (owner->GetKind() == kScriptObjectKindFunction) return kTypeofFunction;
+      // A reference left unread is a member without value; of a plain
+      // object that is a member never assigned (o.missing): undefined.
+      if (!ref.IsSelf() && owner->GetKind() == kScriptObjectKindDynamic) {
+        auto* object = static_cast<ScriptDynamicObject*>(owner);
+        uint32_t index = static_cast<uint32_t>(ref.memberCode);
+        if (object->IsPlainByNames() && ref.subCode == 0 && index < object->MemberCount() &&
+            ScriptHandleType(object->MemberValue(index)) == kScriptTypeEmpty) {
+          return kTypeofUndefined;
+        }
+      }
+      return kTypeofObject;
     }
     default:
       return kTypeofUndefined;
