@@ -29,7 +29,7 @@ FUZZ_SECONDS ?= 60
 # ON turns the release build's warnings into errors (CI does).
 WERROR ?= OFF
 
-.PHONY: all deps fuzz-deps test build release-check bench fuzz-build fuzz fuzz-seeds run clean
+.PHONY: all deps fuzz-deps test test-tsan build release-check bench fuzz-build fuzz fuzz-seeds run clean
 
 all: build
 
@@ -44,6 +44,13 @@ test: deps
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=g++ -DCMAKE_C_COMPILER=gcc -DTESSALYN_SANITIZE=ON
 	cmake --build build -j $(JOBS)
 	cd build && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest -j $(JOBS) --output-on-failure --timeout 600
+
+# The audio tests (the player, the wave devices and the speech plug-in, each
+# with threads of its own) under ThreadSanitizer, in build-tsan/.
+test-tsan: deps
+	cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=g++ -DCMAKE_C_COMPILER=gcc -DTESSALYN_TSAN=ON -DTESSALYN_BENCH=OFF
+	cmake --build build-tsan -j $(JOBS) --target test_audio
+	TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 build-tsan/bin/test_audio
 
 # The release build: the libraries, programs, tools and benchmarks, without
 # the tests and without any test hook.
@@ -129,4 +136,4 @@ run: build
 	else build-release/bin/tessalyn "$$arg"; fi
 
 clean:
-	rm -rf build build-release build-fuzz
+	rm -rf build build-release build-fuzz build-tsan

@@ -7,7 +7,6 @@
 // markup-elements --generate SEED BYTES: writes a generated book-like
 // document of about BYTES bytes (the benchmark's input) to standard output.
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,6 +16,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <vector>
 #include <string>
 
 #include "foundation/code_pages/code_page.h"
@@ -32,72 +32,163 @@ constexpr char kUsage[] =
     "usage: markup-elements [--positions] [--count] [--block N] FILE\n"
     "       markup-elements --generate SEED BYTES\n";
 
-// A region of memory mapped whole and populated in one call (a file's
-// bytes, or fresh zeroed pages), unmapped at the end: the pages are not
-// faulted in one by one.
-class MappedRegion {
+// The file's text in UTF-16, converted block by block as the parser asks
+// for it, as a book's records are decoded one at a time: the file is read
+// in pieces into small buffers, and only the blocks the parser holds are
+// kept, so that the text costs a few blocks of memory whatever its size. One
+// pass at opening finds where each block starts. The blocks are cut only
+// between characters and never before a stray continuation byte, so each
+// converts to exactly the units the whole file would give there.
+class ConvertingDocument : public FakeDocument {
  public:
-  MappedRegion() = default;
-  MappedRegion(const MappedRegion&) = delete;
-  MappedRegion& operator=(const MappedRegion&) = delete;
-  ~MappedRegion() {
-    if (data_ != nullptr) ::munmap(data_, size_);
+  explicit ConvertingDocument(uint32_t blockSize) : FakeDocument(std::u16string(), blockSize) {}
+  ~ConvertingDocument() override {
+    if (fd_ >= 0) ::close(fd_);
   }
-  bool MapFile(const char* path) {
-    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat st;
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size < 0x7FFFFFFF;
-    if (ok && st.st_size > 0) ok = Map(static_cast<size_t>(st.st_size), PROT_READ, MAP_PRIVATE, fd);
-    ::close(fd);
-    return ok;
+  bool Open(const char* path);
+  uint32_t GetTextLength() override { return unitStarts_.back(); }
+  bool ReadBlock(uint32_t position, TextBlock* block, uint32_t, bool raw) override;
+  void ReleaseBlock(uint16_t blockId) override {
+    if (blockId >= 1 && blockId <= slots_.size() && slots_[blockId - 1].holds > 0) --slots_[blockId - 1].holds;
   }
-  bool MapFresh(size_t size) {
-    return size == 0 || Map(size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1);
-  }
-  void* data() const { return data_; }
-  size_t size() const { return size_; }
 
  private:
-  bool Map(size_t size, int protection, int flags, int fd) {
-    void* data = ::mmap(nullptr, size, protection, flags | MAP_POPULATE, fd, 0);
-    if (data == MAP_FAILED) return false;
-    data_ = data;
-    size_ = size;
-    return true;
-  }
-  void* data_ = nullptr;
-  size_t size_ = 0;
+  struct Slot {
+    uint32_t block = UINT32_MAX;
+    uint32_t holds = 0;
+    std::vector<char16_t> units;
+  };
+  static bool IsContinuation(uint8_t b) { return b >= 0x80 && b <= 0xBF; }
+  bool ReadAt(uint32_t offset, uint8_t* out, uint32_t length);
+
+  int fd_ = -1;
+  std::vector<uint32_t> byteStarts_;  // each block's first byte, then the file size
+  std::vector<uint32_t> unitStarts_;  // each block's first unit, then the text length
+  std::vector<Slot> slots_;
+  std::vector<uint8_t> bytes_;
 };
 
-// The file's text in UTF-16, handed to the parser in blocks of a fixed
-// size that point straight into it, as a book's decoded records are handed
-// out in place: no block is copied.
-class InPlaceDocument : public FakeDocument {
- public:
-  InPlaceDocument(const char16_t* text, uint32_t length, uint32_t blockSize)
-      : FakeDocument(std::u16string(), blockSize), text_(text), length_(length) {}
-  uint32_t GetTextLength() override { return length_; }
-  bool ReadBlock(uint32_t position, TextBlock* block, uint32_t, bool raw) override {
-    if (position >= length_) return false;
-    const uint32_t first = position - position % blockSize();
-    const uint32_t length = std::min<uint32_t>(blockSize(), length_ - first);
-    block->start = first;
-    block->data = text_ + first;
-    block->length = length;
-    block->scanStart = first;
-    block->scanOffset = 0;
-    block->sourceLength = length;
-    block->raw = raw ? 1 : 0;
-    block->blockId = 1;
-    return true;
+bool ConvertingDocument::ReadAt(uint32_t offset, uint8_t* out, uint32_t length) {
+  while (length > 0) {
+    const ssize_t got = ::pread(fd_, out, length, offset);
+    if (got <= 0) return false;
+    out += got;
+    offset += static_cast<uint32_t>(got);
+    length -= static_cast<uint32_t>(got);
   }
-  void ReleaseBlock(uint16_t) override {}
+  return true;
+}
 
- private:
-  const char16_t* text_;
-  uint32_t length_;
-};
+bool ConvertingDocument::Open(const char* path) {
+  fd_ = ::open(path, O_RDONLY | O_CLOEXEC);
+  if (fd_ < 0) return false;
+  struct stat st;
+  if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size >= 0x7FFFFFFF) return false;
+  const uint32_t size = static_cast<uint32_t>(st.st_size);
+  // The units each step of the UTF-8 decoder makes: a byte below 0xC0 is a
+  // unit of its own (leading continuation bytes of the file make none); a
+  // lead byte takes its whole sequence, one unit or a surrogate pair, or one
+  // U+FFFD and the end of the text when the file ends inside it.
+  constexpr uint32_t kChunk = 1 << 16;
+  std::vector<uint8_t> chunk(kChunk + 8);
+  uint32_t held = 0, at = 0, done = 0;  // bytes in chunk, next one there, bytes before chunk
+  uint32_t units = 0, blockUnits = 0;
+  bool started = false, ended = false;
+  byteStarts_.assign(1, 0);
+  unitStarts_.assign(1, 0);
+  const uint32_t blockSize = this->blockSize();
+  while (!ended) {
+    if (held - at < 9 && done + held < size) {
+      // Keep the unread tail and read on behind it.
+      std::memmove(chunk.data(), chunk.data() + at, held - at);
+      done += at;
+      held -= at;
+      at = 0;
+      const uint32_t want = std::min<uint32_t>(kChunk, size - done - held);
+      if (!ReadAt(done + held, chunk.data() + held, want)) return false;
+      held += want;
+    }
+    if (at == held) break;
+    const uint8_t* p = chunk.data() + at;
+    const uint32_t left = held - at;
+    const bool fileEnd = done + held == size;
+    uint32_t step = 1, made = 1;
+    if (!started && IsContinuation(p[0])) {
+      made = 0;
+    } else if (left >= 8 && blockUnits + 8 < blockSize) {
+      uint64_t eight;
+      std::memcpy(&eight, p, 8);
+      if ((eight & 0x8080808080808080ull) == 0) step = made = 8;
+    }
+    if (made != 0) started = true;
+    if (step == 1 && p[0] >= 0xC0) {
+      step = p[0] < 0xE0 ? 2 : (p[0] < 0xF0 ? 3 : 4);
+      if (left < step) {
+        // Only at the end of the file (the chunk keeps 9 bytes otherwise).
+        step = left;
+        ended = true;
+      } else if (step == 4) {
+        const uint32_t cp = ((p[0] & 0x07u) << 18) | ((p[1] & 0x3Fu) << 12) | ((p[2] & 0x3Fu) << 6) | (p[3] & 0x3Fu);
+        made = cp >= 0x10000 && cp <= 0x10FFFF ? 2 : 1;
+      }
+    }
+    at += step;
+    units += made;
+    blockUnits += made;
+    if (units > 0x7FFFFFFF) return false;
+    const bool more = at < held || !fileEnd;
+    if (blockUnits >= blockSize && more && !ended && !(at < held && IsContinuation(chunk[at]))) {
+      byteStarts_.push_back(done + at);
+      unitStarts_.push_back(units);
+      blockUnits = 0;
+    }
+  }
+  byteStarts_.push_back(size);
+  unitStarts_.push_back(units);
+  return true;
+}
+
+bool ConvertingDocument::ReadBlock(uint32_t position, TextBlock* block, uint32_t, bool raw) {
+  if (position >= GetTextLength()) return false;
+  const uint32_t k = static_cast<uint32_t>(std::upper_bound(unitStarts_.begin(), unitStarts_.end(), position) -
+                                           unitStarts_.begin() - 1);
+  // The block's slot when it is converted already, else a slot nothing
+  // holds, else a new one.
+  size_t index = slots_.size();
+  for (size_t i = 0; i < slots_.size() && index == slots_.size(); ++i)
+    if (slots_[i].block == k) index = i;
+  for (size_t i = 0; i < slots_.size() && index == slots_.size(); ++i)
+    if (slots_[i].holds == 0) index = i;
+  if (index == slots_.size() || slots_[index].block != k) {
+    if (index == slots_.size()) {
+      if (slots_.size() >= 0xFFFF) return false;
+      slots_.emplace_back();
+    }
+    Slot& slot = slots_[index];
+    const uint32_t length = byteStarts_[k + 1] - byteStarts_[k];
+    bytes_.resize(length);
+    slot.units.resize(length);
+    uint32_t unitBytes = length * 2;
+    if (!ReadAt(byteStarts_[k], bytes_.data(), length) ||
+        ConvertFromUtf8(bytes_.data(), length, kCodePageUtf16, slot.units.data(), &unitBytes, nullptr) != 0 ||
+        unitBytes / 2 != unitStarts_[k + 1] - unitStarts_[k]) {
+      slot.block = UINT32_MAX;  // the file changed under us
+      return false;
+    }
+    slot.block = k;
+  }
+  Slot& slot = slots_[index];
+  ++slot.holds;
+  block->start = unitStarts_[k];
+  block->data = slot.units.data();
+  block->length = unitStarts_[k + 1] - unitStarts_[k];
+  block->scanStart = block->start;
+  block->scanOffset = 0;
+  block->sourceLength = block->length;
+  block->raw = raw ? 1 : 0;
+  block->blockId = static_cast<uint16_t>(index + 1);
+  return true;
+}
 
 }  // namespace
 
@@ -136,17 +227,11 @@ int main(int argc, char** argv) {
     }
   }
   if (path == nullptr) return toolcli::UsageError(kUsage);
-  // The file's bytes and their UTF-16 form (at most a unit per byte),
-  // converted by the system's own UTF-8 converter.
-  MappedRegion bytes, units;
-  if (!bytes.MapFile(path) || !units.MapFresh(bytes.size() * 2)) {
+  auto document = std::make_unique<ConvertingDocument>(block);
+  if (!document->Open(path)) {
     std::fprintf(stderr, "markup-elements: cannot read %s\n", path);
     return 1;
   }
-  uint32_t unitBytes = static_cast<uint32_t>(units.size());
-  ConvertFromUtf8(static_cast<const uint8_t*>(bytes.data()), static_cast<uint32_t>(bytes.size()), kCodePageUtf16,
-                  units.data(), &unitBytes, nullptr);
-  auto document = std::make_unique<InPlaceDocument>(static_cast<const char16_t*>(units.data()), unitBytes / 2, block);
 
   MarkupParser parser;
   parser.AttachSource(document.get(), 0);

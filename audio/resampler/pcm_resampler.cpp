@@ -15,54 +15,61 @@ bool IsPlainPcm16(const PcmFormat& f) {
          (f.channels == 1 || f.channels == 2);
 }
 
-int16_t LoadSample(const uint8_t* p) {
-  return static_cast<int16_t>(static_cast<uint16_t>(p[0] | (p[1] << 8)));
+// The interpolation loop reads and writes samples in host order, which is
+// the little-endian order of the PCM on the hosts this build targets.
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the PCM path assumes a little-endian host");
+
+inline int32_t Load16(const uint8_t* p) {
+  int16_t v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
 }
 
-void StoreSample(uint8_t* p, int32_t v) {
-  uint16_t u = static_cast<uint16_t>(static_cast<int16_t>(v));
-  p[0] = static_cast<uint8_t>(u);
-  p[1] = static_cast<uint8_t>(u >> 8);
+inline void Store16(uint8_t* p, int32_t v) {
+  int16_t s = static_cast<int16_t>(v);
+  std::memcpy(p, &s, sizeof s);
 }
 
-// The sample (f x s1 + (1 - f) x s0) in Q15, rounded and clamped. Both
-// products stay within 2^30, so the sum fits 32 bits.
+// The sample (f x s1 + (1 - f) x s0) in Q15, rounded: written as
+// s0 + f x (s1 - s0), which is the same sum since 2^15 x s0 is a multiple of
+// 2^15. It lies between s0 and s1, so it needs no clamping; the product
+// stays within 2^31.
 inline int32_t Mix(int32_t s0, int32_t s1, int32_t f) {
-  int32_t v = (f * s1 + (static_cast<int32_t>(kOne) - f) * s0 + (1 << 14)) >> 15;
-  return v > 32767 ? 32767 : (v < -32768 ? -32768 : v);
+  return s0 + (((s1 - s0) * f + (1 << 14)) >> 15);
 }
 
 // Interpolates up to `wanted` frames of `channels` (1 or 2) from `frames`
 // available ones, starting at `*phase`; answers the frames written and
 // leaves the phase after the last one. Each output frame needs the input
-// frame after its own, so the last available frame is never passed. Every
-// channel of a frame is made in the same step.
+// frame after its own, so the last available frame is never passed. The
+// count is known before the loop, which then has a single bound.
 uint32_t Interpolate(const uint8_t* in, uint8_t* out, uint32_t step, uint32_t* phase, uint32_t frames,
                      uint32_t wanted, uint32_t channels) {
   if ((channels != 1 && channels != 2) || frames < 2) return 0;
   const uint64_t limit = static_cast<uint64_t>(frames - 1) * kOne;
-  uint32_t written = 0;
   uint64_t d = *phase;
+  if (d >= limit) return 0;
+  uint64_t count = (limit - d + step - 1) / step;  // the frames with d + k x step < limit
+  if (count > wanted) count = wanted;
+  const uint32_t n = static_cast<uint32_t>(count);
   if (channels == 2) {
-    while (d < limit && written < wanted) {
+    for (uint32_t k = 0; k < n; ++k) {
       const uint8_t* frame = in + (d >> 15) * 4;
-      int32_t f = static_cast<int32_t>(d & (kOne - 1));
-      StoreSample(out + written * 4, Mix(LoadSample(frame), LoadSample(frame + 4), f));
-      StoreSample(out + written * 4 + 2, Mix(LoadSample(frame + 2), LoadSample(frame + 6), f));
+      const int32_t f = static_cast<int32_t>(d & (kOne - 1));
+      Store16(out + k * 4, Mix(Load16(frame), Load16(frame + 4), f));
+      Store16(out + k * 4 + 2, Mix(Load16(frame + 2), Load16(frame + 6), f));
       d += step;
-      ++written;
     }
   } else {
-    while (d < limit && written < wanted) {
+    for (uint32_t k = 0; k < n; ++k) {
       const uint8_t* frame = in + (d >> 15) * 2;
-      int32_t f = static_cast<int32_t>(d & (kOne - 1));
-      StoreSample(out + written * 2, Mix(LoadSample(frame), LoadSample(frame + 2), f));
+      const int32_t f = static_cast<int32_t>(d & (kOne - 1));
+      Store16(out + k * 2, Mix(Load16(frame), Load16(frame + 2), f));
       d += step;
-      ++written;
     }
   }
   *phase = static_cast<uint32_t>(d);
-  return written;
+  return n;
 }
 
 }  // namespace
@@ -129,9 +136,9 @@ uint32_t PcmResampler::Convert(uint32_t bytes, uint8_t* out, PullFunction pull, 
     if (downMix) {
       uint8_t* frames = work + bufferedBytes_;
       for (uint32_t j = 0; j < got; ++j) {
-        int32_t left = LoadSample(frames + j * 4);
-        int32_t right = LoadSample(frames + j * 4 + 2);
-        StoreSample(frames + j * 2, (left >> 1) + (right >> 1));
+        int32_t left = Load16(frames + j * 4);
+        int32_t right = Load16(frames + j * 4 + 2);
+        Store16(frames + j * 2, (left >> 1) + (right >> 1));
       }
     }
     uint32_t available = got + buffered;

@@ -111,10 +111,14 @@ class SegmentedArray {
   void MoveFrom(SegmentedArray& other);
 
   // Copies one item to the end; its index, or -1 when memory runs out.
+  // The count is read once and written after the copy, which may alias it,
+  // so that it is not read back from memory on every append.
   int32_t Append(const void* item) {
-    if (count >= capacity && !Reserve(count + 1)) return -1;
-    std::memcpy(At(count), item, static_cast<size_t>(itemSize));
-    return static_cast<int32_t>(count++);
+    const uint32_t n = count;
+    if (n >= capacity && !Reserve(n + 1)) return -1;
+    std::memcpy(At(n), item, static_cast<size_t>(itemSize));
+    count = n + 1;
+    return static_cast<int32_t>(n);
   }
   // Extends the count by one and answers the new, uninitialised item; null
   // when memory runs out.

@@ -162,15 +162,22 @@ class SegmentedTypedArray {
 
   // Assigns a copy of the item to a new last slot; its index, or -1 when
   // memory runs out (for the block or for the copy).
+  // The count is read once, before the item is stored, and written after:
+  // an item of the count's own type might alias it, so reading it again
+  // after the store would put a memory round trip on every append.
   int32_t Append(const T& item) {
-    if (count >= capacity && !Reserve(count + 1)) return -1;
-    if (!AssignSegmentedItem(*At(count), item)) return -1;
-    return static_cast<int32_t>(count++);
+    const uint32_t n = count;
+    if (n >= capacity && !Reserve(n + 1)) return -1;
+    if (!AssignSegmentedItem(*At(n), item)) return -1;
+    count = n + 1;
+    return static_cast<int32_t>(n);
   }
   int32_t Append(T&& item) {
-    if (count >= capacity && !Reserve(count + 1)) return -1;
-    *At(count) = std::move(item);
-    return static_cast<int32_t>(count++);
+    const uint32_t n = count;
+    if (n >= capacity && !Reserve(n + 1)) return -1;
+    *At(n) = std::move(item);
+    count = n + 1;
+    return static_cast<int32_t>(n);
   }
   // The new last item (as the block left it) for the caller to fill; null
   // when memory runs out.

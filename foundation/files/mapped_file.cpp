@@ -153,6 +153,13 @@ const uint8_t* MappedFile::KnownRange(uint32_t offset, uint32_t length) const {
   return view_ + inView;
 }
 
+void MappedFile::ReleasePages(uint32_t offset, uint32_t length) const {
+  if (!view_ || length == 0 || offset < viewOffset_) return;
+  const uint32_t inView = offset - viewOffset_;
+  if (inView >= mappedLength_ || length > mappedLength_ - inView) return;
+  VirtualUnlock(view_ + inView, length);  // answers FALSE for unlocked pages, as they all are
+}
+
 uint32_t MappedFile::Remaining(uint32_t offset) const {
   if (!view_ || offset < viewOffset_) return 0;
   uint64_t viewEnd = static_cast<uint64_t>(viewOffset_) + mappedLength_;

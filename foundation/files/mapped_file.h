@@ -70,6 +70,11 @@ class MappedFile {
   // GetRange against the size kept at mapping or at the last RefreshSize,
   // without asking the file.
   const uint8_t* KnownRange(uint32_t offset, uint32_t length) const;
+  // Takes the view's pages holding file bytes [offset, offset + length)
+  // out of memory, for a reader that has passed them; their bytes are read
+  // again from the file at the next touch, so every pointer into the view
+  // stays good. Ranges outside the view are ignored.
+  void ReleasePages(uint32_t offset, uint32_t length) const;
   // Mapped bytes from file offset `offset` to the view's end; 0 outside.
   uint32_t Remaining(uint32_t offset) const;
   // Unmaps, sets the file's end to `newSize`, maps the same window again.

@@ -61,8 +61,13 @@ bool MarkupScanner::Scan(const WCHAR* chars, uint32_t* offset, uint32_t count, u
     }
     const int32_t entry = row[classes[c < 128 ? c : 128]];
     if (entry >= 0) {
-      state = entry;
-      row = states + entry * width;
+      // Most characters keep the state (the letters of a word, the spaces
+      // of a run): the row is then left as it is, so that the next lookup
+      // does not wait on this one.
+      if (entry != state) {
+        state = entry;
+        row = states + entry * width;
+      }
       continue;
     }
     if (entry == -1) {

@@ -14,6 +14,10 @@ bool IsQuote(WCHAR c) { return c == '"' || c == '\''; }
 uint32_t MarkupTokenizer::LookupMarkupName() const {
   TrieCursor cursor(GetMarkupNameTrie());
   TrieStep step{true, 0};
+  if (viewBlock_ != nullptr) {
+    step = cursor.StepFolded(viewBlock_->chars + viewFrom_, viewCount_);
+    return step.stopped ? 0 : step.id;
+  }
   for (uint32_t i = 0; i < pieces_.count; ++i) {
     const SharedWideString* piece = pieces_.At(i);
     step = cursor.StepFolded(piece->Chars(), piece->length);
@@ -23,6 +27,23 @@ uint32_t MarkupTokenizer::LookupMarkupName() const {
 }
 
 bool MarkupTokenizer::Concatenate(SharedWideString* out, bool stripQuotes) const {
+  if (viewBlock_ != nullptr) {
+    // A token in one block: a view of the block's characters, as a single
+    // piece would give.
+    const WCHAR* chars = viewBlock_->chars + viewFrom_;
+    uint32_t begin = 0;
+    uint32_t end = viewCount_;
+    if (stripQuotes && end != 0) {
+      if (IsQuote(chars[end - 1])) --end;
+      if (begin < end && IsQuote(chars[0])) ++begin;
+    }
+    if (begin >= end) return true;
+    if (out->length == 0) {
+      out->AssignSubstring(viewBlock_->text, viewFrom_ + begin, end - begin);
+      return true;
+    }
+    return out->AppendRange(viewBlock_->text, viewFrom_ + begin, end - begin);
+  }
   // The token as one run [begin, end) of its characters.
   uint32_t total = GetTokenLength();
   uint32_t begin = 0;
@@ -74,6 +95,10 @@ bool MarkupTokenizer::GetTokenText(SharedWideString* out, bool stripQuotes, bool
   if (!append) out->Clear();
   if (!decodeReferences || GetTokenLength() <= 2) return Concatenate(out, stripQuotes);
   bool hasReference = false;
+  if (viewBlock_ != nullptr) {
+    const WCHAR* chars = viewBlock_->chars + viewFrom_;
+    for (uint32_t k = 0; k < viewCount_ && !hasReference; ++k) hasReference = chars[k] == '&';
+  }
   for (uint32_t i = 0; i < pieces_.count && !hasReference; ++i) {
     const SharedWideString* piece = pieces_.At(i);
     for (uint32_t k = 0; k < piece->length; ++k) {

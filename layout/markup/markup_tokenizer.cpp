@@ -81,7 +81,7 @@ void MarkupTokenizer::GiveBack(MarkupBlock* block) {
 void MarkupTokenizer::LeaveBlock() {
   MarkupBlock* passed = current_;
   current_ = nullptr;
-  if (passed->text.buffer == nullptr || passed->text.buffer->refcount == 1) GiveBack(passed);
+  if (!IsHeld(passed)) GiveBack(passed);
 }
 
 void MarkupTokenizer::ReleaseChunks(const MarkupBlock* except) {
@@ -89,7 +89,7 @@ void MarkupTokenizer::ReleaseChunks(const MarkupBlock* except) {
   for (uint32_t i = 0; i < cache_.count; ++i) {
     MarkupBlock* block = cache_.At(i);
     if (block->chars == nullptr || block == except) continue;
-    if (block->text.buffer != nullptr && block->text.buffer->refcount != 1) continue;  // still shared
+    if (IsHeld(block)) continue;  // still shared
     GiveBack(block);
   }
   // Free records at the end are forgotten so the cache does not creep.
@@ -155,7 +155,7 @@ MarkupBlock* MarkupTokenizer::FindOrLoad(uint32_t position, uint32_t* offset) {
 bool MarkupTokenizer::Refill() {
   uint32_t offset = 0;
   MarkupBlock* block = FindOrLoad(readPosition_, &offset);
-  if (block == nullptr && pieces_.count != 0) {
+  if (block == nullptr && (pieces_.count != 0 || viewBlock_ != nullptr)) {
     // The pieces may hold the blocks the document needs back: copy them
     // into one string of their own and try once more.
     if (!FoldPieces()) return false;
@@ -177,12 +177,42 @@ bool MarkupTokenizer::Refill() {
 // ---- Pieces
 
 void MarkupTokenizer::ClearPieces() {
+  viewBlock_ = nullptr;
+  viewCount_ = 0;
   for (uint32_t i = 0; i < pieces_.count; ++i) pieces_.At(i)->Clear();
   pieces_.count = 0;
 }
 
+bool MarkupTokenizer::MaterializeView() const {
+  if (viewBlock_ == nullptr) return true;
+  SharedWideString* piece = pieces_.AppendSlot();
+  if (piece == nullptr) return false;
+  piece->AssignSubstring(viewBlock_->text, viewFrom_, viewCount_);
+  viewBlock_ = nullptr;
+  viewCount_ = 0;
+  return true;
+}
+
+uint32_t MarkupTokenizer::PieceCount() const {
+  return viewBlock_ != nullptr ? 1 : pieces_.count;
+}
+
+const SharedWideString& MarkupTokenizer::Piece(uint32_t i) const {
+  static const SharedWideString kEmpty;
+  if (!MaterializeView()) return kEmpty;
+  return *pieces_.At(i);
+}
+
 bool MarkupTokenizer::AppendPiece(MarkupBlock* block, uint32_t from, uint32_t count) {
   if (count == 0) return true;
+  if (viewBlock_ == nullptr && pieces_.count == 0) {
+    // The first piece stays a bare view until more follow or it is asked for.
+    viewBlock_ = block;
+    viewFrom_ = from;
+    viewCount_ = count;
+    return true;
+  }
+  if (!MaterializeView()) return false;
   SharedWideString* piece = pieces_.AppendSlot();
   if (piece == nullptr) return false;
   piece->AssignSubstring(block->text, from, count);
@@ -190,6 +220,7 @@ bool MarkupTokenizer::AppendPiece(MarkupBlock* block, uint32_t from, uint32_t co
 }
 
 bool MarkupTokenizer::FoldPieces() {
+  if (!MaterializeView()) return false;
   if (pieces_.count == 0) return true;
   SharedWideString* first = pieces_.At(0);
   if (pieces_.count == 1 && first->IsUniqueOwner()) return true;  // holds no block already
@@ -215,12 +246,14 @@ bool MarkupTokenizer::FoldPieces() {
 }
 
 uint32_t MarkupTokenizer::GetTokenLength() const {
+  if (viewBlock_ != nullptr) return viewCount_;
   uint32_t n = 0;
   for (uint32_t i = 0; i < pieces_.count; ++i) n += pieces_.At(i)->length;
   return n;
 }
 
 bool MarkupTokenizer::AppendTokenText(SharedWideString* out) const {
+  if (viewBlock_ != nullptr) return out->AppendRange(viewBlock_->text, viewFrom_, viewCount_);
   for (uint32_t i = 0; i < pieces_.count; ++i)
     if (!out->Append(*pieces_.At(i))) return false;
   return true;

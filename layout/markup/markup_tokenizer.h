@@ -96,8 +96,11 @@ class MarkupTokenizer {
   uint32_t GetTokenLength() const;
   bool AppendTokenText(SharedWideString* out) const;
   void ClearPieces();
-  uint32_t PieceCount() const { return pieces_.count; }
-  const SharedWideString& Piece(uint32_t i) const { return *pieces_.At(i); }
+  // The token's pieces as strings (a token that lies in one block is held
+  // as a bare view until a piece is asked for). A string that cannot be made
+  // for lack of memory is empty.
+  uint32_t PieceCount() const;
+  const SharedWideString& Piece(uint32_t i) const;
 
   // The id of the token's text in the markup name table (case-folded), 0
   // when it is not a name there.
@@ -129,6 +132,13 @@ class MarkupTokenizer {
   // still shares its characters.
   void LeaveBlock();
   bool AppendPiece(MarkupBlock* block, uint32_t from, uint32_t count);
+  // Turns the bare view into the first piece; false when memory runs out.
+  bool MaterializeView() const;
+  // Whether something other than the cache holds the block's characters:
+  // a string made from them, or the current token's bare view.
+  bool IsHeld(const MarkupBlock* block) const {
+    return (block->text.buffer != nullptr && block->text.buffer->refcount != 1) || block == viewBlock_;
+  }
   // Copies the pieces into one string of the token's own (the first piece,
   // grown), so that the token holds no block; false, and the pieces as they
   // were, when memory runs out.
@@ -143,7 +153,15 @@ class MarkupTokenizer {
   uint32_t readPosition_ = 0;
   uint32_t offset_ = 0;
   MarkupBlock* current_ = nullptr;
-  SegmentedTypedArray<SharedWideString> pieces_;
+  // The token's characters: a bare view into one block (most tokens, which
+  // then cost no string at all), or pieces, each sharing a block's
+  // characters (a token that crosses blocks, or one whose pieces were asked
+  // for). Never both. The view holds its block like a piece: the block is
+  // not given back while it is set.
+  mutable SegmentedTypedArray<SharedWideString> pieces_;
+  mutable MarkupBlock* viewBlock_ = nullptr;
+  mutable uint32_t viewFrom_ = 0;
+  mutable uint32_t viewCount_ = 0;
   MarkupScanner scanner_;
   uint64_t work_ = 0;
   bool leftBlock_ = false;  // a block was read to its end since the last release

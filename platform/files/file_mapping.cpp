@@ -2,6 +2,7 @@
 // UnmapViewOfFile finds their length.
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <map>
 #include <mutex>
@@ -108,6 +109,40 @@ LPVOID MapViewOfFile(HANDLE handle, DWORD access, DWORD offsetHigh, DWORD offset
   std::lock_guard<std::mutex> guard(table.lock);
   table.views[address] = View{base, mappedLength, mapping};
   return address;
+}
+
+BOOL VirtualUnlock(LPVOID address, DWORD size) {
+  static const uintptr_t page = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
+  const uintptr_t first = reinterpret_cast<uintptr_t>(address);
+  if (size == 0 || first + size < first) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  ViewTable& table = Views();
+  std::lock_guard<std::mutex> guard(table.lock);
+  // The view holding the range starts at or before it: the last address
+  // handed out that is not above it.
+  auto it = table.views.upper_bound(address);
+  if (it == table.views.begin()) {
+    SetLastError(ERROR_INVALID_ADDRESS);
+    return FALSE;
+  }
+  --it;
+  const uintptr_t base = reinterpret_cast<uintptr_t>(it->second.mappedBase);
+  const uintptr_t end = base + it->second.mappedLength;
+  if (first < base || first + size > end) {
+    SetLastError(ERROR_INVALID_ADDRESS);
+    return FALSE;
+  }
+  // Shared file pages: dropping them keeps their bytes in the file (and in
+  // the page cache), so a later touch reads the same bytes back.
+  const uintptr_t from = first - (first - base) % page;
+  uintptr_t to = first + size;
+  to = to + (page - (to - base) % page) % page;
+  if (to > end) to = end;
+  ::madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
+  SetLastError(ERROR_NOT_LOCKED);
+  return FALSE;
 }
 
 BOOL UnmapViewOfFile(LPCVOID base) {

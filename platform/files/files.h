@@ -114,3 +114,10 @@ HANDLE CreateFileMappingW(HANDLE file, void* security, DWORD protect, DWORD maxi
                           DWORD maximumSizeLow, LPCWSTR name);
 LPVOID MapViewOfFile(HANDLE mapping, DWORD access, DWORD offsetHigh, DWORD offsetLow, DWORD bytes);
 BOOL UnmapViewOfFile(LPCVOID base);
+// Unlocking pages that are not locked (none ever are here) takes them out of
+// the process's working set: every page holding a byte of the range that
+// lies in a view of a file is dropped, and read again from the file at its
+// next touch, so nothing it holds is lost. Other memory is left as it is.
+// The answer is the device's for unlocked pages: FALSE with
+// ERROR_NOT_LOCKED (ERROR_INVALID_ADDRESS for a range in no view).
+BOOL VirtualUnlock(LPVOID address, DWORD size);

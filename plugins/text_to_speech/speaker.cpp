@@ -229,9 +229,16 @@ void Speaker::WaitForDevice() {
 }
 
 void Speaker::ReclaimChunks() {
-  while (!chunks_.empty() && (chunks_.front()->header.dwFlags & WHDR_DONE)) {
+  uint64_t done;
+  {
+    std::lock_guard<std::mutex> guard(lock_);
+    done = buffersDone_;
+  }
+  // The device returns buffers in write order, so the done ones lead.
+  while (!chunks_.empty() && chunksReclaimed_ < done) {
     waveOutUnprepareHeader(device_, &chunks_.front()->header, sizeof(WAVEHDR));
     chunks_.pop_front();
+    ++chunksReclaimed_;
   }
 }
 
@@ -243,6 +250,11 @@ bool Speaker::OpenDevice(int rate) {
   format.wBitsPerSample = 16;
   format.nBlockAlign = 2;
   format.nAvgBytesPerSec = format.nSamplesPerSec * 2;
+  {
+    std::lock_guard<std::mutex> guard(lock_);
+    buffersDone_ = 0;
+  }
+  chunksReclaimed_ = 0;
   return waveOutOpen(&device_, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(&Speaker::DeviceCallback),
                      reinterpret_cast<DWORD_PTR>(this), CALLBACK_FUNCTION) == MMSYSERR_NOERROR;
 }
@@ -264,6 +276,7 @@ void Speaker::DeviceCallback(HWAVEOUT, UINT message, DWORD_PTR instance, DWORD_P
   {
     std::lock_guard<std::mutex> guard(self->lock_);
     self->playedSamples_ += header->dwBufferLength / 2;
+    ++self->buffersDone_;
   }
   self->wake_.notify_all();
 }

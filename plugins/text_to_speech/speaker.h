@@ -67,12 +67,17 @@ class Speaker {
   Settings settings_;
   bool quit_ = false;
   uint64_t playedSamples_ = 0;  // guarded by lock_
+  // Buffers the device has reported done (guarded by lock_). The header's
+  // done flag is written by the device's thread, so the speaking thread
+  // learns of a returned buffer from this count, never from the flag.
+  uint64_t buffersDone_ = 0;
 
   // The speaking thread's own state.
   int sampleRate_ = 0;
   bool initialised_ = false;
   HWAVEOUT device_ = nullptr;
   std::deque<std::unique_ptr<Chunk>> chunks_;
+  uint64_t chunksReclaimed_ = 0;  // since the device was opened
   uint64_t writtenSamples_ = 0;
   std::vector<WordUnit> words_;
   std::vector<uint64_t> wordEnds_;  // the sample count after each word's sound

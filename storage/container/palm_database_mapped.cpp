@@ -90,6 +90,33 @@ RecordBuffer* MappedPalmDatabase::LockRecord(uint16_t index, bool /*writable*/) 
   return DeviceNew<MappedRecordBuffer>(index, data, size);
 }
 
+void MappedPalmDatabase::ReleaseRecord(RecordBuffer* buffer, bool dirty) {
+  const uint8_t* base = file_.Data();
+  if (buffer != nullptr && base != nullptr && buffer->GetSize() != 0 && buffer->GetData() >= base &&
+      static_cast<size_t>(buffer->GetData() - base) < file_.MappedLength()) {
+    const uint32_t offset = file_.ViewOffset() + static_cast<uint32_t>(buffer->GetData() - base);
+    const uint32_t end = offset + buffer->GetSize();
+    if (passedEnd_ == 0) {
+      // Touching a page maps its neighbours back in with it, some of them
+      // behind the stretch let go last: a stretch that goes on from there
+      // begins that far back, so that they go with it.
+      const bool goesOn = letGoEnd_ != 0 && offset >= letGoEnd_ && offset - letGoEnd_ < kNeighbourBytes;
+      passedStart_ = goesOn && letGoEnd_ > kNeighbourBytes ? letGoEnd_ - kNeighbourBytes : offset;
+      passedEnd_ = end;
+    } else {
+      if (offset < passedStart_) passedStart_ = offset;
+      if (end > passedEnd_) passedEnd_ = end;
+    }
+    if (passedEnd_ - passedStart_ >= kPassedStretch) {
+      file_.ReleasePages(passedStart_, passedEnd_ - passedStart_);
+      letGoEnd_ = passedEnd_;
+      passedStart_ = 0;
+      passedEnd_ = 0;
+    }
+  }
+  PalmDatabase::ReleaseRecord(buffer, dirty);
+}
+
 const uint8_t* MappedPalmDatabase::RecordPointer(uint16_t index, uint32_t* size) {
   uint32_t length = 0;
   const uint8_t* data = RecordRange(index, &length);
@@ -141,6 +168,9 @@ bool MappedPalmDatabase::IsStoreValid() { return file_.IsAvailable() && file_.Is
 
 bool MappedPalmDatabase::ReopenStore() {
   ++storeGeneration_;
+  passedStart_ = 0;
+  passedEnd_ = 0;
+  letGoEnd_ = 0;
   if (!file_.Reopen() || !LoadHead()) {
     count_ = 0;
     return false;

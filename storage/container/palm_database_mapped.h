@@ -30,6 +30,12 @@ class MappedPalmDatabase : public PalmDatabase {
   bool IsMapped() const override { return true; }
   RecordBuffer* LockRecord(uint16_t index, bool writable) override;
   RecordBuffer* LockRecordDefault(uint16_t index) override { return LockRecord(index, false); }
+  // Also lets go of the pages of the records released: once the records
+  // released since the last time span a stretch of the file
+  // (kPassedStretch), the pages of that stretch leave memory, so that a
+  // long book read through keeps about a stretch of itself resident. Their
+  // bytes come back from the file when touched again.
+  void ReleaseRecord(RecordBuffer* buffer, bool dirty) override;
   const uint8_t* RecordPointer(uint16_t index, uint32_t* size) override;
   bool GetRecordSize(uint16_t index, uint32_t* size) override;
   bool GetRecordInfo(uint16_t index, uint8_t* attributes, uint32_t* uniqueId) override;
@@ -51,6 +57,15 @@ class MappedPalmDatabase : public PalmDatabase {
   const uint8_t* RecordRange(uint16_t index, uint32_t* size) const;
   static bool ViewAt(PalmDatabase* database, uint16_t index, RecordView* view);
 
+  static constexpr uint32_t kPassedStretch = 256 * 1024;
+  // How far around a touched page the host maps pages already read.
+  static constexpr uint32_t kNeighbourBytes = 64 * 1024;
+
   MappedFile file_;
   uint16_t count_ = 0;
+  // File bytes [passedStart_, passedEnd_): the span of the records released
+  // since pages were last let go (empty when passedEnd_ is 0).
+  uint32_t passedStart_ = 0;
+  uint32_t passedEnd_ = 0;
+  uint32_t letGoEnd_ = 0;  // the end of the stretch let go last (0: none)
 };

@@ -2,12 +2,15 @@
 // and ranges refused where the file no longer has bytes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "foundation/files/file_mode.h"
 #include "foundation/files/mapped_file.h"
+#include "platform/core/last_error.h"
 #include "platform/files/files.h"
 #include "platform/testing/files.h"
 
@@ -178,4 +181,29 @@ TEST(MappedFile, ResizeWithoutWriteAccessMapsTheOldWindowAgain) {
   EXPECT_EQ(file.Resize(100, &moved), MappedFile::kEndNotSet);
   EXPECT_EQ(View(file), "abcd");
   EXPECT_EQ(file.Size(), 4u);
+}
+
+// Letting go of a view's pages loses nothing: they are read again from the
+// file (a window starting inside a page included), while memory that no
+// file backs is never touched by the unlock.
+TEST(MappedFile, ReleasedPagesReadBackTheFileAndOtherMemoryIsKept) {
+  std::string bytes(300 * 1024 + 123, '\0');
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7 + i / 4096);
+  Put(u"\\long.bin", bytes);
+  for (uint32_t offset : {0u, 5000u}) {
+    SCOPED_TRACE(offset);
+    MappedFile file(u"\\long.bin", 41, 128);
+    ASSERT_TRUE(file.MapRange(offset, MappedFile::kToEnd));
+    ASSERT_EQ(View(file), bytes.substr(offset));
+    file.ReleasePages(offset + 10, 200 * 1024);
+    file.ReleasePages(offset, file.MappedLength());
+    file.ReleasePages(0, 1);                              // before the window: ignored
+    file.ReleasePages(offset, file.MappedLength() + 1);  // beyond it: ignored
+    EXPECT_EQ(View(file), bytes.substr(offset));
+  }
+  std::vector<uint8_t> heap(64 * 1024, 0x5A);
+  SetLastError(0);
+  EXPECT_FALSE(VirtualUnlock(heap.data(), static_cast<DWORD>(heap.size())));
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_ADDRESS);
+  EXPECT_EQ(std::count(heap.begin(), heap.end(), 0x5A), static_cast<long>(heap.size()));
 }
