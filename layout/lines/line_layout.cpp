@@ -135,7 +135,11 @@ LineBuilder::End LineBuilder::OnFormat() {
 
 LineBuilder::End LineBuilder::OnMark() {
   IncludeFont();
-  const MarkRecord mark = *MarkAt(s_.cursor);
+  MarkRecord mark = *MarkAt(s_.cursor);
+  if (env_.tablesAsLines && (mark.code == kMarkTableEnd || mark.code == kMarkRowEnd || mark.code == kMarkCellEnd)) {
+    mark.code = kMarkLineEnd;
+    mark.value = 1;
+  }
   switch (mark.code) {
     case kMarkPageBreak: {
       // A page break at the top of a page, or before anything of it, would

@@ -49,6 +49,9 @@ struct LineEnvironment {
   ParagraphFormat* frameFormat = nullptr;
   uint32_t* frameStart = nullptr;
   uint32_t* sectionColor = nullptr;  // may be null
+  // Without a table layout, the ends of tables, rows and cells end lines
+  // like paragraph ends, so that a table flows as lines.
+  bool tablesAsLines = true;
 };
 
 // Lays out one line at the cursor. more: another line may follow in this
