@@ -243,3 +243,42 @@ TEST_F(PagerTest, AStepWhoseBuildFailsIsNotReportedDone) {
 
 }  // namespace
 }  // namespace pagertest
+
+namespace pagertest {
+namespace {
+
+TEST_F(GeneratedBook, LineStepsMoveOneLineEitherWay) {
+  const uint32_t first = context->GetCurrentPosition();
+  ASSERT_TRUE(context->StepPage(first, kStepLine));
+  const uint32_t second = context->GetCurrentPosition();
+  EXPECT_GT(second, first);
+  EXPECT_EQ(context->GetCurrentPageNumber(), 2);  // page 1 moved by a line
+  ASSERT_TRUE(context->StepPage(second, kStepLineBack));
+  EXPECT_EQ(context->GetCurrentPosition(), first);
+  // Deep in the book: the line before a page start ends at that start.
+  for (int i = 0; i < 5; ++i) ASSERT_TRUE(context->StepPage(context->GetCurrentPosition(), kStepPage));
+  const uint32_t page = context->GetCurrentPosition();
+  ASSERT_TRUE(context->StepPage(page, kStepLineBack));
+  const uint32_t before = context->GetCurrentPosition();
+  EXPECT_LT(before, page);
+  ASSERT_TRUE(context->StepPage(before, kStepLine));
+  EXPECT_EQ(context->GetCurrentPosition(), page);
+  ASSERT_TRUE(context->StepPage(page, kStepLine3));
+  EXPECT_GT(context->GetCurrentPosition(), page);
+}
+
+TEST_F(PagerTest, ADocumentReadOnlyFromItsStartPagesAlike) {
+  plain = true;
+  ASSERT_TRUE(Open(GenerateMarkupBook(5, 40000)));
+  const Walk walk = PageForwards(*this, *context);
+  EXPECT_EQ(walk.text, DocumentText());
+  ASSERT_TRUE(context->GoToPage(4));
+  EXPECT_EQ(context->GetCurrentPageNumber(), 4);
+  const uint32_t fourth = context->GetCurrentPosition();
+  EXPECT_FALSE(PageText().empty());
+  ASSERT_TRUE(context->StepPage(fourth, kStepPageBack));
+  EXPECT_LT(context->GetCurrentPosition(), fourth);
+}
+
+}  // namespace
+}  // namespace pagertest
