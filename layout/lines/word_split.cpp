@@ -2,6 +2,8 @@
 // item in two.
 #include "layout/lines/word_split.h"
 
+#include <new>
+
 #include "foundation/characters/char_class.h"
 #include "foundation/containers/segmented_array.h"
 #include "layout/drawing/drawing_surface.h"
@@ -44,6 +46,38 @@ int32_t MeasureChars(const TextFont& font, const WCHAR* chars, int32_t n) {
   return size.width;
 }
 
+// The width of each of the first n characters, from one measuring call
+// (the extents of every prefix); one call per character when that fails.
+void MeasureEach(const TextFont& font, const WCHAR* chars, uint32_t n, int32_t* widths) {
+  Size unused{};
+  INT* partial = new (std::nothrow) INT[n];
+  SIZE size{};
+  if (partial != nullptr && font.surface != nullptr && font.surface->MeasureText(chars, 0, &unused) &&
+      GetTextExtentExPointW(font.surface->CurrentDC(), chars, static_cast<int>(n), 0, nullptr, partial, &size)) {
+    for (uint32_t i = 0; i < n; ++i) widths[i] = partial[i] - (i > 0 ? partial[i - 1] : 0);
+  } else {
+    for (uint32_t i = 0; i < n; ++i) widths[i] = MeasureChars(font, chars + i, 1);
+  }
+  delete[] partial;
+}
+
+// Whether a syllable or dash split is possible at all, before anything is
+// measured: a dash after the first character, or enough characters for
+// three parts with at least three before the first split.
+bool MaySplit(const WordSpan& word) {
+  uint32_t count = 0;
+  for (LayoutCursor at = word.start; at.order < word.end.order && !at.AtEnd(); at.Next()) {
+    if (at.KindAt() != kTextItem) continue;
+    const LayoutItem* item = TextAt(at);
+    const WCHAR* chars = item->text.Chars();
+    for (uint32_t i = 0; i < item->text.length; ++i, ++count) {
+      if (count > 0 && CharSubcategory(chars[i]) == 20) return true;
+      if (count >= 5) return true;
+    }
+  }
+  return false;
+}
+
 // Measures the characters of the word one by one, style runs changing the
 // font. Stops `kGlyphsPastLimit` glyphs after the limit is passed.
 bool BuildGlyphs(const WordSpan& word, int32_t limit, const TextFont& font, GlyphList* list) {
@@ -63,20 +97,42 @@ bool BuildGlyphs(const WordSpan& word, int32_t limit, const TextFont& font, Glyp
     if (kind != kTextItem) continue;
     const LayoutItem* item = TextAt(at);
     const WCHAR* chars = item->text.Chars();
-    for (uint32_t i = 0; i < item->text.length; ++i) {
+    // Every character is at least a pixel wide: no more are needed than
+    // the limit allows, and the few kept past it.
+    uint32_t n = item->text.length;
+    if (n == 0) continue;
+    const int64_t needed = int64_t{limit > 0 ? limit : 0} - x + kGlyphsPastLimit + 2;
+    if (needed < static_cast<int64_t>(n)) n = static_cast<uint32_t>(needed > 0 ? needed : 1);
+    int32_t* widths = new (std::nothrow) int32_t[n];
+    if (widths == nullptr) return false;
+    if (item->text.length == 1) {
+      widths[0] = item->width;
+    } else {
+      MeasureEach(font, chars, n, widths);
+    }
+    for (uint32_t i = 0; i < n; ++i) {
       Glyph glyph{};
       glyph.x = x;
-      glyph.width = item->text.length == 1 ? item->width : MeasureChars(font, chars + i, 1);
+      glyph.width = widths[i];
       glyph.ch = chars[i];
       glyph.order = at.order;
       glyph.offset = i;
       glyph.hyphenWidth = hyphen;
-      if (!list->Add(glyph)) return false;
+      if (!list->Add(glyph)) {
+        delete[] widths;
+        return false;
+      }
       x += glyph.width;
       if (x > limit && ++past > kGlyphsPastLimit) {
         list->truncated = true;
+        delete[] widths;
         return true;
       }
+    }
+    delete[] widths;
+    if (n < item->text.length) {
+      list->truncated = true;
+      return true;
     }
   }
   return true;
@@ -240,6 +296,7 @@ bool CutAt(const WordSpan& word, uint32_t order, uint32_t offset, int32_t hyphen
 
 bool SplitWordToFit(uint16_t language, const WordSpan& word, int32_t limit, const TextFont& font,
                     WordSplitResult* result) {
+  if (!MaySplit(word)) return false;
   GlyphList glyphs;
   if (!BuildGlyphs(word, limit, font, &glyphs)) {
     result->failed = true;
