@@ -84,6 +84,7 @@ bool LayoutContext::Start() {
   if (!firstKnown_ && !FindFirstPage()) return false;
   Relayout();
   currentKey_ = first_.start;
+  sink_->Started();
   return true;
 }
 

@@ -38,6 +38,16 @@ class LayoutItemBuilder {
   virtual bool ReadLayoutItems(LayoutContext* context, FlowPair* pair, uint32_t position) = 0;
 };
 
+// Told of the pager's page changes (the reading text control redraws).
+class RedrawSink {
+ public:
+  virtual ~RedrawSink() = default;
+  virtual void Started() {}
+  virtual void PageChanged() {}
+  virtual void PageShown(bool /*shownBefore*/) {}
+  virtual void PageHiding() {}
+};
+
 // Steps of StepPage.
 enum PageStep : int32_t {
   kStepLineBack3 = -3,
@@ -71,12 +81,17 @@ class LayoutContext {
   void SetMargins(int32_t left, int32_t top, int32_t right, int32_t bottom, bool kept);
   void Relayout();
   bool Start();
+  void SetRedrawSink(RedrawSink* sink) { sink_ = sink != nullptr ? sink : &noSink_; }
 
-  // ---- Navigation; each answers true on success.
+  // ---- Navigation; each answers true on success. The page shown is
+  // hidden first; on success the sink hears PageChanged, on failure the
+  // page is shown again.
   bool GoToPage(uint32_t n);
   bool StepPage(uint32_t position, int32_t step);
   bool StartPageAt(uint32_t position);
   bool GoToPosition(uint32_t position);
+  // Pages forwards until the current page reaches the range's start.
+  bool AdvanceToPosition(uint32_t start, uint32_t end);
 
   // ---- Queries.
   uint32_t GetCurrentPosition();
@@ -106,6 +121,15 @@ class LayoutContext {
   bool ReleaseMemory();
   void Invalidate(uint32_t mode);
   void ReleasePageBuffer(LaidOutPage* page);
+  void DropOtherPageBuffers(uint32_t key);
+  // Releases every buffer and resets every cached frame but the one at
+  // key (and the current one when key is not cached: *currentReset 0).
+  void KeepOnlyFrame(uint32_t key, int32_t* currentReset);
+  // The buffer of the page at a position gets a state (0 never shown, 1
+  // shown, 2 hidden); the old state, or -1 when no buffer shows it.
+  int32_t SetPageState(uint32_t position, uint8_t state);
+  // The page height that shows the whole current page at width w.
+  void FitPageHeight(const Size& size, Size* out);
 
   // ---- Frames.
   PageFrame* FindFrame(uint32_t position, int32_t step, uint32_t* answer = nullptr);
@@ -158,6 +182,15 @@ class LayoutContext {
   void RemeasureFrame(PageFrame* frame);
   bool MakeCurrent(PageFrame* frame);
 
+  template <class Step>
+  bool Navigate(Step step);
+  bool GoToPageNow(uint32_t n);
+  bool StepPageNow(uint32_t position, int32_t step);
+  bool StartPageAtNow(uint32_t position);
+  bool GoToPositionNow(uint32_t position);
+
+  RedrawSink noSink_;
+  RedrawSink* sink_ = &noSink_;
   ElementStream* stream_ = nullptr;
   Document* document_ = nullptr;
   LayoutItemBuilder* builder_ = nullptr;

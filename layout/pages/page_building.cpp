@@ -155,6 +155,9 @@ bool LayoutContext::BuildPageAt(uint32_t position, bool probe) {
     PageFrame* next = new (std::nothrow) PageFrame;
     bool more = false;
     ok = next != nullptr && BuildPage(page, next, &more, probe);
+    // A page that did not move on (it cannot happen, but a loop over the
+    // pages would never end) counts as the last.
+    if (ok && more && next->start <= page->frame->start) more = false;
     if (ok && (!more || !AddFrame(*next))) lastPage_ = LayoutPosition{page->frame->number, page->frame->start};
     delete next;
   }

@@ -3,6 +3,32 @@
 #include "layout/pages/layout_context.h"
 #include "storage/documents/document.h"
 
+template <class Step>
+bool LayoutContext::Navigate(Step step) {
+  const uint32_t before = currentKey_;
+  SetPageState(before, 2);
+  if (step()) {
+    sink_->PageChanged();
+    return true;
+  }
+  currentKey_ = before;
+  SetPageState(before, 1);
+  return false;
+}
+
+bool LayoutContext::GoToPage(uint32_t n) {
+  return Navigate([&] { return GoToPageNow(n); });
+}
+bool LayoutContext::StepPage(uint32_t position, int32_t step) {
+  return Navigate([&] { return StepPageNow(position, step); });
+}
+bool LayoutContext::StartPageAt(uint32_t position) {
+  return Navigate([&] { return StartPageAtNow(position); });
+}
+bool LayoutContext::GoToPosition(uint32_t position) {
+  return Navigate([&] { return GoToPositionNow(position); });
+}
+
 bool LayoutContext::MakeCurrent(PageFrame* frame) {
   if (frame == nullptr) return false;
   currentKey_ = frame->start;
@@ -16,7 +42,7 @@ LaidOutPage* LayoutContext::GetCurrentPage() {
   return FindPageBuffer(currentKey_);
 }
 
-bool LayoutContext::GoToPage(uint32_t n) {
+bool LayoutContext::GoToPageNow(uint32_t n) {
   if (!firstKnown_ && !FindFirstPage()) return false;
   if (n <= 1) return MakeCurrent(&first_);
   const uint32_t length = GetDocumentLength();
@@ -67,7 +93,7 @@ bool LayoutContext::CanStep(int32_t step) {
   return (length == kNoPosition || next < length) && SameUnit(start, next);
 }
 
-bool LayoutContext::StepPage(uint32_t position, int32_t step) {
+bool LayoutContext::StepPageNow(uint32_t position, int32_t step) {
   if (!CanStep(step)) return false;
   PageFrame* current = CurrentFrame();
   if (current != nullptr) current->linkIndex = -1;
@@ -81,7 +107,7 @@ bool LayoutContext::StepPage(uint32_t position, int32_t step) {
       return MakeCurrent(FindFrame(position, kStepLine));
     case kStepLine3:
       for (int i = 0; i < 3; ++i) {
-        if (!StepPage(position, kStepLine)) return i > 0;
+        if (!StepPageNow(position, kStepLine)) return i > 0;
         position = currentKey_;
       }
       return true;
@@ -98,7 +124,7 @@ bool LayoutContext::StepPage(uint32_t position, int32_t step) {
         ReleasePageBuffer(page);
         return false;  // a page that cannot be built is no step done
       }
-      if (!more) {
+      if (!more || next.start <= frame->start) {
         lastPage_ = LayoutPosition{frame->number, frame->start};
         return false;
       }
@@ -136,7 +162,7 @@ bool LayoutContext::StepPage(uint32_t position, int32_t step) {
   }
 }
 
-bool LayoutContext::StartPageAt(uint32_t position) {
+bool LayoutContext::StartPageAtNow(uint32_t position) {
   const uint32_t length = GetDocumentLength();
   if (length != kNoPosition && position >= length) return false;
   LayoutPosition key{-1, position};
@@ -146,7 +172,7 @@ bool LayoutContext::StartPageAt(uint32_t position) {
   return MakeCurrent(FindFrame(key.start, 0));
 }
 
-bool LayoutContext::GoToPosition(uint32_t position) {
+bool LayoutContext::GoToPositionNow(uint32_t position) {
   const uint32_t length = GetDocumentLength();
   if (length != kNoPosition && position >= length) return false;
   if (!firstKnown_ && !FindFirstPage()) return false;

@@ -282,3 +282,52 @@ TEST_F(PagerTest, ADocumentReadOnlyFromItsStartPagesAlike) {
 
 }  // namespace
 }  // namespace pagertest
+
+namespace pagertest {
+namespace {
+
+struct CountingSink : RedrawSink {
+  void Started() override { ++started; }
+  void PageChanged() override { ++changed; }
+  void PageShown(bool before) override { shownBefore += before ? 1 : 0; }
+  void PageHiding() override { ++hiding; }
+  int started = 0, changed = 0, shownBefore = 0, hiding = 0;
+};
+
+TEST_F(GeneratedBook, TheSinkHearsOfChangesAndFailedStepsShowThePageAgain) {
+  CountingSink sink;
+  context->SetRedrawSink(&sink);
+  ASSERT_NE(context->GetCurrentPage(), nullptr);
+  context->SetPageState(context->GetCurrentPosition(), 1);
+  ASSERT_TRUE(context->StepPage(context->GetCurrentPosition(), kStepPage));
+  EXPECT_EQ(sink.changed, 1);
+  EXPECT_EQ(sink.hiding, 1);
+  ASSERT_TRUE(context->GoToPage(1));
+  ASSERT_NE(context->GetCurrentPage(), nullptr);
+  context->SetPageState(context->GetCurrentPosition(), 1);
+  EXPECT_FALSE(context->StepPage(context->GetCurrentPosition(), kStepPageBack));
+  EXPECT_EQ(sink.changed, 2);
+  // Page 1 was hidden for the step to page 2, shown again, then hidden for
+  // the step back and shown again when it failed (page 2, never laid out,
+  // had nothing to hide).
+  EXPECT_EQ(sink.shownBefore, 2);
+  EXPECT_EQ(sink.hiding, 2);
+}
+
+TEST_F(GeneratedBook, AdvancingToAPositionPagesUntilItIsShown) {
+  const uint32_t target = 60000;
+  ASSERT_TRUE(context->AdvanceToPosition(target, target + 10));
+  const LaidOutPage* page = context->GetCurrentPage();
+  ASSERT_NE(page, nullptr);
+  const uint32_t start = context->GetCurrentPosition();
+  EXPECT_LE(start, target);
+  EXPECT_GT(start + static_cast<uint32_t>(context->GetCurrentPageLength()), target);
+  int32_t reset = -1;
+  context->KeepOnlyFrame(start, &reset);
+  EXPECT_EQ(reset, 0);
+  EXPECT_EQ(context->CachedFrameCount(), 1u);
+  EXPECT_EQ(context->GetCurrentPosition(), start);
+}
+
+}  // namespace
+}  // namespace pagertest
