@@ -334,7 +334,7 @@ LineBuilder::End LineBuilder::OnObject() {
   }
   if (w < 1) w = 1;
   if (h < 1) h = 1;
-  int32_t align = object->words[kObjectAlign];
+  int32_t align = object->words[kObjectAlignment];
   if (!s_.hasContent && !(object->flags & kObjectOwnLine)) align = kAlignBaseline;
   bool endsLine = false;
   if (w + 2 * hs > s_.remaining) {
@@ -480,9 +480,9 @@ bool LineBuilder::Run(LayoutCursor* cursor, bool* more, bool* atTop, bool* produ
         end = OnFormat();
         break;
       case kSectionColorItem: {
-        const uint32_t* record = static_cast<const uint32_t*>(store->fixed[kSectionColorItem].At(
-            s_.cursor.index[kSectionColorItem]));
-        if (record[1] != 0 && env_.sectionColor != nullptr) *env_.sectionColor = record[0];
+        const SectionColorRecord* record = static_cast<const SectionColorRecord*>(
+            store->fixed[kSectionColorItem].At(s_.cursor.index[kSectionColorItem]));
+        if (record->flag != 0 && env_.sectionColor != nullptr) *env_.sectionColor = record->color.value;
         s_.cursor.Next();
         break;
       }

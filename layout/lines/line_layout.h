@@ -21,21 +21,12 @@ class ItemFeed {
   virtual bool ReadMore(LayoutItemStore* store) = 0;
 };
 
-// Placement words of an object item (LayoutObject::words) and its flags.
-enum ObjectWord : int {
-  kObjectWidth = 0,  // requested, a StyleLength (0: none)
-  kObjectHeight = 1,
-  kObjectHSpace = 2,
-  kObjectVSpace = 3,
-  kObjectAlign = 4,
-  kObjectDescent = 5,
-  kObjectPlacedWidth = 8,
-  kObjectPlacedHeight = 9,
-};
-inline constexpr uint8_t kObjectOwnLine = 0x01;     // not put on the baseline at a line start
-inline constexpr uint8_t kObjectFit = 0x02;         // limited to the column
-inline constexpr uint8_t kObjectKeepAspect = 0x04;
-inline constexpr uint8_t kObjectFontRelative = 0x08;  // measured again after a font change
+// Words of an object item that line layout fills (the builder's are in
+// layout/items/layout_records.h), and the flag that keeps an object at a
+// line start off the baseline.
+inline constexpr uint32_t kObjectPlacedWidth = 8;
+inline constexpr uint32_t kObjectPlacedHeight = 9;
+inline constexpr uint8_t kObjectOwnLine = 0x01;
 
 // What line layout reads and writes of the page being filled.
 struct LineEnvironment {

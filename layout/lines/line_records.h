@@ -1,7 +1,6 @@
-// The fixed records that line and page layout read from and write into the
-// layout item store: the paragraph format (kind 0), the mark (kind 2) and
-// the line record (kind 3). The tag-to-layout builder writes the first two;
-// line layout writes the third.
+// The line record (kind 3) that line layout writes into the layout item
+// store, and typed views of the records it reads there (the paragraph
+// formats and marks the tag-to-layout builder writes).
 #pragma once
 
 #include <cstdint>
@@ -9,47 +8,16 @@
 
 #include "layout/drawing/color.h"
 #include "layout/items/layout_item_store.h"
+#include "layout/items/layout_records.h"
 #include "layout/styles/style_length.h"
 
-// Box flags of a paragraph format.
-inline constexpr uint8_t kFormatParagraphStart = 0x01;
-inline constexpr uint8_t kFormatBordered = 0x02;
-inline constexpr uint8_t kFormatOwnBackground = 0x04;
-
-struct ParagraphFormat {
-  // L1 left indent, L2 first-line indent, L3 right indent, L4 space before,
-  // L5 space after.
-  StyleLength lengths[5] = {0, 0, 0, 0, 0};
-  int32_t alignment = 0;  // 1 left, 2 right, 3 centre, 4 justify, 5 poetry
-  uint8_t marker = 0;     // bits 0-1: the paragraph carries a list marker
-  uint8_t boxFlags = 0;
-  uint8_t unused[2] = {0, 0};
-  Color background;
-  Color borderColor;
-};
-static_assert(sizeof(ParagraphFormat) == 36, "paragraph format record size");
-
-enum MarkCode : int16_t {
-  kMarkPageBreak = 0,
-  kMarkParagraphEnd = 1,
-  kMarkLineEnd = 2,
-  kMarkTableEnd = 3,
-  kMarkRowEnd = 4,
-  kMarkCellEnd = 5,
-  kMarkSpace = 6,
-  kMarkHyphen = 7,
-  kMarkTextEnd = 8,
-};
-// Bit 0 of a mark's flags: a block whose box changed closes here.
-inline constexpr uint8_t kMarkBoxClosed = 0x01;
-
-struct MarkRecord {
-  int16_t code = 0;
-  uint8_t flags = 0;
-  uint8_t unused = 0;
-  int32_t value = 0;
-};
-static_assert(sizeof(MarkRecord) == 8, "mark record size");
+// The builder's records (paragraph formats, marks, section colours) under
+// the names line layout uses.
+inline constexpr uint8_t kFormatParagraphStart = kBoxParagraphStart;
+inline constexpr uint8_t kFormatBordered = kBoxBorder;
+inline constexpr uint8_t kFormatOwnBackground = kBoxOwnBackground;
+using MarkRecord = LayoutMark;
+inline constexpr uint8_t kMarkBoxClosed = LayoutMark::kClosesChangedBlock;
 
 // Line flags.
 inline constexpr uint8_t kLineParagraphEnd = 0x01;
@@ -93,7 +61,7 @@ inline TextStyle* StyleRunAt(const LayoutCursor& at) { return at.store->styleRun
 inline LayoutObject* ObjectAt(const LayoutCursor& at) { return at.store->objects.At(at.index[kObjectItem]); }
 
 inline bool AppendMark(LayoutItemStore* store, int16_t code, int32_t value, uint32_t position, uint8_t flags = 0) {
-  MarkRecord mark;
+  LayoutMark mark;
   mark.code = code;
   mark.value = value;
   mark.flags = flags;

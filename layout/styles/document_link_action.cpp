@@ -1,10 +1,10 @@
 // MakeLinkAction: a document property as a link action.
 #include "layout/styles/document_link_action.h"
 
-#include <new>
+#include "platform/memory/allocator.h"
 
 LinkAction* MakeLinkAction(const DocumentProperty& property) {
-  LinkAction* action = new (std::nothrow) LinkAction;
+  LinkAction* action = DeviceNew<LinkAction>();
   if (action == nullptr) return nullptr;
   if (property.position == DocumentProperty::kPositionIsUrl) {
     action->kind = LinkAction::kAddress;

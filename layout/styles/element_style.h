@@ -20,6 +20,10 @@ enum ElementStyleKind : int32_t {
   kStyleSection = 9,
 };
 
+// Bit 0 is set only in a paragraph format written at the opening of a block:
+// the first line of the paragraph takes the first-line indent and the space
+// before.
+inline constexpr uint8_t kBoxParagraphStart = 0x01;
 inline constexpr uint8_t kBoxBorder = 0x02;
 inline constexpr uint8_t kBoxOwnBackground = 0x04;
 

@@ -3,11 +3,11 @@
 #include "layout/styles/style_resolution.h"
 
 #include <initializer_list>
-#include <new>
 
 #include "foundation/characters/char_class.h"
 #include "layout/markup/element_stream.h"
 #include "layout/markup/keyword_ids.h"
+#include "platform/memory/allocator.h"
 
 namespace {
 
@@ -224,7 +224,7 @@ bool ApplyAttributeStyle(TokenSource& stream, const DefaultStyle& defaults, cons
     // A link of the element's own, so the parent's keeps its title.
     LinkAction* own = text.link.Get() != nullptr && text.link->GetReferenceCount() > 1 ? text.link->Copy()
                       : text.link.Get() != nullptr                                     ? nullptr
-                                                                                       : new (std::nothrow) LinkAction;
+                                                                                       : DeviceNew<LinkAction>();
     if (own != nullptr) {
       text.link.Adopt(own);
     } else if (text.link.Get() == nullptr || text.link->GetReferenceCount() > 1) {

@@ -44,7 +44,7 @@ TEST_F(LineTest, APictureWiderThanTheColumnIsScaledToIt) {
   picture.words[kObjectWidth] = MakeStyleLength(300, 0);
   picture.words[kObjectHeight] = MakeStyleLength(150, 0);
   picture.words[kObjectHSpace] = 5;
-  picture.words[kObjectAlign] = kAlignBaseline;
+  picture.words[kObjectAlignment] = kAlignBaseline;
   picture.flags = kObjectFit | kObjectKeepAspect;
   ASSERT_TRUE(store.AppendKind9(picture, 0, false));
   Fill(u" aa");
