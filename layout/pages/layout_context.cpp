@@ -363,8 +363,12 @@ bool LayoutContext::LayOutPageAt(LayoutPosition* key, PageFrame* frame, bool res
     frame->number = key->number;
     if (!stream_->Restart(key->start, resync)) return false;
     frame->start = resync ? stream_->GetPosition() : key->start;
-    bool saved = SaveStreamState(frame) && frame->records.CopyFrom(first_.records);
-    if (!saved && ReleaseMemory()) saved = SaveStreamState(frame) && frame->records.CopyFrom(first_.records);
+    auto save = [&] {
+      return SaveStreamState(frame) && frame->records.CopyFrom(first_.records) &&
+             CopyStyles(first_.styles, &frame->styles);
+    };
+    bool saved = save();
+    if (!saved && ReleaseMemory()) saved = save();
     if (!saved) return false;
     frame->style = baseStyle_;
     frame->format = baseFormat_;

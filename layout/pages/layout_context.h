@@ -36,6 +36,9 @@ class LayoutItemBuilder {
   // Turns the element stream's current element, which began at `position`,
   // into items at the end of the pair's store; false ends the flow.
   virtual bool ReadLayoutItems(LayoutContext* context, FlowPair* pair, uint32_t position) = 0;
+  // The open elements of the first page, whose BODY the stream has just
+  // opened: its record (and its style, for a builder that keeps them).
+  virtual bool OpenFirstPage(ElementStream* stream, PageFrame* frame) { return frame->records.Push(*stream); }
 };
 
 // Told of the pager's page changes (the reading text control redraws).

@@ -103,7 +103,8 @@ bool LayoutContext::FindFirstPage() {
     // The first opening BODY fixes the first page, however long the head.
     if (!SaveStreamState(&first_)) return false;
     first_.start = stream_->GetPosition();
-    if (!first_.records.Push(*stream_)) return false;
+    if (!(builder_ != nullptr ? builder_->OpenFirstPage(stream_, &first_) : first_.records.Push(*stream_)))
+      return false;
     first_.style = baseStyle_;
     first_.format = baseFormat_;
     first_.number = 1;

@@ -3,6 +3,17 @@
 
 #include <new>
 
+bool CopyStyles(const ElementStyleRecords& from, ElementStyleRecords* to) {
+  to->Clear();
+  for (uint32_t i = 0; i < from.Count(); ++i) {
+    if (!to->Append(from.At(i))) {
+      to->Clear();
+      return false;
+    }
+  }
+  return true;
+}
+
 void PageFrame::Reset() {
   number = -1;
   start = 0;
@@ -13,6 +24,7 @@ void PageFrame::Reset() {
   parserState.Clear();
   parserState.readPos = 0;
   records.Clear();
+  styles.Clear();
   style = TextStyle{};
   format = ParagraphFormat{};
   delete store;
@@ -39,7 +51,9 @@ bool PageFrame::CopyFrom(const PageFrame& other) {
   format = other.format;
   for (uint32_t i = 0; i < kSectionWords; ++i) section[i] = other.section[i];
   linkIndex = other.linkIndex;
-  if (!parserState.Assign(other.parserState) || !records.CopyFrom(other.records)) return false;
+  if (!parserState.Assign(other.parserState) || !records.CopyFrom(other.records) ||
+      !CopyStyles(other.styles, &styles))
+    return false;
   if (other.store == nullptr) {
     delete store;
     store = nullptr;
@@ -65,7 +79,10 @@ void PageFrame::MoveFrom(PageFrame& other) {
   parserState.MoveFrom(other.parserState);
   // The records have no move; a failed copy leaves them empty, as a frame
   // prepared without them would be.
-  if (!records.CopyFrom(other.records)) records.Clear();
+  if (!records.CopyFrom(other.records) || !CopyStyles(other.styles, &styles)) {
+    records.Clear();
+    styles.Clear();
+  }
   delete store;
   store = other.store;
   other.store = nullptr;

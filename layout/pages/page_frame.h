@@ -12,6 +12,7 @@
 #include "layout/items/layout_item_store.h"
 #include "layout/lines/line_records.h"
 #include "layout/markup/element_record_stack.h"
+#include "layout/styles/element_style_records.h"
 #include "layout/styles/text_style.h"
 
 inline constexpr uint32_t kNoPosition = 0xFFFFFFFFu;
@@ -33,6 +34,7 @@ struct PageFrame {
   uint32_t useStamp = 0;
   ByteStream parserState;
   ElementRecordStack records;
+  ElementStyleRecords styles;  // one per open element
   TextStyle style;
   ParagraphFormat format;
   LayoutItemStore* store = nullptr;  // owned; made on demand
@@ -53,6 +55,9 @@ struct PageFrame {
   bool EnsureStore();
   uint32_t* SectionColor() { return &section[kSectionColorWord]; }
 };
+
+// False on lack of memory (the copy then empty).
+bool CopyStyles(const ElementStyleRecords& from, ElementStyleRecords* to);
 
 struct LaidOutPage {
   PageFrame* frame = nullptr;  // not owned; null when empty
