@@ -1,0 +1,224 @@
+// LayoutContext: the pager of one shown document. It holds the document's
+// element stream, knows where pages begin, keeps what it learned about page
+// starts in a small cache of page frames (the first page's frame beside
+// them), lays out at most two pages at a time, answers page numbers (exact
+// for the first page, carried along for pages reached by stepping,
+// estimated for the rest) and moves forwards and backwards by lines and by
+// pages, to a page number or to a text position.
+//
+// Pages are filled column by column, line by line (layout/lines/); the
+// items come from the tag-to-layout builder, reached through
+// LayoutItemBuilder so that the pager does not depend on how markup
+// becomes items.
+#pragma once
+
+#include <cstdint>
+
+#include "foundation/geometry/rect.h"
+#include "layout/lines/line_layout.h"
+#include "layout/markup/element_stream.h"
+#include "layout/pages/page_frame.h"
+
+class Document;
+class DrawingSurface;
+class LayoutContext;
+
+// The pair a page is built in: the frame being filled and its item store.
+struct FlowPair {
+  PageFrame* frame = nullptr;
+  LayoutItemStore* store = nullptr;
+  bool applyStyle = false;  // the builder asks for the frame's style to be applied
+};
+
+class LayoutItemBuilder {
+ public:
+  virtual ~LayoutItemBuilder() = default;
+  // Turns the element stream's current element, which began at `position`,
+  // into items at the end of the pair's store; false ends the flow.
+  virtual bool ReadLayoutItems(LayoutContext* context, FlowPair* pair, uint32_t position) = 0;
+  // The open elements of the first page, whose BODY the stream has just
+  // opened: its record (and its style, for a builder that keeps them).
+  virtual bool OpenFirstPage(ElementStream* stream, PageFrame* frame) { return frame->records.Push(*stream); }
+};
+
+// Told of the pager's page changes (the reading text control redraws).
+class RedrawSink {
+ public:
+  virtual ~RedrawSink() = default;
+  virtual void Started() {}
+  virtual void PageChanged() {}
+  virtual void PageShown(bool /*shownBefore*/) {}
+  virtual void PageHiding() {}
+};
+
+// Steps of StepPage.
+enum PageStep : int32_t {
+  kStepLineBack3 = -3,
+  kStepPageBack = -2,
+  kStepLineBack = -1,
+  kStepLine = 1,
+  kStepPage = 2,
+  kStepLine3 = 3,
+};
+
+class LayoutContext {
+ public:
+  static constexpr uint32_t kMaxCachedFrames = 8;
+  static constexpr uint32_t kMaxColumns = 4;
+
+  LayoutContext();
+  virtual ~LayoutContext();
+  LayoutContext(const LayoutContext&) = delete;
+  LayoutContext& operator=(const LayoutContext&) = delete;
+
+  // ---- Set-up.
+  void AttachParser(ElementStream* stream, Document* document, LayoutItemBuilder* builder);
+  void Detach();
+  void SetSurface(DrawingSurface* surface) { font_.surface = surface; }
+  // The base font size (pixels, kept at least 1), the default font and the
+  // style and paragraph format a document starts with.
+  void SetBaseStyle(int32_t fontSize, uint8_t fontId, const TextStyle& style);
+  void SetLineSpacing(int32_t quarters) { lineSpacing_ = quarters; }
+  void SetPageRect(const Rect& rect);
+  void SetColumnCount(int32_t n);  // kept between 1 and 4
+  void SetMargins(int32_t left, int32_t top, int32_t right, int32_t bottom, bool kept);
+  void Relayout();
+  bool Start();
+  void SetRedrawSink(RedrawSink* sink) { sink_ = sink != nullptr ? sink : &noSink_; }
+
+  // ---- Navigation; each answers true on success. The page shown is
+  // hidden first; on success the sink hears PageChanged, on failure the
+  // page is shown again.
+  bool GoToPage(uint32_t n);
+  bool StepPage(uint32_t position, int32_t step);
+  bool StartPageAt(uint32_t position);
+  bool GoToPosition(uint32_t position);
+  // Pages forwards until the current page reaches the range's start.
+  bool AdvanceToPosition(uint32_t start, uint32_t end);
+
+  // ---- Queries.
+  uint32_t GetCurrentPosition();
+  uint32_t GetPagePosition(int32_t step);
+  int32_t GetCurrentPageNumber();
+  int32_t GetPageCount();
+  int32_t GetCurrentPageLength();
+  uint32_t GetFirstPagePosition() const { return firstKnown_ ? first_.start : kNoPosition; }
+  uint32_t GetDocumentLength() const;
+  int32_t EstimateCharsPerPage() const;
+  int32_t EstimatePageNumber(uint32_t position) const;
+  uint32_t EstimatePagePosition(uint32_t n) const;
+  bool CanStep(int32_t step);
+  virtual bool SameUnit(uint32_t a, uint32_t b);
+  const LayoutPosition& LastPage() const { return lastPage_; }
+
+  // ---- Geometry.
+  void GetContentRect(Rect* out) const { *out = inner_; }
+  const Rect& Column(uint32_t i) const { return columns_[i < kMaxColumns ? i : 0]; }
+  uint32_t ColumnCount() const { return columnCount_; }
+  int32_t GetColumnGap(uint32_t count) const;
+  int32_t FindColumn(const Point& point, Rect* out) const;
+
+  // ---- Page buffers and memory.
+  // The laid-out current page (built when needed); null when it cannot be.
+  LaidOutPage* GetCurrentPage();
+  bool ReleaseMemory();
+  void Invalidate(uint32_t mode);
+  void ReleasePageBuffer(LaidOutPage* page);
+  void DropOtherPageBuffers(uint32_t key);
+  // Releases every buffer and resets every cached frame but the one at
+  // key (and the current one when key is not cached: *currentReset 0).
+  void KeepOnlyFrame(uint32_t key, int32_t* currentReset);
+  // The buffer of the page at a position gets a state (0 never shown, 1
+  // shown, 2 hidden); the old state, or -1 when no buffer shows it.
+  int32_t SetPageState(uint32_t position, uint8_t state);
+  // The page height that shows the whole current page at width w.
+  void FitPageHeight(const Size& size, Size* out);
+
+  // ---- Frames.
+  PageFrame* FindFrame(uint32_t position, int32_t step, uint32_t* answer = nullptr);
+  PageFrame* CurrentFrame() { return FindFrame(currentKey_, 0); }
+  void SetCurrentFrame(const PageFrame* frame) { currentKey_ = frame->start; }
+  bool AddFrame(PageFrame& frame);
+  bool EnsureFrame(LayoutPosition* key, bool resync);
+  uint32_t CachedFrameCount() const { return cacheCount_; }
+  const PageFrame* CachedFrame(uint32_t i) const { return i < cacheCount_ ? cache_[i] : nullptr; }
+
+  // ---- Page building.
+  bool FindFirstPage();
+  bool BuildPageAt(uint32_t position, bool probe);
+  bool BuildPage(LaidOutPage* page, PageFrame* next, bool* more, bool probe);
+  bool FindPreviousLine(const PageFrame& frame, PageFrame** out, bool* crossed);
+  bool FindPreviousPage(const PageFrame& target, PageFrame** out);
+  // Where a position falls on a laid-out page, in 1/256 of its columns'
+  // height; false when the store is empty or the position is not on it.
+  bool PageFraction(LayoutItemStore* store, uint32_t position, int32_t* out);
+  LaidOutPage* PageBuffer(uint32_t i) { return &pages_[i & 1]; }
+  LaidOutPage* FindPageBuffer(uint32_t start);
+
+  ElementStream* Stream() const { return stream_; }
+  const TextFont& Font() const { return font_; }
+  int32_t BaseFontSize() const { return font_.baseSize; }
+
+ protected:
+  // Prepares a frame at a position: the stream restarted there.
+  virtual bool LayOutPageAt(LayoutPosition* key, PageFrame* frame, bool resync);
+
+ private:
+  class Feed;
+  friend class Feed;
+
+  void ComputeColumns();
+  bool NextToken(uint32_t* position);
+  bool ReadItems(FlowPair* pair);
+  bool SaveStreamState(PageFrame* frame);
+  bool RestoreStreamState(PageFrame* frame);
+  uint32_t NextStamp() { return stamp_++; }
+  LaidOutPage* PickPageBuffer();
+  bool FlowPage(FlowPair* pair, FlowSpace* space, LayoutCursor* cursor, bool* more, bool probe);
+  bool FlowBlock(FlowPair* pair, FlowSpace* space, LayoutCursor* cursor, bool atTop, bool probe);
+  bool FinishPage(FlowPair* pair, LayoutCursor* cursor);
+  bool PrepareFrameAt(uint32_t position, bool resync, PageFrame* frame);
+  bool AcceptPreviousPage(const PageFrame& target, LaidOutPage* page, PageFrame* trial, bool hasNext,
+                          PageFrame* following, PageFrame** out);
+  PageFrame* NewCacheSlot();
+  PageFrame* CurrentFrameNoStamp();
+  void RemeasureFrame(PageFrame* frame);
+  bool MakeCurrent(PageFrame* frame);
+
+  template <class Step>
+  bool Navigate(Step step);
+  bool GoToPageNow(uint32_t n);
+  bool StepPageNow(uint32_t position, int32_t step);
+  bool StartPageAtNow(uint32_t position);
+  bool GoToPositionNow(uint32_t position);
+
+  RedrawSink noSink_;
+  RedrawSink* sink_ = &noSink_;
+  ElementStream* stream_ = nullptr;
+  Document* document_ = nullptr;
+  LayoutItemBuilder* builder_ = nullptr;
+  TextFont font_;
+  int32_t lineSpacing_ = 0;
+  TextStyle baseStyle_;
+  ParagraphFormat baseFormat_;
+
+  Rect pageRect_;
+  Rect inner_;
+  Rect columns_[kMaxColumns];
+  uint8_t columnCount_ = 1;
+  int32_t marginTop_ = 0;
+  int32_t marginLeft_ = 0;
+  int32_t marginRight_ = 0;
+  int32_t marginBottom_ = 0;
+  uint8_t marginMode_ = 0;  // 0 none, 1 from BODY or set, 2 set and kept
+
+  uint32_t currentKey_ = 0;
+  PageFrame first_;
+  bool firstKnown_ = false;
+  LayoutPosition lastPage_;
+  PageFrame* cache_[kMaxCachedFrames] = {};
+  uint32_t cacheCount_ = 0;
+  uint32_t stamp_ = 0;
+  LaidOutPage pages_[2];
+  bool lastPageEndedAtBreak_ = false;  // the page built last ended at a page break
+};

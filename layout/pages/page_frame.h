@@ -1,0 +1,77 @@
+// PageFrame: what the pager knows about one page start: its number, where
+// it starts and ends, how it was reached (the link that lets a step be
+// answered without laying anything out), the element stream's state and
+// the open elements there, the style and paragraph format in force, and
+// the items already read beyond it. LaidOutPage: a page laid out for
+// showing. LayoutPosition: a page number with its start.
+#pragma once
+
+#include <cstdint>
+
+#include "foundation/streams/byte_stream.h"
+#include "layout/items/layout_item_store.h"
+#include "layout/lines/line_records.h"
+#include "layout/markup/element_record_stack.h"
+#include "layout/styles/element_style_records.h"
+#include "layout/styles/text_style.h"
+
+inline constexpr uint32_t kNoPosition = 0xFFFFFFFFu;
+
+struct LayoutPosition {
+  int32_t number = -1;
+  uint32_t start = 0;
+};
+
+struct PageFrame {
+  static constexpr uint32_t kSectionWords = 24;
+  static constexpr uint32_t kSectionColorWord = 6;
+
+  int32_t number = -1;
+  uint32_t start = 0;
+  uint32_t linkPosition = 0;
+  int32_t linkStep = 0;
+  uint32_t end = kNoPosition;
+  uint32_t useStamp = 0;
+  ByteStream parserState;
+  ElementRecordStack records;
+  ElementStyleRecords styles;  // one per open element
+  TextStyle style;
+  ParagraphFormat format;
+  LayoutItemStore* store = nullptr;  // owned; made on demand
+  uint32_t section[kSectionWords] = {};
+  int32_t linkIndex = -1;
+
+  PageFrame() { section[kSectionColorWord] = Color::kNoColor; }
+  ~PageFrame() { Reset(); }
+  PageFrame(const PageFrame&) = delete;
+  PageFrame& operator=(const PageFrame&) = delete;
+
+  void Reset();
+  // A deep copy (the item store too); false on lack of memory, leaving a
+  // frame the caller resets.
+  bool CopyFrom(const PageFrame& other);
+  // Takes the other's fields and item store; the other is reset.
+  void MoveFrom(PageFrame& other);
+  bool EnsureStore();
+  uint32_t* SectionColor() { return &section[kSectionColorWord]; }
+};
+
+// False on lack of memory (the copy then empty).
+bool CopyStyles(const ElementStyleRecords& from, ElementStyleRecords* to);
+
+struct LaidOutPage {
+  PageFrame* frame = nullptr;  // not owned; null when empty
+  LayoutItemStore store;
+  LayoutCursor start;
+  int32_t contentHeight = 0;
+  uint8_t state = 0;  // 0 never shown, 1 shown, 2 hidden
+
+  bool HoldsContent() const { return store.Count() != 0; }
+  void Reset() {
+    frame = nullptr;
+    store.Clear();
+    start = LayoutCursor{};
+    contentHeight = 0;
+    state = 0;
+  }
+};
