@@ -1,0 +1,101 @@
+// Modal dialogs: DialogBox*, EndDialog.
+#include "platform/core/last_error.h"
+#include "platform/dialogs/dialog_state.h"
+#include "platform/modals/modal_loop.h"
+#include "platform/windows/message_queue.h"
+#include "platform/windows/window_positions.h"
+#include "platform/windows/windows.h"
+#ifdef TESSALYN_TEST_HOOKS
+#include "platform/modals/modal_hooks.h"
+#endif
+
+namespace {
+
+bool FilterDialogKeys(HWND modal, const MSG& message, void*) { return devdialog::HandleDialogKey(modal, message); }
+
+INT_PTR RunModal(HINSTANCE instance, const BYTE* data, size_t size, UINT id, HWND owner, DLGPROC procedure,
+                 LPARAM parameter) {
+  HWND dialog = devdialog::CreateFromTemplate(instance, data, size, id, owner, procedure, parameter, true);
+  devdialog::DialogState* state = devdialog::StateOf(dialog);
+  if (state == nullptr) {
+#ifdef TESSALYN_TEST_HOOKS
+    devtest::DialogJournal().push_back({devtest::ModalKind::Dialog, static_cast<int>(id), -1, false});
+#endif
+    return -1;
+  }
+  bool ownerEnabled = DisableOwner(owner);
+  bool scripted = false;
+  if (!state->ended) {
+    ShowWindow(dialog, SW_SHOW);
+    SetForegroundWindow(dialog);
+    HWND focus = GetFocus();
+    if (focus == nullptr || !IsChild(dialog, focus)) {
+      HWND first = GetNextDlgTabItem(dialog, nullptr, FALSE);
+      SetFocus(first != nullptr ? first : dialog);
+    }
+#ifdef TESSALYN_TEST_HOOKS
+    if (devtest::ModalScript script = devtest::TakeModalScript(devtest::ModalKind::Dialog)) {
+      scripted = true;
+      devtest::ModalView view;
+      view.kind = devtest::ModalKind::Dialog;
+      view.window = dialog;
+      view.templateId = static_cast<int>(id);
+      view.end = [dialog](INT_PTR answer) { EndDialog(dialog, answer); };
+      script(view);
+    }
+#endif
+    if (!RunModalLoop(dialog, &state->ended, FilterDialogKeys, nullptr) && IsWindow(dialog) && !state->ended) {
+      // Nobody answered (a test without a script, or WM_QUIT): the
+      // dialog's own Cancel handling runs, and ends it at 0 if it will not.
+      SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+      if (IsWindow(dialog) && !state->ended) EndDialog(dialog, 0);
+    }
+  }
+  INT_PTR result = IsWindow(dialog) && devdialog::StateOf(dialog) == state ? state->result : 0;
+  RestoreOwner(owner, ownerEnabled);
+  if (IsWindow(dialog)) DestroyWindow(dialog);
+#ifdef TESSALYN_TEST_HOOKS
+  devtest::DialogJournal().push_back({devtest::ModalKind::Dialog, static_cast<int>(id), result, scripted});
+#else
+  (void)scripted;
+#endif
+  return result;
+}
+
+}  // namespace
+
+INT_PTR DialogBoxIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dialogTemplate, HWND owner, DLGPROC procedure,
+                                LPARAM parameter) {
+  const BYTE* data = nullptr;
+  size_t size = 0;
+  UINT id = 0;
+  devdialog::TemplateBytes(dialogTemplate, &data, &size, &id);
+  return RunModal(instance, data, size, id, owner, procedure, parameter);
+}
+
+INT_PTR DialogBoxParamW(HINSTANCE instance, LPCWSTR templateName, HWND owner, DLGPROC procedure, LPARAM parameter) {
+  const BYTE* data = nullptr;
+  size_t size = 0;
+  UINT id = 0;
+  if (!devdialog::LoadTemplate(instance, templateName, &data, &size, &id)) return -1;
+  return RunModal(instance, data, size, id, owner, procedure, parameter);
+}
+
+BOOL EndDialog(HWND dialog, INT_PTR result) {
+  devdialog::DialogState* state = devdialog::StateOf(dialog);
+  if (state == nullptr) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  if (!state->modal) {
+    // A modeless dialog ended this way is only hidden, as on the device.
+    ShowWindow(dialog, SW_HIDE);
+    return TRUE;
+  }
+  if (!state->ended) {
+    state->ended = true;
+    state->result = result;
+    ShowWindow(dialog, SW_HIDE);
+  }
+  return TRUE;
+}
