@@ -25,10 +25,13 @@ struct DialogState {
 // The state of a dialog window made here (null for any other window).
 DialogState* StateOf(HWND window);
 
-// Makes the dialog (hidden when `hidden`, whatever its style says); null
-// when the template is refused or a control could not be made.
+enum class DialogRole { Modeless, Modal, Page };
+// Makes the dialog; null when the template is refused or a control could
+// not be made. A modal dialog stays hidden until its loop shows it; a page
+// is made a hidden child of `owner` (the sheet) at its top left, whatever
+// its template says.
 HWND CreateFromTemplate(HINSTANCE instance, const BYTE* data, size_t size, UINT templateId, HWND owner,
-                        DLGPROC procedure, LPARAM parameter, bool modal);
+                        DLGPROC procedure, LPARAM parameter, DialogRole role);
 // The bytes of a template passed by address: those of the installed
 // resource it lies in, else what its own counts say (at most 64 KiB).
 void TemplateBytes(LPCDLGTEMPLATEW dialogTemplate, const BYTE** data, size_t* size, UINT* id);

@@ -99,7 +99,8 @@ bool LoadTemplate(HINSTANCE instance, LPCWSTR name, const BYTE** data, size_t* s
 }
 
 HWND CreateFromTemplate(HINSTANCE instance, const BYTE* data, size_t size, UINT templateId, HWND owner,
-                        DLGPROC procedure, LPARAM parameter, bool modal) {
+                        DLGPROC procedure, LPARAM parameter, DialogRole role) {
+  bool modal = role == DialogRole::Modal;
   DialogTemplate form;
   if (!ParseDialogTemplate(data, size, &form)) {
     SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);
@@ -123,6 +124,10 @@ HWND CreateFromTemplate(HINSTANCE instance, const BYTE* data, size_t size, UINT 
   MeasureUnits(state->font, &state->unitX, &state->unitY);
 
   DWORD style = form.style;
+  if (role == DialogRole::Page) {
+    style = (style & ~(WS_POPUP | WS_CAPTION | WS_BORDER | WS_DLGFRAME | WS_VISIBLE)) | WS_CHILD | DS_CONTROL;
+    form.x = form.y = 0;
+  }
   bool visible = (style & WS_VISIBLE) != 0;
   style &= ~WS_VISIBLE;
   int frame = (style & (WS_BORDER | WS_DLGFRAME)) != 0 ? 1 : 0;
@@ -130,7 +135,9 @@ HWND CreateFromTemplate(HINSTANCE instance, const BYTE* data, size_t size, UINT 
   int height = Scale(form.cy, state->unitY, 8) + 2 * frame;
   int x = Scale(form.x, state->unitX, 4);
   int y = Scale(form.y, state->unitY, 8);
-  if (style & DS_CENTER) {
+  if (role == DialogRole::Page) {
+    // placed by the sheet
+  } else if (style & DS_CENTER) {
     x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   } else if (owner != nullptr && (style & WS_CHILD) == 0 && (style & DS_ABSALIGN) == 0) {
@@ -271,7 +278,8 @@ HWND CreateDialogIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dialogTempla
   size_t size = 0;
   UINT id = 0;
   devdialog::TemplateBytes(dialogTemplate, &data, &size, &id);
-  return devdialog::CreateFromTemplate(instance, data, size, id, owner, procedure, parameter, false);
+  return devdialog::CreateFromTemplate(instance, data, size, id, owner, procedure, parameter,
+                                       devdialog::DialogRole::Modeless);
 }
 
 HWND CreateDialogParamW(HINSTANCE instance, LPCWSTR templateName, HWND owner, DLGPROC procedure, LPARAM parameter) {
@@ -279,7 +287,8 @@ HWND CreateDialogParamW(HINSTANCE instance, LPCWSTR templateName, HWND owner, DL
   size_t size = 0;
   UINT id = 0;
   if (!devdialog::LoadTemplate(instance, templateName, &data, &size, &id)) return nullptr;
-  return devdialog::CreateFromTemplate(instance, data, size, id, owner, procedure, parameter, false);
+  return devdialog::CreateFromTemplate(instance, data, size, id, owner, procedure, parameter,
+                                       devdialog::DialogRole::Modeless);
 }
 
 BOOL MapDialogRect(HWND dialog, RECT* rect) {

@@ -1,4 +1,6 @@
 // Modal dialogs: DialogBox*, EndDialog.
+#include <utility>
+
 #include "platform/core/last_error.h"
 #include "platform/dialogs/dialog_state.h"
 #include "platform/modals/modal_loop.h"
@@ -11,15 +13,27 @@
 
 namespace {
 
+#ifdef TESSALYN_TEST_HOOKS
+void Journal(UINT id, INT_PTR result, bool scripted) {
+  devtest::ModalRecord record;
+  record.kind = devtest::ModalKind::Dialog;
+  record.templateId = static_cast<int>(id);
+  record.result = result;
+  record.scripted = scripted;
+  devtest::DialogJournal().push_back(std::move(record));
+}
+#endif
+
 bool FilterDialogKeys(HWND modal, const MSG& message, void*) { return devdialog::HandleDialogKey(modal, message); }
 
 INT_PTR RunModal(HINSTANCE instance, const BYTE* data, size_t size, UINT id, HWND owner, DLGPROC procedure,
                  LPARAM parameter) {
-  HWND dialog = devdialog::CreateFromTemplate(instance, data, size, id, owner, procedure, parameter, true);
+  HWND dialog = devdialog::CreateFromTemplate(instance, data, size, id, owner, procedure, parameter,
+                                                   devdialog::DialogRole::Modal);
   devdialog::DialogState* state = devdialog::StateOf(dialog);
   if (state == nullptr) {
 #ifdef TESSALYN_TEST_HOOKS
-    devtest::DialogJournal().push_back({devtest::ModalKind::Dialog, static_cast<int>(id), -1, false});
+    Journal(id, -1, false);
 #endif
     return -1;
   }
@@ -55,7 +69,7 @@ INT_PTR RunModal(HINSTANCE instance, const BYTE* data, size_t size, UINT id, HWN
   RestoreOwner(owner, ownerEnabled);
   if (IsWindow(dialog)) DestroyWindow(dialog);
 #ifdef TESSALYN_TEST_HOOKS
-  devtest::DialogJournal().push_back({devtest::ModalKind::Dialog, static_cast<int>(id), result, scripted});
+  Journal(id, result, scripted);
 #else
   (void)scripted;
 #endif
