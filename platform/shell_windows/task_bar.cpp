@@ -139,8 +139,12 @@ void RefreshTaskBar() {
   if (HWND bar = EnsureBar()) InvalidateRect(bar, nullptr, TRUE);
 }
 
+// A handle that is not a window of this process (another program's, or
+// one already gone) is accepted and left alone, as the shell's calls
+// answered before its windows existed.
 BOOL InitDialog(SHINITDLGINFO* info) {
-  if (info == nullptr || !IsWindow(info->hDlg)) return FALSE;
+  if (info == nullptr || info->hDlg == nullptr) return FALSE;
+  if (!IsWindow(info->hDlg)) return TRUE;
   if ((info->dwMask & SHIDIM_FLAGS) == 0) return TRUE;
   DWORD flags = info->dwFlags;
   if (flags & SHIDIF_DONEBUTTON) State().doneWindows.insert(info->hDlg);
@@ -158,7 +162,8 @@ BOOL InitDialog(SHINITDLGINFO* info) {
 }
 
 BOOL DoneButton(HWND window, DWORD state) {
-  if (!IsWindow(window)) return FALSE;
+  if (window == nullptr) return FALSE;
+  if (!IsWindow(window)) return TRUE;
   if (state == SHDB_SHOW) State().doneWindows.insert(window);
   else State().doneWindows.erase(window);
   RefreshTaskBar();
@@ -166,7 +171,7 @@ BOOL DoneButton(HWND window, DWORD state) {
 }
 
 BOOL FullScreen(HWND window, DWORD state) {
-  if (!IsWindow(window)) return FALSE;
+  if (window == nullptr) return FALSE;
   TaskBarState& bar = State();
   if (state & SHFS_HIDETASKBAR) bar.hidden = true;
   if (state & SHFS_SHOWTASKBAR) bar.hidden = false;

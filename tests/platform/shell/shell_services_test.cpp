@@ -155,7 +155,6 @@ TEST_F(ShellServices, PhoneCallsGesturesAndAutoRun) {
 }
 
 TEST_F(ShellServices, WindowCallsWithoutTheWindowsLayerAnswerSoftly) {
-  devshell::SetShellWindowHooks({});  // the device reset installs the shell's windows
   SHMENUBARINFO bar{};
   bar.cbSize = sizeof(bar);
   bar.hwndParent = Window(1);
