@@ -81,6 +81,11 @@ class DialogTest : public ::testing::Test {
     devinput::KeyDown(key);
     devinput::KeyUp(key);
   }
+  // A tap at a screen point, left in the input queue like QueueKey.
+  static void QueueTap(int x, int y) {
+    devinput::StylusDown(x, y);
+    devinput::StylusUp(x, y);
+  }
   // The program's own loop for a modeless dialog: what is queued, through
   // IsDialogMessageW.
   static void PumpDialog(HWND dialog) {
