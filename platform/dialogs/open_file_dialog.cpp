@@ -309,14 +309,14 @@ bool MakeWindow(FileDialog& dialog) {
   int scale = devsystem::Profile().dpi;
   int row = 20 * scale / 96;
   dialog.rowHeight = row;
-  dialog.labelWidth = 48 * scale / 96;
+  dialog.labelWidth = 56 * scale / 96;
   auto make = [&](LPCWSTR cls, DWORD style, int x, int y, int w, int h, int id) {
     return CreateWindowExW(0, cls, u"", WS_CHILD | WS_VISIBLE | style, x, y, w, h, dialog.window,
                            reinterpret_cast<HMENU>(static_cast<uintptr_t>(id)), nullptr, nullptr);
   };
   int left = dialog.labelWidth + 4;
-  dialog.folders = make(WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_TABSTOP, left, 4, width - left - 4, row * 6, kFolderId);
-  dialog.types = make(WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_TABSTOP, left, 8 + row, width - left - 4, row * 6, kTypeId);
+  dialog.folders = make(WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_TABSTOP, left, 4, width - left - 4, row, kFolderId);
+  dialog.types = make(WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_TABSTOP, left, 8 + row, width - left - 4, row, kTypeId);
   int top = 12 + 2 * row;
   dialog.list = make(WC_LISTVIEWW, LVS_REPORT | LVS_SINGLESEL | WS_TABSTOP | WS_BORDER, 0, top, width, height - top,
                      kListId);

@@ -42,7 +42,7 @@ const std::vector<std::vector<Key>>& Rows() {
       made[0].push_back({c == u'-' ? 0xBDu : c == u'=' ? 0xBBu : static_cast<UINT>(c), c, 1, nullptr});
     for (char16_t c : std::u16string(u"qwertyuiop"))
       made[1].push_back({static_cast<UINT>(c - u'a' + u'A'), c, 1, nullptr});
-    made[1].push_back({VK_BACK, 8, 2, u"\u2190"});
+    made[1].push_back({VK_BACK, 8, 2, u"<-"});
     for (char16_t c : std::u16string(u"asdfghjkl"))
       made[2].push_back({static_cast<UINT>(c - u'a' + u'A'), c, 1, nullptr});
     made[2].push_back({VK_RETURN, 13, 3, u"Enter"});

@@ -13,6 +13,7 @@
 #include "platform/text_drawing/text.h"
 #include "platform/windows/message_queue.h"
 #include "platform/windows/painting.h"
+#include "platform/windows/timers.h"
 #include "platform/windows/window_positions.h"
 #include "platform/windows/windows.h"
 
@@ -21,8 +22,16 @@ namespace {
 
 constexpr WCHAR kClassName[] = u"HHTaskBar";
 
+constexpr UINT_PTR kWatchTimer = 1;
+constexpr UINT kWatchMilliseconds = 250;
+
 struct TaskBarState {
   HWND window = nullptr;
+  // What the bar shows now: redrawn when the foreground window, its title
+  // or its Done button change.
+  HWND shownWindow = nullptr;
+  std::u16string shownTitle;
+  bool shownDone = false;
   bool hidden = false;
   bool startIcon = true;
   std::set<HWND> doneWindows;
@@ -71,6 +80,9 @@ void Paint(HWND bar) {
   }
   HWND foreground = GetForegroundWindow();
   bool done = foreground != nullptr && HasDoneButton(foreground);
+  State().shownWindow = foreground;
+  State().shownTitle = foreground != nullptr ? PlainTitle(foreground) : std::u16string();
+  State().shownDone = done;
   RECT title{left, 0, client.right - (done ? DoneWidth(client) : 0) - 2, client.bottom};
   if (foreground != nullptr) {
     std::u16string text = PlainTitle(foreground);
@@ -101,6 +113,15 @@ LRESULT BarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
       Paint(bar);
       return 0;
+    case WM_TIMER: {
+      TaskBarState& state = State();
+      HWND foreground = GetForegroundWindow();
+      bool done = foreground != nullptr && HasDoneButton(foreground);
+      std::u16string title = foreground != nullptr ? PlainTitle(foreground) : std::u16string();
+      if (foreground != state.shownWindow || done != state.shownDone || title != state.shownTitle)
+        InvalidateRect(bar, nullptr, TRUE);
+      return 0;
+    }
     case WM_ERASEBKGND:
       return 1;
     case WM_DESTROY:
@@ -126,6 +147,7 @@ HWND EnsureBar() {
                                  place.bottom - place.top, nullptr, nullptr, nullptr, nullptr);
   if (state.window == nullptr) return nullptr;
   devsip::MarkShellWindow(state.window);
+  SetTimer(state.window, kWatchTimer, kWatchMilliseconds, nullptr);
   if (!state.hidden) ShowWindow(state.window, SW_SHOWNOACTIVATE);
   return state.window;
 }

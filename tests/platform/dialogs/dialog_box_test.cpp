@@ -120,7 +120,7 @@ TEST_F(DialogBoxTest, DialogUnitsFollowTheTemplateFont) {
   RECT client;
   GetClientRect(dialog, &client);
   EXPECT_EQ(client.right, 160 * units.right / 4);
-  EXPECT_EQ(client.bottom, 200 * units.bottom / 8);
+  EXPECT_EQ(client.bottom, 176 * units.bottom / 8);
   HWND edit = GetDlgItem(dialog, 1001);
   RECT editRect;
   GetWindowRect(edit, &editRect);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "platform/controls/control_classes.h"
@@ -45,16 +46,21 @@ class DialogTest : public ::testing::Test {
     InitCommonControls();
     InstallTestResources();
     current_ = this;
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = OwnerProc;
-    wc.lpszClassName = u"DialogOwner";
-    ASSERT_NE(RegisterClassW(&wc), 0);
+    RegisterOwnerClass();
     owner = CreateWindowExW(0, u"DialogOwner", u"Owner", WS_VISIBLE, 0, 0, 240, 320, nullptr, nullptr, nullptr,
                             nullptr);
     ASSERT_NE(owner, nullptr);
     SetForegroundWindow(owner);
     devtest::PumpMessages();
     ownerMessages.clear();
+  }
+  // The owner's class (again after a device reset), white behind.
+  static void RegisterOwnerClass() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = OwnerProc;
+    wc.lpszClassName = u"DialogOwner";
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<uintptr_t>(5 + 1));  // COLOR_WINDOW + 1
+    RegisterClassW(&wc);
   }
   void TearDown() override {
     if (IsWindow(owner)) DestroyWindow(owner);
@@ -113,15 +119,20 @@ class DialogTest : public ::testing::Test {
 
   HWND owner = nullptr;
   std::vector<OwnerMessage> ownerMessages;
+  // Run when the owner receives WM_APP (a test posts it behind other
+  // messages to act once they were handled).
+  std::function<void()> onApp;
 
- private:
+ protected:
   static LRESULT OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (current_ != nullptr && window == current_->owner &&
         (message == WM_ACTIVATE || message == WM_COMMAND || message == WM_INITMENUPOPUP ||
          message == WM_SETTINGCHANGE || message == WM_TIMER))
       current_->ownerMessages.push_back({message, wParam, lParam});
+    if (current_ != nullptr && window == current_->owner && message == WM_APP && current_->onApp) current_->onApp();
     return DefWindowProcW(window, message, wParam, lParam);
   }
+ private:
   static inline DialogTest* current_ = nullptr;
 };
 
