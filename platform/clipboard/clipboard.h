@@ -18,6 +18,12 @@ HANDLE SetClipboardData(UINT format, HANDLE block);
 HANDLE GetClipboardData(UINT format);
 BOOL IsClipboardFormatAvailable(UINT format);
 
+// Text set on the device clipboard (CF_UNICODETEXT) also goes to the
+// desktop's clipboard when a backend gives a sink (the SDL2 window does):
+// it is handed over as UTF-8 when the clipboard is closed. Null: none.
+using DesktopClipboardSink = void (*)(const char* utf8);
+void SetDesktopClipboardSink(DesktopClipboardSink sink);
+
 #ifdef TESSALYN_TEST_HOOKS
 #include <string>
 

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/clipboard/clipboard.h"
 #include "platform/controls/cursor.h"
 #include "platform/input/device_input.h"
 #include "platform/input/virtual_keys.h"
@@ -55,6 +56,8 @@ class SdlBackend final : public Backend {
       Finish();
       return false;
     }
+    // Text copied on the device reaches the desktop's clipboard too.
+    SetDesktopClipboardSink([](const char* utf8) { SDL_SetClipboardText(utf8); });
     return true;
   }
 
@@ -70,6 +73,7 @@ class SdlBackend final : public Backend {
   }
 
   void Finish() override {
+    SetDesktopClipboardSink(nullptr);
     if (arrow_) SDL_FreeCursor(arrow_);
     if (busy_) SDL_FreeCursor(busy_);
     arrow_ = busy_ = nullptr;
