@@ -54,9 +54,14 @@ BOOL CloseClipboard() {
   Clipboard& board = Board();
   if (!board.open) return FALSE;
   board.open = false;
-  if (board.textSet && board.sink != nullptr) {
+  if (board.textSet) {
     auto it = board.blocks.find(CF_UNICODETEXT);
-    if (it != board.blocks.end()) board.sink(TextOf(it->second).c_str());
+    if (it != board.blocks.end()) {
+      if (board.sink != nullptr) board.sink(TextOf(it->second).c_str());
+#ifdef TESSALYN_TEST_HOOKS
+      devtest::ClipboardJournal().push_back(devtest::ClipboardText());
+#endif
+    }
   }
   board.textSet = false;
   return TRUE;
@@ -110,9 +115,16 @@ std::u16string ClipboardText() {
   return result;
 }
 
+std::vector<std::u16string>& ClipboardJournal() {
+  static std::vector<std::u16string> journal;
+  return journal;
+}
+
 void ResetClipboard() {
   FreeAll(Board());
   Board().open = false;
+  Board().textSet = false;
+  ClipboardJournal().clear();
 }
 
 }  // namespace devtest

@@ -26,10 +26,14 @@ void SetDesktopClipboardSink(DesktopClipboardSink sink);
 
 #ifdef TESSALYN_TEST_HOOKS
 #include <string>
+#include <vector>
 
 namespace devtest {
 // The clipboard's text (CF_UNICODETEXT up to its NUL; empty when none).
 std::u16string ClipboardText();
+// Each text put on the clipboard (CF_UNICODETEXT), in order, as it stood
+// when the clipboard was closed.
+std::vector<std::u16string>& ClipboardJournal();
 // Empties and closes the clipboard (part of the device reset).
 void ResetClipboard();
 }  // namespace devtest

@@ -88,6 +88,7 @@ TEST_F(ClipboardTest, TextSetOnTheDeviceReachesTheDesktopSinkOnClose) {
   CloseClipboard();
   SetDesktopClipboardSink(nullptr);
   EXPECT_EQ(gDesktop, (std::vector<std::string>{"caf\xc3\xa9"}));
+  EXPECT_EQ(devtest::ClipboardJournal(), (std::vector<std::u16string>{u"caf\u00e9"}));
 }
 
 }  // namespace
