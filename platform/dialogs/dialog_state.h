@@ -20,6 +20,10 @@ struct DialogState {
   bool modal = false;
   bool ended = false;
   INT_PTR result = 0;
+  // A modal dialog's loop keeps its end and result on its own stack, so
+  // that a dialog destroyed by its procedure leaves them readable.
+  bool* endedSignal = nullptr;
+  INT_PTR* resultSignal = nullptr;
 };
 
 // The state of a dialog window made here (null for any other window).

@@ -37,9 +37,13 @@ INT_PTR RunModal(HINSTANCE instance, const BYTE* data, size_t size, UINT id, HWN
 #endif
     return -1;
   }
+  bool ended = state->ended;
+  INT_PTR result = state->result;
+  state->endedSignal = &ended;
+  state->resultSignal = &result;
   bool ownerEnabled = DisableOwner(owner);
   bool scripted = false;
-  if (!state->ended) {
+  if (!ended) {
     ShowWindow(dialog, SW_SHOW);
     SetForegroundWindow(dialog);
     HWND focus = GetFocus();
@@ -58,16 +62,22 @@ INT_PTR RunModal(HINSTANCE instance, const BYTE* data, size_t size, UINT id, HWN
       script(view);
     }
 #endif
-    if (!RunModalLoop(dialog, &state->ended, FilterDialogKeys, nullptr) && IsWindow(dialog) && !state->ended) {
+    if (!RunModalLoop(dialog, &ended, FilterDialogKeys, nullptr) && IsWindow(dialog) && !ended) {
       // Nobody answered (a test without a script, or WM_QUIT): the
       // dialog's own Cancel handling runs, and ends it at 0 if it will not.
       SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-      if (IsWindow(dialog) && !state->ended) EndDialog(dialog, 0);
+      if (IsWindow(dialog) && !ended) EndDialog(dialog, 0);
     }
   }
-  INT_PTR result = IsWindow(dialog) && devdialog::StateOf(dialog) == state ? state->result : 0;
+  // The window may be gone (its procedure destroyed it): the answer is
+  // then what EndDialog gave, or 0.
+  if (!ended) result = 0;
   RestoreOwner(owner, ownerEnabled);
-  if (IsWindow(dialog)) DestroyWindow(dialog);
+  if (IsWindow(dialog) && devdialog::StateOf(dialog) == state) {
+    state->endedSignal = nullptr;
+    state->resultSignal = nullptr;
+    DestroyWindow(dialog);
+  }
 #ifdef TESSALYN_TEST_HOOKS
   Journal(id, result, scripted);
 #else
@@ -109,6 +119,8 @@ BOOL EndDialog(HWND dialog, INT_PTR result) {
   if (!state->ended) {
     state->ended = true;
     state->result = result;
+    if (state->endedSignal != nullptr) *state->endedSignal = true;
+    if (state->resultSignal != nullptr) *state->resultSignal = result;
     ShowWindow(dialog, SW_HIDE);
   }
   return TRUE;

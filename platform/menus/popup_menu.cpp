@@ -296,7 +296,8 @@ void Tap(Tracking& tracking, POINT point) {
       const RECT& r = level.items[i];
       if (local.y >= r.top && local.y < r.bottom && Selectable(level.menu->items[i])) {
         Select(level, static_cast<int>(i));
-        Activate(tracking);
+        Activate(tracking);  // may open a level: `level` is not used again
+        return;
       }
     }
     return;
@@ -304,9 +305,22 @@ void Tap(Tracking& tracking, POINT point) {
   tracking.done = true;  // outside every level: nothing chosen
 }
 
+// Whether every open level still shows its menu as it was measured (the
+// owner may change or destroy a menu while it is open).
+bool LevelsIntact(const Tracking& tracking) {
+  for (const Level& level : tracking.levels) {
+    if (!IsLiveMenu(level.menu) || level.menu->items.size() != level.items.size()) return false;
+  }
+  return true;
+}
+
 bool FilterMenuInput(HWND, const MSG& message, void* context) {
   auto& tracking = *static_cast<Tracking*>(context);
   if (tracking.levels.empty()) return false;
+  if (!LevelsIntact(tracking)) {
+    tracking.done = true;  // nothing chosen from a menu that changed under the user
+    return false;
+  }
   if (message.message == WM_LBUTTONDOWN || message.message == WM_RBUTTONDOWN) {
     POINT point{static_cast<short>(LOWORD(static_cast<uintptr_t>(message.lParam))),
                 static_cast<short>(HIWORD(static_cast<uintptr_t>(message.lParam)))};

@@ -245,6 +245,26 @@ TEST_F(DialogBoxTest, EndDialogDuringInitialisationEndsBeforeTheLoop) {
   EXPECT_EQ(DialogBoxParamW(nullptr, MAKEINTRESOURCEW(kPlain), owner, proc, 0), 42);
 }
 
+TEST_F(DialogBoxTest, AProcedureThatDestroysItsOwnModalDialogEndsIt) {
+  auto proc = [](HWND dialog, UINT message, WPARAM wParam, LPARAM) -> BOOL {
+    if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
+      EndDialog(dialog, 7);
+      DestroyWindow(dialog);
+      return TRUE;
+    }
+    if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
+      DestroyWindow(dialog);
+      return TRUE;
+    }
+    return FALSE;
+  };
+  devtest::ScriptNextModal(ModalKind::Dialog, [](const ModalView&) { QueueKey(VK_RETURN); });
+  EXPECT_EQ(DialogBoxParamW(nullptr, MAKEINTRESOURCEW(kPlain), owner, proc, 0), 7);
+  devtest::ScriptNextModal(ModalKind::Dialog, [](const ModalView&) { QueueKey(VK_ESCAPE); });
+  EXPECT_EQ(DialogBoxParamW(nullptr, MAKEINTRESOURCEW(kPlain), owner, proc, 0), 0);
+  EXPECT_TRUE(IsWindowEnabled(owner));
+}
+
 TEST_F(DialogBoxTest, AModelessDialogWorksInAProgramsOwnLoop) {
   HWND dialog = CreateDialogParamW(nullptr, MAKEINTRESOURCEW(kGallery), owner, TestProc, 0);
   ASSERT_NE(dialog, nullptr);

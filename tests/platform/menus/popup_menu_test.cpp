@@ -97,6 +97,21 @@ TEST_F(PopupMenuTest, ATapOutsideCancelsAndTheChoiceIsPostedWithoutReturnCmd) {
   EXPECT_EQ(commands[0].wParam, 300u);
 }
 
+TEST_F(PopupMenuTest, AMenuChangedByItsOwnerWhileOpenChoosesNothing) {
+  // The owner empties the sub-menu's parent when the sub-menu opens.
+  HMENU changed = popup;
+  devtest::ScriptNextModal(ModalKind::PopupMenu, [&](const ModalView& view) {
+    for (UINT key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT}) PostMessageW(view.window, WM_KEYDOWN, key, 1);
+    PostMessageW(owner, WM_APP, 0, 0);
+    PostMessageW(view.window, WM_KEYDOWN, VK_RETURN, 1);
+  });
+  onApp = [&] {
+    while (GetMenuItemCount(changed) > 1) DeleteMenu(changed, 0, MF_BYPOSITION);
+  };
+  EXPECT_EQ(Track(), 0u);
+  onApp = nullptr;
+}
+
 TEST_F(PopupMenuTest, AlignmentPlacesItAndTheScreenKeepsIt) {
   const struct {
     UINT flags;
