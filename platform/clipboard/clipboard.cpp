@@ -2,14 +2,18 @@
 #include "platform/clipboard/clipboard.h"
 
 #include <map>
+#include <string>
 
 #include "platform/core/last_error.h"
+#include "platform/text/utf16_to_utf8.h"
 
 namespace {
 
 struct Clipboard {
   bool open = false;
+  bool textSet = false;  // CF_UNICODETEXT set since the clipboard was opened
   std::map<UINT, HGLOBAL> blocks;
+  DesktopClipboardSink sink = nullptr;
 };
 
 Clipboard& Board() {
@@ -34,12 +38,36 @@ BOOL OpenClipboard(HWND) {
   return TRUE;
 }
 
+// The text block as UTF-8, read no further than the block's size.
+std::string TextOf(HGLOBAL block) {
+  size_t units = GlobalSize(block) / sizeof(char16_t);
+  const auto* text = static_cast<const char16_t*>(GlobalLock(block));
+  if (text == nullptr) return {};
+  size_t length = 0;
+  while (length < units && text[length] != 0) ++length;
+  std::string utf8 = devtext::Utf16ToUtf8String(text, length);
+  GlobalUnlock(block);
+  return utf8;
+}
+
 BOOL CloseClipboard() {
   Clipboard& board = Board();
   if (!board.open) return FALSE;
   board.open = false;
+  if (board.textSet) {
+    auto it = board.blocks.find(CF_UNICODETEXT);
+    if (it != board.blocks.end()) {
+      if (board.sink != nullptr) board.sink(TextOf(it->second).c_str());
+#ifdef TESSALYN_TEST_HOOKS
+      devtest::ClipboardJournal().push_back(devtest::ClipboardText());
+#endif
+    }
+  }
+  board.textSet = false;
   return TRUE;
 }
+
+void SetDesktopClipboardSink(DesktopClipboardSink sink) { Board().sink = sink; }
 
 BOOL EmptyClipboard() {
   Clipboard& board = Board();
@@ -60,6 +88,7 @@ HANDLE SetClipboardData(UINT format, HANDLE block) {
   auto it = board.blocks.find(format);
   if (it != board.blocks.end() && it->second != block) GlobalFree(it->second);
   board.blocks[format] = block;
+  if (format == CF_UNICODETEXT) board.textSet = true;
   return block;
 }
 
@@ -86,9 +115,16 @@ std::u16string ClipboardText() {
   return result;
 }
 
+std::vector<std::u16string>& ClipboardJournal() {
+  static std::vector<std::u16string> journal;
+  return journal;
+}
+
 void ResetClipboard() {
   FreeAll(Board());
   Board().open = false;
+  Board().textSet = false;
+  ClipboardJournal().clear();
 }
 
 }  // namespace devtest

@@ -18,12 +18,22 @@ HANDLE SetClipboardData(UINT format, HANDLE block);
 HANDLE GetClipboardData(UINT format);
 BOOL IsClipboardFormatAvailable(UINT format);
 
+// Text set on the device clipboard (CF_UNICODETEXT) also goes to the
+// desktop's clipboard when a backend gives a sink (the SDL2 window does):
+// it is handed over as UTF-8 when the clipboard is closed. Null: none.
+using DesktopClipboardSink = void (*)(const char* utf8);
+void SetDesktopClipboardSink(DesktopClipboardSink sink);
+
 #ifdef TESSALYN_TEST_HOOKS
 #include <string>
+#include <vector>
 
 namespace devtest {
 // The clipboard's text (CF_UNICODETEXT up to its NUL; empty when none).
 std::u16string ClipboardText();
+// Each text put on the clipboard (CF_UNICODETEXT), in order, as it stood
+// when the clipboard was closed.
+std::vector<std::u16string>& ClipboardJournal();
 // Empties and closes the clipboard (part of the device reset).
 void ResetClipboard();
 }  // namespace devtest

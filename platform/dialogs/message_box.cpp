@@ -6,6 +6,7 @@
 
 #include "platform/controls/button.h"
 #include "platform/controls/control_classes.h"
+#include "platform/core/device_profile.h"
 #include "platform/gdi/gdi.h"
 #include "platform/input/virtual_keys.h"
 #include "platform/modals/modal_loop.h"
@@ -21,10 +22,12 @@
 namespace {
 
 constexpr WCHAR kClassName[] = u"TessalynMessageBox";
-constexpr int kMargin = 6;
-constexpr int kButtonWidth = 56;
-constexpr int kButtonHeight = 22;
-constexpr int kIconSize = 24;
+// Sizes at 96 dpi, scaled with the screen's dpi.
+int Scaled(int value) { return value * devsystem::Profile().dpi / 96; }
+int Margin() { return Scaled(6); }
+int ButtonWidth() { return Scaled(56); }
+int ButtonHeight() { return Scaled(22); }
+int IconSize() { return Scaled(24); }
 
 struct BoxState {
   std::u16string text;
@@ -103,14 +106,14 @@ void Paint(HWND window, BoxState* box) {
   GetClientRect(window, &client);
   // A white box with a black frame (the DC's default pen and brush).
   Rectangle(dc, client.left, client.top, client.right, client.bottom);
-  int textLeft = kMargin;
+  int textLeft = Margin();
   if (const char16_t* glyph = IconGlyph(box->type)) {
-    RECT icon{kMargin, kMargin, kMargin + kIconSize, kMargin + kIconSize};
+    RECT icon{Margin(), Margin(), Margin() + IconSize(), Margin() + IconSize()};
     Rectangle(dc, icon.left, icon.top, icon.right, icon.bottom);
     DrawTextW(dc, glyph, -1, &icon, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    textLeft += kIconSize + kMargin;
+    textLeft += IconSize() + Margin();
   }
-  RECT text{textLeft, kMargin, client.right - kMargin, client.bottom - kButtonHeight - 2 * kMargin};
+  RECT text{textLeft, Margin(), client.right - Margin(), client.bottom - ButtonHeight() - 2 * Margin()};
   DrawTextW(dc, box->text.c_str(), static_cast<int>(box->text.size()), &text, DT_WORDBREAK);
   EndPaint(window, &paint);
 }
@@ -166,8 +169,8 @@ bool FilterKeys(HWND modal, const MSG& message, void*) {
 RECT Layout(const BoxState& box) {
   int screenWidth = GetSystemMetrics(SM_CXSCREEN);
   int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-  int width = screenWidth - 4 * kMargin;
-  int textWidth = width - 2 * kMargin - (IconGlyph(box.type) != nullptr ? kIconSize + kMargin : 0);
+  int width = screenWidth - 4 * Margin();
+  int textWidth = width - 2 * Margin() - (IconGlyph(box.type) != nullptr ? IconSize() + Margin() : 0);
   RECT measure{0, 0, textWidth, 0};
   HDC dc = GetDC(nullptr);
   if (dc != nullptr) {
@@ -175,8 +178,8 @@ RECT Layout(const BoxState& box) {
     ReleaseDC(nullptr, dc);
   }
   int textHeight = measure.bottom - measure.top;
-  if (textHeight < kIconSize) textHeight = kIconSize;
-  int height = textHeight + kButtonHeight + 3 * kMargin;
+  if (textHeight < IconSize()) textHeight = IconSize();
+  int height = textHeight + ButtonHeight() + 3 * Margin();
   if (height > screenHeight) height = screenHeight;
   int left = (screenWidth - width) / 2;
   int top = (screenHeight - height) / 2;
@@ -199,17 +202,17 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
                                 nullptr, nullptr);
   if (window == nullptr) return 0;
   SetWindowLongPtrW(window, GWL_USERDATA, reinterpret_cast<LONG_PTR>(&box));
-  int rowWidth = box.buttonCount * kButtonWidth + (box.buttonCount - 1) * kMargin;
+  int rowWidth = box.buttonCount * ButtonWidth() + (box.buttonCount - 1) * Margin();
   int x = (width - rowWidth) / 2;
   HWND defaultButton = nullptr;
   for (int i = 0; i < box.buttonCount; ++i) {
     int id = box.buttons[i];
     DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (id == box.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-    HWND button = CreateWindowExW(0, WC_BUTTONW, ButtonText(id), style, x, height - kMargin - kButtonHeight,
-                                  kButtonWidth, kButtonHeight, window, reinterpret_cast<HMENU>(static_cast<intptr_t>(id)),
+    HWND button = CreateWindowExW(0, WC_BUTTONW, ButtonText(id), style, x, height - Margin() - ButtonHeight(),
+                                  ButtonWidth(), ButtonHeight(), window, reinterpret_cast<HMENU>(static_cast<intptr_t>(id)),
                                   nullptr, nullptr);
     if (id == box.defaultButton) defaultButton = button;
-    x += kButtonWidth + kMargin;
+    x += ButtonWidth() + Margin();
   }
   bool ownerEnabled = DisableOwner(owner);
   ShowWindow(window, SW_SHOW);

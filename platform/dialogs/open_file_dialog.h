@@ -5,10 +5,16 @@
 // with CommDlgExtendedError() FNERR_BUFFERTOOSMALL when the path does not
 // fit the caller's buffer (nothing is written past it).
 //
-// In test builds the choice is the script's (platform/modals/
-// modal_hooks.h: ChooseNextFile); the full-screen dialog with its folder,
-// type and file list is still to be drawn, and until it is, a dialog with
-// nobody to choose is cancelled.
+// The dialog fills the work area: a folder drop-down (all of the device,
+// My Documents, each storage card), a type drop-down (the filter's names)
+// and a list of the files in the folder and its sub-folders whose names
+// match the chosen type's patterns ("*.PRC;*.PDB", case-blind). A tap on
+// a file, or Enter, chooses it; Escape or Cancel answers FALSE.
+// OFN_OVERWRITEPROMPT means nothing for an open dialog and is ignored.
+//
+// In test builds a script may choose directly (platform/modals/
+// modal_hooks.h: ChooseNextFile) or tap and type; a dialog with nobody to
+// choose is cancelled.
 #pragma once
 
 #include "platform/windows/window_types.h"

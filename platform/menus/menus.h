@@ -69,6 +69,12 @@ BOOL CheckMenuRadioItem(HMENU menu, UINT first, UINT last, UINT check, UINT flag
 // The previous state (MF_GRAYED and MF_DISABLED bits), or -1 (as UINT).
 UINT EnableMenuItem(HMENU menu, UINT item, UINT flags);
 
+// A menu bar made from RT_MENU resource `name` (its pop-ups as sub-menus);
+// null for a missing or malformed menu.
+HMENU LoadMenuW(HINSTANCE instance, LPCWSTR name);
+// The same from raw bytes of the resource's form.
+HMENU LoadMenuFromBytes(const BYTE* data, size_t size);
+
 // Pop-up menus.
 constexpr UINT TPM_LEFTALIGN = 0x0000;
 constexpr UINT TPM_CENTERALIGN = 0x0004;

@@ -27,7 +27,9 @@ struct ModalView {
   HWND window = nullptr;  // the modal's window (null for a pop-up menu)
   HMENU menu = nullptr;   // the pop-up menu
   int templateId = 0;     // the dialog's template identifier
-  std::function<void(INT_PTR)> end;  // ends the modal with this answer
+  // Ends the modal with this answer (a property sheet: non-zero presses OK,
+  // which its pages may refuse; zero Cancel).
+  std::function<void(INT_PTR)> end;
   // The open-file dialog: the device path chosen and the filter index.
   std::function<void(const std::u16string& path, DWORD filterIndex)> chooseFile;
 };
@@ -74,7 +76,9 @@ struct OpenFileRecord {
 };
 struct ModalRecord {  // dialogs and property sheets
   ModalKind kind = ModalKind::Dialog;
-  int templateId = 0;
+  int templateId = 0;        // a sheet: its start page's template
+  std::vector<int> pages;    // a sheet: the template of each page
+  int startPage = 0;
   INT_PTR result = 0;
   bool scripted = false;
 };

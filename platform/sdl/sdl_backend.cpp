@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/clipboard/clipboard.h"
 #include "platform/controls/cursor.h"
 #include "platform/input/device_input.h"
 #include "platform/input/virtual_keys.h"
@@ -66,6 +67,8 @@ class SdlBackend final : public Backend {
       Finish();
       return false;
     }
+    // Text copied on the device reaches the desktop's clipboard too.
+    SetDesktopClipboardSink([](const char* utf8) { SDL_SetClipboardText(utf8); });
     return true;
   }
 
@@ -81,6 +84,7 @@ class SdlBackend final : public Backend {
   }
 
   void Finish() override {
+    SetDesktopClipboardSink(nullptr);
     if (arrow_) SDL_FreeCursor(arrow_);
     if (busy_) SDL_FreeCursor(busy_);
     arrow_ = busy_ = nullptr;

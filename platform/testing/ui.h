@@ -7,10 +7,12 @@
 // SHRecognizeGesture (a scripted answer replaces recognising the stylus
 // until the reset). ResetUi() (part of the device reset) gives the arrow
 // cursor and an empty journal. Scripted answers of the modal windows and
-// their journals are in platform/modals/modal_hooks.h.
+// their journals are in platform/modals/modal_hooks.h; the input panel's
+// journal in platform/input_panel/input_panel_hooks.h.
 #pragma once
 
 #include "platform/controls/control_hooks.h"
+#include "platform/input_panel/input_panel_hooks.h"
 #include "platform/modals/modal_hooks.h"
 #include "platform/shell/shell_hooks.h"
 

@@ -64,7 +64,7 @@ Delivery ResolveStylus(const RawInput& event) {
       d.wParam = MK_LBUTTON;
       if (capture == nullptr) {
         HWND top = TopLevelOf(d.window);
-        if (top->queue->active != top) d.activate = top;
+        if (top->queue->active != top && (top->exStyle & WS_EX_NOACTIVATE) == 0) d.activate = top;
       }
       break;
     case RawInput::Kind::StylusMove:

@@ -88,6 +88,9 @@ constexpr DWORD WS_EX_CLIENTEDGE = 0x00000200;
 constexpr DWORD WS_EX_CONTEXTHELP = 0x00000400;
 constexpr DWORD WS_EX_STATICEDGE = 0x00020000;
 constexpr DWORD WS_EX_NOANIMATION = 0x04000000;
+// A top-level window that a tap does not activate (the input panel, the
+// menu bar, the task bar): the focus stays where it was.
+constexpr DWORD WS_EX_NOACTIVATE = 0x08000000;
 constexpr DWORD WS_EX_INK = 0x10000000;
 constexpr DWORD WS_EX_ABOVESTARTUP = 0x20000000;
 constexpr DWORD WS_EX_NODRAG = 0x40000000;

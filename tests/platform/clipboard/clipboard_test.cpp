@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/clipboard/clipboard.h"
 #include "platform/testing/reset.h"
@@ -67,6 +68,27 @@ TEST_F(ClipboardTest, AnUnopenedClipboardRefusesAndTheBlockStaysTheCallers) {
   ASSERT_TRUE(OpenClipboard(nullptr));
   EXPECT_EQ(SetClipboardData(CF_UNICODETEXT, reinterpret_cast<HANDLE>(64)), nullptr);
   CloseClipboard();
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<std::string> gDesktop;
+
+TEST_F(ClipboardTest, TextSetOnTheDeviceReachesTheDesktopSinkOnClose) {
+  gDesktop.clear();
+  SetDesktopClipboardSink([](const char* utf8) { gDesktop.push_back(utf8); });
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  SetClipboardData(CF_UNICODETEXT, TextBlock(u"caf\u00e9"));
+  EXPECT_TRUE(gDesktop.empty());  // not before the clipboard is closed
+  CloseClipboard();
+  ASSERT_TRUE(OpenClipboard(nullptr));  // opened and closed without new text
+  CloseClipboard();
+  SetDesktopClipboardSink(nullptr);
+  EXPECT_EQ(gDesktop, (std::vector<std::string>{"caf\xc3\xa9"}));
+  EXPECT_EQ(devtest::ClipboardJournal(), (std::vector<std::u16string>{u"caf\u00e9"}));
 }
 
 }  // namespace
