@@ -7,7 +7,9 @@
 
 #include "app/frame/stand_in_window_set.h"
 #include "app/startup/reader_application.h"
+#include "platform/controls/control_classes.h"
 #include "platform/launch/launch.h"
+#include "platform/shell_windows/shell_windows.h"
 #include "platform/sdl/device_loop.h"
 #include "resources/tessalyn_resources.h"
 
@@ -25,6 +27,10 @@ int RunReader(void*) {
 int main(int argc, char** argv) {
   devlaunch::SetProgramArguments(argc, argv);
   InstallTessalynResources();
+  // The device's common controls, then the shell's menu bar, task bar and
+  // input panel, which are made of them.
+  InitCommonControls();
+  devshellwin::InstallShellWindows();
   RunDeviceMessageLoopBackend(RunReader, nullptr);
   return 0;
 }
