@@ -43,6 +43,7 @@ DrawingSurface::~DrawingSurface() {
     delete backgroundPicture_;
     backgroundPicture_ = nullptr;
   }
+  ReleaseBitmapStrip();
   for (FontCacheEntry& entry : fontCache_) {
     if (entry.font != nullptr) DeleteObject(entry.font);
     entry.font = nullptr;

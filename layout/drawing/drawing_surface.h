@@ -30,6 +30,7 @@
 #include "layout/drawing/memory_bitmap.h"
 #include "layout/drawing/surface_display_link.h"
 #include "layout/elements/ui_container.h"
+#include "layout/fonts/bitmap_font_renderer.h"
 #include "platform/text_drawing/text.h"
 #include "platform/types/window_handle.h"
 
@@ -180,6 +181,16 @@ class DrawingSurface : public UIContainer {
   // failure.
   HBITMAP CreateDibSection(const Size& size, void** bits);
 
+  // ---- The bitmap-text strip: an 8-bit bitmap that text in a bitmap font
+  // is drawn into (4 pixels right of the strip's position) and then copied
+  // to the surface. DrawText opens and flushes one around its own run when
+  // none is open, so a caller opens one only to gather several runs.
+  // Answers 1 at once when the current font is not a bitmap font, 0 when
+  // the strip cannot be made (nothing is drawn then).
+  int BeginBitmapText(Point position, Size size, uint32_t word);
+  // Copies the strip to the surface at its position and size.
+  void FlushBitmapText();
+
  private:
   struct FontCacheEntry {
     HFONT font = nullptr;
@@ -201,6 +212,11 @@ class DrawingSurface : public UIContainer {
   bool SelectFont();
   bool ResolveFontEntry(uint8_t id, FontTableEntry* entry) const;
   void RotatedStrips(const MemoryBitmap& bitmap, Point point, const Rect& rect, uint8_t rotation);
+  // Opens the font file of a bitmap-font identifier (when it changed) and
+  // chooses its face; false when the identifier must fall back.
+  bool SelectBitmapFont(const FontTableEntry& entry);
+  void ReleaseBitmapStrip();
+  void DrawBitmapText(const WCHAR* text, int32_t count, Point point);
 
   const FontTable* fontTable_;
   SurfaceDisplayLink* display_ = nullptr;
@@ -238,6 +254,18 @@ class DrawingSurface : public UIContainer {
   uint8_t ownsWindow_ = 0;
   uint8_t focusing_ = 0;
   uint8_t windowFlag_ = 0;  // cleared when the window is created
+  BitmapFontRenderer bitmapFont_;
+  int32_t bitmapFontId_ = -1;  // whose file is open; -1: none
+  uint8_t bitmapActive_ = 0;   // the selected font is a bitmap face
+  HBITMAP strip_ = nullptr;
+  uint8_t* stripBits_ = nullptr;
+  int32_t stripWidth_ = 0;  // allocated: the requested width + 8
+  int32_t stripHeight_ = 0;
+  int32_t stripFontId_ = -1;  // whose palette the strip holds
+  Point stripPosition_;
+  Size stripSize_;
+  uint32_t stripWord_ = 0;
+  uint8_t stripDirty_ = 0;
 };
 
 // Whether the platform's major version is above 4, read once for every

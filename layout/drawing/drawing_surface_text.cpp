@@ -2,10 +2,10 @@
 // platform font through the five-entry cache (least recently used out);
 // the font is selected again before the next text call after any change.
 //
-// Identifiers that the font table marks as bitmap fonts are drawn by the
-// bitmap-font renderer into an open bitmap-text strip; until that renderer
-// is part of the surface, opening a bitmap font fails and the identifier
-// falls back to 1, a platform face, as any failed bitmap font does.
+// Identifiers that the font table marks as bitmap fonts are measured by the
+// bitmap-font renderer without a DC and drawn through the bitmap-text strip
+// (drawing_surface_bitmap_text.cpp); a font file that cannot be opened or
+// has no fitting face falls back to identifier 1, a platform face.
 #include <cstring>
 
 #include "layout/drawing/drawing_surface.h"
@@ -18,6 +18,14 @@ constexpr uint8_t kFallbackFontId = 1;
 
 // 64 spaces: DrawTextW of them draws only the underline or strike-out.
 constexpr WCHAR kDecorationSpaces[] = u"                                                                ";
+
+// Raised text moves up and lowered text down by a third of the size.
+int32_t ShiftOfPosition(const FontSpec& spec) {
+  uint8_t position = spec.VerticalPosition();
+  if (position == FontSpec::kPositionRaised) return spec.size / -3;
+  if (position == FontSpec::kPositionLowered) return spec.size / 3;
+  return 0;
+}
 
 }  // namespace
 
@@ -36,6 +44,13 @@ void DrawingSurface::SetFontSpec(uint8_t id, int8_t size) {
 }
 
 void DrawingSurface::FlushFontCache(uint8_t id) {
+  if (id == 0 || id == bitmapFontId_) {
+    // The table entry may name another file now: open it afresh next time.
+    bitmapFont_.Close(false);
+    bitmapFontId_ = -1;
+    stripFontId_ = -1;
+    fontSelected_ = 0;
+  }
   for (FontCacheEntry& entry : fontCache_) {
     if (entry.font == nullptr || (id != 0 && entry.spec.id != id)) continue;
     // A font still selected into the current DC is given back first.
@@ -122,32 +137,41 @@ HFONT DrawingSurface::GetCachedFont(const FontSpec& spec) {
 
 bool DrawingSurface::SelectFont() {
   if (fontSelected_) return true;
-  if (currentDc_ == nullptr) return false;
+  bitmapActive_ = 0;
   FontTableEntry entry;
   if (ResolveFontEntry(fontSpec_.id, &entry) && entry.kind != 0) {
-    // No bitmap-font renderer is attached yet: the identifier falls back.
+    if (SelectBitmapFont(entry)) {
+      int32_t lineHeight = 0, ascent = 0;
+      bitmapFont_.GetMetrics(&lineHeight, &ascent);
+      metrics_ = TEXTMETRICW{};
+      metrics_.tmHeight = lineHeight;
+      metrics_.tmAscent = ascent;
+      metrics_.tmDescent = lineHeight - ascent;
+      bitmapActive_ = 1;
+      fontSelected_ = 1;
+      baselineShift_ = ShiftOfPosition(fontSpec_);
+      return true;
+    }
     fontSpec_.id = kFallbackFontId;
   }
+  if (currentDc_ == nullptr) return false;
   HFONT font = GetCachedFont(fontSpec_);
   if (font == nullptr) return false;
   HGDIOBJ out = SelectObject(currentDc_, font);
   if (initialFont_ == nullptr) initialFont_ = out;
   GetTextMetricsW(currentDc_, &metrics_);
   fontSelected_ = 1;
-  uint8_t position = fontSpec_.VerticalPosition();
-  if (position == FontSpec::kPositionRaised) {
-    baselineShift_ = fontSpec_.size / -3;
-  } else if (position == FontSpec::kPositionLowered) {
-    baselineShift_ = fontSpec_.size / 3;
-  } else {
-    baselineShift_ = 0;
-  }
+  baselineShift_ = ShiftOfPosition(fontSpec_);
   return true;
 }
 
 void DrawingSurface::DrawText(const WCHAR* text, int32_t count, Point point) {
   // A failed font draws with whatever font the DC holds.
   SelectFont();
+  if (bitmapActive_) {
+    DrawBitmapText(text, count, point);
+    return;
+  }
   if (currentDc_ == nullptr || count <= 0) return;
   ExtTextOutW(currentDc_, point.x, point.y, 0, nullptr, text, static_cast<UINT>(count), nullptr);
 }
@@ -163,6 +187,11 @@ void DrawingSurface::DrawDecorationGap(Point point, int32_t width) {
 bool DrawingSurface::MeasureText(const WCHAR* text, int32_t count, Size* out) {
   *out = Size{};
   SelectFont();
+  if (bitmapActive_ && count >= 0) {
+    out->width = bitmapFont_.RunWidth(text, count);
+    out->height = metrics_.tmHeight;
+    return true;
+  }
   if (currentDc_ == nullptr || count < 0) return false;
   SIZE size{};
   if (!GetTextExtentExPointW(currentDc_, text, count, 0, nullptr, nullptr, &size)) return false;
@@ -173,6 +202,15 @@ bool DrawingSurface::MeasureText(const WCHAR* text, int32_t count, Size* out) {
 
 int32_t DrawingSurface::FitText(const WCHAR* text, int32_t count, int32_t maxWidth) {
   SelectFont();
+  if (bitmapActive_) {
+    // A run's width is the sum of its characters' widths.
+    int32_t width = 0;
+    for (int32_t i = 0; i < count; ++i) {
+      width += bitmapFont_.RunWidth(text + i, 1);
+      if (width > maxWidth) return i;
+    }
+    return count > 0 ? count : 0;
+  }
   if (currentDc_ == nullptr || count <= 0) return 0;
   int fit = 0;
   SIZE size{};
