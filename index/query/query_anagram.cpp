@@ -94,7 +94,7 @@ bool AnagramTest(const IndexCollation& c, const QueryLetterRecord& record, const
   return left <= record.maxLeftover;
 }
 
-uint32_t AnagramJumpKey(const IndexCollation& c, const QueryLetterRecord& record, const uint8_t* key,
+int32_t AnagramJumpKey(const IndexCollation& c, const QueryLetterRecord& record, const uint8_t* key,
                         uint32_t length, uint32_t passed, bool forward, uint8_t* out, uint32_t capacity) {
   const uint32_t width = CodeWidth(c);
   // The key's characters that weigh something.
@@ -132,7 +132,6 @@ uint32_t AnagramJumpKey(const IndexCollation& c, const QueryLetterRecord& record
       for (int32_t i = static_cast<int32_t>(record.itemCount) - 1; i >= 0 && chosen < 0; --i)
         if (counts[i] > 0 && CompareCodes(record.items[i].letter, codes[m], c) < 0) chosen = i;
     }
-    if (chosen < 0) continue;
     uint32_t at = 0;
     auto put = [&](uint32_t code) {
       if (at + width > capacity) return false;
@@ -140,6 +139,13 @@ uint32_t AnagramJumpKey(const IndexCollation& c, const QueryLetterRecord& record
       at += width;
       return true;
     };
+    if (chosen < 0 && !forward) {
+      // Backwards, the kept start itself is the largest key below the
+      // failing one that could still pass.
+      for (uint32_t i = 0; i < m; ++i) put(codes[i]);
+      return static_cast<int32_t>(at);
+    }
+    if (chosen < 0) continue;
     for (uint32_t i = 0; i < m; ++i) put(codes[i]);
     put(record.items[chosen].letter);
     --counts[chosen];
@@ -160,7 +166,7 @@ uint32_t AnagramJumpKey(const IndexCollation& c, const QueryLetterRecord& record
         }
       }
     }
-    return at;
+    return static_cast<int32_t>(at);
   }
-  return 0;
+  return -1;
 }

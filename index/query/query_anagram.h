@@ -25,7 +25,7 @@ bool AnagramTest(const IndexCollation& collation, const QueryLetterRecord& recor
                  uint32_t length, uint32_t* passed);
 
 // The key to jump to after a key that failed with `passed` characters, in
-// stored form in out (at most capacity bytes); its length, 0 when no key
+// stored form in out (at most capacity bytes); its length, -1 when no key
 // can pass in that direction any more.
-uint32_t AnagramJumpKey(const IndexCollation& collation, const QueryLetterRecord& record, const uint8_t* key,
+int32_t AnagramJumpKey(const IndexCollation& collation, const QueryLetterRecord& record, const uint8_t* key,
                         uint32_t length, uint32_t passed, bool forward, uint8_t* out, uint32_t capacity);

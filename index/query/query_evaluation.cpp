@@ -523,15 +523,15 @@ int32_t QueryEvaluator::Anagram(QueryNode* node, QueryNodeState& s, int32_t mode
       ++counter;
       continue;
     }
-    const uint32_t jumpLength =
+    const int32_t jumpLength =
         AnagramJumpKey(collation, node->letters, key, length, passed, forward, jump, sizeof(jump));
-    if (jumpLength == 0) return EndOf(mode);
+    if (jumpLength < 0) return EndOf(mode);
     counter = passed / 2;
     if (forward) {
-      const int32_t next = Search(table_, static_cast<uint32_t>(count_), jump, jumpLength, 0, false);
+      const int32_t next = Search(table_, static_cast<uint32_t>(count_), jump, static_cast<uint32_t>(jumpLength), 0, false);
       n = next > n ? next : n + 1;
     } else {
-      const int32_t previous = Search(table_, static_cast<uint32_t>(count_), jump, jumpLength, 0, true) - 1;
+      const int32_t previous = Search(table_, static_cast<uint32_t>(count_), jump, static_cast<uint32_t>(jumpLength), 0, true) - 1;
       n = previous < n ? previous : n - 1;
     }
   }
