@@ -155,6 +155,7 @@ class IndexQueryResultPtr {
   ~IndexQueryResultPtr() { Assign(nullptr); }
   IndexQueryResultPtr(const IndexQueryResultPtr&) = delete;
   IndexQueryResultPtr& operator=(const IndexQueryResultPtr&) = delete;
+  IndexQueryResultPtr(IndexQueryResultPtr&& other) noexcept : result_(other.result_) { other.result_ = nullptr; }
   // Counts the new result up and releases the old one (nothing when equal).
   void Assign(IndexQueryResult* result);
   // Takes over a reference the caller owns.
