@@ -37,7 +37,8 @@ enum QueryComparison : int32_t {
 // Counters a test or benchmark reads to see how much a walk looked at.
 struct QueryWalkCounters {
   uint64_t entriesTested = 0;  // keys matched, letters counted, tags read
-  uint64_t keySearches = 0;    // FindKey calls
+  uint64_t keySearches = 0;    // key searches
+  uint64_t patternTests = 0;   // keys tested against a like pattern
 };
 
 class IndexQueryResult : public RecordSource {

@@ -272,6 +272,7 @@ class QueryEvaluator {
     const int32_t step = mode == kQueryPrevious ? -1 : 1;
     while (n >= 0 && n < count_) {
       ++r_.counters_.entriesTested;
+      ++r_.counters_.patternTests;
       const int32_t match = MatchPattern(table_, table_->MakeEntryRef(n), pattern);
       if (negated) {
         if (match != 0) return n;

@@ -195,6 +195,35 @@ TEST(QueryTree, LikeJumpsToThePrefixRangeBothWays) {
   EXPECT_EQ(ForwardLabels(mid.Get()), (std::vector<std::string>{"cot", "dog", "zoo"}));
 }
 
+TEST(QueryTree, NgramNarrowingTestsOnlyListedEntries) {
+  std::vector<std::string> words;
+  const char* stems[] = {"ab", "ba", "ca", "da", "ea", "fa", "ga", "ha"};
+  for (const char* s : stems)
+    for (char c = 'a'; c <= 'z'; ++c) words.push_back(std::string(s) + c + "x");
+  words.push_back("zzabzz");
+  QueryBook q = MakeQueryBook(words, true, 1024);
+  IndexQueryResultPtr r;
+  r.Adopt(NewResult(q.table.Get()));
+  ASSERT_EQ(r->AddComparison(SharedWideString(u"%ab%"), 9, false), 0);
+  // The like node, then the rarest lists intersected with it.
+  ASSERT_GE(r->NodeCount(), 3u);
+  EXPECT_EQ(r->NodeAt(1)->kind, kQueryInList);
+  EXPECT_EQ(r->NodeAt(2)->kind, kQueryIntersection);
+  std::vector<std::string> labels = ForwardLabels(r.Get());
+  EXPECT_EQ(labels.size(), 34u);  // ab?x, ?abx and zzabzz
+  EXPECT_EQ(labels.back(), "zzabzz");
+  // Only keys holding "ab" (or its rarer n-grams) were matched.
+  EXPECT_LE(r->Counters().patternTests, 34u);
+  // Under the required flag a lone letter between wildcards is refused (and
+  // its like node taken out again); three letters before one are not.
+  IndexQueryResultPtr weak;
+  weak.Adopt(NewResult(q.table.Get()));
+  EXPECT_EQ(weak->AddComparison(SharedWideString(u"%z%"), 9, true), 1);
+  EXPECT_EQ(weak->NodeCount(), 0u);
+  EXPECT_EQ(weak->AddComparison(SharedWideString(u"gaq%"), 9, true), 0);
+  EXPECT_EQ(ForwardLabels(weak.Get()), (std::vector<std::string>{"gaqx"}));
+}
+
 TEST(QueryTree, AnagramCases) {
   QueryBook q = MakeQueryBook({"act", "art", "cart", "cat", "rat", "tact", "tar", "trace"}, false);
   struct Case {
