@@ -259,10 +259,20 @@ void IndexQueryResult::ResolvePosition(int32_t entryNumber, QueryPosition* posit
     return;
   }
   if (TreeIsTrivial()) {
-    FinishPosition(position, entryNumber < 0 ? (entryNumber == -1 ? 0 : -2) : entryNumber);
+    FinishPosition(position, entryNumber == -1 ? 0 : entryNumber);
     return;
   }
   if (!position->HasStates()) {
+    FinishPosition(position, -2);
+    return;
+  }
+  if (entryNumber == -2) {
+    // Past the end, every node with it, so that a backward walk starts from
+    // the last entries.
+    for (uint32_t i = 0; i < position->StateCount(); ++i) {
+      position->States()[i].current = -2;
+      position->States()[i].listCursor = nodes_[i]->listLength;
+    }
     FinishPosition(position, -2);
     return;
   }

@@ -90,6 +90,8 @@ class IndexQueryResult : public RecordSource {
   // ---- Walking
   void InitPosition(QueryPosition* position);
   bool HasValue(QueryPosition* position);
+  // The first satisfying entry at or after the entry; -2 gives past the end
+  // with every node there, from where StepBackward walks the result back.
   void ResolvePosition(int32_t entryNumber, QueryPosition* position);
   void GetEntryAt(QueryPosition* position);
   void StepForward(QueryPosition* position);

@@ -122,6 +122,34 @@ class QueryEvaluator {
     return s.current - 1;
   }
 
+  bool Readable(int32_t n) {
+    const uint8_t* label = nullptr;
+    uint32_t length = 0;
+    return Label(n, &label, &length);
+  }
+
+  // Past an entry that its record does not hold (the header claimed more
+  // than the record has): forwards to the next record's first entry,
+  // backwards to the last entry the record holds. A damaged table is then
+  // walked record by record, and its missing entries are never answered.
+  int32_t SkipUnreadable(int32_t n, int32_t step) {
+    const IndexEntryRef ref = table_->MakeEntryRef(n);
+    if (ref.IsSentinel()) return step > 0 ? count_ : kBeforeStart;
+    const int32_t first = n - ref.entry;
+    if (step > 0) {
+      const int32_t next = first + static_cast<int32_t>(table_->RecordEntryCount(static_cast<uint32_t>(ref.record)));
+      return next > n ? next : n + 1;
+    }
+    int32_t lo = 0;
+    int32_t hi = ref.entry;
+    while (lo < hi) {
+      const int32_t mid = lo + (hi - lo) / 2;
+      if (Readable(first + mid)) lo = mid + 1;
+      else hi = mid;
+    }
+    return first + lo - 1;
+  }
+
   bool Label(int32_t n, const uint8_t** label, uint32_t* length) {
     const IndexEntryRef ref = table_->MakeEntryRef(n);
     if (ref.IsSentinel()) return false;
@@ -153,6 +181,10 @@ class QueryEvaluator {
     uint8_t key[kIndexScratchBytes];
     uint8_t otherKey[kIndexScratchBytes];
     while (n >= 0 && n < count_) {
+      if (!Readable(n)) {
+        n = SkipUnreadable(n, mode == kQueryPrevious ? -1 : 1);
+        continue;
+      }
       ++r_.counters_.entriesTested;
       const uint32_t keyLength = CopyLabel(table_, n, key);
       if (mode != kQueryPrevious) {
@@ -181,6 +213,10 @@ class QueryEvaluator {
     uint8_t key[kIndexScratchBytes];
     uint8_t otherKey[kIndexScratchBytes];
     for (; n >= 0 && n < count_; n += step) {
+      if (!Readable(n)) {
+        n = SkipUnreadable(n, step) - step;
+        continue;
+      }
       ++r_.counters_.entriesTested;
       if (other == nullptr || !other->IsOpen()) return n;
       const uint32_t keyLength = CopyLabel(table_, n, key);
@@ -271,6 +307,10 @@ class QueryEvaluator {
     int32_t n = LeafStart(s, mode, target);
     const int32_t step = mode == kQueryPrevious ? -1 : 1;
     while (n >= 0 && n < count_) {
+      if (!Readable(n)) {
+        n = SkipUnreadable(n, step);
+        continue;
+      }
       ++r_.counters_.entriesTested;
       ++r_.counters_.patternTests;
       const int32_t match = MatchPattern(table_, table_->MakeEntryRef(n), pattern);
@@ -317,6 +357,10 @@ class QueryEvaluator {
     if (!reader.Init(table_)) return EndOf(mode);
     uint32_t failed = 0;
     for (; n >= 0 && n < count_; n += step) {
+      if (!Readable(n)) {
+        n = SkipUnreadable(n, step) - step;
+        continue;
+      }
       ++r_.counters_.entriesTested;
       IndexEntryRef ref = table_->MakeEntryRef(n);
       if (reader.Attach(ref) == 0) {
@@ -368,6 +412,10 @@ class QueryEvaluator {
     int32_t n = LeafStart(s, mode, target);
     const int32_t step = mode == kQueryPrevious ? -1 : 1;
     for (; n >= 0 && n < count_; n += step) {
+      if (!Readable(n)) {
+        n = SkipUnreadable(n, step) - step;
+        continue;
+      }
       ++r_.counters_.entriesTested;
       bool ok = false;
       if (CompareWithText(node, n, &ok) != 0 || !ok) return n;
@@ -514,6 +562,10 @@ int32_t QueryEvaluator::Anagram(QueryNode* node, QueryNodeState& s, int32_t mode
   uint8_t key[kIndexScratchBytes];
   uint8_t jump[kIndexScratchBytes];
   while (n >= 0 && n < count_) {
+      if (!Readable(n)) {
+        n = SkipUnreadable(n, forward ? 1 : -1);
+        continue;
+      }
     ++r_.counters_.entriesTested;
     const uint32_t length = CopyLabel(table_, n, key);
     uint32_t passed = 0;

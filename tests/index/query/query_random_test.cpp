@@ -219,6 +219,11 @@ void CheckSeed(uint32_t seed) {
     std::string kinds;
     for (uint32_t i = 0; i < r->NodeCount(); ++i) kinds += std::to_string(r->NodeAt(i)->kind) + " ";
     ASSERT_EQ(backward, expected) << "tree " << tree << " kinds " << kinds;
+    QueryPosition end;
+    r->ResolvePosition(-2, &end);
+    std::vector<int32_t> fromEnd = WalkBackward(r.Get(), &end);
+    std::reverse(fromEnd.begin(), fromEnd.end());
+    ASSERT_EQ(fromEnd, expected) << "tree " << tree << " from a fresh past-the-end position";
     for (int32_t from = 0; from < count; ++from) {
       QueryPosition at;
       r->ResolvePosition(from, &at);
