@@ -143,6 +143,7 @@ void Walk(benchmark::State& state, const Query* q, bool backward, uint32_t size)
   for (auto _ : state) {
     QueryPosition p;
     entries = 0;
+    r->Counters() = QueryWalkCounters();
     if (!backward) {
       for (r->GetEntryAt(&p); p.entryNumber >= 0; r->StepForward(&p)) ++entries;
     } else {
@@ -151,6 +152,10 @@ void Walk(benchmark::State& state, const Query* q, bool backward, uint32_t size)
     }
   }
   state.counters["entries"] = static_cast<double>(entries);
+  // Keys tested and key searches of one walk: how much of the table it saw.
+  state.counters["tested"] = static_cast<double>(r->Counters().entriesTested);
+  state.counters["searches"] = static_cast<double>(r->Counters().keySearches);
+  state.counters["table"] = static_cast<double>(r->EntryCount());
   state.counters["per_entry_ns"] = benchmark::Counter(static_cast<double>(entries) * state.iterations(),
                                                       benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
   state.counters["per_entry_ns"] = state.counters["per_entry_ns"] * 1e9;

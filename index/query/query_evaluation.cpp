@@ -480,18 +480,21 @@ class QueryEvaluator {
       if (IsEnd(h)) return Finish(index, h);
       g = states_[left].current;
     }
+    if (mode == kQueryPrevious) {
+      // Backwards the right operand leads as it does forwards: each of its
+      // entries is tested on the left by a bounded seek, so that a left
+      // operand that scans (a like node beside its n-gram lists) tests only
+      // the right operand's entries instead of stepping back over all keys.
+      for (;;) {
+        uint8_t own = 1;
+        g = Eval(left, kQuerySeek, &own, h);
+        if (g == h && own != 0) return h;
+        h = Eval(right, kQueryPrevious, nullptr, 0);
+        if (IsEnd(h)) return Finish(index, h);
+      }
+    }
     for (;;) {
       if (h == g && !candidate) return h;
-      if (mode == kQueryPrevious) {
-        if (Rank(h) >= Rank(g)) {
-          h = Eval(right, kQueryPrevious, nullptr, 0);
-          if (IsEnd(h)) return Finish(index, h);
-        } else {
-          g = Eval(left, kQueryPrevious, nullptr, 0);
-          if (IsEnd(g)) return Finish(index, g);
-        }
-        continue;
-      }
       if (Rank(h) <= Rank(g)) {
         const int32_t to = candidate ? g + 1 : g;
         h = Eval(right, kQuerySeek, nullptr, to);

@@ -14,7 +14,7 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
+#include <utility>
 #include <vector>
 
 #include "tests/support/index_builder.h"
@@ -27,7 +27,7 @@ struct NgramOptions {
   uint32_t maxListValues = 20000;
   uint32_t recordBytes = 60000;
   // Phonetic keys: extra keys with their own lists under tag 38.
-  std::map<std::vector<uint8_t>, std::vector<uint32_t>> phonetic;
+  std::vector<std::pair<std::vector<uint8_t>, std::vector<uint32_t>>> phonetic;
 };
 
 // The n-gram keys of one key (mapped, plain bytes), unique and sorted.

@@ -8,6 +8,7 @@
 #include "script/bytecode/instruction_set.h"
 #include "script/compiler/compiler.h"
 #include "tests/index/query/query_test_books.h"
+#include "tests/support/palm_database_builder.h"
 
 using namespace querytest;
 using testbuild::IndexEntry;
@@ -117,6 +118,20 @@ TEST(QueryTranslator, TreesOfEachForm) {
     EXPECT_EQ(Kinds(t.result.Get()), c.kinds) << t.expression;
     EXPECT_EQ(ForwardLabels(t.result.Get()), c.labels) << t.expression;
   }
+}
+
+TEST(QueryTranslator, QuotedSourceIsAnotherBook) {
+  TranslatorBook b = MakeTranslatorBook();
+  std::vector<testbuild::DictionaryWord> words = {{"x", "d"}, {"xylophone", "d"}, {"yak", "d"}};
+  testbuild::BookRecipe recipe;
+  recipe.text = testbuild::EncodeBookText("Other.", 1252);
+  testbuild::BuiltBook other = testbuild::BuildBook(recipe);
+  testbuild::AddIndexToBook(other, testbuild::BuildIndexRecords(testbuild::DictionaryIndex(words)), 0);
+  ASSERT_TRUE(testbuild::WriteDeviceFile(u"\\dict.corv", other.Bytes()));
+  Translated t = TranslateQuery(b, u"select * from 'dict.corv' as d where d like 'x%'");
+  ASSERT_EQ(t.status, 0);
+  EXPECT_EQ(ForwardLabels(t.result.Get()), (std::vector<std::string>{"x", "xylophone"}));
+  EXPECT_EQ(TranslateQuery(b, u"select * from 'nothing.corv' as d where d like 'x%'").status, 20);
 }
 
 TEST(QueryTranslator, RewrittenExpression) {
