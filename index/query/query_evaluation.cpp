@@ -480,11 +480,14 @@ class QueryEvaluator {
       if (IsEnd(h)) return Finish(index, h);
       g = states_[left].current;
     }
-    if (mode == kQueryPrevious) {
-      // Backwards the right operand leads as it does forwards: each of its
-      // entries is tested on the left by a bounded seek, so that a left
-      // operand that scans (a like node beside its n-gram lists) tests only
-      // the right operand's entries instead of stepping back over all keys.
+    const QueryNode* leftNode = r_.nodes_[left];
+    const bool leftScans = (leftNode->kind == kQueryLike || leftNode->kind == kQueryNotLike) &&
+                           leftNode->pattern.prefixCharacters == 0;
+    if (mode == kQueryPrevious && leftScans) {
+      // A like node without a literal prefix cannot jump backwards: the
+      // right operand (its n-gram lists) leads, and each of its entries is
+      // tested on the left by a bounded seek, instead of the like node
+      // stepping back over every key.
       for (;;) {
         uint8_t own = 1;
         g = Eval(left, kQuerySeek, &own, h);
@@ -495,6 +498,17 @@ class QueryEvaluator {
     }
     for (;;) {
       if (h == g && !candidate) return h;
+      if (mode == kQueryPrevious) {
+        // The operand standing later steps back.
+        if (Rank(h) >= Rank(g)) {
+          h = Eval(right, kQueryPrevious, nullptr, 0);
+          if (IsEnd(h)) return Finish(index, h);
+        } else {
+          g = Eval(left, kQueryPrevious, nullptr, 0);
+          if (IsEnd(g)) return Finish(index, g);
+        }
+        continue;
+      }
       if (Rank(h) <= Rank(g)) {
         const int32_t to = candidate ? g + 1 : g;
         h = Eval(right, kQuerySeek, nullptr, to);
