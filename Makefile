@@ -22,6 +22,9 @@ PACKAGES += groff-base time
 # Sound: the integer Ogg Vorbis decoder, the speech synthesiser of the
 # project's plug-in, and the producers and peers of audio test data.
 PACKAGES += libvorbisidec-dev libespeak-ng-dev espeak-ng vorbis-tools sox
+# Look-up queries: a large English word list for the query benchmark's
+# dictionary, and the SQL command line as its peer.
+PACKAGES += wamerican-huge sqlite3
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 
 JOBS ?= $(shell nproc)

@@ -15,7 +15,9 @@
 //     --dictionary WORDS a dictionary: WORDS (UTF-8) holds one entry a line, the
 //                        word, a tab and its definition; the words become the
 //                        book's main index (keys in code page 1252, sorted
-//                        without regard to case, definitions as stored texts)
+//                        without regard to case, definitions as stored texts);
+//                        a line without a tab is a word defined by itself
+//     --following        the dictionary gets its n-gram following table
 //     -h, --help         this usage
 #include <cstdint>
 #include <cstdio>
@@ -28,6 +30,7 @@
 
 #include "tests/support/book_builder.h"
 #include "tests/support/index_builder.h"
+#include "tests/support/ngram_index_builder.h"
 
 #include "tools/command_line.h"
 
@@ -36,7 +39,7 @@ namespace {
 constexpr char kUsage[] =
     "usage: bookmake [--version N] [--codepage 1252|65001|65002] [--compression none|palmdoc|huffcdic]\n"
     "                [--record-size N] [--extra-flags N] [--title TEXT] [--short-name TEXT] [--type N]\n"
-    "                [--palmdoc] [--dictionary WORDS] INPUT OUTPUT\n";
+    "                [--palmdoc] [--dictionary WORDS [--following]] INPUT OUTPUT\n";
 
 // A command line that cannot be used: what was wrong, then the usage.
 int Usage(const std::string& complaint = {}) {
@@ -51,6 +54,7 @@ int main(int argc, char** argv) {
   spec.extraFlags = 0x1;  // UTF-8 characters cut by a record's end are carried
   bool palmDoc = false;
   bool typeGiven = false;
+  bool following = false;
   std::string title, shortName, dictionary;
   std::string paths[2];
   int pathCount = 0;
@@ -105,6 +109,8 @@ int main(int argc, char** argv) {
         palmDoc = true;
       } else if (arg == "--dictionary") {
         dictionary = value();
+      } else if (arg == "--following") {
+        following = true;
       } else if (toolcli::IsOption(arg.c_str())) {
         return Usage("unknown option " + arg);
       } else if (pathCount < 2) {
@@ -115,6 +121,7 @@ int main(int argc, char** argv) {
     }
     if (pathCount != 2) return Usage();
     if (palmDoc && !dictionary.empty()) throw std::invalid_argument("a Palm Doc file holds no dictionary");
+    if (following && dictionary.empty()) throw std::invalid_argument("--following needs --dictionary");
     if (spec.codePage != 1252 && spec.codePage != 65001 && spec.codePage != 65002)
       throw std::invalid_argument("code page must be 1252, 65001 or 65002");
   } catch (const std::invalid_argument& e) {
@@ -154,10 +161,19 @@ int main(int argc, char** argv) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         const size_t tab = line.find('\t');
         if (line.empty()) continue;
-        if (tab == std::string::npos || tab == 0) throw std::runtime_error("a line without word and tab: " + line);
-        list.push_back({line.substr(0, tab), line.substr(tab + 1)});
+        if (tab == 0) throw std::runtime_error("a line without a word: " + line);
+        if (tab == std::string::npos) list.push_back({line, line});
+        else list.push_back({line.substr(0, tab), line.substr(tab + 1)});
       }
-      testbuild::AddIndexToBook(book, testbuild::BuildIndexRecords(testbuild::DictionaryIndex(list)), 0);
+      testbuild::IndexRecipe main = testbuild::DictionaryIndex(list);
+      main.followingTable = following;
+      testbuild::AddIndexToBook(book, testbuild::BuildIndexRecords(main), 0);
+      if (following) {
+        // Right after the main table, where it looks for its following table.
+        testbuild::NgramOptions options;
+        options.maxListValues = 15000;
+        testbuild::AddIndexToBook(book, testbuild::BuildIndexRecords(testbuild::NgramIndex(main, options)), -1);
+      }
       std::fprintf(stderr, "bookmake: %zu dictionary entries\n", list.size());
     }
     const std::vector<uint8_t> bytes = book.Bytes();

@@ -41,6 +41,8 @@ class IndexEntryReader {
   int32_t ReadValues(uint32_t* out, uint32_t n, bool advance);
   uint32_t CountItems() const;
   uint32_t CurrentTag() const;
+  // The first value byte of the current tag (its span from NextTag/SeekTag).
+  const uint8_t* ValueBytes() const { return valueStart_; }
 
   bool FollowLink(IndexEntryRef* ref, uint32_t tag);
   // Follows tag 25, then tag 22; attached to the result when either moved.

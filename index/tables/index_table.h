@@ -91,6 +91,8 @@ class IndexTable : public DocumentStream {
   bool AllocateRecordMap(uint32_t n);
   void SetRecordMapEntry(uint32_t i, uint32_t key, uint32_t value);
   int32_t LookupRecordMap(uint32_t key) const;
+  // Pairs in the record map: the extra records a directory table lists.
+  uint32_t RecordMapCount() const { return recordMapCount_; }
 
   // ---- Header answers
   const IndexHeader& Header() const { return header_; }

@@ -4,6 +4,7 @@
 #include "foundation/wide_string/shared_wide_string.h"
 #include "index/books/book_index_tables.h"
 #include "index/tables/index_table.h"
+#include "tests/support/book_builder_reader.h"
 
 namespace testbuild {
 
@@ -48,7 +49,10 @@ void FakeIndexSource::OpenStreamByName(DocumentStreamPtr* out, const WCHAR* name
   }
   uint32_t eq = 0;
   while (eq < length && name[eq] != u'=') ++eq;
-  if (eq == length) return;
+  if (eq == length) {
+    OpenAddress(out, name, length);
+    return;
+  }
   const WCHAR* value = name + eq + 1;
   const uint32_t valueLength = length - eq - 1;
   IndexTable* table = nullptr;
@@ -74,6 +78,24 @@ void FakeIndexSource::OpenStreamByName(DocumentStreamPtr* out, const WCHAR* name
   table->SetDescriptorText(name, length);
   table->AttachToSource(this);
   out->Adopt(table);
+}
+
+void FakeIndexSource::OpenAddress(DocumentStreamPtr* out, const WCHAR* name, uint32_t length) {
+  if (length == 0) return;
+  std::u16string path(name, name + length);
+  if (path[0] != u'\\') path.insert(path.begin(), u'\\');
+  for (auto& [opened, source] : others_) {
+    if (opened == path) {
+      source->OpenStreamByName(out, u"special_table=default", 21);
+      return;
+    }
+  }
+  OpenedBook opened = OpenBookFile(path, 65002, kOpenStream);
+  if (!opened.doc) return;
+  DocumentSourcePtr other;
+  other.Adopt(FakeIndexSource::Create(std::move(opened.doc)));
+  other->OpenStreamByName(out, u"special_table=default", 21);
+  others_.emplace_back(path, other);
 }
 
 }  // namespace testbuild

@@ -2,10 +2,16 @@
 // source: it hands out the book's document and its index tables by
 // descriptor ("tableid=N", "table=NAME" through the naming table,
 // "special_table=naming|default|lookup_key", "key_table=NAME"), keeps the
-// tables it handed out in its list and hands the same table out again.
+// tables it handed out in its list and hands the same table out again. A
+// name without "=" is an address: another book in the device's file system
+// (a path from the root, with or without its leading backslash), whose
+// main table it answers, keeping that book open as long as itself.
 #pragma once
 
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "storage/books/book_document.h"
 #include "storage/sources/document_source.h"
@@ -32,7 +38,12 @@ class FakeIndexSource : public DocumentSource {
   explicit FakeIndexSource(std::unique_ptr<BookDocument> book) : book_(std::move(book)) {}
   ~FakeIndexSource() override;
 
+  void OpenAddress(DocumentStreamPtr* out, const WCHAR* name, uint32_t length);
+
   std::unique_ptr<BookDocument> book_;
+  // Books opened by address, each kept open once: a second open of the
+  // file would be refused by its share mode.
+  std::vector<std::pair<std::u16string, DocumentSourcePtr>> others_;
 };
 
 }  // namespace testbuild
