@@ -18,6 +18,7 @@
 #include "storage/container/palm_database.h"
 #include "storage/container/stream_factory.h"
 #include "tests/support/palm_database_builder.h"
+#include "fuzz/temp_in_memory.h"
 
 namespace {
 
@@ -87,9 +88,7 @@ void ReadSummaries(uint32_t mode, size_t inputSize) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static bool ready = [] {
-    // Every input writes a file: a device root in memory is much faster.
-    struct stat shm;
-    if (!std::getenv("TMPDIR") && ::stat("/dev/shm", &shm) == 0 && S_ISDIR(shm.st_mode)) setenv("TMPDIR", "/dev/shm", 0);
+    fuzzsupport::UseTempInMemory();
     devtest::UseFreshDeviceRoot();
     return true;
   }();

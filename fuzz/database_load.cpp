@@ -16,6 +16,7 @@
 #include "platform/files/files.h"
 #include "platform/testing/files.h"
 #include "tests/support/dump_record_builder.h"
+#include "fuzz/temp_in_memory.h"
 
 namespace {
 
@@ -26,8 +27,7 @@ constexpr const char16_t* kSaved = u"\\saved.ebase";
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static bool ready = [] {
-    struct stat shm;
-    if (!std::getenv("TMPDIR") && ::stat("/dev/shm", &shm) == 0 && S_ISDIR(shm.st_mode)) setenv("TMPDIR", "/dev/shm", 0);
+    fuzzsupport::UseTempInMemory();
     devtest::UseFreshDeviceRoot();
     return true;
   }();

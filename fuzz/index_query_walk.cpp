@@ -23,6 +23,7 @@
 #include "tests/support/book_builder_reader.h"
 #include "tests/support/fake_index_source.h"
 #include "tests/support/index_builder.h"
+#include "fuzz/temp_in_memory.h"
 
 namespace {
 
@@ -88,8 +89,7 @@ void Exercise(DocumentSource* source, IndexTable* table) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static bool ready = [] {
-    struct stat shm;
-    if (!std::getenv("TMPDIR") && ::stat("/dev/shm", &shm) == 0 && S_ISDIR(shm.st_mode)) setenv("TMPDIR", "/dev/shm", 0);
+    fuzzsupport::UseTempInMemory();
     devtest::UseFreshDeviceRoot();
     return true;
   }();

@@ -18,6 +18,7 @@
 #include "storage/container/palm_database_stream.h"
 #include "storage/container/stream_factory.h"
 #include "tests/support/palm_database_builder.h"
+#include "fuzz/temp_in_memory.h"
 
 namespace {
 
@@ -109,10 +110,7 @@ void ChangeSaveAndReopen() {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static bool ready = [] {
-    // Every run creates and renames files: a device root in memory runs
-    // several times faster than one on disk.
-    struct stat shm;
-    if (!std::getenv("TMPDIR") && ::stat("/dev/shm", &shm) == 0 && S_ISDIR(shm.st_mode)) setenv("TMPDIR", "/dev/shm", 0);
+    fuzzsupport::UseTempInMemory();
     devtest::UseFreshDeviceRoot();
     return true;
   }();

@@ -21,6 +21,7 @@
 #include "tests/support/fake_index_source.h"
 #include "tests/support/index_builder.h"
 #include "tests/support/ngram_index_builder.h"
+#include "fuzz/temp_in_memory.h"
 
 namespace {
 
@@ -57,8 +58,7 @@ DocumentSource* Dictionary() {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static DocumentSource* source = [] {
-    struct stat shm;
-    if (!std::getenv("TMPDIR") && ::stat("/dev/shm", &shm) == 0 && S_ISDIR(shm.st_mode)) setenv("TMPDIR", "/dev/shm", 0);
+    fuzzsupport::UseTempInMemory();
     devtest::UseFreshDeviceRoot();
     return Dictionary();
   }();

@@ -23,6 +23,7 @@
 #include "platform/registry/registry_tree.h"
 #include "platform/testing/registry.h"
 #include "platform/testing/reset.h"
+#include "fuzz/temp_in_memory.h"
 
 namespace {
 
@@ -113,11 +114,7 @@ void UseRegistry() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static bool ready = false;
   if (!ready) {
-    // Every change replaces the file by rename, which on a disk file system
-    // waits for the data to be written out: a device root in memory is
-    // much faster.
-    struct stat shm;
-    if (!std::getenv("TMPDIR") && ::stat("/dev/shm", &shm) == 0 && S_ISDIR(shm.st_mode)) setenv("TMPDIR", "/dev/shm", 0);
+    fuzzsupport::UseTempInMemory();
     devtest::ResetDevice();
     ready = true;
   }

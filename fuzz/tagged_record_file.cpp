@@ -16,6 +16,7 @@
 #include "storage/side_file/book_parameter_file.h"
 #include "storage/settings/global_settings_file.h"
 #include "storage/side_file/side_file_categories.h"
+#include "fuzz/temp_in_memory.h"
 
 namespace {
 
@@ -141,11 +142,7 @@ void FuzzSettingsFile(const uint8_t* data, size_t size) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static bool ready = false;
   if (!ready) {
-    // Every input replaces files by rename, which on a disk file system
-    // waits for the data to be written out: a device root in memory makes
-    // the target about four times faster.
-    struct stat shm;
-    if (!std::getenv("TMPDIR") && ::stat("/dev/shm", &shm) == 0 && S_ISDIR(shm.st_mode)) setenv("TMPDIR", "/dev/shm", 0);
+    fuzzsupport::UseTempInMemory();
     devtest::ResetDevice();
     ready = true;
   }

@@ -7,6 +7,7 @@
 
 #include "app/frame/stand_in_window_set.h"
 #include "app/startup/reader_application.h"
+#include "index/books/book_index_services.h"
 #include "platform/controls/control_classes.h"
 #include "platform/launch/launch.h"
 #include "platform/shell_windows/shell_windows.h"
@@ -27,6 +28,8 @@ int RunReader(void*) {
 int main(int argc, char** argv) {
   devlaunch::SetProgramArguments(argc, argv);
   InstallTessalynResources();
+  // A book's look-ups by name go through its index tables.
+  InstallBookIndexServices();
   // The device's common controls, then the shell's menu bar, task bar and
   // input panel, which are made of them.
   InitCommonControls();
