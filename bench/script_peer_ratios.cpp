@@ -35,6 +35,8 @@
 #include <thread>
 #include <vector>
 
+#include "bench/script_bench_files.h"
+
 extern char** environ;
 
 namespace {
@@ -49,25 +51,10 @@ struct Figure {
   long peakKilobytes = 0;
 };
 
-// The build gives the folder's absolute path: __FILE__ may be relative to
-// the build folder.
-std::string ProgramDir() { return TESSALYN_SCRIPT_PROGRAMS; }
+using scriptbench::ProgramDir;
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-// scriptrun sits beside this program in bin/.
-std::string ScriptrunPath() {
-  char self[4096];
-  ssize_t n = readlink("/proc/self/exe", self, sizeof(self) - 1);
-  if (n <= 0) return "scriptrun";
-  std::string path(self, static_cast<size_t>(n));
-  return path.substr(0, path.rfind('/')) + "/scriptrun";
-}
+using scriptbench::ReadFile;
+using scriptbench::ScriptrunPath;
 
 // The file a peer runs: its preludes, then the program.
 std::string PeerFile(const std::string& peer, const char* name) {

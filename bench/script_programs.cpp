@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/script_bench_files.h"
 #include "foundation/wide_string/shared_wide_string.h"
 #include "platform/time/known_zones.h"
 #include "platform/time/system_time.h"
@@ -35,26 +36,10 @@ namespace {
 
 const char* const kPrograms[] = {"loops", "strings", "calls", "members"};
 
-std::string ProgramDir() {
-  std::string here = __FILE__;
-  return here.substr(0, here.rfind('/')) + "/script_programs/";
-}
+using scriptbench::ProgramDir;
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-// scriptrun sits beside this program in bin/.
-std::string ScriptrunPath() {
-  char self[4096];
-  ssize_t n = readlink("/proc/self/exe", self, sizeof(self) - 1);
-  if (n <= 0) return "scriptrun";
-  std::string path(self, static_cast<size_t>(n));
-  return path.substr(0, path.rfind('/')) + "/scriptrun";
-}
+using scriptbench::ReadFile;
+using scriptbench::ScriptrunPath;
 
 // Runs the command with its output sent to /dev/null; its exit status, or
 // -1 when it could not be started.

@@ -25,7 +25,7 @@
 #include "platform/windows/message_queue.h"
 #include "platform/windows/windows.h"
 #include "tests/platform/controls/control_gallery.h"
-#include "tests/support/png_reader.h"
+#include "tests/support/screen_golden.h"
 
 namespace {
 
@@ -47,27 +47,7 @@ void UseScreen(int width, int height, int dpi) {
 }
 
 // Compares the screen with a golden picture, or rewrites the golden.
-void ExpectScreenMatches(const std::string& name) {
-  std::filesystem::path golden = GoldenPath(name);
-  if (std::getenv("TESSALYN_UPDATE_GOLDENS")) {
-    std::filesystem::create_directories(golden.parent_path());
-    ASSERT_TRUE(devtest::WriteScreenPng(golden.string()));
-    return;
-  }
-  std::filesystem::path shot = std::filesystem::temp_directory_path() / ("tessalyn_" + name);
-  ASSERT_TRUE(devtest::WriteScreenPng(shot.string()));
-  testpng::Picture expected, actual;
-  ASSERT_TRUE(testpng::ReadPngRgb(golden.string(), &expected)) << "missing golden " << golden;
-  ASSERT_TRUE(testpng::ReadPngRgb(shot.string(), &actual));
-  ASSERT_EQ(actual.width, expected.width);
-  ASSERT_EQ(actual.height, expected.height);
-  size_t differing = 0, first = 0;
-  for (size_t i = 0; i < actual.pixels.size(); ++i)
-    if (actual.pixels[i] != expected.pixels[i] && differing++ == 0) first = i;
-  EXPECT_EQ(differing, 0u) << name << ": first difference at (" << first % actual.width << ", " << first / actual.width
-                           << "); the screen is in " << shot;
-  if (differing == 0) std::filesystem::remove(shot);
-}
+void ExpectScreenMatches(const std::string& name) { testpng::ExpectScreenMatchesGolden(GoldenPath(name), name); }
 
 struct Screen {
   int width, height, dpi;

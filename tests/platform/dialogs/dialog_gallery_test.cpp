@@ -33,7 +33,7 @@
 #include "platform/testing/fonts.h"
 #include "platform/threads/threads.h"
 #include "tests/platform/dialogs/dialog_fixture.h"
-#include "tests/support/png_reader.h"
+#include "tests/support/screen_golden.h"
 
 namespace {
 
@@ -124,25 +124,7 @@ class DialogGallery : public DialogTest {
       std::printf("FreeType screen: %s\n", out.c_str());
       return;
     }
-    std::filesystem::path golden = GoldenPath(name);
-    if (std::getenv("TESSALYN_UPDATE_GOLDENS")) {
-      std::filesystem::create_directories(golden.parent_path());
-      ASSERT_TRUE(devtest::WriteScreenPng(golden.string()));
-      return;
-    }
-    std::filesystem::path shot = std::filesystem::temp_directory_path() / ("tessalyn_" + name);
-    ASSERT_TRUE(devtest::WriteScreenPng(shot.string()));
-    testpng::Picture expected, actual;
-    ASSERT_TRUE(testpng::ReadPngRgb(golden.string(), &expected)) << "missing golden " << golden;
-    ASSERT_TRUE(testpng::ReadPngRgb(shot.string(), &actual));
-    ASSERT_EQ(actual.width, expected.width);
-    ASSERT_EQ(actual.height, expected.height);
-    size_t differing = 0, first = 0;
-    for (size_t i = 0; i < actual.pixels.size(); ++i)
-      if (actual.pixels[i] != expected.pixels[i] && differing++ == 0) first = i;
-    EXPECT_EQ(differing, 0u) << name << ": first difference at (" << first % actual.width << ", "
-                             << first / actual.width << "); the screen is in " << shot;
-    if (differing == 0) std::filesystem::remove(shot);
+    testpng::ExpectScreenMatchesGolden(GoldenPath(name), name);
   }
 
   void DrawEveryScreen(const Screen& screen) {
