@@ -217,6 +217,7 @@ class DrawingSurface : public UIContainer {
   bool SelectBitmapFont(const FontTableEntry& entry);
   void ReleaseBitmapStrip();
   void DrawBitmapText(const WCHAR* text, int32_t count, Point point);
+  void DrawBitmapDecorationGap(Point point, int32_t width);
 
   const FontTable* fontTable_;
   SurfaceDisplayLink* display_ = nullptr;

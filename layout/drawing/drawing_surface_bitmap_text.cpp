@@ -116,3 +116,12 @@ void DrawingSurface::DrawBitmapText(const WCHAR* text, int32_t count, Point poin
                       (fontSpec_.style & FontSpec::kUnderline) != 0);
   if (own) FlushBitmapText();
 }
+
+void DrawingSurface::DrawBitmapDecorationGap(Point point, int32_t width) {
+  // Only into a strip a caller opened: the gap joins the underlines of the
+  // runs on either side, one pixel to the left so that no seam shows.
+  if (!stripDirty_ || width <= 0 || (fontSpec_.style & FontSpec::kUnderline) == 0) return;
+  int32_t x = point.x - stripPosition_.x;
+  int32_t from = x > 0 ? x - 1 : x;
+  bitmapFont_.DrawUnderline(from + kStripMargin, x + width + kStripMargin, point.y - stripPosition_.y);
+}

@@ -179,6 +179,12 @@ void DrawingSurface::DrawText(const WCHAR* text, int32_t count, Point point) {
 void DrawingSurface::DrawDecorationGap(Point point, int32_t width) {
   if (!decorated_) return;
   SelectFont();
+  if (bitmapActive_) {
+    // A platform font's spaces would draw in whatever face the DC holds:
+    // a bitmap font's gap is its underline in the open strip, or nothing.
+    DrawBitmapDecorationGap(point, width);
+    return;
+  }
   if (currentDc_ == nullptr || width <= 0) return;
   RECT box{point.x, point.y, point.x + width, point.y + 1000};
   DrawTextW(currentDc_, kDecorationSpaces, 64, &box, DT_NOPREFIX | DT_SINGLELINE);

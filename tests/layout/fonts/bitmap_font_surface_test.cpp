@@ -70,6 +70,40 @@ TEST_F(BitmapFontSurface, AnOpenStripGathersRunsUntilFlushed) {
   EXPECT_EQ(Pixel(20, 0), 0xFFFFFFu);
 }
 
+// The gap between two underlined runs: in a bitmap font it is the font's
+// own underline in the open strip, and without a strip nothing at all (a
+// platform font's underlined spaces would show in a face not asked for).
+TEST_F(BitmapFontSurface, ADecorationGapUnderlinesOnlyInsideAnOpenStrip) {
+  WriteFont(u"\\font.clf");
+  fonts.Set(kBitmapId, 1, u"\\font.clf");
+  FontSpec underlined;
+  underlined.size = 12;
+  underlined.style = FontSpec::kUnderline | (FontSpec::kPositionBaseline << 4);
+  underlined.id = kBitmapId;
+  Clear();
+  surface.BeginDraw(false);
+  surface.SetFont(underlined);
+  surface.DrawDecorationGap(Point{10, 0}, 20);  // no strip open
+  surface.EndDraw();
+  for (int32_t y = 0; y < 12; ++y) {
+    for (int32_t x = 0; x < 40; ++x) ASSERT_EQ(Pixel(x, y), 0xFFFFFFu) << x << "," << y;
+  }
+
+  surface.BeginDraw(false);
+  surface.SetFont(underlined);
+  ASSERT_EQ(surface.BeginBitmapText(Point{0, 0}, Size{30, 8}, 0), 1);
+  surface.DrawDecorationGap(Point{10, 0}, 5);
+  surface.FlushBitmapText();
+  surface.EndDraw();
+  uint32_t line = Pixel(12, 4 + 2);  // two rows below the ascent
+  EXPECT_NE(line, 0xFFFFFFu);
+  EXPECT_EQ(Pixel(9, 6), line);   // one pixel to the left, against a seam
+  EXPECT_EQ(Pixel(14, 6), line);
+  EXPECT_NE(Pixel(15, 6), line);
+  EXPECT_NE(Pixel(8, 6), line);
+  EXPECT_NE(Pixel(12, 5), line);
+}
+
 TEST_F(BitmapFontSurface, UnusableFontFilesFallBackToAPlatformFace) {
   WriteFont(u"\\bad.clf", false);
   fonts.Set(kBitmapId, 1, u"\\bad.clf");
