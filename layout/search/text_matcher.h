@@ -25,6 +25,13 @@ class TextMatcher {
   // it completes a match, whose first character's tag is then MatchStart().
   bool Feed(WCHAR c, uint32_t tag);
   uint32_t MatchStart() const { return matchStart_; }
+  // The tag of the first character of a match in progress; false when no
+  // pattern character is matched so far.
+  bool PartialStart(uint32_t* tag) const {
+    if (matched_ == 0 || failed_) return false;
+    *tag = tags_[start_];
+    return true;
+  }
   uint32_t PatternLength() const { return length_; }
 
  private:

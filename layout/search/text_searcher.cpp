@@ -10,12 +10,12 @@ constexpr uint32_t kKeepFirst = 0xFFFFFFFFu;
 // before it is seen whole, with the character that follows it.
 constexpr uint32_t kMaxPositionsPerChar = 4;
 
-bool IsWordBoundary(WCHAR c) {
+}  // namespace
+
+bool IsSearchWordBoundary(WCHAR c) {
   int category = CharCategory(c);
   return category == kCharPunctuation || category == kCharSpace;
 }
-
-}  // namespace
 
 uint32_t PlainTextSearcher::PositionOfSerial(uint32_t serial) const {
   uint32_t kept = recentCount_ < kRecentBlocks ? recentCount_ : kRecentBlocks;
@@ -72,7 +72,7 @@ bool PlainTextSearcher::ScanRange(uint32_t from, uint32_t to, bool wholeWord, ui
     for (uint32_t i = offset; i < end; ++i) {
       WCHAR c = chars[i];
       uint32_t tag = serial++;
-      bool boundary = wholeWord && IsWordBoundary(c);
+      bool boundary = wholeWord && IsSearchWordBoundary(c);
       if (pending) {
         pending = false;
         if (boundary && commit(pendingStart, pendingEnd)) {

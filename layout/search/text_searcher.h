@@ -15,6 +15,9 @@
 #include "platform/types/device_types.h"
 #include "storage/documents/document.h"
 
+// Separators and spaces end a word for a whole-word search.
+bool IsSearchWordBoundary(WCHAR c);
+
 using SearchProgress = bool (*)(void* context, uint32_t distance);
 
 struct SearchRequest {
