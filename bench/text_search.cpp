@@ -1,12 +1,14 @@
 // Search speed: the generated 2 MB book searched from its start for a word
 // placed at its very end, so every character passes through the matcher.
 // Reported in bytes of the book per second, for the plain search, the
-// case-folding one and the whole-word one.
+// case-folding one and the whole-word one, over the characters as they are
+// and over the visible text of the markup.
 #include <benchmark/benchmark.h>
 
 #include <memory>
 #include <string>
 
+#include "layout/search/markup_text_searcher.h"
 #include "layout/search/text_searcher.h"
 #include "tests/support/fake_document.h"
 #include "tests/support/fake_document_markup.h"
@@ -21,10 +23,11 @@ const std::string& Book() {
   return book;
 }
 
+template <typename Searcher>
 void SearchToTheEnd(benchmark::State& state, bool wholeWord, bool caseInsensitive) {
   RefPtr<FakeDocument> document;
   document.Adopt(FakeDocument::FromUtf8(Book(), 4096).release());
-  PlainTextSearcher searcher;
+  Searcher searcher;
   searcher.Attach(document.Get());
   SearchRequest request;
   request.pattern = kWord.data();
@@ -41,12 +44,18 @@ void SearchToTheEnd(benchmark::State& state, bool wholeWord, bool caseInsensitiv
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * Book().size()));
 }
 
-void BM_SearchExact(benchmark::State& state) { SearchToTheEnd(state, false, false); }
-void BM_SearchCaseFolded(benchmark::State& state) { SearchToTheEnd(state, false, true); }
-void BM_SearchWholeWord(benchmark::State& state) { SearchToTheEnd(state, true, true); }
+void BM_SearchExact(benchmark::State& state) { SearchToTheEnd<PlainTextSearcher>(state, false, false); }
+void BM_SearchCaseFolded(benchmark::State& state) { SearchToTheEnd<PlainTextSearcher>(state, false, true); }
+void BM_SearchWholeWord(benchmark::State& state) { SearchToTheEnd<PlainTextSearcher>(state, true, true); }
+void BM_MarkupSearchExact(benchmark::State& state) { SearchToTheEnd<MarkupTextSearcher>(state, false, false); }
+void BM_MarkupSearchCaseFolded(benchmark::State& state) { SearchToTheEnd<MarkupTextSearcher>(state, false, true); }
+void BM_MarkupSearchWholeWord(benchmark::State& state) { SearchToTheEnd<MarkupTextSearcher>(state, true, true); }
 BENCHMARK(BM_SearchExact)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SearchCaseFolded)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SearchWholeWord)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MarkupSearchExact)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MarkupSearchCaseFolded)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MarkupSearchWholeWord)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
