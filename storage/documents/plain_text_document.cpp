@@ -260,7 +260,9 @@ bool PlainTextDocument::Fill(Entry* entry, uint32_t blockStart) {
   entry->block.scanOffset = 0;
   entry->block.data = entry->buffer;
   entry->block.length = length;
-  entry->block.sourceLength = covered;
+  // The source length counts the positions the block covers (UTF-16 units
+  // for a UTF-16 file): readers step from block to block by it.
+  entry->block.sourceLength = covered / unit;
   entry->block.raw = 0;
   entry->span = covered / unit;
   return true;

@@ -97,6 +97,7 @@ TEST(PlainTextDocument, UnitsOfAUtf16FileInBlocksOfEitherOrder) {
       EXPECT_EQ(doc->PositionDistance(block.start, position + 9, 0), 9u);
       read += BlockText(block);
       position = doc->AdvancePosition(block.start, block.length, 0);
+      EXPECT_EQ(block.start + block.sourceLength, position);  // positions, not bytes
       doc->ReleaseBlock(block.blockId);
     }
     EXPECT_EQ(blocks, 3u);
