@@ -8,6 +8,7 @@
 #include "app/frame/stand_in_window_set.h"
 #include "app/startup/reader_application.h"
 #include "index/books/book_index_services.h"
+#include "layout/guide/book_guide.h"
 #include "platform/controls/control_classes.h"
 #include "platform/launch/launch.h"
 #include "platform/shell_windows/shell_windows.h"
@@ -30,6 +31,8 @@ int main(int argc, char** argv) {
   InstallTessalynResources();
   // A book's look-ups by name go through its index tables.
   InstallBookIndexServices();
+  // A book's guide is read from its markup.
+  InstallBookGuideReader();
   // The device's common controls, then the shell's menu bar, task bar and
   // input panel, which are made of them.
   InitCommonControls();

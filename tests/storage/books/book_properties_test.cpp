@@ -1,6 +1,6 @@
-// The property lists of a book: its title by header version, and its guide
-// and guide language through the guide reader the layout installs (a fake
-// here); without a guide reader the guide is empty.
+// The property lists of a book: its title by header version; without the
+// guide reader that the layout installs the guide is empty (the guide
+// itself is tested with the layout).
 #include <gtest/gtest.h>
 
 #include "storage/books/book_document.h"
@@ -11,25 +11,6 @@
 using namespace testbuild;
 
 namespace {
-
-class FakeGuide : public BookGuideReader {
- public:
-  int builds = 0;
-  bool ParseGuideFragment(Document*, bool* markup) override {
-    *markup = true;
-    return true;
-  }
-  int32_t BuildGuideList(Document*, GuideList* list, SharedWideString*, uint32_t* language, bool) override {
-    ++builds;
-    DocumentProperty toc;
-    toc.kind = 2;
-    toc.name = SharedWideString(u"toc");
-    toc.position = 120;
-    list->Append(toc);
-    if (language) *language = 0x040C;
-    return 1;
-  }
-};
 
 std::string Narrow(const SharedWideString& s) {
   std::string out;
@@ -65,33 +46,15 @@ TEST(BookProperties, TheTitleByHeaderVersion) {
   }
 }
 
-TEST(BookProperties, TheGuideAndItsLanguage) {
+TEST(BookProperties, WithoutAGuideReaderTheGuideIsEmpty) {
   BookRecipe spec;
   spec.text = EncodeBookText("<html>Text.</html>", 1252);
-  spec.language = 0;  // none in the header: the guide's
-  {
-    OpenedBook opened = OpenBookBytes(BuildBook(spec).Bytes(), 65002, kOpenStream);
-    ASSERT_EQ(opened.error, 0);
-    EXPECT_EQ(opened.doc->GetGuideState(), 0);
-    EXPECT_EQ(opened.doc->GetPropertyCount(2), 0u);
-    EXPECT_EQ(opened.doc->GetLanguage(), 0u);
-  }
-  FakeGuide guide;
-  SetBookGuideReader(&guide);
-  OpenedBook opened = OpenBookBytes(BuildBook(spec).Bytes(), 65002, kOpenStream, nullptr, u"\\guide.corv");
+  spec.language = 0;  // none in the header
+  OpenedBook opened = OpenBookBytes(BuildBook(spec).Bytes(), 65002, kOpenStream);
   ASSERT_EQ(opened.error, 0);
-  EXPECT_EQ(opened.doc->GetGuideState(), 2);
-  EXPECT_EQ(opened.doc->GetPropertyCount(2), 1u);
-  DocumentProperty toc;
-  ASSERT_TRUE(opened.doc->GetProperty(2, 0, &toc));
-  EXPECT_EQ(Narrow(toc.name), "toc");
-  EXPECT_EQ(toc.position, 120);
-  EXPECT_FALSE(opened.doc->GetProperty(2, 1, &toc));
-  EXPECT_EQ(opened.doc->GetLanguage(), 0x040Cu);
-  DocumentProperty found;
-  EXPECT_TRUE(opened.doc->FindProperty(u"toc", 3, 2, &found, 0));
-  EXPECT_EQ(guide.builds, 1);  // built once
-  SetBookGuideReader(nullptr);
+  EXPECT_EQ(opened.doc->GetGuideState(), 0);
+  EXPECT_EQ(opened.doc->GetPropertyCount(2), 0u);
+  EXPECT_EQ(opened.doc->GetLanguage(), 0u);
 }
 
 }  // namespace
