@@ -202,6 +202,9 @@ TEST(PlainTextDocument, TitleGuideStateAndDeletion) {
   ASSERT_TRUE(doc->GetProperty(3, 0, &title));
   EXPECT_EQ(std::u16string(title.name.Chars(), title.name.length), u"Title");
   EXPECT_EQ(std::u16string(title.value.Chars(), title.value.length), u"The Long.Name");
+  SharedWideString shown;
+  ASSERT_TRUE(doc->GetTitle(&shown));
+  EXPECT_EQ(std::u16string(shown.Chars(), shown.length), u"The Long.Name");
   EXPECT_FALSE(doc->GetProperty(3, 1, &title));
   EXPECT_FALSE(doc->GetProperty(2, 0, &title));
   EXPECT_EQ(doc->GetGuideState(), 0);
