@@ -172,6 +172,8 @@ class LayoutContext {
   bool ReadItems(FlowPair* pair);
   bool SaveStreamState(PageFrame* frame);
   bool RestoreStreamState(PageFrame* frame);
+  // Leaves the stream at the start, cleared, between builds.
+  void ParkStream();
   uint32_t NextStamp() { return stamp_++; }
   LaidOutPage* PickPageBuffer();
   bool FlowPage(FlowPair* pair, FlowSpace* space, LayoutCursor* cursor, bool* more, bool probe);

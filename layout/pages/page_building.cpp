@@ -135,6 +135,13 @@ LaidOutPage* LayoutContext::PickPageBuffer() {
   return chosen;
 }
 
+// Parked without reading: a resynchronisation at the start would read the
+// document's first block after every build, and on a book read from a
+// mapped file that far-away read made the pages read since go out of
+// memory each time, so that every page read its blocks from the file
+// again.
+void LayoutContext::ParkStream() { stream_->Restart(0, false); }
+
 bool LayoutContext::BuildPageAt(uint32_t position, bool probe) {
   if (stream_ == nullptr) return false;
   if (!probe) {
@@ -163,7 +170,7 @@ bool LayoutContext::BuildPageAt(uint32_t position, bool probe) {
     delete next;
   }
   if (!ok) ReleasePageBuffer(page);
-  stream_->Restart(0, true);
+  ParkStream();
   delete temporary;
   return ok;
 }

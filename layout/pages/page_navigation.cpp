@@ -119,7 +119,7 @@ bool LayoutContext::StepPageNow(uint32_t position, int32_t step) {
       PageFrame next;
       bool more = false;
       const bool built = BuildPage(page, &next, &more, false);
-      stream_->Restart(0, true);
+      ParkStream();
       if (!built) {
         ReleasePageBuffer(page);
         return false;  // a page that cannot be built is no step done
