@@ -325,8 +325,11 @@ void BookDocument::ReleaseBlock(uint16_t blockId) {
   const uint32_t slot = blockId - 1u;
   CachedBlock* entry = Slot(slot);
   if (entry->useCount == 0) return;
-  if (--entry->useCount != 0) return;
-  FreeSlot(slot);
+  if (entry->useCount != 1) {
+    --entry->useCount;
+    return;
+  }
+  FreeSlot(slot);  // out of the index while its use count still says it is in
   TrimSlots();
 }
 
