@@ -31,6 +31,9 @@ int32_t ShiftOfPosition(const FontSpec& spec) {
 }  // namespace
 
 void DrawingSurface::SetFont(const FontSpec& spec) {
+  // Line layout asks for the font of every word: the one the DC holds
+  // already is not selected (nor its metrics read) again.
+  if (fontSelected_ && spec == fontSpec_) return;
   fontSpec_ = spec;
   decorated_ = (spec.style & (FontSpec::kUnderline | FontSpec::kStrikeOut)) != 0 ? 1 : 0;
   fontSelected_ = 0;
