@@ -7,6 +7,7 @@
 #include "layout/markup/keyword_ids.h"
 #include "layout/styles/style_length.h"
 #include "storage/documents/document.h"
+#include "storage/side_file/book_parameter_file.h"
 
 namespace {
 
@@ -41,6 +42,7 @@ void LayoutContext::Detach() {
   stream_ = nullptr;
   document_ = nullptr;
   builder_ = nullptr;
+  annotations_ = nullptr;
   first_.Reset();
   firstKnown_ = false;
   for (uint32_t i = 0; i < cacheCount_; ++i) delete cache_[i];
@@ -51,7 +53,22 @@ void LayoutContext::SetBaseStyle(int32_t fontSize, uint8_t fontId, const TextSty
   font_.baseSize = ClampFontSize(fontSize);
   font_.defaultFont = fontId;
   baseStyle_ = style;
+  if (document_ != nullptr) baseStyle_.language = static_cast<uint16_t>(document_->GetLanguage());
   Invalidate(2);
+}
+
+void LayoutContext::AttachAnnotations(BookParameterFile* store) {
+  annotations_ = store;
+  if (store == nullptr) return;
+  // The document's own stamp, never the random one Start makes for a
+  // document without one: that would differ at every opening and throw
+  // the bookmarks of every such document away.
+  const uint32_t own = static_cast<uint32_t>(GetDocumentStamp());
+  const uint32_t stored = store->GetDocumentStamp();
+  const uint32_t swapped = (own >> 24) | ((own >> 8) & 0xFF00u) | ((own << 8) & 0xFF0000u) | (own << 24);
+  if (stored == own || stored == swapped) return;
+  store->ResetPositions();
+  store->SetDocumentStamp(own);
 }
 
 void LayoutContext::SetPageRect(const Rect& rect) {
@@ -81,6 +98,8 @@ void LayoutContext::Relayout() {
 }
 
 bool LayoutContext::Start() {
+  documentStamp_ = GetDocumentStamp();
+  if (documentStamp_ == -1) documentStamp_ = static_cast<int32_t>(random_.Next());
   if (!firstKnown_ && !FindFirstPage()) return false;
   Relayout();
   currentKey_ = first_.start;

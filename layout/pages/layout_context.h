@@ -15,10 +15,12 @@
 #include <cstdint>
 
 #include "foundation/geometry/rect.h"
+#include "foundation/system/random_generator.h"
 #include "layout/lines/line_layout.h"
 #include "layout/markup/element_stream.h"
 #include "layout/pages/page_frame.h"
 
+class BookParameterFile;
 class Document;
 class DrawingSurface;
 class LayoutContext;
@@ -76,8 +78,21 @@ class LayoutContext {
   void Detach();
   void SetSurface(DrawingSurface* surface) { font_.surface = surface; }
   // The base font size (pixels, kept at least 1), the default font and the
-  // style and paragraph format a document starts with.
+  // style and paragraph format a document starts with; the style's
+  // language becomes the document's (it decides hyphenation).
   void SetBaseStyle(int32_t fontSize, uint8_t fontId, const TextStyle& style);
+  // Binds the book's side file (null: none). A side file written for
+  // another version of the document (its stamp differs from the
+  // document's own, as stored or byte-swapped) loses its saved positions
+  // and bookmarks and takes the document's stamp.
+  void AttachAnnotations(BookParameterFile* store);
+  BookParameterFile* Annotations() const { return annotations_; }
+  // The document's own stamp; -1 for a document without one (the document
+  // view answers its document's).
+  virtual int32_t GetDocumentStamp() { return -1; }
+  // The stamp Start chose: the document's own, or a random one for a
+  // document without one.
+  int32_t DocumentStamp() const { return documentStamp_; }
   void SetLineSpacing(int32_t quarters) { lineSpacing_ = quarters; }
   void SetPageRect(const Rect& rect);
   void SetColumnCount(int32_t n);  // kept between 1 and 4
@@ -95,6 +110,11 @@ class LayoutContext {
   bool GoToPosition(uint32_t position);
   // Pages forwards until the current page reaches the range's start.
   bool AdvanceToPosition(uint32_t start, uint32_t end);
+  // Moves on from the page `step` pages after the current one: to the
+  // first page that starts at or after that page's first line whose top
+  // lies at least `offset` below the page rectangle's top, or one page on
+  // when no later line is that low.
+  bool ScrollToLine(int32_t offset, int32_t step);
 
   // ---- Queries.
   uint32_t GetCurrentPosition();
@@ -146,6 +166,9 @@ class LayoutContext {
   // ---- Page building.
   bool FindFirstPage();
   bool BuildPageAt(uint32_t position, bool probe);
+  // Lays out the page after the current one ahead of time (both frames
+  // known); false when it is not known or cannot be built.
+  bool PrepareNextPage();
   bool BuildPage(LaidOutPage* page, PageFrame* next, bool* more, bool probe);
   bool FindPreviousLine(const PageFrame& frame, PageFrame** out, bool* crossed);
   bool FindPreviousPage(const PageFrame& target, PageFrame** out);
@@ -157,6 +180,7 @@ class LayoutContext {
 
   ElementStream* Stream() const { return stream_; }
   const TextFont& Font() const { return font_; }
+  const TextStyle& BaseStyle() const { return baseStyle_; }
   int32_t BaseFontSize() const { return font_.baseSize; }
 
  protected:
@@ -193,12 +217,16 @@ class LayoutContext {
   bool StepPageNow(uint32_t position, int32_t step);
   bool StartPageAtNow(uint32_t position);
   bool GoToPositionNow(uint32_t position);
+  bool ScrollToLineNow(int32_t offset, int32_t step);
 
   RedrawSink noSink_;
   RedrawSink* sink_ = &noSink_;
   ElementStream* stream_ = nullptr;
   Document* document_ = nullptr;
   LayoutItemBuilder* builder_ = nullptr;
+  BookParameterFile* annotations_ = nullptr;
+  int32_t documentStamp_ = -1;
+  RandomGenerator random_;
   TextFont font_;
   int32_t lineSpacing_ = 0;
   TextStyle baseStyle_;

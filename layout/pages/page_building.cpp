@@ -142,6 +142,15 @@ LaidOutPage* LayoutContext::PickPageBuffer() {
 // again.
 void LayoutContext::ParkStream() { stream_->Restart(0, false); }
 
+bool LayoutContext::PrepareNextPage() {
+  uint32_t next = kNoPosition;
+  if (FindFrame(currentKey_, kStepPage, &next) == nullptr) return false;
+  // The current page is looked up last, so that it is the more recently
+  // used of the two buffers and the next page does not take its buffer.
+  if (CurrentFrame() == nullptr) return false;
+  return BuildPageAt(next, false);
+}
+
 bool LayoutContext::BuildPageAt(uint32_t position, bool probe) {
   if (stream_ == nullptr) return false;
   if (!probe) {
