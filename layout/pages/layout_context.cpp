@@ -7,6 +7,7 @@
 #include "layout/markup/keyword_ids.h"
 #include "layout/styles/style_length.h"
 #include "storage/documents/document.h"
+#include "layout/pages/offline_form_log.h"
 #include "storage/side_file/book_parameter_file.h"
 
 namespace {
@@ -55,6 +56,11 @@ void LayoutContext::SetBaseStyle(int32_t fontSize, uint8_t fontId, const TextSty
   baseStyle_ = style;
   if (document_ != nullptr) baseStyle_.language = static_cast<uint16_t>(document_->GetLanguage());
   Invalidate(2);
+}
+
+void LayoutContext::SetFormStore(OfflineFormLog* log) {
+  formLog_ = log;
+  if (log != nullptr && collectLogHosts_) log->DeleteAll();
 }
 
 void LayoutContext::AttachAnnotations(BookParameterFile* store) {

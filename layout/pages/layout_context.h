@@ -22,6 +22,7 @@
 
 class BookParameterFile;
 class Document;
+class OfflineFormLog;
 class DrawingSurface;
 class LayoutContext;
 
@@ -87,6 +88,14 @@ class LayoutContext {
   // and bookmarks and takes the document's stamp.
   void AttachAnnotations(BookParameterFile* store);
   BookParameterFile* Annotations() const { return annotations_; }
+  // Binds the offline form log (null: none) that the document's LOGHOST
+  // tags are collected into; while log hosts are collected, its entries
+  // are deleted first.
+  void SetFormStore(OfflineFormLog* log);
+  OfflineFormLog* FormStore() const { return formLog_; }
+  // Whether the LOGHOST tags that follow the opening BODY are still
+  // collected (on by default).
+  void SetCollectLogHosts(bool collect) { collectLogHosts_ = collect; }
   // The document's own stamp; -1 for a document without one (the document
   // view answers its document's).
   virtual int32_t GetDocumentStamp() { return -1; }
@@ -171,6 +180,11 @@ class LayoutContext {
   bool PrepareNextPage();
   bool BuildPage(LaidOutPage* page, PageFrame* next, bool* more, bool probe);
   bool FindPreviousLine(const PageFrame& frame, PageFrame** out, bool* crossed);
+  // Counted tokens read on after the first page was found, for the
+  // LOGHOST tags that follow it (each LOGHOST gives the small budget
+  // again).
+  static constexpr int32_t kFirstPageBudget = 100;
+  static constexpr int32_t kLogHostBudget = 8;
   bool FindPreviousPage(const PageFrame& target, PageFrame** out);
   // Where a position falls on a laid-out page, in 1/256 of its columns'
   // height; false when the store is empty or the position is not on it.
@@ -225,6 +239,8 @@ class LayoutContext {
   Document* document_ = nullptr;
   LayoutItemBuilder* builder_ = nullptr;
   BookParameterFile* annotations_ = nullptr;
+  OfflineFormLog* formLog_ = nullptr;
+  bool collectLogHosts_ = true;
   int32_t documentStamp_ = -1;
   RandomGenerator random_;
   TextFont font_;
