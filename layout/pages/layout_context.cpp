@@ -5,12 +5,17 @@
 
 #include "layout/drawing/drawing_surface.h"
 #include "layout/markup/keyword_ids.h"
+#include "layout/objects/icon_image.h"
 #include "layout/styles/style_length.h"
 #include "storage/documents/document.h"
 #include "layout/pages/offline_form_log.h"
 #include "storage/side_file/book_parameter_file.h"
 
 namespace {
+
+// The program's icon resources of the table mark, the left and the right
+// scroll mark.
+constexpr uint32_t kScrollMarkIcons[LayoutContext::kScrollMarkCount] = {221, 222, 223};
 
 int32_t ClampFontSize(int32_t size) {
   if (size < 1) return 1;
@@ -26,6 +31,16 @@ LayoutContext::~LayoutContext() {
   pages_[1].Reset();
   for (uint32_t i = 0; i < cacheCount_; ++i) delete cache_[i];
   cacheCount_ = 0;
+  for (InlineObject*& picture : scrollMarks_) {
+    if (picture != nullptr) picture->Release();
+    picture = nullptr;
+  }
+}
+
+bool LayoutContext::HasScrollMarkPictures() const {
+  for (const InlineObject* picture : scrollMarks_)
+    if (picture == nullptr) return false;
+  return true;
 }
 
 void LayoutContext::AttachParser(ElementStream* stream, Document* document, LayoutItemBuilder* builder) {
@@ -106,6 +121,9 @@ void LayoutContext::Relayout() {
 bool LayoutContext::Start() {
   documentStamp_ = GetDocumentStamp();
   if (documentStamp_ == -1) documentStamp_ = static_cast<int32_t>(random_.Next());
+  // A picture that cannot be loaded only keeps wide tables from scrolling.
+  for (uint32_t i = 0; i < kScrollMarkCount; ++i)
+    if (scrollMarks_[i] == nullptr) scrollMarks_[i] = IconImage::Create(kScrollMarkIcons[i]);
   if (!firstKnown_ && !FindFirstPage()) return false;
   Relayout();
   currentKey_ = first_.start;

@@ -24,6 +24,7 @@ class BookParameterFile;
 class Document;
 class OfflineFormLog;
 class DrawingSurface;
+class InlineObject;
 class LayoutContext;
 
 // The pair a page is built in: the frame being filled and its item store.
@@ -102,6 +103,12 @@ class LayoutContext {
   // The stamp Start chose: the document's own, or a random one for a
   // document without one.
   int32_t DocumentStamp() const { return documentStamp_; }
+  // The pictures of the wide-table scroll marks that Start loads: the
+  // table mark, the left mark and the right mark (null when one could not
+  // be loaded; without all three no table scrolls).
+  static constexpr uint32_t kScrollMarkCount = 3;
+  InlineObject* ScrollMarkPicture(uint32_t i) const { return i < kScrollMarkCount ? scrollMarks_[i] : nullptr; }
+  bool HasScrollMarkPictures() const;
   void SetLineSpacing(int32_t quarters) { lineSpacing_ = quarters; }
   void SetPageRect(const Rect& rect);
   void SetColumnCount(int32_t n);  // kept between 1 and 4
@@ -242,6 +249,7 @@ class LayoutContext {
   OfflineFormLog* formLog_ = nullptr;
   bool collectLogHosts_ = true;
   int32_t documentStamp_ = -1;
+  InlineObject* scrollMarks_[kScrollMarkCount] = {};  // counted references
   RandomGenerator random_;
   TextFont font_;
   int32_t lineSpacing_ = 0;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "layout/objects/inline_object.h"
 #include "platform/files/files.h"
 #include "storage/side_file/book_parameter_file.h"
 #include "tests/layout/pages/pager_fixture.h"
@@ -156,6 +157,56 @@ TEST_F(SessionBook, ScrollingToALineMovesOnFromThePageAsked) {
   const uint32_t last = context->GetCurrentPosition();
   EXPECT_FALSE(context->ScrollToLine(0, 0));
   EXPECT_EQ(context->GetCurrentPosition(), last);
+}
+
+}  // namespace
+}  // namespace pagertest
+
+namespace pagertest {
+namespace {
+
+TEST_F(PagerTest, StartLoadsTheScrollMarkPictures) {
+  ASSERT_TRUE(Open("<html><body><p>text</p></body></html>"));
+  EXPECT_TRUE(context->HasScrollMarkPictures());
+  Size size;
+  bool scalable = false;
+  bool second = false;
+  for (uint32_t i = 0; i < LayoutContext::kScrollMarkCount; ++i) {
+    ASSERT_NE(context->ScrollMarkPicture(i), nullptr);
+    EXPECT_TRUE(context->ScrollMarkPicture(i)->GetSize(&size, &scalable, &second));
+    EXPECT_GT(size.width, 0);
+  }
+  EXPECT_EQ(context->ScrollMarkPicture(LayoutContext::kScrollMarkCount), nullptr);
+}
+
+// A frame's wide-table scroll states go with it when it is copied or
+// moved, and a reset frame keeps none.
+TEST(PageFrameTableScrolls, KeptByCopyAndMoveAndDroppedByReset) {
+  PageFrame frame;
+  for (uint32_t table = 0; table < 40; ++table) {  // more than one block
+    TableScrollState* state = frame.EnsureTableScroll(1000 + table);
+    ASSERT_NE(state, nullptr);
+    state->offsetX = static_cast<int32_t>(table);
+  }
+  EXPECT_EQ(frame.EnsureTableScroll(1005)->offsetX, 5);  // found, not added
+  EXPECT_EQ(frame.tableScrolls.count, 40u);
+  frame.FindTableScroll(1007)->offsetY = 9;
+  frame.ResetTableScrolls();
+  EXPECT_EQ(frame.FindTableScroll(1007)->dragBaseX, 7);
+  EXPECT_EQ(frame.FindTableScroll(1007)->dragBaseY, 9);
+  EXPECT_EQ(frame.FindTableScroll(999), nullptr);
+
+  PageFrame copy;
+  ASSERT_TRUE(copy.CopyFrom(frame));
+  ASSERT_NE(copy.FindTableScroll(1039), nullptr);
+  EXPECT_EQ(copy.FindTableScroll(1039)->offsetX, 39);
+  PageFrame moved;
+  moved.MoveFrom(copy);
+  EXPECT_EQ(moved.tableScrolls.count, 40u);
+  EXPECT_EQ(copy.tableScrolls.count, 0u);
+  moved.Reset();
+  EXPECT_EQ(moved.FindTableScroll(1000), nullptr);
+  EXPECT_EQ(frame.tableScrolls.count, 40u);
 }
 
 }  // namespace
