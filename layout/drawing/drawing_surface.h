@@ -24,6 +24,7 @@
 #include <cstdint>
 
 #include "foundation/containers/segmented_array.h"
+#include "layout/drawing/advance_table.h"
 #include "layout/drawing/color.h"
 #include "layout/drawing/font_spec.h"
 #include "layout/drawing/font_table.h"
@@ -106,6 +107,10 @@ class DrawingSurface : public UIContainer {
   void DrawDecorationGap(Point point, int32_t width);
   bool MeasureText(const WCHAR* text, int32_t count, Size* out);
   int32_t FitText(const WCHAR* text, int32_t count, int32_t maxWidth);
+  // The advance of each of the count units of the text in the current
+  // font (a surrogate pair's advance on its first unit, 0 on its second);
+  // false when they cannot be measured.
+  bool MeasureCharacters(const WCHAR* text, int32_t count, int32_t* widths);
   int32_t GetAscent();
   int32_t GetDescent();
   int32_t BaselineShift() const { return baselineShift_; }
@@ -196,6 +201,7 @@ class DrawingSurface : public UIContainer {
     HFONT font = nullptr;
     FontSpec spec;
     uint32_t stamp = 0;
+    AdvanceTable advances;  // of this font, learnt as text is measured
   };
   struct SavedState {
     Rect clip;
@@ -210,6 +216,13 @@ class DrawingSurface : public UIContainer {
   // out of the DC is its initial one and is kept, later ones are deleted.
   void SelectOwnObject(HGDIOBJ object, HGDIOBJ* initial);
   bool SelectFont();
+  // Deletes a cached font (deselecting it first) and forgets its advances.
+  void DropCachedFont(FontCacheEntry* entry);
+  // The advances of the text's units summed (and each stored in widths
+  // when given) from the selected platform font's table, characters not in
+  // it measured once through the platform; false when the table cannot
+  // serve (no platform font selected, a surrogate, a failed measurement).
+  bool SumAdvances(const WCHAR* text, int32_t count, int32_t* widths, int64_t* total);
   bool ResolveFontEntry(uint8_t id, FontTableEntry* entry) const;
   void RotatedStrips(const MemoryBitmap& bitmap, Point point, const Rect& rect, uint8_t rotation);
   // Opens the font file of a bitmap-font identifier (when it changed) and
@@ -233,6 +246,7 @@ class DrawingSurface : public UIContainer {
   MemoryBitmap* backgroundPicture_ = nullptr;
   SegmentedArray stateStack_;
   FontCacheEntry fontCache_[kFontCacheSize];
+  AdvanceTable* selectedAdvances_ = nullptr;  // of the platform font selected
   uint32_t useCounter_ = 0xFFFFFFFFu;
   HDC currentDc_ = nullptr;
   HDC paintDc_ = nullptr;

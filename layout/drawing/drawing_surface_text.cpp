@@ -7,6 +7,7 @@
 // (drawing_surface_bitmap_text.cpp); a font file that cannot be opened or
 // has no fitting face falls back to identifier 1, a platform face.
 #include <cstring>
+#include <new>
 
 #include "layout/drawing/drawing_surface.h"
 #include "platform/gdi/gdi.h"
@@ -30,6 +31,9 @@ int32_t ShiftOfPosition(const FontSpec& spec) {
 }  // namespace
 
 void DrawingSurface::SetFont(const FontSpec& spec) {
+  // Line layout asks for the font of every word: the one the DC holds
+  // already is not selected (nor its metrics read) again.
+  if (fontSelected_ && spec == fontSpec_) return;
   fontSpec_ = spec;
   decorated_ = (spec.style & (FontSpec::kUnderline | FontSpec::kStrikeOut)) != 0 ? 1 : 0;
   fontSelected_ = 0;
@@ -53,14 +57,20 @@ void DrawingSurface::FlushFontCache(uint8_t id) {
   }
   for (FontCacheEntry& entry : fontCache_) {
     if (entry.font == nullptr || (id != 0 && entry.spec.id != id)) continue;
-    // A font still selected into the current DC is given back first.
-    if (currentDc_ != nullptr && fontSelected_ && initialFont_ != nullptr) {
-      SelectObject(currentDc_, initialFont_);
-      fontSelected_ = 0;
-    }
-    DeleteObject(entry.font);
-    entry.font = nullptr;
+    DropCachedFont(&entry);
   }
+}
+
+void DrawingSurface::DropCachedFont(FontCacheEntry* entry) {
+  // A font still selected into the current DC is given back first.
+  if (currentDc_ != nullptr && fontSelected_ && initialFont_ != nullptr) {
+    SelectObject(currentDc_, initialFont_);
+    fontSelected_ = 0;
+  }
+  DeleteObject(entry->font);
+  entry->font = nullptr;
+  entry->advances.Reset();
+  selectedAdvances_ = nullptr;
 }
 
 bool DrawingSurface::ResolveFontEntry(uint8_t id, FontTableEntry* entry) const {
@@ -105,14 +115,7 @@ HFONT DrawingSurface::GetCachedFont(const FontSpec& spec) {
     std::memcpy(description.lfFaceName, entry.name, n * sizeof(WCHAR));
   }
 
-  if (victim->font != nullptr) {
-    if (currentDc_ != nullptr && fontSelected_ && initialFont_ != nullptr) {
-      SelectObject(currentDc_, initialFont_);
-      fontSelected_ = 0;
-    }
-    DeleteObject(victim->font);
-    victim->font = nullptr;
-  }
+  if (victim->font != nullptr) DropCachedFont(victim);
   HFONT font = CreateFontIndirectW(&description);
   while (font == nullptr) {
     // Out of fonts: free the least recently used of the others and retry.
@@ -121,12 +124,7 @@ HFONT DrawingSurface::GetCachedFont(const FontSpec& spec) {
       if (other.font != nullptr && (oldest == nullptr || other.stamp < oldest->stamp)) oldest = &other;
     }
     if (oldest == nullptr) return nullptr;
-    if (currentDc_ != nullptr && fontSelected_ && initialFont_ != nullptr) {
-      SelectObject(currentDc_, initialFont_);
-      fontSelected_ = 0;
-    }
-    DeleteObject(oldest->font);
-    oldest->font = nullptr;
+    DropCachedFont(oldest);
     font = CreateFontIndirectW(&description);
   }
   victim->font = font;
@@ -138,6 +136,7 @@ HFONT DrawingSurface::GetCachedFont(const FontSpec& spec) {
 bool DrawingSurface::SelectFont() {
   if (fontSelected_) return true;
   bitmapActive_ = 0;
+  selectedAdvances_ = nullptr;
   FontTableEntry entry;
   if (ResolveFontEntry(fontSpec_.id, &entry) && entry.kind != 0) {
     if (SelectBitmapFont(entry)) {
@@ -159,6 +158,8 @@ bool DrawingSurface::SelectFont() {
   if (font == nullptr) return false;
   HGDIOBJ out = SelectObject(currentDc_, font);
   if (initialFont_ == nullptr) initialFont_ = out;
+  for (FontCacheEntry& entry : fontCache_)
+    if (entry.font == font) selectedAdvances_ = &entry.advances;
   GetTextMetricsW(currentDc_, &metrics_);
   fontSelected_ = 1;
   baselineShift_ = ShiftOfPosition(fontSpec_);
@@ -190,12 +191,39 @@ void DrawingSurface::DrawDecorationGap(Point point, int32_t width) {
   DrawTextW(currentDc_, kDecorationSpaces, 64, &box, DT_NOPREFIX | DT_SINGLELINE);
 }
 
+bool DrawingSurface::SumAdvances(const WCHAR* text, int32_t count, int32_t* widths, int64_t* total) {
+  AdvanceTable* table = selectedAdvances_;
+  if (table == nullptr || bitmapActive_ || currentDc_ == nullptr || count < 0) return false;
+  int64_t sum = 0;
+  for (int32_t i = 0; i < count; ++i) {
+    const WCHAR c = text[i];
+    int32_t advance = table->Get(c);
+    if (advance == AdvanceTable::kUnknown) {
+      SIZE size{};
+      if (!GetTextExtentExPointW(currentDc_, &c, 1, 0, nullptr, nullptr, &size) || !table->Set(c, size.cx))
+        return false;
+      table->height = size.cy;
+      advance = size.cx;
+    }
+    if (widths != nullptr) widths[i] = advance;
+    sum += advance;
+  }
+  *total = sum;
+  return table->height != AdvanceTable::kUnknown;
+}
+
 bool DrawingSurface::MeasureText(const WCHAR* text, int32_t count, Size* out) {
   *out = Size{};
   SelectFont();
   if (bitmapActive_ && count >= 0) {
     out->width = bitmapFont_.RunWidth(text, count);
     out->height = metrics_.tmHeight;
+    return true;
+  }
+  int64_t sum = 0;
+  if (SumAdvances(text, count, nullptr, &sum)) {
+    out->width = sum > INT32_MAX ? INT32_MAX : static_cast<int32_t>(sum);
+    out->height = selectedAdvances_->height;
     return true;
   }
   if (currentDc_ == nullptr || count < 0) return false;
@@ -222,6 +250,28 @@ int32_t DrawingSurface::FitText(const WCHAR* text, int32_t count, int32_t maxWid
   SIZE size{};
   if (!GetTextExtentExPointW(currentDc_, text, count, maxWidth, &fit, nullptr, &size)) return 0;
   return fit;
+}
+
+bool DrawingSurface::MeasureCharacters(const WCHAR* text, int32_t count, int32_t* widths) {
+  SelectFont();
+  if (count < 0) return false;
+  if (bitmapActive_) {
+    for (int32_t i = 0; i < count; ++i) widths[i] = bitmapFont_.RunWidth(text + i, 1);
+    return true;
+  }
+  int64_t sum = 0;
+  if (SumAdvances(text, count, widths, &sum)) return true;
+  if (currentDc_ == nullptr) return false;
+  if (count == 0) return true;
+  // Surrogates and fonts without a table: the platform's extent of every
+  // prefix.
+  INT* partial = new (std::nothrow) INT[static_cast<size_t>(count)];
+  SIZE size{};
+  const bool ok = partial != nullptr && GetTextExtentExPointW(currentDc_, text, count, 0, nullptr, partial, &size);
+  if (ok)
+    for (int32_t i = 0; i < count; ++i) widths[i] = partial[i] - (i > 0 ? partial[i - 1] : 0);
+  delete[] partial;
+  return ok;
 }
 
 int32_t DrawingSurface::GetAscent() {

@@ -46,19 +46,11 @@ int32_t MeasureChars(const TextFont& font, const WCHAR* chars, int32_t n) {
   return size.width;
 }
 
-// The width of each of the first n characters, from one measuring call
-// (the extents of every prefix); one call per character when that fails.
+// The width of each of the first n characters, from the surface's widths
+// of the current font; one measuring call per character when that fails.
 void MeasureEach(const TextFont& font, const WCHAR* chars, uint32_t n, int32_t* widths) {
-  Size unused{};
-  INT* partial = new (std::nothrow) INT[n];
-  SIZE size{};
-  if (partial != nullptr && font.surface != nullptr && font.surface->MeasureText(chars, 0, &unused) &&
-      GetTextExtentExPointW(font.surface->CurrentDC(), chars, static_cast<int>(n), 0, nullptr, partial, &size)) {
-    for (uint32_t i = 0; i < n; ++i) widths[i] = partial[i] - (i > 0 ? partial[i - 1] : 0);
-  } else {
-    for (uint32_t i = 0; i < n; ++i) widths[i] = MeasureChars(font, chars + i, 1);
-  }
-  delete[] partial;
+  if (font.surface != nullptr && font.surface->MeasureCharacters(chars, static_cast<int32_t>(n), widths)) return;
+  for (uint32_t i = 0; i < n; ++i) widths[i] = MeasureChars(font, chars + i, 1);
 }
 
 // Whether a syllable or dash split is possible at all, before anything is

@@ -22,6 +22,7 @@ bool IsSpace(WCHAR c) { return c == '\t' || c == '\n' || c == '\r' || c == ' '; 
 
 MarkupTokenizer::MarkupTokenizer() {
   cache_.SetGeometry(kCacheShift);
+  freeSlots_.SetGeometry(kCacheShift);
   pieces_.SetGeometry(4);
 }
 
@@ -32,6 +33,7 @@ MarkupTokenizer::~MarkupTokenizer() {
   current_ = nullptr;
   ReleaseChunks(nullptr);
   cache_.Free();
+  freeSlots_.Free();
 }
 
 MarkupTokenizer* MarkupTokenizer::ConstructInPlace(void* storage) { return ::new (storage) MarkupTokenizer(); }
@@ -72,10 +74,42 @@ uint32_t MarkupTokenizer::HeldBlockCount() const {
 
 void MarkupTokenizer::GiveBack(MarkupBlock* block) {
   uint16_t handle = block->handle;
+  index_.Remove(block->start, block->slot);
+  --heldCount_;
   block->text.Clear();
   block->chars = nullptr;
   block->count = 0;
+  // A slot that cannot be noted as free is only reused once the cache's
+  // tail is trimmed.
+  if (uint32_t* free = freeSlots_.AppendSlot()) *free = block->slot;
   if (source_) source_->ReleaseBlock(handle);
+}
+
+void MarkupTokenizer::NotePassed(MarkupBlock* block) {
+  if (passedCount_ == kMaxPassed) {
+    passedOverflow_ = true;
+    return;
+  }
+  passed_[passedCount_++] = block;
+}
+
+void MarkupTokenizer::GiveBackPassed() {
+  const bool walk = passedOverflow_ || heldCount_ > 2 * heldAfterWalk_ + kMaxPassed;
+  passedOverflow_ = false;
+  if (walk) {
+    passedCount_ = 0;
+    ReleaseChunks(current_);
+    return;
+  }
+  for (uint32_t i = 0; i < passedCount_; ++i) {
+    ++work_;
+    MarkupBlock* block = passed_[i];
+    // A noted block may have gone back since (and its record taken again
+    // for another block): whatever it holds now is checked as it is.
+    if (block->chars == nullptr || block == current_ || IsHeld(block)) continue;
+    GiveBack(block);
+  }
+  passedCount_ = 0;
 }
 
 void MarkupTokenizer::LeaveBlock() {
@@ -97,33 +131,51 @@ void MarkupTokenizer::ReleaseChunks(const MarkupBlock* except) {
          cache_.At(cache_.count - 1) != current_) {
     --cache_.count;
   }
+  heldAfterWalk_ = heldCount_;
+  passedCount_ = 0;
+  passedOverflow_ = false;
 }
 
 MarkupBlock* MarkupTokenizer::LoadBlock(uint32_t position) {
   if (!source_) return nullptr;
   MarkupBlock* entry = nullptr;
-  for (uint32_t i = 0; i < cache_.count && entry == nullptr; ++i) {
+  while (entry == nullptr && freeSlots_.count != 0) {
+    // Slots noted free may have been trimmed or taken again since.
     ++work_;
-    if (cache_.At(i)->chars == nullptr && cache_.At(i) != current_) entry = cache_.At(i);
+    const uint32_t slot = *freeSlots_.At(--freeSlots_.count);
+    if (slot < cache_.count && cache_.At(slot)->chars == nullptr && cache_.At(slot) != current_)
+      entry = cache_.At(slot);
   }
   if (entry == nullptr) {
+    const uint32_t slot = cache_.count;
     entry = cache_.AppendSlot();
     if (entry == nullptr) return nullptr;
     entry->chars = nullptr;
     entry->text.Clear();
+    entry->slot = slot;
   }
+  // A record left unused stays free for the next load.
+  auto unused = [this, entry]() -> MarkupBlock* {
+    if (uint32_t* free = freeSlots_.AppendSlot()) *free = entry->slot;
+    return nullptr;
+  };
   TextBlock block;
-  if (!source_->ReadBlock(position, &block, argument_, false)) return nullptr;
+  if (!source_->ReadBlock(position, &block, argument_, false)) return unused();
   // A block must hold characters and cover the position; anything else
   // would stall or send the reader backwards.
   if (block.data == nullptr || block.length == 0 || block.sourceLength == 0 || block.start > position ||
       position - block.start >= block.sourceLength) {
     source_->ReleaseBlock(block.blockId);
-    return nullptr;
+    return unused();
+  }
+  if (!index_.Insert(block.start, entry->slot)) {
+    source_->ReleaseBlock(block.blockId);
+    return unused();
   }
   if (!entry->text.AttachExternal(block.Units(), block.length)) {
+    index_.Remove(block.start, entry->slot);
     source_->ReleaseBlock(block.blockId);
-    return nullptr;
+    return unused();
   }
   entry->start = block.start;
   entry->chars = block.Units();
@@ -132,17 +184,18 @@ MarkupBlock* MarkupTokenizer::LoadBlock(uint32_t position) {
   entry->base = block.scanOffset;
   entry->length = block.sourceLength;
   entry->handle = block.blockId;
+  ++heldCount_;
+  NotePassed(entry);
   return entry;
 }
 
 MarkupBlock* MarkupTokenizer::FindOrLoad(uint32_t position, uint32_t* offset) {
   MarkupBlock* found = nullptr;
-  for (uint32_t i = 0; i < cache_.count && found == nullptr; ++i) {
-    ++work_;
-    MarkupBlock* block = cache_.At(i);
-    if (block->chars != nullptr && block->start <= position && position - block->start < block->length) {
-      found = block;
-    }
+  ++work_;
+  const uint32_t below = index_.CountAtOrBelow(position);
+  if (below != 0) {
+    MarkupBlock* block = cache_.At(index_.At(below - 1).value);
+    if (block->start <= position && position - block->start < block->length) found = block;
   }
   if (found == nullptr) found = LoadBlock(position);
   if (found == nullptr) return nullptr;
@@ -270,7 +323,7 @@ int32_t MarkupTokenizer::NextToken(int32_t* token, int32_t maximum, bool keepTex
     // nothing (dropped tags, between which the owner releases nothing) does
     // not pile blocks up in the cache.
     leftBlock_ = false;
-    ReleaseChunks(current_);
+    GiveBackPassed();
   }
   if (current_ == nullptr && !Refill()) return kTokenEnd;
   // With a maximum, CJK characters and U+200C break the text in the same
@@ -287,6 +340,7 @@ int32_t MarkupTokenizer::NextToken(int32_t* token, int32_t maximum, bool keepTex
     work_ += offset_ - from;
     if (keepText) {
       if (!AppendPiece(current_, from, offset_ - from)) return kTokenNoMemory;
+      NotePassed(current_);
       current_ = nullptr;
       leftBlock_ = true;
       if (pieces_.count > kMaxTokenPieces) {
@@ -306,6 +360,7 @@ int32_t MarkupTokenizer::NextToken(int32_t* token, int32_t maximum, bool keepTex
     work_ += offset_ - from;
     if (keepText && !AppendPiece(current_, from, offset_ - from)) return kTokenNoMemory;
     if (offset_ >= current_->count) {
+      NotePassed(current_);
       current_ = nullptr;
       leftBlock_ = true;
     }

@@ -14,11 +14,15 @@
 // blocks the token has already covered: a token whose text the caller does
 // not want gives its blocks back as it passes them, and a kept token longer
 // than a few blocks is folded into one string of its own, so that only a
-// few blocks are ever held and every cache search stays short.
+// few blocks are ever held. What the caller keeps of the tokens (the text
+// of a page's items) may still hold many blocks of a book cut into tiny
+// records, so the cache is indexed by block start and the blocks a token
+// passed are given back by name, not by walking the whole cache.
 #pragma once
 
 #include <cstdint>
 
+#include "foundation/containers/range_index.h"
 #include "foundation/containers/segmented_array_typed.h"
 #include "foundation/system/ref_counted.h"
 #include "foundation/wide_string/shared_wide_string.h"
@@ -35,6 +39,7 @@ struct MarkupBlock {
   uint32_t base = 0;             // offset of the characters within the key's text
   uint32_t length = 0;           // source positions covered; the next block starts at start + length
   uint16_t handle = 0;           // what ReleaseBlock takes
+  uint32_t slot = 0;             // the record's index in the cache
   SharedWideString text;         // wraps chars without owning them
 };
 
@@ -131,6 +136,14 @@ class MarkupTokenizer {
   // Done with the current block: it goes back at once unless something
   // still shares its characters.
   void LeaveBlock();
+  // Notes a block loaded or left since the last release, to be given back
+  // by GiveBackPassed when nothing holds it any more.
+  void NotePassed(MarkupBlock* block);
+  // Gives back the noted blocks that nothing holds; the whole cache is
+  // walked instead when too many were noted or the blocks held have grown
+  // well past what the last walk left (strings let go of elsewhere), so
+  // that the walks cost a bounded amount per block read.
+  void GiveBackPassed();
   bool AppendPiece(MarkupBlock* block, uint32_t from, uint32_t count);
   // Turns the bare view into the first piece; false when memory runs out.
   bool MaterializeView() const;
@@ -150,6 +163,14 @@ class MarkupTokenizer {
   RefPtr<Document> source_;
   uint32_t argument_ = 0;
   SegmentedTypedArray<MarkupBlock> cache_;  // 4 entries per block
+  RangeIndex index_;                        // held blocks by start -> cache slot
+  SegmentedTypedArray<uint32_t> freeSlots_;  // cache slots given back (checked when taken)
+  uint32_t heldCount_ = 0;                   // blocks held from the document
+  uint32_t heldAfterWalk_ = 0;               // what the last whole walk left held
+  static constexpr uint32_t kMaxPassed = 8;
+  MarkupBlock* passed_[kMaxPassed] = {};
+  uint32_t passedCount_ = 0;
+  bool passedOverflow_ = false;
   uint32_t readPosition_ = 0;
   uint32_t offset_ = 0;
   MarkupBlock* current_ = nullptr;

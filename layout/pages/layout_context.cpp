@@ -5,10 +5,17 @@
 
 #include "layout/drawing/drawing_surface.h"
 #include "layout/markup/keyword_ids.h"
+#include "layout/objects/icon_image.h"
 #include "layout/styles/style_length.h"
 #include "storage/documents/document.h"
+#include "layout/pages/offline_form_log.h"
+#include "storage/side_file/book_parameter_file.h"
 
 namespace {
+
+// The program's icon resources of the table mark, the left and the right
+// scroll mark.
+constexpr uint32_t kScrollMarkIcons[LayoutContext::kScrollMarkCount] = {221, 222, 223};
 
 int32_t ClampFontSize(int32_t size) {
   if (size < 1) return 1;
@@ -24,6 +31,16 @@ LayoutContext::~LayoutContext() {
   pages_[1].Reset();
   for (uint32_t i = 0; i < cacheCount_; ++i) delete cache_[i];
   cacheCount_ = 0;
+  for (InlineObject*& picture : scrollMarks_) {
+    if (picture != nullptr) picture->Release();
+    picture = nullptr;
+  }
+}
+
+bool LayoutContext::HasScrollMarkPictures() const {
+  for (const InlineObject* picture : scrollMarks_)
+    if (picture == nullptr) return false;
+  return true;
 }
 
 void LayoutContext::AttachParser(ElementStream* stream, Document* document, LayoutItemBuilder* builder) {
@@ -41,6 +58,7 @@ void LayoutContext::Detach() {
   stream_ = nullptr;
   document_ = nullptr;
   builder_ = nullptr;
+  annotations_ = nullptr;
   first_.Reset();
   firstKnown_ = false;
   for (uint32_t i = 0; i < cacheCount_; ++i) delete cache_[i];
@@ -51,7 +69,27 @@ void LayoutContext::SetBaseStyle(int32_t fontSize, uint8_t fontId, const TextSty
   font_.baseSize = ClampFontSize(fontSize);
   font_.defaultFont = fontId;
   baseStyle_ = style;
+  if (document_ != nullptr) baseStyle_.language = static_cast<uint16_t>(document_->GetLanguage());
   Invalidate(2);
+}
+
+void LayoutContext::SetFormStore(OfflineFormLog* log) {
+  formLog_ = log;
+  if (log != nullptr && collectLogHosts_) log->DeleteAll();
+}
+
+void LayoutContext::AttachAnnotations(BookParameterFile* store) {
+  annotations_ = store;
+  if (store == nullptr) return;
+  // The document's own stamp, never the random one Start makes for a
+  // document without one: that would differ at every opening and throw
+  // the bookmarks of every such document away.
+  const uint32_t own = static_cast<uint32_t>(GetDocumentStamp());
+  const uint32_t stored = store->GetDocumentStamp();
+  const uint32_t swapped = (own >> 24) | ((own >> 8) & 0xFF00u) | ((own << 8) & 0xFF0000u) | (own << 24);
+  if (stored == own || stored == swapped) return;
+  store->ResetPositions();
+  store->SetDocumentStamp(own);
 }
 
 void LayoutContext::SetPageRect(const Rect& rect) {
@@ -81,6 +119,11 @@ void LayoutContext::Relayout() {
 }
 
 bool LayoutContext::Start() {
+  documentStamp_ = GetDocumentStamp();
+  if (documentStamp_ == -1) documentStamp_ = static_cast<int32_t>(random_.Next());
+  // A picture that cannot be loaded only keeps wide tables from scrolling.
+  for (uint32_t i = 0; i < kScrollMarkCount; ++i)
+    if (scrollMarks_[i] == nullptr) scrollMarks_[i] = IconImage::Create(kScrollMarkIcons[i]);
   if (!firstKnown_ && !FindFirstPage()) return false;
   Relayout();
   currentKey_ = first_.start;

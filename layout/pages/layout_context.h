@@ -15,12 +15,16 @@
 #include <cstdint>
 
 #include "foundation/geometry/rect.h"
+#include "foundation/system/random_generator.h"
 #include "layout/lines/line_layout.h"
 #include "layout/markup/element_stream.h"
 #include "layout/pages/page_frame.h"
 
+class BookParameterFile;
 class Document;
+class OfflineFormLog;
 class DrawingSurface;
+class InlineObject;
 class LayoutContext;
 
 // The pair a page is built in: the frame being filled and its item store.
@@ -76,8 +80,35 @@ class LayoutContext {
   void Detach();
   void SetSurface(DrawingSurface* surface) { font_.surface = surface; }
   // The base font size (pixels, kept at least 1), the default font and the
-  // style and paragraph format a document starts with.
+  // style and paragraph format a document starts with; the style's
+  // language becomes the document's (it decides hyphenation).
   void SetBaseStyle(int32_t fontSize, uint8_t fontId, const TextStyle& style);
+  // Binds the book's side file (null: none). A side file written for
+  // another version of the document (its stamp differs from the
+  // document's own, as stored or byte-swapped) loses its saved positions
+  // and bookmarks and takes the document's stamp.
+  void AttachAnnotations(BookParameterFile* store);
+  BookParameterFile* Annotations() const { return annotations_; }
+  // Binds the offline form log (null: none) that the document's LOGHOST
+  // tags are collected into; while log hosts are collected, its entries
+  // are deleted first.
+  void SetFormStore(OfflineFormLog* log);
+  OfflineFormLog* FormStore() const { return formLog_; }
+  // Whether the LOGHOST tags that follow the opening BODY are still
+  // collected (on by default).
+  void SetCollectLogHosts(bool collect) { collectLogHosts_ = collect; }
+  // The document's own stamp; -1 for a document without one (the document
+  // view answers its document's).
+  virtual int32_t GetDocumentStamp() { return -1; }
+  // The stamp Start chose: the document's own, or a random one for a
+  // document without one.
+  int32_t DocumentStamp() const { return documentStamp_; }
+  // The pictures of the wide-table scroll marks that Start loads: the
+  // table mark, the left mark and the right mark (null when one could not
+  // be loaded; without all three no table scrolls).
+  static constexpr uint32_t kScrollMarkCount = 3;
+  InlineObject* ScrollMarkPicture(uint32_t i) const { return i < kScrollMarkCount ? scrollMarks_[i] : nullptr; }
+  bool HasScrollMarkPictures() const;
   void SetLineSpacing(int32_t quarters) { lineSpacing_ = quarters; }
   void SetPageRect(const Rect& rect);
   void SetColumnCount(int32_t n);  // kept between 1 and 4
@@ -95,6 +126,11 @@ class LayoutContext {
   bool GoToPosition(uint32_t position);
   // Pages forwards until the current page reaches the range's start.
   bool AdvanceToPosition(uint32_t start, uint32_t end);
+  // Moves on from the page `step` pages after the current one: to the
+  // first page that starts at or after that page's first line whose top
+  // lies at least `offset` below the page rectangle's top, or one page on
+  // when no later line is that low.
+  bool ScrollToLine(int32_t offset, int32_t step);
 
   // ---- Queries.
   uint32_t GetCurrentPosition();
@@ -146,8 +182,16 @@ class LayoutContext {
   // ---- Page building.
   bool FindFirstPage();
   bool BuildPageAt(uint32_t position, bool probe);
+  // Lays out the page after the current one ahead of time (both frames
+  // known); false when it is not known or cannot be built.
+  bool PrepareNextPage();
   bool BuildPage(LaidOutPage* page, PageFrame* next, bool* more, bool probe);
   bool FindPreviousLine(const PageFrame& frame, PageFrame** out, bool* crossed);
+  // Counted tokens read on after the first page was found, for the
+  // LOGHOST tags that follow it (each LOGHOST gives the small budget
+  // again).
+  static constexpr int32_t kFirstPageBudget = 100;
+  static constexpr int32_t kLogHostBudget = 8;
   bool FindPreviousPage(const PageFrame& target, PageFrame** out);
   // Where a position falls on a laid-out page, in 1/256 of its columns'
   // height; false when the store is empty or the position is not on it.
@@ -157,6 +201,7 @@ class LayoutContext {
 
   ElementStream* Stream() const { return stream_; }
   const TextFont& Font() const { return font_; }
+  const TextStyle& BaseStyle() const { return baseStyle_; }
   int32_t BaseFontSize() const { return font_.baseSize; }
 
  protected:
@@ -172,6 +217,8 @@ class LayoutContext {
   bool ReadItems(FlowPair* pair);
   bool SaveStreamState(PageFrame* frame);
   bool RestoreStreamState(PageFrame* frame);
+  // Leaves the stream at the start, cleared, between builds.
+  void ParkStream();
   uint32_t NextStamp() { return stamp_++; }
   LaidOutPage* PickPageBuffer();
   bool FlowPage(FlowPair* pair, FlowSpace* space, LayoutCursor* cursor, bool* more, bool probe);
@@ -191,12 +238,19 @@ class LayoutContext {
   bool StepPageNow(uint32_t position, int32_t step);
   bool StartPageAtNow(uint32_t position);
   bool GoToPositionNow(uint32_t position);
+  bool ScrollToLineNow(int32_t offset, int32_t step);
 
   RedrawSink noSink_;
   RedrawSink* sink_ = &noSink_;
   ElementStream* stream_ = nullptr;
   Document* document_ = nullptr;
   LayoutItemBuilder* builder_ = nullptr;
+  BookParameterFile* annotations_ = nullptr;
+  OfflineFormLog* formLog_ = nullptr;
+  bool collectLogHosts_ = true;
+  int32_t documentStamp_ = -1;
+  InlineObject* scrollMarks_[kScrollMarkCount] = {};  // counted references
+  RandomGenerator random_;
   TextFont font_;
   int32_t lineSpacing_ = 0;
   TextStyle baseStyle_;

@@ -5,6 +5,7 @@
 #include "layout/drawing/drawing_surface.h"
 #include "layout/markup/keyword_ids.h"
 #include "layout/pages/layout_context.h"
+#include "layout/pages/offline_form_log.h"
 
 // The item feed of line layout: the next element through the builder.
 class LayoutContext::Feed : public ItemFeed {
@@ -69,25 +70,52 @@ bool LayoutContext::ReadItems(FlowPair* pair) {
   return true;
 }
 
+namespace {
+
+// The leading decimal digits of an attribute's text (0 without any),
+// saturating rather than wrapping.
+uint32_t DecimalValue(const SharedWideString& text) {
+  uint32_t value = 0;
+  for (uint32_t i = 0; i < text.length; ++i) {
+    const WCHAR c = text.Chars()[i];
+    if (c < '0' || c > '9') break;
+    value = value > (0xFFFFFFFFu - 9) / 10 ? 0xFFFFFFFFu : value * 10 + (c - '0');
+  }
+  return value;
+}
+
+}  // namespace
+
 bool LayoutContext::FindFirstPage() {
   if (stream_ == nullptr) return false;
   // Position 0 is a clean start: nothing to resynchronise.
   if (!stream_->Restart(0, false)) return false;
   first_.Reset();
   firstKnown_ = false;
+  // LOGHOST tags are collected afresh: those that follow the opening BODY
+  // too, while the budget of counted tokens lasts.
+  const bool collect = formLog_ != nullptr && collectLogHosts_;
+  if (collect) formLog_->DeleteAll();
+  int32_t budget = kFirstPageBudget;
   bool content = false;
   uint32_t metadataDepth = 0;
   for (;;) {
+    // The budget ends only the reading on past BODY: the first opening
+    // BODY is looked for however long the head.
+    if (firstKnown_ && budget <= 0) return true;
     uint32_t position = 0;
-    if (!NextToken(&position)) return false;
+    if (!NextToken(&position)) return firstKnown_;
     const int32_t kind = stream_->GetKind();
     if (kind == kElementEnd) break;
     if (kind == kElementText || kind == kElementBreak) {
-      if (metadataDepth == 0) content = true;
+      if (metadataDepth == 0) {
+        content = true;
+        --budget;
+      }
       continue;
     }
     if (kind == kElementSpace) continue;
-    if (kind != kElementTag) return false;
+    if (kind != kElementTag) return firstKnown_;
     bool closing = false;
     bool selfContained = false;
     const uint32_t tag = stream_->GetTag(&closing, &selfContained);
@@ -99,7 +127,21 @@ bool LayoutContext::FindFirstPage() {
       }
       continue;
     }
-    if (tag != kMarkupBody || closing) continue;
+    if (tag == kMarkupReference || tag == kMarkupGuide) continue;
+    if (tag == kMarkupLoghost && !closing && formLog_ != nullptr) {
+      OfflineFormLog::TextRecord record;
+      stream_->GetAttributeText(kMarkupUrl, &record.url);
+      stream_->GetAttributeText(kMarkupPrefix, &record.prefix);
+      SharedWideString encoding;
+      if (stream_->GetAttributeText(kMarkupEncoding, &encoding)) record.encoding = DecimalValue(encoding);
+      formLog_->AddTextRecord(record);
+      budget = kLogHostBudget;
+      continue;
+    }
+    if (tag != kMarkupBody || closing || firstKnown_) {
+      if (metadataDepth == 0) --budget;
+      continue;
+    }
     // The first opening BODY fixes the first page, however long the head.
     if (!SaveStreamState(&first_)) return false;
     first_.start = stream_->GetPosition();
@@ -109,8 +151,12 @@ bool LayoutContext::FindFirstPage() {
     first_.format = baseFormat_;
     first_.number = 1;
     firstKnown_ = true;
-    return true;
+    if (!collect) return true;
+    // A head longer than the budget still leaves the tags just after BODY
+    // their chance.
+    if (budget < kLogHostBudget) budget = kLogHostBudget;
   }
+  if (firstKnown_) return true;
   if (!content) return false;
   // Text without any BODY: the page starts with the document.
   if (!stream_->Restart(0, false) || !SaveStreamState(&first_)) return false;
@@ -133,6 +179,22 @@ LaidOutPage* LayoutContext::PickPageBuffer() {
   }
   ReleasePageBuffer(chosen);
   return chosen;
+}
+
+// Parked without reading: a resynchronisation at the start would read the
+// document's first block after every build, and on a book read from a
+// mapped file that far-away read made the pages read since go out of
+// memory each time, so that every page read its blocks from the file
+// again.
+void LayoutContext::ParkStream() { stream_->Restart(0, false); }
+
+bool LayoutContext::PrepareNextPage() {
+  uint32_t next = kNoPosition;
+  if (FindFrame(currentKey_, kStepPage, &next) == nullptr) return false;
+  // The current page is looked up last, so that it is the more recently
+  // used of the two buffers and the next page does not take its buffer.
+  if (CurrentFrame() == nullptr) return false;
+  return BuildPageAt(next, false);
 }
 
 bool LayoutContext::BuildPageAt(uint32_t position, bool probe) {
@@ -163,7 +225,7 @@ bool LayoutContext::BuildPageAt(uint32_t position, bool probe) {
     delete next;
   }
   if (!ok) ReleasePageBuffer(page);
-  stream_->Restart(0, true);
+  ParkStream();
   delete temporary;
   return ok;
 }

@@ -32,6 +32,26 @@ void PageFrame::Reset() {
   for (uint32_t& word : section) word = 0;
   section[kSectionColorWord] = Color::kNoColor;
   linkIndex = -1;
+  tableScrolls.Clear();
+}
+
+TableScrollState* PageFrame::FindTableScroll(uint32_t tablePosition) const {
+  for (uint32_t i = 0; i < tableScrolls.count; ++i)
+    if (tableScrolls.At(i)->tablePosition == tablePosition) return tableScrolls.At(i);
+  return nullptr;
+}
+
+TableScrollState* PageFrame::EnsureTableScroll(uint32_t tablePosition) {
+  if (TableScrollState* known = FindTableScroll(tablePosition)) return known;
+  TableScrollState* added = tableScrolls.AppendSlot();
+  if (added == nullptr) return nullptr;
+  *added = TableScrollState{};
+  added->tablePosition = tablePosition;
+  return added;
+}
+
+void PageFrame::ResetTableScrolls() {
+  for (uint32_t i = 0; i < tableScrolls.count; ++i) tableScrolls.At(i)->ResetScroll();
 }
 
 bool PageFrame::EnsureStore() {
@@ -52,7 +72,7 @@ bool PageFrame::CopyFrom(const PageFrame& other) {
   for (uint32_t i = 0; i < kSectionWords; ++i) section[i] = other.section[i];
   linkIndex = other.linkIndex;
   if (!parserState.Assign(other.parserState) || !records.CopyFrom(other.records) ||
-      !CopyStyles(other.styles, &styles))
+      !CopyStyles(other.styles, &styles) || !tableScrolls.CopyFrom(other.tableScrolls))
     return false;
   if (other.store == nullptr) {
     delete store;
@@ -77,6 +97,7 @@ void PageFrame::MoveFrom(PageFrame& other) {
   for (uint32_t i = 0; i < kSectionWords; ++i) section[i] = other.section[i];
   linkIndex = other.linkIndex;
   parserState.MoveFrom(other.parserState);
+  tableScrolls.MoveFrom(other.tableScrolls);
   // The records have no move; a failed copy leaves them empty, as a frame
   // prepared without them would be.
   if (!records.CopyFrom(other.records) || !CopyStyles(other.styles, &styles)) {

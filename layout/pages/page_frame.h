@@ -2,16 +2,19 @@
 // it starts and ends, how it was reached (the link that lets a step be
 // answered without laying anything out), the element stream's state and
 // the open elements there, the style and paragraph format in force, and
-// the items already read beyond it. LaidOutPage: a page laid out for
+// the items already read beyond it, and the scroll state of the page's
+// wide tables. LaidOutPage: a page laid out for
 // showing. LayoutPosition: a page number with its start.
 #pragma once
 
 #include <cstdint>
 
+#include "foundation/containers/segmented_array_typed.h"
 #include "foundation/streams/byte_stream.h"
 #include "layout/items/layout_item_store.h"
 #include "layout/lines/line_records.h"
 #include "layout/markup/element_record_stack.h"
+#include "layout/pages/table_scroll_state.h"
 #include "layout/styles/element_style_records.h"
 #include "layout/styles/text_style.h"
 
@@ -40,8 +43,12 @@ struct PageFrame {
   LayoutItemStore* store = nullptr;  // owned; made on demand
   uint32_t section[kSectionWords] = {};
   int32_t linkIndex = -1;
+  SegmentedTypedArray<TableScrollState> tableScrolls;  // one per wide table
 
-  PageFrame() { section[kSectionColorWord] = Color::kNoColor; }
+  PageFrame() {
+    section[kSectionColorWord] = Color::kNoColor;
+    tableScrolls.SetGeometry(kTableScrollShift);
+  }
   ~PageFrame() { Reset(); }
   PageFrame(const PageFrame&) = delete;
   PageFrame& operator=(const PageFrame&) = delete;
@@ -54,6 +61,17 @@ struct PageFrame {
   void MoveFrom(PageFrame& other);
   bool EnsureStore();
   uint32_t* SectionColor() { return &section[kSectionColorWord]; }
+
+  // The scroll state of the table at a text position; null when the page
+  // keeps none for it.
+  TableScrollState* FindTableScroll(uint32_t tablePosition) const;
+  // That state, added unscrolled when missing; null on lack of memory.
+  TableScrollState* EnsureTableScroll(uint32_t tablePosition);
+  // Every table's next drag starts from its offsets in use.
+  void ResetTableScrolls();
+
+ private:
+  static constexpr uint8_t kTableScrollShift = 5;  // 32 records per block
 };
 
 // False on lack of memory (the copy then empty).

@@ -28,6 +28,36 @@ bool LayoutContext::StartPageAt(uint32_t position) {
 bool LayoutContext::GoToPosition(uint32_t position) {
   return Navigate([&] { return GoToPositionNow(position); });
 }
+bool LayoutContext::ScrollToLine(int32_t offset, int32_t step) {
+  return Navigate([&] { return ScrollToLineNow(offset, step); });
+}
+
+bool LayoutContext::ScrollToLineNow(int32_t offset, int32_t step) {
+  if (!CanStep(kStepPage)) return false;
+  for (int32_t i = 0; i < step; ++i)
+    if (!StepPageNow(currentKey_, kStepPage)) return false;
+  for (int32_t i = 0; i > step; --i)
+    if (!StepPageNow(currentKey_, kStepPageBack)) return false;
+  LaidOutPage* page = GetCurrentPage();
+  if (page == nullptr) return false;
+  const uint32_t pageStart = currentKey_;
+  uint32_t lineStart = kNoPosition;
+  for (LayoutCursor at = LayoutCursor::Begin(&page->store); !at.AtEnd(); at.Next()) {
+    if (at.KindAt() != kLineItem) continue;
+    if (int64_t{LineAt(at)->y} - pageRect_.y >= offset) {
+      lineStart = page->store.PositionAt(at);
+      break;
+    }
+  }
+  if (lineStart == kNoPosition || lineStart <= pageStart) return StepPageNow(currentKey_, kStepPage);
+  // Every page stepped past is built, so that the next step knows where
+  // the one after it starts.
+  while (currentKey_ < lineStart) {
+    const uint32_t before = currentKey_;
+    if (!StepPageNow(currentKey_, kStepPage) || currentKey_ <= before || GetCurrentPage() == nullptr) return false;
+  }
+  return true;
+}
 
 bool LayoutContext::MakeCurrent(PageFrame* frame) {
   if (frame == nullptr) return false;
@@ -119,7 +149,7 @@ bool LayoutContext::StepPageNow(uint32_t position, int32_t step) {
       PageFrame next;
       bool more = false;
       const bool built = BuildPage(page, &next, &more, false);
-      stream_->Restart(0, true);
+      ParkStream();
       if (!built) {
         ReleasePageBuffer(page);
         return false;  // a page that cannot be built is no step done

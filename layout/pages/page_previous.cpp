@@ -138,7 +138,7 @@ bool LayoutContext::FindPreviousPage(const PageFrame& target, PageFrame** out) {
   auto accept = [&](Trial& chosen) {
     const bool built = page->frame == &chosen.frame;
     if (!built) ReleasePageBuffer(page);
-    stream_->Restart(0, true);
+    ParkStream();
     return AcceptPreviousPage(target, page, &chosen.frame, chosen.hasFollowing, &chosen.following, out);
   };
 
@@ -163,7 +163,7 @@ bool LayoutContext::FindPreviousPage(const PageFrame& target, PageFrame** out) {
     trial.following.Reset();
     if (!BuildPage(page, &trial.following, &more, false)) {
       ReleasePageBuffer(page);
-      stream_->Restart(0, true);
+      ParkStream();
       return false;
     }
     trial.hasFollowing = more && trial.following.start > trial.frame.start;
@@ -208,6 +208,6 @@ bool LayoutContext::FindPreviousPage(const PageFrame& target, PageFrame** out) {
     ++walked;
   }
   ReleasePageBuffer(page);
-  stream_->Restart(0, true);
+  ParkStream();
   return false;
 }

@@ -73,6 +73,8 @@ void BookDocument::Close() {
   }
   lockedRecords_.Clear();
   cache_.Clear();
+  blockIndex_.Clear();
+  freeSlots_.Free();
   ReleaseDecoderBuffers();
   DeviceFree(recordLengths_);
   recordLengths_ = nullptr;

@@ -20,7 +20,9 @@
 
 #include <cstdint>
 
+#include "foundation/containers/range_index.h"
 #include "foundation/containers/segmented_array.h"
+#include "foundation/containers/segmented_array_typed.h"
 #include "foundation/wide_string/shared_wide_string.h"
 #include "storage/books/book_guide.h"
 #include "storage/books/book_header.h"
@@ -130,6 +132,9 @@ class BookDocument : public Document {
 
   // ---- Observations for tests
   uint16_t BlockUseCount(uint16_t blockId) const;
+  // Block slots examined by the cache's searches since opening: a bound on
+  // the cost of a book of very many records without a clock.
+  uint64_t CacheProbes() const { return cacheProbes_; }
   uint32_t BlockSlotCount() const { return lockedRecords_.Count(); }
   PalmDatabase* DecodeStore() const { return decodeStore_; }
 
@@ -149,6 +154,11 @@ class BookDocument : public Document {
   CachedBlock* Slot(uint32_t index) const { return static_cast<CachedBlock*>(cache_.At(index)); }
   RecordBuffer** LockedAt(uint32_t index) const { return static_cast<RecordBuffer**>(lockedRecords_.At(index)); }
   const CachedBlock* FindCached(uint32_t absolute, int raw) const;
+  // The index's key of a slot in use: record start, then converted before
+  // raw.
+  static uint64_t IndexKey(uint32_t recordStart, uint8_t raw) {
+    return (static_cast<uint64_t>(recordStart) << 1) | (raw != 0 ? 1u : 0u);
+  }
   bool Fail(int32_t code);
   void DecodeNames();
   bool DetectCompression();
@@ -187,6 +197,12 @@ class BookDocument : public Document {
   uint32_t mapShift_ = 0;
   SegmentedArray lockedRecords_;  // RecordBuffer* per block slot (null: free)
   SegmentedArray cache_;          // CachedBlock per block slot
+  // The slots in use by record start, so that a book of very many records
+  // with many blocks out finds its blocks without walking every slot; and
+  // the slots freed since (checked when taken: trimming forgets some).
+  RangeIndex blockIndex_;
+  SegmentedTypedArray<uint32_t> freeSlots_;
+  mutable uint64_t cacheProbes_ = 0;
   // Palm Doc files: the record a sequential scan last found.
   uint32_t scanRecord_ = 1;
   uint32_t scanStart_ = 0;

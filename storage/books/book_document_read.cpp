@@ -55,10 +55,15 @@ uint32_t BookDocument::OutputRecordSize() const {
   return mapRoom + 2 * size + 32;
 }
 
+// Only the slots of the last record start at or before the position can
+// hold it (records do not overlap): its converted and its raw block.
 const BookDocument::CachedBlock* BookDocument::FindCached(uint32_t absolute, int raw) const {
   const CachedBlock* found = nullptr;
-  for (uint32_t i = 0; i < cache_.Count(); ++i) {
-    const CachedBlock* e = Slot(i);
+  uint32_t at = blockIndex_.CountAtOrBelow(IndexKey(absolute, 1));
+  const uint64_t recordStart = at != 0 ? blockIndex_.At(at - 1).key >> 1 : 0;
+  for (; at != 0 && (blockIndex_.At(at - 1).key >> 1) == recordStart; --at) {
+    ++cacheProbes_;
+    const CachedBlock* e = Slot(blockIndex_.At(at - 1).value);
     if (e->useCount == 0 || absolute < e->recordStart || absolute - e->recordStart >= e->span) continue;
     if (raw >= 0 && e->block.raw != raw) continue;
     // Without a raw flag to match, a converted block is preferred.
@@ -68,8 +73,10 @@ const BookDocument::CachedBlock* BookDocument::FindCached(uint32_t absolute, int
 }
 
 int32_t BookDocument::AcquireSlot(uint32_t* index) {
-  for (uint32_t i = 0; i < lockedRecords_.Count(); ++i) {
-    if (*LockedAt(i) == nullptr && Slot(i)->useCount == 0) {
+  while (freeSlots_.count != 0) {
+    ++cacheProbes_;
+    const uint32_t i = *freeSlots_.At(--freeSlots_.count);
+    if (i < lockedRecords_.Count() && *LockedAt(i) == nullptr && Slot(i)->useCount == 0) {
       *index = i;
       return 0;
     }
@@ -95,8 +102,11 @@ void BookDocument::FreeSlot(uint32_t index) {
     *buffer = nullptr;
   }
   CachedBlock* entry = Slot(index);
+  if (entry->useCount != 0) blockIndex_.Remove(IndexKey(entry->recordStart, entry->block.raw), index);
   entry->useCount = 0;
   entry->map = nullptr;
+  // A slot that cannot be noted stays unused until the slots are trimmed.
+  if (uint32_t* free = freeSlots_.AppendSlot()) *free = index;
 }
 
 void BookDocument::TrimSlots() {
@@ -165,6 +175,11 @@ bool BookDocument::ReadBlock(uint32_t position, TextBlock* block, uint32_t secti
   }
   entry.useCount = 1;
   entry.block.blockId = static_cast<uint16_t>(slot + 1);
+  if (!blockIndex_.Insert(IndexKey(entry.recordStart, entry.block.raw), slot)) {
+    FreeSlot(slot);
+    TrimSlots();
+    return Fail(kBookErrorMemory);
+  }
   *Slot(slot) = entry;
   // A record that decodes shorter than the text it is said to cover does
   // not hold the position.
@@ -310,8 +325,11 @@ void BookDocument::ReleaseBlock(uint16_t blockId) {
   const uint32_t slot = blockId - 1u;
   CachedBlock* entry = Slot(slot);
   if (entry->useCount == 0) return;
-  if (--entry->useCount != 0) return;
-  FreeSlot(slot);
+  if (entry->useCount != 1) {
+    --entry->useCount;
+    return;
+  }
+  FreeSlot(slot);  // out of the index while its use count still says it is in
   TrimSlots();
 }
 

@@ -194,3 +194,55 @@ TEST(BookReopenStore, RefusedWhileABlockIsLentFromTheMapping) {
 }
 
 }  // namespace
+
+// A book of very many small records with a block of every record out at
+// once (a reader holding a page's text of a book cut into tiny records):
+// finding a block by position, and a free slot, must not walk every slot.
+// The cache's probe counter bounds the work without a clock.
+TEST(BookBlockCache, ManyBlocksOutAreFoundWithoutWalkingEverySlot) {
+  constexpr uint32_t kRecordSize = 256;  // the smallest a book may state
+  constexpr uint32_t kRecords = 3000;
+  testbuild::BookRecipe spec;
+  spec.compression = testbuild::TextCompression::kNone;
+  spec.codePage = 65001;
+  spec.recordSize = kRecordSize;
+  spec.text.assign(size_t{kRecords} * kRecordSize, 'a');
+  testbuild::OpenedBook opened = testbuild::OpenBookBytes(testbuild::BuildBook(spec).Bytes());
+  ASSERT_EQ(opened.error, 0);
+  BookDocument* doc = opened.doc.get();
+
+  std::vector<TextBlock> held(kRecords);
+  for (uint32_t r = 0; r < kRecords; ++r) ASSERT_TRUE(doc->ReadBlock(r * kRecordSize + 7, &held[r], 0, false)) << r;
+  // Every position is found in the block of its own record, blocks read
+  // again share their slot, and the positions map through it.
+  for (uint32_t r = 0; r < kRecords; ++r) {
+    const uint32_t position = r * kRecordSize + 100;
+    TextBlock again;
+    ASSERT_TRUE(doc->ReadBlock(position, &again, 0, false));
+    EXPECT_EQ(again.blockId, held[r].blockId);
+    doc->ReleaseBlock(again.blockId);
+    EXPECT_EQ(doc->AdvancePosition(position, 3, 0), position + 3);
+    EXPECT_EQ(doc->PositionDistance(position, position + 50, 0), 50u);
+  }
+  EXPECT_EQ(doc->BlockSlotCount(), kRecords);
+  // Give back every other block, then read them again: free slots are
+  // taken again, not added.
+  for (uint32_t r = 0; r < kRecords; r += 2) doc->ReleaseBlock(held[r].blockId);
+  for (uint32_t r = 0; r < kRecords; r += 2) ASSERT_TRUE(doc->ReadBlock(r * kRecordSize, &held[r], 0, false));
+  EXPECT_EQ(doc->BlockSlotCount(), kRecords);
+  EXPECT_LE(doc->CacheProbes(), uint64_t{16} * kRecords);
+
+  for (const TextBlock& block : held) doc->ReleaseBlock(block.blockId);
+  EXPECT_EQ(doc->BlockSlotCount(), 0u);
+  EXPECT_EQ(doc->DecodeStore()->GetRecordCount(), 0u);
+
+  // A block read and given back again and again leaves nothing behind
+  // that later searches would have to step over.
+  const uint64_t before = doc->CacheProbes();
+  for (uint32_t n = 0; n < 5000; ++n) {
+    TextBlock block;
+    ASSERT_TRUE(doc->ReadBlock(5 * kRecordSize, &block, 0, false));
+    doc->ReleaseBlock(block.blockId);
+  }
+  EXPECT_LE(doc->CacheProbes() - before, uint64_t{4} * 5000);
+}

@@ -1,0 +1,24 @@
+// TableScrollState: how far a wide table of a page is scrolled inside the
+// viewport the page gives it. The page frame keeps one per wide table of
+// its page, keyed by the table item's text position, so that a table
+// scrolled and left keeps its offsets when the page is shown again.
+#pragma once
+
+#include <cstdint>
+
+struct TableScrollState {
+  uint32_t selected = 0;       // takes part in drags and scroll commands
+  uint32_t tablePosition = 0;  // text position of the table item: the key
+  int32_t dragBaseX = 0;       // the offsets when the current drag began
+  int32_t dragBaseY = 0;
+  int32_t offsetX = 0;  // the offsets in use
+  int32_t offsetY = 0;
+  int32_t maximumX = 0;  // content size less the viewport, from layout
+  int32_t maximumY = 0;
+
+  // A new drag starts from the offsets in use.
+  void ResetScroll() {
+    dragBaseX = offsetX;
+    dragBaseY = offsetY;
+  }
+};
