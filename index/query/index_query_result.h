@@ -99,6 +99,11 @@ class IndexQueryResult : public RecordSource {
   bool FindKey(const SharedWideString& text, bool fromStart, QueryPosition* position);
   void GetRandomEntry(QueryPosition* position);
   bool GetEntryLabel(const IndexEntryRef& entry, SharedWideString* out);
+  // The position its creator put the result on (a position query: the
+  // entry of a text position), resolved against the tree; past the end
+  // until one does.
+  void PositionOn(int32_t entryNumber) { ResolvePosition(entryNumber, &origin_); }
+  QueryPosition* Origin() { return &origin_; }
   uint32_t CountTagItems(uint32_t tag, const IndexEntryRef& entry);
 
   // ---- Parameter nodes
@@ -149,6 +154,7 @@ class IndexQueryResult : public RecordSource {
   uint32_t randomState_ = 0;
   uint32_t entryCount_ = 0;
   QueryWalkCounters counters_;
+  QueryPosition origin_;
 };
 
 // Holds one reference to a result.
