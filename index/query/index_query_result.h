@@ -99,6 +99,10 @@ class IndexQueryResult : public RecordSource {
   bool FindKey(const SharedWideString& text, bool fromStart, QueryPosition* position);
   void GetRandomEntry(QueryPosition* position);
   bool GetEntryLabel(const IndexEntryRef& entry, SharedWideString* out);
+  // The entry's head word inflected into the form the word names: among
+  // the entry's inflection classes (tag 42), the last one that has a rule
+  // carrying that form name gives it; empty when none does.
+  void GetInflectedForm(const SharedWideString& word, const IndexEntryRef& entry, SharedWideString* out);
   // The position its creator put the result on (a position query: the
   // entry of a text position), resolved against the tree; past the end
   // until one does.
