@@ -23,11 +23,16 @@ struct TranslatorBook {
 };
 
 // "words" (the main table, with homograph numbers under tag 4 as the field
-// gramgrp) and "syn" (a few of the same keys), both named in the naming table.
+// gramgrp, and under tag 40 links to "syn" entries) and "syn" (a few of the
+// same keys), both named in the naming table; the field syn resolves to tag
+// 40 through the pair that the entry of "words" gives the table "syn".
 TranslatorBook MakeTranslatorBook() {
   std::vector<testbuild::DictionaryWord> words;
   for (const char* w : {"ant", "bee", "cab", "cat", "cat", "cot", "dog", "o'clock", "tac"}) words.push_back({w, "d"});
   IndexRecipe main = testbuild::DictionaryIndex(words);
+  main.name = indextest::Bytes("words");
+  main.entries[1].values[40] = {0};  // bee
+  main.entries[5].values[40] = {1};  // cot
   IndexRecipe syn = testbuild::DictionaryIndex({{"bee", "s"}, {"cot", "s"}, {"zebra", "s"}});
   testbuild::BookRecipe recipe;
   recipe.text = testbuild::EncodeBookText("Words.", 1252);
@@ -37,6 +42,7 @@ TranslatorBook MakeTranslatorBook() {
   const uint32_t s = testbuild::AddIndexToBook(built, testbuild::BuildIndexRecords(syn), -1);
   IndexRecipe naming;
   naming.valuesPerItem[11] = 3;
+  naming.valuesPerItem[6] = 2;
   IndexEntry gramgrp;
   gramgrp.label = indextest::Bytes("gramgrp");
   gramgrp.values[11] = {0, h - base, 4};
@@ -46,6 +52,7 @@ TranslatorBook MakeTranslatorBook() {
   IndexEntry wordTable;
   wordTable.label = indextest::Bytes("words");
   wordTable.values[1] = {h - base};
+  wordTable.values[6] = {s - base, 40};
   naming.entries = {gramgrp, synonyms, wordTable};
   testbuild::AddIndexToBook(built, testbuild::BuildIndexRecords(naming), 7);
   TranslatorBook b;
@@ -96,6 +103,7 @@ TEST(QueryTranslator, TreesOfEachForm) {
       {u"select * from words where orth like 'c%' and not orth = 'cat'", {9, 16, 1}, {"cab", "cot"}},
       {u"select * from words where gramgrp is null", {13}, {"ant", "bee", "cab", "cat", "cot", "dog", "o'clock", "tac"}},
       {u"select * from words where gramgrp is not null", {14}, {"cat"}},
+      {u"select * from words where syn is not null", {14}, {"bee", "cot"}},
       {u"select * from words where orth = syn", {5}, {"bee", "cot"}},
       {u"select * from words where orth <> syn", {6}, {"ant", "cab", "cat", "cat", "dog", "o'clock", "tac"}},
       {u"select * from words where orth = 'o''clock'", {15}, {"o'clock"}},
@@ -166,6 +174,8 @@ TEST(QueryTranslator, Refusals) {
       {u"select * from 'dict.corv' where orth = 'a'", 19},  // a quoted source needs "as"
       {u"select * from nosuch where orth = 'a'", 20},
       {u"select * from words where nofield is null", 20},
+      // A table that the result table lists no entries of is no field.
+      {u"select * from words where words is null", 20},
       {u"select * from words where orth = nosuch", 20},
       {u"select * from words where orth = ?", 20},  // the table carries no extra records
   };
