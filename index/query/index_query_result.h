@@ -19,8 +19,11 @@
 class DocumentSource;
 class IndexTable;
 
-// Evaluation modes.
-enum QueryMode : int32_t { kQuerySeek = 0, kQueryNext = 1, kQueryPrevious = 2 };
+// Evaluation modes: the first qualifying entry at or after a target, the
+// next after the current one, the one before it, and the last at or before
+// a target (past the end: the last of all), with which an operand catches
+// up with another when walking backwards.
+enum QueryMode : int32_t { kQuerySeek = 0, kQueryNext = 1, kQueryPrevious = 2, kQuerySeekBack = 3 };
 
 // Comparison codes of AddComparison (the even code is the negation).
 enum QueryComparison : int32_t {

@@ -44,6 +44,11 @@ struct QueryPatternRecord {
   uint32_t prefixCharacters = 0;  // the literal prefix in characters
   uint8_t longPrefix = 0;         // the prefix holds more than two characters
   uint8_t empty = 1;              // no pattern: matches empty keys only
+  // The entries whose keys begin with the prefix, [rangeFirst, rangeLast],
+  // found by the first walk that needs them (the table does not change).
+  uint8_t rangeKnown = 0;
+  int32_t rangeFirst = 0;
+  int32_t rangeLast = -1;
 };
 
 // One letter class of an anagram: the first letter met of the class and how

@@ -172,6 +172,20 @@ TEST(QueryTree, LikeJumpsToThePrefixRangeBothWays) {
   QueryPosition p;
   EXPECT_EQ(Labels(r.Get(), WalkForward(r.Get(), &p)), (std::vector<std::string>{"ca", "Cab", "c-ar", "cat"}));
   EXPECT_EQ(Labels(r.Get(), WalkBackward(r.Get(), &p)), (std::vector<std::string>{"cat", "c-ar", "Cab", "ca"}));
+  // Either way only the keys of the prefix's range are read: the range is
+  // found once, by the first walk.
+  for (bool backward : {false, true}) {
+    r->Counters() = QueryWalkCounters();
+    QueryPosition w;
+    if (backward) {
+      r->ResolvePosition(-2, &w);
+      EXPECT_EQ(WalkBackward(r.Get(), &w).size(), 4u);
+    } else {
+      EXPECT_EQ(WalkForward(r.Get(), &w).size(), 4u);
+    }
+    EXPECT_EQ(r->Counters().patternTests, 4u) << backward;
+    EXPECT_EQ(r->Counters().keySearches, 0u) << backward;
+  }
   // A prefix after every key: past the end with a few key searches.
   IndexQueryResultPtr late;
   late.Adopt(NewResult(q.table.Get()));
