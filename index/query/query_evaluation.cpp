@@ -236,6 +236,7 @@ class QueryEvaluator {
   }
 
   int32_t InList(QueryNode* node, QueryNodeState& s, int32_t mode, int32_t target) {
+    node->FollowStore();
     const uint8_t* list = node->list;
     const uint32_t length = node->listLength;
     uint32_t& cursor = s.listCursor;
@@ -290,6 +291,7 @@ class QueryEvaluator {
   }
 
   int32_t NotInList(QueryNode* node, QueryNodeState& s, int32_t mode, int32_t target) {
+    node->FollowStore();
     const uint8_t* list = node->list;
     const uint32_t length = node->listLength;
     uint32_t& cursor = s.listCursor;
