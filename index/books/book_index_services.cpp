@@ -1,8 +1,11 @@
 // Named targets of a book read from its index tables.
 #include "index/books/book_index_services.h"
 
+#include <new>
+
 #include "index/books/book_index_tables.h"
 #include "index/books/position_entries.h"
+#include "index/query/index_query_result.h"
 #include "index/tables/index_entry_reader.h"
 #include "index/tables/index_table.h"
 #include "storage/books/book_document.h"
@@ -126,6 +129,20 @@ class Services : public BookIndexServices {
     if (!table) return false;
     const int32_t n = FindPositionEntry(book, table.Get(), position);
     return n >= 0 && table->GetLabel(table->MakeEntryRef(n), text);
+  }
+
+  IndexQueryResult* CreatePositionQuery(BookDocument* book, uint32_t position, IndexTable* table) override {
+    IndexTablePtr held;
+    held.Adopt(table);  // the caller's reference, given back on return
+    if (!held) return nullptr;
+    const int32_t n = FindPositionEntry(book, table, position);
+    if (n < 0) return nullptr;
+    IndexQueryResult* result = new (std::nothrow) IndexQueryResult();
+    if (result == nullptr) return nullptr;
+    result->SetTable(table);
+    // The tree is empty, so the result stands on the entry itself.
+    result->PositionOn(n);
+    return result;
   }
 };
 

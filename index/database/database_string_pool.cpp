@@ -65,14 +65,20 @@ int32_t DatabaseStringPool::Intern(const SharedWideString& text, bool noCount) {
     return static_cast<int32_t>(i);
   }
   // The copy is made first, so that a failure leaves the pool as it was.
-  SharedWideString copy;
-  if (!text.IsEmpty() && !copy.FromChars(text.Chars(), text.length)) return -1;
+  SharedWideString copy = text;
+  if (!Pack(&copy)) return -1;
   const uint32_t i = strings_.Count();
   if (!strings_.Reserve(i + 1) || !counts_.Reserve(i + 1)) return -1;
   *strings_.At(i) = static_cast<SharedWideString&&>(copy);
   *counts_.At(i) = noCount ? 0 : 1;
   *slot = i + 1;
   return static_cast<int32_t>(i);
+}
+
+bool DatabaseStringPool::Pack(SharedWideString* text) {
+  const bool wanted = !text->IsEmpty();
+  chunks_.Pack(*text, true);
+  return !wanted || !text->IsEmpty();
 }
 
 uint32_t DatabaseStringPool::CountReferenced() const {

@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "foundation/wide_string/shared_wide_string.h"
+#include "foundation/wide_string/shared_wide_string_pool.h"
 #include "index/records/paged_array.h"
 
 class DatabaseStringPool {
@@ -33,11 +34,20 @@ class DatabaseStringPool {
   void AddReference(uint32_t i);
   void DropReference(uint32_t i);
   void Clear();
+  // Makes the text a copy of its characters in the database's shared
+  // chunks (a long text gets a buffer of its own); false when a non-empty
+  // text could not be copied (it is then empty).
+  bool Pack(SharedWideString* text);
 
  private:
   bool GrowIndex();
   uint32_t* Slot(const WCHAR* chars, uint32_t length, uint32_t hash);
 
+  // Characters of the pooled strings and of every text cell of the
+  // database's tables, so that a table of short texts costs one allocation
+  // per chunk instead of one per text.
+  static constexpr uint32_t kChunkCharacters = 256;
+  SharedWideStringPool chunks_{kChunkCharacters};
   PagedArray<SharedWideString> strings_;
   PagedArray<int32_t> counts_;
   // Open addressing: slot value i + 1 names string i, 0 is empty.

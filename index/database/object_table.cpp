@@ -244,8 +244,8 @@ int32_t ObjectTable::SetText(int32_t row, int32_t column, const SharedWideString
     *cell = static_cast<uint32_t>(index);
   } else if (c.texts != nullptr) {
     SharedWideString* cell = c.texts->At(static_cast<uint32_t>(row));
-    cell->Clear();
-    if (!text.IsEmpty() && !cell->FromChars(text.Chars(), text.length)) return 1;
+    *cell = text;
+    if (!pool_->Pack(cell)) return 1;
   } else {
     return 1;
   }

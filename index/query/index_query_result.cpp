@@ -142,13 +142,30 @@ int32_t IndexQueryResult::SetLinkRange(QueryNode* node, IndexTable* table, const
   uint32_t span = 0;
   uint32_t perItem = 0;
   if (reader.SeekTag(static_cast<uint32_t>(tag), &span, &perItem) != 0 || span == 0) return 1;
+  // The list is read in place: its record stays locked while the node
+  // points into it.
+  uint32_t entrySize = 0;
+  const uint8_t* entryBytes = table->CurrentEntryRecordBytes(&entrySize);
   const uint8_t* bytes = reader.ValueBytes();
-  // The list is copied: the node never depends on the record staying put.
-  const uint32_t sound = SoundListLength(bytes, span, entryCount_);
-  node->list = static_cast<uint8_t*>(DeviceAlloc(sound == 0 ? 1 : sound));
-  if (node->list == nullptr) return 1;
-  if (sound != 0) std::memcpy(node->list, bytes, sound);
-  node->listLength = sound;
+  if (entryBytes == nullptr || bytes < entryBytes || span > entrySize ||
+      static_cast<uint32_t>(bytes - entryBytes) > entrySize - span)
+    return 1;
+  const uint32_t offset = static_cast<uint32_t>(bytes - entryBytes);
+  const uint32_t record = static_cast<uint32_t>(entry.record);
+  if (table->LockEntryRecord(record) < 0) return 1;
+  uint32_t size = 0;
+  const uint8_t* locked = table->LockedRecordBytes(record, &size);
+  if (locked == nullptr || size != entrySize) {
+    table->UnlockEntryRecord(record);
+    return 1;
+  }
+  node->lockedRecord = static_cast<int32_t>(record);
+  node->lockGeneration = table->StoreGeneration();
+  node->listOffset = offset;
+  node->listSpan = span;
+  node->listEntries = entryCount_;
+  node->list = locked + offset;
+  node->listLength = SoundListLength(node->list, span, entryCount_);
   return 0;
 }
 

@@ -19,8 +19,11 @@
 class DocumentSource;
 class IndexTable;
 
-// Evaluation modes.
-enum QueryMode : int32_t { kQuerySeek = 0, kQueryNext = 1, kQueryPrevious = 2 };
+// Evaluation modes: the first qualifying entry at or after a target, the
+// next after the current one, the one before it, and the last at or before
+// a target (past the end: the last of all), with which an operand catches
+// up with another when walking backwards.
+enum QueryMode : int32_t { kQuerySeek = 0, kQueryNext = 1, kQueryPrevious = 2, kQuerySeekBack = 3 };
 
 // Comparison codes of AddComparison (the even code is the negation).
 enum QueryComparison : int32_t {
@@ -99,6 +102,15 @@ class IndexQueryResult : public RecordSource {
   bool FindKey(const SharedWideString& text, bool fromStart, QueryPosition* position);
   void GetRandomEntry(QueryPosition* position);
   bool GetEntryLabel(const IndexEntryRef& entry, SharedWideString* out);
+  // The entry's head word inflected into the form the word names: among
+  // the entry's inflection classes (tag 42), the last one that has a rule
+  // carrying that form name gives it; empty when none does.
+  void GetInflectedForm(const SharedWideString& word, const IndexEntryRef& entry, SharedWideString* out);
+  // The position its creator put the result on (a position query: the
+  // entry of a text position), resolved against the tree; past the end
+  // until one does.
+  void PositionOn(int32_t entryNumber) { ResolvePosition(entryNumber, &origin_); }
+  QueryPosition* Origin() { return &origin_; }
   uint32_t CountTagItems(uint32_t tag, const IndexEntryRef& entry);
 
   // ---- Parameter nodes
@@ -149,6 +161,7 @@ class IndexQueryResult : public RecordSource {
   uint32_t randomState_ = 0;
   uint32_t entryCount_ = 0;
   QueryWalkCounters counters_;
+  QueryPosition origin_;
 };
 
 // Holds one reference to a result.

@@ -5,6 +5,7 @@
 
 #include <new>
 
+#include "index/books/book_index_tables.h"
 #include "index/query/index_query_result.h"
 #include "index/tables/index_entry_reader.h"
 #include "index/tables/index_table.h"
@@ -320,17 +321,25 @@ int32_t IndexQueryTranslator::ResolveField(IndexQueryResult* result, const Share
   IndexEntryReader reader;
   uint32_t span = 0;
   uint32_t perItem = 0;
-  if (!naming_->LookupKey(name.Chars(), name.length, &ref, false) || !reader.Init(naming_) ||
-      reader.Attach(ref) != 0 || reader.SeekTag(kFieldTag, &span, &perItem) != 0 || span == 0 || perItem != 3) {
-    return -1;
+  if (naming_->LookupKey(name.Chars(), name.length, &ref, false) && reader.Init(naming_) &&
+      reader.Attach(ref) == 0 && reader.SeekTag(kFieldTag, &span, &perItem) == 0 && span != 0 && perItem == 3) {
+    // Items {value mode, table header record relative to the record base, tag}.
+    uint32_t item[3];
+    while (reader.ReadValues(item, 3, true) == 0) {
+      if (static_cast<int64_t>(item[1]) + naming_->GetRecordBase() == table->GetHeaderRecordNumber())
+        return static_cast<int32_t>(item[2]);
+    }
   }
-  // Items {value mode, table header record relative to the record base, tag}.
-  uint32_t item[3];
-  while (reader.ReadValues(item, 3, true) == 0) {
-    if (static_cast<int64_t>(item[1]) + naming_->GetRecordBase() == table->GetHeaderRecordNumber())
-      return static_cast<int32_t>(item[2]);
-  }
-  return -1;
+  // Else the name is a table's whose entries the result table lists: the
+  // result table's own entry in the naming table gives the tag of those
+  // lists among its pairs, for the named table's header record.
+  naming_->AddRef();  // each look-up below consumes one reference
+  const int32_t relative = LookupNamedTable(name.Chars(), name.length, naming_, 0);
+  SharedWideString tableName;
+  if (relative < 0 || table->GetName(&tableName)) return -1;
+  naming_->AddRef();
+  const uint32_t tag = GetFieldKind(tableName.Chars(), tableName.length, naming_, static_cast<uint32_t>(relative), false);
+  return tag == 255 ? -1 : static_cast<int32_t>(tag);
 }
 
 int32_t IndexQueryTranslator::AddComparisonNode(IndexQueryResult* result, const SharedWideString& left,

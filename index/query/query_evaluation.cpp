@@ -26,7 +26,8 @@ constexpr int32_t kPastEnd = -2;
 // Null tests given up under the bounded-scan flag after this many entries.
 constexpr uint32_t kBoundedNullTests = 11;
 
-int32_t EndOf(int32_t mode) { return mode == kQueryPrevious ? kBeforeStart : kPastEnd; }
+bool Backward(int32_t mode) { return mode == kQueryPrevious || mode == kQuerySeekBack; }
+int32_t EndOf(int32_t mode) { return Backward(mode) ? kBeforeStart : kPastEnd; }
 bool IsEnd(int32_t n) { return n < 0; }
 // -1 before every entry, -2 after.
 int64_t Rank(int32_t n) { return n == kBeforeStart ? -1 : (n == kPastEnd ? INT64_MAX : n); }
@@ -117,6 +118,12 @@ class QueryEvaluator {
       if (s.current < 0) return kPastEnd;
       return s.current + 1 < count_ ? s.current + 1 : kPastEnd;
     }
+    if (mode == kQuerySeekBack) {
+      s.current = target;
+      if (target == kPastEnd || target >= count_) return count_ > 0 ? count_ - 1 : kBeforeStart;
+      if (target < 0) return kBeforeStart;
+      return target;
+    }
     if (s.current == kBeforeStart) return kBeforeStart;
     if (s.current < 0 || s.current > count_) return count_ > 0 ? count_ - 1 : kBeforeStart;
     return s.current - 1;
@@ -182,12 +189,12 @@ class QueryEvaluator {
     uint8_t otherKey[kIndexScratchBytes];
     while (n >= 0 && n < count_) {
       if (!Readable(n)) {
-        n = SkipUnreadable(n, mode == kQueryPrevious ? -1 : 1);
+        n = SkipUnreadable(n, Backward(mode) ? -1 : 1);
         continue;
       }
       ++r_.counters_.entriesTested;
       const uint32_t keyLength = CopyLabel(table_, n, key);
-      if (mode != kQueryPrevious) {
+      if (!Backward(mode)) {
         const int32_t t = Search(other, otherCount, key, keyLength, 0, false);
         if (t < 0 || static_cast<uint32_t>(t) >= otherCount) return kPastEnd;
         const uint32_t otherLength = CopyLabel(other, t, otherKey);
@@ -209,7 +216,7 @@ class QueryEvaluator {
   int32_t KeyNotInTable(QueryNode* node, QueryNodeState& s, int32_t mode, int32_t target) {
     IndexTable* other = node->table;
     int32_t n = LeafStart(s, mode, target);
-    const int32_t step = mode == kQueryPrevious ? -1 : 1;
+    const int32_t step = Backward(mode) ? -1 : 1;
     uint8_t key[kIndexScratchBytes];
     uint8_t otherKey[kIndexScratchBytes];
     for (; n >= 0 && n < count_; n += step) {
@@ -229,6 +236,7 @@ class QueryEvaluator {
   }
 
   int32_t InList(QueryNode* node, QueryNodeState& s, int32_t mode, int32_t target) {
+    node->FollowStore();
     const uint8_t* list = node->list;
     const uint32_t length = node->listLength;
     uint32_t& cursor = s.listCursor;
@@ -251,6 +259,26 @@ class QueryEvaluator {
       cursor = ListPreviousOffset(list, cursor);
       return static_cast<int32_t>(ListValueAt(list, length, cursor));
     }
+    if (mode == kQuerySeekBack) {
+      // The last value not above the target: the one before the first
+      // value above it.
+      if (length == 0 || target == kBeforeStart || target < kPastEnd) {
+        cursor = 0;
+        return kBeforeStart;
+      }
+      ++r_.counters_.entriesTested;
+      if (target == kPastEnd || target >= count_) {
+        cursor = ListPreviousOffset(list, length);
+      } else {
+        const uint32_t above = ListLowerBound(list, length, static_cast<uint32_t>(target) + 1, cursor);
+        if (above == 0) {
+          cursor = 0;
+          return kBeforeStart;
+        }
+        cursor = ListPreviousOffset(list, above);
+      }
+      return static_cast<int32_t>(ListValueAt(list, length, cursor));
+    }
     if (target < kBeforeStart || length == 0) {
       cursor = length;
       return kPastEnd;
@@ -263,15 +291,21 @@ class QueryEvaluator {
   }
 
   int32_t NotInList(QueryNode* node, QueryNodeState& s, int32_t mode, int32_t target) {
+    node->FollowStore();
     const uint8_t* list = node->list;
     const uint32_t length = node->listLength;
     uint32_t& cursor = s.listCursor;
     if (cursor > length) cursor = length;
     else if (cursor < length) cursor = ListValueStart(list, cursor);
     int32_t candidate;
-    if (mode == kQueryPrevious) {
-      if (s.current == kBeforeStart) return kBeforeStart;
-      candidate = s.current == kPastEnd || s.current > count_ ? count_ - 1 : s.current - 1;
+    if (Backward(mode)) {
+      if (mode == kQueryPrevious) {
+        if (s.current == kBeforeStart) return kBeforeStart;
+        candidate = s.current == kPastEnd || s.current > count_ ? count_ - 1 : s.current - 1;
+      } else {
+        if (target == kBeforeStart || target < kPastEnd) return kBeforeStart;
+        candidate = target == kPastEnd || target >= count_ ? count_ - 1 : target;
+      }
       if (candidate < 0) return kBeforeStart;
       if (length == 0) return candidate;
       const uint32_t at = ListLowerBound(list, length, static_cast<uint32_t>(candidate), cursor < length ? cursor : 0);
@@ -301,11 +335,41 @@ class QueryEvaluator {
     return after >= static_cast<uint32_t>(count_) ? kPastEnd : static_cast<int32_t>(after);
   }
 
+  // The entries whose keys begin with the like node's literal prefix, found
+  // once by two key searches.
+  void PrefixRange(QueryNode* node, int32_t* first, int32_t* last) {
+    QueryPatternRecord& record = node->pattern;
+    if (record.rangeKnown == 0) {
+      const KeyPattern& pattern = record.pattern;
+      const uint32_t limit = record.prefixCharacters;
+      record.rangeFirst =
+          Search(table_, static_cast<uint32_t>(count_), pattern.prefix, pattern.prefixLength, limit, false);
+      record.rangeLast =
+          Search(table_, static_cast<uint32_t>(count_), pattern.prefix, pattern.prefixLength, limit, true) - 1;
+      record.rangeKnown = 1;
+    }
+    *first = record.rangeFirst;
+    *last = record.rangeLast;
+  }
+
   int32_t Like(QueryNode* node, QueryNodeState& s, int32_t mode, uint8_t* bounded, int32_t target) {
     const KeyPattern& pattern = node->pattern.pattern;
     const bool negated = node->kind == kQueryNotLike;
     int32_t n = LeafStart(s, mode, target);
-    const int32_t step = mode == kQueryPrevious ? -1 : 1;
+    const int32_t step = Backward(mode) ? -1 : 1;
+    if (!negated && node->pattern.prefixCharacters != 0 && n >= 0) {
+      // Only keys with the literal prefix can match: enter its range
+      // without reading the keys outside it, in either direction.
+      int32_t first = 0, last = -1;
+      PrefixRange(node, &first, &last);
+      if (step > 0) {
+        if (n > last) return kPastEnd;
+        if (n < first) n = first;
+      } else {
+        if (n < first) return kBeforeStart;
+        if (n > last) n = last;
+      }
+    }
     while (n >= 0 && n < count_) {
       if (!Readable(n)) {
         n = SkipUnreadable(n, step);
@@ -335,14 +399,14 @@ class QueryEvaluator {
       const uint32_t limit = node->pattern.prefixCharacters;
       if (match == 2) {
         // Before the prefix's range: forwards, jump to its first key.
-        if (mode == kQueryPrevious) return kBeforeStart;
+        if (Backward(mode)) return kBeforeStart;
         const int32_t first = Search(table_, static_cast<uint32_t>(count_), pattern.prefix, pattern.prefixLength,
                                      limit, false);
         n = first > n ? first : n + 1;
         continue;
       }
       // After the range: backwards, jump to its last key and test from there.
-      if (mode != kQueryPrevious) return kPastEnd;
+      if (!Backward(mode)) return kPastEnd;
       const int32_t last =
           Search(table_, static_cast<uint32_t>(count_), pattern.prefix, pattern.prefixLength, limit, true) - 1;
       n = last < n ? last : n - 1;
@@ -352,7 +416,7 @@ class QueryEvaluator {
 
   int32_t NullTest(QueryNode* node, QueryNodeState& s, int32_t mode, uint8_t* bounded, int32_t target) {
     int32_t n = LeafStart(s, mode, target);
-    const int32_t step = mode == kQueryPrevious ? -1 : 1;
+    const int32_t step = Backward(mode) ? -1 : 1;
     IndexEntryReader reader;
     if (!reader.Init(table_)) return EndOf(mode);
     uint32_t failed = 0;
@@ -395,7 +459,7 @@ class QueryEvaluator {
     bool ok = false;
     const int32_t order = CompareWithText(node, n, &ok);
     if (ok && order == 0) return n;
-    const bool forward = mode != kQueryPrevious;
+    const bool forward = !Backward(mode);
     if (ok && (forward ? order > 0 : order < 0)) return EndOf(mode);
     const KeyPattern& p = node->pattern.pattern;
     if (forward) {
@@ -410,7 +474,7 @@ class QueryEvaluator {
 
   int32_t NotEqual(QueryNode* node, QueryNodeState& s, int32_t mode, int32_t target) {
     int32_t n = LeafStart(s, mode, target);
-    const int32_t step = mode == kQueryPrevious ? -1 : 1;
+    const int32_t step = Backward(mode) ? -1 : 1;
     for (; n >= 0 && n < count_; n += step) {
       if (!Readable(n)) {
         n = SkipUnreadable(n, step) - step;
@@ -465,6 +529,10 @@ class QueryEvaluator {
     const int32_t right = OperandIndex(index, true);
     const int32_t left = OperandIndex(index, false);
     if (right < 0 || left < 0) return EndOf(mode);
+    const QueryNode* leftNode = r_.nodes_[left];
+    const bool leftScans = (leftNode->kind == kQueryLike || leftNode->kind == kQueryNotLike) &&
+                           leftNode->pattern.prefixCharacters == 0;
+    const bool backward = Backward(mode);
     int32_t h;
     int32_t g;
     bool candidate = false;
@@ -476,14 +544,13 @@ class QueryEvaluator {
       candidate = own == 0;
       if (IsEnd(g)) return Finish(index, g);
     } else {
-      h = Eval(right, mode, nullptr, 0);
+      // Next and previous move the right operand; the left one still
+      // stands on the last answer (or an end), and catches up below.
+      h = Eval(right, mode, nullptr, target);
       if (IsEnd(h)) return Finish(index, h);
-      g = states_[left].current;
+      g = mode == kQuerySeekBack ? kPastEnd : states_[left].current;
     }
-    const QueryNode* leftNode = r_.nodes_[left];
-    const bool leftScans = (leftNode->kind == kQueryLike || leftNode->kind == kQueryNotLike) &&
-                           leftNode->pattern.prefixCharacters == 0;
-    if (mode == kQueryPrevious && leftScans) {
+    if (backward && leftScans) {
       // A like node without a literal prefix cannot jump backwards: the
       // right operand (its n-gram lists) leads, and each of its entries is
       // tested on the left by a bounded seek, instead of the like node
@@ -498,13 +565,14 @@ class QueryEvaluator {
     }
     for (;;) {
       if (h == g && !candidate) return h;
-      if (mode == kQueryPrevious) {
-        // The operand standing later steps back.
-        if (Rank(h) >= Rank(g)) {
-          h = Eval(right, kQueryPrevious, nullptr, 0);
+      if (backward) {
+        // The operand standing later goes back to the last of its entries
+        // at or before the other's, as a forward walk seeks.
+        if (Rank(h) > Rank(g)) {
+          h = Eval(right, kQuerySeekBack, nullptr, g);
           if (IsEnd(h)) return Finish(index, h);
         } else {
-          g = Eval(left, kQueryPrevious, nullptr, 0);
+          g = Eval(left, kQuerySeekBack, nullptr, h);
           if (IsEnd(g)) return Finish(index, g);
         }
         continue;
@@ -529,10 +597,10 @@ class QueryEvaluator {
     QueryNodeState& s = states_[index];
     int32_t a;
     int32_t b;
-    const int8_t direction = mode == kQueryPrevious ? -1 : 1;
-    if (mode == kQuerySeek) {
-      a = Eval(left, kQuerySeek, nullptr, target);
-      b = Eval(right, kQuerySeek, nullptr, target);
+    const int8_t direction = Backward(mode) ? -1 : 1;
+    if (mode == kQuerySeek || mode == kQuerySeekBack) {
+      a = Eval(left, mode, nullptr, target);
+      b = Eval(right, mode, nullptr, target);
     } else if (s.direction != direction || s.unionSide == 0 || IsEnd(s.current)) {
       // Turning round (or both stood on the answer): both operands move.
       a = Eval(left, mode, nullptr, 0);
@@ -553,7 +621,7 @@ class QueryEvaluator {
     } else if (IsEnd(b)) {
       answer = a;
     } else {
-      answer = mode == kQueryPrevious ? (a > b ? a : b) : (a < b ? a : b);
+      answer = Backward(mode) ? (a > b ? a : b) : (a < b ? a : b);
     }
     s.unionSide = a == b ? 0 : (answer == a ? 1 : 2);
     return Finish(index, answer);
@@ -574,7 +642,7 @@ int32_t QueryEvaluator::Anagram(QueryNode* node, QueryNodeState& s, int32_t mode
   // still belong to a match, and the walk jumps past the keys that share
   // the failing start.
   const bool skips = !negated && node->letters.jokers == 0;
-  const bool forward = mode != kQueryPrevious;
+  const bool forward = !Backward(mode);
   uint32_t counter = 0;
   uint8_t key[kIndexScratchBytes];
   uint8_t jump[kIndexScratchBytes];

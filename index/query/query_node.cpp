@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "index/query/entry_list.h"
 #include "index/tables/index_table.h"
 #include "platform/memory/allocator.h"
 
@@ -16,10 +17,40 @@ QueryNode::~QueryNode() {
 }
 
 void QueryNode::ClearList() {
-  DeviceFree(list);
+  if (lockedRecord >= 0 && table != nullptr) {
+    table->EnsureCurrentStore();
+    if (table->StoreGeneration() == lockGeneration) table->UnlockEntryRecord(static_cast<uint32_t>(lockedRecord));
+  }
   list = nullptr;
   listLength = 0;
+  listOffset = 0;
+  listSpan = 0;
   lockedRecord = -1;
+}
+
+void QueryNode::FollowStore() {
+  if (lockedRecord < 0 || table == nullptr) return;
+  table->EnsureCurrentStore();
+  if (table->StoreGeneration() == lockGeneration) return;
+  // The old lock went with the old mapping; the book may even differ now,
+  // so the list is cut to its sound part again.
+  const uint32_t record = static_cast<uint32_t>(lockedRecord);
+  lockGeneration = table->StoreGeneration();
+  list = nullptr;
+  listLength = 0;
+  if (table->LockEntryRecord(record) < 0) {
+    lockedRecord = -1;
+    return;
+  }
+  uint32_t size = 0;
+  const uint8_t* bytes = table->LockedRecordBytes(record, &size);
+  if (bytes == nullptr || listOffset > size || listSpan > size - listOffset) {
+    table->UnlockEntryRecord(record);
+    lockedRecord = -1;
+    return;
+  }
+  list = bytes + listOffset;
+  listLength = SoundListLength(list, listSpan, listEntries);
 }
 
 QueryPosition::~QueryPosition() { DeviceFree(states_); }

@@ -44,6 +44,11 @@ struct QueryPatternRecord {
   uint32_t prefixCharacters = 0;  // the literal prefix in characters
   uint8_t longPrefix = 0;         // the prefix holds more than two characters
   uint8_t empty = 1;              // no pattern: matches empty keys only
+  // The entries whose keys begin with the prefix, [rangeFirst, rangeLast],
+  // found by the first walk that needs them (the table does not change).
+  uint8_t rangeKnown = 0;
+  int32_t rangeFirst = 0;
+  int32_t rangeLast = -1;
 };
 
 // One letter class of an anagram: the first letter met of the class and how
@@ -64,8 +69,14 @@ struct QueryLetterRecord {
 
 struct QueryNode {
   int32_t kind = kQueryAll;
-  uint8_t* list = nullptr;  // owned copy of an entry list's sound part (kinds 7, 8)
-  uint32_t listLength = 0;
+  // An entry list (kinds 7, 8): its sound part, read in place in the
+  // locked entry record of the node's table.
+  const uint8_t* list = nullptr;
+  uint32_t listLength = 0;   // bytes of the sound part
+  uint32_t listOffset = 0;   // where the list's bytes start in the record
+  uint32_t listSpan = 0;     // the tag's bytes, sound or not
+  uint32_t listEntries = 0;  // the result's entry count the list was cut to
+  uint32_t lockGeneration = 0;
   QueryPatternRecord pattern;
   IndexTable* table = nullptr;  // counted (kinds 5 to 8)
   uint32_t tableEntries = 0;    // entries of that table (kinds 5, 6)
@@ -76,7 +87,11 @@ struct QueryNode {
   uint32_t size = 0;  // nodes of the subtree ending here; 0 for kinds 3 and 4
 
   ~QueryNode();
+  // Unlocks the record (unless a new mapping of the store dropped the lock).
   void ClearList();
+  // Points the list into its record again after the store was mapped
+  // again (locking it anew), or empties it when that fails.
+  void FollowStore();
 };
 
 // Walking state of one node inside one position.

@@ -3,7 +3,9 @@
 // (lower) or above it (upper), comparing at most `limit` codes (0: whole
 // keys). Answers a number in [0, count]; count when every key is smaller.
 // Unlike a search for one equal key, it always lands on the edge of a run
-// of equal keys, which is what prefix ranges and equal-key runs need.
+// of equal keys, which is what prefix ranges and equal-key runs need. The
+// entry record is found first by the highest keys that the header record
+// lists, so a search loads one entry record.
 #pragma once
 
 #include <cstdint>

@@ -364,6 +364,18 @@ int32_t IndexTable::LockEntryRecord(uint32_t i) {
   return static_cast<int32_t>(i);
 }
 
+const uint8_t* IndexTable::LockedRecordBytes(uint32_t i, uint32_t* size) {
+  if (!EnsureCurrentStore() || i >= lockedCount_ || locked_[i].buffer == nullptr) return nullptr;
+  *size = locked_[i].buffer->GetSize();
+  return locked_[i].buffer->GetData();
+}
+
+const uint8_t* IndexTable::CurrentEntryRecordBytes(uint32_t* size) const {
+  if (entryBuffer_ == nullptr) return nullptr;
+  *size = entryBuffer_->GetSize();
+  return entryBuffer_->GetData();
+}
+
 void IndexTable::UnlockEntryRecord(uint32_t i) {
   if (i >= lockedCount_ || locked_[i].buffer == nullptr) return;
   if (--locked_[i].useCount <= 0) {

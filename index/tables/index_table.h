@@ -147,6 +147,15 @@ class IndexTable : public DocumentStream {
   // ---- Explicit locks
   int32_t LockEntryRecord(uint32_t i);
   void UnlockEntryRecord(uint32_t i);
+  // The bytes of entry record i while it is locked; null when it is not
+  // (a new mapping of the store drops every lock: see StoreGeneration).
+  const uint8_t* LockedRecordBytes(uint32_t i, uint32_t* size);
+  // The bytes of the entry record loaded last (where an attached reader's
+  // values lie); null when none.
+  const uint8_t* CurrentEntryRecordBytes(uint32_t* size) const;
+  // Changes when the table follows a new mapping of its store; locks taken
+  // under an earlier generation are gone.
+  uint32_t StoreGeneration() const { return storeGeneration_; }
 
   // ---- Descriptors and key search (search/)
   int32_t MatchDescriptor(const WCHAR* descriptor, uint32_t length) const;

@@ -83,6 +83,7 @@ class BookDocument : public Document {
   bool FindProperty(const WCHAR* name, uint32_t length, int32_t kind, DocumentProperty* out,
                     int32_t value) override;
   bool GetPositionEntryText(uint32_t position, SharedWideString* text) override;
+  void CreatePositionQuery(IndexQueryResult** result, uint32_t position, IndexTable* source) override;
   // Header version above 3: 1 with *entries naming the entry list of the
   // position (and *range its end), 0 when there is none.
   int32_t LookupIndexEntry(uint32_t position, EntryListIterator* entries, bool* changed, uint32_t previous,

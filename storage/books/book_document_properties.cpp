@@ -99,6 +99,14 @@ bool BookDocument::FindProperty(const WCHAR* name, uint32_t length, int32_t kind
   }
 }
 
+void BookDocument::CreatePositionQuery(IndexQueryResult** result, uint32_t position, IndexTable* source) {
+  if (gIndexServices == nullptr || result == nullptr) {
+    Document::CreatePositionQuery(result, position, source);
+    return;
+  }
+  *result = gIndexServices->CreatePositionQuery(this, position, source);
+}
+
 bool BookDocument::GetPositionEntryText(uint32_t position, SharedWideString* text) {
   if (text != nullptr) text->Clear();
   return gIndexServices != nullptr && text != nullptr && gIndexServices->GetPositionEntryText(this, position, text);

@@ -19,6 +19,11 @@ class BookIndexServices {
   // The label of the index entry (special index 8) whose range holds the
   // position and is the smallest.
   virtual bool GetPositionEntryText(BookDocument* book, uint32_t position, SharedWideString* text) = 0;
+  // A new query result (one reference, the caller's) over the table,
+  // positioned on the entry whose range holds the position and is the
+  // smallest; null when none does. Takes over the caller's reference to
+  // the table in every case.
+  virtual IndexQueryResult* CreatePositionQuery(BookDocument* book, uint32_t position, IndexTable* table) = 0;
 
  protected:
   ~BookIndexServices() = default;

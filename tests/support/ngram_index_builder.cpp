@@ -56,11 +56,33 @@ IndexRecipe NgramIndex(const IndexRecipe& main, const NgramOptions& options) {
     IndexEntry entry;
     entry.label = key;
     auto list = lists.find(key);
-    if (list != lists.end() && list->second.size() <= options.maxListValues) entry.values[37] = list->second;
+    if (list != lists.end() && list->second.size() <= options.maxListValues) {
+      const bool second =
+          std::find(options.secondLists.begin(), options.secondLists.end(), key) != options.secondLists.end();
+      entry.values[second ? 39 : 37] = list->second;
+      if (std::find(options.preferred.begin(), options.preferred.end(), key) != options.preferred.end())
+        entry.values[second ? 2 : 1] = {1};
+    }
     auto extra = phonetic.find(key);
     if (extra != phonetic.end()) entry.values[38] = extra->second;
     if (entry.values.empty()) continue;
     recipe.entries.push_back(entry);
+  }
+  // A preferring tag counts when it follows its list's tag in the walk of
+  // an entry's tags: the tag table puts each one after its list's tag.
+  if (!options.preferred.empty()) {
+    std::set<uint8_t> used;
+    for (const IndexEntry& e : recipe.entries)
+      for (const auto& [tag, values] : e.values) used.insert(tag);
+    for (uint8_t tag : {37, 1, 38, 39, 2}) {
+      if (used.count(tag) == 0) continue;
+      IndexTagDef d;
+      d.tag = tag;
+      const size_t i = recipe.tags.size();
+      d.mask = static_cast<uint8_t>(3u << (2 * (i % 4)));
+      d.controlByte = static_cast<uint8_t>(i / 4);
+      recipe.tags.push_back(d);
+    }
   }
   return recipe;
 }

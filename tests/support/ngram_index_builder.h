@@ -8,7 +8,9 @@
 // every adjacent pair, and the positional keys {c, "aaa", 101 + i} for the
 // character at position i = 1..14 from the start and {c, "bbb", 101 + j}
 // for the one at position j = 0..14 from the end. The following table has
-// no key map: its keys are in plain byte order.
+// no key map: its keys are in plain byte order. Chosen n-grams may list
+// their entries under tag 39 instead, and carry tag 1 (or 2, beside tag
+// 39), which makes a like node prefer their list whatever its length.
 //
 // Plain C++ for tests and tools.
 #pragma once
@@ -28,6 +30,13 @@ struct NgramOptions {
   uint32_t recordBytes = 60000;
   // Phonetic keys: extra keys with their own lists under tag 38.
   std::vector<std::pair<std::vector<uint8_t>, std::vector<uint32_t>>> phonetic;
+  // N-grams (keys as KeyNgrams makes them) whose list stands under tag 39
+  // instead of 37.
+  std::vector<std::vector<uint8_t>> secondLists;
+  // N-grams that also carry the preferring tag of their list's form: tag 1
+  // beside a tag-37 list, tag 2 beside a tag-39 one (the tag table then
+  // puts each after its list's tag, where it decides).
+  std::vector<std::vector<uint8_t>> preferred;
 };
 
 // The n-gram keys of one key (mapped, plain bytes), unique and sorted.

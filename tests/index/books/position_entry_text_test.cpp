@@ -7,6 +7,7 @@
 #include "index/books/book_index_services.h"
 #include "index/books/book_index_tables.h"
 #include "index/books/position_entries.h"
+#include "index/query/index_query_result.h"
 #include "tests/index/index_test_books.h"
 
 using namespace indextest;
@@ -68,18 +69,47 @@ TEST(PositionEntryText, TheSmallestRangeHoldingThePositionWins) {
   for (const auto& c : cases) EXPECT_EQ(TextAt(book, c.position), c.text) << c.position;
 }
 
-TEST(PositionEntryText, APositionQueryGivesBackTheIndexReference) {
+TEST(PositionEntryText, APositionQueryStandsOnTheWinnerAndGivesBackTheIndexReference) {
   InstallBookIndexServices();
-  IndexBook book = SectionBook({0x82, 0x80});
+  IndexBook book = SectionBook({0x82, 0x80, 0x90, 0x94, 3});
   IndexTablePtr table;
   table.Adopt(OpenBookIndexTable(book.Fake()->Book(), 8));
   ASSERT_TRUE(table);
   const int32_t before = table->GetReferenceCount();
-  table->AddRef();  // the caller's reference, handed over
+  const struct {
+    uint32_t position;
+    int32_t entry;  // -1: no result
+  } cases[] = {{5, 0}, {14, 2}, {20, 3}, {100, -1}, {300, -1}};
+  for (const auto& c : cases) {
+    table->AddRef();  // the caller's reference, handed over
+    IndexQueryResult* result = reinterpret_cast<IndexQueryResult*>(&book);
+    book.Fake()->Book()->CreatePositionQuery(&result, c.position, table.Get());
+    if (c.entry < 0) {
+      EXPECT_EQ(result, nullptr) << c.position;
+      EXPECT_EQ(table->GetReferenceCount(), before) << c.position;
+      continue;
+    }
+    ASSERT_NE(result, nullptr) << c.position;
+    EXPECT_EQ(result->Table(), table.Get());
+    EXPECT_EQ(result->Origin()->entryNumber, c.entry) << c.position;
+    EXPECT_EQ(result->Origin()->entry, table->MakeEntryRef(c.entry)) << c.position;
+    // The result walks the whole table on from there.
+    QueryPosition walk = *result->Origin();
+    result->StepForward(&walk);
+    EXPECT_EQ(walk.entryNumber, c.entry + 1) << c.position;
+    EXPECT_EQ(result->ReferenceCount(), 1);
+    EXPECT_EQ(table->GetReferenceCount(), before + 1) << c.position;  // the result's own
+    result->Release();
+    EXPECT_EQ(table->GetReferenceCount(), before) << c.position;
+  }
+}
+
+TEST(PositionEntryText, APositionQueryWithoutAnIndexAnswersNothing) {
+  InstallBookIndexServices();
+  IndexBook book = SectionBook({0x82, 0x80});
   IndexQueryResult* result = reinterpret_cast<IndexQueryResult*>(&book);
-  book.Fake()->Book()->CreatePositionQuery(&result, 14, table.Get());
+  book.Fake()->Book()->CreatePositionQuery(&result, 14, nullptr);
   EXPECT_EQ(result, nullptr);
-  EXPECT_EQ(table->GetReferenceCount(), before);
 }
 
 TEST(PositionEntryText, BrokenHeadersNameNothing) {

@@ -4,6 +4,8 @@
 // fails leaving the previous file byte for byte.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "platform/testing/allocation.h"
 #include "tests/index/database/database_test_files.h"
 
@@ -130,6 +132,42 @@ TEST(DatabaseFile, RepeatedPoolStringsShareOneEntry) {
   EXPECT_EQ(t->GetText(1, 0)->CompareTo(W(u"same")), 0);
   EXPECT_EQ(t->GetText(2, 0)->CompareTo(W(u"other")), 0);
   EXPECT_EQ(d->Pool().Count(), 2u);
+}
+
+TEST(DatabaseFile, TextCellsShareTheDatabasesChunks) {
+  DatabaseHolder d = NewDatabase();
+  const int32_t n = d->CreateTable(W(u"t"));
+  ASSERT_GE(n, 0);
+  ObjectTable* t = d->GetTable(n);
+  const int32_t text = t->AddColumn(W(u"text"), kColumnString);
+  const int32_t pooled = t->AddColumn(W(u"pooled"), kColumnPooledString);
+  ASSERT_GE(text, 0);
+  ASSERT_GE(pooled, 0);
+  // Twenty short texts of both kinds: a few chunks, not one buffer each.
+  std::set<const void*> buffers;
+  for (int i = 0; i < 20; ++i) {
+    const int32_t row = t->AppendEmptyRow();
+    const std::u16string word = u"word" + std::u16string(1, static_cast<char16_t>(u'a' + i));
+    ASSERT_EQ(t->SetText(row, text, W(word.c_str())), 0);
+    ASSERT_EQ(t->SetText(row, pooled, W((u"p" + word).c_str())), 0);
+    buffers.insert(t->GetText(row, text)->buffer);
+    buffers.insert(t->GetText(row, pooled)->buffer);
+  }
+  EXPECT_LE(buffers.size(), 2u);
+  EXPECT_EQ(t->GetText(7, text)->CompareTo(W(u"wordh")), 0);
+  EXPECT_EQ(t->GetText(7, pooled)->CompareTo(W(u"pwordh")), 0);
+  // A text longer than a chunk has its own buffer.
+  const std::u16string longText(300, u'x');
+  ASSERT_EQ(t->SetText(0, text, W(longText.c_str())), 0);
+  EXPECT_EQ(t->GetText(0, text)->length, 300u);
+  // When no chunk can be had the text is refused, the cell keeps no part.
+  const int32_t row = t->AppendEmptyRow();
+  const SharedWideString fresh = W(std::u16string(250, u'y').c_str());  // longer than the chunk's rest
+  {
+    devtest::AllocationFailure fail(1, true);
+    EXPECT_EQ(t->SetText(row, text, fresh), 1);
+  }
+  EXPECT_TRUE(t->GetText(row, text) == nullptr || t->GetText(row, text)->IsEmpty());
 }
 
 std::vector<uint8_t> ValidRecord() {

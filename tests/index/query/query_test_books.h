@@ -20,7 +20,8 @@ struct QueryBook {
 };
 
 inline QueryBook MakeQueryBook(const std::vector<std::string>& words, bool following, uint32_t recordBytes = 4096,
-                               std::vector<indextest::IndexInBook> more = {}) {
+                               std::vector<indextest::IndexInBook> more = {},
+                               const testbuild::NgramOptions& ngrams = testbuild::NgramOptions()) {
   std::vector<testbuild::DictionaryWord> list;
   for (const std::string& w : words) list.push_back({w, "d"});
   QueryBook q;
@@ -28,7 +29,7 @@ inline QueryBook MakeQueryBook(const std::vector<std::string>& words, bool follo
   q.recipe.recordBytes = recordBytes;
   q.recipe.followingTable = following;
   std::vector<indextest::IndexInBook> indexes = {{testbuild::BuildIndexRecords(q.recipe), 0}};
-  if (following) indexes.push_back({testbuild::BuildIndexRecords(testbuild::NgramIndex(q.recipe)), -1});
+  if (following) indexes.push_back({testbuild::BuildIndexRecords(testbuild::NgramIndex(q.recipe, ngrams)), -1});
   for (auto& m : more) indexes.push_back(m);
   q.book = indextest::OpenIndexBook(indexes);
   q.table = q.book.Table(u"special_table=default");

@@ -23,11 +23,16 @@ struct TranslatorBook {
 };
 
 // "words" (the main table, with homograph numbers under tag 4 as the field
-// gramgrp) and "syn" (a few of the same keys), both named in the naming table.
+// gramgrp, and under tag 40 links to "syn" entries) and "syn" (a few of the
+// same keys), both named in the naming table; the field syn resolves to tag
+// 40 through the pair that the entry of "words" gives the table "syn".
 TranslatorBook MakeTranslatorBook() {
   std::vector<testbuild::DictionaryWord> words;
   for (const char* w : {"ant", "bee", "cab", "cat", "cat", "cot", "dog", "o'clock", "tac"}) words.push_back({w, "d"});
   IndexRecipe main = testbuild::DictionaryIndex(words);
+  main.name = indextest::Bytes("words");
+  main.entries[1].values[40] = {0};  // bee
+  main.entries[5].values[40] = {1};  // cot
   IndexRecipe syn = testbuild::DictionaryIndex({{"bee", "s"}, {"cot", "s"}, {"zebra", "s"}});
   testbuild::BookRecipe recipe;
   recipe.text = testbuild::EncodeBookText("Words.", 1252);
@@ -37,6 +42,7 @@ TranslatorBook MakeTranslatorBook() {
   const uint32_t s = testbuild::AddIndexToBook(built, testbuild::BuildIndexRecords(syn), -1);
   IndexRecipe naming;
   naming.valuesPerItem[11] = 3;
+  naming.valuesPerItem[6] = 2;
   IndexEntry gramgrp;
   gramgrp.label = indextest::Bytes("gramgrp");
   gramgrp.values[11] = {0, h - base, 4};
@@ -46,6 +52,7 @@ TranslatorBook MakeTranslatorBook() {
   IndexEntry wordTable;
   wordTable.label = indextest::Bytes("words");
   wordTable.values[1] = {h - base};
+  wordTable.values[6] = {s - base, 40};
   naming.entries = {gramgrp, synonyms, wordTable};
   testbuild::AddIndexToBook(built, testbuild::BuildIndexRecords(naming), 7);
   TranslatorBook b;
@@ -96,6 +103,7 @@ TEST(QueryTranslator, TreesOfEachForm) {
       {u"select * from words where orth like 'c%' and not orth = 'cat'", {9, 16, 1}, {"cab", "cot"}},
       {u"select * from words where gramgrp is null", {13}, {"ant", "bee", "cab", "cat", "cot", "dog", "o'clock", "tac"}},
       {u"select * from words where gramgrp is not null", {14}, {"cat"}},
+      {u"select * from words where syn is not null", {14}, {"bee", "cot"}},
       {u"select * from words where orth = syn", {5}, {"bee", "cot"}},
       {u"select * from words where orth <> syn", {6}, {"ant", "cab", "cat", "cat", "dog", "o'clock", "tac"}},
       {u"select * from words where orth = 'o''clock'", {15}, {"o'clock"}},
@@ -134,6 +142,96 @@ TEST(QueryTranslator, QuotedSourceIsAnotherBook) {
   EXPECT_EQ(TranslateQuery(b, u"select * from 'nothing.corv' as d where d like 'x%'").status, 20);
 }
 
+// "gram", a table with extra records: the naming table opens it through tag
+// 2, and its tag 6 pairs become its record map, which names the tag (45)
+// under which its entries list the entries of "words". "other" has a map
+// that does not name "words".
+TranslatorBook MakeExtraRecordBook() {
+  std::vector<testbuild::DictionaryWord> words;
+  for (const char* w : {"ant", "bee", "cab", "cat", "dog"}) words.push_back({w, "d"});
+  IndexRecipe main = testbuild::DictionaryIndex(words);
+  main.name = indextest::Bytes("words");
+  IndexRecipe gram;
+  IndexEntry noun;
+  noun.label = indextest::Bytes("noun");
+  noun.values[45] = {0, 1, 3};
+  IndexEntry verb;
+  verb.label = indextest::Bytes("verb");
+  verb.values[45] = {2, 4};
+  gram.entries = {noun, verb};
+  testbuild::BookRecipe recipe;
+  recipe.text = testbuild::EncodeBookText("Words.", 1252);
+  testbuild::BuiltBook built = testbuild::BuildBook(recipe);
+  const uint32_t base = testbuild::BookRecordBase(built);
+  const uint32_t h = testbuild::AddIndexToBook(built, testbuild::BuildIndexRecords(main), 0);
+  const uint32_t g = testbuild::AddIndexToBook(built, testbuild::BuildIndexRecords(gram), -1);
+  IndexRecipe naming;
+  naming.valuesPerItem[6] = 2;
+  IndexEntry gramName;
+  gramName.label = indextest::Bytes("gram");
+  gramName.values[2] = {g - base};
+  gramName.values[6] = {h - base, 45};
+  IndexEntry otherName;
+  otherName.label = indextest::Bytes("other");
+  otherName.values[2] = {g - base};
+  otherName.values[6] = {h - base + 1000, 45};
+  IndexEntry wordsName;
+  wordsName.label = indextest::Bytes("words");
+  wordsName.values[1] = {h - base};
+  naming.entries = {gramName, otherName, wordsName};
+  testbuild::AddIndexToBook(built, testbuild::BuildIndexRecords(naming), 7);
+  TranslatorBook b;
+  b.book = indextest::OpenIndexBook(built.Bytes());
+  b.main = b.book.Table(u"special_table=default");
+  b.mainRecord = h;
+  return b;
+}
+
+TEST(QueryTranslator, TablesWithExtraRecordsGiveLinkAndParameterNodes) {
+  TranslatorBook b = MakeExtraRecordBook();
+  ASSERT_TRUE(b.main);
+  const struct {
+    const char16_t* query;
+    std::vector<int32_t> kinds;
+    std::vector<std::string> labels;
+  } cases[] = {
+      {u"select * from words where gram = 'noun'", {7}, {"ant", "bee", "cat"}},
+      {u"select * from words where gram <> 'noun'", {8}, {"cab", "dog"}},
+      {u"select * from words where gram = 'adjective'", {7}, {}},  // no such key: an empty list
+      {u"select * from words where gram = 'verb' or orth = 'ant'", {7, 15, 0}, {"ant", "cab", "dog"}},
+  };
+  for (const auto& c : cases) {
+    Translated t = TranslateQuery(b, c.query);
+    SCOPED_TRACE(indextest::Narrow(SharedWideString(c.query)));
+    ASSERT_EQ(t.status, 0) << t.expression;
+    EXPECT_EQ(Kinds(t.result.Get()), c.kinds);
+    EXPECT_EQ(ForwardLabels(t.result.Get()), c.labels);
+  }
+  // "?" leaves the list to each use: a parameter node over "gram".
+  Translated t = TranslateQuery(b, u"select * from words where gram = ?");
+  ASSERT_EQ(t.status, 0) << t.expression;
+  IndexQueryResult* r = t.result.Get();
+  ASSERT_EQ(Kinds(r), (std::vector<int32_t>{7}));
+  ASSERT_EQ(r->CountNegatedNodes(), 1u);
+  IndexTablePtr gram;
+  gram.Adopt(r->GetLinkedTable(0));
+  ASSERT_TRUE(gram);
+  IndexEntryRef verb;
+  ASSERT_TRUE(gram->LookupKey(u"verb", 4, &verb, false));
+  QueryPosition p;
+  r->InitPosition(&p);
+  ASSERT_EQ(r->GetLinkValues(0, verb, &p), 0);
+  std::vector<int32_t> entries = WalkForward(r, &p);
+  EXPECT_EQ(Labels(r, entries), (std::vector<std::string>{"cab", "dog"}));
+  EXPECT_EQ(r->GetLinkValues(1, verb, &p), 1);  // there is one parameter node only
+  r->ClearLinkValues(0, &p);
+  EXPECT_TRUE(WalkForward(r, &p).empty());
+  // A map that does not name the result table, and "?" against a table
+  // without extra records, name nothing: 20.
+  EXPECT_EQ(TranslateQuery(b, u"select * from words where other = 'noun'").status, 20);
+  EXPECT_EQ(TranslateQuery(b, u"select * from words where words = ?").status, 20);
+}
+
 TEST(QueryTranslator, RewrittenExpression) {
   TranslatorBook b = MakeTranslatorBook();
   Translated t = TranslateQuery(b, u"select * from words where orth like 'ab%' and not gramgrp is null");
@@ -166,6 +264,8 @@ TEST(QueryTranslator, Refusals) {
       {u"select * from 'dict.corv' where orth = 'a'", 19},  // a quoted source needs "as"
       {u"select * from nosuch where orth = 'a'", 20},
       {u"select * from words where nofield is null", 20},
+      // A table that the result table lists no entries of is no field.
+      {u"select * from words where words is null", 20},
       {u"select * from words where orth = nosuch", 20},
       {u"select * from words where orth = ?", 20},  // the table carries no extra records
   };

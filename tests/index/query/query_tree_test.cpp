@@ -172,6 +172,20 @@ TEST(QueryTree, LikeJumpsToThePrefixRangeBothWays) {
   QueryPosition p;
   EXPECT_EQ(Labels(r.Get(), WalkForward(r.Get(), &p)), (std::vector<std::string>{"ca", "Cab", "c-ar", "cat"}));
   EXPECT_EQ(Labels(r.Get(), WalkBackward(r.Get(), &p)), (std::vector<std::string>{"cat", "c-ar", "Cab", "ca"}));
+  // Either way only the keys of the prefix's range are read: the range is
+  // found once, by the first walk.
+  for (bool backward : {false, true}) {
+    r->Counters() = QueryWalkCounters();
+    QueryPosition w;
+    if (backward) {
+      r->ResolvePosition(-2, &w);
+      EXPECT_EQ(WalkBackward(r.Get(), &w).size(), 4u);
+    } else {
+      EXPECT_EQ(WalkForward(r.Get(), &w).size(), 4u);
+    }
+    EXPECT_EQ(r->Counters().patternTests, 4u) << backward;
+    EXPECT_EQ(r->Counters().keySearches, 0u) << backward;
+  }
   // A prefix after every key: past the end with a few key searches.
   IndexQueryResultPtr late;
   late.Adopt(NewResult(q.table.Get()));
@@ -193,6 +207,52 @@ TEST(QueryTree, LikeJumpsToThePrefixRangeBothWays) {
   mid.Adopt(NewResult(q.table.Get()));
   ASSERT_EQ(mid->AddComparison(SharedWideString(u"_o%"), 9, false), 0);
   EXPECT_EQ(ForwardLabels(mid.Get()), (std::vector<std::string>{"cot", "dog", "zoo"}));
+}
+
+// The forms of a following table's entries: a list under tag 39 serves as
+// one under tag 37 does, and tag 1 (or 2) makes a list preferred however
+// long it is.
+TEST(QueryTree, NgramListFormsOfTheFollowingTable) {
+  std::vector<std::string> words;
+  const char* stems[] = {"ab", "ba", "ca", "da", "ea", "fa", "ga", "ha"};
+  for (const char* s : stems)
+    for (char c = 'a'; c <= 'z'; ++c) words.push_back(std::string(s) + c + "x");
+  words.push_back("zzabzz");
+  const std::vector<uint8_t> ordt = testbuild::CaseFoldingOrdt();
+  // The n-grams "ab" and "a" as the following table holds them.
+  std::vector<uint8_t> pair, single;
+  for (const auto& g : testbuild::KeyNgrams(ordt, indextest::Bytes("ab")))
+    if (g.size() == 2) pair = g;
+  for (const auto& g : testbuild::KeyNgrams(ordt, indextest::Bytes("a")))
+    if (g.size() == 1) single = g;
+  ASSERT_FALSE(pair.empty() || single.empty());
+  struct Case {
+    const char* name;
+    std::vector<std::vector<uint8_t>> secondLists;
+    std::vector<std::vector<uint8_t>> preferred;
+    bool longList;  // the first list node holds the long list of "a"
+  };
+  const Case cases[] = {
+      {"tag 39 list", {pair}, {}, false},
+      {"tag 1 beside tag 37", {}, {single}, true},
+      {"tag 2 beside tag 39", {single}, {single}, true},
+  };
+  for (const Case& c : cases) {
+    testbuild::NgramOptions options;
+    options.secondLists = c.secondLists;
+    options.preferred = c.preferred;
+    QueryBook q = MakeQueryBook(words, true, 1024, {}, options);
+    IndexQueryResultPtr r;
+    r.Adopt(NewResult(q.table.Get()));
+    ASSERT_EQ(r->AddComparison(SharedWideString(u"%ab%"), 9, false), 0) << c.name;
+    ASSERT_GE(r->NodeCount(), 3u) << c.name;
+    EXPECT_EQ(r->NodeAt(1)->kind, kQueryInList) << c.name;
+    // "a" stands in 209 keys, "ab" in 34: a list of one-byte values.
+    EXPECT_EQ(r->NodeAt(1)->listLength > 100, c.longList) << c.name;
+    std::vector<std::string> labels = ForwardLabels(r.Get());
+    EXPECT_EQ(labels.size(), 34u) << c.name;
+    EXPECT_LE(r->Counters().patternTests, 34u) << c.name;
+  }
 }
 
 TEST(QueryTree, NgramNarrowingTestsOnlyListedEntries) {
