@@ -88,4 +88,62 @@ SpellingRecipe LetterSpelling(const std::string& extraRules) {
   return r;
 }
 
+ApproximateMatcher MatcherOfBlocks(const IndexSpelling& s) {
+  ApproximateMatcher m;
+  m.spl1 = s.blocks[0].data();
+  m.spl2 = s.blocks[1].data();
+  m.spl3 = s.blocks[2].data();
+  m.spl4 = s.blocks[3].data();
+  m.spl5 = s.blocks[4].data();
+  m.spl6 = s.blocks[5].data();
+  m.spl3Size = static_cast<uint32_t>(s.blocks[2].size());
+  m.classLow = static_cast<int32_t>(s.numbers[0]);
+  m.classHigh = static_cast<int32_t>(s.numbers[1]);
+  m.boundaryCharacter = static_cast<int32_t>(s.numbers[2]);
+  for (int i = 0; i < 9; ++i) m.scores[i] = static_cast<int32_t>(s.numbers[3 + i]);
+  m.percentages[0] = static_cast<int32_t>(s.numbers[12]);
+  m.percentages[1] = static_cast<int32_t>(s.numbers[13]);
+  m.maxKeyLength = static_cast<int32_t>(s.numbers[14]);
+  m.loaded = 1;
+  return m;
+}
+
+SpellingDictionaryTables SpellingDictionary(std::vector<DictionaryWord> words, const SpellingRecipe& spelling,
+                                            const NgramOptions& options) {
+  SpellingDictionaryTables t;
+  t.main = DictionaryIndex(std::move(words));
+  t.main.spellingPresent = true;
+  t.main.word16 = 1;
+  t.main.spelling = BuildSpelling(spelling);
+  t.main.followingTable = true;
+  NgramOptions withKeys = options;
+  if (spelling.maxKeyLength != 0) {
+    const ApproximateMatcher m = MatcherOfBlocks(t.main.spelling);
+    std::map<std::vector<uint8_t>, std::vector<uint32_t>> lists;
+    SpellingReadings readings;
+    for (uint32_t n = 0; n < t.main.entries.size(); ++n) {
+      const std::vector<uint8_t>& label = t.main.entries[n].label;
+      if (FindWords(m, label.data(), static_cast<uint32_t>(label.size()), &readings, kMaxReadings) != 0) continue;
+      uint32_t first = 0;
+      for (uint32_t r = 0; r < readings.readingCount; ++r) {
+        uint8_t key[kPhoneticKeyBytes];
+        bool overflow = false;
+        const uint32_t length = PhoneticKey(m, readings, first, readings.counts[r], key, &overflow);
+        first += readings.counts[r];
+        std::vector<uint32_t>& list = lists[std::vector<uint8_t>(key, key + length)];
+        if (list.empty() || list.back() != n) list.push_back(n);
+      }
+    }
+    for (auto& [key, list] : lists) {
+      // Lists too long for one entry are left out (the words keep their
+      // other candidates).
+      if (key.empty() || list.size() > options.maxListValues) continue;
+      withKeys.phonetic.push_back({key, list});
+    }
+    t.phoneticKeys = withKeys.phonetic.size();
+  }
+  t.following = NgramIndex(t.main, withKeys);
+  return t;
+}
+
 }  // namespace testbuild

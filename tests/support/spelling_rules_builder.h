@@ -21,7 +21,9 @@
 #include <string>
 #include <vector>
 
+#include "index/spelling/approximate_matcher.h"
 #include "tests/support/index_builder.h"
+#include "tests/support/ngram_index_builder.h"
 
 namespace testbuild {
 
@@ -48,5 +50,20 @@ IndexSpelling BuildSpelling(const SpellingRecipe& recipe);
 // map sends consonants to upper case and every vowel to "A"; the output map
 // keeps consonants and drops vowels, so the phonetic key of "cat" is "Ct".
 SpellingRecipe LetterSpelling(const std::string& extraRules = "");
+
+// The matcher record over built blocks (which must outlive it).
+ApproximateMatcher MatcherOfBlocks(const IndexSpelling& s);
+
+// A dictionary whose main table carries the spelling blocks and whose
+// following table holds its n-grams and, under tag 38, the phonetic key of
+// every reading of every word, computed by the system's own matcher (keys
+// only when the recipe's maximum phonetic key length is not 0).
+struct SpellingDictionaryTables {
+  IndexRecipe main;
+  IndexRecipe following;
+  size_t phoneticKeys = 0;
+};
+SpellingDictionaryTables SpellingDictionary(std::vector<DictionaryWord> words, const SpellingRecipe& spelling,
+                                            const NgramOptions& options = NgramOptions());
 
 }  // namespace testbuild
