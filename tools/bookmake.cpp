@@ -182,7 +182,7 @@ int main(int argc, char** argv) {
       testbuild::IndexRecipe main;
       testbuild::IndexRecipe followingTable;
       if (spelling) {
-        testbuild::SpellingRecipe rules = testbuild::LetterSpelling();
+        testbuild::SpellingRecipe rules = testbuild::LetterSpelling("", true);
         rules.maxKeyLength = 4;
         testbuild::SpellingDictionaryTables tables = testbuild::SpellingDictionary(list, rules, options);
         main = std::move(tables.main);

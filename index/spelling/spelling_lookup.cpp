@@ -88,6 +88,11 @@ struct Lookup {
   Form wordForm;
   Form previousLabel;  // the label of the last candidate, for distinct keys
   bool havePrevious = false;
+  // The raw labels of the listed items, parallel to the results, so that
+  // telling labels apart reads no entry record.
+  SegmentedArray labels{static_cast<int32_t>(sizeof(Form))};
+
+  const Form& LabelAt(uint32_t i) const { return *static_cast<const Form*>(labels.At(i)); }
 
   int32_t Minimum() const {
     return results->count == 0 ? 0 : SuggestionAt(*results, results->count - 1).score;
@@ -100,20 +105,26 @@ struct Lookup {
     SpellingSuggestion item{ref, score};
     // The same label already listed: one item, the lower entry, the higher score.
     for (uint32_t i = 0; i < results->count; ++i) {
+      const Form& other = LabelAt(i);
+      if (other.length != label.length || std::memcmp(other.bytes, label.bytes, other.length) != 0) continue;
       const SpellingSuggestion& old = SuggestionAt(*results, i);
-      const uint8_t* other = nullptr;
-      uint32_t otherLength = 0;
-      if (!table->GetLabelData(old.entry.record, old.entry.entry, &other, &otherLength)) continue;
-      if (otherLength != label.length || std::memcmp(other, label.bytes, otherLength) != 0) continue;
       if (table->GetEntryNumber(old.entry) < table->GetEntryNumber(ref)) item.entry = old.entry;
       if (old.score > item.score) item.score = old.score;
       results->RemoveAt(i, 1);
+      labels.RemoveAt(i, 1);
       break;
     }
     uint32_t place = 0;
     while (place < results->count && SuggestionAt(*results, place).score > item.score) ++place;
     if (!results->InsertAt(place, &item, 1)) return false;
-    if (results->count > maxResults) results->RemoveAt(results->count - 1, 1);
+    if (!labels.InsertAt(place, &label, 1)) {
+      results->RemoveAt(place, 1);
+      return false;
+    }
+    if (results->count > maxResults) {
+      results->RemoveAt(results->count - 1, 1);
+      labels.RemoveAt(labels.count - 1, 1);
+    }
     return true;
   }
 
@@ -353,8 +364,10 @@ void CutOff(Lookup& k) {
   const int64_t relative = best * (100 - k.m.percentages[kRelativeCutOff]) / 100;
   const int64_t absolute = static_cast<int64_t>(100 - k.m.percentages[kAbsoluteCutOff]) * k.perfect / 100;
   const int64_t threshold = relative > absolute ? relative : absolute;
-  while (k.results->count != 0 && SuggestionAt(*k.results, k.results->count - 1).score < threshold)
+  while (k.results->count != 0 && SuggestionAt(*k.results, k.results->count - 1).score < threshold) {
     k.results->RemoveAt(k.results->count - 1, 1);
+    k.labels.RemoveAt(k.labels.count - 1, 1);
+  }
 }
 
 }  // namespace

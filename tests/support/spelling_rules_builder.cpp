@@ -10,6 +10,17 @@ namespace {
 
 uint8_t Fold(uint8_t c) { return static_cast<uint8_t>(std::isupper(c) ? std::tolower(c) : c); }
 
+// Byte strings in order, compared a byte at a time (the library's
+// three-way compare of vectors trips a false warning in g++ 12).
+struct KeyLess {
+  bool operator()(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) const {
+    const size_t n = a.size() < b.size() ? a.size() : b.size();
+    for (size_t i = 0; i < n; ++i)
+      if (a[i] != b[i]) return a[i] < b[i];
+    return a.size() < b.size();
+  }
+};
+
 std::vector<std::string> SplitFields(const std::string& line) {
   std::vector<std::string> fields(1);
   for (char c : line) {
@@ -75,7 +86,7 @@ IndexSpelling BuildSpelling(const SpellingRecipe& recipe) {
   return s;
 }
 
-SpellingRecipe LetterSpelling(const std::string& extraRules) {
+SpellingRecipe LetterSpelling(const std::string& extraRules, bool everyByte) {
   SpellingRecipe r;
   r.rules = extraRules;
   for (char c = 'a'; c <= 'z'; ++c) {
@@ -84,6 +95,13 @@ SpellingRecipe LetterSpelling(const std::string& extraRules) {
     r.rules += std::string("\n|") + c + "||" + c;
     r.firstOutput[u] = vowel ? 'A' : static_cast<uint8_t>(std::toupper(c));
     if (!vowel) r.output[u] = u;
+  }
+  if (everyByte) {
+    // Every other character a word may hold is read as no sound.
+    for (int c = 0x21; c < 0x100; ++c) {
+      if (std::isalpha(c) || c == '|') continue;
+      r.rules += std::string("\n|") + static_cast<char>(c) + "||";
+    }
   }
   return r;
 }
@@ -119,7 +137,7 @@ SpellingDictionaryTables SpellingDictionary(std::vector<DictionaryWord> words, c
   NgramOptions withKeys = options;
   if (spelling.maxKeyLength != 0) {
     const ApproximateMatcher m = MatcherOfBlocks(t.main.spelling);
-    std::map<std::vector<uint8_t>, std::vector<uint32_t>> lists;
+    std::map<std::vector<uint8_t>, std::vector<uint32_t>, KeyLess> lists;
     SpellingReadings readings;
     for (uint32_t n = 0; n < t.main.entries.size(); ++n) {
       const std::vector<uint8_t>& label = t.main.entries[n].label;

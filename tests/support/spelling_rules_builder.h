@@ -49,7 +49,9 @@ IndexSpelling BuildSpelling(const SpellingRecipe& recipe);
 // the unit before it, so "cat" is the units "", "ca", "t". The first-output
 // map sends consonants to upper case and every vowel to "A"; the output map
 // keeps consonants and drops vowels, so the phonetic key of "cat" is "Ct".
-SpellingRecipe LetterSpelling(const std::string& extraRules = "");
+// With everyByte every other character from "!" on (but "|") is read as no
+// sound, so that any 1252 word can be cut.
+SpellingRecipe LetterSpelling(const std::string& extraRules = "", bool everyByte = false);
 
 // The matcher record over built blocks (which must outlive it).
 ApproximateMatcher MatcherOfBlocks(const IndexSpelling& s);
