@@ -18,6 +18,12 @@
 //                        without regard to case, definitions as stored texts);
 //                        a line without a tab is a word defined by itself
 //     --following        the dictionary gets its n-gram following table
+//     --spelling         the dictionary gets spelling blocks (every letter a
+//                        sound, consonants leading their units) and its
+//                        following table the phonetic keys of its words
+//                        (implies --following)
+//     A dictionary's naming table names its main table "words", so that
+//     look-up queries ("select * from words ...") reach it.
 //     -h, --help         this usage
 #include <cstdint>
 #include <cstdio>
@@ -31,6 +37,7 @@
 #include "tests/support/book_builder.h"
 #include "tests/support/index_builder.h"
 #include "tests/support/ngram_index_builder.h"
+#include "tests/support/spelling_rules_builder.h"
 
 #include "tools/command_line.h"
 
@@ -39,7 +46,7 @@ namespace {
 constexpr char kUsage[] =
     "usage: bookmake [--version N] [--codepage 1252|65001|65002] [--compression none|palmdoc|huffcdic]\n"
     "                [--record-size N] [--extra-flags N] [--title TEXT] [--short-name TEXT] [--type N]\n"
-    "                [--palmdoc] [--dictionary WORDS [--following]] INPUT OUTPUT\n";
+    "                [--palmdoc] [--dictionary WORDS [--following] [--spelling]] INPUT OUTPUT\n";
 
 // A command line that cannot be used: what was wrong, then the usage.
 int Usage(const std::string& complaint = {}) {
@@ -55,6 +62,7 @@ int main(int argc, char** argv) {
   bool palmDoc = false;
   bool typeGiven = false;
   bool following = false;
+  bool spelling = false;
   std::string title, shortName, dictionary;
   std::string paths[2];
   int pathCount = 0;
@@ -111,6 +119,9 @@ int main(int argc, char** argv) {
         dictionary = value();
       } else if (arg == "--following") {
         following = true;
+      } else if (arg == "--spelling") {
+        spelling = true;
+        following = true;
       } else if (toolcli::IsOption(arg.c_str())) {
         return Usage("unknown option " + arg);
       } else if (pathCount < 2) {
@@ -121,7 +132,8 @@ int main(int argc, char** argv) {
     }
     if (pathCount != 2) return Usage();
     if (palmDoc && !dictionary.empty()) throw std::invalid_argument("a Palm Doc file holds no dictionary");
-    if (following && dictionary.empty()) throw std::invalid_argument("--following needs --dictionary");
+    if (following && dictionary.empty())
+      throw std::invalid_argument(spelling ? "--spelling needs --dictionary" : "--following needs --dictionary");
     if (spec.codePage != 1252 && spec.codePage != 65001 && spec.codePage != 65002)
       throw std::invalid_argument("code page must be 1252, 65001 or 65002");
   } catch (const std::invalid_argument& e) {
@@ -165,15 +177,31 @@ int main(int argc, char** argv) {
         if (tab == std::string::npos) list.push_back({line, line});
         else list.push_back({line.substr(0, tab), line.substr(tab + 1)});
       }
-      testbuild::IndexRecipe main = testbuild::DictionaryIndex(list);
-      main.followingTable = following;
-      testbuild::AddIndexToBook(book, testbuild::BuildIndexRecords(main), 0);
-      if (following) {
-        // Right after the main table, where it looks for its following table.
-        testbuild::NgramOptions options;
-        options.maxListValues = 15000;
-        testbuild::AddIndexToBook(book, testbuild::BuildIndexRecords(testbuild::NgramIndex(main, options)), -1);
+      testbuild::NgramOptions options;
+      options.maxListValues = 15000;
+      testbuild::IndexRecipe main;
+      testbuild::IndexRecipe followingTable;
+      if (spelling) {
+        testbuild::SpellingRecipe rules = testbuild::LetterSpelling("", true);
+        rules.maxKeyLength = 4;
+        testbuild::SpellingDictionaryTables tables = testbuild::SpellingDictionary(list, rules, options);
+        main = std::move(tables.main);
+        followingTable = std::move(tables.following);
+      } else {
+        main = testbuild::DictionaryIndex(list);
+        main.followingTable = following;
+        if (following) followingTable = testbuild::NgramIndex(main, options);
       }
+      const uint32_t base = testbuild::BookRecordBase(book);
+      const uint32_t header = testbuild::AddIndexToBook(book, testbuild::BuildIndexRecords(main), 0);
+      // Right after the main table, where it looks for its following table.
+      if (following) testbuild::AddIndexToBook(book, testbuild::BuildIndexRecords(followingTable), -1);
+      testbuild::IndexRecipe naming;
+      testbuild::IndexEntry wordsTable;
+      wordsTable.label = {'w', 'o', 'r', 'd', 's'};
+      wordsTable.values[1] = {header - base};
+      naming.entries = {wordsTable};
+      testbuild::AddIndexToBook(book, testbuild::BuildIndexRecords(naming), 7);
       std::fprintf(stderr, "bookmake: %zu dictionary entries\n", list.size());
     }
     const std::vector<uint8_t> bytes = book.Bytes();

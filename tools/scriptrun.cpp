@@ -13,11 +13,17 @@
 //                 us-eastern or sydney (with daylight time)
 //   --host-clock  the host's own clock and zone instead
 //   --repeat N    run the program N times in fresh contexts (timing)
+//   --book BOOK   run in a document context over the book: sql_execute
+//                 runs look-up queries over its indexes and OpenDatabase
+//                 opens object databases (device paths, the book's folder
+//                 being the device root)
 //   -h, --help    this usage
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 
@@ -26,14 +32,23 @@
 #include "platform/time/known_zones.h"
 #include "platform/time/system_time.h"
 #include "platform/time/time_zone.h"
+#include "index/dbscript/book_data_services.h"
+#include "platform/files/device_root.h"
+#include "platform/files/host_names.h"
 #include "script/builtins/builtin_script_runner.h"
+#include "script/host/script_host_object.h"
+#include "storage/books/book_document.h"
+#include "storage/container/palm_database.h"
+#include "storage/container/stream_factory.h"
+#include "tests/support/fake_index_source.h"
 
 #include "tools/command_line.h"
 
 namespace {
 
 constexpr char kUsage[] =
-    "usage: scriptrun [--time YYYY-MM-DDTHH:MM:SS[.mmm]] [--zone Z] [--host-clock] [--repeat N] FILE\n";
+    "usage: scriptrun [--time YYYY-MM-DDTHH:MM:SS[.mmm]] [--zone Z] [--host-clock] [--repeat N] [--book BOOK] "
+    "FILE\n";
 
 void Usage() { toolcli::UsageError(kUsage); }
 
@@ -114,6 +129,58 @@ bool SetZoneText(const std::string& zone) {
   return SetTimeZoneInformation(&info) != FALSE;
 }
 
+// The document host of --book: the host object base's members, with the
+// book's queries and databases behind sql_execute and OpenDatabase.
+class BookScriptHost : public ScriptHostObject {
+ public:
+  explicit BookScriptHost(DocumentSource* source) : services_(source) {}
+  AppEnvironment* GetAppEnvironment(int32_t, int32_t) override { return nullptr; }
+  ScriptDocumentContext* GetDocumentContext() override { return nullptr; }
+  ScriptDataServices* GetDataServices() override { return &services_; }
+  // The column-type constants TYPE_STRING to TYPE_UINT, as a document's host
+  // gives them to database scripts.
+  int32_t* ResolveMember(int32_t* status, const ScriptNameToken& name, ScriptMemberRef* ref,
+                         uint8_t create) override {
+    if (ref->IsSelf() && name.atom >= kHostTypeString && name.atom <= kHostTypeUint) {
+      *status = 0;
+      ref->owner = this;
+      ref->memberCode = name.atom;
+      return status;
+    }
+    return ScriptHostObject::ResolveMember(status, name, ref, create);
+  }
+
+ private:
+  BookDataServices services_;
+};
+
+// Opens the book (its folder becomes the device root); null with a message
+// when it cannot be read.
+DocumentSource* OpenBook(const char* path) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::path book = fs::absolute(path, ec);
+  if (ec || !fs::is_regular_file(book, ec)) {
+    std::fprintf(stderr, "scriptrun: cannot open %s\n", path);
+    return nullptr;
+  }
+  devicefs::SetRoot(book.parent_path(), {});
+  const std::u16string device = u"\\" + devicefs::HostNameToDevice(book.filename().string());
+  int32_t code = 0;
+  PalmDatabase* store = OpenRecordDatabase(device.c_str(), 9, MakeFourCC("CORV"), MakeFourCC("BOOK"), &code);
+  if (store == nullptr) {
+    std::fprintf(stderr, "scriptrun: %s is no book (error %d)\n", path, code);
+    return nullptr;
+  }
+  std::unique_ptr<BookDocument> doc(new BookDocument());
+  code = doc->Open(store, true, nullptr, 1252, 65002);
+  if (code != 0) {
+    std::fprintf(stderr, "scriptrun: %s cannot be read (error %d)\n", path, code);
+    return nullptr;
+  }
+  return testbuild::FakeIndexSource::Create(std::move(doc));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -122,6 +189,7 @@ int main(int argc, char** argv) {
   std::string zone = "utc";
   bool hostClock = false;
   long repeat = 1;
+  const char* bookPath = nullptr;
   for (int i = 1; i < argc; ++i) {
     if (toolcli::IsHelp(argv[i])) {
       return toolcli::ShowUsage(kUsage);
@@ -131,6 +199,8 @@ int main(int argc, char** argv) {
       zone = argv[++i];
     } else if (std::strcmp(argv[i], "--host-clock") == 0) {
       hostClock = true;
+    } else if (std::strcmp(argv[i], "--book") == 0 && i + 1 < argc) {
+      bookPath = argv[++i];
     } else if (std::strcmp(argv[i], "--repeat") == 0 && i + 1 < argc) {
       repeat = std::strtol(argv[++i], nullptr, 10);
     } else if (path == nullptr && !toolcli::IsOption(argv[i])) {
@@ -164,6 +234,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "scriptrun: out of memory\n");
     return 2;
   }
+  DocumentSourcePtr book;
+  if (bookPath != nullptr) {
+    book.Adopt(OpenBook(bookPath));
+    if (!book) return 2;
+  }
   int exitCode = 0;
   for (long run = 0; run < repeat && exitCode == 0; ++run) {
     // Only the last run prints: earlier ones are for timing.
@@ -171,6 +246,11 @@ int main(int argc, char** argv) {
     if (!runner.Ready()) {
       std::fprintf(stderr, "scriptrun: the script context could not be made (status %d)\n",
                    runner.SetupStatus());
+      return 2;
+    }
+    BookScriptHost host(book.Get());
+    if (book && !runner.PushScope(&host)) {
+      std::fprintf(stderr, "scriptrun: out of memory\n");
       return 2;
     }
     ScriptProgramOutcome outcome;

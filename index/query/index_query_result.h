@@ -135,6 +135,8 @@ class IndexQueryResult : public RecordSource {
   void GetShortId(RecordPosition, SharedWideString* text) override { text->Clear(); }
   int32_t PositionToOrdinal(RecordPosition position) override { return position.GetOrdinal(); }
   RecordPosition OrdinalToPosition(int32_t ordinal) override { return RecordPosition::Of(ordinal); }
+  // A script record set standing on the position (recordsets/record_set.cpp).
+  int32_t CreateRecordSet(RecordPosition position, ScriptValueStore* store, ScriptValueHandle* value) override;
 
  protected:
   ~IndexQueryResult() override;

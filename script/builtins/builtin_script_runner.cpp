@@ -80,6 +80,11 @@ ScriptProgramRunner::~ScriptProgramRunner() {
   delete interpreter_;
 }
 
+bool ScriptProgramRunner::PushScope(ScriptObject* host) {
+  int32_t status = kScriptOk;
+  return *chain_.PushObject(&status, host, false) == kScriptOk;
+}
+
 void ScriptProgramRunner::SetInstructionBudget(uint32_t instructions) {
   if (interpreter_ != nullptr) interpreter_->SetInstructionBudget(instructions);
 }

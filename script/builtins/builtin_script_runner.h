@@ -73,6 +73,11 @@ class ScriptProgramRunner {
   // 29 (0: no limit); the interpreter's default until set.
   void SetInstructionBudget(uint32_t instructions);
 
+  // Puts a host object inside the global scope, so that its members answer
+  // first (scriptrun's document host); the caller keeps the object alive
+  // while the runner lives. False when memory runs out.
+  bool PushScope(ScriptObject* host);
+
   ScriptValueStore& Store() { return store_; }
   ScriptGlobalObject& Global() { return global_; }
 

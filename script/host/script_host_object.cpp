@@ -212,8 +212,20 @@ int32_t* ScriptHostObject::Invoke(int32_t* status, const ScriptMemberRef& ref,
       return InvokeScriptUriFunction(status, atom, argumentCount, stack, result);
     }
     if (atom == kAtom_sql_execute || atom == kAtom_OpenDatabase) {
-      // The queries and the object databases are not part of this build yet.
-      *status = argumentCount == 0 ? kScriptBadParameterCount : kScriptNotImplemented;
+      if (argumentCount == 0) {
+        *status = kScriptBadParameterCount;
+        return status;
+      }
+      ScriptDataServices* services = GetDataServices();
+      if (services == nullptr) {
+        *status = kScriptNotImplemented;
+        return status;
+      }
+      SharedWideString text;
+      if (*ArgumentToString(status, stack, argumentCount, 0, &text) != kScriptOk) return status;
+      ScriptValueStore* store = CallStore(stack);
+      *status = atom == kAtom_sql_execute ? services->ExecuteQuery(text, store, result)
+                                          : services->OpenDatabase(text, store, result);
       return status;
     }
   }

@@ -18,6 +18,7 @@
 #include <cstdint>
 
 #include "script/host/app_environment.h"
+#include "script/host/script_data_services.h"
 #include "script/objects/dynamic_object.h"
 
 class ScriptHostObject : public ScriptDynamicObject {
@@ -56,6 +57,9 @@ class ScriptHostObject : public ScriptDynamicObject {
   virtual AppEnvironment* GetAppEnvironment(int32_t memberCode, int32_t subCode) = 0;
   // The window set's object through which queries run; may be null.
   virtual ScriptDocumentContext* GetDocumentContext() = 0;
+  // The queries and databases of the document the host serves; null (the
+  // default) answers sql_execute and OpenDatabase with status 15.
+  virtual ScriptDataServices* GetDataServices() { return nullptr; }
 
  protected:
   // The reference with the dynamic member's own code, or false when it
