@@ -119,7 +119,8 @@ void FramesetElement::Arrange(Rect* remaining, const Rect& rect) {
       continue;
     }
     if ((record->flags & kFrameSizedByContent) != 0 && record->nested == nullptr) {
-      record->size = FrameSize{record->view->GetContentLength(rows, across), kFrameSizePixels};
+      const int32_t length = record->view->GetContentLength(rows, across);
+      record->size = FrameSize{length > 0 ? length : 0, kFrameSizePixels};
     }
     sizes[i] = record->size;
   }

@@ -129,8 +129,9 @@ TEST(Frameset, FramesSizedByContentTakeWhatTheirViewAsksAndNestedOnesTakeTheUnit
   EXPECT_EQ(right.arranged, (Rect{60, 45, 180, 156}));
   EXPECT_EQ(outer.FrameAt(0)->size.kind, kPixels);
 
-  // The view is asked again at every arrangement.
-  header.contentLength = 0;
+  // The view is asked again at every arrangement; a negative answer
+  // counts as nothing.
+  header.contentLength = -30;
   outer.Relayout();
   EXPECT_EQ(header.arranged.height, 0);
   EXPECT_EQ(inner.ArrangedRect(), (Rect{0, 0, 240, 201}));
