@@ -65,12 +65,35 @@ void LayoutContext::Detach() {
   cacheCount_ = 0;
 }
 
-void LayoutContext::SetBaseStyle(int32_t fontSize, uint8_t fontId, const TextStyle& style) {
-  font_.baseSize = ClampFontSize(fontSize);
-  font_.defaultFont = fontId;
-  baseStyle_ = style;
+void LayoutContext::SetBaseStyle(const BaseStyleRecord& record) {
+  font_.baseSize = ClampFontSize(record.fontSize);
+  font_.defaultFont = record.font;
+  if (record.fontSelector != nullptr) {
+    uint32_t length = 0;
+    const uint8_t* encoding = document_ != nullptr ? document_->GetExtraHeaderData(&length) : nullptr;
+    if (encoding == nullptr) length = 0;
+    font_.defaultFont = record.fontSelector->SelectBaseFont(record.font, encoding, length);
+  }
+  baseTextColor_ = record.text.textColor;
+  baseBackground_ = record.text.background;
+  defaultAlignment_ = record.alignment;
+  // The size, font and colours are the context's from now on: left in the
+  // style, they would count as the document's own choices.
+  baseStyle_ = record.text;
+  baseStyle_.sizeStep = 0;
+  baseStyle_.face = 0;
+  baseStyle_.textColor.SetNone();
+  baseStyle_.background.SetNone();
   if (document_ != nullptr) baseStyle_.language = static_cast<uint16_t>(document_->GetLanguage());
   Invalidate(2);
+}
+
+void LayoutContext::SetBaseStyle(int32_t fontSize, uint8_t fontId, const TextStyle& style) {
+  BaseStyleRecord record;
+  record.fontSize = fontSize;
+  record.font = fontId;
+  record.text = style;
+  SetBaseStyle(record);
 }
 
 void LayoutContext::SetFormStore(OfflineFormLog* log) {

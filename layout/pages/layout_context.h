@@ -55,6 +55,28 @@ class RedrawSink {
   virtual void PageHiding() {}
 };
 
+// Chooses the font a document starts in from the reader's default font and
+// the document's encoding information (a book's extra header data; null
+// and 0 for a document without any).
+class BaseFontSelector {
+ public:
+  virtual uint8_t SelectBaseFont(uint8_t font, const uint8_t* encoding, uint32_t length) = 0;
+
+ protected:
+  ~BaseFontSelector() = default;
+};
+
+// What every document starts with, from the reader's settings: the base
+// font size and font, the default alignment and the text style whose
+// colours are the defaults.
+struct BaseStyleRecord {
+  int32_t fontSize = 12;  // pixels
+  uint8_t font = 1;
+  int32_t alignment = 0;
+  TextStyle text;
+  BaseFontSelector* fontSelector = nullptr;  // null: the font as given
+};
+
 // Steps of StepPage.
 enum PageStep : int32_t {
   kStepLineBack3 = -3,
@@ -82,6 +104,12 @@ class LayoutContext {
   // The base font size (pixels, kept at least 1), the default font and the
   // style and paragraph format a document starts with; the style's
   // language becomes the document's (it decides hyphenation).
+  //
+  // The context keeps the record's size, font (through its font selector,
+  // with the document's encoding information), colours and alignment; the
+  // style it stores has no size step, face or colours of its own, so that
+  // it carries only what the document itself sets.
+  void SetBaseStyle(const BaseStyleRecord& record);
   void SetBaseStyle(int32_t fontSize, uint8_t fontId, const TextStyle& style);
   // Binds the book's side file (null: none). A side file written for
   // another version of the document (its stamp differs from the
@@ -202,6 +230,9 @@ class LayoutContext {
   ElementStream* Stream() const { return stream_; }
   const TextFont& Font() const { return font_; }
   const TextStyle& BaseStyle() const { return baseStyle_; }
+  Color BaseTextColor() const { return baseTextColor_; }
+  Color BaseBackground() const { return baseBackground_; }
+  int32_t DefaultAlignment() const { return defaultAlignment_; }
   int32_t BaseFontSize() const { return font_.baseSize; }
 
  protected:
@@ -254,6 +285,9 @@ class LayoutContext {
   TextFont font_;
   int32_t lineSpacing_ = 0;
   TextStyle baseStyle_;
+  Color baseTextColor_;
+  Color baseBackground_;
+  int32_t defaultAlignment_ = 0;
   ParagraphFormat baseFormat_;
 
   Rect pageRect_;
