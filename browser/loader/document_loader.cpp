@@ -10,6 +10,7 @@
 #include "storage/books/book_document.h"
 #include "storage/container/stream_factory.h"
 #include "storage/documents/document_host.h"
+#include "storage/side_file/book_parameter_file.h"
 
 namespace {
 
@@ -100,6 +101,8 @@ DocumentLoader::~DocumentLoader() {
   // loader) must not call back into a freed loader.
   for (uint32_t i = 0; i < cache_.Count(); ++i) cache_[i].source->SetLoader(nullptr);
   cache_.Clear();
+  for (uint32_t i = 0; i < sideFiles_.Count(); ++i) sideFiles_[i]->SetCloseListener(nullptr);
+  sideFiles_.Clear();
   delete pageEnvironment_;
 }
 
@@ -479,4 +482,36 @@ bool DocumentLoader::ResolveAddress(const SharedWideString& base, const SharedWi
   Location baseLocation;
   if (!Location::Parse(&baseLocation, base, nullptr)) return false;
   return Location::FromText(target, &baseLocation.url, resolved);
+}
+
+BookParameterFile* DocumentLoader::FindSideFile(const SharedWideString& bookPath) {
+  for (uint32_t i = 0; i < sideFiles_.Count(); ++i) {
+    SharedWideString path;
+    if (!path.AssignEncodedString(sideFiles_[i]->BookPath()) || path.length != bookPath.length) continue;
+    bool equal = true;
+    for (uint32_t c = 0; c < path.length && equal; ++c) {
+      equal = LowerAscii(path.Chars()[c]) == LowerAscii(bookPath.Chars()[c]);
+    }
+    if (equal) {
+      sideFiles_[i]->AddRef();
+      return sideFiles_[i];
+    }
+  }
+  return nullptr;
+}
+
+bool DocumentLoader::RegisterSideFile(BookParameterFile* sideFile, DocumentSource*) {
+  if (sideFile == nullptr || sideFiles_.Append(sideFile) < 0) return false;
+  sideFile->SetCloseListener(this);
+  return true;
+}
+
+void DocumentLoader::OnSideFileClosed(BookParameterFile* sideFile) {
+  catalogue_->LookUpDocumentEntry(sideFile);
+  for (uint32_t i = 0; i < sideFiles_.Count(); ++i) {
+    if (sideFiles_[i] != sideFile) continue;
+    for (uint32_t j = i; j + 1 < sideFiles_.Count(); ++j) sideFiles_[j] = sideFiles_[j + 1];
+    sideFiles_.count -= 1;
+    return;
+  }
 }

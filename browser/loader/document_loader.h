@@ -15,6 +15,7 @@
 #include "foundation/containers/segmented_array_typed.h"
 #include "script/pages/script_page_build.h"
 #include "storage/sources/document_source.h"
+#include "storage/side_file/document_close_listener.h"
 #include "storage/sources/document_source_cache.h"
 
 class Database;
@@ -39,7 +40,7 @@ struct ScriptPageServices {
   ScriptPageLayoutMaker* layoutMaker = nullptr;
 };
 
-class DocumentLoader final : public DocumentSourceCache, public ScriptPageLoader {
+class DocumentLoader final : public DocumentSourceCache, public DocumentCloseListener, public ScriptPageLoader {
  public:
   static constexpr uint32_t kRecentLocations = 6;
   // Redirect and script-page restarts of one load at most.
@@ -81,6 +82,16 @@ class DocumentLoader final : public DocumentSourceCache, public ScriptPageLoader
   bool NeedsReload(const SharedWideString& path, bool force);
 
   const LocationList& GetRecentLocations() const { return recent_; }
+
+  // The open side file of the book at the path (ASCII case ignored),
+  // counted, or null.
+  BookParameterFile* FindSideFile(const SharedWideString& bookPath);
+  // Keeps the side file (not counted) until it closes, and listens to it.
+  bool RegisterSideFile(BookParameterFile* sideFile, DocumentSource* source);
+  // DocumentCloseListener: the catalogue looks the book's entry up, then
+  // the side file is forgotten.
+  void OnSideFileClosed(BookParameterFile* sideFile) override;
+  uint32_t SideFileCount() const { return sideFiles_.Count(); }
   uint32_t CachedCount() const { return cache_.Count(); }
 
   void OnDriveAdded(const SharedWideString& path, const SharedWideString& name) {
@@ -131,6 +142,7 @@ class DocumentLoader final : public DocumentSourceCache, public ScriptPageLoader
   ScriptPageServices scripts_;
   SegmentedTypedArray<CacheEntry> cache_;  // not counted: a source leaves on its death
   LocationList recent_;
+  SegmentedTypedArray<BookParameterFile*> sideFiles_;  // not counted: each leaves as it closes
   ScriptPageEnvironment* pageEnvironment_ = nullptr;
 };
 

@@ -19,6 +19,7 @@
 #include "platform/core/kernel_object.h"
 #include "platform/files/files.h"
 #include "storage/documents/document_host.h"
+#include "storage/side_file/book_parameter_file.h"
 #include "tests/support/book_builder.h"
 #include "tests/support/fake_document_host.h"
 #include "tests/support/index_builder.h"
@@ -49,12 +50,13 @@ class TitleCatalogue : public LibraryCatalogue {
     *path = W(u"\\eBooks\\Vol #2.prc");
     return true;
   }
-  void LookUpDocumentEntry(BookParameterFile*) override {}
+  void LookUpDocumentEntry(BookParameterFile*) override { ++lookUps; }
   void OnDriveAdded(const SharedWideString&, const SharedWideString&) override {}
   void OnDriveRemoved(const SharedWideString&) override {}
   void OnMediaInserted(const SharedWideString&) override {}
   void OnMediaRemoved(const SharedWideString&) override {}
   int scans = 0;
+  int lookUps = 0;
 };
 
 class FolderEnvironment : public LoaderEnvironment {
@@ -342,6 +344,31 @@ TEST_F(LoaderTest, DestroyingTheLoaderWhileSourcesAreHeldIsClean) {
   loader.reset();
   EXPECT_EQ(held->GetLoader(), nullptr);
   held.Reset();  // must not reach the freed loader
+}
+
+TEST_F(LoaderTest, SideFilesAreFoundByBookPathAndForgottenWhenClosed) {
+  ASSERT_TRUE(testbuild::WriteDeviceFile(u"\\side.prc", SmallBook()));
+  EncodedString bookPath;
+  ASSERT_TRUE(bookPath.FromWide(u"\\side.prc"));
+  auto* sideFile = new BookParameterFile();
+  ASSERT_EQ(sideFile->Create(bookPath, "side", 4, false, true, false), RecordResult::kOk);
+  ASSERT_TRUE(loader->RegisterSideFile(sideFile, nullptr));
+  BookParameterFile* found = loader->FindSideFile(W(u"\\SIDE.prc"));
+  EXPECT_EQ(found, sideFile);
+  EXPECT_EQ(sideFile->ReferenceCount(), 2);
+  EXPECT_EQ(loader->FindSideFile(W(u"\\other.prc")), nullptr);
+  found->Release();
+  sideFile->Release();
+  EXPECT_EQ(catalogue.lookUps, 1);
+  EXPECT_EQ(loader->SideFileCount(), 0u);
+
+  // A side file still open when the loader goes no longer calls it.
+  auto* late = new BookParameterFile();
+  ASSERT_EQ(late->Create(bookPath, "side", 4, false, true, false), RecordResult::kOk);
+  ASSERT_TRUE(loader->RegisterSideFile(late, nullptr));
+  loader.reset();
+  EXPECT_EQ(late->CloseListener(), nullptr);
+  late->Release();
 }
 
 }  // namespace
