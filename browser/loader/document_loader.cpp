@@ -3,6 +3,7 @@
 
 #include "browser/sources/book_source.h"
 #include "browser/sources/file_document_source.h"
+#include "foundation/files/file_mode.h"
 #include "index/database/database.h"
 #include "platform/files/files.h"
 #include "platform/memory/allocator.h"
@@ -14,7 +15,8 @@
 
 namespace {
 
-constexpr uint32_t kReadOnlyDatabase = 9;
+// Books and databases are opened read-only; the file must exist.
+constexpr uint32_t kReadOnlyDatabase = kFileModeRead | kFileModeOpenExisting;
 constexpr int32_t kSourceCodePage = 1252;
 constexpr int32_t kTargetCodePage = 65002;
 

@@ -7,15 +7,13 @@
 #include "browser/sources/file_range_stream.h"
 #include "browser/sources/source_parsers.h"
 #include "foundation/encoded_string/encoded_string.h"
+#include "foundation/files/file_mode.h"
 #include "foundation/files/file_stream.h"
 #include "layout/markup/markup_parser.h"
 #include "platform/memory/allocator.h"
 #include "storage/documents/document.h"
 
 namespace {
-
-// Read access, shared for reading, the file must exist.
-constexpr uint32_t kReadMode = 41;
 
 PlainTextDocumentOpener g_opener = nullptr;
 
@@ -29,7 +27,7 @@ FileDocumentSource* FileDocumentSource::Create(const Url& url, int32_t fileKind,
   EncodedString path;
   url.GetPathEncoded(&path);
   if (path.IsEmpty()) return nullptr;
-  FileStream* file = FileStream::CreateAndOpen(path, kReadMode, 0);
+  FileStream* file = FileStream::CreateAndOpen(path, kFileModeReadShared, kFileAttributeArgNormal);
   if (file == nullptr) return nullptr;
   Document* document = nullptr;
   if (g_opener != nullptr) {
