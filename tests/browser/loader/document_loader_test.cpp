@@ -18,6 +18,7 @@
 #include "platform/files/file_hooks.h"
 #include "platform/core/kernel_object.h"
 #include "platform/files/files.h"
+#include "platform/testing/allocation.h"
 #include "storage/documents/document_host.h"
 #include "storage/side_file/book_parameter_file.h"
 #include "tests/support/book_builder.h"
@@ -186,6 +187,29 @@ TEST_F(LoaderTest, ErrorCodesGiveTheirMessagesOnce) {
   EXPECT_EQ(LoadErrorString(12), 5035u);
   EXPECT_EQ(LoadErrorString(10), 5034u);
   EXPECT_EQ(LoadErrorString(1), 5023u);
+}
+
+TEST_F(LoaderTest, LackOfMemoryFailsCleanlyWithAtMostOneMessage) {
+  ASSERT_TRUE(testbuild::WriteDeviceFile(u"\\mem.prc", SmallBook()));
+  bool loaded = false;
+  for (long n = 1; n < 300 && !loaded; ++n) {
+    application.calls.clear();
+    bool reported = false;
+    DocumentSourcePtr source;
+    Location location = At(u"\\mem.prc");
+    {
+      devtest::AllocationFailure failing(n);
+      source.Adopt(loader->Load(&location, &reported));
+    }
+    loaded = static_cast<bool>(source);
+    if (!loaded) {
+      EXPECT_LE(application.calls.size(), 1u) << n;
+      EXPECT_EQ(reported, !application.calls.empty()) << n;
+    }
+    source.Reset();
+    EXPECT_EQ(loader->CachedCount(), 0u);
+  }
+  EXPECT_TRUE(loaded);
 }
 
 TEST_F(LoaderTest, FilesByExtension) {
