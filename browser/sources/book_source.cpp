@@ -3,6 +3,7 @@
 
 #include <new>
 
+#include "browser/sources/body_element_stream.h"
 #include "browser/sources/book_layout_context.h"
 #include "browser/sources/record_stream.h"
 #include "browser/sources/source_parsers.h"
@@ -180,10 +181,9 @@ bool BookSource::CreateParser(ElementStream** parser, LayoutContext** layout, ui
   // Plain-text books are read by the plain-text reader, which this build
   // does not have yet.
   if (TextKind() != kMarkupText) return false;
-  if (DeviceAllocationShouldFail()) return false;
-  MarkupParser* markup = new (std::nothrow) MarkupParser(true);
+  BodyElementStream* markup = BodyElementStream::Create();
   if (markup == nullptr) return false;
-  markup->SetInlineTableOption(book_->GetHeaderVersion() < 2);
+  markup->Parser()->SetInlineTableOption(book_->GetHeaderVersion() < 2);
   BookLayoutContext* context = nullptr;
   if (layout != nullptr) {
     context = BookLayoutContext::Create(book_);

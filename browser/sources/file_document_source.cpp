@@ -3,6 +3,7 @@
 
 #include <new>
 
+#include "browser/sources/body_element_stream.h"
 #include "browser/sources/book_layout_context.h"
 #include "browser/sources/file_range_stream.h"
 #include "browser/sources/source_parsers.h"
@@ -90,8 +91,7 @@ bool FileDocumentSource::CreateParser(ElementStream** parser, LayoutContext** la
   // Plain text is read by the plain-text reader, which this build does not
   // have yet; a media file is shown through markup that the view writes.
   if (fileKind_ == kFilePlainText || document_ == nullptr) return false;
-  if (DeviceAllocationShouldFail()) return false;
-  MarkupParser* markup = new (std::nothrow) MarkupParser(true);
+  BodyElementStream* markup = BodyElementStream::Create();
   if (markup == nullptr) return false;
   // A plain layout context: the book's, without a book.
   BookLayoutContext* context = nullptr;
