@@ -165,16 +165,19 @@ class SegmentedTypedArray {
   // The count is read once, before the item is stored, and written after:
   // an item of the count's own type might alias it, so reading it again
   // after the store would put a memory round trip on every append.
+  // The growth is out of line (GrowForAppend), so that a loop of appends
+  // keeps its values in registers instead of spilling them around an
+  // inlined Reserve.
   int32_t Append(const T& item) {
     const uint32_t n = count;
-    if (n >= capacity && !Reserve(n + 1)) return -1;
+    if (n >= capacity && !GrowForAppend(n)) return -1;
     if (!AssignSegmentedItem(*At(n), item)) return -1;
     count = n + 1;
     return static_cast<int32_t>(n);
   }
   int32_t Append(T&& item) {
     const uint32_t n = count;
-    if (n >= capacity && !Reserve(n + 1)) return -1;
+    if (n >= capacity && !GrowForAppend(n)) return -1;
     *At(n) = std::move(item);
     count = n + 1;
     return static_cast<int32_t>(n);
@@ -182,8 +185,10 @@ class SegmentedTypedArray {
   // The new last item (as the block left it) for the caller to fill; null
   // when memory runs out.
   T* AppendSlot() {
-    if (count >= capacity && !Reserve(count + 1)) return nullptr;
-    return At(count++);
+    const uint32_t n = count;
+    if (n >= capacity && !GrowForAppend(n)) return nullptr;
+    count = n + 1;
+    return At(n);
   }
 
   T* At(uint32_t i) const { return reinterpret_cast<T*>(blocks[i >> shift]) + (i & mask); }
@@ -198,6 +203,8 @@ class SegmentedTypedArray {
   bool Empty() const { return count == 0; }
 
  private:
+  // Room for one item more than the n in use.
+  [[gnu::noinline]] bool GrowForAppend(uint32_t n) { return Reserve(n + 1); }
   // Bytes in front of the first item: the count word, padded to the item's
   // alignment.
   static constexpr size_t kHeaderBytes =

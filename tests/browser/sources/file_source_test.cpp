@@ -1,0 +1,236 @@
+// Local file sources (HTML and text without streams, a media file as one
+// file-range stream), file-range and record stream reads at their ends,
+// and Ogg streams told by their first bytes.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "browser/sources/file_document_source.h"
+#include "browser/sources/file_range_stream.h"
+#include "browser/sources/ogg_stream.h"
+#include "layout/search/text_searcher.h"
+#include "foundation/files/file_stream.h"
+#include "platform/files/file_hooks.h"
+#include "tests/support/fake_document.h"
+#include "tests/support/palm_database_builder.h"
+
+namespace {
+
+Url FileUrl(const char16_t* path) {
+  Url url;
+  EXPECT_TRUE(url.FromFilePath(SharedWideString(path)));
+  return url;
+}
+
+void WriteFile(const std::u16string& path, const std::string& bytes) {
+  ASSERT_TRUE(testbuild::WriteDeviceFile(path, std::vector<uint8_t>(bytes.begin(), bytes.end())));
+}
+
+// Stands in for the plain-text document: a fake over the file's bytes, its
+// text kind and the range asked for recorded.
+struct OpenerLog {
+  int calls = 0;
+  int32_t lastLength = 0;
+  int32_t lastTextKind = 0;
+};
+OpenerLog g_log;
+
+Document* FakeOpener(FileStream* file, const EncodedString&, int32_t, int32_t, uint32_t, int32_t length,
+                     int32_t textKind) {
+  ++g_log.calls;
+  g_log.lastLength = length;
+  g_log.lastTextKind = textKind;
+  std::string bytes(length < 0 ? file->Size() : static_cast<uint32_t>(length), '\0');
+  if (!bytes.empty() && file->Read(bytes.data(), static_cast<uint32_t>(bytes.size())) != bytes.size()) return nullptr;
+  return FakeDocument::FromUtf8(bytes, 4096).release();
+}
+
+class FileSourceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_log = OpenerLog();
+    SetPlainTextDocumentOpener(&FakeOpener);
+  }
+  void TearDown() override { SetPlainTextDocumentOpener(nullptr); }
+};
+
+TEST_F(FileSourceTest, TextFilesHaveADocumentAndNoStreams) {
+  WriteFile(u"\\page.htm", "<p>hi</p>");
+  WriteFile(u"\\notes.TXT", "plain");
+  struct {
+    const char16_t* path;
+    int32_t kind;
+    int32_t textKind;
+  } cases[] = {{u"\\page.htm", kFileHtml, 2}, {u"\\notes.TXT", kFilePlainText, 1}};
+  for (const auto& c : cases) {
+    DocumentSourcePtr source;
+    source.Adopt(FileDocumentSource::Create(FileUrl(c.path), c.kind, 1252, 65002));
+    ASSERT_TRUE(source);
+    EXPECT_EQ(g_log.lastLength, -1) << "the whole file";
+    EXPECT_EQ(g_log.lastTextKind, c.textKind);
+    EXPECT_NE(source->GetDocument(), nullptr);
+    EXPECT_FALSE(source->HasEmbeddedStreams());
+    DocumentStreamPtr stream;
+    source->OpenStreamByIndex(&stream, 0);
+    EXPECT_FALSE(stream);
+    source->OpenStreamByName(&stream, u"x", 1);
+    EXPECT_FALSE(stream);
+  }
+}
+
+TEST_F(FileSourceTest, HtmlGivesAParserPlainTextWaitsForItsReader) {
+  WriteFile(u"\\page.htm", "<html><body><p>hi</p></body></html>");
+  DocumentSourcePtr html;
+  html.Adopt(FileDocumentSource::Create(FileUrl(u"\\page.htm"), kFileHtml, 1252, 65002));
+  ASSERT_TRUE(html);
+  ElementStream* parser = nullptr;
+  LayoutContext* layout = nullptr;
+  ASSERT_TRUE(html->CreateParser(&parser, &layout, 0));
+  EXPECT_NE(layout, nullptr);
+  html->DestroyParser(parser, layout);
+  EXPECT_EQ(html->CreateTextSearch(), nullptr) << "markup needs the markup-aware searcher";
+
+  WriteFile(u"\\t.txt", "text");
+  DocumentSourcePtr text;
+  text.Adopt(FileDocumentSource::Create(FileUrl(u"\\t.txt"), kFilePlainText, 1252, 65002));
+  ASSERT_TRUE(text);
+  EXPECT_FALSE(text->CreateParser(&parser, &layout, 0));
+  TextSearcher* searcher = text->CreateTextSearch();
+  EXPECT_NE(searcher, nullptr);
+  delete searcher;
+}
+
+TEST_F(FileSourceTest, MissingFilesAndBadKindsGiveNoSource) {
+  EXPECT_EQ(FileDocumentSource::Create(FileUrl(u"\\missing.htm"), kFileHtml, 1252, 65002), nullptr);
+  EXPECT_EQ(FileDocumentSource::Create(Url(), kFileHtml, 1252, 65002), nullptr);
+  WriteFile(u"\\a.htm", "x");
+  EXPECT_EQ(FileDocumentSource::Create(FileUrl(u"\\a.htm"), 4, 1252, 65002), nullptr);
+  // Without the plain-text document a text file cannot be shown.
+  SetPlainTextDocumentOpener(nullptr);
+  EXPECT_EQ(FileDocumentSource::Create(FileUrl(u"\\a.htm"), kFileHtml, 1252, 65002), nullptr);
+  EXPECT_EQ(devtest::OpenFileHandleCount(), 0) << "nothing left open";
+}
+
+TEST_F(FileSourceTest, MediaFileIsOneFileRangeStream) {
+  const std::string bytes = "GIF89a....picture bytes";
+  WriteFile(u"\\Pic #1.GIF", bytes);
+  DocumentSourcePtr source;
+  source.Adopt(FileDocumentSource::Create(FileUrl(u"\\Pic #1.GIF"), kFileMedia, 1252, 65002));
+  ASSERT_TRUE(source);
+  EXPECT_EQ(g_log.lastLength, 0) << "a media file's document holds no text";
+  EXPECT_TRUE(source->HasEmbeddedStreams());
+  DocumentStreamPtr stream;
+  source->OpenStreamByIndex(&stream, 5);
+  ASSERT_TRUE(stream);
+  DocumentStreamPtr byName;
+  source->OpenStreamByName(&byName, u"anything", 8);
+  EXPECT_EQ(byName.Get(), stream.Get());
+  EXPECT_EQ(source->GetStreamCount(), 1u);
+  EXPECT_EQ(stream->GetLength(), bytes.size());
+  EXPECT_EQ(stream->CompareIndex(0), 0);
+  EXPECT_EQ(stream->GetRecordIndex(), -1);
+
+  // Reads: at the length fails, over the end is cut; the same after the
+  // contents were taken into memory.
+  for (int pass = 0; pass < 2; ++pass) {
+    char buffer[64] = {};
+    uint32_t read = 99;
+    EXPECT_FALSE(stream->ReadAt(static_cast<uint32_t>(bytes.size()), buffer, 1, &read));
+    EXPECT_EQ(read, 0u);
+    ASSERT_TRUE(stream->ReadAt(20, buffer, 64, &read));
+    EXPECT_EQ(read, bytes.size() - 20);
+    EXPECT_EQ(std::string(buffer, read), bytes.substr(20));
+    EXPECT_FALSE(stream->ReadRaw(20, buffer, 64)) << "the raw read is not cut";
+    const uint8_t* memory = nullptr;
+    uint32_t size = 0;
+    ASSERT_TRUE(stream->GetMemory(&memory, &size));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(memory), size), bytes);
+  }
+  stream.Reset();
+  byName.Reset();
+  EXPECT_EQ(source->GetStreamCount(), 0u);
+}
+
+TEST_F(FileSourceTest, EmptyMediaFileGivesNoMemoryAndTrue) {
+  WriteFile(u"\\empty.bmp", "");
+  DocumentSourcePtr source;
+  source.Adopt(FileDocumentSource::Create(FileUrl(u"\\empty.bmp"), kFileMedia, 1252, 65002));
+  ASSERT_TRUE(source);
+  DocumentStreamPtr stream;
+  source->OpenStreamByIndex(&stream, 0);
+  ASSERT_TRUE(stream);
+  const uint8_t* memory = reinterpret_cast<const uint8_t*>(1);
+  uint32_t size = 7;
+  EXPECT_TRUE(stream->GetMemory(&memory, &size));
+  EXPECT_EQ(memory, nullptr);
+  EXPECT_EQ(size, 0u);
+  char byte = 0;
+  EXPECT_FALSE(stream->ReadAt(0, &byte, 1, nullptr));
+}
+
+// Records what the Ogg source maker was given.
+class RecordingMaker : public OggSourceMaker {
+ public:
+  RefCounted* MakeOggSource(DocumentStream* stream) override {
+    ++made;
+    given = stream->GetReferenceCount();
+    return new RefCounted();
+  }
+  int made = 0;
+  int32_t given = 0;
+};
+
+TEST_F(FileSourceTest, OggStreamsAreToldByTheirFirstBytes) {
+  ASSERT_EQ(std::system("oggenc --version > /dev/null 2>&1"), 0) << "oggenc is missing (Debian package vorbis-tools)";
+  const std::filesystem::path folder = devtest::HostPath(u"\\");
+  // One second of silence as a WAV file, encoded by oggenc.
+  {
+    std::ofstream wav(folder / "tone.wav", std::ios::binary);
+    const uint32_t rate = 8000, samples = 8000, dataBytes = samples * 2;
+    auto u32 = [&](uint32_t v) { wav.write(reinterpret_cast<const char*>(&v), 4); };
+    auto u16 = [&](uint16_t v) { wav.write(reinterpret_cast<const char*>(&v), 2); };
+    wav << "RIFF";
+    u32(36 + dataBytes);
+    wav << "WAVEfmt ";
+    u32(16);
+    u16(1);
+    u16(1);
+    u32(rate);
+    u32(rate * 2);
+    u16(2);
+    u16(16);
+    wav << "data";
+    u32(dataBytes);
+    for (uint32_t i = 0; i < samples; ++i) u16(static_cast<uint16_t>((i % 40) * 400));
+  }
+  const std::string command = "oggenc -Q -o '" + (folder / "tone.ogg").string() + "' '" +
+                              (folder / "tone.wav").string() + "' > /dev/null 2>&1";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  WriteFile(u"\\three.ogg", "Ogg");
+
+  RecordingMaker maker;
+  SetOggSourceMaker(&maker);
+  for (const char16_t* path : {u"\\tone.ogg", u"\\three.ogg", u"\\tone.wav"}) {
+    DocumentSourcePtr source;
+    source.Adopt(FileDocumentSource::Create(FileUrl(path), kFileMedia, 1252, 65002));
+    ASSERT_TRUE(source);
+    DocumentStreamPtr stream;
+    source->OpenStreamByIndex(&stream, 0);
+    ASSERT_TRUE(stream);
+    RefPtr<RefCounted> audio;
+    const bool ogg = IsOggStream(stream.Detach(), &audio);
+    const bool expected = std::u16string(path) == u"\\tone.ogg";
+    EXPECT_EQ(ogg, expected);
+    EXPECT_EQ(static_cast<bool>(audio), expected);
+    EXPECT_EQ(source->GetStreamCount(), 0u) << "the stream was released";
+  }
+  EXPECT_EQ(maker.made, 1);
+  EXPECT_EQ(maker.given, 1) << "the maker counts the stream itself";
+  SetOggSourceMaker(nullptr);
+  EXPECT_FALSE(IsOggStream(nullptr, nullptr));
+}
+
+}  // namespace
