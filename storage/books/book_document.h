@@ -72,6 +72,9 @@ class BookDocument : public Document {
   bool HasExtraFlag4() override { return (header_.extraFlags & 0x4) != 0; }
   bool LacksExthFlag8() override { return (header_.exthFlags & 0x8) == 0; }
   bool HasExthFlag80() override { return (header_.exthFlags & 0x80) != 0; }
+  // A book's reader can start at any record, so the pager positions it from a
+  // page's saved parser state instead of replaying the text from its start.
+  bool IsPlainDocument() override { return false; }
   bool IsStoreValid() override;
   // Maps the store again; false, with nothing done, while a block read in
   // place from the store is still held.
