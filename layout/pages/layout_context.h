@@ -18,6 +18,7 @@
 #include "layout/lines/line_layout.h"
 #include "layout/markup/element_stream.h"
 #include "layout/pages/page_frame.h"
+#include "layout/tables/table_flow.h"
 
 class Document;
 class DrawingSurface;
@@ -221,4 +222,5 @@ class LayoutContext {
   uint32_t stamp_ = 0;
   LaidOutPage pages_[2];
   bool lastPageEndedAtBreak_ = false;  // the page built last ended at a page break
+  TableWidthCache tableWidths_;        // a table continued on the next page keeps its columns
 };
