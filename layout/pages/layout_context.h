@@ -114,6 +114,7 @@ class LayoutContext {
 
   // ---- Geometry.
   void GetContentRect(Rect* out) const { *out = inner_; }
+  const Rect& PageRect() const { return pageRect_; }
   const Rect& Column(uint32_t i) const { return columns_[i < kMaxColumns ? i : 0]; }
   uint32_t ColumnCount() const { return columnCount_; }
   int32_t GetColumnGap(uint32_t count) const;
