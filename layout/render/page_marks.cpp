@@ -27,8 +27,7 @@ void PageRenderer::GetNoteBarRect(uint8_t style, Point point, const Rect& lineCo
   int32_t width = narrow ? BarWidth() : 3 * BarWidth();
   if (width > gap) width = gap;
   if (width < 1) width = 1;
-  *out = Rect{point.x - (gap + width + 1) / 2, lineContent.y, width, lineContent.height};
-  out->x = column.x - (gap + width + 1) / 2;
+  *out = Rect{column.x - (gap + width + 1) / 2, lineContent.y, width, lineContent.height};
 }
 
 void PageRenderer::NoteItem(AnnotationPainter& painter, Point point, const Rect& lineContent) {

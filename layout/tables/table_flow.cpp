@@ -488,6 +488,11 @@ TableFlowResult TableFlow::Run(LayoutCursor* cursor, bool* atTop, bool probe, bo
     }
     if (heights.Sum() + rowGaps.Sum() > available) break;
   }
+  // Where the rows not laid out begin, should the table be cut there.
+  if (!failed && laidOut < rows &&
+      (rowStyles.Append(*env_.frameStyle) < 0 || rowFormats.Append(env_.frameFormat) < 0 ||
+       rowCursors.Append(&walk) < 0))
+    failed = true;
   uint32_t count = 0;
   int32_t height = 0;
   if (failed || !grid_.SolveRows(available, fontSize_, laidOut, starts, *atTop, &count, &height)) {
@@ -530,7 +535,7 @@ TableFlowResult TableFlow::Run(LayoutCursor* cursor, bool* atTop, bool probe, bo
   *atTop = false;
   *placed = true;
 
-  if (count < rows && count < rowCursors.count) {
+  if (count < rows) {
     // The rest goes on the next page: this page's part ends with a table
     // end, the next page starts with a copy of the table at the first row
     // that did not fit.

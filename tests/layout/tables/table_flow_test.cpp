@@ -120,6 +120,21 @@ TEST_F(TableFlowTest, TallTableContinuesWithTheSameColumns) {
   EXPECT_NE(text.find(u"end"), std::u16string::npos);
 }
 
+// A row taller than the page is shown cut at the page's end; the next row
+// starts the next page.
+TEST_F(TableFlowTest, RowTallerThanThePage) {
+  std::string tall;
+  for (int i = 0; i < 80; ++i) tall += "line" + std::to_string(i) + "<br>";
+  ASSERT_TRUE(OpenTable("<table><tr><td>" + tall + "</td></tr><tr><td>second</td></tr></table>"));
+  const auto tables = Tables();
+  ASSERT_EQ(tables.size(), 1u);
+  EXPECT_GT(tables[0].height, 320);
+  EXPECT_LE(tables[0].shownHeight, 320);
+  EXPECT_EQ(Cells().size(), 1u);
+  ASSERT_TRUE(context->StepPage(context->GetCurrentPosition(), kStepPage));
+  EXPECT_EQ(PageText(), u"second");
+}
+
 TEST_F(TableFlowTest, OverlappingSpansFallBackToLinesWithTheContentKept) {
   ASSERT_TRUE(OpenTable("<table><tr><td>a</td><td rowspan=2>b</td></tr><tr><td colspan=2>c</td></tr></table>"
                         "<p>d</p>"));
