@@ -82,6 +82,8 @@ class TableFlow {
   bool ReadMore() { return env_.feed != nullptr && env_.feed->ReadMore(env_.store); }
   Read ReadTable(LayoutCursor start);
   bool FinishCell();
+  // Ends the open cell with a cell end inserted before the walk's item.
+  bool CloseCell(LayoutCursor* walk) { return InsertMarkAt(walk, kMarkCellEnd) && FinishCell(); }
   bool LayOutRow(uint32_t r, LayoutCursor* walk);
   bool LayOutCell(GridCell* cell, LayoutCursor* walk);
   void PlaceContent(const LayoutCursor& tableCursor, uint32_t rows, int32_t x, int32_t y, LayoutCursor* end);
@@ -129,8 +131,7 @@ TableFlow::Read TableFlow::ReadTable(LayoutCursor walk) {
       // The text ends inside the table: every open table is closed here.
       for (uint32_t i = 0; i < depth; ++i)
         if (!InsertMarkAt(&walk, kMarkTableEnd)) return Read::kAsLines;
-      if (inCell_ && !InsertMarkAt(&walk, kMarkCellEnd)) return Read::kAsLines;
-      FinishCell();
+      if (inCell_ && !CloseCell(&walk)) return Read::kAsLines;
       if (!InsertMarkAt(&walk, kMarkTableEnd)) return Read::kAsLines;
       return grid_.CellCount() != 0 ? Read::kOk : Read::kAsLines;
     }
@@ -171,7 +172,7 @@ TableFlow::Read TableFlow::ReadTable(LayoutCursor walk) {
     switch (kind) {
       case kTableRowItem:
         if (inCell_) {
-          if (!InsertMarkAt(&walk, kMarkCellEnd)) return Read::kAsLines;
+          if (!CloseCell(&walk)) return Read::kAsLines;
           continue;
         }
         if (!grid_.AddRow(*RowAt(walk)) || rowOrder_.Append(static_cast<int32_t>(walk.order)) < 0)
@@ -180,7 +181,7 @@ TableFlow::Read TableFlow::ReadTable(LayoutCursor walk) {
         break;
       case kTableCellItem: {
         if (inCell_) {
-          if (!InsertMarkAt(&walk, kMarkCellEnd)) return Read::kAsLines;
+          if (!CloseCell(&walk)) return Read::kAsLines;
           continue;
         }
         if (!rowOpen) {
@@ -229,14 +230,14 @@ TableFlow::Read TableFlow::ReadTable(LayoutCursor walk) {
         const int16_t code = MarkAt(walk)->code;
         if (code == kMarkTableEnd) {
           if (inCell_) {
-            if (!InsertMarkAt(&walk, kMarkCellEnd)) return Read::kAsLines;
+            if (!CloseCell(&walk)) return Read::kAsLines;
             continue;
           }
           return grid_.CellCount() != 0 ? Read::kOk : Read::kAsLines;
         }
         if (code == kMarkRowEnd) {
           if (inCell_) {
-            if (!InsertMarkAt(&walk, kMarkCellEnd)) return Read::kAsLines;
+            if (!CloseCell(&walk)) return Read::kAsLines;
             continue;
           }
           rowOpen = false;

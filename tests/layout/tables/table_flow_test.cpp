@@ -160,3 +160,42 @@ TEST_F(TableFlowTest, BadlyNestedMarkupKeepsEveryWord) {
 
 }  // namespace
 }  // namespace pagertest
+
+namespace pagertest {
+namespace {
+
+// Table markup in any order, spans of any size, nesting and cuts across
+// pages: every word is shown exactly once.
+TEST_F(TableFlowTest, TableSoupShowsEveryWordOnce) {
+  const char* const kTags[] = {"<table>", "</table>", "<tr>", "</tr>", "<td>", "</td>", "<th>",
+                               "<td colspan=3>", "<td rowspan=4>", "<td rowspan=99999 colspan=99999>",
+                               "<table border=2 width=50%>", "<p>", "<br>", "<td width=500>", "<tr height=400>"};
+  uint32_t seed = 12345;
+  auto next = [&seed](uint32_t n) {
+    seed = seed * 1664525u + 1013904223u;
+    return (seed >> 8) % n;
+  };
+  for (int round = 0; round < 60; ++round) {
+    std::string body;
+    const int words = 60 + static_cast<int>(next(200));
+    for (int i = 0; i < words; ++i) {
+      const uint32_t tags = next(3);
+      for (uint32_t t = 0; t < tags; ++t) body += kTags[next(sizeof(kTags) / sizeof(kTags[0]))];
+      body += " w" + std::to_string(i) + " ";
+    }
+    SCOPED_TRACE(body);
+    ASSERT_TRUE(OpenTable(body, 240, 160));
+    int pages = 0;
+    const std::u16string text = AllText(&pages);
+    std::u16string expected;
+    for (int i = 0; i < words; ++i) {
+      const std::string w = "w" + std::to_string(i);
+      expected += std::u16string(w.begin(), w.end());
+    }
+    EXPECT_EQ(text, expected) << round;
+    if (HasFailure()) break;
+  }
+}
+
+}  // namespace
+}  // namespace pagertest
