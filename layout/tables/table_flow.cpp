@@ -94,6 +94,15 @@ class TableFlow {
   uint32_t depth_;
   TableGrid grid_;
   ContentMeasure measure_;
+  // Off for a table continued from an earlier page: its columns are known,
+  // and measuring the rest of a long table on every page would cost the
+  // whole table each time.
+  bool measuring_ = true;
+  // Rows read at most: as many as could fit the space, so that a long
+  // table is read a page at a time (0: no limit). ended_: the table's end
+  // was read.
+  uint32_t maxRows_ = 0;
+  bool ended_ = true;
   bool inCell_ = false;
   int32_t fontSize_ = 0;
   IntArray rowOrder_;  // each row item's order index, as read
@@ -145,9 +154,9 @@ TableFlow::Read TableFlow::ReadTable(LayoutCursor walk) {
         continue;
       } else if (kind == kStyleRunItem) {
         style = *StyleRunAt(walk);
-        env_.font.Apply(style);
+        if (measuring_) env_.font.Apply(style);
       } else if (kind == kTextItem) {
-        TextAt(walk)->Measure(env_.font.surface);
+        if (measuring_) TextAt(walk)->Measure(env_.font.surface);
         measure_.Text(TextAt(walk)->width);
       } else if (kind == kMarkItem && MarkAt(walk)->code == kMarkSpace) {
         measure_.Space(MarkAt(walk)->value);
@@ -174,6 +183,10 @@ TableFlow::Read TableFlow::ReadTable(LayoutCursor walk) {
         if (inCell_) {
           if (!CloseCell(&walk)) return Read::kAsLines;
           continue;
+        }
+        if (maxRows_ != 0 && grid_.RowCount() >= maxRows_) {
+          ended_ = false;  // the rest is read when the next page needs it
+          return Read::kOk;
         }
         if (!grid_.AddRow(*RowAt(walk)) || rowOrder_.Append(static_cast<int32_t>(walk.order)) < 0)
           return Read::kAsLines;
@@ -204,7 +217,7 @@ TableFlow::Read TableFlow::ReadTable(LayoutCursor walk) {
         continue;
       case kStyleRunItem:
         style = *StyleRunAt(walk);
-        env_.font.Apply(style);
+        if (measuring_) env_.font.Apply(style);
         break;
       case kParagraphFormatItem:
         if (inCell_) {
@@ -216,7 +229,7 @@ TableFlow::Read TableFlow::ReadTable(LayoutCursor walk) {
         }
         break;
       case kTextItem:
-        TextAt(walk)->Measure(env_.font.surface);
+        if (measuring_) TextAt(walk)->Measure(env_.font.surface);
         measure_.Text(TextAt(walk)->width);
         break;
       case kObjectItem: {
@@ -419,9 +432,33 @@ TableFlowResult TableFlow::Run(LayoutCursor* cursor, bool* atTop, bool probe, bo
   const TableItem original = *TableAt(tableCursor);
   const uint32_t key = original.reserved[0] != 0 ? static_cast<uint32_t>(original.reserved[0])
                                                   : store->PositionAt(tableCursor) + 1;
-  const Read read = ReadTable(tableCursor);
+  const bool continued = original.reserved[0] != 0 && cache_ != nullptr;
+  measuring_ = !(continued && cache_->Has(key, space_->width));
+  // A row is at least a line of the table's font high.
+  int32_t lineHeight = 1;
+  if (env_.font.surface != nullptr) {
+    env_.font.Apply(startStyle);
+    lineHeight = env_.font.surface->GetAscent() + env_.font.surface->GetDescent();
+    if (lineHeight < 1) lineHeight = 1;
+  }
+  const int64_t fitting = int64_t{space_->Remaining()} / lineHeight + 2;
+  maxRows_ = fitting > 0x7FFFFFFF ? 0 : static_cast<uint32_t>(fitting);
+  Read read = ReadTable(tableCursor);
+  if (read == Read::kOk && !measuring_ && !grid_.Close(false)) read = Read::kAsLines;
+  IntArray widths;
+  IntArray gaps;
+  if (read == Read::kOk && !measuring_ && !cache_->Find(key, space_->width, grid_.Columns(), &widths, &gaps)) {
+    // Kept columns that do not fit this part: read it again, measuring.
+    grid_.Clear();
+    rowOrder_.Clear();
+    inCell_ = false;
+    measure_ = ContentMeasure{};
+    measuring_ = true;
+    ended_ = true;
+    read = ReadTable(tableCursor);
+  }
   if (read == Read::kFailed) return TableFlowResult::kFailed;
-  if (read == Read::kAsLines || !grid_.Close(false)) {
+  if (read == Read::kAsLines || (measuring_ && !grid_.Close(false))) {
     ConvertTableToLines(store, tableCursor);
     *env_.frameStyle = startStyle;
     env_.font.Apply(startStyle);
@@ -430,10 +467,8 @@ TableFlowResult TableFlow::Run(LayoutCursor* cursor, bool* atTop, bool probe, bo
   grid_.InheritStyles();
 
   // Columns: those of the table's earlier part when it continues one.
-  IntArray widths;
-  IntArray gaps;
   int32_t width = space_->width;
-  if (original.reserved[0] != 0 && cache_ != nullptr && cache_->Find(key, space_->width, grid_.Columns(), &widths, &gaps)) {
+  if (!measuring_) {
     grid_.PlaceColumns(widths, gaps, &width);
   } else {
     if (!grid_.SolveColumns(&width, fontSize_, &widths, &gaps)) {
@@ -490,10 +525,13 @@ TableFlowResult TableFlow::Run(LayoutCursor* cursor, bool* atTop, bool probe, bo
     if (heights.Sum() + rowGaps.Sum() > available) break;
   }
   // Where the rows not laid out begin, should the table be cut there.
-  if (!failed && laidOut < rows &&
+  if (!failed && (laidOut < rows || !ended_) &&
       (rowStyles.Append(*env_.frameStyle) < 0 || rowFormats.Append(env_.frameFormat) < 0 ||
        rowCursors.Append(&walk) < 0))
     failed = true;
+  // A table given a height shares what is left over only when all of it
+  // stands here.
+  if (!ended_) grid_.table.givenHeight = kStyleLengthUnset;
   uint32_t count = 0;
   int32_t height = 0;
   if (failed || !grid_.SolveRows(available, fontSize_, laidOut, starts, *atTop, &count, &height)) {
@@ -536,7 +574,7 @@ TableFlowResult TableFlow::Run(LayoutCursor* cursor, bool* atTop, bool probe, bo
   *atTop = false;
   *placed = true;
 
-  if (count < rows) {
+  if (count < rows || !ended_) {
     // The rest goes on the next page: this page's part ends with a table
     // end, the next page starts with a copy of the table at the first row
     // that did not fit.
@@ -566,6 +604,12 @@ TableFlowResult TableFlow::Run(LayoutCursor* cursor, bool* atTop, bool probe, bo
 }
 
 }  // namespace
+
+bool TableWidthCache::Has(uint32_t key, int32_t space) const {
+  for (const Entry& entry : entries_)
+    if (entry.used && entry.key == key && entry.space == space) return true;
+  return false;
+}
 
 bool TableWidthCache::Find(uint32_t key, int32_t space, uint32_t columns, IntArray* widths, IntArray* gaps) const {
   for (const Entry& entry : entries_) {

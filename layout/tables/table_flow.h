@@ -23,6 +23,7 @@ class TableWidthCache {
   // wide; false when not kept.
   bool Find(uint32_t key, int32_t space, uint32_t columns, IntArray* widths, IntArray* gaps) const;
   void Store(uint32_t key, int32_t space, const IntArray& widths, const IntArray& gaps);
+  bool Has(uint32_t key, int32_t space) const;
   void Clear();
 
  private:

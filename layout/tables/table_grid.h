@@ -28,6 +28,12 @@ class TableGrid {
 
   TableItem table;
 
+  // Forgets every row and cell (the table record stays).
+  void Clear() {
+    rows_.Clear();
+    cells_.Clear();
+    columns_ = rowsRead_ = 0;
+  }
   bool AddRow(const TableRowItem& row);
   bool AddCell(const GridCell& cell);
   void RemoveLastRow();
