@@ -95,7 +95,7 @@ int32_t* ScriptScopeChain::CopyFrom(int32_t* status, const ScriptScopeChain& oth
 
 void ScriptScopeChain::MoveFrom(ScriptScopeChain& other) {
   if (&other == this) return;
-  Clear();
+  if (count_ != 0 || scopes_ != inline_) Clear();
   if (other.scopes_ == other.inline_) {
     for (uint32_t i = 0; i < other.count_; ++i) inline_[i] = other.inline_[i];
   } else {

@@ -5,6 +5,8 @@
 // activation that becomes current while the caller's waits on the call
 // stack; its end moves the caller back and pushes the result where the
 // callee and the arguments were.
+#include <typeinfo>
+
 #include "platform/memory/allocator.h"
 #include "script/values/atoms.h"
 #include "script/bytecode/compiled_script.h"
@@ -188,7 +190,11 @@ int32_t Call(ScriptCallFrame* frame, uint32_t argumentCount, bool construct) {
         store->Release(&result);
       }
     } else {
-      ScriptFunctionObject* function = dynamic_cast<ScriptFunctionObject*>(owner);
+      // The exact class compares by the address of its type record;
+      // anything else is asked.
+      ScriptFunctionObject* function = &typeid(*owner) == &typeid(ScriptFunctionObject)
+                                           ? static_cast<ScriptFunctionObject*>(owner)
+                                           : dynamic_cast<ScriptFunctionObject*>(owner);
       status = function == nullptr
                    ? kScriptInvalidType
                    : EnterFunction(frame, function, argumentCount, construct, thisValue);

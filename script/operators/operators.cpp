@@ -2,6 +2,8 @@
 // and the push of the result (see operators.h).
 #include "script/operators/operators.h"
 
+#include <typeinfo>
+
 #include "script/bytecode/instruction_set.h"
 #include "script/interpreter/interpreter.h"
 #include "script/operators/operators_internal.h"
@@ -154,6 +156,21 @@ bool ReadMemberAtOnce(ScriptValueStore* store, const ScriptMemberRef& ref,
   if (owner == nullptr || ref.IsSelf() || owner->GetKind() != kScriptObjectKindDynamic ||
       !static_cast<ScriptDynamicObject*>(owner)->ReadsWithoutEffects()) {
     return false;
+  }
+  if (&typeid(*owner) == &typeid(ScriptDynamicObject)) {
+    // A plain object's member read in place, as its GetMemberValue reads it.
+    // (The type's own record compares by address; another record of the
+    // same type takes the general way.)
+    auto* object = static_cast<ScriptDynamicObject*>(owner);
+    if (ref.subCode != 0 || static_cast<uint32_t>(ref.memberCode) >= object->MemberCount()) {
+      return false;
+    }
+    ScriptValueHandle member = object->MemberValue(static_cast<uint32_t>(ref.memberCode));
+    if (ScriptHandleType(member) == kScriptTypeEmpty) return false;
+    ScriptObjectSlot* slot = store->GetObjectSlot(member);
+    if (slot != nullptr && !slot->ref.IsSelf()) return false;
+    store->CopyValue(member, value);
+    return true;
   }
   int32_t status = kScriptOk;
   ScriptValueHandle read = kScriptEmptyHandle;
