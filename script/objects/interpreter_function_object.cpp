@@ -17,7 +17,7 @@ int32_t* ScriptFunctionObject::Init(int32_t* status, CompiledScript* script, int
                                     const ScriptScopeChain& chain, const SharedWideString& name) {
   CompiledScript::Assign(&script_, script);
   rangeIndex_ = rangeIndex;
-  layoutStamp_ = 0;
+  layout_ = ScriptCallLayout{};
   name_.Assign(name);
   chain_.SetStore(chain.GetStore());
   return chain_.CopyFrom(status, chain);
@@ -30,7 +30,7 @@ int32_t* ScriptFunctionObject::BindArguments(int32_t* status, ScriptOperandStack
     return status;
   }
   return PrepareFunctionActivation(status, script_, chain_, rangeIndex_, argumentCount, stack,
-                                   chain, &layoutStamp_);
+                                   chain, &layout_);
 }
 
 int32_t* ScriptFunctionObject::EnterCode(int32_t* status, ScriptActivation* activation) {

@@ -95,6 +95,14 @@ class ScriptValueStore {
   // Calls make and drop a plain object for their variables each time; reuse
   // spares the heap that churn.
   bool RecyclePlainObject(ScriptDynamicObject* object);
+  // As NewPlainObject, but the object keeps the member names of a shared
+  // layout (ScriptDynamicObject::ShareNameStamp) with every value undefined,
+  // when a released object of that layout is kept (*reused true); otherwise
+  // a new empty one as NewPlainObject makes (*reused false). A call of a
+  // script function takes its variables this way: the names need not be
+  // added again.
+  int32_t* NewPlainObjectOfLayout(int32_t* status, uint64_t layout, ScriptValueHandle* handle,
+                                  bool* reused);
   // An object value holding any member reference; its owner is attached as
   // under NewObject.
   int32_t* NewReference(int32_t* status, const ScriptMemberRef& ref, ScriptValueHandle* handle);
@@ -257,6 +265,8 @@ class ScriptValueStore {
   SegmentedPointerArray waiting_;
   // Released plain objects kept for reuse (RecyclePlainObject).
   SegmentedPointerArray recycled_;
+  // Released plain objects of shared layouts, names kept, values undefined.
+  SegmentedPointerArray recycledLayouts_;
   // The attached-object count at which the next cycle collection is due.
   uint32_t collectAt_ = 4096;
   uint32_t collected_ = 0;
