@@ -118,6 +118,15 @@ ScriptObject* ScriptScopeChain::GetTopObject() const {
   return ScopeRef(count_ - 1).owner;
 }
 
+ScriptValueHandle ScriptScopeChain::ValueOf(const ScriptObject* object) const {
+  if (store_ == nullptr) return kScriptEmptyHandle;
+  for (uint32_t i = count_; i-- > 0;) {
+    ScriptObjectSlot* slot = store_->GetObjectSlot(scopes_[i]);
+    if (slot != nullptr && slot->ref.owner == object && slot->ref.IsSelf()) return scopes_[i];
+  }
+  return kScriptEmptyHandle;
+}
+
 int32_t* ScriptScopeChain::Lookup(int32_t* status, const ScriptNameToken& name,
                                   ScriptValueHandle* reference) {
   ScriptMemberRef ref;
@@ -186,6 +195,22 @@ int32_t* ScriptScopeChain::FindCached(int32_t* status, const ScriptNameToken& na
                                       uint32_t site) {
   if (entry == nullptr || count_ == 0 || store_ == nullptr) return Find(status, name, found);
   if (entry->position == site && entry->scopes <= count_) {
+    // Most often every scope walked is the very object recorded, its names
+    // unchanged: checked first without copying references.
+    uint32_t k = 0;
+    for (; k < entry->scopes; ++k) {
+      ScriptObjectSlot* slot = store_->GetObjectSlot(scopes_[count_ - 1 - k]);
+      if (slot == nullptr || slot->ref.owner != entry->objects[k] || !slot->ref.IsSelf() ||
+          slot->ref.owner->GetKind() != kScriptObjectKindDynamic ||
+          static_cast<ScriptDynamicObject*>(slot->ref.owner)->NameStamp() != entry->stamps[k]) {
+        break;
+      }
+    }
+    if (k == entry->scopes) {
+      *found = entry->ref;
+      *status = kScriptOk;
+      return status;
+    }
     ScriptMemberRef cached = entry->ref;
     bool hit = true;
     for (uint32_t k = 0; k < entry->scopes && hit; ++k) {

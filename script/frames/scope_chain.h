@@ -57,6 +57,9 @@ class ScriptScopeChain {
   int32_t VariableScope() const { return variableScope_; }
   // The object of the innermost scope; null for an empty chain.
   ScriptObject* GetTopObject() const;
+  // The scope value (borrowed) that stands for the object itself, the
+  // innermost one; empty when no scope does.
+  ScriptValueHandle ValueOf(const ScriptObject* object) const;
 
   // Name look-up: asks the scopes from the innermost outward (ResolveMember
   // with create clear) and stops at the first answer other than kScriptMemberUnknown;

@@ -124,7 +124,8 @@ int32_t* BindArgument(int32_t* status, ScriptValueStore* store, ScriptOperandSta
   ScriptValueHandle argument = stack->Argument(argumentCount, i);
   if (*store->GetReferencedValue(status, argument, &value) == kScriptOk) {
     ScriptMemberRef ref{variables, index, 0, 1};
-    variables->SetMemberValue(status, ref, store, value);
+    // A plain object: its own setter, without the virtual call.
+    variables->ScriptDynamicObject::SetMemberValue(status, ref, store, value);
   }
   int32_t outcome = *status;
   store->Release(&value);

@@ -350,8 +350,20 @@ bool RunNameLiteralPair(ScriptCallFrame* frame, uint32_t position, uint32_t end,
   }
   uint32_t next = position + (member ? 4 : 3);
   frame->current.position = static_cast<int32_t>(next);
-  bool readNow = room > kReadAtOnceReach && ReadAtOnce(code, next, end);
   ScriptSiteCacheEntry* entry = script->SiteCacheAt(position);
+  bool readNow = false;
+  if (room > kReadAtOnceReach) {
+    if (entry != nullptr && entry->decodedAt == position && entry->decodedEnd == end) {
+      readNow = entry->readsAtOnce != 0;
+    } else {
+      readNow = ReadAtOnce(code, next, end);
+      if (entry != nullptr) {
+        entry->decodedAt = position;
+        entry->decodedEnd = end;
+        entry->readsAtOnce = readNow ? 1 : 0;
+      }
+    }
+  }
   if (member) {
     ApplyMemberByToken(frame, token, entry, position, readNow);
   } else {

@@ -164,7 +164,14 @@ int32_t Call(ScriptCallFrame* frame, uint32_t argumentCount, bool construct) {
       status = kScriptInvalidType;
     } else if (slot->ref.owner != nullptr &&
                slot->ref.owner->GetKind() == kScriptObjectKindDynamic) {
-      store->NewObject(&status, slot->ref.owner, &thisValue);
+      // The owner as the this-value: a scope that stands for it already
+      // (a function of the global object called by name) is shared.
+      ScriptValueHandle scope = frame->current.scopes.ValueOf(slot->ref.owner);
+      if (scope != kScriptEmptyHandle) {
+        store->CopyValue(scope, &thisValue);
+      } else {
+        store->NewObject(&status, slot->ref.owner, &thisValue);
+      }
     } else {
       store->CopyValue(callee, &thisValue);
     }

@@ -17,6 +17,7 @@ int32_t* ScriptFunctionObject::Init(int32_t* status, CompiledScript* script, int
                                     const ScriptScopeChain& chain, const SharedWideString& name) {
   CompiledScript::Assign(&script_, script);
   rangeIndex_ = rangeIndex;
+  rangeChecked_ = 0;
   layout_ = ScriptCallLayout{};
   name_.Assign(name);
   chain_.SetStore(chain.GetStore());
@@ -39,6 +40,13 @@ int32_t* ScriptFunctionObject::EnterCode(int32_t* status, ScriptActivation* acti
     *status = kScriptNoMemory;
     return status;
   }
+  if (rangeChecked_ != 0) {
+    // The script's ranges never change once it is made.
+    activation->SetCode(script_, rangeStart_, rangeEnd_);
+    activation->name.Assign(name_);
+    *status = kScriptOk;
+    return status;
+  }
   if (!script_->GetCodeRange(rangeIndex_, &range)) {
     *status = kScriptDataCorrupted;
     return status;
@@ -50,6 +58,11 @@ int32_t* ScriptFunctionObject::EnterCode(int32_t* status, ScriptActivation* acti
     return status;
   }
   activation->SetCode(range.script, range.start, range.end);
+  if (range.script == script_) {
+    rangeStart_ = range.start;
+    rangeEnd_ = range.end;
+    rangeChecked_ = 1;
+  }
   range.script->Release();  // the activation holds its own reference
   activation->name.Assign(name_);
   *status = kScriptOk;

@@ -73,5 +73,9 @@ class ScriptFunctionObject : public ScriptObject {
   // What the parameter scopes of its calls share (no stamp: no call bound
   // yet).
   ScriptCallLayout layout_;
+  // The words of its range, once EnterCode has checked them.
+  int32_t rangeStart_ = 0;
+  int32_t rangeEnd_ = 0;
+  uint8_t rangeChecked_ = 0;
   ScriptScopeChain chain_;
 };

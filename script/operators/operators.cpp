@@ -4,6 +4,7 @@
 
 #include <typeinfo>
 
+#include "script/builtins/builtin_global_object.h"
 #include "script/bytecode/instruction_set.h"
 #include "script/interpreter/interpreter.h"
 #include "script/operators/operators_internal.h"
@@ -157,15 +158,21 @@ bool ReadMemberAtOnce(ScriptValueStore* store, const ScriptMemberRef& ref,
       !static_cast<ScriptDynamicObject*>(owner)->ReadsWithoutEffects()) {
     return false;
   }
-  if (&typeid(*owner) == &typeid(ScriptDynamicObject)) {
-    // A plain object's member read in place, as its GetMemberValue reads it.
-    // (The type's own record compares by address; another record of the
-    // same type takes the general way.)
+  // A plain object's member, or a member that scripts made on the global
+  // object, read in place as their GetMemberValue reads it. (The type's own
+  // record compares by address; another record of the same type takes the
+  // general way.)
+  int32_t code = ref.memberCode;
+  bool plain = &typeid(*owner) == &typeid(ScriptDynamicObject);
+  if (!plain && &typeid(*owner) == &typeid(ScriptGlobalObject) &&
+      code >= ScriptGlobalObject::kGlobalDynamicBase) {
+    plain = true;
+    code -= ScriptGlobalObject::kGlobalDynamicBase;
+  }
+  if (plain) {
     auto* object = static_cast<ScriptDynamicObject*>(owner);
-    if (ref.subCode != 0 || static_cast<uint32_t>(ref.memberCode) >= object->MemberCount()) {
-      return false;
-    }
-    ScriptValueHandle member = object->MemberValue(static_cast<uint32_t>(ref.memberCode));
+    if (ref.subCode != 0 || static_cast<uint32_t>(code) >= object->MemberCount()) return false;
+    ScriptValueHandle member = object->MemberValue(static_cast<uint32_t>(code));
     if (ScriptHandleType(member) == kScriptTypeEmpty) return false;
     ScriptObjectSlot* slot = store->GetObjectSlot(member);
     if (slot != nullptr && !slot->ref.IsSelf()) return false;

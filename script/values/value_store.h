@@ -185,7 +185,17 @@ class ScriptValueStore {
   // (the owner's GetMemberValue with type 15). out may be the variable that
   // holds handle. A failing fetch leaves *out as it was and answers its
   // status (7 for a reference without owner, or a member without value).
-  int32_t* GetReferencedValue(int32_t* status, ScriptValueHandle handle, ScriptValueHandle* out);
+  // Inline for the values that are no objects: most operands are read so.
+  int32_t* GetReferencedValue(int32_t* status, ScriptValueHandle handle, ScriptValueHandle* out) {
+    if (ScriptHandleType(handle) != kScriptTypeObject) {
+      *status = kScriptOk;
+      ScriptValueHandle old = *out;
+      CopyValue(handle, out);
+      Release(&old);
+      return status;
+    }
+    return GetReferencedObjectValue(status, handle, out);
+  }
 
   // ---- Attached objects
 
@@ -238,6 +248,9 @@ class ScriptValueStore {
   uint32_t PoolCount(int32_t type) const;
   void EmptyPool(int32_t type);
 
+  // GetReferencedValue of an object value.
+  int32_t* GetReferencedObjectValue(int32_t* status, ScriptValueHandle handle,
+                                    ScriptValueHandle* out);
   // Reads an object value down to a value that is no member reference.
   int32_t* FetchObjectValue(int32_t* status, const ScriptMemberRef& ref, int32_t wantedType,
                             ScriptValueHandle* result);
