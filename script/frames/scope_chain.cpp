@@ -190,27 +190,35 @@ int32_t* ScriptScopeChain::LookupCached(int32_t* status, const ScriptNameToken& 
   return MakeReference(status, ref, reference);
 }
 
+bool ScriptScopeChain::HitsCache(const ScriptSiteCacheEntry* entry, uint32_t site,
+                                 ScriptMemberRef* found) const {
+  if (entry == nullptr || store_ == nullptr || entry->position != site ||
+      entry->scopes > count_) {
+    return false;
+  }
+  // Compared without copying references: most often every scope walked is
+  // the very object recorded, its names unchanged.
+  for (uint32_t k = 0; k < entry->scopes; ++k) {
+    ScriptObjectSlot* slot = store_->GetObjectSlot(scopes_[count_ - 1 - k]);
+    if (slot == nullptr || slot->ref.owner != entry->objects[k] || !slot->ref.IsSelf() ||
+        slot->ref.owner->GetKind() != kScriptObjectKindDynamic ||
+        static_cast<ScriptDynamicObject*>(slot->ref.owner)->NameStamp() != entry->stamps[k]) {
+      return false;
+    }
+  }
+  *found = entry->ref;
+  return true;
+}
+
 int32_t* ScriptScopeChain::FindCached(int32_t* status, const ScriptNameToken& name,
                                       ScriptMemberRef* found, ScriptSiteCacheEntry* entry,
                                       uint32_t site) {
   if (entry == nullptr || count_ == 0 || store_ == nullptr) return Find(status, name, found);
+  if (HitsCache(entry, site, found)) {
+    *status = kScriptOk;
+    return status;
+  }
   if (entry->position == site && entry->scopes <= count_) {
-    // Most often every scope walked is the very object recorded, its names
-    // unchanged: checked first without copying references.
-    uint32_t k = 0;
-    for (; k < entry->scopes; ++k) {
-      ScriptObjectSlot* slot = store_->GetObjectSlot(scopes_[count_ - 1 - k]);
-      if (slot == nullptr || slot->ref.owner != entry->objects[k] || !slot->ref.IsSelf() ||
-          slot->ref.owner->GetKind() != kScriptObjectKindDynamic ||
-          static_cast<ScriptDynamicObject*>(slot->ref.owner)->NameStamp() != entry->stamps[k]) {
-        break;
-      }
-    }
-    if (k == entry->scopes) {
-      *found = entry->ref;
-      *status = kScriptOk;
-      return status;
-    }
     ScriptMemberRef cached = entry->ref;
     bool hit = true;
     for (uint32_t k = 0; k < entry->scopes && hit; ++k) {

@@ -16,6 +16,7 @@
 #include "script/interpreter/interpreter_steps.h"
 #include "script/frames/scope_declarations.h"
 #include "script/objects/script_object.h"
+#include "script/operators/operators.h"
 #include "script/values/script_status.h"
 #include "script/values/value_store.h"
 
@@ -175,7 +176,17 @@ int32_t Call(ScriptCallFrame* frame, uint32_t argumentCount, bool construct) {
     } else {
       store->CopyValue(callee, &thisValue);
     }
-    if (status == kScriptOk) status = ReadThrough(store, &callee);
+    if (status == kScriptOk) {
+      // A function held by a plain object or the global object is read
+      // there at once; anything else through its owner.
+      ScriptObjectSlot* held = store->GetObjectSlot(callee);
+      ScriptValueHandle read = kScriptEmptyHandle;
+      if (held != nullptr && !held->ref.IsSelf() && ReadMemberAtOnce(store, held->ref, &read)) {
+        store->MoveValue(&read, &callee);
+      } else {
+        status = ReadThrough(store, &callee);
+      }
+    }
   }
 
   if (status == kScriptOk) {

@@ -128,10 +128,7 @@ bool IntegerOperatorInPlace(ScriptCallFrame* frame, uint32_t code) {
     default:
       return false;
   }
-  ScriptValueHandle popped[2];
-  stack.Pop(popped, 2);  // immediates: nothing to release
-  int32_t status = kScriptOk;
-  stack.Push(&status, &result);  // room: two places were just freed
+  stack.ReplaceImmediates(2, result);  // integers: nothing to release
   return true;
 }
 
