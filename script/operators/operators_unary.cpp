@@ -4,7 +4,6 @@
 
 #include "script/builtins/builtin_global_object.h"
 #include "script/bytecode/compiled_script.h"
-#include "script/host/script_host_object.h"
 #include "script/bytecode/instruction_set.h"
 #include "script/interpreter/interpreter.h"
 #include "script/operators/operators_internal.h"
@@ -31,8 +30,8 @@ int32_t TypeofPiece(ScriptValueStore* store, ScriptValueHandle value) {
       if (owner->GetKind() == kScriptObjectKindFunction) return kTypeofFunction;
       // A reference left unread is a member without value; of a plain
       // object that is a member never assigned (o.missing): undefined.
-      // The same for a member that a script made on the global object or
-      // on a host (a name used before anything was assigned to it).
+      // The same for a member that a script made on the global object (a
+      // name used before anything was assigned to it).
       if (!ref.IsSelf() && owner->GetKind() == kScriptObjectKindDynamic) {
         auto* object = static_cast<ScriptDynamicObject*>(owner);
         ScriptMemberRef inner = ref;
@@ -40,8 +39,6 @@ int32_t TypeofPiece(ScriptValueStore* store, ScriptValueHandle value) {
         int32_t base = -1;  // where the codes of the members scripts made start
         if (!made && dynamic_cast<ScriptGlobalObject*>(owner) != nullptr) {
           base = ScriptGlobalObject::kGlobalDynamicBase;
-        } else if (!made && dynamic_cast<ScriptHostObject*>(owner) != nullptr) {
-          base = ScriptHostObject::kHostDynamicBase;
         }
         if (base >= 0 && ref.memberCode >= base) {
           made = true;
