@@ -25,7 +25,7 @@ CompiledScript::~CompiledScript() {
   labels_.Free();
 }
 
-int32_t CompiledScript::NameAtomAt(uint32_t i) const {
+int32_t CompiledScript::LookUpNameAtom(uint32_t i) const {
   if (nameAtoms_ == nullptr && strings_.count != 0) {
     nameAtoms_ = static_cast<int32_t*>(DeviceAlloc(sizeof(int32_t) * strings_.count));
     if (nameAtoms_ != nullptr) {
@@ -94,18 +94,16 @@ bool CompiledScript::DeclarationsOfScope(int32_t scope, const uint32_t** indexes
   return true;
 }
 
-ScriptSiteCacheEntry* CompiledScript::SiteCacheAt(uint32_t position) const {
-  if (siteCache_ == nullptr) {
-    // About one entry per two words of code (a look-up takes three or
-    // four), so that sites seldom share one; 32 to 2048 of them.
-    uint32_t entries = 32;
-    while (entries < 2048 && entries * 2 < codeCount_) entries *= 2;
-    siteCache_ =
-        static_cast<ScriptSiteCacheEntry*>(DeviceAlloc(sizeof(ScriptSiteCacheEntry) * entries));
-    if (siteCache_ == nullptr) return nullptr;
-    for (uint32_t i = 0; i < entries; ++i) new (&siteCache_[i]) ScriptSiteCacheEntry;
-    siteCacheMask_ = entries - 1;
-  }
+ScriptSiteCacheEntry* CompiledScript::MakeSiteCache(uint32_t position) const {
+  // About one entry per two words of code (a look-up takes three or four),
+  // so that sites seldom share one; 32 to 2048 of them.
+  uint32_t entries = 32;
+  while (entries < 2048 && entries * 2 < codeCount_) entries *= 2;
+  siteCache_ =
+      static_cast<ScriptSiteCacheEntry*>(DeviceAlloc(sizeof(ScriptSiteCacheEntry) * entries));
+  if (siteCache_ == nullptr) return nullptr;
+  for (uint32_t i = 0; i < entries; ++i) new (&siteCache_[i]) ScriptSiteCacheEntry;
+  siteCacheMask_ = entries - 1;
   return &siteCache_[position & siteCacheMask_];
 }
 

@@ -116,11 +116,17 @@ class CompiledScript {
   // The atom of string i as a name (0 when it is none), looked up in the
   // name table once per string and kept: names resolved at run time need
   // not be looked up again on every access. i must be below StringCount().
-  int32_t NameAtomAt(uint32_t i) const;
+  int32_t NameAtomAt(uint32_t i) const {
+    if (i < nameAtomCount_ && nameAtoms_[i] >= 0) return nameAtoms_[i];
+    return LookUpNameAtom(i);
+  }
   // The cache entry of the look-up at word `position` (site_cache.h): the
   // entry to check and fill, whose position may name another site that
   // shares it. Null when the cache cannot be made (no memory).
-  ScriptSiteCacheEntry* SiteCacheAt(uint32_t position) const;
+  ScriptSiteCacheEntry* SiteCacheAt(uint32_t position) const {
+    if (siteCache_ != nullptr) return &siteCache_[position & siteCacheMask_];
+    return MakeSiteCache(position);
+  }
   uint32_t DeclarationCount() const { return declarations_.count; }
   // The indexes of the declarations of one scope (-1: the top level, else a
   // code range index), in source order: *indexes points at *count of them.
@@ -142,6 +148,10 @@ class CompiledScript {
 
  private:
   bool GrowCode(uint32_t needed);
+  // NameAtomAt's look-up, kept when there is room.
+  int32_t LookUpNameAtom(uint32_t i) const;
+  // SiteCacheAt's first ask: the entries made.
+  ScriptSiteCacheEntry* MakeSiteCache(uint32_t position) const;
 
   SegmentedTypedArray<int32_t, false> labels_;
   SegmentedTypedArray<CodeRange, false> ranges_;

@@ -118,14 +118,17 @@ const char* ScriptOpcodeName(uint32_t opcode);
 // the operator), ResolveName 0, PopResult 1, PushBoolean 1, PushNumber 2,
 // PushInteger 1, PushString 1, PushNameString 1, PushAtom 1, the jumps 1,
 // Line 1.
+// Indexed by opcode; -1: no such opcode. Operate is listed with its short
+// form; the two-word form is allowed beside it. A table of its own, not one
+// local to the check, so that the run loop does not build it for every
+// instruction.
+inline constexpr int8_t kScriptOperandCounts[] = {-1, 1, 1, 0, 1, 1, 2, 1, 1, 1, 1, 1, 1, 1, 1};
+static_assert(sizeof(kScriptOperandCounts) == kScriptLastOpcode + 1, "one count per opcode");
+
 inline bool IsValidOperandCount(uint32_t opcode, uint32_t operandCount) {
-  // Indexed by opcode; -1: no such opcode. Operate is listed with its short
-  // form; the two-word form is allowed beside it.
-  constexpr int8_t kOperandCounts[] = {-1, 1, 1, 0, 1, 1, 2, 1, 1, 1, 1, 1, 1, 1, 1};
-  static_assert(sizeof(kOperandCounts) == kScriptLastOpcode + 1, "one count per opcode");
   if (opcode == 0 || opcode > kScriptLastOpcode) return false;
   if (opcode == 2) return operandCount == 1 || operandCount == 2;  // Operate
-  return static_cast<int32_t>(operandCount) == kOperandCounts[opcode];
+  return static_cast<int32_t>(operandCount) == kScriptOperandCounts[opcode];
 }
 
 // True for Jump, JumpIfFalse and JumpIfTrue, whose operand is a word index.

@@ -29,4 +29,11 @@ struct ScriptSiteCacheEntry {
   ScriptObject* objects[kScriptSiteCacheScopes] = {};
   uint64_t stamps[kScriptSiteCacheScopes] = {};
   ScriptMemberRef ref;
+  // What the run loop decoded at a site (its word index and the end of its
+  // function's range): whether the instruction after the look-up reads its
+  // value at once. The code never changes, so this holds while the site is
+  // the same.
+  uint32_t decodedAt = UINT32_MAX;
+  uint32_t decodedEnd = 0;
+  uint8_t readsAtOnce = 0;
 };

@@ -45,7 +45,12 @@ void ScriptActivation::Clear() {
 
 void ScriptActivation::MoveFrom(ScriptActivation& other) {
   if (&other == this) return;
-  Clear();
+  // The call stack moves activations into cleared places and leaves the
+  // places it takes from cleared: nothing to release on either side then.
+  if (code != nullptr || thisValue != kScriptEmptyHandle || scopes.Depth() != 0 ||
+      name.buffer != nullptr) {
+    Clear();
+  }
   if (store == nullptr) SetStore(other.store);
   code = other.code;
   other.code = nullptr;
@@ -60,5 +65,12 @@ void ScriptActivation::MoveFrom(ScriptActivation& other) {
   stackDepth = other.stackDepth;
   line = other.line;
   name = std::move(other.name);
-  other.Clear();
+  // What is left of the other is plain fields: reset, not released.
+  other.position = 0;
+  other.end = 0;
+  other.argumentCount = 0;
+  other.keepResult = 0;
+  other.construct = 0;
+  other.stackDepth = 0;
+  other.line = 0;
 }

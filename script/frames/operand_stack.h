@@ -43,11 +43,20 @@ class ScriptOperandStack {
   // Pops n values (at most the depth): into handles[0..n-1], the top into the
   // last, or released when handles is null.
   void Pop(ScriptValueHandle* handles, uint32_t n) {
-    if (n == 1 && handles != nullptr && count_ != 0) {
-      *handles = values_[--count_];
+    if (handles != nullptr && n <= count_) {
+      // Moved out: nothing is released.
+      count_ -= n;
+      for (uint32_t i = 0; i < n; ++i) handles[i] = values_[count_ + i];
       return;
     }
     PopMany(handles, n);
+  }
+
+  // Replaces the top n values (1 to the depth), which the caller knows to
+  // hold no counted cell (nothing to release), by the one value.
+  void ReplaceImmediates(uint32_t n, ScriptValueHandle value) {
+    count_ -= n - 1;
+    values_[count_ - 1] = value;
   }
 
   // kScriptStackUnderflow when fewer than n values are on the stack,

@@ -95,7 +95,7 @@ int32_t* ScriptScopeChain::CopyFrom(int32_t* status, const ScriptScopeChain& oth
 
 void ScriptScopeChain::MoveFrom(ScriptScopeChain& other) {
   if (&other == this) return;
-  Clear();
+  if (count_ != 0 || scopes_ != inline_) Clear();
   if (other.scopes_ == other.inline_) {
     for (uint32_t i = 0; i < other.count_; ++i) inline_[i] = other.inline_[i];
   } else {
@@ -116,6 +116,15 @@ ScriptMemberRef ScriptScopeChain::ScopeRef(uint32_t i) const {
 ScriptObject* ScriptScopeChain::GetTopObject() const {
   if (count_ == 0) return nullptr;
   return ScopeRef(count_ - 1).owner;
+}
+
+ScriptValueHandle ScriptScopeChain::ValueOf(const ScriptObject* object) const {
+  if (store_ == nullptr) return kScriptEmptyHandle;
+  for (uint32_t i = count_; i-- > 0;) {
+    ScriptObjectSlot* slot = store_->GetObjectSlot(scopes_[i]);
+    if (slot != nullptr && slot->ref.owner == object && slot->ref.IsSelf()) return scopes_[i];
+  }
+  return kScriptEmptyHandle;
 }
 
 int32_t* ScriptScopeChain::Lookup(int32_t* status, const ScriptNameToken& name,
@@ -181,10 +190,34 @@ int32_t* ScriptScopeChain::LookupCached(int32_t* status, const ScriptNameToken& 
   return MakeReference(status, ref, reference);
 }
 
+bool ScriptScopeChain::HitsCache(const ScriptSiteCacheEntry* entry, uint32_t site,
+                                 ScriptMemberRef* found) const {
+  if (entry == nullptr || store_ == nullptr || entry->position != site ||
+      entry->scopes > count_) {
+    return false;
+  }
+  // Compared without copying references: most often every scope walked is
+  // the very object recorded, its names unchanged.
+  for (uint32_t k = 0; k < entry->scopes; ++k) {
+    ScriptObjectSlot* slot = store_->GetObjectSlot(scopes_[count_ - 1 - k]);
+    if (slot == nullptr || slot->ref.owner != entry->objects[k] || !slot->ref.IsSelf() ||
+        slot->ref.owner->GetKind() != kScriptObjectKindDynamic ||
+        static_cast<ScriptDynamicObject*>(slot->ref.owner)->NameStamp() != entry->stamps[k]) {
+      return false;
+    }
+  }
+  *found = entry->ref;
+  return true;
+}
+
 int32_t* ScriptScopeChain::FindCached(int32_t* status, const ScriptNameToken& name,
                                       ScriptMemberRef* found, ScriptSiteCacheEntry* entry,
                                       uint32_t site) {
   if (entry == nullptr || count_ == 0 || store_ == nullptr) return Find(status, name, found);
+  if (HitsCache(entry, site, found)) {
+    *status = kScriptOk;
+    return status;
+  }
   if (entry->position == site && entry->scopes <= count_) {
     ScriptMemberRef cached = entry->ref;
     bool hit = true;

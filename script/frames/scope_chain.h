@@ -57,6 +57,9 @@ class ScriptScopeChain {
   int32_t VariableScope() const { return variableScope_; }
   // The object of the innermost scope; null for an empty chain.
   ScriptObject* GetTopObject() const;
+  // The scope value (borrowed) that stands for the object itself, the
+  // innermost one; empty when no scope does.
+  ScriptValueHandle ValueOf(const ScriptObject* object) const;
 
   // Name look-up: asks the scopes from the innermost outward (ResolveMember
   // with create clear) and stops at the first answer other than kScriptMemberUnknown;
@@ -76,6 +79,11 @@ class ScriptScopeChain {
   int32_t* Find(int32_t* status, const ScriptNameToken& name, ScriptMemberRef* found);
   int32_t* FindCached(int32_t* status, const ScriptNameToken& name, ScriptMemberRef* found,
                       ScriptSiteCacheEntry* entry, uint32_t site);
+  // The cache's quick answer, which needs no name: true, with *found set,
+  // when the entry is the site's and every scope it walked is the very
+  // object it recorded, with the stamp it recorded. False otherwise (then
+  // FindCached decides).
+  bool HitsCache(const ScriptSiteCacheEntry* entry, uint32_t site, ScriptMemberRef* found) const;
 
  private:
   static constexpr uint32_t kInlineScopes = 6;

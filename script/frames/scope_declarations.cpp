@@ -112,10 +112,33 @@ int32_t* ExecuteCompiledScript(int32_t* status, CompiledScript* script, ScriptOb
   return DeclareScriptNames(status, script, -1, variables, chain, store);
 }
 
+namespace {
+
+// Binds argument i of the stack's top argumentCount values to member i of
+// the variables (the parameters hold the first indexes), read through a
+// member reference.
+int32_t* BindArgument(int32_t* status, ScriptValueStore* store, ScriptOperandStack* stack,
+                      uint32_t argumentCount, uint32_t i, ScriptDynamicObject* variables,
+                      int32_t index) {
+  ScriptValueHandle value = kScriptEmptyHandle;
+  ScriptValueHandle argument = stack->Argument(argumentCount, i);
+  if (*store->GetReferencedValue(status, argument, &value) == kScriptOk) {
+    ScriptMemberRef ref{variables, index, 0, 1};
+    // A plain object: its own setter, without the virtual call.
+    variables->ScriptDynamicObject::SetMemberValue(status, ref, store, value);
+  }
+  int32_t outcome = *status;
+  store->Release(&value);
+  *status = outcome;
+  return status;
+}
+
+}  // namespace
+
 int32_t* PrepareFunctionActivation(int32_t* status, CompiledScript* script,
                                    const ScriptScopeChain& chain, int32_t rangeIndex,
                                    uint32_t argumentCount, ScriptOperandStack* stack,
-                                   ScriptScopeChain* callChain, uint64_t* layoutStamp) {
+                                   ScriptScopeChain* callChain, ScriptCallLayout* layout) {
   ScriptValueStore* store = stack->GetStore();
   if (store == nullptr || script == nullptr) {
     *status = kScriptBadHeapState;
@@ -126,44 +149,66 @@ int32_t* PrepareFunctionActivation(int32_t* status, CompiledScript* script,
     return status;
   }
   ScriptValueHandle activation = kScriptEmptyHandle;
-  if (*store->NewPlainObject(status, &activation) != kScriptOk) return status;
+  bool reused = false;
+  if (layout != nullptr && layout->stamp != 0) {
+    if (*store->NewPlainObjectOfLayout(status, layout->stamp, &activation, &reused) !=
+        kScriptOk) {
+      return status;
+    }
+  } else if (*store->NewPlainObject(status, &activation) != kScriptOk) {
+    return status;
+  }
   ScriptDynamicObject* variables =
       static_cast<ScriptDynamicObject*>(store->GetObjectSlot(activation)->ref.owner);
 
   callChain->SetStore(store);
   if (*callChain->CopyFrom(status, chain) == kScriptOk &&
       *callChain->PushValue(status, activation, true) == kScriptOk) {
-    uint32_t parameter = 0;
-    ForEachDeclarationOf(*script, rangeIndex, [&](const ScriptDeclaration& d) {
-      if (d.kind != kDeclareParameter) return true;
-      const SharedWideString* name = DeclaredName(*script, d);
-      if (name == nullptr) {
-        *status = kScriptDataCorrupted;
-        return false;
+    if (reused) {
+      // The names are there, every value undefined: the same steps as
+      // below without the names added again.
+      uint32_t bound = argumentCount < layout->parameters ? argumentCount : layout->parameters;
+      for (uint32_t i = 0; i < bound && *status == kScriptOk; ++i) {
+        BindArgument(status, store, stack, argumentCount, i, variables, static_cast<int32_t>(i));
       }
-      int32_t index = variables->AddMember(*name, true);
-      if (index < 0) {
-        *status = kScriptNoMemory;
-        return false;
+      if (*status == kScriptOk && layout->declaresFunctions != 0) {
+        DeclareScriptNames(status, script, rangeIndex, variables, *callChain, store);
       }
-      if (parameter < argumentCount) {
-        ScriptValueHandle value = kScriptEmptyHandle;
-        ScriptValueHandle argument = stack->Argument(argumentCount, parameter);
-        if (*store->GetReferencedValue(status, argument, &value) == kScriptOk) {
-          ScriptMemberRef ref{variables, index, 0, 1};
-          variables->SetMemberValue(status, ref, store, value);
+    } else {
+      uint32_t parameter = 0;
+      uint8_t functions = 0;
+      ForEachDeclarationOf(*script, rangeIndex, [&](const ScriptDeclaration& d) {
+        if (d.kind == kDeclareFunction) functions = 1;
+        if (d.kind != kDeclareParameter) return true;
+        const SharedWideString* name = DeclaredName(*script, d);
+        if (name == nullptr) {
+          *status = kScriptDataCorrupted;
+          return false;
         }
-        int32_t outcome = *status;
-        store->Release(&value);
-        *status = outcome;
+        // Each parameter is added anew (a repeated name renewed), so that
+        // parameter i holds member index i.
+        int32_t index = variables->AddMember(*name, true);
+        if (index < 0) {
+          *status = kScriptNoMemory;
+          return false;
+        }
+        if (parameter < argumentCount) {
+          BindArgument(status, store, stack, argumentCount, parameter, variables, index);
+        }
+        ++parameter;
+        return *status == kScriptOk;
+      });
+      if (*status == kScriptOk) {
+        DeclareScriptNames(status, script, rangeIndex, variables, *callChain, store);
       }
-      ++parameter;
-      return *status == kScriptOk;
-    });
-    if (*status == kScriptOk) {
-      DeclareScriptNames(status, script, rangeIndex, variables, *callChain, store);
+      if (*status == kScriptOk && layout != nullptr) {
+        if (layout->stamp == 0) {
+          layout->parameters = parameter;
+          layout->declaresFunctions = functions;
+        }
+        variables->ShareNameStamp(&layout->stamp);
+      }
     }
-    if (*status == kScriptOk && layoutStamp != nullptr) variables->ShareNameStamp(layoutStamp);
   }
   int32_t outcome = *status;
   store->Release(&activation);

@@ -31,16 +31,26 @@ int32_t* DeclareScriptNames(int32_t* status, CompiledScript* script, int32_t sco
 int32_t* ExecuteCompiledScript(int32_t* status, CompiledScript* script, ScriptObject* variables,
                                const ScriptScopeChain& chain, ScriptValueStore* store);
 
+// What the calls of one function share (ScriptFunctionObject keeps it):
+// the name stamp of its parameter scopes (0 until the first call has been
+// bound), its parameter count, and whether it declares functions.
+struct ScriptCallLayout {
+  uint64_t stamp = 0;
+  uint32_t parameters = 0;
+  uint8_t declaresFunctions = 0;
+};
+
 // The chain of a call of function `rangeIndex` of the script: *callChain
 // (replaced) becomes a copy of `chain` topped by a new plain object, marked
 // as the variable scope, in which parameter i is argument i of the top
 // argumentCount values of the stack (read through member references; an
 // argument past the count gives undefined) and the function's own functions
 // and variables are declared. The first failure ends the steps. The names
-// of the parameter scope are the same on every call of the range: with
-// layoutStamp (the caller's, 0 at first) the scope shares the stamp of that
-// layout (ScriptDynamicObject::ShareNameStamp).
+// of the parameter scope are the same on every call of the range: with a
+// layout (the caller's, empty at first) the scope shares the stamp of that
+// layout (ScriptDynamicObject::ShareNameStamp), and a released scope of the
+// layout is taken again with its names, so that only the values are bound.
 int32_t* PrepareFunctionActivation(int32_t* status, CompiledScript* script,
                                    const ScriptScopeChain& chain, int32_t rangeIndex,
                                    uint32_t argumentCount, ScriptOperandStack* stack,
-                                   ScriptScopeChain* callChain, uint64_t* layoutStamp = nullptr);
+                                   ScriptScopeChain* callChain, ScriptCallLayout* layout = nullptr);

@@ -10,6 +10,7 @@
 #include "script/interpreter/interpreter_steps.h"
 #include "script/operators/operators.h"
 #include "script/objects/script_object.h"
+#include "script/values/atoms.h"
 #include "script/values/script_status.h"
 #include "script/values/value_store.h"
 
@@ -38,10 +39,6 @@ ScriptCallFrame::~ScriptCallFrame() {
   operands.Pop(nullptr, operands.Depth());
   calls.Clear();
   current.Clear();
-}
-
-void ScriptCallFrame::Fail(int32_t status) {
-  if (status != kScriptOk && error.status == kScriptOk) error.status = status;
 }
 
 void ScriptCallFrame::Fail(int32_t status, const SharedWideString& detail) {
@@ -339,19 +336,40 @@ bool RunNameLiteralPair(ScriptCallFrame* frame, uint32_t position, uint32_t end,
     }
     member = true;
   }
-  ScriptNameToken token;
-  if (code[position] == kPushAtomWord) {
-    token.SetAtom(static_cast<int32_t>(code[position + 1] & kScriptMaxSlotIndex));
-  } else {
-    uint32_t index = code[position + 1];
-    if (index >= script->StringCount()) return false;  // the ordinary path reports it
-    token.text.Assign(script->StringAt(index));
-    token.atom = script->NameAtomAt(index);
-  }
+  bool atomWord = code[position] == kPushAtomWord;
+  uint32_t index = code[position + 1];
+  if (!atomWord && index >= script->StringCount()) return false;  // the ordinary path reports it
   uint32_t next = position + (member ? 4 : 3);
   frame->current.position = static_cast<int32_t>(next);
-  bool readNow = room > kReadAtOnceReach && ReadAtOnce(code, next, end);
   ScriptSiteCacheEntry* entry = script->SiteCacheAt(position);
+  bool readNow = false;
+  if (room > kReadAtOnceReach) {
+    if (entry != nullptr && entry->decodedAt == position && entry->decodedEnd == end) {
+      readNow = entry->readsAtOnce != 0;
+    } else {
+      readNow = ReadAtOnce(code, next, end);
+      if (entry != nullptr) {
+        entry->decodedAt = position;
+        entry->decodedEnd = end;
+        entry->readsAtOnce = readNow ? 1 : 0;
+      }
+    }
+  }
+  int32_t atom = atomWord ? static_cast<int32_t>(index & kScriptMaxSlotIndex)
+                         : script->NameAtomAt(index);
+  ScriptMemberRef found;
+  if (!member && atom != kAtom_this && frame->current.scopes.HitsCache(entry, position, &found)) {
+    // Found as last time: the name itself is not needed.
+    PushScopeReference(frame, found, readNow);
+    return true;
+  }
+  ScriptNameToken token;
+  if (atomWord) {
+    token.SetAtom(atom);
+  } else {
+    token.text.Assign(script->StringAt(index));
+    token.atom = atom;
+  }
   if (member) {
     ApplyMemberByToken(frame, token, entry, position, readNow);
   } else {

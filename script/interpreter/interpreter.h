@@ -32,6 +32,7 @@
 #include "script/interpreter/instruction_budget.h"
 #include "script/frames/operand_stack.h"
 #include "script/interpreter/script_errors.h"
+#include "script/values/script_status.h"
 #include "script/values/script_value.h"
 
 class ScriptErrorReporter;
@@ -49,7 +50,9 @@ struct ScriptCallFrame {
 
   // Keeps the first failure of the run: a later status does not overwrite
   // it. kScriptOk is ignored.
-  void Fail(int32_t status);
+  void Fail(int32_t status) {
+    if (status != kScriptOk && error.status == kScriptOk) error.status = status;
+  }
   // The same with the detail text (the unknown name or member).
   void Fail(int32_t status, const SharedWideString& detail);
   bool Failed() const { return error.status != 0; }

@@ -5,6 +5,8 @@
 // activation that becomes current while the caller's waits on the call
 // stack; its end moves the caller back and pushes the result where the
 // callee and the arguments were.
+#include <typeinfo>
+
 #include "platform/memory/allocator.h"
 #include "script/values/atoms.h"
 #include "script/bytecode/compiled_script.h"
@@ -14,6 +16,7 @@
 #include "script/interpreter/interpreter_steps.h"
 #include "script/frames/scope_declarations.h"
 #include "script/objects/script_object.h"
+#include "script/operators/operators.h"
 #include "script/values/script_status.h"
 #include "script/values/value_store.h"
 
@@ -162,11 +165,28 @@ int32_t Call(ScriptCallFrame* frame, uint32_t argumentCount, bool construct) {
       status = kScriptInvalidType;
     } else if (slot->ref.owner != nullptr &&
                slot->ref.owner->GetKind() == kScriptObjectKindDynamic) {
-      store->NewObject(&status, slot->ref.owner, &thisValue);
+      // The owner as the this-value: a scope that stands for it already
+      // (a function of the global object called by name) is shared.
+      ScriptValueHandle scope = frame->current.scopes.ValueOf(slot->ref.owner);
+      if (scope != kScriptEmptyHandle) {
+        store->CopyValue(scope, &thisValue);
+      } else {
+        store->NewObject(&status, slot->ref.owner, &thisValue);
+      }
     } else {
       store->CopyValue(callee, &thisValue);
     }
-    if (status == kScriptOk) status = ReadThrough(store, &callee);
+    if (status == kScriptOk) {
+      // A function held by a plain object or the global object is read
+      // there at once; anything else through its owner.
+      ScriptObjectSlot* held = store->GetObjectSlot(callee);
+      ScriptValueHandle read = kScriptEmptyHandle;
+      if (held != nullptr && !held->ref.IsSelf() && ReadMemberAtOnce(store, held->ref, &read)) {
+        store->MoveValue(&read, &callee);
+      } else {
+        status = ReadThrough(store, &callee);
+      }
+    }
   }
 
   if (status == kScriptOk) {
@@ -188,7 +208,11 @@ int32_t Call(ScriptCallFrame* frame, uint32_t argumentCount, bool construct) {
         store->Release(&result);
       }
     } else {
-      ScriptFunctionObject* function = dynamic_cast<ScriptFunctionObject*>(owner);
+      // The exact class compares by the address of its type record;
+      // anything else is asked.
+      ScriptFunctionObject* function = &typeid(*owner) == &typeid(ScriptFunctionObject)
+                                           ? static_cast<ScriptFunctionObject*>(owner)
+                                           : dynamic_cast<ScriptFunctionObject*>(owner);
       status = function == nullptr
                    ? kScriptInvalidType
                    : EnterFunction(frame, function, argumentCount, construct, thisValue);

@@ -53,11 +53,20 @@ void ResolveScriptToken(ScriptCallFrame* frame, const ScriptNameToken& token,
       }
       return;
     }
-    if (!(readNow && ReadMemberAtOnce(store, ref, &reference)) &&
-        *store->NewReference(&status, ref, &reference) != kScriptOk) {
-      frame->Fail(status);
-      return;
-    }
+    PushScopeReference(frame, ref, readNow);
+    return;
+  }
+  frame->Fail(*frame->operands.Push(&status, &reference));
+}
+
+void PushScopeReference(ScriptCallFrame* frame, const ScriptMemberRef& ref, bool readNow) {
+  ScriptValueStore* store = frame->store;
+  ScriptValueHandle reference = kScriptEmptyHandle;
+  int32_t status = kScriptOk;
+  if (!(readNow && ReadMemberAtOnce(store, ref, &reference)) &&
+      *store->NewReference(&status, ref, &reference) != kScriptOk) {
+    frame->Fail(status);
+    return;
   }
   frame->Fail(*frame->operands.Push(&status, &reference));
 }

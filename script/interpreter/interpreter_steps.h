@@ -11,6 +11,7 @@
 
 class ScriptInterpreter;
 struct ScriptCallFrame;
+struct ScriptMemberRef;
 struct ScriptNameToken;
 struct ScriptSiteCacheEntry;
 
@@ -25,6 +26,10 @@ void ResolveScriptName(ScriptInterpreter* interpreter, ScriptCallFrame* frame);
 // the same (ReadMemberAtOnce).
 void ResolveScriptToken(ScriptCallFrame* frame, const ScriptNameToken& token,
                         ScriptSiteCacheEntry* entry, uint32_t site, bool readNow = false);
+
+// The end of a look-up that found ref: pushes its reference, or with
+// readNow the member's value when that reads the same (ReadMemberAtOnce).
+void PushScopeReference(ScriptCallFrame* frame, const ScriptMemberRef& ref, bool readNow);
 
 // A call with argumentCount arguments on top of the stack and the callee
 // below them; construct for `new`. A host method answers at once (callee and

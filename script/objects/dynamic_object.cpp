@@ -107,6 +107,7 @@ int32_t ScriptDynamicObject::AddMember(const SharedWideString& name, bool renew)
   member->name.Assign(name);
   int32_t position = static_cast<int32_t>(memberCount_++);
   nameStamp_ = NextNameStamp();
+  sharedLayout_ = 0;
   if (index_.Ready()) {
     if (existing >= 0) {
       index_.Move(name, existing, position);
@@ -135,6 +136,7 @@ void ScriptDynamicObject::ReleaseMembers() {
   memberCount_ = 0;
   memberCapacity_ = 0;
   nameStamp_ = NextNameStamp();
+  sharedLayout_ = 0;
   index_.Free();
   if (members == nullptr) {
     if (store_ != nullptr) {
@@ -319,6 +321,16 @@ bool ScriptDynamicObject::VisitHeldValues(HeldValueVisitor visit, void* data) {
 
 void ScriptDynamicObject::DropHeldValues() {
   if (ownedByStore_ != 0 && callable_ == 0 && recyclable_ != 0) ReleaseMembers();
+}
+
+void ScriptDynamicObject::ReleaseValues() {
+  // Each value leaves its member before it is released: a release may run
+  // other objects' destructors, which must find no value here.
+  for (uint32_t i = 0; i < memberCount_; ++i) {
+    ScriptValueHandle old = members_[i].value;
+    members_[i].value = kScriptUndefinedHandle;
+    if (store_ != nullptr) store_->Release(&old);
+  }
 }
 
 void ScriptDynamicObject::ResetForReuse() {

@@ -103,7 +103,15 @@ class ScriptDynamicObject : public ScriptObject {
     } else {
       nameStamp_ = *layout;
     }
+    sharedLayout_ = 1;
   }
+  // True while the names are those of the shared layout it was given
+  // (ShareNameStamp): no name added, renewed or dropped since.
+  bool KeepsSharedLayout() const { return sharedLayout_ != 0; }
+  // Sets every member's value back to undefined, releasing the old values;
+  // the names, their indexes and the stamp stay. A released object of a
+  // shared layout is kept so for the next object of that layout.
+  void ReleaseValues();
   // True when ResolveMember answers from the name token and the member
   // names alone, so that a look-up on this object may be cached against the
   // stamp: plain objects, and classes that say so of themselves but not the
@@ -167,6 +175,7 @@ class ScriptDynamicObject : public ScriptObject {
   alignas(ScriptMember) unsigned char inlineMembers_[kInlineMembers * sizeof(ScriptMember)];
   uint8_t recyclable_ = 0;
   uint8_t readsPlainly_ = 0;  // in the padding before the stamp: no larger objects
+  uint8_t sharedLayout_ = 0;  // KeepsSharedLayout; in the same padding
   uint64_t nameStamp_ = 0;
   const std::type_info* namesType_ = nullptr;
   // Built on the first search of a long name list; finds names in it.

@@ -17,7 +17,8 @@ int32_t* ScriptFunctionObject::Init(int32_t* status, CompiledScript* script, int
                                     const ScriptScopeChain& chain, const SharedWideString& name) {
   CompiledScript::Assign(&script_, script);
   rangeIndex_ = rangeIndex;
-  layoutStamp_ = 0;
+  rangeChecked_ = 0;
+  layout_ = ScriptCallLayout{};
   name_.Assign(name);
   chain_.SetStore(chain.GetStore());
   return chain_.CopyFrom(status, chain);
@@ -30,13 +31,20 @@ int32_t* ScriptFunctionObject::BindArguments(int32_t* status, ScriptOperandStack
     return status;
   }
   return PrepareFunctionActivation(status, script_, chain_, rangeIndex_, argumentCount, stack,
-                                   chain, &layoutStamp_);
+                                   chain, &layout_);
 }
 
 int32_t* ScriptFunctionObject::EnterCode(int32_t* status, ScriptActivation* activation) {
   ScriptRunRange range;
   if (script_ == nullptr) {
     *status = kScriptNoMemory;
+    return status;
+  }
+  if (rangeChecked_ != 0) {
+    // The script's ranges never change once it is made.
+    activation->SetCode(script_, rangeStart_, rangeEnd_);
+    activation->name.Assign(name_);
+    *status = kScriptOk;
     return status;
   }
   if (!script_->GetCodeRange(rangeIndex_, &range)) {
@@ -50,6 +58,11 @@ int32_t* ScriptFunctionObject::EnterCode(int32_t* status, ScriptActivation* acti
     return status;
   }
   activation->SetCode(range.script, range.start, range.end);
+  if (range.script == script_) {
+    rangeStart_ = range.start;
+    rangeEnd_ = range.end;
+    rangeChecked_ = 1;
+  }
   range.script->Release();  // the activation holds its own reference
   activation->name.Assign(name_);
   *status = kScriptOk;

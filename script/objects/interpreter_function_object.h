@@ -16,6 +16,7 @@
 
 #include "foundation/wide_string/shared_wide_string.h"
 #include "script/frames/scope_chain.h"
+#include "script/frames/scope_declarations.h"
 #include "script/objects/script_object.h"
 
 class CompiledScript;
@@ -69,8 +70,12 @@ class ScriptFunctionObject : public ScriptObject {
   SharedWideString name_;
   CompiledScript* script_ = nullptr;  // counted reference
   int32_t rangeIndex_ = -1;
-  // The name stamp that the parameter scopes of its calls share (0: no
-  // call bound yet).
-  uint64_t layoutStamp_ = 0;
+  // What the parameter scopes of its calls share (no stamp: no call bound
+  // yet).
+  ScriptCallLayout layout_;
+  // The words of its range, once EnterCode has checked them.
+  int32_t rangeStart_ = 0;
+  int32_t rangeEnd_ = 0;
+  uint8_t rangeChecked_ = 0;
   ScriptScopeChain chain_;
 };

@@ -2,6 +2,9 @@
 // and the push of the result (see operators.h).
 #include "script/operators/operators.h"
 
+#include <typeinfo>
+
+#include "script/builtins/builtin_global_object.h"
 #include "script/bytecode/instruction_set.h"
 #include "script/interpreter/interpreter.h"
 #include "script/operators/operators_internal.h"
@@ -125,10 +128,7 @@ bool IntegerOperatorInPlace(ScriptCallFrame* frame, uint32_t code) {
     default:
       return false;
   }
-  ScriptValueHandle popped[2];
-  stack.Pop(popped, 2);  // immediates: nothing to release
-  int32_t status = kScriptOk;
-  stack.Push(&status, &result);  // room: two places were just freed
+  stack.ReplaceImmediates(2, result);  // integers: nothing to release
   return true;
 }
 
@@ -154,6 +154,27 @@ bool ReadMemberAtOnce(ScriptValueStore* store, const ScriptMemberRef& ref,
   if (owner == nullptr || ref.IsSelf() || owner->GetKind() != kScriptObjectKindDynamic ||
       !static_cast<ScriptDynamicObject*>(owner)->ReadsWithoutEffects()) {
     return false;
+  }
+  // A plain object's member, or a member that scripts made on the global
+  // object, read in place as their GetMemberValue reads it. (The type's own
+  // record compares by address; another record of the same type takes the
+  // general way.)
+  int32_t code = ref.memberCode;
+  bool plain = &typeid(*owner) == &typeid(ScriptDynamicObject);
+  if (!plain && &typeid(*owner) == &typeid(ScriptGlobalObject) &&
+      code >= ScriptGlobalObject::kGlobalDynamicBase) {
+    plain = true;
+    code -= ScriptGlobalObject::kGlobalDynamicBase;
+  }
+  if (plain) {
+    auto* object = static_cast<ScriptDynamicObject*>(owner);
+    if (ref.subCode != 0 || static_cast<uint32_t>(code) >= object->MemberCount()) return false;
+    ScriptValueHandle member = object->MemberValue(static_cast<uint32_t>(code));
+    if (ScriptHandleType(member) == kScriptTypeEmpty) return false;
+    ScriptObjectSlot* slot = store->GetObjectSlot(member);
+    if (slot != nullptr && !slot->ref.IsSelf()) return false;
+    store->CopyValue(member, value);
+    return true;
   }
   int32_t status = kScriptOk;
   ScriptValueHandle read = kScriptEmptyHandle;

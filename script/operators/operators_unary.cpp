@@ -2,6 +2,7 @@
 // literal text of script pages) and unary minus.
 #include <cstdint>
 
+#include "script/builtins/builtin_global_object.h"
 #include "script/bytecode/compiled_script.h"
 #include "script/bytecode/instruction_set.h"
 #include "script/interpreter/interpreter.h"
@@ -29,10 +30,22 @@ int32_t TypeofPiece(ScriptValueStore* store, ScriptValueHandle value) {
       if (owner->GetKind() == kScriptObjectKindFunction) return kTypeofFunction;
       // A reference left unread is a member without value; of a plain
       // object that is a member never assigned (o.missing): undefined.
+      // The same for a member that a script made on the global object (a
+      // name used before anything was assigned to it).
       if (!ref.IsSelf() && owner->GetKind() == kScriptObjectKindDynamic) {
         auto* object = static_cast<ScriptDynamicObject*>(owner);
-        uint32_t index = static_cast<uint32_t>(ref.memberCode);
-        if (object->IsPlainByNames() && ref.subCode == 0 && index < object->MemberCount() &&
+        ScriptMemberRef inner = ref;
+        bool made = object->IsPlainByNames();
+        int32_t base = -1;  // where the codes of the members scripts made start
+        if (!made && dynamic_cast<ScriptGlobalObject*>(owner) != nullptr) {
+          base = ScriptGlobalObject::kGlobalDynamicBase;
+        }
+        if (base >= 0 && ref.memberCode >= base) {
+          made = true;
+          inner.memberCode = ref.memberCode - base;
+        }
+        uint32_t index = static_cast<uint32_t>(inner.memberCode);
+        if (made && inner.subCode == 0 && index < object->MemberCount() &&
             ScriptHandleType(object->MemberValue(index)) == kScriptTypeEmpty) {
           return kTypeofUndefined;
         }

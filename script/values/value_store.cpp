@@ -43,6 +43,11 @@ ScriptValueStore::~ScriptValueStore() {
     delete reinterpret_cast<ScriptDynamicObject*>(*recycled_.At(--recycled_.count));
   }
   recycled_.Free();
+  while (recycledLayouts_.count != 0) {
+    delete reinterpret_cast<ScriptDynamicObject*>(
+        *recycledLayouts_.At(--recycledLayouts_.count));
+  }
+  recycledLayouts_.Free();
   strings_.Free();
   objects_.Free();
   waiting_.Free();
@@ -311,11 +316,44 @@ namespace {
 // Released plain objects the store keeps at most: enough for the variables
 // of a deep recursion's returns, little memory.
 constexpr uint32_t kRecycledObjects = 64;
+// Kept objects of shared layouts looked at for one of a given layout.
+constexpr uint32_t kLayoutSearch = 4;
 
 }  // namespace
 
+int32_t* ScriptValueStore::NewPlainObjectOfLayout(int32_t* status, uint64_t layout,
+                                                  ScriptValueHandle* handle, bool* reused) {
+  *reused = false;
+  // The most recent few: a recursion takes back what its last return gave.
+  uint32_t count = recycledLayouts_.count;
+  for (uint32_t k = 0; k < kLayoutSearch && k < count; ++k) {
+    uintptr_t* place = recycledLayouts_.At(count - 1 - k);
+    auto* object = reinterpret_cast<ScriptDynamicObject*>(*place);
+    if (object->NameStamp() != layout) continue;
+    *place = *recycledLayouts_.At(count - 1);
+    recycledLayouts_.count = count - 1;
+    *handle = kScriptEmptyHandle;
+    if (*NewObject(status, object, handle) != kScriptOk) {
+      delete object;
+      return status;
+    }
+    *reused = true;
+    return status;
+  }
+  return NewPlainObject(status, handle);
+}
+
 bool ScriptValueStore::RecyclePlainObject(ScriptDynamicObject* object) {
-  if (destroying_ || recycled_.count >= kRecycledObjects) return false;
+  if (destroying_) return false;
+  if (object->KeepsSharedLayout() && recycledLayouts_.count < kRecycledObjects) {
+    object->ReleaseValues();
+    // Releasing its values may have filled the list.
+    if (recycledLayouts_.count < kRecycledObjects &&
+        recycledLayouts_.Append(reinterpret_cast<uintptr_t>(object)) >= 0) {
+      return true;
+    }
+  }
+  if (recycled_.count >= kRecycledObjects) return false;
   object->ResetForReuse();
   // Emptying it may have released enough objects to fill the list.
   if (recycled_.count >= kRecycledObjects) return false;

@@ -95,6 +95,14 @@ class ScriptValueStore {
   // Calls make and drop a plain object for their variables each time; reuse
   // spares the heap that churn.
   bool RecyclePlainObject(ScriptDynamicObject* object);
+  // As NewPlainObject, but the object keeps the member names of a shared
+  // layout (ScriptDynamicObject::ShareNameStamp) with every value undefined,
+  // when a released object of that layout is kept (*reused true); otherwise
+  // a new empty one as NewPlainObject makes (*reused false). A call of a
+  // script function takes its variables this way: the names need not be
+  // added again.
+  int32_t* NewPlainObjectOfLayout(int32_t* status, uint64_t layout, ScriptValueHandle* handle,
+                                  bool* reused);
   // An object value holding any member reference; its owner is attached as
   // under NewObject.
   int32_t* NewReference(int32_t* status, const ScriptMemberRef& ref, ScriptValueHandle* handle);
@@ -177,7 +185,17 @@ class ScriptValueStore {
   // (the owner's GetMemberValue with type 15). out may be the variable that
   // holds handle. A failing fetch leaves *out as it was and answers its
   // status (7 for a reference without owner, or a member without value).
-  int32_t* GetReferencedValue(int32_t* status, ScriptValueHandle handle, ScriptValueHandle* out);
+  // Inline for the values that are no objects: most operands are read so.
+  int32_t* GetReferencedValue(int32_t* status, ScriptValueHandle handle, ScriptValueHandle* out) {
+    if (ScriptHandleType(handle) != kScriptTypeObject) {
+      *status = kScriptOk;
+      ScriptValueHandle old = *out;
+      CopyValue(handle, out);
+      Release(&old);
+      return status;
+    }
+    return GetReferencedObjectValue(status, handle, out);
+  }
 
   // ---- Attached objects
 
@@ -230,6 +248,9 @@ class ScriptValueStore {
   uint32_t PoolCount(int32_t type) const;
   void EmptyPool(int32_t type);
 
+  // GetReferencedValue of an object value.
+  int32_t* GetReferencedObjectValue(int32_t* status, ScriptValueHandle handle,
+                                    ScriptValueHandle* out);
   // Reads an object value down to a value that is no member reference.
   int32_t* FetchObjectValue(int32_t* status, const ScriptMemberRef& ref, int32_t wantedType,
                             ScriptValueHandle* result);
@@ -257,6 +278,8 @@ class ScriptValueStore {
   SegmentedPointerArray waiting_;
   // Released plain objects kept for reuse (RecyclePlainObject).
   SegmentedPointerArray recycled_;
+  // Released plain objects of shared layouts, names kept, values undefined.
+  SegmentedPointerArray recycledLayouts_;
   // The attached-object count at which the next cycle collection is due.
   uint32_t collectAt_ = 4096;
   uint32_t collected_ = 0;

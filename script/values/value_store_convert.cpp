@@ -338,8 +338,8 @@ int32_t* ScriptValueStore::ConvertInPlace(int32_t* status, ScriptValueHandle* ha
   return status;
 }
 
-int32_t* ScriptValueStore::GetReferencedValue(int32_t* status, ScriptValueHandle handle,
-                                              ScriptValueHandle* out) {
+int32_t* ScriptValueStore::GetReferencedObjectValue(int32_t* status, ScriptValueHandle handle,
+                                                    ScriptValueHandle* out) {
   *status = kScriptOk;
   ScriptValueHandle value = kScriptEmptyHandle;
   ScriptObjectSlot* slot = GetObjectSlot(handle);

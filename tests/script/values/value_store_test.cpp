@@ -409,6 +409,55 @@ TEST(ScriptValueStore, ManyAttachedObjects) {
   EXPECT_EQ(store.AttachedObjectCount(), 0u);
 }
 
+// A released plain object that kept a shared layout of names comes back for
+// the next object of that layout with its names and undefined values; one
+// whose names changed since, or another layout, gets a new empty object.
+TEST(ScriptValueStore, ObjectsOfASharedLayoutComeBackWithTheirNames) {
+  ScriptValueStore store;
+  int32_t status = 0;
+  uint64_t layout = 0;
+  auto make = [&](uint64_t wanted, bool* reused) {
+    ScriptValueHandle h = kScriptEmptyHandle;
+    EXPECT_EQ(*store.NewPlainObjectOfLayout(&status, wanted, &h, reused), kScriptOk);
+    return h;
+  };
+  bool reused = true;
+  ScriptValueHandle first = make(layout, &reused);
+  EXPECT_FALSE(reused);
+  auto* object = static_cast<ScriptDynamicObject*>(store.GetObjectSlot(first)->ref.owner);
+  ASSERT_EQ(object->AddMember(Wide(u"a"), true), 0);
+  ASSERT_EQ(object->AddMember(Wide(u"b"), true), 1);
+  object->ShareNameStamp(&layout);
+  ScriptValueHandle text = kScriptEmptyHandle;
+  store.NewString(&status, Wide(u"held"), &text);
+  ScriptMemberRef ref{object, 0, 0, 1};
+  object->SetMemberValue(&status, ref, &store, text);
+  store.Release(&text);
+  store.Release(&first);
+  EXPECT_EQ(store.ReferenceTotal(kScriptTypeString), 0u);  // its values went
+
+  ScriptValueHandle again = make(layout, &reused);
+  EXPECT_TRUE(reused);
+  auto* back = static_cast<ScriptDynamicObject*>(store.GetObjectSlot(again)->ref.owner);
+  EXPECT_EQ(back, object);
+  EXPECT_EQ(back->NameStamp(), layout);
+  ASSERT_EQ(back->MemberCount(), 2u);
+  EXPECT_EQ(Text(back->MemberName(1)), u"b");
+  EXPECT_EQ(back->MemberValue(0), kScriptUndefinedHandle);
+  // A name added: no longer the layout, so it is emptied when released.
+  back->AddMember(Wide(u"c"), false);
+  store.Release(&again);
+  ScriptValueHandle other = make(layout, &reused);
+  EXPECT_FALSE(reused);
+  EXPECT_EQ(static_cast<ScriptDynamicObject*>(store.GetObjectSlot(other)->ref.owner)->MemberCount(),
+            0u);
+  ScriptValueHandle unknown = make(layout + 1000, &reused);
+  EXPECT_FALSE(reused);
+  store.Release(&other);
+  store.Release(&unknown);
+  EXPECT_EQ(store.AttachedObjectCount(), 0u);
+}
+
 }  // namespace
 
 // ---- Cycle collection
