@@ -77,7 +77,7 @@ DocumentSource* Dictionary(uint32_t n) {
 class BenchHost : public ScriptHostObject {
  public:
   explicit BenchHost(DocumentSource* source) : services_(source) {}
-  AppEnvironment* GetAppEnvironment(int32_t, int32_t) override { return nullptr; }
+  ScriptAppEnvironment* GetAppEnvironment(int32_t, int32_t) override { return nullptr; }
   ScriptDocumentContext* GetDocumentContext() override { return nullptr; }
   ScriptDataServices* GetDataServices() override { return &services_; }
 

@@ -134,7 +134,7 @@ bool SetZoneText(const std::string& zone) {
 class BookScriptHost : public ScriptHostObject {
  public:
   explicit BookScriptHost(DocumentSource* source) : services_(source) {}
-  AppEnvironment* GetAppEnvironment(int32_t, int32_t) override { return nullptr; }
+  ScriptAppEnvironment* GetAppEnvironment(int32_t, int32_t) override { return nullptr; }
   ScriptDocumentContext* GetDocumentContext() override { return nullptr; }
   ScriptDataServices* GetDataServices() override { return &services_; }
   // The column-type constants TYPE_STRING to TYPE_UINT, as a document's host

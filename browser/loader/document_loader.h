@@ -35,7 +35,7 @@ class LoaderEnvironment {
 // What the loader's script pages are bound to (all may be null).
 struct ScriptPageServices {
   ScriptValueStore* valueStore = nullptr;
-  AppEnvironment* environment = nullptr;
+  ScriptAppEnvironment* environment = nullptr;
   ScriptErrorReporter* errorReporter = nullptr;
   ScriptPageLayoutMaker* layoutMaker = nullptr;
 };
@@ -106,7 +106,7 @@ class DocumentLoader final : public DocumentSourceCache, public DocumentCloseLis
 
   // ScriptPageLoader
   ScriptValueStore* GetValueStore() override { return scripts_.valueStore; }
-  AppEnvironment* GetEnvironment() override { return scripts_.environment; }
+  ScriptAppEnvironment* GetEnvironment() override { return scripts_.environment; }
   ScriptPageEnvironment** PageEnvironmentSlot() override { return &pageEnvironment_; }
   void ShowMessage(int32_t stringId) override;
   bool ResolveAddress(const SharedWideString& base, const SharedWideString& target,

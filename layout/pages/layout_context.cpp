@@ -142,8 +142,10 @@ void LayoutContext::Relayout() {
 }
 
 bool LayoutContext::Start() {
-  documentStamp_ = GetDocumentStamp();
-  if (documentStamp_ == -1) documentStamp_ = static_cast<int32_t>(random_.Next());
+  if (!stampSetByCaller_) {
+    documentStamp_ = GetDocumentStamp();
+    if (documentStamp_ == -1) documentStamp_ = static_cast<int32_t>(random_.Next());
+  }
   // A picture that cannot be loaded only keeps wide tables from scrolling.
   for (uint32_t i = 0; i < kScrollMarkCount; ++i)
     if (scrollMarks_[i] == nullptr) scrollMarks_[i] = IconImage::Create(kScrollMarkIcons[i]);

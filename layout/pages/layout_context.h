@@ -233,9 +233,12 @@ class LayoutContext {
   LaidOutPage* FindPageBuffer(uint32_t start);
 
   // ---- Reading position and current link (layout/position/).
-  // The stamp that ties a saved page state to this document.
-  void SetDocumentStamp(uint32_t stamp) { documentStamp_ = stamp; }
-  uint32_t GetDocumentStamp() const { return documentStamp_; }
+  // The stamp that ties a saved page state to this document, for a caller
+  // that knows it better than GetDocumentStamp; Start then keeps it.
+  void SetDocumentStamp(uint32_t stamp) {
+    documentStamp_ = static_cast<int32_t>(stamp);
+    stampSetByCaller_ = true;
+  }
   // What the styles of restored open elements are derived from (not owned;
   // null: plain defaults).
   void SetStyleBase(const DefaultStyle* defaults, const ElementStyle* base) {
@@ -343,7 +346,7 @@ class LayoutContext {
   LaidOutPage pages_[2];
   bool lastPageEndedAtBreak_ = false;  // the page built last ended at a page break
   TableWidthCache tableWidths_;        // a table continued on the next page keeps its columns
-  uint32_t documentStamp_ = 0;
+  bool stampSetByCaller_ = false;
   const DefaultStyle* styleDefaults_ = nullptr;
   const ElementStyle* styleBase_ = nullptr;
   TableScrollList tableScrolls_;

@@ -24,7 +24,7 @@ bool SavePageChunk(const PageFrame& frame, const TableScrollList* scrolls, uint3
                            static_cast<uint32_t>(frame.linkIndex), n};
   if (!stream->WriteU32BE(head, 7)) return false;
   for (uint32_t i = 0; i < n; ++i) {
-    const TableScrollState& s = scrolls->At(i);
+    const SavedTableScroll& s = scrolls->At(i);
     const uint32_t words[] = {s.position, static_cast<uint32_t>(s.offsetX), static_cast<uint32_t>(s.offsetY)};
     if (!stream->WriteU32BE(words, 3)) return false;
   }
@@ -70,7 +70,7 @@ bool LoadPageChunk(PageFrame* frame, TableScrollList* scrolls, ByteStream* strea
         uint32_t words[3] = {0, 0, 0};
         if (!stream->ReadU32BE(words, 3)) return false;
         if (scrolls != nullptr)
-          scrolls->Append(TableScrollState{words[0], static_cast<int32_t>(words[1]), static_cast<int32_t>(words[2])});
+          scrolls->Append(SavedTableScroll{words[0], static_cast<int32_t>(words[1]), static_cast<int32_t>(words[2])});
       }
       rest = 0;
     }

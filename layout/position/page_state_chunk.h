@@ -24,8 +24,9 @@ struct ElementStyle;
 
 inline constexpr uint32_t kPageChunkVersion = 4;
 
-// One wide table's horizontal and vertical offsets, by its text position.
-struct TableScrollState {
+// One wide table's offsets as a saved page state carries them, by the
+// table's text position.
+struct SavedTableScroll {
   uint32_t position = 0;
   int32_t offsetX = 0;
   int32_t offsetY = 0;
@@ -33,10 +34,10 @@ struct TableScrollState {
 
 class TableScrollList {
  public:
-  TableScrollList() { items_.SetGeometry(sizeof(TableScrollState), 4); }
+  TableScrollList() { items_.SetGeometry(sizeof(SavedTableScroll), 4); }
   uint32_t Count() const { return items_.count; }
-  const TableScrollState& At(uint32_t i) const { return *static_cast<const TableScrollState*>(items_.At(i)); }
-  bool Append(const TableScrollState& state) { return items_.Append(&state) >= 0; }
+  const SavedTableScroll& At(uint32_t i) const { return *static_cast<const SavedTableScroll*>(items_.At(i)); }
+  bool Append(const SavedTableScroll& state) { return items_.Append(&state) >= 0; }
   bool Reserve(uint32_t n) { return items_.Reserve(n); }
   void Clear() { items_.Clear(); }
 

@@ -40,15 +40,15 @@ bool LayoutContext::SaveState(LayoutPosition* out, ByteStream* stream) {
   if (current == nullptr) return false;
   *out = LayoutPosition{current->number, current->start};
   const bool plain = document_ != nullptr && document_->IsPlainDocument();
-  if (plain) return SavePageChunk(*current, &tableScrolls_, documentStamp_, true, stream);
+  if (plain) return SavePageChunk(*current, &tableScrolls_, static_cast<uint32_t>(documentStamp_), true, stream);
   PageFrame* start = new (std::nothrow) PageFrame;
   bool ok = false;
   if (start != nullptr && ReplayToStart(current->start, start)) {
     start->linkIndex = current->linkIndex;
-    ok = SavePageChunk(*start, &tableScrolls_, documentStamp_, false, stream);
+    ok = SavePageChunk(*start, &tableScrolls_, static_cast<uint32_t>(documentStamp_), false, stream);
   } else {
     // Without the start's state the page is found again from its position.
-    ok = SavePageChunk(*current, &tableScrolls_, documentStamp_, true, stream);
+    ok = SavePageChunk(*current, &tableScrolls_, static_cast<uint32_t>(documentStamp_), true, stream);
   }
   delete start;
   return ok;
@@ -97,7 +97,7 @@ bool LayoutContext::RestoreState(const LayoutPosition& position, ByteStream* str
   const ElementStyle& base = styleBase_ != nullptr ? *styleBase_ : kBase;
   bool noState = true;
   bool loaded = stream != nullptr && stream->Remaining() != 0 &&
-                LoadPageChunk(frame, &tableScrolls_, stream, defaults, base, documentStamp_, &noState);
+                LoadPageChunk(frame, &tableScrolls_, stream, defaults, base, static_cast<uint32_t>(documentStamp_), &noState);
   LayoutPosition key = position;
   bool ok = true;
   if (!loaded || noState) {

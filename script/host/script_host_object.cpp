@@ -139,7 +139,7 @@ int32_t* ScriptHostObject::GetMemberValue(int32_t* status, const ScriptMemberRef
     return ResultString(status, store, text, result);
   }
   if (ref.memberCode == kHostNavigator && ref.subCode == kAtom_language) {
-    AppEnvironment* environment = GetAppEnvironment(ref.memberCode, ref.subCode);
+    ScriptAppEnvironment* environment = GetAppEnvironment(ref.memberCode, ref.subCode);
     const uint32_t language = environment != nullptr ? environment->GetUiLanguage() : 0x0409;
     SharedWideString text;
     if (!GetLanguageName(language, &text)) {
@@ -236,7 +236,7 @@ int32_t* ScriptHostObject::Invoke(int32_t* status, const ScriptMemberRef& ref,
     }
     SharedWideString name;
     if (*ArgumentToString(status, stack, argumentCount, 0, &name) != kScriptOk) return status;
-    AppEnvironment* environment = GetAppEnvironment(ref.memberCode, ref.subCode);
+    ScriptAppEnvironment* environment = GetAppEnvironment(ref.memberCode, ref.subCode);
     SharedWideString value;
     if (environment != nullptr && environment->GetEnvironmentValue(name, &value)) {
       return ResultString(status, CallStore(stack), value, result);

@@ -17,7 +17,7 @@
 
 #include <cstdint>
 
-#include "script/host/app_environment.h"
+#include "script/host/script_app_environment.h"
 #include "script/host/script_data_services.h"
 #include "script/objects/dynamic_object.h"
 
@@ -54,7 +54,7 @@ class ScriptHostObject : public ScriptDynamicObject {
 
   // The application environment that gives the user-interface language and
   // the environment look-up; may be null (English, nothing found).
-  virtual AppEnvironment* GetAppEnvironment(int32_t memberCode, int32_t subCode) = 0;
+  virtual ScriptAppEnvironment* GetAppEnvironment(int32_t memberCode, int32_t subCode) = 0;
   // The window set's object through which queries run; may be null.
   virtual ScriptDocumentContext* GetDocumentContext() = 0;
   // The queries and databases of the document the host serves; null (the

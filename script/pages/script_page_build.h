@@ -9,7 +9,7 @@
 #include "script/pages/script_page_document.h"
 #include "storage/sources/document_source.h"
 
-class AppEnvironment;
+class ScriptAppEnvironment;
 class ScriptErrorReporter;
 class ScriptPageEnvironment;
 class ScriptValueStore;
@@ -19,7 +19,7 @@ class ScriptValueStore;
 class ScriptPageLoader {
  public:
   virtual ScriptValueStore* GetValueStore() = 0;
-  virtual AppEnvironment* GetEnvironment() = 0;
+  virtual ScriptAppEnvironment* GetEnvironment() = 0;
   // Where the loader keeps its page environment: made by the first page,
   // deleted with the loader.
   virtual ScriptPageEnvironment** PageEnvironmentSlot() = 0;

@@ -128,7 +128,7 @@ ScriptPageHost::~ScriptPageHost() {
   delete interpreter_;
 }
 
-AppEnvironment* ScriptPageHost::GetAppEnvironment(int32_t, int32_t) {
+ScriptAppEnvironment* ScriptPageHost::GetAppEnvironment(int32_t, int32_t) {
   return environment_->Environment();
 }
 

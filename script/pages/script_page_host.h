@@ -28,7 +28,7 @@ struct ScriptCallFrame;
 
 class ScriptPageEnvironment {
  public:
-  ScriptPageEnvironment(ScriptValueStore* store, AppEnvironment* environment,
+  ScriptPageEnvironment(ScriptValueStore* store, ScriptAppEnvironment* environment,
                         ScriptErrorReporter* reporter)
       : store_(store), environment_(environment), reporter_(reporter) {}
   // Releases the session objects.
@@ -43,7 +43,7 @@ class ScriptPageEnvironment {
                       ScriptValueHandle* value);
 
   ScriptValueStore* Store() const { return store_; }
-  AppEnvironment* Environment() const { return environment_; }
+  ScriptAppEnvironment* Environment() const { return environment_; }
   ScriptErrorReporter* Reporter() const { return reporter_; }
   uint32_t SessionCount() const { return sessions_.Count(); }
 
@@ -53,7 +53,7 @@ class ScriptPageEnvironment {
     ScriptValueHandle value = kScriptEmptyHandle;
   };
   ScriptValueStore* store_;
-  AppEnvironment* environment_;
+  ScriptAppEnvironment* environment_;
   ScriptErrorReporter* reporter_;
   SegmentedTypedArray<Session> sessions_;
 };
@@ -111,7 +111,7 @@ class ScriptPageHost : public ScriptHostObject {
                           ScriptValueHandle value) override;
   int32_t* GetMemberValue(int32_t* status, const ScriptMemberRef& ref, ScriptValueStore* store,
                           ScriptValueHandle* result, int32_t wantedType) override;
-  AppEnvironment* GetAppEnvironment(int32_t memberCode, int32_t subCode) override;
+  ScriptAppEnvironment* GetAppEnvironment(int32_t memberCode, int32_t subCode) override;
   ScriptDocumentContext* GetDocumentContext() override { return nullptr; }
 
  private:

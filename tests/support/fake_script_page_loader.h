@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "script/host/app_environment.h"
+#include "script/host/script_app_environment.h"
 #include "script/pages/script_page_build.h"
 #include "script/pages/script_page_host.h"
 #include "script/values/value_store.h"
@@ -31,7 +31,7 @@ class FakeBookSource : public DocumentSource {
   std::unique_ptr<FakeDocument> document_;
 };
 
-class FakeAppEnvironment : public AppEnvironment {
+class FakeAppEnvironment : public ScriptAppEnvironment {
  public:
   uint32_t GetUiLanguage() override { return 0x0409; }
   bool GetEnvironmentValue(const SharedWideString&, SharedWideString*) override { return false; }
@@ -43,7 +43,7 @@ class FakeScriptPageLoader : public ScriptPageLoader {
   ~FakeScriptPageLoader();
 
   ScriptValueStore* GetValueStore() override { return &store; }
-  AppEnvironment* GetEnvironment() override { return &environment; }
+  ScriptAppEnvironment* GetEnvironment() override { return &environment; }
   ScriptPageEnvironment** PageEnvironmentSlot() override { return &pageEnvironment; }
   void ShowMessage(int32_t stringId) override { messages.push_back(stringId); }
   bool ResolveAddress(const SharedWideString& base, const SharedWideString& target,

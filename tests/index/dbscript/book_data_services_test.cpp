@@ -25,7 +25,7 @@ namespace {
 class BookHost : public ScriptHostObject {
  public:
   explicit BookHost(DocumentSource* source) : services_(source) {}
-  AppEnvironment* GetAppEnvironment(int32_t, int32_t) override { return nullptr; }
+  ScriptAppEnvironment* GetAppEnvironment(int32_t, int32_t) override { return nullptr; }
   ScriptDocumentContext* GetDocumentContext() override { return nullptr; }
   ScriptDataServices* GetDataServices() override { return &services_; }
 

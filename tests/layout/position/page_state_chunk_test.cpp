@@ -54,8 +54,8 @@ TEST(PageStateChunk, RoundTrip) {
   const uint8_t state[] = {1, 2, 3, 4, 5};
   ASSERT_TRUE(frame.parserState.WriteBytes(state, sizeof(state)));
   TableScrollList scrolls;
-  ASSERT_TRUE(scrolls.Append(TableScrollState{77, 5, -6}));
-  ASSERT_TRUE(scrolls.Append(TableScrollState{99, 0, 12}));
+  ASSERT_TRUE(scrolls.Append(SavedTableScroll{77, 5, -6}));
+  ASSERT_TRUE(scrolls.Append(SavedTableScroll{99, 0, 12}));
   ByteStream stream;
   ASSERT_TRUE(SavePageChunk(frame, &scrolls, kStamp, false, &stream));
   PageFrame back;

@@ -25,7 +25,7 @@ using scripttest::Narrow;
 using scripttest::Text;
 using scripttest::Wide;
 
-class FakeEnvironment : public AppEnvironment {
+class FakeEnvironment : public ScriptAppEnvironment {
  public:
   uint32_t uiLanguage = 0x040C;
   uint32_t GetUiLanguage() override { return uiLanguage; }
@@ -35,7 +35,7 @@ class FakeEnvironment : public AppEnvironment {
 class TestHost : public ScriptHostObject {
  public:
   FakeEnvironment environment;
-  AppEnvironment* GetAppEnvironment(int32_t, int32_t) override { return &environment; }
+  ScriptAppEnvironment* GetAppEnvironment(int32_t, int32_t) override { return &environment; }
   ScriptDocumentContext* GetDocumentContext() override { return nullptr; }
 };
 
