@@ -20,6 +20,7 @@
 
 #include "app/buttons/name_id_table.h"
 #include "app/controller/soft_key_bar_stand_in.h"
+#include "app/pages/list_page_stand_ins.h"
 #include "app/frame/frame_view.h"
 #include "app/preferences/preferences.h"
 #include "foundation/containers/segmented_array.h"
@@ -69,6 +70,20 @@ class ApplicationController : public NameIdTable, public TimerHandler, public Fo
   void CreateBars();
   void UpdateWindowTitle();
   void ShowLibraryTitle();
+  // The library page in place of the document, the row of the book that
+  // was shown selected; the annotations page likewise.
+  void ShowLibrary();
+  void ShowAnnotations();
+  // 1 while the library page shows, 3 the annotations page, else 0.
+  uint32_t GetActiveListPage() const;
+  // Lays both pages out to the area the window gives them.
+  void LayoutPages(const RECT& area);
+  // The focus to the page shown; true when one took it.
+  bool FocusActivePage();
+  // WM_NOTIFY of the main window: true when handled (`out` its answer).
+  bool OnNotify(const NMHDR* header, LRESULT* out);
+  LibraryPageStandIn& libraryPage() { return libraryPage_; }
+  AnnotationsPageStandIn& annotationsPage() { return annotationsPage_; }
   bool IsFullScreen() const { return fullScreen_ != 0; }
   void ToggleFullScreen(bool store, bool repaint);
   void DismissTransientUi(bool keepFind);
@@ -77,6 +92,7 @@ class ApplicationController : public NameIdTable, public TimerHandler, public Fo
   SoftKeyBarStandIn& closeMenuBar() { return closeMenuBar_; }
   SoftKeyBarStandIn& drawingBar() { return drawingBar_; }
   void SetViewArea(const RECT& area, bool force);
+  void HideBars();
   const RECT& viewArea() const { return viewArea_; }
   void FirstPageShown() {}
 
@@ -141,6 +157,8 @@ class ApplicationController : public NameIdTable, public TimerHandler, public Fo
   SoftKeyBarStandIn audioBar_{"audio"};
   SoftKeyBarStandIn closeMenuBar_{"close/menu"};
   SoftKeyBarStandIn drawingBar_{"drawing"};
+  LibraryPageStandIn libraryPage_;
+  AnnotationsPageStandIn annotationsPage_;
   uint8_t fullScreen_ = 0;
 
   // The queue: identifiers appended by any thread, taken from `head_` on

@@ -1,5 +1,6 @@
 // The reading view of the program until the browser's document view
-// exists: it opens nothing but the library address, paints the page in the
+// exists: it opens nothing but the library and annotations addresses (the
+// controller's page stand-ins), paints the page in the
 // background colour of the preferences, and records what it was asked, so
 // that the program starts, shows its window, answers its keys and closes
 // in order.
