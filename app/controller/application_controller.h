@@ -19,6 +19,7 @@
 #include <mutex>
 
 #include "app/buttons/name_id_table.h"
+#include "app/controller/dialog_stand_ins.h"
 #include "app/controller/soft_key_bar_stand_in.h"
 #include "app/pages/list_page_stand_ins.h"
 #include "app/frame/frame_view.h"
@@ -108,6 +109,29 @@ class ApplicationController : public NameIdTable, public TimerHandler, public Fo
   bool CopyToClipboard(const SharedWideString& text);
   void Exit();
 
+  // ---- Dialogs and sheets (controller_dialogs.cpp); each answers true on
+  // OK. Leaving and retaking full screen and the bars around them as the
+  // dialogs will need.
+  void OpenFindDialog();
+  void FindNext();
+  bool ShowOptions();
+  bool ShowAbout();
+  bool ShowGoToPage();
+  bool ShowVolume();
+  // The note dialog for a mark kind (2 note, 4 highlight, 16 modify, 32
+  // link, 0x8000 plain text) and the text it edits; `annotationIndex` -1
+  // for a new annotation. False without a view.
+  bool AskText(uint32_t kind, SharedWideString* text, int32_t annotationIndex);
+  bool ShowBookProperties(const EncodedString& path);
+  const DialogStandIns& dialogs() const { return dialogs_; }
+
+  // ---- The display's orientation (codes 0-3).
+  bool CanRotateDisplay() const;
+  // A change that succeeds sets the orientation preference to 0.
+  bool SetDisplayOrientation(int32_t orientation);
+  // Tries the orientations after the current one in the rotation order.
+  bool RotateToNextOrientation();
+
   // ---- Programs and addresses through the shell.
   bool BeamFile(const EncodedString& path);
   bool OpenUrlInBrowser(const WCHAR* address);
@@ -138,6 +162,9 @@ class ApplicationController : public NameIdTable, public TimerHandler, public Fo
 
  private:
   bool TakePendingCommand(uint32_t* command);
+  bool FullScreenPreferred() const;
+  void LeaveFullScreenForDialog();
+  void ShowBarsAfterSheet();
   void RunControllerCommand(uint32_t command);
   void SetSelectionAction(uint32_t action, uint32_t viewCommand);
   void OpenInternalAddress(const WCHAR* address, const NavigationRequestCode* request);
@@ -159,6 +186,7 @@ class ApplicationController : public NameIdTable, public TimerHandler, public Fo
   SoftKeyBarStandIn drawingBar_{"drawing"};
   LibraryPageStandIn libraryPage_;
   AnnotationsPageStandIn annotationsPage_;
+  DialogStandIns dialogs_;
   uint8_t fullScreen_ = 0;
 
   // The queue: identifiers appended by any thread, taken from `head_` on

@@ -48,6 +48,9 @@ class FrameView {
   virtual void GoToFirstPage() = 0;
   virtual void GoToStartReading() = 0;
   virtual bool GoToToc() = 0;
+  // Follows the document guide's reference of this type ("find": the
+  // book's own search page); false when there is none to follow.
+  virtual bool FollowGuideReference(const WCHAR* type) = 0;
   // Binds the host objects and, unless asked not to, reopens the last book.
   virtual bool Start(bool doNotReopen, bool noBookNamed) = 0;
   // Reloads a document shown from this path (or under this folder).

@@ -33,6 +33,7 @@ class StandInView final : public FrameView {
   void GoToFirstPage() override {}
   void GoToStartReading() override {}
   bool GoToToc() override { return false; }
+  bool FollowGuideReference(const WCHAR*) override { return false; }
   bool Start(bool, bool) override { return true; }
   void Reload(const EncodedString&, bool) override {}
   void RefreshElements() override {}

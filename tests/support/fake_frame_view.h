@@ -47,6 +47,12 @@ class FakeFrameView final : public FrameView {
     Log("toc");
     return true;
   }
+  bool FollowGuideReference(const WCHAR* type) override {
+    std::string text = "guide ";
+    for (const WCHAR* c = type; *c != 0; ++c) text += static_cast<char>(*c);
+    Log(text);
+    return guideFollows;
+  }
   bool Start(bool doNotReopen, bool noBookNamed) override {
     Log(std::string("start ") + (doNotReopen ? "1" : "0") + (noBookNamed ? "1" : "0"));
     if (onStart) onStart();
@@ -98,6 +104,7 @@ class FakeFrameView final : public FrameView {
   int paints = 0;
   bool autoScrolling = false;
   bool openSucceeds = true;
+  bool guideFollows = false;
   bool startSucceeds = true;
   bool hasDocument = false;
   bool internalPage = false;
