@@ -125,6 +125,25 @@ class ApplicationController : public NameIdTable, public TimerHandler, public Fo
   bool ShowBookProperties(const EncodedString& path);
   const DialogStandIns& dialogs() const { return dialogs_; }
 
+  // ---- Annotations and bookmarks (controller_annotations.cpp).
+  // Kind 4 highlight (stored at once), 2 note, 16 modify (asked first).
+  bool AnnotateSelection(uint32_t kind);
+  // A new mark (index -1) over the range, or mark `index` changed; an
+  // empty text deletes.
+  bool StoreAnnotation(uint32_t kind, const TextRange& range, const SharedWideString& text, int32_t index);
+  bool EditAnnotationAtSelection(uint32_t kind);
+  bool EditAnnotation(int32_t index);
+  void DeleteHighlightInSelection();
+  // A bookmark on the current page is deleted, else one is added.
+  void ToggleBookmark();
+  // The pending link request begun (53) and completed (54).
+  void AddLink();
+  void SetLinkTarget();
+  // The colour word a new mark of this kind is stored with.
+  uint32_t AnnotationColourWord(uint32_t kind) const;
+  // Link hints that needed the tip pop-up (no shell notification).
+  uint32_t linkHintTips() const { return linkHintTips_; }
+
   // ---- The display's orientation (codes 0-3).
   bool CanRotateDisplay() const;
   // A change that succeeds sets the orientation preference to 0.
@@ -187,6 +206,7 @@ class ApplicationController : public NameIdTable, public TimerHandler, public Fo
   LibraryPageStandIn libraryPage_;
   AnnotationsPageStandIn annotationsPage_;
   DialogStandIns dialogs_;
+  uint32_t linkHintTips_ = 0;
   uint8_t fullScreen_ = 0;
 
   // The queue: identifiers appended by any thread, taken from `head_` on

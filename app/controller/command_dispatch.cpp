@@ -124,6 +124,9 @@ void ApplicationController::RunControllerCommand(uint32_t command) {
         OpenInternalAddress(u"oeb:bookmarks", nullptr);
       }
       break;
+    case 16:
+      ToggleBookmark();
+      break;
     case 19:
       if (view_ != nullptr) {
         view_->GoToStartReading();
@@ -154,6 +157,33 @@ void ApplicationController::RunControllerCommand(uint32_t command) {
       if (ShowOpenFileDialog(&path) && view_ != nullptr) view_->OpenAddress(path, nullptr);
       break;
     }
+    case 41:
+      DeleteHighlightInSelection();
+      break;
+    case 42:
+      AnnotateSelection(4);
+      break;
+    case 43:
+      AnnotateSelection(2);
+      break;
+    case 44:
+      AnnotateSelection(16);
+      break;
+    case 50:
+      EditAnnotationAtSelection(2);
+      break;
+    case 51:
+      EditAnnotationAtSelection(16);
+      break;
+    case 52:
+      if (view_ != nullptr) view_->EditDrawingAtSelection();
+      break;
+    case 53:
+      AddLink();
+      break;
+    case 54:
+      SetLinkTarget();
+      break;
     case 49: {
       SharedWideString text;
       if (GetSelectedWord(&text)) CopyToClipboard(text);
@@ -196,8 +226,8 @@ void ApplicationController::RunControllerCommand(uint32_t command) {
       }
       break;
     default:
-      // 1, 6, 7, 16, 17, 20, 41-48, 50-54, 116-119: their dialogs, pages
-      // and players are not part of this frame yet.
+      // 17, 45-48, 116-118: the voice recorder, the look-ups, the image
+      // mode and the audio player are not part of this frame yet.
       break;
   }
 }

@@ -51,6 +51,18 @@ class StandInView final : public FrameView {
   bool LinkRequestPending() const override { return false; }
   bool SelectionOffersImage() const override { return false; }
   bool OffersCommand(uint32_t) const override { return false; }
+  bool GetSelectionRange(TextRange*, SharedWideString*) const override { return false; }
+  bool GetPageRange(TextRange*) const override { return false; }
+  bool GetLookupWord(SharedWideString*) const override { return false; }
+  int32_t FindMarkOfKind(const TextRange&, uint32_t) const override { return -1; }
+  bool GetMark(int32_t, uint32_t*, SharedWideString*, SharedWideString*) const override { return false; }
+  bool AddMark(const TextRange&, uint32_t, uint32_t, const SharedWideString&) override { return false; }
+  bool DeleteMark(int32_t) override { return false; }
+  void DeleteMarksInRange(uint32_t, const TextRange&) override {}
+  bool SetMarkNote(int32_t, const SharedWideString&) override { return false; }
+  bool BeginLinkRequest() override { return false; }
+  bool CompleteLinkRequest() override { return false; }
+  void EditDrawingAtSelection() override {}
 
  private:
   ApplicationController* controller_;
