@@ -21,6 +21,7 @@
 #include "app/buttons/name_id_table.h"
 #include "app/controller/dialog_stand_ins.h"
 #include "app/controller/soft_key_bar_stand_in.h"
+#include "app/controller/sound_player.h"
 #include "app/pages/list_page_stand_ins.h"
 #include "app/frame/frame_view.h"
 #include "app/preferences/preferences.h"
@@ -144,6 +145,18 @@ class ApplicationController : public NameIdTable, public TimerHandler, public Fo
   // Link hints that needed the tip pop-up (no shell notification).
   uint32_t linkHintTips() const { return linkHintTips_; }
 
+  // ---- Sound (sound_player.cpp) and the voice recorder.
+  // The player of the sound list (not owned; null: none).
+  void SetSoundPlayer(SoundPlayer* player) { sound_ = player; }
+  // The next track (after the last: the first) or the previous one
+  // (before the first: the last), paused unless the player plays.
+  void StepSound(bool forward);
+  void ToggleSoundPause();
+  // 1 to 0xFFFF to both channels; false for another value or no player.
+  bool SetSoundVolume(uint32_t value);
+  // After 400 ms, the shell's voice recorder over the main window.
+  bool StartVoiceRecorder();
+
   // ---- The display's orientation (codes 0-3).
   bool CanRotateDisplay() const;
   // A change that succeeds sets the orientation preference to 0.
@@ -207,6 +220,7 @@ class ApplicationController : public NameIdTable, public TimerHandler, public Fo
   AnnotationsPageStandIn annotationsPage_;
   DialogStandIns dialogs_;
   uint32_t linkHintTips_ = 0;
+  SoundPlayer* sound_ = nullptr;
   uint8_t fullScreen_ = 0;
 
   // The queue: identifiers appended by any thread, taken from `head_` on

@@ -88,6 +88,15 @@ void ApplicationController::RunControllerCommand(uint32_t command) {
     case 113:
       FindNext();
       break;
+    case 116:
+      StepSound(true);
+      break;
+    case 117:
+      ToggleSoundPause();
+      break;
+    case 118:
+      StepSound(false);
+      break;
     case 119:
       ShowVolume();
       break;
@@ -126,6 +135,9 @@ void ApplicationController::RunControllerCommand(uint32_t command) {
       break;
     case 16:
       ToggleBookmark();
+      break;
+    case 17:
+      StartVoiceRecorder();
       break;
     case 19:
       if (view_ != nullptr) {
@@ -226,8 +238,8 @@ void ApplicationController::RunControllerCommand(uint32_t command) {
       }
       break;
     default:
-      // 17, 45-48, 116-118: the voice recorder, the look-ups, the image
-      // mode and the audio player are not part of this frame yet.
+      // 45-48: the look-ups and the image mode are not part of this frame
+      // yet.
       break;
   }
 }
