@@ -20,6 +20,7 @@
 
 #include "app/buttons/name_id_table.h"
 #include "app/controller/dialog_stand_ins.h"
+#include "app/controller/playlist_source.h"
 #include "app/controller/soft_key_bar_stand_in.h"
 #include "app/controller/sound_player.h"
 #include "app/pages/list_page_stand_ins.h"
@@ -145,6 +146,15 @@ class ApplicationController : public NameIdTable, public TimerHandler, public Fo
   // Link hints that needed the tip pop-up (no shell notification).
   uint32_t linkHintTips() const { return linkHintTips_; }
 
+  // ---- Playlists (playlist_export.cpp): "name#1;2,3" exports parts 1, 2
+  // and 3 of the named audio (the document's own without a name) as a
+  // playlist and opens it; false, after the error's box, when it fails.
+  void SetPlaylistSource(PlaylistSource* source) { playlistSource_ = source; }
+  bool ExportPlaylist(const SharedWideString& spec);
+  bool ExportPlaylistAndRecord(const SharedWideString& spec) {
+    return ExportPlaylist(spec) && StartVoiceRecorder();
+  }
+
   // ---- Sound (sound_player.cpp) and the voice recorder.
   // The player of the sound list (not owned; null: none).
   void SetSoundPlayer(SoundPlayer* player) { sound_ = player; }
@@ -197,6 +207,7 @@ class ApplicationController : public NameIdTable, public TimerHandler, public Fo
   bool FullScreenPreferred() const;
   void LeaveFullScreenForDialog();
   void ShowBarsAfterSheet();
+  void ShowCannotOpenSound(const SharedWideString& name);
   void RunControllerCommand(uint32_t command);
   void SetSelectionAction(uint32_t action, uint32_t viewCommand);
   void OpenInternalAddress(const WCHAR* address, const NavigationRequestCode* request);
@@ -221,6 +232,7 @@ class ApplicationController : public NameIdTable, public TimerHandler, public Fo
   DialogStandIns dialogs_;
   uint32_t linkHintTips_ = 0;
   SoundPlayer* sound_ = nullptr;
+  PlaylistSource* playlistSource_ = nullptr;
   uint8_t fullScreen_ = 0;
 
   // The queue: identifiers appended by any thread, taken from `head_` on
