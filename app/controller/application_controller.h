@@ -19,6 +19,7 @@
 #include <mutex>
 
 #include "app/buttons/name_id_table.h"
+#include "app/controller/cart_holder.h"
 #include "app/controller/dialog_stand_ins.h"
 #include "app/controller/playlist_source.h"
 #include "app/controller/soft_key_bar_stand_in.h"
@@ -155,6 +156,25 @@ class ApplicationController : public NameIdTable, public TimerHandler, public Fo
     return ExportPlaylist(spec) && StartVoiceRecorder();
   }
 
+  // ---- Carts (controller_cart.cpp): the named carts of the form log.
+  void SetCart(CartHolder* carts) { cart_ = carts; }
+  // Adds (or updates) an item and confirms it with a box.
+  bool AddCartItem(const SharedWideString& cart, const SharedWideString& text, const SharedWideString& identifier);
+  // Removes an item; the view reloads.
+  bool RemoveCartItem(const SharedWideString& cart, uint32_t index);
+  // Empties the cart (the view reloads when it held items); true when the
+  // cart exists.
+  bool ClearCart(const SharedWideString& cart);
+  // Only the "interactions" cart is submitted, through its page.
+  bool SubmitInteractions(const SharedWideString& cart, const SharedWideString& title);
+  // Refuses the system's files and books as the target (MayWriteCartTo).
+  bool WriteCartXml(const SharedWideString& cart, const EncodedString& path);
+  // The sound list's player: stop (the list let go), pause, resume, volume.
+  void StopAudio();
+  void PauseAudio();
+  void ResumeAudio();
+  void SetAudioVolume(uint32_t volume);
+
   // ---- Sound (sound_player.cpp) and the voice recorder.
   // The player of the sound list (not owned; null: none).
   void SetSoundPlayer(SoundPlayer* player) { sound_ = player; }
@@ -232,6 +252,7 @@ class ApplicationController : public NameIdTable, public TimerHandler, public Fo
   DialogStandIns dialogs_;
   uint32_t linkHintTips_ = 0;
   SoundPlayer* sound_ = nullptr;
+  CartHolder* cart_ = nullptr;
   PlaylistSource* playlistSource_ = nullptr;
   uint8_t fullScreen_ = 0;
 

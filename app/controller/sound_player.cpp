@@ -12,6 +12,9 @@ bool AudioPlayerSound::SelectTrack(uint32_t index, bool startPaused) {
   return player_->SelectTrack(index, startPaused, -1);
 }
 void AudioPlayerSound::TogglePause() { player_->TogglePause(); }
+void AudioPlayerSound::Play() { player_->Play(); }
+void AudioPlayerSound::Pause() { player_->Pause(); }
+void AudioPlayerSound::Close() { player_->ClearTrackList(true); }
 void AudioPlayerSound::SetVolume(uint32_t value) { player_->SetVolume(value); }
 
 void ApplicationController::StepSound(bool forward) {

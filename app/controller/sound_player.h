@@ -15,7 +15,11 @@ class SoundPlayer {
   virtual bool IsPlaying() const = 0;
   virtual bool SelectTrack(uint32_t index, bool startPaused) = 0;
   virtual void TogglePause() = 0;
-  // 1 to 0xFFFF, for both channels.
+  virtual void Play() = 0;
+  virtual void Pause() = 0;
+  // Stops and lets the sound list go.
+  virtual void Close() = 0;
+  // The low 16 bits, for both channels.
   virtual void SetVolume(uint32_t value) = 0;
 
  protected:
@@ -31,6 +35,9 @@ class AudioPlayerSound final : public SoundPlayer {
   bool IsPlaying() const override;
   bool SelectTrack(uint32_t index, bool startPaused) override;
   void TogglePause() override;
+  void Play() override;
+  void Pause() override;
+  void Close() override;
   void SetVolume(uint32_t value) override;
 
  private:

@@ -26,6 +26,9 @@ class RecordingSoundPlayer final : public SoundPlayer {
     return true;
   }
   void TogglePause() override { calls.push_back("toggle"); }
+  void Play() override { calls.push_back("play"); }
+  void Pause() override { calls.push_back("pause"); }
+  void Close() override { calls.push_back("close"); }
   void SetVolume(uint32_t value) override { calls.push_back("volume " + std::to_string(value)); }
 
   uint32_t count = 3;
@@ -71,6 +74,14 @@ TEST_F(SoundCommandsTest, OnlyAVolumeFromOneTo0xFFFFIsApplied) {
   EXPECT_TRUE(controller->SetSoundVolume(0xFFFF));
   EXPECT_FALSE(controller->SetSoundVolume(0x10000));
   EXPECT_EQ(player.calls, (std::vector<std::string>{"volume 1", "volume 65535"}));
+}
+
+TEST_F(SoundCommandsTest, TheScriptsSoundMethodsReachThePlayer) {
+  controller->PauseAudio();
+  controller->ResumeAudio();
+  controller->SetAudioVolume(0x8000);
+  controller->StopAudio();
+  EXPECT_EQ(player.calls, (std::vector<std::string>{"pause", "play", "volume 32768", "close"}));
 }
 
 TEST_F(SoundCommandsTest, TheVoiceRecorderIsAskedForAfterAPause) {
