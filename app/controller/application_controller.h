@@ -27,6 +27,7 @@
 #include "app/pages/list_page_stand_ins.h"
 #include "app/frame/frame_view.h"
 #include "app/preferences/preferences.h"
+#include "audio/player/audio_player_listener.h"
 #include "foundation/containers/segmented_array.h"
 #include "foundation/encoded_string/encoded_string.h"
 #include "foundation/system/lifetime_guard.h"
@@ -46,7 +47,11 @@ bool IsBeamAvailable();
 // on the UI thread (posted by a PostCommand from another thread).
 constexpr uint32_t kArmPendingCommandsMessage = 0x8020;
 
-class ApplicationController : public NameIdTable, public TimerHandler, public FontTable, public PreferencesHost {
+class ApplicationController : public NameIdTable,
+                              public TimerHandler,
+                              public FontTable,
+                              public PreferencesHost,
+                              public AudioPlayerListener {
  public:
   explicit ApplicationController(const AppEnvironment* environment);
   ~ApplicationController() override;
@@ -212,6 +217,14 @@ class ApplicationController : public NameIdTable, public TimerHandler, public Fo
   void ShowSelectionMenu(POINT point, const uint32_t (*items)[2], uint32_t count);
   bool GetSelectedWord(SharedWideString* word) const;
   const SharedWideString& lastLookedUpWord() const { return lastWord_; }
+
+  // ---- The audio player's events (any thread): queued as commands 110
+  // (position), 116 (track ended: the next sound), 111 (track changing)
+  // and 112 (playing changed); their arguments are not needed.
+  void PositionChanged(AudioPlayer*, uint32_t, int32_t) override { PostCommand(110); }
+  void TrackEnded(AudioPlayer*) override { PostCommand(116); }
+  void TrackChanging(AudioPlayer*) override { PostCommand(111); }
+  void PlayingChanged(bool) override { PostCommand(112); }
 
   // ---- Pending commands.
   // Appends (any thread); -1 when it cannot be stored.
