@@ -12,6 +12,11 @@ void StandInView::Paint(HDC dc, const RECT& area) {
   DeleteObject(brush);
 }
 
+bool StandInView::Start(bool, bool) {
+  if (controller_ != nullptr) controller_->ShowLibrary();
+  return true;
+}
+
 bool StandInView::OpenAddress(const EncodedString& address, const NavigationRequestCode*) {
   EncodedString whole;
   whole.AssignRaw(address.ConstBytes(), address.ByteLength(), address.UnitKind(), address.CodePage());

@@ -34,7 +34,8 @@ class StandInView final : public FrameView {
   void GoToStartReading() override {}
   bool GoToToc() override { return false; }
   bool FollowGuideReference(const WCHAR*) override { return false; }
-  bool Start(bool, bool) override { return true; }
+  // Reopens nothing: the library shows.
+  bool Start(bool doNotReopen, bool noBookNamed) override;
   void Reload(const EncodedString&, bool) override {}
   void RefreshElements() override {}
   bool HasDocument() const override { return false; }
