@@ -156,9 +156,9 @@ class ApplicationController : public NameIdTable,
   // and 3 of the named audio (the document's own without a name) as a
   // playlist and opens it; false, after the error's box, when it fails.
   void SetPlaylistSource(PlaylistSource* source) { playlistSource_ = source; }
-  bool ExportPlaylist(const SharedWideString& spec);
-  bool ExportPlaylistAndRecord(const SharedWideString& spec) {
-    return ExportPlaylist(spec) && StartVoiceRecorder();
+  bool ExportPlaylist(const SharedWideString& request);
+  bool ExportPlaylistAndRecord(const SharedWideString& request) {
+    return ExportPlaylist(request) && StartVoiceRecorder();
   }
 
   // ---- Carts (controller_cart.cpp): the named carts of the form log.

@@ -67,9 +67,9 @@ void ApplicationController::ShowCannotOpenSound(const SharedWideString& name) {
   MessageBox(-1, text.Chars(), kErrorKind);
 }
 
-bool ApplicationController::ExportPlaylist(const SharedWideString& spec) {
-  const WCHAR* chars = spec.Chars();
-  const uint32_t length = spec.length;
+bool ApplicationController::ExportPlaylist(const SharedWideString& request) {
+  const WCHAR* chars = request.Chars();
+  const uint32_t length = request.length;
   uint32_t hash = 0;
   while (hash < length && chars[hash] != u'#') ++hash;
   SharedWideString name;

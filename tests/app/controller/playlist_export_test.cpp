@@ -51,9 +51,9 @@ class PlaylistExportTest : public FrameFixture {
     CreateDirectoryW(u"\\My Documents", nullptr);
     controller->SetPlaylistSource(&source);
   }
-  bool Export(const std::u16string& spec) {
+  bool Export(const std::u16string& request) {
     SharedWideString text;
-    text.FromChars(spec.data(), static_cast<uint32_t>(spec.size()));
+    text.FromChars(request.data(), static_cast<uint32_t>(request.size()));
     return controller->ExportPlaylist(text);
   }
   static std::string FileText(const std::u16string& path) {
@@ -119,7 +119,7 @@ TEST_F(PlaylistExportTest, RefusalsShowTheCannotOpenBoxAndWriteNoList) {
   const std::u16string longName(260, u'n');
   const std::u16string longToken(256, u'1');
   const struct {
-    std::u16string spec;
+    std::u16string request;
     bool loads;
     bool opensSource;
   } cases[] = {
@@ -130,11 +130,11 @@ TEST_F(PlaylistExportTest, RefusalsShowTheCannotOpenBoxAndWriteNoList) {
   };
   source.missing = {99};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.spec.size());
+    SCOPED_TRACE(c.request.size());
     source.loads = c.loads;
     source.opened.clear();
     devtest::MessageBoxJournal().clear();
-    EXPECT_FALSE(Export(c.spec));
+    EXPECT_FALSE(Export(c.request));
     EXPECT_EQ(source.opened.size(), c.opensSource ? 1u : 0u);
     ASSERT_EQ(devtest::MessageBoxJournal().size(), 1u);
     EXPECT_EQ(LastBoxText().rfind(u"Cannot open the sound file: ", 0), 0u);
