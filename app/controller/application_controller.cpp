@@ -77,23 +77,84 @@ void ApplicationController::CreateBars() {
   audioBar_.Show(false);
   readingBar_.Create(mainWindow_, true);
   readingBar_.Show(preferences_ == nullptr || preferences_->fullScreen == 0);
+  annotationsPage_.Create(mainWindow_);
+  libraryPage_.Create(mainWindow_);
+}
+
+void ApplicationController::HideBars() {
+  readingBar_.Show(false);
+  audioBar_.Show(false);
+  closeMenuBar_.Show(false);
+  drawingBar_.Show(false);
 }
 
 void ApplicationController::ShowLibraryTitle() {
   ShowInputPanel(false);
-  readingBar_.Show(false);
-  audioBar_.Show(false);
-  closeMenuBar_.Show(false);
-  drawingBar_.Show(false);
+  HideBars();
   if (mainWindow_ != nullptr) SetWindowTextW(mainWindow_, u"Corvelline Reader");
+}
+
+void ApplicationController::ShowLibrary() {
+  ShowInputPanel(false);
+  annotationsPage_.Show(false);
+  HideBars();
+  EncodedString shown;
+  const bool hadBook = view_ != nullptr && view_->HasDocument() && view_->GetDocumentPath(&shown);
+  EncodedString path;
+  if (hadBook) CopyWholeTextAsUtf16(shown, &path);
+  libraryPage_.Fill();
+  if (viewArea_.right > viewArea_.left) libraryPage_.Layout(viewArea_);
+  libraryPage_.Show(true);
+  if (hadBook && !path.IsEmpty()) libraryPage_.SelectPath(path);
+  ShowLibraryTitle();
+}
+
+void ApplicationController::ShowAnnotations() {
+  ShowInputPanel(false);
+  libraryPage_.Show(false);
+  HideBars();
+  if (viewArea_.right > viewArea_.left) annotationsPage_.Layout(viewArea_);
+  annotationsPage_.Show(true);
+}
+
+uint32_t ApplicationController::GetActiveListPage() const {
+  if (libraryPage_.shown()) return 1;
+  if (annotationsPage_.shown()) return 3;
+  return 0;
+}
+
+void ApplicationController::LayoutPages(const RECT& area) {
+  libraryPage_.Layout(area);
+  annotationsPage_.Layout(area);
+}
+
+bool ApplicationController::FocusActivePage() {
+  PageStandIn* page = libraryPage_.shown()       ? static_cast<PageStandIn*>(&libraryPage_)
+                      : annotationsPage_.shown() ? static_cast<PageStandIn*>(&annotationsPage_)
+                                                 : nullptr;
+  if (page == nullptr || page->window() == nullptr) return false;
+  SetFocus(page->window());
+  return true;
+}
+
+bool ApplicationController::OnNotify(const NMHDR* header, LRESULT* out) {
+  EncodedString path;
+  if (!libraryPage_.shown() || !libraryPage_.TakeChoice(header, &path)) return false;
+  *out = 0;
+  libraryPage_.Show(false);
+  if (view_ != nullptr && !view_->OpenAddress(path, nullptr)) {
+    // The book did not open: the library stays.
+    libraryPage_.Show(true);
+    libraryPage_.SelectPath(path);
+  }
+  return true;
 }
 
 void ApplicationController::UpdateWindowTitle() {
   ShowInputPanel(false);
-  readingBar_.Show(false);
-  audioBar_.Show(false);
-  closeMenuBar_.Show(false);
-  drawingBar_.Show(false);
+  libraryPage_.Show(false);
+  annotationsPage_.Show(false);
+  HideBars();
   const bool preferFull = preferences_ != nullptr && preferences_->fullScreen != 0;
   if ((fullScreen_ != 0) != preferFull) ToggleFullScreen(true, true);
   const uint32_t mode = view_ != nullptr ? view_->ViewMode() : 1;

@@ -19,9 +19,15 @@
 #include <mutex>
 
 #include "app/buttons/name_id_table.h"
+#include "app/controller/cart_holder.h"
+#include "app/controller/dialog_stand_ins.h"
+#include "app/controller/playlist_source.h"
 #include "app/controller/soft_key_bar_stand_in.h"
+#include "app/controller/sound_player.h"
+#include "app/pages/list_page_stand_ins.h"
 #include "app/frame/frame_view.h"
 #include "app/preferences/preferences.h"
+#include "audio/player/audio_player_listener.h"
 #include "foundation/containers/segmented_array.h"
 #include "foundation/encoded_string/encoded_string.h"
 #include "foundation/system/lifetime_guard.h"
@@ -41,7 +47,11 @@ bool IsBeamAvailable();
 // on the UI thread (posted by a PostCommand from another thread).
 constexpr uint32_t kArmPendingCommandsMessage = 0x8020;
 
-class ApplicationController : public NameIdTable, public TimerHandler, public FontTable, public PreferencesHost {
+class ApplicationController : public NameIdTable,
+                              public TimerHandler,
+                              public FontTable,
+                              public PreferencesHost,
+                              public AudioPlayerListener {
  public:
   explicit ApplicationController(const AppEnvironment* environment);
   ~ApplicationController() override;
@@ -69,6 +79,20 @@ class ApplicationController : public NameIdTable, public TimerHandler, public Fo
   void CreateBars();
   void UpdateWindowTitle();
   void ShowLibraryTitle();
+  // The library page in place of the document, the row of the book that
+  // was shown selected; the annotations page likewise.
+  void ShowLibrary();
+  void ShowAnnotations();
+  // 1 while the library page shows, 3 the annotations page, else 0.
+  uint32_t GetActiveListPage() const;
+  // Lays both pages out to the area the window gives them.
+  void LayoutPages(const RECT& area);
+  // The focus to the page shown; true when one took it.
+  bool FocusActivePage();
+  // WM_NOTIFY of the main window: true when handled (`out` its answer).
+  bool OnNotify(const NMHDR* header, LRESULT* out);
+  LibraryPageStandIn& libraryPage() { return libraryPage_; }
+  AnnotationsPageStandIn& annotationsPage() { return annotationsPage_; }
   bool IsFullScreen() const { return fullScreen_ != 0; }
   void ToggleFullScreen(bool store, bool repaint);
   void DismissTransientUi(bool keepFind);
@@ -77,6 +101,7 @@ class ApplicationController : public NameIdTable, public TimerHandler, public Fo
   SoftKeyBarStandIn& closeMenuBar() { return closeMenuBar_; }
   SoftKeyBarStandIn& drawingBar() { return drawingBar_; }
   void SetViewArea(const RECT& area, bool force);
+  void HideBars();
   const RECT& viewArea() const { return viewArea_; }
   void FirstPageShown() {}
 
@@ -91,6 +116,88 @@ class ApplicationController : public NameIdTable, public TimerHandler, public Fo
   // Unicode text (format 13) on the clipboard; nothing for an empty text.
   bool CopyToClipboard(const SharedWideString& text);
   void Exit();
+
+  // ---- Dialogs and sheets (controller_dialogs.cpp); each answers true on
+  // OK. Leaving and retaking full screen and the bars around them as the
+  // dialogs will need.
+  void OpenFindDialog();
+  void FindNext();
+  bool ShowOptions();
+  bool ShowAbout();
+  bool ShowGoToPage();
+  bool ShowVolume();
+  // The note dialog for a mark kind (2 note, 4 highlight, 16 modify, 32
+  // link, 0x8000 plain text) and the text it edits; `annotationIndex` -1
+  // for a new annotation. False without a view.
+  bool AskText(uint32_t kind, SharedWideString* text, int32_t annotationIndex);
+  bool ShowBookProperties(const EncodedString& path);
+  const DialogStandIns& dialogs() const { return dialogs_; }
+
+  // ---- Annotations and bookmarks (controller_annotations.cpp).
+  // Kind 4 highlight (stored at once), 2 note, 16 modify (asked first).
+  bool AnnotateSelection(uint32_t kind);
+  // A new mark (index -1) over the range, or mark `index` changed; an
+  // empty text deletes.
+  bool StoreAnnotation(uint32_t kind, const TextRange& range, const SharedWideString& text, int32_t index);
+  bool EditAnnotationAtSelection(uint32_t kind);
+  bool EditAnnotation(int32_t index);
+  void DeleteHighlightInSelection();
+  // A bookmark on the current page is deleted, else one is added.
+  void ToggleBookmark();
+  // The pending link request begun (53) and completed (54).
+  void AddLink();
+  void SetLinkTarget();
+  // The colour word a new mark of this kind is stored with.
+  uint32_t AnnotationColourWord(uint32_t kind) const;
+  // Link hints that needed the tip pop-up (no shell notification).
+  uint32_t linkHintTips() const { return linkHintTips_; }
+
+  // ---- Playlists (playlist_export.cpp): "name#1;2,3" exports parts 1, 2
+  // and 3 of the named audio (the document's own without a name) as a
+  // playlist and opens it; false, after the error's box, when it fails.
+  void SetPlaylistSource(PlaylistSource* source) { playlistSource_ = source; }
+  bool ExportPlaylist(const SharedWideString& request);
+  bool ExportPlaylistAndRecord(const SharedWideString& request) {
+    return ExportPlaylist(request) && StartVoiceRecorder();
+  }
+
+  // ---- Carts (controller_cart.cpp): the named carts of the form log.
+  void SetCart(CartHolder* carts) { cart_ = carts; }
+  // Adds (or updates) an item and confirms it with a box.
+  bool AddCartItem(const SharedWideString& cart, const SharedWideString& text, const SharedWideString& identifier);
+  // Removes an item; the view reloads.
+  bool RemoveCartItem(const SharedWideString& cart, uint32_t index);
+  // Empties the cart (the view reloads when it held items); true when the
+  // cart exists.
+  bool ClearCart(const SharedWideString& cart);
+  // Only the "interactions" cart is submitted, through its page.
+  bool SubmitInteractions(const SharedWideString& cart, const SharedWideString& title);
+  // Refuses the system's files and books as the target (MayWriteCartTo).
+  bool WriteCartXml(const SharedWideString& cart, const EncodedString& path);
+  // The sound list's player: stop (the list let go), pause, resume, volume.
+  void StopAudio();
+  void PauseAudio();
+  void ResumeAudio();
+  void SetAudioVolume(uint32_t volume);
+
+  // ---- Sound (sound_player.cpp) and the voice recorder.
+  // The player of the sound list (not owned; null: none).
+  void SetSoundPlayer(SoundPlayer* player) { sound_ = player; }
+  // The next track (after the last: the first) or the previous one
+  // (before the first: the last), paused unless the player plays.
+  void StepSound(bool forward);
+  void ToggleSoundPause();
+  // 1 to 0xFFFF to both channels; false for another value or no player.
+  bool SetSoundVolume(uint32_t value);
+  // After 400 ms, the shell's voice recorder over the main window.
+  bool StartVoiceRecorder();
+
+  // ---- The display's orientation (codes 0-3).
+  bool CanRotateDisplay() const;
+  // A change that succeeds sets the orientation preference to 0.
+  bool SetDisplayOrientation(int32_t orientation);
+  // Tries the orientations after the current one in the rotation order.
+  bool RotateToNextOrientation();
 
   // ---- Programs and addresses through the shell.
   bool BeamFile(const EncodedString& path);
@@ -111,6 +218,14 @@ class ApplicationController : public NameIdTable, public TimerHandler, public Fo
   bool GetSelectedWord(SharedWideString* word) const;
   const SharedWideString& lastLookedUpWord() const { return lastWord_; }
 
+  // ---- The audio player's events (any thread): queued as commands 110
+  // (position), 116 (track ended: the next sound), 111 (track changing)
+  // and 112 (playing changed); their arguments are not needed.
+  void PositionChanged(AudioPlayer*, uint32_t, int32_t) override { PostCommand(110); }
+  void TrackEnded(AudioPlayer*) override { PostCommand(116); }
+  void TrackChanging(AudioPlayer*) override { PostCommand(111); }
+  void PlayingChanged(bool) override { PostCommand(112); }
+
   // ---- Pending commands.
   // Appends (any thread); -1 when it cannot be stored.
   int32_t PostCommand(uint32_t command);
@@ -122,6 +237,10 @@ class ApplicationController : public NameIdTable, public TimerHandler, public Fo
 
  private:
   bool TakePendingCommand(uint32_t* command);
+  bool FullScreenPreferred() const;
+  void LeaveFullScreenForDialog();
+  void ShowBarsAfterSheet();
+  void ShowCannotOpenSound(const SharedWideString& name);
   void RunControllerCommand(uint32_t command);
   void SetSelectionAction(uint32_t action, uint32_t viewCommand);
   void OpenInternalAddress(const WCHAR* address, const NavigationRequestCode* request);
@@ -141,6 +260,13 @@ class ApplicationController : public NameIdTable, public TimerHandler, public Fo
   SoftKeyBarStandIn audioBar_{"audio"};
   SoftKeyBarStandIn closeMenuBar_{"close/menu"};
   SoftKeyBarStandIn drawingBar_{"drawing"};
+  LibraryPageStandIn libraryPage_;
+  AnnotationsPageStandIn annotationsPage_;
+  DialogStandIns dialogs_;
+  uint32_t linkHintTips_ = 0;
+  SoundPlayer* sound_ = nullptr;
+  CartHolder* cart_ = nullptr;
+  PlaylistSource* playlistSource_ = nullptr;
   uint8_t fullScreen_ = 0;
 
   // The queue: identifiers appended by any thread, taken from `head_` on

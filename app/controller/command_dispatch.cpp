@@ -3,13 +3,13 @@
 // below; the listener is told each one afterwards. Also the action that
 // runs when the user finishes a selection, and its pop-up menu.
 //
-// Commands whose dialogs, pages or players do not exist yet (find,
-// options, about, properties, go-to page, volume, the look-ups, the
-// annotation dialogs, the voice recorder, the audio player) do nothing
-// here and answer as a cancelled dialog would.
+// The dialogs and sheets run over their stand-ins (dialog_stand_ins.h)
+// until they exist; commands whose pages or players do not exist yet (the
+// look-ups, the drawing editor) do nothing here.
 #include "app/commands/command_routing.h"
 #include "app/controller/application_controller.h"
 #include "app/environment/app_environment.h"
+#include "app/environment/whole_text.h"
 #include "app/preferences/preferences.h"
 #include "app/window/key_records.h"
 #include "platform/menus/menus.h"
@@ -59,6 +59,14 @@ void ApplicationController::RunControllerCommand(uint32_t command) {
     case 0:
       OpenInternalAddress(u"oeb:library", nullptr);
       break;
+    case 1: {
+      EncodedString shown;
+      EncodedString path;
+      if (view_ != nullptr && view_->GetDocumentPath(&shown) && CopyWholeTextAsUtf16(shown, &path)) {
+        ShowBookProperties(path);
+      }
+      break;
+    }
     case 2:
       if (view_ != nullptr) view_->ReloadWithRequest(NavigationRequestCode{69, 23});
       break;
@@ -66,8 +74,31 @@ void ApplicationController::RunControllerCommand(uint32_t command) {
       if (view_ != nullptr) view_->CloseDocument();
       break;
     case 4:
+      OpenFindDialog();
+      break;
+    case 6:
+      ShowOptions();
+      break;
+    case 7:
+      ShowAbout();
+      break;
+    case 20:
+      ShowGoToPage();
+      break;
     case 113:
-      readingBar_.Refresh();
+      FindNext();
+      break;
+    case 116:
+      StepSound(true);
+      break;
+    case 117:
+      ToggleSoundPause();
+      break;
+    case 118:
+      StepSound(false);
+      break;
+    case 119:
+      ShowVolume();
       break;
     case 5:
       OpenInternalAddress(u"oeb:redirect?title=Corvelline_Help", nullptr);
@@ -102,6 +133,12 @@ void ApplicationController::RunControllerCommand(uint32_t command) {
         OpenInternalAddress(u"oeb:bookmarks", nullptr);
       }
       break;
+    case 16:
+      ToggleBookmark();
+      break;
+    case 17:
+      StartVoiceRecorder();
+      break;
     case 19:
       if (view_ != nullptr) {
         view_->GoToStartReading();
@@ -132,6 +169,33 @@ void ApplicationController::RunControllerCommand(uint32_t command) {
       if (ShowOpenFileDialog(&path) && view_ != nullptr) view_->OpenAddress(path, nullptr);
       break;
     }
+    case 41:
+      DeleteHighlightInSelection();
+      break;
+    case 42:
+      AnnotateSelection(4);
+      break;
+    case 43:
+      AnnotateSelection(2);
+      break;
+    case 44:
+      AnnotateSelection(16);
+      break;
+    case 50:
+      EditAnnotationAtSelection(2);
+      break;
+    case 51:
+      EditAnnotationAtSelection(16);
+      break;
+    case 52:
+      if (view_ != nullptr) view_->EditDrawingAtSelection();
+      break;
+    case 53:
+      AddLink();
+      break;
+    case 54:
+      SetLinkTarget();
+      break;
     case 49: {
       SharedWideString text;
       if (GetSelectedWord(&text)) CopyToClipboard(text);
@@ -174,8 +238,8 @@ void ApplicationController::RunControllerCommand(uint32_t command) {
       }
       break;
     default:
-      // 1, 6, 7, 16, 17, 20, 41-48, 50-54, 116-119: their dialogs, pages
-      // and players are not part of this frame yet.
+      // 45-48: the look-ups and the image mode are not part of this frame
+      // yet.
       break;
   }
 }

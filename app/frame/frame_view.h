@@ -15,6 +15,12 @@
 
 struct UiCommand;
 
+// Two text positions of the document, start and end.
+struct TextRange {
+  int32_t start = 0;
+  int32_t end = 0;
+};
+
 // The navigation request a page runs once it is loaded: {code, command}.
 struct NavigationRequestCode {
   uint32_t code = 0;
@@ -48,6 +54,9 @@ class FrameView {
   virtual void GoToFirstPage() = 0;
   virtual void GoToStartReading() = 0;
   virtual bool GoToToc() = 0;
+  // Follows the document guide's reference of this type ("find": the
+  // book's own search page); false when there is none to follow.
+  virtual bool FollowGuideReference(const WCHAR* type) = 0;
   // Binds the host objects and, unless asked not to, reopens the last book.
   virtual bool Start(bool doNotReopen, bool noBookNamed) = 0;
   // Reloads a document shown from this path (or under this folder).
@@ -75,6 +84,35 @@ class FrameView {
   virtual bool SelectionOffersImage() const = 0;
   // Whether the focused element offers a command (look-ups 46 and 47).
   virtual bool OffersCommand(uint32_t command) const = 0;
+
+  // ---- The side file's marks of the document shown. Kinds: 1 bookmark,
+  // 2 note, 4 highlight, 8 drawing, 16 modify, 32 link. A range is a pair
+  // of text positions [start, end).
+  // The selection's range and text; false when nothing is selected.
+  virtual bool GetSelectionRange(TextRange* range, SharedWideString* text) const = 0;
+  // The current page's range; false without a layout.
+  virtual bool GetPageRange(TextRange* range) const = 0;
+  // The word at the selection for a look-up (empty without a layout).
+  virtual bool GetLookupWord(SharedWideString* word) const = 0;
+  // The index of the first mark of `kinds` (any of the bits) inside the
+  // range, or -1.
+  virtual int32_t FindMarkOfKind(const TextRange& range, uint32_t kinds) const = 0;
+  // The marked text and the note of mark `index`, and its kind.
+  virtual bool GetMark(int32_t index, uint32_t* kind, SharedWideString* markedText,
+                       SharedWideString* note) const = 0;
+  // Adds a mark of `kind` over the range with its colour word and note.
+  virtual bool AddMark(const TextRange& range, uint32_t kind, uint32_t colour, const SharedWideString& note) = 0;
+  virtual bool DeleteMark(int32_t index) = 0;
+  virtual void DeleteMarksInRange(uint32_t kinds, const TextRange& range) = 0;
+  // Replaces the note of mark `index` in the side file and tells the
+  // view's listener that the mark changed.
+  virtual bool SetMarkNote(int32_t index, const SharedWideString& note) = 0;
+  // The pending link request: begun on the selection (53), completed on
+  // the selection that is its target (54: true when the link was stored).
+  virtual bool BeginLinkRequest() = 0;
+  virtual bool CompleteLinkRequest() = 0;
+  // Opens the drawing editor on the mark of the selected word (52).
+  virtual void EditDrawingAtSelection() = 0;
 
  protected:
   ~FrameView() = default;

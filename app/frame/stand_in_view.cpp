@@ -12,11 +12,20 @@ void StandInView::Paint(HDC dc, const RECT& area) {
   DeleteObject(brush);
 }
 
+bool StandInView::Start(bool, bool) {
+  if (controller_ != nullptr) controller_->ShowLibrary();
+  return true;
+}
+
 bool StandInView::OpenAddress(const EncodedString& address, const NavigationRequestCode*) {
   EncodedString whole;
   whole.AssignRaw(address.ConstBytes(), address.ByteLength(), address.UnitKind(), address.CodePage());
   whole.SelectAll();
+  if (whole.EqualsText("oeb:bookmarks")) {
+    if (controller_ != nullptr) controller_->ShowAnnotations();
+    return true;
+  }
   if (!whole.EqualsText("oeb:library")) return false;
-  if (controller_ != nullptr) controller_->ShowLibraryTitle();
+  if (controller_ != nullptr) controller_->ShowLibrary();
   return true;
 }

@@ -1,5 +1,6 @@
 // The reading view of the program until the browser's document view
-// exists: it opens nothing but the library address, paints the page in the
+// exists: it opens nothing but the library and annotations addresses (the
+// controller's page stand-ins), paints the page in the
 // background colour of the preferences, and records what it was asked, so
 // that the program starts, shows its window, answers its keys and closes
 // in order.
@@ -32,7 +33,9 @@ class StandInView final : public FrameView {
   void GoToFirstPage() override {}
   void GoToStartReading() override {}
   bool GoToToc() override { return false; }
-  bool Start(bool, bool) override { return true; }
+  bool FollowGuideReference(const WCHAR*) override { return false; }
+  // Reopens nothing: the library shows.
+  bool Start(bool doNotReopen, bool noBookNamed) override;
   void Reload(const EncodedString&, bool) override {}
   void RefreshElements() override {}
   bool HasDocument() const override { return false; }
@@ -49,6 +52,18 @@ class StandInView final : public FrameView {
   bool LinkRequestPending() const override { return false; }
   bool SelectionOffersImage() const override { return false; }
   bool OffersCommand(uint32_t) const override { return false; }
+  bool GetSelectionRange(TextRange*, SharedWideString*) const override { return false; }
+  bool GetPageRange(TextRange*) const override { return false; }
+  bool GetLookupWord(SharedWideString*) const override { return false; }
+  int32_t FindMarkOfKind(const TextRange&, uint32_t) const override { return -1; }
+  bool GetMark(int32_t, uint32_t*, SharedWideString*, SharedWideString*) const override { return false; }
+  bool AddMark(const TextRange&, uint32_t, uint32_t, const SharedWideString&) override { return false; }
+  bool DeleteMark(int32_t) override { return false; }
+  void DeleteMarksInRange(uint32_t, const TextRange&) override {}
+  bool SetMarkNote(int32_t, const SharedWideString&) override { return false; }
+  bool BeginLinkRequest() override { return false; }
+  bool CompleteLinkRequest() override { return false; }
+  void EditDrawingAtSelection() override {}
 
  private:
   ApplicationController* controller_;

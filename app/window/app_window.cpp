@@ -136,7 +136,10 @@ void AppWindow::OnSize() {
   RECT panel{};
   if (GetInputPanelState(&panel)) client.bottom -= panel.bottom - panel.top;
   if (frame_ == nullptr) return;
-  if (frame_->controller != nullptr) frame_->controller->SetViewArea(client, false);
+  if (frame_->controller != nullptr) {
+    frame_->controller->LayoutPages(client);
+    frame_->controller->SetViewArea(client, false);
+  }
   if (frame_->view != nullptr) {
     frame_->view->DisplayCommand(80);
     frame_->view->Resize(client.right - client.left, client.bottom - client.top);

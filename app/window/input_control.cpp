@@ -6,6 +6,7 @@
 #include "platform/controls/edit.h"
 #include "platform/gdi/gdi.h"
 #include "platform/input/device_input.h"
+#include "platform/text_drawing/text.h"
 #include "platform/windows/message_queue.h"
 #include "platform/windows/painting.h"
 #include "platform/windows/window_positions.h"
@@ -133,6 +134,26 @@ void InputControl::Show(bool show) {
   SetFocus(GetParent(window_));
   EnableWindow(window_, FALSE);
   MoveWindow(window_, -1000, -1000, rect_[2], rect_[3], FALSE);
+}
+
+bool InputControl::SetFontFromList(const FontTable& fonts, uint8_t index) {
+  if (window_ == nullptr) return false;
+  if (font_ != nullptr) {
+    SendMessageW(window_, WM_SETFONT, 0, FALSE);
+    DeleteObject(font_);
+    font_ = nullptr;
+  }
+  FontTableEntry entry;
+  if (!fonts.GetEntry(index, &entry) || entry.name == nullptr) return false;
+  LOGFONTW description{};
+  description.lfHeight = -(rect_[3] - 4);  // a character height
+  description.lfWeight = 400;
+  const uint32_t units = entry.nameLength < LF_FACESIZE - 1 ? entry.nameLength : LF_FACESIZE - 1;
+  for (uint32_t i = 0; i < units; ++i) description.lfFaceName[i] = entry.name[i];
+  font_ = CreateFontIndirectW(&description);
+  if (font_ == nullptr) return false;
+  SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+  return true;
 }
 
 void InputControl::Destroy() {

@@ -11,6 +11,7 @@
 
 #include "app/window/input_context.h"
 #include "foundation/encoded_string/encoded_string.h"
+#include "layout/drawing/font_table.h"
 #include "platform/types/gdi_handles.h"
 #include "platform/types/window_handle.h"
 #include "platform/windows/window_types.h"
@@ -44,6 +45,11 @@ class InputControl {
   bool Create(HWND parent, InputCodeSink* sink, uint16_t id, int type, const int32_t rect[4], void* data);
   void SetTextCaretAtEnd(const WCHAR* text);
   bool GetText(EncodedString* out) const;
+  // A font of the face of entry `index` of the font list, whose characters
+  // are the control's height less 4 pixels, replacing the control's font.
+  // False when the entry or the font is missing (the old font is gone).
+  bool SetFontFromList(const FontTable& fonts, uint8_t index);
+  HFONT font() const { return font_; }
   void Show(bool show);
   void Destroy();
   InputControl* Identity() { return this; }

@@ -7,6 +7,7 @@
 #include "app/window/input_control.h"
 #include "app/window/key_records.h"
 #include "platform/controls/cursor.h"
+#include "platform/controls/notifications.h"
 #include "platform/core/last_error.h"
 #include "platform/windows/message_queue.h"
 #include "platform/windows/painting.h"
@@ -115,8 +116,15 @@ LRESULT MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_ACTIVATE:
       return OnActivate(window, wrapper, wParam, lParam);
     case WM_SETFOCUS:
+      if (controller != nullptr) controller->FocusActivePage();
+      return 0;
     case WM_KILLFOCUS:
       return 0;
+    case WM_NOTIFY: {
+      LRESULT out = 0;
+      if (controller != nullptr && controller->OnNotify(reinterpret_cast<const NMHDR*>(lParam), &out)) return out;
+      break;
+    }
     case WM_PAINT:
       wrapper->OnPaint();
       return 1;

@@ -133,7 +133,7 @@ void FillFindData(int folder, const std::string& name, const std::u16string& dev
   data->nFileSizeLow = static_cast<DWORD>(size);
   data->dwOID = static_cast<DWORD>(st.st_ino);
   std::u16string shown = device.substr(device.find_last_of(u'\\') + 1);
-  size_t n = shown.size() < MAX_PATH - 1 ? name.size() : MAX_PATH - 1;
+  size_t n = shown.size() < MAX_PATH - 1 ? shown.size() : MAX_PATH - 1;
   for (size_t i = 0; i < n; ++i) data->cFileName[i] = shown[i];
   data->cFileName[n] = 0;
 }

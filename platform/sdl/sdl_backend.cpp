@@ -2,16 +2,21 @@
 // the stylus and the keyboard as the device's keys (device_loop.h). SDL
 // and X11 headers are included in this folder only.
 #include <SDL.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "platform/clipboard/clipboard.h"
 #include "platform/controls/cursor.h"
 #include "platform/input/device_input.h"
 #include "platform/input/virtual_keys.h"
 #include "platform/sdl/device_loop.h"
+#include "platform/windows/window_positions.h"
+#include "platform/windows/message_queue.h"
+#include "platform/windows/windows.h"
 #include "platform/windows/screen.h"
 
 namespace devbackend {
@@ -63,18 +68,21 @@ class SdlBackend final : public Backend {
       std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
       return false;
     }
-    if (!MakeWindow()) {
-      Finish();
-      return false;
-    }
+    // The desktop window waits for the first device window shown: a start
+    // that only brings the running instance forward never shows one.
     // Text copied on the device reaches the desktop's clipboard too.
     SetDesktopClipboardSink([](const char* utf8) { SDL_SetClipboardText(utf8); });
     return true;
   }
 
   void Idle(DWORD maxWaitMs) override {
-    Present();
-    ShowCursorState();
+    HWND foreground = OwnForegroundWindow();
+    if (window_ == nullptr && foreground != nullptr && !MakeWindow()) CloseProgram();
+    if (window_ != nullptr) {
+      FollowForeground(foreground);
+      Present();
+      ShowCursorState();
+    }
     SDL_Event event;
     int wait = static_cast<int>(std::min<DWORD>(maxWaitMs, 10));
     if (SDL_WaitEventTimeout(&event, wait)) {
@@ -98,6 +106,7 @@ class SdlBackend final : public Backend {
     // The screen goes to the window's own surface, without a GL renderer.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     devscreen::ScreenPixels(&width_, &height_);
+    raised_ = devscreen::ForegroundRequestStamp();
     window_ = SDL_CreateWindow("tessalyn", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width_ * scale_,
                                height_ * scale_, SDL_WINDOW_SHOWN);
     if (window_ == nullptr || SDL_GetWindowSurface(window_) == nullptr) {
@@ -105,6 +114,49 @@ class SdlBackend final : public Backend {
       return false;
     }
     return true;
+  }
+
+  // The device's foreground window when it is a shown window of this
+  // process (the desktop window shows this process's screen only then).
+  static HWND OwnForegroundWindow() {
+    HWND window = GetForegroundWindow();
+    if (window == nullptr || !IsWindowVisible(window)) return nullptr;
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return process == static_cast<DWORD>(getpid()) ? window : nullptr;
+  }
+
+  // The desktop window's title is the device's foreground window's text
+  // ("tessalyn" while it has none); another process's SetForegroundWindow
+  // raises the desktop window.
+  void FollowForeground(HWND foreground) {
+    std::u16string text;
+    if (foreground != nullptr) {
+      WCHAR buffer[256] = {};
+      int length = GetWindowTextW(foreground, buffer, 256);
+      if (length > 0) text.assign(buffer, static_cast<size_t>(length));
+    }
+    if (text != title_) {
+      title_ = text;
+      char* utf8 = text.empty() ? nullptr
+                                : SDL_iconv_string("UTF-8", "UTF-16LE", reinterpret_cast<const char*>(text.c_str()),
+                                                   (text.size() + 1) * sizeof(char16_t));
+      SDL_SetWindowTitle(window_, utf8 != nullptr ? utf8 : "tessalyn");
+      SDL_free(utf8);
+    }
+    uint64_t raised = devscreen::ForegroundRequestStamp();
+    if (raised != raised_) {
+      raised_ = raised;
+      SDL_RaiseWindow(window_);
+    }
+  }
+
+  // The desktop's keyboard focus as the device's activation: the active
+  // top-level window hears that it lost or regained it (lParam 0: another
+  // program took or gave it).
+  static void ReportDesktopFocus(bool gained) {
+    HWND active = GetActiveWindow();
+    if (active != nullptr) PostMessageW(active, WM_ACTIVATE, gained ? WA_ACTIVE : WA_INACTIVE, 0);
   }
 
   // The device's wait cursor is state, never pixels of the screen: the
@@ -166,6 +218,8 @@ class SdlBackend final : public Backend {
       }
       case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_EXPOSED) shown_ = ~uint64_t{0};
+        if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) ReportDesktopFocus(false);
+        if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) ReportDesktopFocus(true);
         break;
       default:
         break;
@@ -180,6 +234,8 @@ class SdlBackend final : public Backend {
   int height_ = 0;
   int scale_ = 1;
   uint64_t shown_ = ~uint64_t{0};
+  uint64_t raised_ = 0;
+  std::u16string title_;
 };
 
 }  // namespace

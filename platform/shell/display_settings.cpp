@@ -18,7 +18,7 @@ DWORD Orientation(const ShellState& state) {
   return profile.canRotate && IsOrientation(profile.orientation) ? profile.orientation : DMDO_0;
 }
 
-LONG Change(ShellState& state, DEVMODEW* mode, DWORD flags) {
+LONG Change(ShellState& state, DEVMODEW* mode, DWORD flags, bool* changed) {
   if (!mode) return DISP_CHANGE_BADPARAM;
   bool canRotate = devsystem::Profile().canRotate;
   if (flags & CDS_TEST) {
@@ -37,6 +37,7 @@ LONG Change(ShellState& state, DEVMODEW* mode, DWORD flags) {
   if (!IsOrientation(mode->dmDisplayOrientation)) return DISP_CHANGE_BADMODE;
   if (state.displayFailure != 0) return state.displayFailure;
   if (!canRotate && mode->dmDisplayOrientation != DMDO_0) return DISP_CHANGE_BADMODE;
+  *changed = Orientation(state) != mode->dmDisplayOrientation;
   state.orientation = mode->dmDisplayOrientation;
   state.orientationSet = true;
   return DISP_CHANGE_SUCCESSFUL;
@@ -46,11 +47,21 @@ LONG Change(ShellState& state, DEVMODEW* mode, DWORD flags) {
 
 LONG ChangeDisplaySettingsEx(LPCWSTR, DEVMODEW* mode, HWND window, DWORD flags, LPVOID) {
   ShellState& state = State();
-  std::lock_guard<std::mutex> guard(state.lock);
-  LONG result = Change(state, mode, flags);
-  std::vector<int64_t> args;
-  if (mode) args = {mode->dmFields, mode->dmDisplayOrientation, flags};
-  return static_cast<LONG>(Record(state, "ChangeDisplaySettingsEx", window, std::move(args), u"", result));
+  bool changed = false;
+  LONG result = DISP_CHANGE_FAILED;
+  void (*announce)() = nullptr;
+  {
+    std::lock_guard<std::mutex> guard(state.lock);
+    result = Change(state, mode, flags, &changed);
+    std::vector<int64_t> args;
+    if (mode) args = {mode->dmFields, mode->dmDisplayOrientation, flags};
+    Record(state, "ChangeDisplaySettingsEx", window, std::move(args), u"", result);
+    announce = state.hooks.orientationChanged;
+  }
+  // Without the lock: the windows that receive the news ask the shell for
+  // the screen's new size.
+  if (changed && announce != nullptr) announce();
+  return result;
 }
 
 DWORD CurrentDisplayOrientation() {

@@ -62,6 +62,10 @@ constexpr DWORD CDS_UPDATEREGISTRY = 0x00000001;
 constexpr DWORD CDS_TEST = 0x00000002;
 constexpr DWORD CDS_RESET = 0x40000000;
 
+// wParam of the WM_SETTINGCHANGE that every top-level window of the program
+// receives after the orientation has changed.
+constexpr UINT SETTINGCHANGE_RESET = 0x3002;
+
 // Answers.
 constexpr LONG DISP_CHANGE_SUCCESSFUL = 0;
 constexpr LONG DISP_CHANGE_RESTART = 1;
@@ -82,7 +86,10 @@ namespace devshell {
 //   CDS_TEST with DM_DISPLAYORIENTATION: the orientation in force, read back.
 //   Otherwise with DM_DISPLAYORIENTATION: sets the orientation (a DMDO_
 //     value); DISP_CHANGE_BADMODE for another value or a display that cannot
-//     rotate, or the injected failure.
+//     rotate, or the injected failure. When the orientation in force
+//     changed, the shell's windows layer then sends WM_SETTINGCHANGE
+//     (SETTINGCHANGE_RESET) to the program's top-level windows, which read
+//     the new screen size then.
 LONG ChangeDisplaySettingsEx(LPCWSTR device, DEVMODEW* mode, HWND window, DWORD flags, LPVOID parameter);
 
 DWORD CurrentDisplayOrientation();

@@ -58,6 +58,8 @@ struct ShellWindowHooks {
   BOOL (*fullScreen)(HWND window, DWORD state) = nullptr;
   BOOL (*doneButton)(HWND window, DWORD state) = nullptr;
   HWND (*createVoiceRecorder)(CM_VOICE_RECORDER* settings) = nullptr;
+  // After the display's orientation has changed (it reads the new one).
+  void (*orientationChanged)() = nullptr;
 };
 void SetShellWindowHooks(const ShellWindowHooks& hooks);
 // Who recognises a hold for SHRecognizeGesture: the controls layer, which

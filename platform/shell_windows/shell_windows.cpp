@@ -2,11 +2,17 @@
 #include "platform/shell_windows/shell_windows.h"
 
 #include "platform/input_panel/input_panel.h"
+#include "platform/shell/display_settings.h"
 #include "platform/shell/shell_calls.h"
 #include "platform/shell_windows/menu_bar.h"
 #include "platform/shell_windows/task_bar.h"
 
 namespace devshellwin {
+namespace {
+
+void AnnounceOrientation() { devsip::BroadcastSettingChange(SETTINGCHANGE_RESET); }
+
+}  // namespace
 
 void InstallShellWindows() {
   devshell::ShellWindowHooks hooks;
@@ -14,6 +20,7 @@ void InstallShellWindows() {
   hooks.createMenuBar = CreateMenuBar;
   hooks.fullScreen = FullScreen;
   hooks.doneButton = DoneButton;
+  hooks.orientationChanged = AnnounceOrientation;
   devshell::SetShellWindowHooks(hooks);
 }
 

@@ -1,4 +1,5 @@
 // The windows layer's test control: pumping, virtual time, counts and the screen read back.
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 
@@ -58,6 +59,13 @@ void AdvanceTimeAndPump(DWORD milliseconds) {
   }
   if (left > 0) devthreads::AdvanceVirtualClock(left);
   PumpMessages();
+}
+
+bool WaitForIncomingSend(DWORD milliseconds) {
+  Lock guard(Manager().lock);
+  MessageQueue* queue = CurrentQueue();
+  return queue->wake.wait_for(guard, std::chrono::milliseconds(milliseconds),
+                              [queue] { return !queue->incoming.empty(); });
 }
 
 bool QuitPosted(int* exitCode) {

@@ -35,6 +35,10 @@ namespace devtest {
 // dispatched.
 int PumpMessages();
 void AdvanceTimeAndPump(DWORD milliseconds);
+// Waits up to `milliseconds` of real time until a message sent from
+// another thread or process waits for the calling thread, and leaves it
+// there for the next retrieval (a modal loop's); whether one waits.
+bool WaitForIncomingSend(DWORD milliseconds);
 // Whether a WM_QUIT waits in the calling thread's queue, and its exit code.
 bool QuitPosted(int* exitCode = nullptr);
 // Timers of the calling thread (of its windows and its own).

@@ -5,6 +5,7 @@
 // (posts and activations are answered at once).
 #include "platform/windows/remote_messages.h"
 
+#include <atomic>
 #include <memory>
 
 #include "platform/core/last_error.h"
@@ -17,6 +18,8 @@ namespace devwin {
 namespace {
 
 constexpr uint32_t kPostTimeoutMs = 2000;
+
+std::atomic<uint64_t> g_foregroundRequests{0};
 
 bool Call(const WindowIdentity& window, RequestKind kind, UINT message, WPARAM wParam, LPARAM lParam,
           DWORD timeoutMs, LRESULT* result) {
@@ -128,6 +131,7 @@ void HandleRemoteRequest(const ChannelRequest& request, int fd) {
     case RequestKind::kActivate: {
       auto sent = std::make_shared<SentMessage>();
       sent->work = [window] {
+        g_foregroundRequests.fetch_add(1);
         ActivateLocal(window, true);
         return LRESULT{0};
       };
@@ -141,3 +145,9 @@ void HandleRemoteRequest(const ChannelRequest& request, int fd) {
 }
 
 }  // namespace devwin
+
+namespace devscreen {
+
+uint64_t ForegroundRequestStamp() { return devwin::g_foregroundRequests.load(); }
+
+}  // namespace devscreen

@@ -45,5 +45,9 @@ namespace devscreen {
 // whenever anything drew on the screen (or the screen was made anew).
 std::vector<uint32_t> ScreenPixels(int* width, int* height);
 uint64_t ScreenChangeStamp();
+// A number that changes whenever another process brought a window of this
+// one to the foreground (SetForegroundWindow): the backend raises its
+// desktop window then.
+uint64_t ForegroundRequestStamp();
 
 }  // namespace devscreen

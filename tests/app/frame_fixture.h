@@ -11,6 +11,7 @@
 #include "app/preferences/preferences.h"
 #include "app/window/app_window.h"
 #include "platform/clipboard/clipboard.h"
+#include "platform/controls/control_classes.h"
 #include "platform/testing/windows.h"
 #include "platform/windows/message_queue.h"
 #include "platform/windows/messages.h"
@@ -35,6 +36,7 @@ class FrameFixture : public ::testing::Test {
     frame.controller = controller.get();
     frame.preferences = &preferences;
     frame.view = &view;
+    InitCommonControls();  // the pages' list views, as the program's start does
     ASSERT_TRUE(RegisterMainWindowClass(nullptr));
     wrapper = new AppWindow(&frame);
     ASSERT_TRUE(wrapper->Create(nullptr, u"Corvelline Reader", true, false, nullptr));

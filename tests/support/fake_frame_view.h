@@ -47,6 +47,12 @@ class FakeFrameView final : public FrameView {
     Log("toc");
     return true;
   }
+  bool FollowGuideReference(const WCHAR* type) override {
+    std::string text = "guide ";
+    for (const WCHAR* c = type; *c != 0; ++c) text += static_cast<char>(*c);
+    Log(text);
+    return guideFollows;
+  }
   bool Start(bool doNotReopen, bool noBookNamed) override {
     Log(std::string("start ") + (doNotReopen ? "1" : "0") + (noBookNamed ? "1" : "0"));
     if (onStart) onStart();
@@ -84,6 +90,87 @@ class FakeFrameView final : public FrameView {
   bool SelectionOffersImage() const override { return offersImage; }
   bool OffersCommand(uint32_t command) const override { return command == offeredCommand; }
 
+  // Marks: a list the controller reads and changes.
+  struct Mark {
+    TextRange range;
+    uint32_t kind = 0;
+    uint32_t colour = 0;
+    std::u16string note;
+  };
+  bool GetSelectionRange(TextRange* range, SharedWideString* text) const override {
+    if (!hasSelectionRange) return false;
+    *range = selectionRange;
+    text->Clear();
+    if (!selection.empty()) text->FromChars(selection.data(), static_cast<uint32_t>(selection.size()));
+    return true;
+  }
+  bool GetPageRange(TextRange* range) const override {
+    *range = pageRange;
+    return true;
+  }
+  bool GetLookupWord(SharedWideString* word) const override {
+    word->Clear();
+    if (lookupWord.empty()) return false;
+    word->FromChars(lookupWord.data(), static_cast<uint32_t>(lookupWord.size()));
+    return true;
+  }
+  int32_t FindMarkOfKind(const TextRange& range, uint32_t kinds) const override {
+    for (size_t i = 0; i < marks.size(); ++i) {
+      const Mark& m = marks[i];
+      if ((m.kind & kinds) != 0 && m.range.start >= range.start && m.range.end <= range.end)
+        return static_cast<int32_t>(i);
+    }
+    return -1;
+  }
+  bool GetMark(int32_t index, uint32_t* kind, SharedWideString* markedText, SharedWideString* note) const override {
+    if (index < 0 || static_cast<size_t>(index) >= marks.size()) return false;
+    const Mark& m = marks[static_cast<size_t>(index)];
+    *kind = m.kind;
+    markedText->Clear();
+    if (!markedTextOfMarks.empty()) markedText->FromChars(markedTextOfMarks.data(), static_cast<uint32_t>(markedTextOfMarks.size()));
+    note->Clear();
+    if (!m.note.empty()) note->FromChars(m.note.data(), static_cast<uint32_t>(m.note.size()));
+    return true;
+  }
+  bool AddMark(const TextRange& range, uint32_t kind, uint32_t colour, const SharedWideString& note) override {
+    Mark m{range, kind, colour, Text(note)};
+    marks.push_back(m);
+    Log("add mark " + std::to_string(kind) + " " + std::to_string(range.start) + "-" + std::to_string(range.end));
+    return true;
+  }
+  bool DeleteMark(int32_t index) override {
+    if (index < 0 || static_cast<size_t>(index) >= marks.size()) return false;
+    marks.erase(marks.begin() + index);
+    Log("delete mark " + std::to_string(index));
+    return true;
+  }
+  void DeleteMarksInRange(uint32_t kinds, const TextRange& range) override {
+    Log("delete marks " + std::to_string(kinds) + " " + std::to_string(range.start) + "-" + std::to_string(range.end));
+    for (size_t i = marks.size(); i-- > 0;)
+      if ((marks[i].kind & kinds) != 0 && marks[i].range.start >= range.start && marks[i].range.end <= range.end)
+        marks.erase(marks.begin() + static_cast<ptrdiff_t>(i));
+  }
+  bool SetMarkNote(int32_t index, const SharedWideString& note) override {
+    if (index < 0 || static_cast<size_t>(index) >= marks.size()) return false;
+    marks[static_cast<size_t>(index)].note = Text(note);
+    Log("note " + std::to_string(index));
+    return true;
+  }
+  bool BeginLinkRequest() override {
+    Log("begin link");
+    linkPending = true;
+    return true;
+  }
+  bool CompleteLinkRequest() override {
+    Log("complete link");
+    linkPending = false;
+    return linkStores;
+  }
+  void EditDrawingAtSelection() override { Log("drawing"); }
+
+  static std::u16string Text(const SharedWideString& s) {
+    return s.IsEmpty() ? std::u16string() : std::u16string(s.Chars(), s.length);
+  }
   void Log(const std::string& text) { calls.push_back(text); }
   static std::string Narrow(const EncodedString& s) {
     std::string out;
@@ -98,6 +185,7 @@ class FakeFrameView final : public FrameView {
   int paints = 0;
   bool autoScrolling = false;
   bool openSucceeds = true;
+  bool guideFollows = false;
   bool startSucceeds = true;
   bool hasDocument = false;
   bool internalPage = false;
@@ -108,6 +196,13 @@ class FakeFrameView final : public FrameView {
   bool offersImage = false;
   uint32_t offeredCommand = 0xFFFFFFFF;
   uint32_t viewMode = 1;
+  bool hasSelectionRange = false;
+  TextRange selectionRange;
+  TextRange pageRange{100, 400};
+  std::u16string lookupWord;
+  std::u16string markedTextOfMarks;
+  std::vector<Mark> marks;
+  bool linkStores = true;
   std::u16string title;
   std::u16string path;
   std::u16string selection;

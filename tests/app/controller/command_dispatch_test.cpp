@@ -106,10 +106,12 @@ TEST_F(DispatchTest, OpenFileFilterAndTheChosenPathOpened) {
   auto& journal = devtest::OpenFileJournal();
   ASSERT_EQ(journal.size(), 1u);
   EXPECT_EQ(journal[0].filter, u"PRC files|*.PRC;*.PDB|HTML files|*.HTML;*.HTM|TXT files|*.TXT|All files|*.*");
-  EXPECT_EQ(view.calls, std::vector<std::string>{"open \\eBooks\\chosen.corv"});
+  // The dialog took the activation meanwhile (the view saved its state).
+  ASSERT_FALSE(view.calls.empty());
+  EXPECT_EQ(view.calls.back(), "open \\eBooks\\chosen.corv");
   view.calls.clear();
   controller->ExecuteCommand(25, false);  // cancelled: nothing opened
-  EXPECT_TRUE(view.calls.empty());
+  for (const std::string& call : view.calls) EXPECT_EQ(call.find("open"), std::string::npos) << call;
 }
 
 TEST_F(DispatchTest, CopyPutsUnicodeTextOnTheClipboard) {

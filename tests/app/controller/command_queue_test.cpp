@@ -45,6 +45,17 @@ TEST_F(QueueTest, PostsRunInOrderInOneTimerCall) {
   EXPECT_EQ(view.calls, (std::vector<std::string>{"element 110", "element 111"}));
 }
 
+TEST_F(QueueTest, TheAudioPlayersEventsBecomeQueuedCommands) {
+  AudioPlayerListener& events = *controller;
+  events.TrackChanging(nullptr);
+  events.PositionChanged(nullptr, 3, 17);
+  events.PlayingChanged(true);
+  events.TrackEnded(nullptr);
+  EXPECT_TRUE(listener.commands.empty());  // nothing runs where the event came
+  devtest::AdvanceTimeAndPump(1);
+  EXPECT_EQ(listener.commands, (std::vector<uint32_t>{111, 110, 112, 116}));
+}
+
 TEST_F(QueueTest, HundredThousandCommandsFromAnotherThreadRunInPostingOrder) {
   OrderListener order(controller.get());
   controller->SetCommandListener(&order);

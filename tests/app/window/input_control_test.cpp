@@ -3,12 +3,15 @@
 // its text reaching the window as typed input.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "app/window/input_control.h"
 #include "app/window/key_records.h"
 #include "platform/controls/control_classes.h"
 #include "platform/controls/edit.h"
+#include "platform/gdi/gdi.h"
+#include "platform/text_drawing/text.h"
 #include "platform/windows/message_queue.h"
 #include "platform/windows/messages.h"
 #include "tests/app/test_window.h"
@@ -83,4 +86,35 @@ TEST_F(InputControlTest, SwallowedCharactersAndTheChangeNotification) {
   const int32_t rect[4] = {0, 0, 1, 1};
   EXPECT_FALSE(none.Create(parent, &sink, 8, 3, rect, nullptr));
   EXPECT_EQ(none.window(), nullptr);
+}
+
+namespace {
+
+// A font list of two entries: 0 without a name, 1 a face.
+struct TwoFonts final : FontTable {
+  bool GetEntry(uint8_t id, FontTableEntry* out) const override {
+    if (id != 1) return false;
+    out->kind = 0;
+    out->name = u"Courrier New";
+    out->nameLength = 12;
+    return true;
+  }
+};
+
+}  // namespace
+
+TEST_F(InputControlTest, TheFontFromTheListFitsTheControlAndReplacesTheOldOne) {
+  TwoFonts fonts;
+  ASSERT_TRUE(control.SetFontFromList(fonts, 1));
+  HFONT first = control.font();
+  LOGFONTW made{};
+  ASSERT_GT(GetObjectW(first, sizeof made, &made), 0);
+  EXPECT_EQ(made.lfHeight, -(20 - 4));
+  EXPECT_EQ(std::u16string(made.lfFaceName), u"Courrier New");
+  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(control.window(), WM_GETFONT, 0, 0)), first);
+  ASSERT_TRUE(control.SetFontFromList(fonts, 1));
+  EXPECT_NE(GetObjectW(first, sizeof made, &made), static_cast<int>(sizeof made));  // the old font is gone
+  // An entry without a name leaves the control with no font of its own.
+  EXPECT_FALSE(control.SetFontFromList(fonts, 0));
+  EXPECT_EQ(control.font(), nullptr);
 }

@@ -1,6 +1,9 @@
 // The SDL2 backend on a real X server: Xvfb (started with -displayfd) shows
-// a device window drawn in blue; xdotool clicks into it and presses Return,
-// and both arrive as device messages in client coordinates. Built only into
+// a device window drawn in blue, in a desktop window made only once the
+// device window shows and titled with its text; xdotool clicks into it and
+// presses Return, and both arrive as device messages in client
+// coordinates; the desktop focus moving away and back reaches the device
+// window as WM_ACTIVATE inactive and active, with lParam 0. Built only into
 // its own executable (test_sdl_smoke, tests/platform/sdl/sdl_smoke.cmake), whose
 // leak check suppresses what X11 and SDL keep until the process ends.
 #ifdef TESSALYN_SDL_SMOKE_TEST
@@ -17,6 +20,8 @@
 #include <cstdio>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "platform/gdi/gdi.h"
 #include "platform/input/virtual_keys.h"
@@ -90,6 +95,7 @@ std::string RunCommand(const std::string& command) {
 POINT g_tap{-1, -1};
 WPARAM g_key = 0;
 bool g_painted = false;
+std::vector<std::pair<WORD, LPARAM>> g_activations;
 
 LRESULT Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -112,6 +118,9 @@ LRESULT Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
       g_key = wParam;
       return 0;
+    case WM_ACTIVATE:
+      g_activations.emplace_back(LOWORD(wParam), lParam);
+      return DefWindowProcW(window, message, wParam, lParam);
     default:
       return DefWindowProcW(window, message, wParam, lParam);
   }
@@ -134,6 +143,14 @@ bool PumpUntil(Done done) {
 }
 
 std::string g_geometry;
+std::string g_before;
+
+// Whether an activation of `state` with lParam 0 came after `from`.
+bool ActivatedFromOutside(size_t from, WORD state) {
+  for (size_t i = from; i < g_activations.size(); ++i)
+    if (g_activations[i].first == state && g_activations[i].second == 0) return true;
+  return false;
+}
 
 }  // namespace
 
@@ -155,10 +172,13 @@ TEST(SdlSmoke, ClickAndKeyThroughTheXServerArriveAsDeviceMessages) {
         wc.lpfnWndProc = Procedure;
         wc.lpszClassName = u"SdlSmoke";
         RegisterClassW(&wc);
-        HWND window = CreateWindowExW(0, u"SdlSmoke", u"", WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
+        // No device window shown yet: no desktop window either.
+        PumpUntil([] { return true; });
+        g_before = RunCommand("xdotool search --name '^tessalyn$' | head -n 1");
+        HWND window = CreateWindowExW(0, u"SdlSmoke", u"Smoke Reader", WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
                                       CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
         if (window == nullptr || !PumpUntil([] { return g_painted; })) return 1;
-        std::string id = RunCommand("xdotool search --sync --name '^tessalyn$' | head -n 1");
+        std::string id = RunCommand("xdotool search --sync --name '^Smoke Reader$' | head -n 1");
         if (id.empty()) return 2;
         PumpUntil([] { return true; });
         g_geometry = RunCommand("xdotool getwindowgeometry --shell " + id + " | grep -E 'WIDTH|HEIGHT' | tr '\\n' ' '");
@@ -166,12 +186,20 @@ TEST(SdlSmoke, ClickAndKeyThroughTheXServerArriveAsDeviceMessages) {
         if (!PumpUntil([] { return g_tap.x >= 0; })) return 3;
         RunCommand("xdotool windowfocus --sync " + id + " key Return");
         if (!PumpUntil([] { return g_key != 0; })) return 4;
+        size_t seen = g_activations.size();
+        std::string root = RunCommand("xdotool search --maxdepth 0 --name '' | head -n 1");
+        RunCommand("xdotool windowfocus " + root);
+        if (!PumpUntil([seen] { return ActivatedFromOutside(seen, WA_INACTIVE); })) return 5;
+        seen = g_activations.size();
+        RunCommand("xdotool windowfocus --sync " + id);
+        if (!PumpUntil([seen] { return ActivatedFromOutside(seen, WA_ACTIVE); })) return 6;
         DestroyWindow(window);
         return 0;
       },
       nullptr, &started);
   ASSERT_TRUE(started) << "the SDL backend did not start on " << server.display();
   EXPECT_EQ(result, 0);
+  EXPECT_EQ(g_before, "");
   EXPECT_NE(g_geometry.find("WIDTH=240"), std::string::npos) << g_geometry;
   EXPECT_NE(g_geometry.find("HEIGHT=320"), std::string::npos) << g_geometry;
   // The window's client area starts below the 26-pixel navigation bar.

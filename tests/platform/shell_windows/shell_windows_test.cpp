@@ -9,6 +9,7 @@
 #include "platform/controls/toolbar.h"
 #include "platform/input_panel/input_panel.h"
 #include "platform/menus/menus.h"
+#include "platform/shell/display_settings.h"
 #include "platform/shell/shell_calls.h"
 #include "platform/shell_windows/menu_bar.h"
 #include "platform/shell_windows/task_bar.h"
@@ -164,6 +165,52 @@ TEST_F(ShellWindowsTest, TheInputPanelReportsItsStateAndBroadcastsEachChange) {
   wrongSize.cbSize = 8;
   EXPECT_FALSE(SipGetInfo(&wrongSize));
   EXPECT_FALSE(SipShowIM(7));
+}
+
+// The screen width a second top-level window reads when it hears of a turn.
+int g_widthAtSettingChange = 0;
+LRESULT NotingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SETTINGCHANGE && wParam == SETTINGCHANGE_RESET)
+    g_widthAtSettingChange = GetSystemMetrics(SM_CXSCREEN);
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+TEST_F(ShellWindowsTest, AnOrientationChangeIsBroadcastOnceTheScreenHasTurned) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = NotingWindowProc;
+  wc.lpszClassName = u"NotingWindow";
+  RegisterClassW(&wc);
+  HWND other = CreateWindowExW(0, u"NotingWindow", u"Other", WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr, nullptr,
+                               nullptr);
+  ASSERT_NE(other, nullptr);
+  SetForegroundWindow(owner);
+  ownerMessages.clear();
+  int& widthSeen = g_widthAtSettingChange;
+  widthSeen = 0;
+  auto turn = [](DWORD orientation, DWORD flags = 0) {
+    DEVMODEW mode{};
+    mode.dmSize = sizeof mode;
+    mode.dmFields = DM_DISPLAYORIENTATION;
+    mode.dmDisplayOrientation = orientation;
+    return devshell::ChangeDisplaySettingsEx(nullptr, &mode, nullptr, flags, nullptr);
+  };
+  EXPECT_EQ(turn(DMDO_90), DISP_CHANGE_SUCCESSFUL);
+  ASSERT_EQ(SettingChanges(), 1u);
+  EXPECT_EQ(MessagesOf(WM_SETTINGCHANGE)[0].wParam, SETTINGCHANGE_RESET);
+  EXPECT_EQ(widthSeen, 320);  // sent after the screen turned
+  // The orientation in force again, a query, a refused change: nothing sent.
+  EXPECT_EQ(turn(DMDO_90), DISP_CHANGE_SUCCESSFUL);
+  EXPECT_EQ(turn(DMDO_0, CDS_TEST), DISP_CHANGE_SUCCESSFUL);
+  EXPECT_EQ(turn(3), DISP_CHANGE_BADMODE);
+  devtest::FailDisplayChanges(DISP_CHANGE_FAILED);
+  EXPECT_EQ(turn(DMDO_180), DISP_CHANGE_FAILED);
+  devtest::FailDisplayChanges(0);
+  EXPECT_EQ(SettingChanges(), 1u);
+  widthSeen = 0;
+  EXPECT_EQ(turn(DMDO_0), DISP_CHANGE_SUCCESSFUL);
+  EXPECT_EQ(SettingChanges(), 2u);
+  EXPECT_EQ(widthSeen, 240);
+  DestroyWindow(other);
 }
 
 TEST_F(ShellWindowsTest, TapsOnThePanelsKeysTypeIntoTheFocusedEdit) {
