@@ -18,10 +18,14 @@
 #include "layout/lines/line_layout.h"
 #include "layout/markup/element_stream.h"
 #include "layout/pages/page_frame.h"
+#include "layout/position/page_state_chunk.h"
+#include "layout/tables/table_flow.h"
 
 class Document;
 class DrawingSurface;
 class LayoutContext;
+struct DefaultStyle;
+struct ElementStyle;
 
 // The pair a page is built in: the frame being filled and its item store.
 struct FlowPair {
@@ -113,6 +117,7 @@ class LayoutContext {
 
   // ---- Geometry.
   void GetContentRect(Rect* out) const { *out = inner_; }
+  const Rect& PageRect() const { return pageRect_; }
   const Rect& Column(uint32_t i) const { return columns_[i < kMaxColumns ? i : 0]; }
   uint32_t ColumnCount() const { return columnCount_; }
   int32_t GetColumnGap(uint32_t count) const;
@@ -154,6 +159,34 @@ class LayoutContext {
   bool PageFraction(LayoutItemStore* store, uint32_t position, int32_t* out);
   LaidOutPage* PageBuffer(uint32_t i) { return &pages_[i & 1]; }
   LaidOutPage* FindPageBuffer(uint32_t start);
+
+  // ---- Reading position and current link (layout/position/).
+  // The stamp that ties a saved page state to this document.
+  void SetDocumentStamp(uint32_t stamp) { documentStamp_ = stamp; }
+  uint32_t GetDocumentStamp() const { return documentStamp_; }
+  // What the styles of restored open elements are derived from (not owned;
+  // null: plain defaults).
+  void SetStyleBase(const DefaultStyle* defaults, const ElementStyle* base) {
+    styleDefaults_ = defaults;
+    styleBase_ = base;
+  }
+  // The current page's state as an "EBVS" chunk, and its position record.
+  // False when there is no current page or the stream ran out of memory.
+  bool SaveState(LayoutPosition* out, ByteStream* stream);
+  // Shows the page of a saved state again: a cached page at the position,
+  // else the chunk's state (a page that starts inside a table starts inside
+  // it again), else a page laid out from the position record.
+  bool RestoreState(const LayoutPosition& position, ByteStream* stream);
+  // The current page's wide-table offsets.
+  TableScrollList* TableScrolls() { return &tableScrolls_; }
+  // The current link: the index of a link area of the shown page, -1 none.
+  int32_t GetPageFirstLink();
+  void SetCurrentLink(int32_t n, bool remember, bool reveal);
+  void RestoreRememberedLink();
+  // How many link areas the shown page has (set by whoever builds them).
+  void SetLinkAreaCount(int32_t count) { linkAreaCount_ = count < 0 ? 0 : count; }
+  int32_t LinkAreaCount() const { return linkAreaCount_; }
+  void ClearLinkAreas();
 
   ElementStream* Stream() const { return stream_; }
   const TextFont& Font() const { return font_; }
@@ -221,4 +254,14 @@ class LayoutContext {
   uint32_t stamp_ = 0;
   LaidOutPage pages_[2];
   bool lastPageEndedAtBreak_ = false;  // the page built last ended at a page break
+  TableWidthCache tableWidths_;        // a table continued on the next page keeps its columns
+  uint32_t documentStamp_ = 0;
+  const DefaultStyle* styleDefaults_ = nullptr;
+  const ElementStyle* styleBase_ = nullptr;
+  TableScrollList tableScrolls_;
+  int32_t linkAreaCount_ = 0;
+  int32_t rememberedLink_ = -1;
+
+  bool ReplayToStart(uint32_t start, PageFrame* out);
+  bool ReplayOpenTable(PageFrame* frame);
 };

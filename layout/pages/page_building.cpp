@@ -5,6 +5,7 @@
 #include "layout/drawing/drawing_surface.h"
 #include "layout/markup/keyword_ids.h"
 #include "layout/pages/layout_context.h"
+#include "layout/tables/table_flow.h"
 
 // The item feed of line layout: the next element through the builder.
 class LayoutContext::Feed : public ItemFeed {
@@ -252,9 +253,18 @@ bool LayoutContext::FlowBlock(FlowPair* pair, FlowSpace* space, LayoutCursor* cu
   bool lineDone = false;
   for (;;) {
     const uint32_t before = pair->frame->start;
-    // Until tables have a layout of their own they flow as lines: the
-    // table's own item is dropped, its ends end lines.
-    while (!cursor->AtEnd() && cursor->KindAt() == kTableItem) pair->store->EraseAt(*cursor);
+    if (!cursor->AtEnd() && cursor->KindAt() == kTableItem) {
+      // A table is laid out as one; one that cannot be flows as lines (its
+      // ends then end lines).
+      bool placed = false;
+      const TableFlowResult result = FlowTable(env, space, cursor, &atTop, probe, &tableWidths_, &placed);
+      if (result == TableFlowResult::kFailed) return false;
+      if (result == TableFlowResult::kPlaced) {
+        if (probe && placed && pair->frame->start != before) return true;
+        if (space->Remaining() <= 0) return true;
+        continue;
+      }
+    }
     bool more = false;
     bool produced = false;
     if (!LayOutLine(env, space, cursor, &more, &atTop, &produced)) return false;

@@ -24,6 +24,7 @@ void TaggedRecordFile::Close() {
   if (noSave_) database_->Discard();
   delete database_;
   database_ = nullptr;
+  idIndex_.Clear();
 }
 
 void TaggedRecordFile::DiscardDatabase() {
@@ -32,6 +33,7 @@ void TaggedRecordFile::DiscardDatabase() {
   database_->Discard();
   delete database_;
   database_ = nullptr;
+  idIndex_.Clear();
 }
 
 RecordResult TaggedRecordFile::OpenReplacingForeign(const WCHAR* path, uint32_t mode, uint32_t creator,
@@ -121,7 +123,7 @@ bool TaggedRecordFile::FindRecordIndex(uint32_t id, uint16_t* index) {
   }
   // Links come from files: anything beyond 24 bits names no record.
   if (id > 0xFFFFFFu) return false;
-  return database_->FindByUniqueId(id, index);
+  return idIndex_.Find(database_, id, index);
 }
 
 uint32_t TaggedRecordFile::LockRecordAtIndex(uint16_t index, bool writable) {

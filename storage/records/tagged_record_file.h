@@ -42,6 +42,7 @@
 #include "foundation/streams/byte_order.h"  // record words are big-endian
 #include "platform/types/device_types.h"
 #include "storage/container/palm_database.h"
+#include "storage/records/record_id_index.h"
 #include "storage/records/settings_environment.h"
 
 // Success and failure of the record-file operations. An enum class so that a
@@ -213,6 +214,7 @@ class TaggedRecordFile {
   RecordResult ResizeExistingRecord(uint32_t id, uint32_t recordSize, uint32_t tag);
 
   PalmDatabase* database_ = nullptr;
+  RecordIdIndex idIndex_;  // finds records by identifier without walking them
   uint32_t cursorId_ = kNoRecordId;
   uint16_t cursorIndex_ = kNoRecordIndex;
   uint32_t cursorTag_ = kNoTag;

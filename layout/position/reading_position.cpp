@@ -1,0 +1,153 @@
+// LayoutContext: saving and restoring the reading position as a page-state
+// chunk, and the current link of the shown page.
+#include <new>
+
+#include "layout/builder/layout_builder_items.h"
+#include "layout/markup/keyword_ids.h"
+#include "layout/pages/layout_context.h"
+#include "layout/styles/element_style_records.h"
+#include "storage/documents/document.h"
+
+namespace {
+
+// Elements that may stand between TABLE and TR.
+bool IsRowGroup(uint32_t tag) { return tag == kMarkupTbody || tag == kMarkupThead || tag == kMarkupTfoot; }
+
+}  // namespace
+
+// A frame at `start` whose stream state and open elements are exactly those
+// of the page start: the document is read again from the first page, as
+// the builder reads it. The cached frames know the state where their
+// reading stopped, beyond the start; a saved state must not depend on the
+// items read ahead.
+bool LayoutContext::ReplayToStart(uint32_t start, PageFrame* out) {
+  if (stream_ == nullptr || !firstKnown_ || start < first_.start) return false;
+  if (!out->CopyFrom(first_) || !RestoreStreamState(out) || !out->EnsureStore()) return false;
+  FlowPair pair{out, out->store, false};
+  bool ok = true;
+  while (ok && stream_->GetPosition() < start && stream_->GetKind() != kElementEnd) {
+    out->store->Clear();
+    ok = ReadItems(&pair);
+  }
+  out->store->Clear();
+  ok = ok && SaveStreamState(out);
+  stream_->Restart(0, true);
+  return ok;
+}
+
+bool LayoutContext::SaveState(LayoutPosition* out, ByteStream* stream) {
+  PageFrame* current = CurrentFrame();
+  if (current == nullptr) return false;
+  *out = LayoutPosition{current->number, current->start};
+  const bool plain = document_ != nullptr && document_->IsPlainDocument();
+  if (plain) return SavePageChunk(*current, &tableScrolls_, documentStamp_, true, stream);
+  PageFrame* start = new (std::nothrow) PageFrame;
+  bool ok = false;
+  if (start != nullptr && ReplayToStart(current->start, start)) {
+    start->linkIndex = current->linkIndex;
+    ok = SavePageChunk(*start, &tableScrolls_, documentStamp_, false, stream);
+  } else {
+    // Without the start's state the page is found again from its position.
+    ok = SavePageChunk(*current, &tableScrolls_, documentStamp_, true, stream);
+  }
+  delete start;
+  return ok;
+}
+
+// The table, row and cell the page starts in, written as the builder writes
+// them, so that the page is laid out inside its table.
+bool LayoutContext::ReplayOpenTable(PageFrame* frame) {
+  const ElementRecordStack& records = frame->records;
+  const uint32_t table = records.FindTag(kMarkupTable);
+  if (table == ElementRecordStack::kNoRecord) return true;
+  if (!frame->EnsureStore()) return false;
+  RecordTokenSource source;
+  source.Bind(&records);
+  source.SetRecord(table);
+  const TableItem tableItem = layout_builder::MakeTableItem(source);
+  if (!frame->store->AppendItem(kTableItem, &tableItem, frame->start, false)) return false;
+  uint32_t next = records.NextRecord(table);
+  while (next != ElementRecordStack::kNoRecord && IsRowGroup(records.Tag(next))) next = records.NextRecord(next);
+  if (next == ElementRecordStack::kNoRecord) return true;  // the page starts with a row
+  if (records.Tag(next) != kMarkupTr) return records.Tag(next) != kMarkupTd && records.Tag(next) != kMarkupTh;
+  source.SetRecord(next);
+  const TableRowItem row = layout_builder::MakeTableRowItem(source);
+  if (!frame->store->AppendItem(kTableRowItem, &row, frame->start, false)) return false;
+  next = records.NextRecord(next);
+  if (next == ElementRecordStack::kNoRecord) return true;
+  if (records.Tag(next) != kMarkupTd && records.Tag(next) != kMarkupTh) return false;
+  source.SetRecord(next);
+  const TableCellItem cell = layout_builder::MakeTableCellItem(source);
+  return frame->store->AppendItem(kTableCellItem, &cell, frame->start, false);
+}
+
+bool LayoutContext::RestoreState(const LayoutPosition& position, ByteStream* stream) {
+  if (stream_ == nullptr) return false;
+  if (PageFrame* known = FindFrame(position.start, 0); known != nullptr && known->start == position.start) {
+    MakeCurrent(known);
+    sink_->PageChanged();
+    return true;
+  }
+  ReleaseMemory();
+  PageFrame* frame = new (std::nothrow) PageFrame;
+  if (frame == nullptr) return false;
+  static const DefaultStyle kDefaults;
+  static const ElementStyle kBase;
+  const DefaultStyle& defaults = styleDefaults_ != nullptr ? *styleDefaults_ : kDefaults;
+  const ElementStyle& base = styleBase_ != nullptr ? *styleBase_ : kBase;
+  bool noState = true;
+  bool loaded = stream != nullptr && stream->Remaining() != 0 &&
+                LoadPageChunk(frame, &tableScrolls_, stream, defaults, base, documentStamp_, &noState);
+  LayoutPosition key = position;
+  bool ok = true;
+  if (!loaded || noState) {
+    const int32_t link = loaded ? frame->linkIndex : -1;
+    frame->Reset();
+    ok = LayOutPageAt(&key, frame, true);
+    frame->linkIndex = link;
+  } else {
+    frame->start = position.start;
+    frame->number = position.number;
+    frame->linkPosition = 0;
+    frame->linkStep = 0;
+    frame->end = kNoPosition;
+    ok = ReplayOpenTable(frame);
+  }
+  if (ok) {
+    frame->useStamp = NextStamp();
+    if (frame->number == 1 && firstKnown_) {
+      MakeCurrent(&first_);
+    } else {
+      const uint32_t start = frame->start;  // AddFrame takes the frame's fields
+      ok = AddFrame(*frame);
+      PageFrame* added = ok ? FindFrame(start, 0) : nullptr;
+      ok = ok && MakeCurrent(added);
+    }
+  }
+  delete frame;
+  if (ok) sink_->PageChanged();
+  return ok;
+}
+
+int32_t LayoutContext::GetPageFirstLink() {
+  PageFrame* frame = CurrentFrame();
+  return frame != nullptr ? frame->linkIndex : -1;
+}
+
+void LayoutContext::SetCurrentLink(int32_t n, bool remember, bool /*reveal*/) {
+  PageFrame* frame = CurrentFrame();
+  if (frame == nullptr) return;
+  if (n >= linkAreaCount_) n = linkAreaCount_ - 1;
+  if (n < -1) n = -1;
+  rememberedLink_ = remember ? frame->linkIndex : -1;
+  frame->linkIndex = n;
+}
+
+void LayoutContext::RestoreRememberedLink() {
+  if (rememberedLink_ != -1) SetCurrentLink(rememberedLink_, false, false);
+}
+
+void LayoutContext::ClearLinkAreas() {
+  linkAreaCount_ = 0;
+  rememberedLink_ = -1;
+}
