@@ -40,6 +40,30 @@ TEST_F(AutoscrollTest, TicksScrollTheViewByTheStepOnTheVirtualClock) {
   EXPECT_EQ(display.AutoscrollRemaining(), 280);
 }
 
+// The next page, painted into the screen image, slides in from the bottom
+// of the view's area: after one tick its first row is the area's last.
+TEST_F(AutoscrollTest, TheNextPageSlidesInFromTheBottom) {
+  host.onStep = [this] {
+    surface.BeginDraw(false);
+    surface.SetBackgroundColor(Color::FromRgb(255, 255, 255));
+    surface.EraseRect(Rect{0, 20, 240, 280});
+    surface.SetBackgroundColor(Color::FromRgb(255, 0, 0));
+    surface.EraseRect(Rect{0, 20, 240, 1});
+    surface.SetBackgroundColor(Color::FromRgb(0, 0, 255));
+    surface.EraseRect(Rect{0, 21, 240, 1});
+    surface.EndDraw();
+  };
+  Start();
+  display.SetAutoscrollSpeed(1, 50);
+  // Nothing of the next page shows before the first tick.
+  EXPECT_NE(ScreenPixel(Point{5, 299}), 0xFF0000u);
+  devtest::AdvanceTimeAndPump(50);
+  EXPECT_EQ(ScreenPixel(Point{5, 299}), 0xFF0000u);
+  devtest::AdvanceTimeAndPump(50);
+  EXPECT_EQ(ScreenPixel(Point{5, 298}), 0xFF0000u);  // scrolled up by one
+  EXPECT_EQ(ScreenPixel(Point{5, 299}), 0x0000FFu);  // the next row came in
+}
+
 TEST_F(AutoscrollTest, SpeedKeys) {
   struct Case {
     int32_t key;

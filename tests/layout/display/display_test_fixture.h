@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "layout/display/display_manager.h"
@@ -44,6 +45,7 @@ class FakeDisplayHost : public DisplayHost {
   }
   bool StepViewPage() override {
     ++steps;
+    if (onStep) onStep();
     return pagesLeft-- > 0;
   }
   void ScrollViewToLine(int32_t offset, int32_t step) override { scrolledTo.push_back({offset, step}); }
@@ -59,6 +61,7 @@ class FakeDisplayHost : public DisplayHost {
   bool hasView = true;
   Rect view{0, 20, 240, 280};
   int steps = 0;
+  std::function<void()> onStep;  // the view paints its next page
   int pagesLeft = 1000;
   uint8_t storedOrientation = 255;
   std::vector<Rect> clientRects;
