@@ -1,8 +1,11 @@
 // WalkRange and its two visitors.
 #include "layout/selection/range_walker.h"
 
+#include <new>
+
 #include "layout/lines/line_layout.h"
 #include "layout/lines/line_records.h"
+#include "layout/render/annotation_painter.h"
 #include "layout/render/page_renderer.h"
 #include "layout/selection/text_units.h"
 
@@ -92,8 +95,10 @@ Rect LineBand(const LineRecord& line) {
 
 bool LinkAreaVisitor::OnItem(const LayoutCursor& at, bool* open) {
   *open = false;
-  if (at.KindAt() != kStyleRunItem) return false;
-  LinkAction* link = StyleRunAt(at)->link.Get();
+  if (at.KindAt() == kStyleRunItem) runLink_.Assign(StyleRunAt(at)->link.Get());
+  if (painter_ != nullptr) painter_->Advance(at.store->PositionAt(at), true);
+  LinkAction* link = runLink_.Get();
+  if (link == nullptr && painter_ != nullptr && painter_->HasNote()) link = painter_->NoteAction().Get();
   current_.Assign(link);
   if (link == open_.Get()) return false;
   // The ending stretch keeps its own link; the new one opens after it.
@@ -166,10 +171,25 @@ bool WalkRange(LayoutItemStore* page, ShapeAreaArray* areas, RangeVisitor* visit
   return stretch.Close(line, visitor, areas);
 }
 
-bool BuildLinkAreas(LayoutItemStore* page, LinkAction* initialLink, ShapeAreaArray* areas) {
+bool BuildLinkAreas(LayoutItemStore* page, LinkAction* initialLink, AnnotationPainter* painter,
+                    ShapeAreaArray* areas) {
   areas->Clear();
-  LinkAreaVisitor visitor(initialLink);
+  LinkAreaVisitor visitor(initialLink, painter);
   if (WalkRange(page, areas, &visitor, LayoutCursor::Begin(page), LayoutCursor::End(page), true)) return true;
   areas->Clear();
   return false;
+}
+
+bool AddNoteArea(ShapeAreaArray* areas, uint32_t bookmark, const Rect& rect) {
+  LinkAction* action = new (std::nothrow) LinkAction;
+  if (action == nullptr) return false;
+  action->SetNumberPairReference(25, 71, reinterpret_cast<void*>(static_cast<uintptr_t>(bookmark)));
+  ShapeArea* area = areas->AppendSlot();
+  if (area != nullptr) {
+    area->SetRectangle(rect);
+    area->SetBounds(rect);
+    area->SetLink(action);
+  }
+  action->Release();
+  return area != nullptr;
 }

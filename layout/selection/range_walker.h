@@ -15,6 +15,8 @@
 #include "layout/items/layout_item_store.h"
 #include "layout/shapes/shape_area.h"
 
+class AnnotationPainter;
+
 class RangeVisitor {
  public:
   virtual ~RangeVisitor() = default;
@@ -28,12 +30,17 @@ class RangeVisitor {
 };
 
 // The links of the style runs: one stretch per run of text under the same
-// link.
+// link. With a painter of the book's notes, text under a note that has no
+// link of its own takes the note's action (showing the note).
 class LinkAreaVisitor : public RangeVisitor {
  public:
   // The link in force where the page starts (a link wrapped from the page
-  // before), may be null.
-  explicit LinkAreaVisitor(LinkAction* initial) { current_.Assign(initial); }
+  // before), may be null; the painter (may be null) is reset at the page
+  // start with links made.
+  LinkAreaVisitor(LinkAction* initial, AnnotationPainter* painter) : painter_(painter) {
+    current_.Assign(initial);
+    runLink_.Assign(initial);
+  }
   bool OnItem(const LayoutCursor& at, bool* open) override;
   bool StartsAt(const LayoutCursor&) override {
     open_.Assign(current_.Get());
@@ -42,9 +49,11 @@ class LinkAreaVisitor : public RangeVisitor {
   void FillArea(ShapeArea* area) override;
 
  private:
+  AnnotationPainter* painter_;
+  RefPtr<LinkAction> runLink_;  // the link of the style run in force
   RefPtr<LinkAction> closing_;  // the link of the stretch that just ended
   bool closingSet_ = false;
-  RefPtr<LinkAction> current_;  // the link of the style run in force
+  RefPtr<LinkAction> current_;  // the link in force (the run's or the note's)
   RefPtr<LinkAction> open_;     // the link of the open stretch
 };
 
@@ -65,6 +74,13 @@ class RangeAreaVisitor : public RangeVisitor {
 bool WalkRange(LayoutItemStore* page, ShapeAreaArray* areas, RangeVisitor* visitor, const LayoutCursor& from,
                const LayoutCursor& to, bool withObjects);
 
-// The page's link areas, in page order; false on lack of memory (the list
+// The page's link areas, in page order (the painter, may be null, reset at
+// the page start with links made); false on lack of memory (the list
 // then empty).
-bool BuildLinkAreas(LayoutItemStore* page, LinkAction* initialLink, ShapeAreaArray* areas);
+bool BuildLinkAreas(LayoutItemStore* page, LinkAction* initialLink, AnnotationPainter* painter,
+                    ShapeAreaArray* areas);
+
+// Appends an area over a note's mark whose action shows the note (the
+// command values 25 and 71 with the note's bookmark). False on lack of
+// memory.
+bool AddNoteArea(ShapeAreaArray* areas, uint32_t bookmark, const Rect& rect);

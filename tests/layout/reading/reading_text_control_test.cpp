@@ -53,7 +53,7 @@ class FakeView : public ReadingView {
       AppendMark(&store, kMarkSpace, 10, position++);
       x += 10;
     }
-    BuildLinkAreas(&store, nullptr, &areas);
+    BuildLinkAreas(&store, nullptr, nullptr, &areas);
     selection.Reset(&store);
   }
 

@@ -4,9 +4,11 @@
 #include <vector>
 
 #include "layout/pages/page_item_builder.h"
+#include "layout/render/annotation_painter.h"
 #include "layout/render/page_renderer.h"
 #include "layout/selection/range_walker.h"
 #include "layout/selection/selection_view.h"
+#include "storage/side_file/book_parameter_file.h"
 #include "tests/layout/pages/pager_fixture.h"
 
 namespace pagertest {
@@ -51,7 +53,7 @@ TEST_F(PaintedAreasTest, AWrappedLinkGivesOneAreaWithARectanglePerLine) {
       OpenAndPaint("<p>plain words <a href=\"x.html\">here is a link that wraps</a> after <a href=\"y\">one</a></p>");
   ASSERT_NE(page, nullptr);
   ShapeAreaArray areas;
-  ASSERT_TRUE(BuildLinkAreas(page, nullptr, &areas));
+  ASSERT_TRUE(BuildLinkAreas(page, nullptr, nullptr, &areas));
   ASSERT_EQ(areas.Count(), 2u);
   const ShapeArea& wrapped = *areas.At(0);
   EXPECT_EQ(wrapped.kind, ShapeArea::kRectList);
@@ -69,6 +71,43 @@ TEST_F(PaintedAreasTest, AWrappedLinkGivesOneAreaWithARectanglePerLine) {
     EXPECT_LE(r->x + r->width, 120);
     EXPECT_GT(r->width, 0);
   }
+}
+
+// A note with a target over plain text makes that text a link area whose
+// action shows the note: command values 25 and 71 with the note's mark.
+TEST_F(PaintedAreasTest, ANoteWithATargetBecomesALinkArea) {
+  BookParameterFile marks;
+  EncodedString path;
+  path.FromWide(u"\\book.prc");
+  ASSERT_EQ(marks.Create(path, "book", 4, false, true, false), RecordResult::kOk);
+  LayoutItemStore* page = OpenAndPaint("<p>alpha beta gamma</p>");
+  ASSERT_NE(page, nullptr);
+  uint32_t beta = 0;
+  for (LayoutCursor at = LayoutCursor::Begin(page); !at.AtEnd(); at.Next()) {
+    if (at.KindAt() == kTextItem && TextAt(at)->text.length == 4 && TextAt(at)->text.Chars()[0] == u'b') {
+      beta = page->PositionAt(at);
+    }
+  }
+  ASSERT_NE(beta, 0u);
+  const uint32_t note = marks.AddBookmark(beta, beta + 4, 0, 0, 0, 2);
+  const uint32_t target = marks.AddBookmark(beta, beta + 4, 0, 0, 0, 1);
+  marks.SetBookmarkTarget(note, target);
+  AnnotationPainter painter;
+  uint32_t first = 0, end = 0;
+  ASSERT_TRUE(page->GetPositionRange(&first, &end));
+  painter.Reset(&marks, Color::FromRgb(255, 255, 0), 16, Color::FromRgb(0, 0, 0), first, end);
+  ShapeAreaArray areas;
+  ASSERT_TRUE(BuildLinkAreas(page, nullptr, &painter, &areas));
+  ASSERT_EQ(areas.Count(), 1u);
+  const LinkAction* action = areas.At(0)->link.Get();
+  ASSERT_NE(action, nullptr);
+  EXPECT_EQ(action->kind, LinkAction::kNumberPairReference);
+  EXPECT_EQ(action->first, 25);
+  EXPECT_EQ(action->second, 71);
+  EXPECT_EQ(reinterpret_cast<uintptr_t>(action->reference), note);
+  // Without the painter the page has no link.
+  ASSERT_TRUE(BuildLinkAreas(page, nullptr, nullptr, &areas));
+  EXPECT_EQ(areas.Count(), 0u);
 }
 
 TEST_F(PaintedAreasTest, TheWordUnderTheStylusOnAPaintedPage) {

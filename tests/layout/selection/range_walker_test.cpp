@@ -91,7 +91,7 @@ TEST(LinkAreas, AWrappedLinkIsOneAreaOfTwoRectangles) {
   page.Word(u"line");
   page.Style(nullptr);
   ShapeAreaArray areas;
-  ASSERT_TRUE(BuildLinkAreas(&page.store, nullptr, &areas));
+  ASSERT_TRUE(BuildLinkAreas(&page.store, nullptr, nullptr, &areas));
   ASSERT_EQ(areas.Count(), 2u);
   const ShapeArea& first = *areas.At(0);
   EXPECT_EQ(first.kind, ShapeArea::kRectList);
@@ -113,10 +113,23 @@ TEST(LinkAreas, ALinkInForceAtThePageStartOpensAnArea) {
   page.Space();
   page.Word(u"after");
   ShapeAreaArray areas;
-  ASSERT_TRUE(BuildLinkAreas(&page.store, link.Get(), &areas));
+  ASSERT_TRUE(BuildLinkAreas(&page.store, link.Get(), nullptr, &areas));
   ASSERT_EQ(areas.Count(), 1u);
   EXPECT_EQ(areas.At(0)->link.Get(), link.Get());
   EXPECT_EQ(RectsOf(*areas.At(0)), (std::vector<Rect>{{0, 10, 30, 20}}));
+}
+
+TEST(LinkAreas, ANoteAreaShowsItsNote) {
+  ShapeAreaArray areas;
+  ASSERT_TRUE(AddNoteArea(&areas, 42, Rect{5, 6, 7, 8}));
+  ASSERT_EQ(areas.Count(), 1u);
+  const LinkAction* action = areas.At(0)->link.Get();
+  ASSERT_NE(action, nullptr);
+  EXPECT_EQ(action->kind, LinkAction::kNumberPairReference);
+  EXPECT_EQ(action->first, 25);
+  EXPECT_EQ(action->second, 71);
+  EXPECT_EQ(reinterpret_cast<uintptr_t>(action->reference), 42u);
+  EXPECT_TRUE(areas.At(0)->HitTest(Point{6, 7}, 0));
 }
 
 class HighlightTest : public surfacetest::SurfaceTest {
