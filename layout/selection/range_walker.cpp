@@ -1,6 +1,7 @@
 // WalkRange and its two visitors.
 #include "layout/selection/range_walker.h"
 
+#include <cstring>
 #include <new>
 
 #include "layout/lines/line_layout.h"
@@ -185,6 +186,22 @@ bool AddNoteArea(ShapeAreaArray* areas, uint32_t bookmark, const Rect& rect) {
   if (action == nullptr) return false;
   action->SetNumberPairReference(25, 71, reinterpret_cast<void*>(static_cast<uintptr_t>(bookmark)));
   ShapeArea* area = areas->AppendSlot();
+  if (area != nullptr) {
+    area->SetRectangle(rect);
+    area->SetBounds(rect);
+    area->SetLink(action);
+  }
+  action->Release();
+  return area != nullptr;
+}
+
+bool AddScriptArea(ShapeAreaArray* areas, const Rect& rect, const char* script) {
+  LinkAction* action = new (std::nothrow) LinkAction;
+  if (action == nullptr) return false;
+  action->kind = LinkAction::kScript;
+  bool ok = action->target.FromLatin1(reinterpret_cast<const uint8_t*>(script),
+                                      static_cast<uint32_t>(std::strlen(script)));
+  ShapeArea* area = ok ? areas->AppendSlot() : nullptr;
   if (area != nullptr) {
     area->SetRectangle(rect);
     area->SetBounds(rect);

@@ -84,3 +84,7 @@ bool BuildLinkAreas(LayoutItemStore* page, LinkAction* initialLink, AnnotationPa
 // command values 25 and 71 with the note's bookmark). False on lack of
 // memory.
 bool AddNoteArea(ShapeAreaArray* areas, uint32_t bookmark, const Rect& rect);
+
+// Appends an area whose action runs a script (ASCII text). False on lack
+// of memory.
+bool AddScriptArea(ShapeAreaArray* areas, const Rect& rect, const char* script);

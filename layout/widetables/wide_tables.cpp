@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "layout/position/page_state_chunk.h"
+#include "layout/selection/range_walker.h"
 
 namespace {
 constexpr int32_t kMinimumMarkHeight = 6;
@@ -173,4 +174,16 @@ uint32_t WideTables::FormatScrollScript(uint32_t n, int32_t dx, char* out) {
   int written = dx == 0 ? std::snprintf(out, kScriptSize, "move_table(%u)", n)
                         : std::snprintf(out, kScriptSize, "move_table(%u,%d)", n, dx);
   return written > 0 ? static_cast<uint32_t>(written) : 0;
+}
+
+bool WideTables::AddTableScrollAreas(ShapeAreaArray* areas, const Rect& box, uint32_t position) const {
+  Rect viewport, tableMark, left, right;
+  if (!GetTableScrollRects(box, &viewport, &tableMark, &left, &right)) return true;
+  char script[kScriptSize];
+  FormatScrollScript(position, 0, script);
+  if (!AddScriptArea(areas, tableMark, script)) return false;
+  FormatScrollScript(position, -kCommandStep, script);
+  if (!AddScriptArea(areas, left, script)) return false;
+  FormatScrollScript(position, kCommandStep, script);
+  return AddScriptArea(areas, right, script);
 }

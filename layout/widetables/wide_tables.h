@@ -18,6 +18,7 @@
 #include "foundation/containers/segmented_array.h"
 #include "foundation/geometry/rect.h"
 #include "layout/drawing/color.h"
+#include "layout/shapes/shape_area.h"
 
 class DrawingSurface;
 class TableScrollList;
@@ -103,6 +104,13 @@ class WideTables {
   // The first scrolling table whose viewport holds the point: its position,
   // and whether it is selected.
   bool FindTableAt(Point point, uint32_t* position) const;
+
+  // The three script areas of a wide table during the building of the
+  // page's link areas: over the table mark "move_table(n)" (select), over
+  // the left marks "move_table(n,-40)", over the right ones
+  // "move_table(n,40)". Nothing without the pictures; false on lack of
+  // memory.
+  bool AddTableScrollAreas(ShapeAreaArray* areas, const Rect& box, uint32_t position) const;
 
   // ---- Painting.
   void PaintTableScrollMarks(DrawingSurface* surface, const Rect& box, const Rect& viewport,

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "layout/position/page_state_chunk.h"
@@ -265,6 +266,30 @@ TEST_F(WideTablesTest, ScrollScripts) {
   EXPECT_STREQ(text, "move_table(12,-40)");
   WideTables::FormatScrollScript(4294967295u, 40, text);
   EXPECT_STREQ(text, "move_table(4294967295,40)");
+}
+
+TEST_F(WideTablesTest, ScrollAreasRunTheTableScripts) {
+  ShapeAreaArray areas;
+  ASSERT_TRUE(tables.AddTableScrollAreas(&areas, Rect{10, 50, 200, 100}, 77));
+  ASSERT_EQ(areas.Count(), 3u);
+  const char* want[3] = {"move_table(77)", "move_table(77,-40)", "move_table(77,40)"};
+  const Rect where[3] = {{6, 50, 14, 14}, {6, 64, 14, 86}, {204, 50, 10, 100}};
+  for (uint32_t i = 0; i < 3; ++i) {
+    const LinkAction* action = areas.At(i)->link.Get();
+    ASSERT_NE(action, nullptr);
+    EXPECT_EQ(action->kind, LinkAction::kScript);
+    std::string text;
+    for (uint32_t k = 0; k < action->target.length; ++k) text += static_cast<char>(action->target.Chars()[k]);
+    EXPECT_EQ(text, want[i]);
+    Rect bounds;
+    areas.At(i)->GetBoundingBox(&bounds);
+    EXPECT_EQ(bounds, where[i]);
+  }
+  // Without the pictures: no areas.
+  WideTables plain;
+  ShapeAreaArray none;
+  ASSERT_TRUE(plain.AddTableScrollAreas(&none, Rect{10, 50, 200, 100}, 77));
+  EXPECT_EQ(none.Count(), 0u);
 }
 
 // A live drag scrolls the viewport on the screen and fills the strip it
