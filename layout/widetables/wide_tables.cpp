@@ -114,7 +114,7 @@ bool WideTables::SaveOffsets(TableScrollList* out) const {
   out->Clear();
   for (uint32_t i = 0; i < states_.count; ++i) {
     const WideTableState& state = *static_cast<const WideTableState*>(states_.At(i));
-    if (!out->Append(TableScrollState{state.position, state.offsetX, state.offsetY})) return false;
+    if (!out->Append(SavedTableScroll{state.position, state.offsetX, state.offsetY})) return false;
   }
   return true;
 }
@@ -122,7 +122,7 @@ bool WideTables::SaveOffsets(TableScrollList* out) const {
 void WideTables::RestoreOffsets(const TableScrollList& saved) {
   if (!HasPictures()) return;
   for (uint32_t i = 0; i < saved.Count(); ++i) {
-    const TableScrollState& record = saved.At(i);
+    const SavedTableScroll& record = saved.At(i);
     WideTableState* state = Find(record.position);
     if (state == nullptr) {
       WideTableState fresh;

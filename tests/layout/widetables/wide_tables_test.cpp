@@ -236,7 +236,7 @@ TEST_F(WideTablesTest, WithoutEveryPictureNoTableScrolls) {
     EXPECT_FALSE(plain.FindTableAt(Point{30, 60}, &position));
     EXPECT_FALSE(plain.ScrollTables(Point{40, 0}, false, nullptr, WideTables::kSelectedOrAll, nullptr));
     TableScrollList saved;
-    saved.Append(TableScrollState{77, 30, 0});
+    saved.Append(SavedTableScroll{77, 30, 0});
     plain.RestoreOffsets(saved);
     EXPECT_EQ(plain.Count(), 0u);
   }
