@@ -95,26 +95,83 @@ void MappedPalmDatabase::ReleaseRecord(RecordBuffer* buffer, bool dirty) {
   if (buffer != nullptr && base != nullptr && buffer->GetSize() != 0 && buffer->GetData() >= base &&
       static_cast<size_t>(buffer->GetData() - base) < file_.MappedLength()) {
     const uint32_t offset = file_.ViewOffset() + static_cast<uint32_t>(buffer->GetData() - base);
-    const uint32_t end = offset + buffer->GetSize();
-    if (passedEnd_ == 0) {
-      // Touching a page maps its neighbours back in with it, some of them
-      // behind the stretch let go last: a stretch that goes on from there
-      // begins that far back, so that they go with it.
-      const bool goesOn = letGoEnd_ != 0 && offset >= letGoEnd_ && offset - letGoEnd_ < kNeighbourBytes;
-      passedStart_ = goesOn && letGoEnd_ > kNeighbourBytes ? letGoEnd_ - kNeighbourBytes : offset;
-      passedEnd_ = end;
-    } else {
-      if (offset < passedStart_) passedStart_ = offset;
-      if (end > passedEnd_) passedEnd_ = end;
-    }
-    if (passedEnd_ - passedStart_ >= kPassedStretch) {
-      file_.ReleasePages(passedStart_, passedEnd_ - passedStart_);
-      letGoEnd_ = passedEnd_;
-      passedStart_ = 0;
-      passedEnd_ = 0;
-    }
+    KeepReleased({offset, offset + buffer->GetSize()});
   }
   PalmDatabase::ReleaseRecord(buffer, dirty);
+}
+
+void MappedPalmDatabase::KeepReleased(Span span) {
+  for (uint32_t i = 0; i < keptCount_; ++i) {
+    if (kept_[i].start != span.start || kept_[i].end != span.end) continue;
+    // Released again: it becomes the latest.
+    for (uint32_t j = i; j + 1 < keptCount_; ++j) kept_[j] = kept_[j + 1];
+    kept_[keptCount_ - 1] = span;
+    return;
+  }
+  auto passOldest = [this] {
+    const Span oldest = kept_[0];
+    for (uint32_t j = 0; j + 1 < keptCount_; ++j) kept_[j] = kept_[j + 1];
+    --keptCount_;
+    keptBytes_ -= oldest.end - oldest.start;
+    PassSpan(oldest);
+  };
+  if (keptCount_ == kKeptSpans) passOldest();
+  kept_[keptCount_++] = span;
+  keptBytes_ += span.end - span.start;
+  // The latest always stays, however long.
+  while (keptCount_ > 1 && keptBytes_ > kKeptBytes) passOldest();
+}
+
+void MappedPalmDatabase::PassSpan(Span span) {
+  if (passedEnd_ == 0) {
+    // Touching a page maps its neighbours back in with it, some of them
+    // behind the stretch let go last: a stretch that goes on from there
+    // begins that far back, so that they go with it.
+    const bool goesOn = letGoEnd_ != 0 && span.start >= letGoEnd_ && span.start - letGoEnd_ < kNeighbourBytes;
+    passedStart_ = goesOn && letGoEnd_ > kNeighbourBytes ? letGoEnd_ - kNeighbourBytes : span.start;
+    passedEnd_ = span.end;
+  } else {
+    if (span.start < passedStart_) passedStart_ = span.start;
+    if (span.end > passedEnd_) passedEnd_ = span.end;
+  }
+  if (passedEnd_ - passedStart_ >= kPassedStretch) {
+    LetGoOutsideKept(passedStart_, passedEnd_);
+    letGoEnd_ = passedEnd_;
+    passedStart_ = 0;
+    passedEnd_ = 0;
+  }
+}
+
+void MappedPalmDatabase::LetGoOutsideKept(uint32_t start, uint32_t end) {
+  // The kept records inside the stretch, by offset.
+  Span inside[kKeptSpans];
+  uint32_t n = 0;
+  for (uint32_t i = 0; i < keptCount_; ++i) {
+    if (kept_[i].end <= start || kept_[i].start >= end) continue;
+    uint32_t j = n++;
+    for (; j > 0 && inside[j - 1].start > kept_[i].start; --j) inside[j] = inside[j - 1];
+    inside[j] = kept_[i];
+  }
+  // The stretch goes in the gaps between them; a gap ends on the boundary
+  // below a kept record and resumes on the one above it, since pages are
+  // let go whole.
+  uint32_t from = start;
+  for (uint32_t i = 0; i < n; ++i) {
+    const uint32_t to = inside[i].start - inside[i].start % kNeighbourBytes;
+    if (to > from) file_.ReleasePages(from, to - from);
+    const uint64_t above = (static_cast<uint64_t>(inside[i].end) + kNeighbourBytes - 1) / kNeighbourBytes * kNeighbourBytes;
+    const uint32_t resume = above < end ? static_cast<uint32_t>(above) : end;
+    if (resume > from) from = resume;
+  }
+  if (end > from) file_.ReleasePages(from, end - from);
+}
+
+void MappedPalmDatabase::ForgetReleased() {
+  keptCount_ = 0;
+  keptBytes_ = 0;
+  passedStart_ = 0;
+  passedEnd_ = 0;
+  letGoEnd_ = 0;
 }
 
 const uint8_t* MappedPalmDatabase::RecordPointer(uint16_t index, uint32_t* size) {
@@ -168,9 +225,7 @@ bool MappedPalmDatabase::IsStoreValid() { return file_.IsAvailable() && file_.Is
 
 bool MappedPalmDatabase::ReopenStore() {
   ++storeGeneration_;
-  passedStart_ = 0;
-  passedEnd_ = 0;
-  letGoEnd_ = 0;
+  ForgetReleased();
   if (!file_.Reopen() || !LoadHead()) {
     count_ = 0;
     return false;

@@ -30,11 +30,15 @@ class MappedPalmDatabase : public PalmDatabase {
   bool IsMapped() const override { return true; }
   RecordBuffer* LockRecord(uint16_t index, bool writable) override;
   RecordBuffer* LockRecordDefault(uint16_t index) override { return LockRecord(index, false); }
-  // Also lets go of the pages of the records released: once the records
-  // released since the last time span a stretch of the file
-  // (kPassedStretch), the pages of that stretch leave memory, so that a
-  // long book read through keeps about a stretch of itself resident. Their
-  // bytes come back from the file when touched again.
+  // Also lets go of the pages of records no longer in use. The records
+  // released last stay (up to kKeptSpans of them and kKeptBytes), so that
+  // a reader going back and forth over a few records, as look-ups in index
+  // tables do, finds their pages in memory. A record pushed out of them is
+  // passed; once the records passed since the last time span a stretch of
+  // the file (kPassedStretch), the pages of that stretch leave memory, all
+  // but those of the records kept, so that a long book read through keeps
+  // about a stretch of itself resident. Their bytes come back from the file
+  // when touched again.
   void ReleaseRecord(RecordBuffer* buffer, bool dirty) override;
   const uint8_t* RecordPointer(uint16_t index, uint32_t* size) override;
   bool GetRecordSize(uint16_t index, uint32_t* size) override;
@@ -57,13 +61,36 @@ class MappedPalmDatabase : public PalmDatabase {
   const uint8_t* RecordRange(uint16_t index, uint32_t* size) const;
   static bool ViewAt(PalmDatabase* database, uint16_t index, RecordView* view);
 
+  // File bytes [start, end).
+  struct Span {
+    uint32_t start;
+    uint32_t end;
+  };
+  // Keeps the record's span as the latest kept one, passing the oldest
+  // ones that no longer fit.
+  void KeepReleased(Span span);
+  // Adds a span to the stretch passed, letting the stretch go once it is
+  // long enough.
+  void PassSpan(Span span);
+  // Lets the pages of [start, end) go, all but those of the kept records.
+  void LetGoOutsideKept(uint32_t start, uint32_t end);
+  void ForgetReleased();
+
   static constexpr uint32_t kPassedStretch = 256 * 1024;
-  // How far around a touched page the host maps pages already read.
+  static constexpr uint32_t kKeptSpans = 16;
+  static constexpr uint32_t kKeptBytes = 1024 * 1024;
+  // How far around a touched page the host maps pages already read. Pages
+  // are let go around the kept records on boundaries of this size, a
+  // multiple of any page size, so that a kept record never loses an end.
   static constexpr uint32_t kNeighbourBytes = 64 * 1024;
 
   MappedFile file_;
   uint16_t count_ = 0;
-  // File bytes [passedStart_, passedEnd_): the span of the records released
+  // The records released last, oldest first, and their total length.
+  Span kept_[kKeptSpans] = {};
+  uint32_t keptCount_ = 0;
+  uint32_t keptBytes_ = 0;
+  // File bytes [passedStart_, passedEnd_): the span of the records passed
   // since pages were last let go (empty when passedEnd_ is 0).
   uint32_t passedStart_ = 0;
   uint32_t passedEnd_ = 0;
