@@ -68,6 +68,11 @@ const uint8_t* MappedPalmDatabase::RecordRange(uint16_t index, uint32_t* size) c
   // The file is asked for its size once per record: the entry and the
   // bytes are taken against it.
   if (!file_.RefreshSize()) return nullptr;
+  return KnownRecordRange(index, size);
+}
+
+const uint8_t* MappedPalmDatabase::KnownRecordRange(uint16_t index, uint32_t* size) const {
+  if (index >= count_) return nullptr;
   bool last = index + 1 == count_;
   const uint8_t* entry = file_.KnownRange(kPalmHeadSize + kPalmEntrySize * index, last ? 4 : kPalmEntrySize + 4);
   if (!entry) return nullptr;
@@ -189,30 +194,39 @@ bool MappedPalmDatabase::GetRecordSize(uint16_t index, uint32_t* size) {
 }
 
 bool MappedPalmDatabase::GetRecordInfo(uint16_t index, uint8_t* attributes, uint32_t* uniqueId) {
+  return index < count_ && file_.RefreshSize() && KnownRecordInfo(index, attributes, uniqueId);
+}
+
+bool MappedPalmDatabase::KnownRecordInfo(uint16_t index, uint8_t* attributes, uint32_t* uniqueId) const {
   if (index >= count_) return false;
-  const uint8_t* entry = file_.GetRange(kPalmHeadSize + kPalmEntrySize * index, kPalmEntrySize);
+  const uint8_t* entry = file_.KnownRange(kPalmHeadSize + kPalmEntrySize * index, kPalmEntrySize);
   if (!entry) return false;
   if (attributes) *attributes = PalmEntryAttributes(entry);
   if (uniqueId) *uniqueId = PalmEntryUniqueId(entry);
   return true;
 }
 
+// A search is one call: the file's size is asked once, and every record
+// it probes is taken against that size.
 bool MappedPalmDatabase::ViewAt(PalmDatabase* database, uint16_t index, RecordView* view) {
   auto* self = static_cast<MappedPalmDatabase*>(database);
-  view->data = self->RecordRange(index, &view->size);
-  return view->data && self->GetRecordInfo(index, &view->attributes, &view->uniqueId);
+  view->data = self->KnownRecordRange(index, &view->size);
+  return view->data && self->KnownRecordInfo(index, &view->attributes, &view->uniqueId);
 }
 
 bool MappedPalmDatabase::BinarySearchRecords(RecordKeyCompare compare, void* context, const void* key,
                                              uint16_t* index) {
+  // A size that cannot be asked leaves it 0, which fails every probe.
+  file_.RefreshSize();
   return BinarySearchRecordViews(this, count_, &ViewAt, compare, context, key, index);
 }
 
 bool MappedPalmDatabase::FindByUniqueId(uint32_t uniqueId, uint16_t* index) {
   uniqueId &= kPalmMaxUniqueId;
+  if (!file_.RefreshSize()) return false;
   for (uint32_t i = 0; i < count_; ++i) {
     uint32_t id = 0;
-    if (!GetRecordInfo(static_cast<uint16_t>(i), nullptr, &id)) return false;
+    if (!KnownRecordInfo(static_cast<uint16_t>(i), nullptr, &id)) return false;
     if (id == uniqueId) {
       *index = static_cast<uint16_t>(i);
       return true;

@@ -57,8 +57,13 @@ class MappedPalmDatabase : public PalmDatabase {
  private:
   // Copies and checks the head and the entry table.
   bool LoadHead();
-  // The record's bytes in the view and its length.
+  // The record's bytes in the view and its length, the file's size asked
+  // first.
   const uint8_t* RecordRange(uint16_t index, uint32_t* size) const;
+  // The same against the size asked last, for a call that asked it once
+  // for many records.
+  const uint8_t* KnownRecordRange(uint16_t index, uint32_t* size) const;
+  bool KnownRecordInfo(uint16_t index, uint8_t* attributes, uint32_t* uniqueId) const;
   static bool ViewAt(PalmDatabase* database, uint16_t index, RecordView* view);
 
   // File bytes [start, end).
