@@ -106,25 +106,35 @@ void MappedPalmDatabase::ReleaseRecord(RecordBuffer* buffer, bool dirty) {
 }
 
 void MappedPalmDatabase::KeepReleased(Span span) {
-  for (uint32_t i = 0; i < keptCount_; ++i) {
-    if (kept_[i].start != span.start || kept_[i].end != span.end) continue;
-    // Released again: it becomes the latest.
-    for (uint32_t j = i; j + 1 < keptCount_; ++j) kept_[j] = kept_[j + 1];
-    kept_[keptCount_ - 1] = span;
+  int32_t at = reused_.Find(span);
+  if (at >= 0) {
+    reused_.AddLatest(reused_.RemoveAt(static_cast<uint32_t>(at)));
     return;
   }
-  auto passOldest = [this] {
-    const Span oldest = kept_[0];
-    for (uint32_t j = 0; j + 1 < keptCount_; ++j) kept_[j] = kept_[j + 1];
-    --keptCount_;
-    keptBytes_ -= oldest.end - oldest.start;
-    PassSpan(oldest);
-  };
-  if (keptCount_ == kKeptSpans) passOldest();
-  kept_[keptCount_++] = span;
-  keptBytes_ += span.end - span.start;
-  // The latest always stays, however long.
-  while (keptCount_ > 1 && keptBytes_ > kKeptBytes) passOldest();
+  at = window_.Find(span);
+  if (at >= 0) {
+    window_.AddLatest(window_.RemoveAt(static_cast<uint32_t>(at)));
+    return;
+  }
+  at = remembered_.Find(span);
+  if (at >= 0) {
+    // Back after leaving the window: read again and again.
+    remembered_.RemoveAt(static_cast<uint32_t>(at));
+    if (reused_.count == kReusedSpans) Evict(reused_.RemoveAt(0));
+    reused_.AddLatest(span);
+    // The latest always stays, however long.
+    while (reused_.count > 1 && reused_.bytes > kReusedBytes) Evict(reused_.RemoveAt(0));
+    return;
+  }
+  if (window_.count == kWindowSpans) Evict(window_.RemoveAt(0));
+  window_.AddLatest(span);
+  while (window_.count > 1 && window_.bytes > kWindowBytes) Evict(window_.RemoveAt(0));
+}
+
+void MappedPalmDatabase::Evict(Span span) {
+  if (remembered_.count == kRememberedSpans) remembered_.RemoveAt(0);
+  remembered_.AddLatest(span);
+  PassSpan(span);
 }
 
 void MappedPalmDatabase::PassSpan(Span span) {
@@ -149,14 +159,18 @@ void MappedPalmDatabase::PassSpan(Span span) {
 
 void MappedPalmDatabase::LetGoOutsideKept(uint32_t start, uint32_t end) {
   // The kept records inside the stretch, by offset.
-  Span inside[kKeptSpans];
+  Span inside[kWindowSpans + kReusedSpans];
   uint32_t n = 0;
-  for (uint32_t i = 0; i < keptCount_; ++i) {
-    if (kept_[i].end <= start || kept_[i].start >= end) continue;
-    uint32_t j = n++;
-    for (; j > 0 && inside[j - 1].start > kept_[i].start; --j) inside[j] = inside[j - 1];
-    inside[j] = kept_[i];
-  }
+  auto collect = [&](const Span* kept, uint32_t count) {
+    for (uint32_t i = 0; i < count; ++i) {
+      if (kept[i].end <= start || kept[i].start >= end) continue;
+      uint32_t j = n++;
+      for (; j > 0 && inside[j - 1].start > kept[i].start; --j) inside[j] = inside[j - 1];
+      inside[j] = kept[i];
+    }
+  };
+  collect(window_.items, window_.count);
+  collect(reused_.items, reused_.count);
   // The stretch goes in the gaps between them; a gap ends on the boundary
   // below a kept record and resumes on the one above it, since pages are
   // let go whole.
@@ -172,8 +186,12 @@ void MappedPalmDatabase::LetGoOutsideKept(uint32_t start, uint32_t end) {
 }
 
 void MappedPalmDatabase::ForgetReleased() {
-  keptCount_ = 0;
-  keptBytes_ = 0;
+  window_.count = 0;
+  window_.bytes = 0;
+  reused_.count = 0;
+  reused_.bytes = 0;
+  remembered_.count = 0;
+  remembered_.bytes = 0;
   passedStart_ = 0;
   passedEnd_ = 0;
   letGoEnd_ = 0;

@@ -31,9 +31,12 @@ class MappedPalmDatabase : public PalmDatabase {
   RecordBuffer* LockRecord(uint16_t index, bool writable) override;
   RecordBuffer* LockRecordDefault(uint16_t index) override { return LockRecord(index, false); }
   // Also lets go of the pages of records no longer in use. The records
-  // released last stay (up to kKeptSpans of them and kKeptBytes), so that
-  // a reader going back and forth over a few records, as look-ups in index
-  // tables do, finds their pages in memory. A record pushed out of them is
+  // released last stay (a window of kWindowSpans and kWindowBytes); a
+  // record that comes back after leaving the window is one read again and
+  // again, as look-ups in index tables read theirs, and joins the records
+  // kept longer (kReusedSpans, kReusedBytes), so that going back and forth
+  // over a few records finds their pages in memory, while a book read
+  // through once keeps only the window. A record pushed out of both is
   // passed; once the records passed since the last time span a stretch of
   // the file (kPassedStretch), the pages of that stretch leave memory, all
   // but those of the records kept, so that a long book read through keeps
@@ -71,9 +74,37 @@ class MappedPalmDatabase : public PalmDatabase {
     uint32_t start;
     uint32_t end;
   };
-  // Keeps the record's span as the latest kept one, passing the oldest
+  // Spans by recency, the oldest first; a record is one span.
+  template <uint32_t N>
+  struct RecentSpans {
+    Span items[N] = {};
+    uint32_t count = 0;
+    uint32_t bytes = 0;
+    // Its place, or -1.
+    int32_t Find(Span span) const {
+      for (uint32_t i = 0; i < count; ++i)
+        if (items[i].start == span.start && items[i].end == span.end) return static_cast<int32_t>(i);
+      return -1;
+    }
+    Span RemoveAt(uint32_t i) {
+      const Span span = items[i];
+      for (uint32_t j = i; j + 1 < count; ++j) items[j] = items[j + 1];
+      --count;
+      bytes -= span.end - span.start;
+      return span;
+    }
+    // The caller makes room first.
+    void AddLatest(Span span) {
+      items[count++] = span;
+      bytes += span.end - span.start;
+    }
+  };
+
+  // Keeps the record's span as the latest of its kind, passing the oldest
   // ones that no longer fit.
   void KeepReleased(Span span);
+  // Moves a span out of the kept ones: it is passed and remembered.
+  void Evict(Span span);
   // Adds a span to the stretch passed, letting the stretch go once it is
   // long enough.
   void PassSpan(Span span);
@@ -82,8 +113,13 @@ class MappedPalmDatabase : public PalmDatabase {
   void ForgetReleased();
 
   static constexpr uint32_t kPassedStretch = 256 * 1024;
-  static constexpr uint32_t kKeptSpans = 16;
-  static constexpr uint32_t kKeptBytes = 1024 * 1024;
+  static constexpr uint32_t kWindowSpans = 16;
+  static constexpr uint32_t kWindowBytes = 256 * 1024;
+  static constexpr uint32_t kReusedSpans = 64;
+  static constexpr uint32_t kReusedBytes = 1024 * 1024;
+  // Records passed lately, remembered (not kept) to tell a record read
+  // again from one read for the first time.
+  static constexpr uint32_t kRememberedSpans = 64;
   // How far around a touched page the host maps pages already read. Pages
   // are let go around the kept records on boundaries of this size, a
   // multiple of any page size, so that a kept record never loses an end.
@@ -91,10 +127,9 @@ class MappedPalmDatabase : public PalmDatabase {
 
   MappedFile file_;
   uint16_t count_ = 0;
-  // The records released last, oldest first, and their total length.
-  Span kept_[kKeptSpans] = {};
-  uint32_t keptCount_ = 0;
-  uint32_t keptBytes_ = 0;
+  RecentSpans<kWindowSpans> window_;
+  RecentSpans<kReusedSpans> reused_;
+  RecentSpans<kRememberedSpans> remembered_;
   // File bytes [passedStart_, passedEnd_): the span of the records passed
   // since pages were last let go (empty when passedEnd_ is 0).
   uint32_t passedStart_ = 0;

@@ -321,7 +321,7 @@ TEST(MappedPalmDatabase, RecordsReadThroughStayReadableAfterTheirPagesGo) {
 
 // Records read again and again far apart in the file, as look-ups in index
 // tables read them, keep their pages between reads, while a read through
-// the whole file still lets most of it go.
+// the whole file once still lets most of it go.
 TEST(MappedPalmDatabase, RecordsUsedLastKeepTheirPagesAndOldOnesGo) {
   constexpr int kRecords = 100;
   constexpr uint32_t kSize = 60000;
@@ -333,8 +333,9 @@ TEST(MappedPalmDatabase, RecordsUsedLastKeepTheirPagesAndOldOnesGo) {
   if (PresentPages(first, 1) < 0) GTEST_SKIP() << "the kernel does not show which pages are mapped";
   const uint32_t viewBytes = static_cast<uint32_t>(lastRecord + kSize - first);
 
-  // A few records far apart, each read in turn many times over.
-  const uint16_t used[] = {2, 97, 50, 5, 90};
+  // Records far apart, more than the latest ones released hold, each read
+  // in turn many times over.
+  const uint16_t used[] = {2, 97, 50, 5, 90, 30, 70, 12};
   for (int round = 0; round < 4; ++round) {
     for (uint16_t r : used) {
       RecordBuffer* buffer = db->LockRecord(r, false);
