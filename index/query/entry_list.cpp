@@ -6,19 +6,28 @@
 namespace {
 constexpr uint32_t kLinearReads = 6;
 constexpr uint32_t kRunWindow = 22;
+constexpr uint32_t kMaxListVarintBytes = 8;  // as index_varint reads them
 }  // namespace
 
 uint32_t SoundListLength(const uint8_t* list, uint32_t length, uint32_t entryCount) {
   if (list == nullptr) return 0;
-  const uint8_t* end = list + length;
+  // Every list a query names is read through here when its node is made,
+  // so the varints are read in line (as ReadVarint reads them: at most
+  // eight bytes, the groups shifted into 32 bits).
   uint32_t at = 0;
   bool first = true;
   uint32_t previous = 0;
   while (at < length) {
+    const uint32_t room = length - at < kMaxListVarintBytes ? length - at : kMaxListVarintBytes;
     uint32_t value = 0;
-    const uint32_t used = ReadVarint(list + at, end, &value);
+    uint32_t used = 0;
+    uint8_t byte = 0;
+    do {
+      byte = list[at + used++];
+      value = (value << 7) | (byte & 0x7F);
+    } while ((byte & 0x80) == 0 && used < room);
     // Unterminated at the list's end, or more than eight bytes: the end.
-    if (used == 0 || (list[at + used - 1] & 0x80) == 0) break;
+    if ((byte & 0x80) == 0) break;
     if ((!first && value <= previous) || value >= entryCount) break;
     previous = value;
     first = false;

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 
 #include "index/query/entry_list.h"
+#include "index/tables/index_varint.h"
 #include "tests/index/query/query_test_books.h"
 
 using namespace querytest;
@@ -93,6 +95,50 @@ TEST(QueryTree, SoundListsStopAtTheFirstBrokenValue) {
     for (uint32_t at = 0; at < n; at = ListNextOffset(c.bytes.data(), n, at))
       values.push_back(static_cast<int32_t>(ListValueAt(c.bytes.data(), n, at)));
     EXPECT_EQ(values, c.inList) << c.name;
+  }
+}
+
+// The sound length, its numbers read in line, agrees with reading each
+// number through the varint reader, over random lists of numbers one to
+// nine bytes long, broken anywhere.
+TEST(QueryTree, SoundListLengthAgreesWithReadingNumberByNumber) {
+  auto reference = [](const std::vector<uint8_t>& list, uint32_t entryCount) {
+    uint32_t at = 0, previous = 0;
+    const uint8_t* end = list.data() + list.size();
+    while (at < list.size()) {
+      uint32_t value = 0;
+      const uint32_t used = ReadVarint(list.data() + at, end, &value);
+      if (used == 0 || (list[at + used - 1] & 0x80) == 0) break;
+      if ((at != 0 && value <= previous) || value >= entryCount) break;
+      previous = value;
+      at += used;
+    }
+    return at;
+  };
+  std::mt19937 random(24);
+  for (int round = 0; round < 3000; ++round) {
+    std::vector<uint8_t> list;
+    const int numbers = static_cast<int>(random() % 12);
+    uint32_t value = 0;
+    for (int i = 0; i < numbers; ++i) {
+      const uint32_t kind = random() % 20;
+      if (kind <= 1) {
+        // Now and then a number of five to nine bytes, or one left
+        // unterminated, or a step back.
+        const uint32_t width = kind == 0 ? 5 + random() % 5 : 1 + random() % 3;
+        for (uint32_t b = 0; b < width; ++b) list.push_back(static_cast<uint8_t>(random() % 128));
+        if (kind == 0) list.back() |= 0x80;
+        continue;
+      }
+      static const uint32_t kSteps[] = {2, 300, 40000, 5000000};
+      value = kind == 2 && value > 0 ? value - 1 : value + 1 + random() % kSteps[random() % 4];
+      const std::vector<uint8_t> bytes = testbuild::IndexVarint(value);
+      list.insert(list.end(), bytes.begin(), bytes.end());
+    }
+    for (uint32_t entryCount : {10u, 300u, 70000u, 0xFFFFFFFFu}) {
+      const uint32_t got = SoundListLength(list.data(), static_cast<uint32_t>(list.size()), entryCount);
+      ASSERT_EQ(got, reference(list, entryCount)) << "round " << round << " count " << entryCount;
+    }
   }
 }
 

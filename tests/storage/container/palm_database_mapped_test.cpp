@@ -3,6 +3,9 @@
 // cut short behind the mapping failing calls instead of faulting.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -63,6 +66,52 @@ int CompareByFirstByte(const RecordView* record, const void* key, void*) {
   uint8_t first = record->size ? record->data[0] : 0;
   uint8_t wanted = *static_cast<const uint8_t*>(key);
   return first < wanted ? -1 : first > wanted ? 1 : 0;
+}
+
+// Reads every byte, so that every page of the range is mapped.
+uint32_t Touch(const RecordBuffer* buffer) {
+  uint32_t sum = 0;
+  for (uint32_t i = 0; i < buffer->GetSize(); ++i) sum += buffer->GetData()[i];
+  return sum;
+}
+
+// How many pages of [data, data + size) this process has mapped in (the
+// present bit of /proc/self/pagemap); -1 when the kernel does not tell.
+int PresentPages(const uint8_t* data, uint32_t size) {
+  const uintptr_t page = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
+  std::unique_ptr<FILE, int (*)(FILE*)> map(std::fopen("/proc/self/pagemap", "rb"), &std::fclose);
+  if (!map) return -1;
+  int present = 0;
+  const uintptr_t first = reinterpret_cast<uintptr_t>(data) / page;
+  const uintptr_t last = (reinterpret_cast<uintptr_t>(data) + size - 1) / page;
+  for (uintptr_t p = first; p <= last; ++p) {
+    uint64_t entry = 0;
+    if (std::fseek(map.get(), static_cast<long>(p * sizeof(entry)), SEEK_SET) != 0 ||
+        std::fread(&entry, sizeof(entry), 1, map.get()) != 1)
+      return -1;
+    present += static_cast<int>(entry >> 63);
+  }
+  return present;
+}
+
+// How many pages [data, data + size) lies on.
+int PagesSpanned(const uint8_t* data, uint32_t size) {
+  const uintptr_t page = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
+  const uintptr_t at = reinterpret_cast<uintptr_t>(data);
+  return static_cast<int>((at + size - 1) / page - at / page + 1);
+}
+
+// `count` records of `size` bytes, each filled from its number.
+PalmDatabaseBuilder LargeRecords(int count, uint32_t size) {
+  PalmDatabaseBuilder builder;
+  builder.Head().type = FourCC("BOOK");
+  builder.Head().creator = FourCC("CORV");
+  for (int r = 0; r < count; ++r) {
+    std::string record(size, '\0');
+    for (size_t i = 0; i < record.size(); ++i) record[i] = static_cast<char>(r * 31 + i);
+    builder.AddRecord(Bytes(record), 0, static_cast<uint32_t>(r + 1));
+  }
+  return builder;
 }
 
 }  // namespace
@@ -268,4 +317,47 @@ TEST(MappedPalmDatabase, RecordsReadThroughStayReadableAfterTheirPagesGo) {
   }
   EXPECT_EQ(Text(held), records[3]);
   db->ReleaseRecord(held, false);
+}
+
+// Records read again and again far apart in the file, as look-ups in index
+// tables read them, keep their pages between reads, while a read through
+// the whole file once still lets most of it go.
+TEST(MappedPalmDatabase, RecordsUsedLastKeepTheirPagesAndOldOnesGo) {
+  constexpr int kRecords = 100;
+  constexpr uint32_t kSize = 60000;
+  auto db = OpenMapped(LargeRecords(kRecords, kSize).Build());
+  ASSERT_NE(db, nullptr);
+  const uint8_t* first = db->RecordPointer(0, nullptr);
+  const uint8_t* lastRecord = db->RecordPointer(kRecords - 1, nullptr);
+  ASSERT_TRUE(first && lastRecord);
+  if (PresentPages(first, 1) < 0) GTEST_SKIP() << "the kernel does not show which pages are mapped";
+  const uint32_t viewBytes = static_cast<uint32_t>(lastRecord + kSize - first);
+
+  // Records far apart, more than the latest ones released hold, each read
+  // in turn many times over.
+  const uint16_t used[] = {2, 97, 50, 5, 90, 30, 70, 12};
+  for (int round = 0; round < 4; ++round) {
+    for (uint16_t r : used) {
+      RecordBuffer* buffer = db->LockRecord(r, false);
+      ASSERT_NE(buffer, nullptr);
+      Touch(buffer);
+      db->ReleaseRecord(buffer, false);
+    }
+  }
+  for (uint16_t r : used) {
+    const uint8_t* data = db->RecordPointer(r, nullptr);
+    EXPECT_EQ(PresentPages(data, kSize), PagesSpanned(data, kSize)) << "record " << r;
+  }
+
+  // Read through, every record once: what stays mapped is about the
+  // records kept and the stretch not yet let go, far less than the file.
+  for (int r = 0; r < kRecords; ++r) {
+    RecordBuffer* buffer = db->LockRecord(static_cast<uint16_t>(r), false);
+    ASSERT_NE(buffer, nullptr);
+    Touch(buffer);
+    db->ReleaseRecord(buffer, false);
+  }
+  const int resident = PresentPages(first, viewBytes);
+  const int all = PagesSpanned(first, viewBytes);
+  EXPECT_LT(resident, all / 3) << resident << " of " << all << " pages stay mapped";
 }
