@@ -170,6 +170,10 @@ void IndexTable::Close() {
     companion_->Release();
     companion_ = nullptr;
   }
+  if (following_ != nullptr) {
+    following_->Release();
+    following_ = nullptr;
+  }
 }
 
 void IndexTable::SetCompanion(IndexTable* table) {
@@ -225,6 +229,11 @@ int32_t IndexTable::OpenFollowingTable(IndexTable** out) {
   *out = nullptr;
   DocumentSource* owner = GetSource();
   if (!IsOpen() || header_.followingTable == 0 || owner == nullptr) return 1;
+  if (following_ != nullptr && following_->IsOpen()) {
+    following_->AddRef();
+    *out = following_;
+    return 0;
+  }
   uint64_t next = static_cast<uint64_t>(headerRecordNumber_) + header_.count + header_.textRecordCount + 1;
   if (next > 0xFFFF) return 1;
   WCHAR descriptor[24];
@@ -232,7 +241,11 @@ int32_t IndexTable::OpenFollowingTable(IndexTable** out) {
   DocumentStreamPtr stream;
   owner->OpenStreamByName(&stream, descriptor, length);
   *out = AsIndexTable(stream.Detach());
-  return *out != nullptr ? 0 : 1;
+  if (*out == nullptr) return 1;
+  if (following_ != nullptr) following_->Release();
+  following_ = *out;
+  following_->AddRef();
+  return 0;
 }
 
 IndexTable* IndexTable::OpenNamingTable() {

@@ -29,10 +29,11 @@ class RecordBuffer;
 constexpr int32_t kIndexTableStreamKind = 257;
 // Keys and labels are prepared in a scratch buffer of this size.
 constexpr uint32_t kIndexScratchBytes = 256;
-// Entry records kept loaded with their parsed heads: a key search touches
-// one record, a walk over equal keys or a union of lists moves between a
-// few neighbours.
-constexpr uint32_t kIndexEntryRecordCache = 8;
+// Entry records kept loaded with their parsed heads. A spelling look-up
+// searches the n-grams of some twenty patterns of one word in turn, over a
+// few dozen records of the following table: the cache must hold them all,
+// or its least recently used record is always the one asked next.
+constexpr uint32_t kIndexEntryRecordCache = 64;
 
 // A growable byte buffer for rule outputs (grown by half, at least 20 bytes).
 struct ByteBuffer {
@@ -74,7 +75,9 @@ class IndexTable : public DocumentStream {
   // Opens a second table on record and keeps it as companion when it opens
   // and has index type 2; Open's answer.
   int32_t OpenCompanion(PalmDatabase* database, uint32_t record);
-  // The table "tableid=" h + N + T + 1 from the owner; 0 on success.
+  // The table "tableid=" h + N + T + 1 from the owner, counted for the
+  // caller; 0 on success. The table keeps it open until it closes, so that
+  // its cached records serve every look-up.
   int32_t OpenFollowingTable(IndexTable** out);
   // The owner's "special_table=naming" (counted for the caller), or null.
   IndexTable* OpenNamingTable();
@@ -237,6 +240,7 @@ class IndexTable : public DocumentStream {
   uint32_t entryCacheClock_ = 0;
   uint8_t* scratch_ = nullptr;
   IndexTable* companion_ = nullptr;
+  IndexTable* following_ = nullptr;  // counted
   bool scratchBorrowed_ = false;
   SharedWideString descriptor_;
   uint32_t* recordMap_ = nullptr;  // pairs {key, value}

@@ -1,7 +1,8 @@
 // The cache of recent entry records: moving back to a cached record loads
 // nothing, reads the same labels, and the cache never outlives the table it
 // was filled for (opened again on another index, closed, or the store
-// mapped again behind it).
+// mapped again behind it). The following table stays open with the table,
+// so that its records serve look-up after look-up.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -78,6 +79,29 @@ TEST(EntryRecordCache, OpeningAnotherIndexOrClosingDropsIt) {
   table->Close();
   EXPECT_EQ(table->CachedEntryRecords(), 0u);
   EXPECT_EQ(LabelOf(table.Get(), 0), "(none)");
+}
+
+TEST(EntryRecordCache, TheFollowingTableStaysOpenWithItsRecords) {
+  testbuild::IndexRecipe main = SixWords(kFirst);
+  main.followingTable = true;
+  IndexBook book = OpenIndexBook({{testbuild::BuildIndexRecords(main), 0},
+                                  {testbuild::BuildIndexRecords(SixWords(kSecond)), -1}});
+  IndexTablePtr table = book.Table(u"special_table=default");
+  ASSERT_TRUE(table);
+  IndexTable* first = nullptr;
+  ASSERT_EQ(table->OpenFollowingTable(&first), 0);
+  IndexTablePtr held;
+  held.Adopt(first);
+  EXPECT_EQ(LabelOf(first, 4), "ebony");
+  const uint32_t loads = first->RecordLoads();
+  held.Clear();
+  // Released by its caller, still open for the next one, records and all.
+  IndexTable* again = nullptr;
+  ASSERT_EQ(table->OpenFollowingTable(&again), 0);
+  held.Adopt(again);
+  EXPECT_EQ(again, first);
+  EXPECT_EQ(LabelOf(again, 4), "ebony");
+  EXPECT_EQ(again->RecordLoads(), loads);
 }
 
 TEST(EntryRecordCache, AStoreMappedAgainIsReadAgain) {
