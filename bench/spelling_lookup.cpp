@@ -174,13 +174,26 @@ struct Outcome {
   double candidatesPerWord = 0;
   uint64_t maxCandidates = 0;
   uint32_t found = 0;  // words whose list holds the word they came from
+  double recordLoadsPerWord = 0;  // entry records of the main table locked anew
+  double followingLoadsPerWord = 0;  // and of the following table
 };
+
+// Records the following table (kept open by the main one) has locked.
+uint32_t FollowingLoads(IndexTable* table) {
+  IndexTable* following = nullptr;
+  if (table->OpenFollowingTable(&following) != 0 || following == nullptr) return 0;
+  const uint32_t loads = following->RecordLoads();
+  following->Release();
+  return loads;
+}
 
 Outcome LookUp(Dictionary& d, const std::vector<std::string>& words) {
   Outcome o;
   uint64_t total = 0;
   SegmentedArray results;
   InitSpellingResults(&results);
+  const uint32_t loadsBefore = d.table->RecordLoads();
+  const uint32_t followingBefore = FollowingLoads(d.table.Get());
   const auto start = std::chrono::steady_clock::now();
   for (const std::string& w : words) {
     SpellingLookupCounters counters;
@@ -193,6 +206,9 @@ Outcome LookUp(Dictionary& d, const std::vector<std::string>& words) {
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   o.secondsPerWord = seconds / static_cast<double>(words.size());
   o.candidatesPerWord = static_cast<double>(total) / static_cast<double>(words.size());
+  o.recordLoadsPerWord = static_cast<double>(d.table->RecordLoads() - loadsBefore) / static_cast<double>(words.size());
+  o.followingLoadsPerWord =
+      static_cast<double>(FollowingLoads(d.table.Get()) - followingBefore) / static_cast<double>(words.size());
   return o;
 }
 
@@ -250,6 +266,8 @@ void SpellingCorrection(benchmark::State& state) {
   state.counters["ms_per_word"] = o.secondsPerWord * 1e3;
   state.counters["candidates_per_word"] = o.candidatesPerWord;
   state.counters["max_candidates"] = static_cast<double>(o.maxCandidates);
+  state.counters["main_records_locked_per_word"] = o.recordLoadsPerWord;
+  state.counters["following_records_locked_per_word"] = o.followingLoadsPerWord;
   state.counters["words_with_suggestions"] = o.found;
   state.counters["phonetic_keys"] = static_cast<double>(d.phoneticKeys);
   state.counters["python_ms_per_word"] = python * 1e3;

@@ -80,6 +80,11 @@ bool ResolveTemplateField(const WCHAR* name, uint32_t length, FieldDescriptor* o
   return gFormattingRecordSet != nullptr && gFormattingRecordSet->ResolveKeyField(name, length, out);
 }
 
+bool ReadTemplateKeyLabel(int32_t keyTable, uint32_t number, SharedWideString* out) {
+  return gFormattingRecordSet != nullptr && keyTable >= 0 &&
+         gFormattingRecordSet->KeyTableLabel(static_cast<uint32_t>(keyTable), number, out);
+}
+
 }  // namespace
 
 // ---- RecordSet
@@ -204,13 +209,15 @@ int32_t RecordSet::ReadField(uint32_t code, const IndexEntryRef& entry, uint32_t
                        number, &second, nullptr, done) != 0)
     return 1;
   if (*done || !keyTable) return 0;
-  const uint32_t key = FieldKeyTable(code);
-  if (key >= keyTables_.Count()) return 1;
+  return KeyTableLabel(FieldKeyTable(code), *number, text) ? 0 : 1;
+}
+
+bool RecordSet::KeyTableLabel(uint32_t key, uint32_t number, SharedWideString* text) {
+  text->Clear();
+  if (key >= keyTables_.Count() || number > 0x7FFFFFFFu) return false;
   IndexTable* table = static_cast<IndexTable*>(keyTables_[key].Get());
-  if (*number > 0x7FFFFFFFu) return 1;
-  const IndexEntryRef ref = table->MakeEntryRef(static_cast<int32_t>(*number));
-  if (ref.record == -1 || !table->GetLabel(ref, text)) return 1;
-  return 0;
+  const IndexEntryRef ref = table->MakeEntryRef(static_cast<int32_t>(number));
+  return ref.record != -1 && table->GetLabel(ref, text);
 }
 
 uint32_t RecordSet::CountFieldValues(uint32_t code, const IndexEntryRef& entry) {
@@ -431,10 +438,15 @@ int32_t* RecordSet::Invoke(int32_t* status, const ScriptMemberRef& ref, uint32_t
       const bool found = result_->FindKey(text, method == kAtom_FindFirst, &p);
       return ResultBoolean(status, CallStore(stack), found, result);
     }
-    case kAtom_Infl:
-      // The inflected form of the current entry comes from the query
-      // result's inflection, which this build does not have yet.
-      return Fail(status, kScriptNotImplemented);
+    case kAtom_Infl: {
+      // The current entry's head word in the named form; empty when no
+      // rule of the entry's classes gives that form.
+      SharedWideString form;
+      if (*ArgumentToString(status, stack, argumentCount, 0, &form) != kScriptOk) return status;
+      SharedWideString text;
+      result_->GetInflectedForm(form, p.entry, &text);
+      return ResultString(status, CallStore(stack), text, result);
+    }
     case kAtom_Fields: {
       if (naming_ == nullptr) return Fail(status, kScriptInvalidType);
       SharedWideString name;
@@ -539,4 +551,7 @@ int32_t IndexQueryResult::CreateRecordSet(RecordPosition position, ScriptValueSt
   return 0;
 }
 
-void InstallRecordSetFieldResolver() { RecordTemplate::SetFieldResolver(ResolveTemplateField); }
+void InstallRecordSetFieldResolver() {
+  RecordTemplate::SetFieldResolver(ResolveTemplateField);
+  EntryValueReader::SetKeyTableLabelReader(ReadTemplateKeyLabel);
+}

@@ -65,6 +65,9 @@ class RecordSet : public ScriptObject {
   // their number, text fields their text.
   int32_t ReadField(uint32_t code, const IndexEntryRef& entry, uint32_t item, SharedWideString* text,
                     uint32_t* number, bool* done);
+  // The label of entry `number` of open key table `key`; false when there
+  // is no such table or entry.
+  bool KeyTableLabel(uint32_t key, uint32_t number, SharedWideString* text);
   // The number of values the entry holds for the field's tag.
   uint32_t CountFieldValues(uint32_t code, const IndexEntryRef& entry);
   // The link text of an entry: for the entry itself (hasField clear), for a

@@ -158,7 +158,7 @@ const TagxEntry* IndexTable::TagTable(uint32_t* count, uint32_t* controlBytes) c
 void IndexTable::Close() {
   ReleaseRecord(&textBuffer_);
   textRecordNumber_ = -1;
-  ReleaseEntryRecord();
+  ReleaseEntryRecords();
   ReleaseRecord(&headerBuffer_);
   headerRecordNumber_ = -1;
   header_ = IndexHeader();
@@ -169,6 +169,10 @@ void IndexTable::Close() {
   if (companion_ != nullptr) {
     companion_->Release();
     companion_ = nullptr;
+  }
+  if (following_ != nullptr) {
+    following_->Release();
+    following_ = nullptr;
   }
 }
 
@@ -225,6 +229,11 @@ int32_t IndexTable::OpenFollowingTable(IndexTable** out) {
   *out = nullptr;
   DocumentSource* owner = GetSource();
   if (!IsOpen() || header_.followingTable == 0 || owner == nullptr) return 1;
+  if (following_ != nullptr && following_->IsOpen()) {
+    following_->AddRef();
+    *out = following_;
+    return 0;
+  }
   uint64_t next = static_cast<uint64_t>(headerRecordNumber_) + header_.count + header_.textRecordCount + 1;
   if (next > 0xFFFF) return 1;
   WCHAR descriptor[24];
@@ -232,7 +241,11 @@ int32_t IndexTable::OpenFollowingTable(IndexTable** out) {
   DocumentStreamPtr stream;
   owner->OpenStreamByName(&stream, descriptor, length);
   *out = AsIndexTable(stream.Detach());
-  return *out != nullptr ? 0 : 1;
+  if (*out == nullptr) return 1;
+  if (following_ != nullptr) following_->Release();
+  following_ = *out;
+  following_->AddRef();
+  return 0;
 }
 
 IndexTable* IndexTable::OpenNamingTable() {
@@ -307,12 +320,22 @@ bool IndexTable::GetName(SharedWideString* name) {
 
 // ---- Entry records
 
-void IndexTable::ReleaseEntryRecord() {
-  // A record also locked explicitly keeps that lock: the current one is a
+void IndexTable::ReleaseEntryRecords() {
+  // A record also locked explicitly keeps that lock: the cached one is a
   // second lock of its own.
-  ReleaseRecord(&entryBuffer_);
+  for (CachedEntryRecord& slot : entryCache_) {
+    ReleaseRecord(&slot.buffer);
+    slot = CachedEntryRecord();
+  }
+  entryBuffer_ = nullptr;
   entryRecordNumber_ = -1;
   entryHeader_ = IndexHeader();
+}
+
+uint32_t IndexTable::CachedEntryRecords() const {
+  uint32_t n = 0;
+  for (const CachedEntryRecord& slot : entryCache_) n += slot.buffer != nullptr ? 1 : 0;
+  return n;
 }
 
 bool IndexTable::EnsureCurrentStore() {
@@ -339,15 +362,39 @@ bool IndexTable::EnsureCurrentStore() {
 bool IndexTable::LoadEntryRecord(uint32_t i) {
   if (!EnsureCurrentStore()) return false;
   if (entryRecordNumber_ >= 0 && static_cast<uint32_t>(entryRecordNumber_) == i) return true;
-  ReleaseEntryRecord();
+  // No record is current until this one is (a failed load leaves none).
+  entryBuffer_ = nullptr;
+  entryRecordNumber_ = -1;
+  entryHeader_ = IndexHeader();
   if (!IsOpen() || i == 0 || i > header_.count) return false;
-  entryBuffer_ = LoadRecord((static_cast<uint32_t>(headerRecordNumber_) + i) & 0xFFFF);
-  if (entryBuffer_ == nullptr) return false;
-  if (!ParseIndexHeader(entryBuffer_->GetData(), entryBuffer_->GetSize(), &entryHeader_) ||
-      entryHeader_.recordKind != kIndexRecordKindEntries) {
-    ReleaseEntryRecord();
+  // A cached record becomes current again without a lock or a parse; else
+  // the least recently used slot takes the record.
+  CachedEntryRecord* victim = &entryCache_[0];
+  for (CachedEntryRecord& slot : entryCache_) {
+    if (slot.buffer != nullptr && slot.number == i) {
+      slot.lastUse = ++entryCacheClock_;
+      entryBuffer_ = slot.buffer;
+      entryHeader_ = slot.header;
+      entryRecordNumber_ = static_cast<int32_t>(i);
+      return true;
+    }
+    if (victim->buffer != nullptr && (slot.buffer == nullptr || slot.lastUse < victim->lastUse)) victim = &slot;
+  }
+  ReleaseRecord(&victim->buffer);
+  *victim = CachedEntryRecord();
+  RecordBuffer* buffer = LoadRecord((static_cast<uint32_t>(headerRecordNumber_) + i) & 0xFFFF);
+  if (buffer == nullptr) return false;
+  IndexHeader parsed;
+  if (!ParseIndexHeader(buffer->GetData(), buffer->GetSize(), &parsed) || parsed.recordKind != kIndexRecordKindEntries) {
+    ReleaseRecord(&buffer);
     return false;
   }
+  victim->buffer = buffer;
+  victim->number = i;
+  victim->lastUse = ++entryCacheClock_;
+  victim->header = parsed;
+  entryBuffer_ = buffer;
+  entryHeader_ = parsed;
   entryRecordNumber_ = static_cast<int32_t>(i);
   return true;
 }

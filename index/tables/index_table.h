@@ -7,10 +7,12 @@
 // its owner, whom the table asks for further tables and for the document.
 //
 // Records are held through locks on the book's store: the header record for
-// the table's life, one current entry record, one text record, and the entry
-// records callers lock explicitly. Pointers to labels and entry bytes stay
-// valid only until another entry record is loaded. Every offset, count and
-// length read from a record is checked against that record.
+// the table's life, the last few entry records read (with their parsed
+// heads, so that moving back and forth between neighbouring records neither
+// locks nor parses a record again), one text record, and the entry records
+// callers lock explicitly. Pointers to labels and entry bytes stay valid
+// only until another entry record is loaded. Every offset, count and length
+// read from a record is checked against that record.
 #pragma once
 
 #include <cstdint>
@@ -27,6 +29,11 @@ class RecordBuffer;
 constexpr int32_t kIndexTableStreamKind = 257;
 // Keys and labels are prepared in a scratch buffer of this size.
 constexpr uint32_t kIndexScratchBytes = 256;
+// Entry records kept loaded with their parsed heads. A spelling look-up
+// searches the n-grams of some twenty patterns of one word in turn, over a
+// few dozen records of the following table: the cache must hold them all,
+// or its least recently used record is always the one asked next.
+constexpr uint32_t kIndexEntryRecordCache = 64;
 
 // A growable byte buffer for rule outputs (grown by half, at least 20 bytes).
 struct ByteBuffer {
@@ -68,7 +75,9 @@ class IndexTable : public DocumentStream {
   // Opens a second table on record and keeps it as companion when it opens
   // and has index type 2; Open's answer.
   int32_t OpenCompanion(PalmDatabase* database, uint32_t record);
-  // The table "tableid=" h + N + T + 1 from the owner; 0 on success.
+  // The table "tableid=" h + N + T + 1 from the owner, counted for the
+  // caller; 0 on success. The table keeps it open until it closes, so that
+  // its cached records serve every look-up.
   int32_t OpenFollowingTable(IndexTable** out);
   // The owner's "special_table=naming" (counted for the caller), or null.
   IndexTable* OpenNamingTable();
@@ -191,13 +200,16 @@ class IndexTable : public DocumentStream {
 
   // ---- Observations
   uint32_t RecordLoads() const { return recordLoads_; }
+  // Entry records held by the cache of recent records.
+  uint32_t CachedEntryRecords() const;
 
  protected:
   ~IndexTable() override;
 
  private:
   bool LoadEntryRecord(uint32_t i);
-  void ReleaseEntryRecord();
+  // Releases every cached entry record; none is current afterwards.
+  void ReleaseEntryRecords();
   RecordBuffer* LoadRecord(uint32_t number);
   void ReleaseRecord(RecordBuffer** buffer);
   bool CheckHeaderItems();
@@ -214,11 +226,21 @@ class IndexTable : public DocumentStream {
   int32_t headerRecordNumber_ = -1;
   IndexHeader header_;
   uint8_t tieBreak_ = 0;
+  // The current entry record: one of the cached records (not a lock of its own).
   RecordBuffer* entryBuffer_ = nullptr;
   int32_t entryRecordNumber_ = -1;  // 1-based entry record, -1 none
   IndexHeader entryHeader_;
+  struct CachedEntryRecord {
+    RecordBuffer* buffer = nullptr;  // null: a free slot
+    uint32_t number = 0;             // 1-based entry record
+    uint32_t lastUse = 0;
+    IndexHeader header;
+  };
+  CachedEntryRecord entryCache_[kIndexEntryRecordCache];
+  uint32_t entryCacheClock_ = 0;
   uint8_t* scratch_ = nullptr;
   IndexTable* companion_ = nullptr;
+  IndexTable* following_ = nullptr;  // counted
   bool scratchBorrowed_ = false;
   SharedWideString descriptor_;
   uint32_t* recordMap_ = nullptr;  // pairs {key, value}

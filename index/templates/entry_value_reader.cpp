@@ -3,6 +3,14 @@
 
 #include "index/templates/record_template.h"
 
+namespace {
+
+KeyTableLabelReader gKeyTableLabels = nullptr;
+
+}  // namespace
+
+void EntryValueReader::SetKeyTableLabelReader(KeyTableLabelReader reader) { gKeyTableLabels = reader; }
+
 EntryValueReader::EntryValueReader(IndexTable* table) { Bind(table); }
 
 EntryValueReader::~EntryValueReader() = default;
@@ -51,7 +59,7 @@ bool EntryValueReader::GetHeadWord(const IndexEntryRef& ref, bool withMark, Shar
   return text->AppendChars(mark, m);
 }
 
-int32_t EntryValueReader::GetValue(int32_t tag, int32_t, int32_t valueMode, int32_t type, int32_t headWordForm,
+int32_t EntryValueReader::GetValue(int32_t tag, int32_t topByte, int32_t valueMode, int32_t type, int32_t headWordForm,
                                    uint32_t item, SharedWideString* text, uint32_t* number, uint32_t* second, void*,
                                    bool* done) {
   text->Clear();
@@ -112,7 +120,9 @@ int32_t EntryValueReader::GetValue(int32_t tag, int32_t, int32_t valueMode, int3
       return 0;
     case 0:
       if (type == FieldDescriptor::kNamingField) return table_->ReadLengthPrefixedText(values[0], text) ? 0 : 1;
-      return 1;  // record-set fields
+      if (type == kKeyTableField && topByte >= 0 && gKeyTableLabels != nullptr)
+        return gKeyTableLabels(topByte, values[0], text) ? 0 : 1;
+      return 1;
     default: return 1;
   }
 }
@@ -122,6 +132,8 @@ int32_t EntryValueReader::GetValuePacked(uint32_t packed, void* fieldList, Share
   const int32_t tag = static_cast<int32_t>(packed & 0xFF);
   const int32_t mode = static_cast<int32_t>((packed >> 8) & 0xFF);
   const int32_t type = static_cast<int32_t>((packed >> 16) & 0xFF);
-  const int32_t top = static_cast<int32_t>(static_cast<int8_t>(packed >> 24));
+  // The top byte is signed (0xFF: none), but a key-table number runs to 254.
+  const int32_t top = type == kKeyTableField ? static_cast<int32_t>(packed >> 24)
+                                              : static_cast<int32_t>(static_cast<int8_t>(packed >> 24));
   return GetValue(tag, top, mode, type, 0, 0, text, number, second, fieldList, done);
 }

@@ -2,7 +2,8 @@
 // the head word (the label less the leading characters tag 3 removes, with
 // the homograph mark of tag 4), or a tag of the entry reached through its
 // links (tags 25, then 22), delivered by value mode: a stored text, a number
-// with the entry's base (tag 1), one or two numbers.
+// with the entry's base (tag 1), one or two numbers, or the label of the
+// key-table entry the value numbers.
 #pragma once
 
 #include <cstdint>
@@ -11,8 +12,19 @@
 #include "index/tables/index_entry_reader.h"
 #include "index/tables/index_table.h"
 
+// Reads the label of entry `number` of key table `keyTable` of the field
+// list in use (the record set whose entry is being formatted); false when
+// there is none or the entry cannot be read.
+using KeyTableLabelReader = bool (*)(int32_t keyTable, uint32_t number, SharedWideString* out);
+
 class EntryValueReader {
  public:
+  // A descriptor type: a field of a key table, whose value numbers an entry
+  // of that table (the top byte names the table in the field list).
+  static constexpr int32_t kKeyTableField = 3;
+  // Installed by the record sets, which hold the key tables.
+  static void SetKeyTableLabelReader(KeyTableLabelReader reader);
+
   explicit EntryValueReader(IndexTable* table = nullptr);
   virtual ~EntryValueReader();
   virtual void SetEntry(const IndexEntryRef& ref);

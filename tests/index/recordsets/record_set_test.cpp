@@ -25,7 +25,8 @@ struct RecordSetBook {
 
 // "main": apple (position 100, template, two definitions, a property of two
 // positions, a colour from the key table, a field without a value kind),
-// bear (position 200, one definition), cat (no position). "colour": green,
+// bear (position 200, one definition, a template with the key-table colour
+// green), cat (no position). "colour": green,
 // red. The naming table names def, gram and pos for main, the key table
 // colour, and under main's name the colour field of the key table.
 RecordSetBook MakeBook(bool withNaming = true) {
@@ -43,9 +44,10 @@ RecordSetBook MakeBook(bool withNaming = true) {
   bear.label = Bytes("bear");
   bear.values[1] = {200};
   // A template naming a key-table field: it compiles through the record
-  // set's field resolution (the value reader renders no key-table value).
+  // set's field resolution and renders the key table's label.
   bear.values[5] = {testbuild::AddIndexText(main, std::string("orth' - 'colour"))};
   bear.values[6] = {testbuild::AddIndexText(main, std::string("animal"))};
+  bear.values[8] = {0};
   IndexEntry cat;
   cat.label = Bytes("cat");
   cat.values[6] = {testbuild::AddIndexText(main, std::string("pet"))};
@@ -93,8 +95,10 @@ RecordSetBook MakeBook(bool withNaming = true) {
 class RecordSetTest : public ::testing::Test {
  protected:
   // A record set over every entry of main, at the entry, as the script's rs.
-  void Open(int32_t entry, bool withNaming = true) {
-    book_ = MakeBook(withNaming);
+  void Open(int32_t entry, bool withNaming = true) { OpenOn(MakeBook(withNaming), entry); }
+
+  void OpenOn(RecordSetBook book, int32_t entry) {
+    book_ = std::move(book);
     ASSERT_TRUE(book_.main);
     result_.Adopt(new IndexQueryResult());
     result_->SetTable(book_.main.Get());
@@ -146,7 +150,7 @@ TEST_F(RecordSetTest, FieldsThroughTheNamingTableAndKeyTables) {
   EXPECT_EQ(Script(u"Write(rs.def + ' ' + rs.colour + ' ' + rs.pos + ' ' + rs.gram);"
                    u"Write(rs.format); Write(rs.Formatted());"),
             "fruit red [Object RecordSetProperty] undefined\north': 'def|, |\napple: fruit, red\n");
-  EXPECT_EQ(Script(u"rs.MoveNext(); Write(rs.def + ' ' + rs.pos + ' ' + rs.Formatted());"), "animal null bear - \n");
+  EXPECT_EQ(Script(u"rs.MoveNext(); Write(rs.def + ' ' + rs.pos + ' ' + rs.Formatted());"), "animal null bear - green\n");
   EXPECT_EQ(Script(u"x = '' + rs.nothing;"), "status 4");
 }
 
@@ -210,6 +214,41 @@ TEST_F(RecordSetTest, WithoutANamingTable) {
   EXPECT_EQ(Script(u"Write(rs.orth); Write(rs.Formatted());"), "bear\nundefined\n");
   EXPECT_EQ(Script(u"x = '' + rs.def;"), "status 4");
   EXPECT_EQ(Script(u"rs.Fields('def');"), "status 9");
+}
+
+// "chat" (class 1) and "cheval" (class 3) with an inflection table: class 1
+// makes plurals with "-s", class 3 turns a final "al" into "aux".
+RecordSetBook InflectionBook() {
+  IndexRecipe main;
+  auto word = [](const char* label, uint32_t inflectionClass) {
+    IndexEntry e;
+    e.label = Bytes(label);
+    e.values[42] = {inflectionClass};
+    return e;
+  };
+  main.entries = {word("chat", 1), word("cheval", 3)};
+  IndexRecipe rules;
+  rules.indexType = 2;
+  auto rule = [&](std::vector<uint8_t> label, uint32_t inflectionClass) {
+    IndexEntry e;
+    e.label = std::move(label);
+    e.values[27] = {inflectionClass};
+    e.values[5] = {testbuild::AddIndexText(rules, std::string("pluriel"))};
+    e.values[26] = {0};
+    return e;
+  };
+  rules.entries = {rule({2, 's'}, 1), rule({2, 'x', 'u', 'a', 3, 'l', 'a'}, 3)};
+  RecordSetBook b{OpenIndexBook({{testbuild::BuildIndexRecords(main), 0}, {testbuild::BuildIndexRecords(rules), 6}}),
+                  {}, 0};
+  b.main = b.book.Table(u"special_table=default");
+  return b;
+}
+
+TEST_F(RecordSetTest, InflectedFormsOfTheCurrentEntry) {
+  OpenOn(InflectionBook(), 0);
+  EXPECT_EQ(Script(u"Write(rs.Infl('pluriel')); rs.MoveNext(); Write(rs.Infl('pluriel') + '|' + rs.Infl('autre'));"
+                   u"rs.MoveNext(); Write(rs.EOF + '|' + rs.Infl('pluriel'));"),
+            "chats\nchevaux|\ntrue|\n");
 }
 
 TEST_F(RecordSetTest, MadeBeforeTheStartAndPastTheEnd) {
