@@ -5,13 +5,15 @@
 
 #include <array>
 
+#include "layout/markup/scanner_table_builder.h"
+
 namespace {
 
-// Table entries.
-constexpr int8_t Go(int state) { return static_cast<int8_t>(state); }
-constexpr int8_t kStop = -1;
-constexpr int8_t Take(int token) { return static_cast<int8_t>(-(token + 2)); }
-constexpr int8_t kNone = -1;  // no token in the last column
+using scannertable::Go;
+using scannertable::kNone;
+using scannertable::kStop;
+using scannertable::ModeTables;
+using scannertable::Take;
 
 constexpr bool IsSpace(int c) { return c == '\t' || c == '\n' || c == '\r' || c == ' '; }
 constexpr bool IsLetter(int c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
@@ -19,21 +21,6 @@ constexpr bool IsDigit(int c) { return c >= '0' && c <= '9'; }
 constexpr bool IsNameStart(int c) { return IsLetter(c) || c == '_'; }
 constexpr bool IsNameContinue(int c) { return IsDigit(c) || c == '-' || c == ':'; }
 constexpr bool IsControl(int c) { return (c < 32 && !IsSpace(c)) || c == 127; }
-
-// A mode's tables: kClasses classes, kStates rows of kClasses + 2 columns.
-template <int kClasses, int kStates>
-struct ModeTables {
-  static constexpr int kWidth = kClasses + 2;
-  std::array<uint8_t, kScannerClassEntries> classes{};
-  std::array<int8_t, kStates * kWidth> states{};
-
-  constexpr void Row(int state, int8_t fallback, int8_t token) {
-    for (int c = 0; c < kClasses; ++c) states[state * kWidth + c] = fallback;
-    states[state * kWidth + kClasses] = 0;  // reserved column
-    states[state * kWidth + kWidth - 1] = token;
-  }
-  constexpr void Set(int state, int cls, int8_t entry) { states[state * kWidth + cls] = entry; }
-};
 
 // ---- Mode 7: text.
 namespace text {

@@ -4,29 +4,20 @@
 
 #include <array>
 
+#include "layout/markup/scanner_table_builder.h"
+
 namespace {
 
 enum Class : uint8_t { kTab, kLineFeed, kReturn, kSpace, kControl, kPrintable, kClasses };
 enum State : int8_t { kStart, kWord, kSpaces, kMixed, kAfterReturn, kAfterLineFeed, kControls, kStates };
 enum Token : uint8_t { kWordToken, kSpacesToken, kMixedToken, kBreakToken };
 
-constexpr int kWidth = kClasses + 2;
-constexpr int8_t Go(int state) { return static_cast<int8_t>(state); }
-constexpr int8_t kStop = -1;
-constexpr int8_t Take(int token) { return static_cast<int8_t>(-(token + 2)); }
-constexpr int8_t kNone = -1;
-
-struct Tables {
-  std::array<uint8_t, kScannerClassEntries> classes{};
-  std::array<int8_t, kStates * kWidth> states{};
-
-  constexpr void Row(int state, int8_t fallback, int8_t token) {
-    for (int c = 0; c < kClasses; ++c) states[state * kWidth + c] = fallback;
-    states[state * kWidth + kClasses] = 0;  // reserved column
-    states[state * kWidth + kWidth - 1] = token;
-  }
-  constexpr void Set(int state, int cls, int8_t entry) { states[state * kWidth + cls] = entry; }
-};
+using scannertable::Go;
+using scannertable::kNone;
+using scannertable::kStop;
+using scannertable::Take;
+using Tables = scannertable::ModeTables<kClasses, kStates>;
+constexpr int kWidth = Tables::kWidth;
 
 constexpr uint8_t ClassOf(int c) {
   if (c == '\t') return kTab;
