@@ -7,6 +7,7 @@
 
 #include "app/frame/stand_in_window_set.h"
 #include "app/startup/reader_application.h"
+#include "browser/sources/ogg_audio_maker.h"
 #include "browser/sources/plain_text_opener.h"
 #include "index/books/book_index_services.h"
 #include "layout/guide/book_guide.h"
@@ -36,6 +37,8 @@ int main(int argc, char** argv) {
   InstallBookGuideReader();
   // Local text and HTML files are read through the plain-text document.
   InstallPlainTextDocumentOpener();
+  // An Ogg stream behind a page plays through the Ogg Vorbis source.
+  InstallOggSourceMaker();
   // The device's common controls, then the shell's menu bar, task bar and
   // input panel, which are made of them.
   InitCommonControls();

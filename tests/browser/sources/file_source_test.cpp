@@ -12,6 +12,7 @@
 
 #include "browser/sources/file_document_source.h"
 #include "browser/sources/file_range_stream.h"
+#include "browser/sources/ogg_audio_maker.h"
 #include "browser/sources/ogg_stream.h"
 #include "browser/sources/plain_text_opener.h"
 #include "layout/markup/plain_text_token_reader.h"
@@ -301,6 +302,50 @@ TEST_F(FileSourceTest, OggStreamsAreToldByTheirFirstBytes) {
   }
   EXPECT_EQ(maker.made, 1);
   EXPECT_EQ(maker.given, 1) << "the maker counts the stream itself";
+
+  // The installed maker: the audio subsystem's Ogg Vorbis source, which
+  // keeps the stream (and so the source) while it plays.
+  InstallOggSourceMaker();
+  for (const char16_t* path : {u"\\tone.ogg", u"\\three.ogg"}) {
+    DocumentSourcePtr source;
+    source.Adopt(FileDocumentSource::Create(FileUrl(path), kFileMedia, 1252, 65002));
+    ASSERT_TRUE(source);
+    DocumentStreamPtr stream;
+    source->OpenStreamByIndex(&stream, 0);
+    ASSERT_TRUE(stream);
+    RefPtr<RefCounted> audio;
+    const bool real = std::u16string(path) == u"\\tone.ogg";
+    EXPECT_EQ(IsOggStream(stream.Detach(), &audio), real);
+    if (!real) {
+      EXPECT_FALSE(audio) << "no Ogg mark, no source";
+      continue;
+    }
+    ASSERT_TRUE(audio);
+    AudioSource* played = static_cast<OggAudioHolder*>(audio.Get())->Source();
+    ASSERT_NE(played, nullptr);
+    EXPECT_TRUE(played->IsValid());
+    EXPECT_EQ(played->GetDuration(), 1);
+    PcmFormat format;
+    ASSERT_TRUE(played->GetPcmReader()->GetFormat(&format));
+    EXPECT_EQ(format.rate, 8000u);
+    EXPECT_EQ(source->GetStreamCount(), 1u) << "the audio source holds the stream";
+    audio.Clear();
+    EXPECT_EQ(source->GetStreamCount(), 0u);
+  }
+  // The mark alone, without Vorbis headers, makes no source.
+  WriteFile(u"\\mark.ogg", "OggS and nothing more");
+  {
+    DocumentSourcePtr source;
+    source.Adopt(FileDocumentSource::Create(FileUrl(u"\\mark.ogg"), kFileMedia, 1252, 65002));
+    ASSERT_TRUE(source);
+    DocumentStreamPtr stream;
+    source->OpenStreamByIndex(&stream, 0);
+    ASSERT_TRUE(stream);
+    RefPtr<RefCounted> audio;
+    EXPECT_TRUE(IsOggStream(stream.Detach(), &audio));
+    EXPECT_FALSE(audio);
+    EXPECT_EQ(source->GetStreamCount(), 0u);
+  }
   SetOggSourceMaker(nullptr);
   EXPECT_FALSE(IsOggStream(nullptr, nullptr));
 }
