@@ -7,6 +7,8 @@
 
 #include "app/frame/stand_in_window_set.h"
 #include "app/startup/reader_application.h"
+#include "browser/sources/ogg_audio_maker.h"
+#include "browser/sources/plain_text_opener.h"
 #include "index/books/book_index_services.h"
 #include "layout/guide/book_guide.h"
 #include "platform/controls/control_classes.h"
@@ -33,6 +35,10 @@ int main(int argc, char** argv) {
   InstallBookIndexServices();
   // A book's guide is read from its markup.
   InstallBookGuideReader();
+  // Local text and HTML files are read through the plain-text document.
+  InstallPlainTextDocumentOpener();
+  // An Ogg stream behind a page plays through the Ogg Vorbis source.
+  InstallOggSourceMaker();
   // The device's common controls, then the shell's menu bar, task bar and
   // input panel, which are made of them.
   InitCommonControls();

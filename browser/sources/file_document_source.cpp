@@ -11,6 +11,7 @@
 #include "foundation/files/file_mode.h"
 #include "foundation/files/file_stream.h"
 #include "layout/markup/markup_parser.h"
+#include "layout/markup/plain_text_token_reader.h"
 #include "platform/memory/allocator.h"
 #include "storage/documents/document.h"
 
@@ -88,20 +89,24 @@ void FileDocumentSource::OpenStreamByIndex(DocumentStreamPtr* out, int32_t) {
 bool FileDocumentSource::CreateParser(ElementStream** parser, LayoutContext** layout, uint32_t argument) {
   *parser = nullptr;
   if (layout != nullptr) *layout = nullptr;
-  // Plain text is read by the plain-text reader, which this build does not
-  // have yet; a media file is shown through markup that the view writes.
-  if (fileKind_ == kFilePlainText || document_ == nullptr) return false;
-  BodyElementStream* markup = BodyElementStream::Create();
-  if (markup == nullptr) return false;
+  // A media file is shown through markup that the view writes; plain text
+  // is read by the plain-text reader, which gives the elements markup would.
+  if (document_ == nullptr) return false;
+  ElementStream* reader = nullptr;
+  if (fileKind_ == kFilePlainText)
+    reader = DeviceNew<PlainTextTokenReader>();
+  else
+    reader = BodyElementStream::Create();
+  if (reader == nullptr) return false;
   // A plain layout context: the book's, without a book.
   BookLayoutContext* context = nullptr;
   if (layout != nullptr && (context = BookLayoutContext::Create(nullptr)) == nullptr) {
-    delete markup;
+    delete reader;
     return false;
   }
-  markup->AttachSource(document_, argument);
-  if (context != nullptr) context->AttachParser(markup, document_, context->Builder());
-  *parser = markup;
+  reader->AttachSource(document_, argument);
+  if (context != nullptr) context->AttachParser(reader, document_, context->Builder());
+  *parser = reader;
   if (layout != nullptr) *layout = context;
   return true;
 }

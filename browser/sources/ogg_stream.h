@@ -1,7 +1,7 @@
 // Telling an Ogg stream by its first bytes, and making the audio source
-// that plays it. The audio source belongs to the audio subsystem, above
-// this one: it installs its maker at start; until then an Ogg stream is
-// recognised but gives no source.
+// that plays it through the installed maker (ogg_audio_maker.h, installed
+// by the program at start); until then an Ogg stream is recognised but
+// gives no source.
 #pragma once
 
 #include "foundation/system/ref_counted.h"

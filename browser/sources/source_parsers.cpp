@@ -5,6 +5,7 @@
 
 #include "layout/markup/element_stream.h"
 #include "layout/pages/layout_context.h"
+#include "layout/search/markup_text_searcher.h"
 #include "layout/search/text_searcher.h"
 #include "platform/memory/allocator.h"
 #include "storage/documents/document.h"
@@ -21,8 +22,13 @@ void DestroySourceParser(ElementStream* parser, LayoutContext* layout) {
 }
 
 TextSearcher* CreateDocumentTextSearch(Document* document, int32_t textKind) {
-  if (document == nullptr || textKind != kPlainText) return nullptr;
-  TextSearcher* searcher = DeviceNew<PlainTextSearcher>();
+  if (document == nullptr || (textKind != kPlainText && textKind != kMarkupText)) return nullptr;
+  // Markup is searched in its visible text only, never in its tags.
+  TextSearcher* searcher = nullptr;
+  if (textKind == kMarkupText)
+    searcher = DeviceNew<MarkupTextSearcher>();
+  else
+    searcher = DeviceNew<PlainTextSearcher>();
   if (searcher != nullptr) searcher->Attach(document);
   return searcher;
 }

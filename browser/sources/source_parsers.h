@@ -18,6 +18,5 @@ constexpr int32_t kMarkupText = 2;
 // blocks back and deletes it. Either may be null.
 void DestroySourceParser(ElementStream* parser, LayoutContext* layout);
 // A searcher bound to the document (the caller owns it), or null: plain
-// text is searched as it is; markup needs the markup-aware searcher, which
-// this build does not have yet.
+// text is searched as it is, markup in its visible text only.
 TextSearcher* CreateDocumentTextSearch(Document* document, int32_t textKind);

@@ -1,4 +1,5 @@
-// Local file sources (HTML and text without streams, a media file as one
+// Local file sources (HTML and text without streams, read through the
+// plain-text document once it is installed; a media file as one
 // file-range stream), file-range and record stream reads at their ends,
 // and Ogg streams told by their first bytes.
 #include <gtest/gtest.h>
@@ -6,11 +7,15 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 
 #include "browser/sources/file_document_source.h"
 #include "browser/sources/file_range_stream.h"
+#include "browser/sources/ogg_audio_maker.h"
 #include "browser/sources/ogg_stream.h"
+#include "browser/sources/plain_text_opener.h"
+#include "layout/markup/plain_text_token_reader.h"
 #include "layout/search/text_searcher.h"
 #include "foundation/files/file_stream.h"
 #include "platform/files/file_hooks.h"
@@ -81,26 +86,94 @@ TEST_F(FileSourceTest, TextFilesHaveADocumentAndNoStreams) {
   }
 }
 
-TEST_F(FileSourceTest, HtmlGivesAParserPlainTextWaitsForItsReader) {
+TEST_F(FileSourceTest, HtmlAndPlainTextGiveAParserAndASearcher) {
   WriteFile(u"\\page.htm", "<html><body><p>hi</p></body></html>");
-  DocumentSourcePtr html;
-  html.Adopt(FileDocumentSource::Create(FileUrl(u"\\page.htm"), kFileHtml, 1252, 65002));
-  ASSERT_TRUE(html);
+  WriteFile(u"\\t.txt", "text");
+  for (const auto& [path, kind] : {std::pair{u"\\page.htm", kFileHtml}, std::pair{u"\\t.txt", kFilePlainText}}) {
+    DocumentSourcePtr source;
+    source.Adopt(FileDocumentSource::Create(FileUrl(path), kind, 1252, 65002));
+    ASSERT_TRUE(source);
+    ElementStream* parser = nullptr;
+    LayoutContext* layout = nullptr;
+    ASSERT_TRUE(source->CreateParser(&parser, &layout, 0));
+    EXPECT_NE(layout, nullptr);
+    source->DestroyParser(parser, layout);
+    TextSearcher* searcher = source->CreateTextSearch();
+    EXPECT_NE(searcher, nullptr);
+    delete searcher;
+  }
+}
+
+// The opener the program installs: the real plain-text document.
+class InstalledOpenerTest : public ::testing::Test {
+ protected:
+  void SetUp() override { InstallPlainTextDocumentOpener(); }
+  void TearDown() override { SetPlainTextDocumentOpener(nullptr); }
+};
+
+std::string Narrow(const SharedWideString& text) {
+  std::string out;
+  for (uint32_t i = 0; i < text.length; ++i) out += static_cast<char>(text.Chars()[i]);
+  return out;
+}
+
+TEST_F(InstalledOpenerTest, TextFileIsReadByThePlainTextReader) {
+  // A UTF-8 mark, then text: the mark is not part of the text.
+  const std::string text = "Chapter one\n\tIt began.\n";
+  WriteFile(u"\\story.txt", "\xEF\xBB\xBF" + text);
+  DocumentSourcePtr source;
+  source.Adopt(FileDocumentSource::Create(FileUrl(u"\\story.txt"), kFilePlainText, 1252, 65002));
+  ASSERT_TRUE(source);
+  Document* document = source->GetDocument();
+  ASSERT_NE(document, nullptr);
+  EXPECT_EQ(document->GetTextLength(), text.size());
+  SharedWideString title;
+  ASSERT_TRUE(document->GetTitle(&title));
+  EXPECT_EQ(Narrow(title), "story");
+
   ElementStream* parser = nullptr;
   LayoutContext* layout = nullptr;
-  ASSERT_TRUE(html->CreateParser(&parser, &layout, 0));
-  EXPECT_NE(layout, nullptr);
-  html->DestroyParser(parser, layout);
-  EXPECT_EQ(html->CreateTextSearch(), nullptr) << "markup needs the markup-aware searcher";
+  ASSERT_TRUE(source->CreateParser(&parser, &layout, 0));
+  ASSERT_NE(dynamic_cast<PlainTextTokenReader*>(parser), nullptr);
+  int32_t kind = kElementAgain;
+  for (int guard = 0; guard < 10; ++guard) {
+    kind = parser->Next();
+    if (kind == kElementText || kind == kElementEnd) break;
+  }
+  ASSERT_EQ(kind, kElementText) << "the HTML and BODY tags come first, then the words";
+  EXPECT_EQ(Narrow(parser->GetText()), "Chapter");
+  source->DestroyParser(parser, layout);
+}
 
-  WriteFile(u"\\t.txt", "text");
-  DocumentSourcePtr text;
-  text.Adopt(FileDocumentSource::Create(FileUrl(u"\\t.txt"), kFilePlainText, 1252, 65002));
-  ASSERT_TRUE(text);
-  EXPECT_FALSE(text->CreateParser(&parser, &layout, 0));
-  TextSearcher* searcher = text->CreateTextSearch();
-  EXPECT_NE(searcher, nullptr);
-  delete searcher;
+TEST_F(InstalledOpenerTest, MarkupIsSearchedInItsVisibleTextOnly) {
+  const std::string page = "<p class=bold>one <b>two</b> three</p>";
+  WriteFile(u"\\page.htm", page);
+  DocumentSourcePtr source;
+  source.Adopt(FileDocumentSource::Create(FileUrl(u"\\page.htm"), kFileHtml, 1252, 65002));
+  ASSERT_TRUE(source);
+  std::unique_ptr<TextSearcher> searcher(source->CreateTextSearch());
+  ASSERT_NE(searcher, nullptr);
+  const uint32_t end = source->GetDocument()->GetTextLength();
+  struct {
+    const char16_t* pattern;
+    bool found;
+    uint32_t start;
+  } cases[] = {{u"three", true, static_cast<uint32_t>(page.find("three"))},
+               {u"two three", true, static_cast<uint32_t>(page.find("two"))},
+               {u"bold", false, 0},  // only inside a tag
+               {u"b", false, 0}};
+  for (const auto& c : cases) {
+    SearchRequest request;
+    request.pattern = c.pattern;
+    request.length = static_cast<uint32_t>(std::u16string(c.pattern).size());
+    uint32_t start = 0, matchEnd = 0;
+    bool stopped = false;
+    EXPECT_EQ(searcher->Scan(request, 0, end, &start, &matchEnd, &stopped), c.found) << Narrow(SharedWideString(c.pattern));
+    EXPECT_FALSE(stopped);
+    if (c.found) {
+      EXPECT_EQ(start, c.start);
+    }
+  }
 }
 
 TEST_F(FileSourceTest, MissingFilesAndBadKindsGiveNoSource) {
@@ -229,6 +302,50 @@ TEST_F(FileSourceTest, OggStreamsAreToldByTheirFirstBytes) {
   }
   EXPECT_EQ(maker.made, 1);
   EXPECT_EQ(maker.given, 1) << "the maker counts the stream itself";
+
+  // The installed maker: the audio subsystem's Ogg Vorbis source, which
+  // keeps the stream (and so the source) while it plays.
+  InstallOggSourceMaker();
+  for (const char16_t* path : {u"\\tone.ogg", u"\\three.ogg"}) {
+    DocumentSourcePtr source;
+    source.Adopt(FileDocumentSource::Create(FileUrl(path), kFileMedia, 1252, 65002));
+    ASSERT_TRUE(source);
+    DocumentStreamPtr stream;
+    source->OpenStreamByIndex(&stream, 0);
+    ASSERT_TRUE(stream);
+    RefPtr<RefCounted> audio;
+    const bool real = std::u16string(path) == u"\\tone.ogg";
+    EXPECT_EQ(IsOggStream(stream.Detach(), &audio), real);
+    if (!real) {
+      EXPECT_FALSE(audio) << "no Ogg mark, no source";
+      continue;
+    }
+    ASSERT_TRUE(audio);
+    AudioSource* played = static_cast<OggAudioHolder*>(audio.Get())->Source();
+    ASSERT_NE(played, nullptr);
+    EXPECT_TRUE(played->IsValid());
+    EXPECT_EQ(played->GetDuration(), 1);
+    PcmFormat format;
+    ASSERT_TRUE(played->GetPcmReader()->GetFormat(&format));
+    EXPECT_EQ(format.rate, 8000u);
+    EXPECT_EQ(source->GetStreamCount(), 1u) << "the audio source holds the stream";
+    audio.Clear();
+    EXPECT_EQ(source->GetStreamCount(), 0u);
+  }
+  // The mark alone, without Vorbis headers, makes no source.
+  WriteFile(u"\\mark.ogg", "OggS and nothing more");
+  {
+    DocumentSourcePtr source;
+    source.Adopt(FileDocumentSource::Create(FileUrl(u"\\mark.ogg"), kFileMedia, 1252, 65002));
+    ASSERT_TRUE(source);
+    DocumentStreamPtr stream;
+    source->OpenStreamByIndex(&stream, 0);
+    ASSERT_TRUE(stream);
+    RefPtr<RefCounted> audio;
+    EXPECT_TRUE(IsOggStream(stream.Detach(), &audio));
+    EXPECT_FALSE(audio);
+    EXPECT_EQ(source->GetStreamCount(), 0u);
+  }
   SetOggSourceMaker(nullptr);
   EXPECT_FALSE(IsOggStream(nullptr, nullptr));
 }
