@@ -145,9 +145,16 @@ void MappedPalmDatabase::PassSpan(Span span) {
     const bool goesOn = letGoEnd_ != 0 && span.start >= letGoEnd_ && span.start - letGoEnd_ < kNeighbourBytes;
     passedStart_ = goesOn && letGoEnd_ > kNeighbourBytes ? letGoEnd_ - kNeighbourBytes : span.start;
     passedEnd_ = span.end;
-  } else {
+  } else if (span.start + kNeighbourBytes >= passedStart_ && span.start <= passedEnd_ + kNeighbourBytes) {
     if (span.start < passedStart_) passedStart_ = span.start;
     if (span.end > passedEnd_) passedEnd_ = span.end;
+  } else {
+    // A jump: the store is being looked up at random (an index), not read
+    // through. Letting go of everything between the places jumped to would
+    // fault the next look-up's pages in again, so the stretch starts anew
+    // here and what was passed at random stays mapped.
+    passedStart_ = span.start;
+    passedEnd_ = span.end;
   }
   if (passedEnd_ - passedStart_ >= kPassedStretch) {
     LetGoOutsideKept(passedStart_, passedEnd_);

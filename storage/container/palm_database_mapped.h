@@ -37,8 +37,9 @@ class MappedPalmDatabase : public PalmDatabase {
   // kept longer (kReusedSpans, kReusedBytes), so that going back and forth
   // over a few records finds their pages in memory, while a book read
   // through once keeps only the window. A record pushed out of both is
-  // passed; once the records passed since the last time span a stretch of
-  // the file (kPassedStretch), the pages of that stretch leave memory, all
+  // passed; once the records passed one after another, without a jump,
+  // span a stretch of the file (kPassedStretch), the pages of that stretch
+  // leave memory (records passed at random stay mapped), all
   // but those of the records kept, so that a long book read through keeps
   // about a stretch of itself resident. Their bytes come back from the file
   // when touched again.
