@@ -19,9 +19,9 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_device_root.h"
 #include "index/query/index_query_result.h"
 #include "index/query/index_query_translator.h"
-#include "platform/files/device_root.h"
 #include "tests/support/book_builder_reader.h"
 #include "tests/support/fake_index_source.h"
 #include "tests/support/index_builder.h"
@@ -55,12 +55,7 @@ std::vector<std::string> Words(uint32_t n) {
 }
 
 const fs::path& Root() {
-  static const fs::path root = [] {
-    const fs::path r = fs::temp_directory_path() / ("bench_index_query_" + std::to_string(::getpid()));
-    fs::create_directories(r);
-    devicefs::SetRoot(r, {});
-    return r;
-  }();
+  static const fs::path root = benchroot::MakeDeviceRoot("bench_index_query");
   return root;
 }
 

@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_device_root.h"
 #include "index/dbscript/book_data_services.h"
 #include "index/dbscript/database_record_set.h"
-#include "platform/files/device_root.h"
 #include "platform/memory/allocator.h"
 #include "script/builtins/builtin_script_runner.h"
 #include "script/host/script_host_object.h"
@@ -46,12 +46,7 @@ std::vector<std::string> Words(uint32_t n) {
 }
 
 const fs::path& Root() {
-  static const fs::path root = [] {
-    const fs::path r = fs::temp_directory_path() / ("bench_record_set_" + std::to_string(::getpid()));
-    fs::create_directories(r);
-    devicefs::SetRoot(r, {});
-    return r;
-  }();
+  static const fs::path root = benchroot::MakeDeviceRoot("bench_record_set");
   return root;
 }
 

@@ -21,9 +21,9 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_device_root.h"
 #include "index/spelling/spelling_lookup.h"
 #include "index/tables/index_table.h"
-#include "platform/files/device_root.h"
 #include "tests/support/book_builder_reader.h"
 #include "tests/support/fake_index_source.h"
 #include "tests/support/spelling_rules_builder.h"
@@ -73,12 +73,7 @@ std::string Utf8(const std::string& latin) {
 }
 
 const fs::path& Root() {
-  static const fs::path root = [] {
-    const fs::path r = fs::temp_directory_path() / ("bench_spelling_" + std::to_string(::getpid()));
-    fs::create_directories(r);
-    devicefs::SetRoot(r, {});
-    return r;
-  }();
+  static const fs::path root = benchroot::MakeDeviceRoot("bench_spelling");
   return root;
 }
 

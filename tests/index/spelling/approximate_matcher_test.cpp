@@ -16,25 +16,7 @@ using testbuild::IndexSpelling;
 using testbuild::SpellingRecipe;
 
 // The matcher record over built blocks (which must outlive it).
-ApproximateMatcher MatcherOf(const IndexSpelling& s) {
-  ApproximateMatcher m;
-  m.spl1 = s.blocks[0].data();
-  m.spl2 = s.blocks[1].data();
-  m.spl3 = s.blocks[2].data();
-  m.spl4 = s.blocks[3].data();
-  m.spl5 = s.blocks[4].data();
-  m.spl6 = s.blocks[5].data();
-  m.spl3Size = static_cast<uint32_t>(s.blocks[2].size());
-  m.classLow = static_cast<int32_t>(s.numbers[0]);
-  m.classHigh = static_cast<int32_t>(s.numbers[1]);
-  m.boundaryCharacter = static_cast<int32_t>(s.numbers[2]);
-  for (int i = 0; i < 9; ++i) m.scores[i] = static_cast<int32_t>(s.numbers[3 + i]);
-  m.percentages[0] = static_cast<int32_t>(s.numbers[12]);
-  m.percentages[1] = static_cast<int32_t>(s.numbers[13]);
-  m.maxKeyLength = static_cast<int32_t>(s.numbers[14]);
-  m.loaded = 1;
-  return m;
-}
+ApproximateMatcher MatcherOf(const IndexSpelling& s) { return testbuild::MatcherOfBlocks(s); }
 
 struct Cut {
   int32_t answer;
