@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "browser/addresses/url.h"
+#include "foundation/addresses/url.h"
 #include "foundation/containers/segmented_array_typed.h"
 #include "foundation/wide_string/shared_wide_string.h"
 

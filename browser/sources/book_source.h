@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "browser/addresses/url.h"
+#include "foundation/addresses/url.h"
 #include "storage/sources/document_source.h"
 
 class BookDocument;
@@ -24,8 +24,6 @@ class BookSource final : public DocumentSource {
   static int32_t Create(PalmDatabase* database, DocumentHost* host, BookSource** out, int32_t sourceCodePage,
                         int32_t targetCodePage);
 
-  void SetUrl(const Url& url) override { url_ = url; }
-  const Url& GetUrl() const { return url_; }
 
   bool HasEmbeddedStreams() override { return true; }
   void OpenStreamByName(DocumentStreamPtr* out, const WCHAR* name, uint32_t length) override;
@@ -53,6 +51,5 @@ class BookSource final : public DocumentSource {
   // The index table a table request names; null for any other name.
   DocumentStream* OpenTableRequest(const WCHAR* name, uint32_t length);
 
-  Url url_;
   BookDocument* book_;  // counted: the source's reference
 };

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "browser/addresses/url.h"
+#include "foundation/addresses/url.h"
 #include "storage/sources/document_source.h"
 
 class EncodedString;
@@ -38,8 +38,6 @@ class FileDocumentSource final : public DocumentSource {
   static FileDocumentSource* Create(const Url& url, int32_t fileKind, int32_t sourceCodePage,
                                     int32_t targetCodePage);
 
-  void SetUrl(const Url& url) override { url_ = url; }
-  const Url& GetUrl() const { return url_; }
 
   bool HasEmbeddedStreams() override { return fileKind_ == kFileMedia; }
   void OpenStreamByName(DocumentStreamPtr* out, const WCHAR* name, uint32_t length) override;
@@ -55,7 +53,6 @@ class FileDocumentSource final : public DocumentSource {
   FileDocumentSource() = default;
   ~FileDocumentSource() override;
 
-  Url url_;
   Document* document_ = nullptr;  // counted: the source's reference
   FileStream* file_ = nullptr;    // owned
   int32_t fileKind_ = kFileHtml;

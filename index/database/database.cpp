@@ -91,6 +91,17 @@ bool Database::SetPath(const WCHAR* path) {
   return true;
 }
 
+void Database::SetUrl(const Url& url) {
+  DocumentSource::SetUrl(url);
+  if (!url.IsExternalOrPath()) return;
+  SharedWideString path;
+  if (!url.GetText(&path, false)) return;
+  WCHAR* terminated = path.Duplicate(true);
+  if (terminated == nullptr) return;
+  SetFileAddress(terminated);
+  DeviceFree(terminated);
+}
+
 bool Database::SetFileAddress(const WCHAR* path) {
   if (!SetPath(path)) return false;
   if (!name_.IsEmpty() || path == nullptr) return true;

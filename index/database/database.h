@@ -69,9 +69,9 @@ class Database : public DocumentSource {
   void Clear();
 
   // ---- DocumentSource
-  // Addresses come with the browser's address type; SetFileAddress takes
-  // the path they name.
-  void SetUrl(const Url&) override {}
+  // Keeps the address; one that names a file or path also gives the file
+  // path (and the name, through SetFileAddress).
+  void SetUrl(const Url& url) override;
   bool GetTitle(SharedWideString* title) override;
   bool HasEmbeddedStreams() override { return false; }
   int32_t GetSourceKind() override { return kObjectDatabaseKind; }

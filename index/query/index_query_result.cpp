@@ -65,9 +65,9 @@ uint32_t IndexQueryResult::GetCodePage() const { return table_ != nullptr ? tabl
 bool IndexQueryResult::GetTableUrl(SharedWideString* out) {
   out->Clear();
   if (table_ == nullptr) return false;
-  // The table's own descriptor stands for its address until addresses exist.
-  out->Assign(table_->GetDescriptorText());
-  return true;
+  DocumentSource* source = table_->GetSource();
+  if (source == nullptr) return false;
+  return source->GetUrl().GetText(out, true);
 }
 
 DocumentSource* IndexQueryResult::GetDocumentSource() {

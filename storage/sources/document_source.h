@@ -6,13 +6,14 @@
 // in this order.
 //
 // Storage knows the types of the later subsystems that some operations take
-// (the address, the parser, the layout context, the text searcher) only by
-// name; the implementations live with them. The address a source was loaded
-// under is kept by the implementation that knows the address type.
+// (the parser, the layout context, the text searcher) only by name; the
+// implementations live with them. Every source keeps the address it was
+// loaded under.
 #pragma once
 
 #include <cstdint>
 
+#include "foundation/addresses/url.h"
 #include "foundation/containers/grow_array.h"
 #include "foundation/system/ref_counted.h"
 #include "foundation/wide_string/shared_wide_string.h"
@@ -23,7 +24,6 @@ class DocumentSourceCache;
 class ElementStream;
 class LayoutContext;
 class TextSearcher;
-class Url;
 
 // What ResolveInnerLink answers: where a named link of a book points.
 struct InnerLink {
@@ -47,7 +47,9 @@ class DocumentSource : public RefCounted {
 
   // Leaves the loader's cache before anything else goes.
   ~DocumentSource() override;
-  virtual void SetUrl(const Url& url) = 0;
+  // Keeps the address the loader loaded the source under.
+  virtual void SetUrl(const Url& url) { url_ = url; }
+  const Url& GetUrl() const { return url_; }
   // Forwards to the document's GetTitle; false without a document.
   virtual bool GetTitle(SharedWideString* title);
   virtual bool HasEmbeddedStreams();
@@ -94,6 +96,7 @@ class DocumentSource : public RefCounted {
   void RemoveStream(DocumentStream* stream);
 
   DocumentSourceCache* loader_ = nullptr;
+  Url url_;
   GrowArray streams_;  // DocumentStream*, not counted: each stream leaves on its death
 };
 

@@ -23,7 +23,6 @@ class FakeIndexSource : public DocumentSource {
   // Takes over the opened book; the caller owns the one reference.
   static FakeIndexSource* Create(std::unique_ptr<BookDocument> book);
 
-  void SetUrl(const Url&) override {}
   bool HasEmbeddedStreams() override { return true; }
   void OpenStreamByName(DocumentStreamPtr* out, const WCHAR* name, uint32_t length) override;
   Document* GetDocument() override { return book_.get(); }

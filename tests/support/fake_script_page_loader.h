@@ -23,7 +23,6 @@ class FakeBookSource : public DocumentSource {
  public:
   explicit FakeBookSource(std::unique_ptr<FakeDocument> document)
       : document_(std::move(document)) {}
-  void SetUrl(const Url&) override {}
   Document* GetDocument() override { return document_.get(); }
   FakeDocument* Fake() const { return document_.get(); }
 

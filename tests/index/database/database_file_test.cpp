@@ -255,4 +255,37 @@ TEST(DatabaseFile, NamesAndIdentifiers) {
   EXPECT_TRUE(id.IsEmpty());
 }
 
+// The loader hands a database the address it came from: a file address
+// gives the path and, for a database without a name, the name; a command
+// gives neither; a name already held stays.
+TEST(DatabaseFile, AddressGivesPathAndName) {
+  const struct {
+    const char16_t* address;
+    const char16_t* initialName;
+    const char* name;
+    const char16_t* path;
+  } cases[] = {
+      {u"\\My Documents\\words.ebase", u"", "words", u"\\My Documents\\words.ebase"},
+      {u"\\history.EBASE", u"", "history.EBASE", u"\\history.EBASE"},
+      {u"\\kept.ebase", u"Mine", "Mine", u"\\kept.ebase"},
+      {u"oeb:library", u"", "", nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(indextest_name(W(c.address)));
+    DatabaseHolder d = NewDatabase();
+    if (c.initialName[0] != 0) d->NameRef()->Assign(W(c.initialName));
+    Url url;
+    ASSERT_TRUE(url.Parse(W(c.address), false));
+    d->SetUrl(url);
+    EXPECT_EQ(Url::Compare(d->GetUrl(), url), 0);
+    EXPECT_EQ(indextest_name(d->Name()), c.name);
+    if (c.path == nullptr) {
+      EXPECT_EQ(d->Path(), nullptr);
+    } else {
+      ASSERT_NE(d->Path(), nullptr);
+      EXPECT_EQ(std::u16string(d->Path()), std::u16string(c.path));
+    }
+  }
+}
+
 }  // namespace

@@ -89,6 +89,10 @@ RecordSetBook MakeBook(bool withNaming = true) {
   }
   RecordSetBook b{OpenIndexBook(built.Bytes()), {}, h};
   b.main = b.book.Table(u"special_table=default");
+  // The address the loader would have kept: links to entries carry it.
+  Url address;
+  EXPECT_TRUE(address.Parse(SharedWideString(u"dict.prc"), false));
+  if (b.book.source) b.book.source->SetUrl(address);
   return b;
 }
 
@@ -165,7 +169,7 @@ TEST_F(RecordSetTest, FieldObjectsKeepTheirEntry) {
 
 TEST_F(RecordSetTest, LinkTexts) {
   Open(0);
-  const std::string url = "special_table=default";
+  const std::string url = "dict.prc";
   EXPECT_EQ(Script(u"Write(rs.anchor); Write(rs.url); Write(rs.pos.anchor);"
                    u"p = rs.Fields('pos'); Write(p[1].anchor); Write(p.Value.url); Write(p.Count);"),
             Link("100|0") + "\n" + url + Link("100|0") + "\n" + Link("300|0-sub7") + "\n" + Link("400|0-sub7.1") +

@@ -35,7 +35,6 @@ class MemoryStream : public DocumentStream {
 
 class FakeSource : public DocumentSource {
  public:
-  void SetUrl(const Url&) override {}
   void OpenStreamByIndex(DocumentStreamPtr* out, int32_t index) override;
   std::map<int32_t, std::vector<uint8_t>> records;
 };

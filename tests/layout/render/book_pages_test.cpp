@@ -59,7 +59,6 @@ std::vector<uint8_t> SampleBook() {
 class BookPictures : public DocumentSource {
  public:
   explicit BookPictures(BookDocument* book) : book_(book) {}
-  void SetUrl(const Url&) override {}
   void OpenStreamByIndex(DocumentStreamPtr* out, int32_t index) override {
     out->Clear();
     uint32_t number = static_cast<uint32_t>(index);

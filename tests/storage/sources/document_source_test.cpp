@@ -22,7 +22,6 @@ class MemorySource : public DocumentSource {
  public:
   explicit MemorySource(bool* destroyed) : destroyed_(destroyed) {}
   ~MemorySource() override { *destroyed_ = true; }
-  void SetUrl(const Url&) override {}
 
  private:
   bool* destroyed_;

@@ -1,5 +1,5 @@
 // Url parsing, text forms and ordering (see url.h).
-#include "browser/addresses/url.h"
+#include "foundation/addresses/url.h"
 
 #include "foundation/encoded_string/encoded_string.h"
 

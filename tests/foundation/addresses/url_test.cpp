@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "browser/addresses/url.h"
+#include "foundation/addresses/url.h"
 #include "foundation/encoded_string/encoded_string.h"
 
 namespace {
