@@ -69,6 +69,7 @@ bool PageRenderer::PaintPage(uint32_t flags, uint32_t position) {
   state->pending = NoteRect{};
   PaintNoteMark(page);
   state->painted = true;
+  page->painted = true;
   surface->SetFillColor(Color{});
   surface->EndDraw();
   return ok;
