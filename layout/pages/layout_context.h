@@ -20,9 +20,12 @@
 #include "layout/markup/element_stream.h"
 #include "layout/pages/page_frame.h"
 #include "layout/position/page_state_chunk.h"
+#include "layout/render/page_renderer.h"
 #include "layout/tables/table_flow.h"
+#include "layout/widetables/wide_tables.h"
 
 class BookParameterFile;
+class DisplayManager;
 class SharedWideString;
 class Document;
 class OfflineFormLog;
@@ -236,6 +239,37 @@ class LayoutContext {
   LaidOutPage* PageBuffer(uint32_t i) { return &pages_[i & 1]; }
   LaidOutPage* FindPageBuffer(uint32_t start);
 
+  // ---- Painting (layout/render/). The context's own renderer draws its
+  // pages onto its surface; the wide tables of the shown page scroll
+  // inside their viewports.
+  PageRenderer& Renderer() { return renderer_; }
+  WideTables& Tables() { return tables_; }
+  // The display manager whose page image a paint may copy (null: none).
+  void SetDisplayManager(DisplayManager* display) { display_ = display; }
+  // The page at a position (kNoPosition: the current one); false when
+  // there is none or painting stopped early.
+  bool PaintPage(uint32_t flags, uint32_t position) { return renderer_.PaintPage(flags, position); }
+  // Lays the current page out when needed, then copies the display
+  // manager's image of it or paints it; on success the page is shown.
+  bool PaintCurrentPage(uint32_t flags);
+  bool NeedsRepaint(bool obscured);
+  void RepaintObjects() { renderer_.RepaintObjects(); }
+  // Lays the next page out ahead of time (no off-screen image is granted
+  // in this system, so nothing is painted ahead).
+  bool PrerenderNextPage();
+  // The next paint draws the page instead of copying its image.
+  void InvalidatePageImage();
+  // After each paint of a page, inside its drawing pass: the focus frame
+  // of the current link and the selection's highlight drawn again.
+  void PaintFocusAndSelection(LaidOutPage* page);
+  // Calls the visitor with each object placed on the current page, a
+  // reference held during the call; stops when the context is destroyed,
+  // the current page changes or loses its items during a call. Nothing
+  // when the current page cannot be laid out.
+  using PageObjectVisitor = void (*)(LayoutContext* context, InlineObject* object, void* argument);
+  void ForEachPageObject(PageObjectVisitor visitor, void* argument);
+  void ForEachObject(PageObjectVisitor visitor, void* argument) { ForEachPageObject(visitor, argument); }
+
   // ---- Reading position and current link (layout/position/).
   // The stamp that ties a saved page state to this document, for a caller
   // that knows it better than GetDocumentStamp; Start then keeps it.
@@ -414,6 +448,10 @@ class LayoutContext {
   const ElementStyle* styleBase_ = nullptr;
   TableScrollList tableScrolls_;
   int32_t rememberedLink_ = -1;
+  PageRenderer renderer_{this};
+  WideTables tables_;
+  DisplayManager* display_ = nullptr;
+  bool* alive_ = nullptr;  // cleared by the destructor during a visit
 
   bool ReplayToStart(uint32_t start, PageFrame* out);
   bool BuildPageLinkAreas(LaidOutPage* page);

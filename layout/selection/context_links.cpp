@@ -2,6 +2,7 @@
 // whose focus frame is drawn by inverting the area's pixels.
 #include <new>
 
+#include "layout/display/display_manager.h"
 #include "layout/drawing/drawing_surface.h"
 #include "layout/pages/layout_context.h"
 #include "layout/render/annotation_painter.h"
@@ -115,6 +116,8 @@ int32_t LayoutContext::LinkAreaCount() const {
 
 void LayoutContext::ClearLinkAreas() {
   rememberedLink_ = -1;
+  // An image of this page shows the old areas' marks: it is drawn anew.
+  if (display_ != nullptr && display_->HasPageImage(documentStamp_, currentKey_)) display_->ForgetPageImage();
   LaidOutPage* page = ShownPage();
   if (page == nullptr) return;
   page->linkAreas.Clear();

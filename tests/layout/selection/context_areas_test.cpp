@@ -120,6 +120,52 @@ TEST_F(ContextAreasTest, CurrentLinkIsClampedRememberedAndFramed) {
   EXPECT_EQ(context->GetPageFirstLink(), -1);
 }
 
+TEST_F(ContextAreasTest, APaintDrawsTheFocusFrameAndTheHighlightAgain) {
+  ASSERT_TRUE(OpenAndPaint(kThreeLinks));
+  const Rect one = WordBox(u"one");
+  const Rect see = WordBox(u"see");
+  const uint32_t linkPixel = Pixel(one.x + 1, one.y + one.height / 2);
+  const uint32_t wordPixel = Pixel(see.x + 1, see.y + see.height / 2);
+  context->SetCurrentLink(0, false, false);
+  ASSERT_TRUE(context->SelectAt(Middle(see), true));
+  ASSERT_TRUE(context->SelectAt(Middle(see), false));
+  ASSERT_TRUE(context->PaintCurrentPage(0));
+  EXPECT_EQ(Pixel(one.x + 1, one.y + one.height / 2), linkPixel ^ 0xFFFFFFu);
+  EXPECT_EQ(Pixel(see.x + 1, see.y + see.height / 2), wordPixel ^ 0xFFFFFFu);
+  context->ClearSelectionHighlight();
+  context->SetCurrentLink(-1, false, false);
+  EXPECT_EQ(Pixel(one.x + 1, one.y + one.height / 2), linkPixel);
+  EXPECT_EQ(Pixel(see.x + 1, see.y + see.height / 2), wordPixel);
+}
+
+struct Visits {
+  int objects = 0;
+  bool destroy = false;
+  std::unique_ptr<LayoutContext>* owner = nullptr;
+};
+
+TEST_F(ContextAreasTest, ObjectsOfThePageAreVisitedUntilTheContextGoes) {
+  // A rule starts a page: the second page holds one object.
+  ASSERT_TRUE(OpenAndPaint("<p>a</p><hr>b<hr>c"));
+  ASSERT_TRUE(context->StepPage(context->GetCurrentPosition(), kStepPage));
+  ASSERT_TRUE(context->PaintCurrentPage(0));
+  Visits visits;
+  auto visit = [](LayoutContext*, InlineObject* object, void* argument) {
+    auto* v = static_cast<Visits*>(argument);
+    EXPECT_NE(object, nullptr);
+    ++v->objects;
+    // The walk must not touch the context after this.
+    if (v->destroy) v->owner->reset();
+  };
+  context->ForEachPageObject(visit, &visits);
+  EXPECT_EQ(visits.objects, 1);
+  visits = Visits{0, true, &context};
+  renderer.reset();
+  context->ForEachObject(visit, &visits);
+  EXPECT_EQ(visits.objects, 1);
+  EXPECT_EQ(context, nullptr);
+}
+
 TEST_F(ContextAreasTest, TipAreasEscapeTheirText) {
   ASSERT_TRUE(OpenAndPaint(kThreeLinks));
   ASSERT_TRUE(context->BuildLinkAreas());
