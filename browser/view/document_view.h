@@ -489,6 +489,19 @@ class DocumentView : public ScriptHostObject,
   bool ApplyPositionAnchor(const SharedWideString& anchor);
   bool HasDictionariesForSelection();
 
+  // Laying text out measures it on the surface, which needs a drawing pass
+  // (nested passes are counted by the surface).
+  class DrawPass {
+   public:
+    explicit DrawPass(DrawingSurface* surface);
+    ~DrawPass();
+    DrawPass(const DrawPass&) = delete;
+    DrawPass& operator=(const DrawPass&) = delete;
+
+   private:
+    DrawingSurface* surface_;
+  };
+
   // Page events of the layout, passed on as the view's position changes.
   class ViewRedrawSink final : public RedrawSink {
    public:

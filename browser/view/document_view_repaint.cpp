@@ -116,6 +116,7 @@ bool DocumentView::IsCommandEnabled(int32_t command) {
 }
 
 bool DocumentView::ChangeTextSize(int32_t step) {
+  DrawPass pass(surface_);
   if (preferences_ == nullptr) return false;
   const int32_t unit = environment_ != nullptr ? environment_->GetDefaultSetting(kSettingTextSizeStep) : 1;
   const int64_t size = int64_t{preferences_->GetTextSize()} + int64_t{step} * unit;

@@ -108,6 +108,7 @@ bool DocumentView::RestoreFrameState(HistoryEntry* entry) {
 }
 
 bool DocumentView::RestoreHistoryEntry(HistoryEntry* entry, bool full) {
+  DrawPass pass(surface_);
   bool restored = false;
   if (source_.Get() == nullptr || Location::Compare(entry->location, location_) != 0) {
     const Url& url = entry->location.url;
