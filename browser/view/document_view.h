@@ -557,6 +557,7 @@ class DocumentView : public ScriptHostObject,
   ViewRedrawSink redrawSink_{this};
   LayoutPosition savedPosition_;          // of the last reading state saved
   LayoutPosition restorePosition_;        // of the reading state being restored
+  uint8_t layoutStarted_ = 0;             // the layout's first page is built
   uint32_t invalidations_ = 0;
   uint8_t lastInvalidationFull_ = 0;
   DefaultStyle styleDefaults_;            // what the layout builds styles from

@@ -52,8 +52,14 @@ void DocumentView::Invalidate(bool full) {
 
 void DocumentView::RefreshElements() {
   if (source_.Get() == nullptr) return;
-  if (layout_ != nullptr && renderer_ != nullptr && preferences_ != nullptr)
-    renderer_->SetColors(preferences_->GetTextColor(), preferences_->GetBackgroundColor());
+  if (layout_ != nullptr && layoutStarted_ != 0) {
+    // The reading text takes the settings again and keeps its place.
+    DrawPass pass(surface_);
+    const uint32_t position = layout_->GetCurrentPosition();
+    ApplyPreferencesToLayout();
+    layout_->Relayout();
+    layout_->GoToPosition(position);
+  }
   if (focusedElement_ != nullptr) {
     Rect rest;
     focusedElement_->Arrange(&rest, bounds_);

@@ -108,6 +108,7 @@ void DocumentView::CloseCurrentDocument() {
     ElementStream* parser = parser_;
     layout_ = nullptr;
     parser_ = nullptr;
+    layoutStarted_ = 0;
     source->DestroyParser(parser, layout);
   }
   DestroyDocumentElement();
@@ -148,6 +149,7 @@ bool DocumentView::ShowReadingText(bool, bool* repaint) {
     if (controller_ != nullptr) controller_->ShowMessage(kNoCaption, kStringNotEnoughMemory, kMessageError);
     return false;
   }
+  layoutStarted_ = 1;
   if (sideFile_ != nullptr) {
     layout_->AttachAnnotations(sideFile_);
     renderer_->SetAnnotations(sideFile_);
