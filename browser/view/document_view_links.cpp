@@ -33,7 +33,11 @@ bool DocumentView::GetLinkAreaAt(const ShapeArea** area, int32_t* index, Point p
   return *index >= 0;
 }
 
-int32_t DocumentView::LinkAreaCount() { return ReadingTextFocused() ? layout_->LinkAreaCount() : 0; }
+int32_t DocumentView::LinkAreaCount() {
+  if (!ReadingTextFocused()) return 0;
+  layout_->BuildLinkAreas();  // once the page was painted
+  return layout_->LinkAreaCount();
+}
 
 int32_t DocumentView::GetCurrentLinkIndex() { return ReadingTextFocused() ? layout_->GetCurrentLinkIndex() : -1; }
 
