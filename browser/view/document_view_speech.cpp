@@ -23,8 +23,6 @@ constexpr uint32_t kNoPageEnd = 0xFFFFFFFFu;
 constexpr int32_t kReadText = 0;
 constexpr int32_t kReadPage = 1;
 constexpr int32_t kErrorKind = 2;
-// The page operation the plug-in asks for at the end of a page: one page on.
-constexpr int32_t kNextPageStep = 2;
 
 // What the plug-in binding asks of the view.
 class ViewSpeechOwner final : public SpeechOwner {
