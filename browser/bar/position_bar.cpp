@@ -151,6 +151,10 @@ void PositionBar::PaintMarks() {
   if (mark != kNoMark) PaintCaps(geometry);
   const uint32_t length = host_->GetTextLength();
   bool ahead = false;
+  // Dense marks share pixel columns: a bracket drawn again in the same
+  // place and colour changes no pixel, so it is drawn once.
+  int64_t lastX = -1;
+  bool lastAhead = false;
   for (; mark != kNoMark; mark = sideFile->NextBookmark(&iterator)) {
     uint32_t start, end, viewPosition, viewExtra, extra;
     if (sideFile->GetBookmarkRange(mark, &start, &end, &viewPosition, &viewExtra, &extra) != RecordResult::kOk)
@@ -160,7 +164,11 @@ void PositionBar::PaintMarks() {
     // A view position from the side file beyond the book is not drawn.
     if (viewPosition > length) continue;
     if (viewPosition > current) ahead = true;
-    PaintBracket(int64_t{geometry.left} + PositionToOffset(geometry, viewPosition), ahead ? kMarkAhead : kMarkBehind);
+    const int64_t x = int64_t{geometry.left} + PositionToOffset(geometry, viewPosition);
+    if (x == lastX && ahead == lastAhead) continue;
+    lastX = x;
+    lastAhead = ahead;
+    PaintBracket(x, ahead ? kMarkAhead : kMarkBehind);
   }
   container_->SetFillColor(kWhite);
 }
