@@ -9,9 +9,6 @@
 
 #include "foundation/wide_string/shared_wide_string.h"
 
-// The table number meaning "the book's default index".
-constexpr int32_t kDefaultIndexTable = 0xFFFF;
-
 // A table or sub-table number from a fragment or a link names a table only
 // from 0 to 0xFFFE; a larger one would be cut to 16 bits and open another.
 bool IsTableNumber(int32_t number);
