@@ -313,6 +313,32 @@ TEST_F(IndexRequestsTest, AudioPageAndPictures) {
   EXPECT_EQ(maker.lastImage->background.value, harness.preferences.backgroundColor.value);
 }
 
+TEST_F(IndexRequestsTest, ReadingTextKindsShowThePositionAndKeepNoRestore) {
+  ASSERT_TRUE(Execute(Request(69, {u"words"})));
+  ScriptRequest position;
+  Fill(Request(75, {u"3000"}, {1}), &position);
+  bool repaint = false;
+  bool restore = true;
+  ASSERT_TRUE(view().ExecuteRequest(position, false, &repaint, &restore, false));
+  EXPECT_TRUE(repaint) << "the widget was closed";
+  EXPECT_FALSE(restore);
+  EXPECT_EQ(view().GetDocumentElement(), nullptr);
+  EXPECT_EQ(view().GetFocusedElement(), view().GetTextControl());
+  ViewTextRange page;
+  ASSERT_TRUE(view().GetPageRange(&page));
+  EXPECT_LE(page.start, 3000u);
+  EXPECT_GT(page.end, 3000u);
+  EXPECT_TRUE(CurrentFragment().empty());
+  // A book without a table of contents stays where it is.
+  ScriptRequest toc;
+  Fill(Request(54, {}), &toc);
+  ASSERT_TRUE(view().ExecuteRequest(toc, false, &repaint, &restore, false));
+  EXPECT_FALSE(restore);
+  ViewTextRange after;
+  ASSERT_TRUE(view().GetPageRange(&after));
+  EXPECT_EQ(after.start, page.start);
+}
+
 TEST_F(IndexRequestsTest, WithoutThePageElementsNothingIsMade) {
   InstallIndexPageElementMaker(nullptr);
   EXPECT_FALSE(Execute(Request(69, {u"words"})));
@@ -381,6 +407,28 @@ TEST_F(WordListRequestsTest, WordListsByLanguage) {
     EXPECT_FALSE(OpenWithRequest(request));
     EXPECT_EQ(maker.alive, 0);
   }
+}
+
+TEST_F(WordListRequestsTest, AddingToTheWordListShown) {
+  ScriptRequest add;
+  Fill(Request(111, {u"chat", u"fr"}), &add);
+  EXPECT_FALSE(view().AddToWordList(add)) << "no word list shown";
+  ASSERT_TRUE(OpenWithRequest(Request(109, {u"fr"})));
+  EXPECT_TRUE(view().IsWordListEmpty());
+  ASSERT_TRUE(view().AddToWordList(add));
+  EXPECT_EQ(List()->filled, 1);
+  EXPECT_EQ(List()->caption, 5114) << "added";
+  EXPECT_EQ(List()->refreshed, 0);
+  // An entry is looked up first, and added only when absent.
+  List()->knownRow = 3;
+  ScriptRequest entry;
+  Fill(Request(112, {u"chat", u"fr", u"", u"", u"12"}, {0, 0, 0, 0, 1}), &entry);
+  ASSERT_TRUE(view().AddToWordList(entry));
+  EXPECT_EQ(List()->filled, 1) << "found, not added again";
+  EXPECT_EQ(List()->caption, 5115);
+  EXPECT_EQ(List()->refreshed, 3);
+  List()->empty = false;
+  EXPECT_FALSE(view().IsWordListEmpty());
 }
 
 TEST_F(WordListRequestsTest, SearchHistoryStartsPastTheEndAndListFragmentsReopen) {
