@@ -111,7 +111,10 @@ void Request(benchmark::State& state, uint16_t method, const char16_t* argument)
     }
     benchmark::DoNotOptimize(shown.maker.lastWidget);
   }
-  state.counters["keys"] = kWords;
+  // What the last widget was bound to: the whole table, or the result's.
+  const indexpages::FakeIndexWidget* widget = shown.maker.lastWidget;
+  IndexTable* table = widget->table ? widget->table.Get() : (widget->result ? widget->result->Table() : nullptr);
+  state.counters["entries"] = table != nullptr ? table->GetTotalEntries() : 0;
 }
 
 void IndexSearch(benchmark::State& state) { Request(state, 69, u"words"); }
