@@ -62,7 +62,8 @@ std::vector<uint8_t> DictionaryBook() {
   recipe.resourceRecords = 2;
   testbuild::BuiltBook built = testbuild::BuildBook(recipe);
   const uint32_t base = testbuild::BookRecordBase(built);
-  const uint32_t words = testbuild::AddIndexToBook(built, testbuild::BuildIndexRecords(testbuild::DictionaryIndex(list)), 0);
+  const uint32_t words =
+      testbuild::AddIndexToBook(built, testbuild::BuildIndexRecords(testbuild::DictionaryIndex(list)), 0);
   testbuild::IndexRecipe naming;
   testbuild::IndexEntry name;
   name.label = Bytes("words");

@@ -59,7 +59,8 @@ bool DocumentView::OpenObjectFragment(const SharedWideString& fragment, int32_t 
     int32_t language = -1;
     if (ParseIndexObjectName(name, &index)) {
       // A bare name opens the book's default index.
-      if ((index.table != -1 && !IsTableNumber(index.table)) || (index.keyTable != -1 && !IsTableNumber(index.keyTable))) {
+      if ((index.table != -1 && !IsTableNumber(index.table)) ||
+          (index.keyTable != -1 && !IsTableNumber(index.keyTable))) {
         return false;
       }
       const bool withKey = index.keyTable != -1;

@@ -209,7 +209,8 @@ TEST_F(CartPageTest, FailuresAnswerNullQuietly) {
       {"the indexes do not open", u"oeb:cart?name=interactions&action=check", u"\\drugs.prc", 0, 1},
       {"an item is no known drug", u"oeb:cart?name=interactions&action=check", u"\\drugs.prc", 0, 0, true},
       {"the writer fails", u"oeb:cart?name=drugs", u"", 5},
-      {"the settings name a cart page", u"oeb:cart?name=interactions&action=check", u"oeb:cart?name=interactions&action=x"},
+      {"the settings name a cart page", u"oeb:cart?name=interactions&action=check",
+       u"oeb:cart?name=interactions&action=x"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
