@@ -19,7 +19,11 @@ bool DocumentView::SaveReadingState(ByteStream* stream) {
 
 bool DocumentView::LoadReadingState(ByteStream* stream) {
   if (layout_ == nullptr) return false;
-  return layout_->RestoreState(restorePosition_, stream);
+  // Saved words come from a file: a position outside the text is damage.
+  if (restorePosition_.start >= layout_->GetDocumentLength()) return false;
+  LayoutPosition position = restorePosition_;
+  if (position.number < -1) position.number = -1;
+  return layout_->RestoreState(position, stream);
 }
 
 bool DocumentView::GetFramePath(SegmentedTypedArray<int32_t>* path) {

@@ -1,5 +1,6 @@
 #include "tests/support/view_harness.h"
 
+#include "browser/sources/plain_text_opener.h"
 #include "platform/gdi/bitmap_pixels.h"
 #include "platform/gdi/gdi.h"
 #include "platform/image/png_writer.h"
@@ -33,6 +34,8 @@ bool ViewHarness::Create(int32_t w, int32_t h) {
                            nullptr, nullptr);
   if (window == nullptr) return false;
   surface.SetWindow(window);
+  // As the program does at start: local text files are read as text.
+  InstallPlainTextDocumentOpener();
   loader.Bind(&host, &environment, nullptr, ScriptPageServices());
   application.currentView = view.get();
   view->SetLoader(&loader);

@@ -3,8 +3,13 @@
 // pages.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
 #include "browser/view/document_view.h"
 #include "layout/pages/layout_context.h"
+#include "platform/testing/files.h"
 #include "tests/browser/view/view_fixture.h"
 
 namespace viewtest {
@@ -65,6 +70,34 @@ TEST_F(ViewPagesTest, ConsecutivePagesPaintDifferently) {
   ASSERT_TRUE(view().GoToPageRelative(-2, 1, 255));
   harness.Paint();
   EXPECT_EQ(harness.Pixels(), first) << "back to the first page draws it again";
+}
+
+}  // namespace
+}  // namespace viewtest
+
+namespace viewtest {
+namespace {
+
+TEST_F(ViewPagesTest, APalmDocBookOpensAndTurns) {
+  ASSERT_EQ(std::system("txt2pdbdoc -V > /dev/null 2>&1"), 0) << "txt2pdbdoc is missing (Debian package txt2pdbdoc)";
+  const std::filesystem::path folder = devtest::HostPath(u"\\");
+  {
+    std::ofstream text(folder / "prose.txt", std::ios::binary);
+    for (int i = 1; i <= 300; ++i)
+      text << "Line " << i << " of a plain book, long enough to wrap once or twice in a narrow window.\n\n";
+  }
+  const std::string command = "txt2pdbdoc 'Prose' '" + (folder / "prose.txt").string() + "' '" +
+                              (folder / "prose.pdb").string() + "' > /dev/null 2>&1";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  ASSERT_TRUE(harness.Open(u"\\prose.pdb"));
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(view().GetCurrentPageNumber(), 1);
+  ASSERT_TRUE(view().GoToPageRelative(+2, 1, 255));
+  EXPECT_EQ(view().GetCurrentPageNumber(), 2);
+  harness.Paint();
+  size_t ink = 0;
+  for (uint32_t pixel : harness.Pixels()) ink += pixel == 0x000000 ? 1 : 0;
+  EXPECT_GT(ink, 100u);
 }
 
 }  // namespace
