@@ -154,6 +154,7 @@ TEST_F(IndexRequestsTest, EachIndexKindWritesAFragmentThatRebuildsTheSameWidget)
   };
   const std::u16string w = Id(records.words);
   const std::u16string l = Id(records.letters);
+  const uint32_t streams = view().GetDocumentSource()->GetStreamCount();
   const Case cases[] = {
       {"index_search", Request(69, {u"words", u"%%%", u"", u"", u"mine", u"256"}, {0, 0, 0, 0, 0, 1}),
        u"$qvrindex&" + w + u"&mine"},
@@ -180,6 +181,7 @@ TEST_F(IndexRequestsTest, EachIndexKindWritesAFragmentThatRebuildsTheSameWidget)
     ASSERT_TRUE(Fragment(u""));
     EXPECT_EQ(view().GetDocumentElement(), nullptr);
     EXPECT_EQ(maker.alive, 0);
+    EXPECT_EQ(view().GetDocumentSource()->GetStreamCount(), streams) << "every table given back";
     ASSERT_TRUE(Fragment(c.fragment));
     ASSERT_NE(Widget(), nullptr);
     EXPECT_EQ(StateOf(Widget()), before);
