@@ -197,16 +197,28 @@ bool ScriptScopeChain::HitsCache(const ScriptSiteCacheEntry* entry, uint32_t sit
     return false;
   }
   // Compared without copying references: most often every scope walked is
-  // the very object recorded, its names unchanged.
+  // the very object recorded, its names unchanged, or another object of
+  // the same shared layout (the variables of another call of the same
+  // function), whose names are the very same at the same indexes.
+  ScriptObject* last = entry->ref.owner;
   for (uint32_t k = 0; k < entry->scopes; ++k) {
     ScriptObjectSlot* slot = store_->GetObjectSlot(scopes_[count_ - 1 - k]);
-    if (slot == nullptr || slot->ref.owner != entry->objects[k] || !slot->ref.IsSelf() ||
-        slot->ref.owner->GetKind() != kScriptObjectKindDynamic ||
-        static_cast<ScriptDynamicObject*>(slot->ref.owner)->NameStamp() != entry->stamps[k]) {
+    if (slot == nullptr || !slot->ref.IsSelf() || slot->ref.owner == nullptr ||
+        slot->ref.owner->GetKind() != kScriptObjectKindDynamic) {
       return false;
+    }
+    auto* scope = static_cast<ScriptDynamicObject*>(slot->ref.owner);
+    if (scope->NameStamp() != entry->stamps[k]) return false;
+    if (scope != entry->objects[k]) {
+      if (!scope->KeepsSharedLayout() || !scope->IsPlainByNames()) return false;
+      if (k + 1 == entry->scopes) {
+        if (entry->foundPlain == 0) return false;
+        last = scope;
+      }
     }
   }
   *found = entry->ref;
+  found->owner = last;
   return true;
 }
 

@@ -31,14 +31,14 @@ constexpr TextPiece kTypeofPieces[] = {{0, 9}, {9, 6}, {15, 7}, {22, 6}, {28, 6}
 // ---- The frame
 
 ScriptCallFrame::ScriptCallFrame(ScriptValueStore* s) : store(s), operands(s) {
-  current.SetStore(s);
+  outer.SetStore(s);
 }
 
 ScriptCallFrame::~ScriptCallFrame() {
   store->Release(&result);
   operands.Pop(nullptr, operands.Depth());
   calls.Clear();
-  current.Clear();
+  outer.Clear();
 }
 
 void ScriptCallFrame::Fail(int32_t status, const SharedWideString& detail) {
@@ -109,7 +109,7 @@ void JumpIf(ScriptCallFrame* frame, bool when, uint32_t target) {
     frame->Fail(status);
     return;
   }
-  if ((value != 0) == when) frame->current.position = static_cast<int32_t>(target);
+  if ((value != 0) == when) frame->current->position = static_cast<int32_t>(target);
 }
 
 // PushNameString and PushAtom with their one operand word.
@@ -172,7 +172,7 @@ bool ExecuteInstruction(ScriptInterpreter* interpreter, ScriptCallFrame* frame, 
       break;
     case ScriptOpcode::PushString:
     case ScriptOpcode::PushNameString: {
-      const CompiledScript* script = frame->current.code;
+      const CompiledScript* script = frame->current->code;
       if (words[0] >= script->StringCount()) {
         frame->Fail(kScriptBadStringLiteral);
         return false;
@@ -184,7 +184,7 @@ bool ExecuteInstruction(ScriptInterpreter* interpreter, ScriptCallFrame* frame, 
       value = MakeScriptNameHandle(static_cast<int32_t>(words[0] & kScriptMaxSlotIndex));
       break;
     case ScriptOpcode::Jump:
-      frame->current.position = static_cast<int32_t>(words[0]);
+      frame->current->position = static_cast<int32_t>(words[0]);
       return false;
     case ScriptOpcode::JumpIfFalse:
       JumpIf(frame, false, words[0]);
@@ -193,7 +193,7 @@ bool ExecuteInstruction(ScriptInterpreter* interpreter, ScriptCallFrame* frame, 
       JumpIf(frame, true, words[0]);
       return false;
     case ScriptOpcode::Line:
-      frame->current.line = static_cast<int32_t>(words[0]);
+      frame->current->line = static_cast<int32_t>(words[0]);
       return false;
     default:
       frame->Fail(kScriptBadOpcode);
@@ -220,7 +220,7 @@ bool IsAtEnd(const ScriptActivation& activation) {
 // now as the loop would end them next, and so does the run; otherwise the
 // run is stopped.
 void StopUnlessOver(ScriptCallFrame* frame) {
-  while (!frame->Failed() && frame->ended == 0 && IsAtEnd(frame->current)) {
+  while (!frame->Failed() && frame->ended == 0 && IsAtEnd(*frame->current)) {
     bool ended = false;
     EndScriptFunction(frame, false, &ended);
   }
@@ -325,7 +325,7 @@ constexpr uint32_t kReadAtOnceReach = 4;
 // Answers false, having done nothing, when the two instructions are not
 // there.
 bool RunNameLiteralPair(ScriptCallFrame* frame, uint32_t position, uint32_t end, uint32_t room) {
-  const CompiledScript* script = frame->current.code;
+  const CompiledScript* script = frame->current->code;
   const uint32_t* code = script->Code();
   if (end - position < 3) return false;
   bool member = false;
@@ -340,7 +340,7 @@ bool RunNameLiteralPair(ScriptCallFrame* frame, uint32_t position, uint32_t end,
   uint32_t index = code[position + 1];
   if (!atomWord && index >= script->StringCount()) return false;  // the ordinary path reports it
   uint32_t next = position + (member ? 4 : 3);
-  frame->current.position = static_cast<int32_t>(next);
+  frame->current->position = static_cast<int32_t>(next);
   ScriptSiteCacheEntry* entry = script->SiteCacheAt(position);
   bool readNow = false;
   if (room > kReadAtOnceReach) {
@@ -358,7 +358,7 @@ bool RunNameLiteralPair(ScriptCallFrame* frame, uint32_t position, uint32_t end,
   int32_t atom = atomWord ? static_cast<int32_t>(index & kScriptMaxSlotIndex)
                          : script->NameAtomAt(index);
   ScriptMemberRef found;
-  if (!member && atom != kAtom_this && frame->current.scopes.HitsCache(entry, position, &found)) {
+  if (!member && atom != kAtom_this && frame->current->scopes.HitsCache(entry, position, &found)) {
     // Found as last time: the name itself is not needed.
     PushScopeReference(frame, found, readNow);
     return true;
@@ -393,7 +393,7 @@ int32_t* ExecuteInstructions(ScriptInterpreter* interpreter, int32_t* status,
   uint32_t granted = frame->budget.Grant(pause != nullptr);
   uint32_t untilCheck = granted;
   while (!frame->Failed() && frame->ended == 0) {
-    ScriptActivation& activation = frame->current;
+    ScriptActivation& activation = *frame->current;
     uint32_t position = static_cast<uint32_t>(activation.position);
     uint32_t end = static_cast<uint32_t>(activation.end);
     if (IsAtEnd(activation)) {

@@ -43,9 +43,17 @@ int32_t ReadThrough(ScriptValueStore* store, ScriptValueHandle* value) {
 // Suspends the caller and makes `callee` the current activation.
 int32_t Enter(ScriptCallFrame* frame, ScriptActivation* callee) {
   int32_t status = kScriptOk;
-  if (*frame->calls.Push(&status, &frame->current) != kScriptOk) return status;
-  frame->current.MoveFrom(*callee);
+  ScriptActivation* place = frame->calls.Enter(&status, frame->store);
+  if (place == nullptr) return status;
+  place->MoveFrom(*callee);
+  frame->current = place;
   return kScriptOk;
+}
+
+// The activation that runs once the innermost call has ended.
+ScriptActivation* CallerOf(ScriptCallFrame* frame) {
+  ScriptActivation* top = frame->calls.Top();
+  return top != nullptr ? top : &frame->outer;
 }
 
 int32_t EnterFunction(ScriptCallFrame* frame, ScriptFunctionObject* function,
@@ -53,18 +61,19 @@ int32_t EnterFunction(ScriptCallFrame* frame, ScriptFunctionObject* function,
   // Checked before the arguments are bound, so that a runaway recursion
   // stops cheaply.
   if (frame->calls.Depth() >= kScriptMaxCallDepth) return kScriptNoResources;
-  // The caller waits on the call stack first and the callee is built in
-  // its place, so that the activation is not moved once more; a callee
-  // that cannot be built gives the place back to the caller.
+  // The callee is built in a place above the caller, which waits where it
+  // is; a callee that cannot be built gives its place up again.
   int32_t status = kScriptOk;
-  if (*frame->calls.Push(&status, &frame->current) != kScriptOk) return status;
-  ScriptActivation& callee = frame->current;
+  ScriptActivation* place = frame->calls.Enter(&status, frame->store);
+  if (place == nullptr) return status;
+  ScriptActivation& callee = *place;
   if (*function->BindArguments(&status, &frame->operands, argumentCount, &callee.scopes) !=
           kScriptOk ||
       *function->EnterCode(&status, &callee) != kScriptOk) {
-    frame->calls.Pop(&frame->current);
+    frame->calls.Leave();
     return status;
   }
+  frame->current = place;
   callee.argumentCount = argumentCount;
   callee.construct = construct ? 1 : 0;
   callee.SetThis(thisValue);
@@ -112,11 +121,11 @@ int32_t EvaluateScriptText(ScriptCallFrame* frame, uint32_t argumentCount) {
   script->Release();  // the activation holds it now
   callee.argumentCount = argumentCount;
   callee.keepResult = 1;
-  callee.SetThis(frame->current.thisValue);
+  callee.SetThis(frame->current->thisValue);
   callee.stackDepth = frame->operands.Depth();
   callee.line = 1;
   if (!callee.name.FromChars(kEvalName, WideStrLen(kEvalName)) ||
-      *callee.scopes.CopyFrom(&status, frame->current.scopes) != kScriptOk) {
+      *callee.scopes.CopyFrom(&status, frame->current->scopes) != kScriptOk) {
     return kScriptNoMemory;
   }
   if (*ExecuteCompiledScript(&status, callee.code, callee.scopes.GetTopObject(), callee.scopes,
@@ -167,7 +176,7 @@ int32_t Call(ScriptCallFrame* frame, uint32_t argumentCount, bool construct) {
                slot->ref.owner->GetKind() == kScriptObjectKindDynamic) {
       // The owner as the this-value: a scope that stands for it already
       // (a function of the global object called by name) is shared.
-      ScriptValueHandle scope = frame->current.scopes.ValueOf(slot->ref.owner);
+      ScriptValueHandle scope = frame->current->scopes.ValueOf(slot->ref.owner);
       if (scope != kScriptEmptyHandle) {
         store->CopyValue(scope, &thisValue);
       } else {
@@ -245,7 +254,7 @@ void CallScriptFunction(ScriptInterpreter*, ScriptCallFrame* frame, uint32_t arg
 
 void EndScriptFunction(ScriptCallFrame* frame, bool returned, bool* runEnded) {
   ScriptValueStore* store = frame->store;
-  ScriptActivation& activation = frame->current;
+  ScriptActivation& activation = *frame->current;
   *runEnded = false;
   if (!returned && activation.keepResult == 0) store->Release(&frame->result);
   if (frame->calls.Depth() == 0) {
@@ -274,7 +283,8 @@ void EndScriptFunction(ScriptCallFrame* frame, bool returned, bool* runEnded) {
   uint32_t floor = activation.stackDepth >= taken ? activation.stackDepth - taken : 0;
   if (depth < floor || activation.stackDepth < taken) frame->Fail(kScriptStackUnderflow);
   if (depth > floor) frame->operands.Pop(nullptr, depth - floor);
-  frame->calls.Pop(&frame->current);
+  frame->calls.Leave();
+  frame->current = CallerOf(frame);
   if (result == kScriptEmptyHandle) result = kScriptUndefinedHandle;
   int32_t status = kScriptOk;
   frame->Fail(*frame->operands.Push(&status, &result));

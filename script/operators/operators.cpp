@@ -151,7 +151,22 @@ bool ReadScriptOperand(ScriptCallFrame* frame, ScriptValueHandle* operand) {
 bool ReadMemberAtOnce(ScriptValueStore* store, const ScriptMemberRef& ref,
                       ScriptValueHandle* value) {
   ScriptObject* owner = ref.owner;
-  if (owner == nullptr || ref.IsSelf() || owner->GetKind() != kScriptObjectKindDynamic ||
+  if (owner == nullptr || ref.IsSelf()) return false;
+  if (&typeid(*owner) == &typeid(ScriptDynamicObject)) {
+    // The common case, a plain object's member, without the kind asked.
+    auto* object = static_cast<ScriptDynamicObject*>(owner);
+    if (!object->ReadsWithoutEffects() || ref.subCode != 0 ||
+        static_cast<uint32_t>(ref.memberCode) >= object->MemberCount()) {
+      return false;
+    }
+    ScriptValueHandle member = object->MemberValue(static_cast<uint32_t>(ref.memberCode));
+    if (ScriptHandleType(member) == kScriptTypeEmpty) return false;
+    ScriptObjectSlot* slot = store->GetObjectSlot(member);
+    if (slot != nullptr && !slot->ref.IsSelf()) return false;
+    store->CopyValue(member, value);
+    return true;
+  }
+  if (owner->GetKind() != kScriptObjectKindDynamic ||
       !static_cast<ScriptDynamicObject*>(owner)->ReadsWithoutEffects()) {
     return false;
   }

@@ -103,7 +103,7 @@ int32_t ApplyUnary(ScriptInterpreter* interpreter, ScriptCallFrame* frame, uint3
     case kOperatorLiteralString: {
       int32_t index = 0;
       if (*store->ToInteger(&status, *operand, &index) != kScriptOk) return status;
-      const CompiledScript* script = frame->current.code;
+      const CompiledScript* script = frame->current->code;
       if (script == nullptr || index < 0 || static_cast<uint32_t>(index) >= script->StringCount()) {
         return kScriptBadStringLiteral;
       }
