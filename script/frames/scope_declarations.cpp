@@ -162,8 +162,7 @@ int32_t* PrepareFunctionActivation(int32_t* status, CompiledScript* script,
       static_cast<ScriptDynamicObject*>(store->GetObjectSlot(activation)->ref.owner);
 
   callChain->SetStore(store);
-  if (*callChain->CopyFrom(status, chain) == kScriptOk &&
-      *callChain->PushValue(status, activation, true) == kScriptOk) {
+  if (*callChain->CopyWithVariables(status, chain, activation) == kScriptOk) {
     if (reused) {
       // The names are there, every value undefined: the same steps as
       // below without the names added again.

@@ -3,12 +3,16 @@
 #include "script/interpreter/interpreter.h"
 
 #include <cstring>
+#include <typeinfo>
 
 #include "script/bytecode/compiled_script.h"
 #include "script/bytecode/instruction_set.h"
+#include "script/builtins/builtin_global_object.h"
 #include "script/builtins/math_object.h"
+#include "script/bytecode/site_cache.h"
 #include "script/interpreter/interpreter_steps.h"
 #include "script/operators/operators.h"
+#include "script/objects/dynamic_object.h"
 #include "script/objects/script_object.h"
 #include "script/values/atoms.h"
 #include "script/values/script_status.h"
@@ -315,6 +319,65 @@ bool ReadAtOnce(const uint32_t* code, uint32_t next, uint32_t end) {
 // the push and the read.
 constexpr uint32_t kReadAtOnceReach = 4;
 
+// The most common variable read, done in place: the site's cache entry
+// holds (as ScriptScopeChain::HitsCache checks it) with scopes that are plain
+// objects, each the very object recorded or another of its shared layout
+// (the variables of another call of the same function), the last one being
+// a plain object or the global object holding a member that scripts made;
+// the member holds a value that is no member reference. The value read is
+// what the cache and ReadMemberAtOnce would give. False, with nothing done,
+// in any other case (the general way decides then).
+bool ReadCachedAtOnce(const ScriptCallFrame* frame, const ScriptSiteCacheEntry* entry,
+                      uint32_t site, ScriptValueHandle* value) {
+  const ScriptScopeChain& scopes = frame->current->scopes;
+  if (entry == nullptr || entry->position != site || entry->scopes == 0 ||
+      entry->scopes > scopes.Depth() || entry->ref.subCode != 0) {
+    return false;
+  }
+  ScriptValueStore* store = frame->store;
+  uint32_t last = entry->scopes - 1;
+  ScriptObject* owner = nullptr;
+  for (uint32_t k = 0; k <= last; ++k) {
+    ScriptObjectSlot* slot = store->GetObjectSlot(scopes.At(scopes.Depth() - 1 - k));
+    if (slot == nullptr || !slot->ref.IsSelf() || slot->ref.owner == nullptr) return false;
+    owner = slot->ref.owner;
+    const std::type_info* type = &typeid(*owner);
+    if (type == &typeid(ScriptDynamicObject)) {
+      auto* scope = static_cast<ScriptDynamicObject*>(owner);
+      if (scope->NameStamp() != entry->stamps[k]) return false;
+      if (scope != entry->objects[k] &&
+          (!scope->KeepsSharedLayout() || (k == last && entry->foundPlain == 0))) {
+        return false;
+      }
+    } else if (type == &typeid(ScriptGlobalObject) && k == last) {
+      if (owner != entry->objects[k] ||
+          static_cast<ScriptDynamicObject*>(owner)->NameStamp() != entry->stamps[k]) {
+        return false;
+      }
+    } else {
+      return false;
+    }
+  }
+  // The member was found in the last scope recorded: in this one at the
+  // same index.
+  if (entry->ref.owner != entry->objects[last]) return false;
+  int32_t code = entry->ref.memberCode;
+  if (&typeid(*owner) == &typeid(ScriptGlobalObject)) {
+    if (code < ScriptGlobalObject::kGlobalDynamicBase) return false;
+    code -= ScriptGlobalObject::kGlobalDynamicBase;
+  }
+  auto* object = static_cast<ScriptDynamicObject*>(owner);
+  if (static_cast<uint32_t>(code) >= object->MemberCount() || !object->ReadsWithoutEffects()) {
+    return false;
+  }
+  ScriptValueHandle member = object->MemberValue(static_cast<uint32_t>(code));
+  if (ScriptHandleType(member) == kScriptTypeEmpty) return false;
+  ScriptObjectSlot* held = store->GetObjectSlot(member);
+  if (held != nullptr && !held->ref.IsSelf()) return false;
+  store->CopyValue(member, value);
+  return true;
+}
+
 // PushNameString or PushAtom directly followed by ResolveName or by
 // `Operate 24` (a.name), the way every variable access and every member
 // access by name is compiled: the name goes to the look-up as a token made
@@ -357,6 +420,14 @@ bool RunNameLiteralPair(ScriptCallFrame* frame, uint32_t position, uint32_t end,
   }
   int32_t atom = atomWord ? static_cast<int32_t>(index & kScriptMaxSlotIndex)
                          : script->NameAtomAt(index);
+  if (!member && readNow && atom != kAtom_this) {
+    ScriptValueHandle value = kScriptEmptyHandle;
+    if (ReadCachedAtOnce(frame, entry, position, &value)) {
+      int32_t status = kScriptOk;
+      frame->Fail(*frame->operands.Push(&status, &value));
+      return true;
+    }
+  }
   ScriptMemberRef found;
   if (!member && atom != kAtom_this && frame->current->scopes.HitsCache(entry, position, &found)) {
     // Found as last time: the name itself is not needed.

@@ -152,14 +152,25 @@ bool ReadMemberAtOnce(ScriptValueStore* store, const ScriptMemberRef& ref,
                       ScriptValueHandle* value) {
   ScriptObject* owner = ref.owner;
   if (owner == nullptr || ref.IsSelf()) return false;
-  if (&typeid(*owner) == &typeid(ScriptDynamicObject)) {
-    // The common case, a plain object's member, without the kind asked.
+  // A plain object's member, or a member that scripts made on the global
+  // object, read in place as their GetMemberValue reads it. (The type's own
+  // record compares by address; another record of the same type takes the
+  // general way.) Both are dynamic objects: their kind need not be asked.
+  const std::type_info* type = &typeid(*owner);
+  int32_t code = ref.memberCode;
+  bool plain = type == &typeid(ScriptDynamicObject);
+  if (!plain && type == &typeid(ScriptGlobalObject) &&
+      code >= ScriptGlobalObject::kGlobalDynamicBase) {
+    plain = true;
+    code -= ScriptGlobalObject::kGlobalDynamicBase;
+  }
+  if (plain) {
     auto* object = static_cast<ScriptDynamicObject*>(owner);
     if (!object->ReadsWithoutEffects() || ref.subCode != 0 ||
-        static_cast<uint32_t>(ref.memberCode) >= object->MemberCount()) {
+        static_cast<uint32_t>(code) >= object->MemberCount()) {
       return false;
     }
-    ScriptValueHandle member = object->MemberValue(static_cast<uint32_t>(ref.memberCode));
+    ScriptValueHandle member = object->MemberValue(static_cast<uint32_t>(code));
     if (ScriptHandleType(member) == kScriptTypeEmpty) return false;
     ScriptObjectSlot* slot = store->GetObjectSlot(member);
     if (slot != nullptr && !slot->ref.IsSelf()) return false;
@@ -169,27 +180,6 @@ bool ReadMemberAtOnce(ScriptValueStore* store, const ScriptMemberRef& ref,
   if (owner->GetKind() != kScriptObjectKindDynamic ||
       !static_cast<ScriptDynamicObject*>(owner)->ReadsWithoutEffects()) {
     return false;
-  }
-  // A plain object's member, or a member that scripts made on the global
-  // object, read in place as their GetMemberValue reads it. (The type's own
-  // record compares by address; another record of the same type takes the
-  // general way.)
-  int32_t code = ref.memberCode;
-  bool plain = &typeid(*owner) == &typeid(ScriptDynamicObject);
-  if (!plain && &typeid(*owner) == &typeid(ScriptGlobalObject) &&
-      code >= ScriptGlobalObject::kGlobalDynamicBase) {
-    plain = true;
-    code -= ScriptGlobalObject::kGlobalDynamicBase;
-  }
-  if (plain) {
-    auto* object = static_cast<ScriptDynamicObject*>(owner);
-    if (ref.subCode != 0 || static_cast<uint32_t>(code) >= object->MemberCount()) return false;
-    ScriptValueHandle member = object->MemberValue(static_cast<uint32_t>(code));
-    if (ScriptHandleType(member) == kScriptTypeEmpty) return false;
-    ScriptObjectSlot* slot = store->GetObjectSlot(member);
-    if (slot != nullptr && !slot->ref.IsSelf()) return false;
-    store->CopyValue(member, value);
-    return true;
   }
   int32_t status = kScriptOk;
   ScriptValueHandle read = kScriptEmptyHandle;

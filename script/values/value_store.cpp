@@ -209,7 +209,8 @@ void ScriptValueStore::TellReleased(ScriptObject* object) {
     ScriptObject* next = reinterpret_cast<ScriptObject*>(*waiting_.At(--waiting_.count));
     next->NotifyStore(kScriptStoreReleased, this);
   }
-  waiting_.Free();
+  // Freed only when it was used: most releases tell one object alone.
+  if (waiting_.blocks != nullptr) waiting_.Free();
   telling_ = false;
 }
 
