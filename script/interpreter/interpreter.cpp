@@ -472,12 +472,23 @@ int32_t* ExecuteInstructions(ScriptInterpreter* interpreter, int32_t* status,
       EndScriptFunction(frame, false, &ended);
       continue;
     }
-    uint32_t word = activation.code->Code()[position];
-    // Two instructions in one step, counted as two: only while the grant
-    // has room for both, so that the budget and the pauses fall where they
-    // would fall one instruction at a time.
-    if ((word == kPushNameStringWord || word == kPushAtomWord) && untilCheck > 1 &&
-        RunNameLiteralPair(frame, position, end, untilCheck - 2)) {
+    const uint32_t* code = activation.code->Code();
+    uint32_t word = code[position];
+    // The two most frequent instructions that cannot fail but for lack of
+    // memory run here without the general decoding.
+    if (word == kWordLine && end - position > 1) {
+      activation.line = static_cast<int32_t>(code[position + 1]);
+      activation.position = static_cast<int32_t>(position + 2);
+    } else if (word == kWordPushInteger && end - position > 1) {
+      activation.position = static_cast<int32_t>(position + 2);
+      ScriptValueHandle value = MakeScriptIntegerHandle(static_cast<int32_t>(code[position + 1]));
+      int32_t pushed = kScriptOk;
+      frame->Fail(*frame->operands.Push(&pushed, &value));
+    } else if ((word == kPushNameStringWord || word == kPushAtomWord) && untilCheck > 1 &&
+               RunNameLiteralPair(frame, position, end, untilCheck - 2)) {
+      // Two instructions in one step, counted as two: only while the grant
+      // has room for both, so that the budget and the pauses fall where they
+      // would fall one instruction at a time.
       --untilCheck;  // the first of the two; the second is counted below
     } else {
       uint32_t opcode = InstructionOpcode(word);
@@ -486,7 +497,7 @@ int32_t* ExecuteInstructions(ScriptInterpreter* interpreter, int32_t* status,
         frame->Fail(kScriptBadOpcode);
         break;
       }
-      const uint32_t* words = activation.code->Code() + position + 1;
+      const uint32_t* words = code + position + 1;
       // Set before the instruction runs: a call suspends the activation at
       // the next instruction, a jump overwrites it.
       activation.position = static_cast<int32_t>(position + 1 + count);

@@ -8,6 +8,8 @@
 #include <typeinfo>
 
 #include "platform/memory/allocator.h"
+#include "script/builtins/builtin_global_object.h"
+#include "script/objects/dynamic_object.h"
 #include "script/values/atoms.h"
 #include "script/bytecode/compiled_script.h"
 #include "script/compiler/compiler.h"
@@ -138,10 +140,43 @@ int32_t EvaluateScriptText(ScriptCallFrame* frame, uint32_t argumentCount) {
   return Enter(frame, &callee);
 }
 
+// The common call, f(...) with f a script function held by a plain object
+// or the global object that stands for a scope of the chain: the steps of
+// Call without the callee's value copied and moved on the way. False, with
+// nothing done, for any other call; otherwise *status is the call's.
+bool CallHeldFunction(ScriptCallFrame* frame, uint32_t argumentCount, int32_t* status) {
+  ScriptValueStore* store = frame->store;
+  ScriptObjectSlot* slot = store->GetObjectSlot(frame->operands.Peek(argumentCount));
+  if (slot == nullptr || slot->ref.IsSelf() || slot->ref.owner == nullptr) return false;
+  ScriptObject* owner = slot->ref.owner;
+  if (&typeid(*owner) != &typeid(ScriptDynamicObject) &&
+      &typeid(*owner) != &typeid(ScriptGlobalObject)) {
+    return false;
+  }
+  // The owner as the this-value: the scope that stands for it (borrowed;
+  // the chain holds it through the call's start).
+  ScriptValueHandle scope = frame->current->scopes.ValueOf(owner);
+  if (scope == kScriptEmptyHandle) return false;
+  ScriptValueHandle read = kScriptEmptyHandle;
+  if (!ReadMemberAtOnce(store, slot->ref, &read)) return false;
+  ScriptObjectSlot* held = store->GetObjectSlot(read);
+  if (held == nullptr || held->ref.owner == nullptr ||
+      &typeid(*held->ref.owner) != &typeid(ScriptFunctionObject)) {
+    store->Release(&read);
+    return false;
+  }
+  *status = EnterFunction(frame, static_cast<ScriptFunctionObject*>(held->ref.owner),
+                          argumentCount, false, scope);
+  store->Release(&read);
+  return true;
+}
+
 // Steps 1-6 of a call; the callee and the arguments stay on the stack
 // unless a host method answered or eval gave its argument back.
 int32_t Call(ScriptCallFrame* frame, uint32_t argumentCount, bool construct) {
   ScriptValueStore* store = frame->store;
+  int32_t held = kScriptOk;
+  if (!construct && CallHeldFunction(frame, argumentCount, &held)) return held;
   ScriptValueHandle callee = kScriptEmptyHandle;
   ScriptValueHandle thisValue = kScriptEmptyHandle;
   store->CopyValue(frame->operands.Peek(argumentCount), &callee);
