@@ -105,6 +105,13 @@ void PopIntoResult(ScriptCallFrame* frame) {
 void JumpIf(ScriptCallFrame* frame, bool when, uint32_t target) {
   ScriptValueHandle condition = kScriptEmptyHandle;
   if (!PopOne(frame, &condition)) return;
+  if (ScriptHandleType(condition) == kScriptTypeBoolean) {
+    // A comparison's answer, the usual condition: nothing to convert or release.
+    if ((ScriptHandleBoolean(condition) != 0) == when) {
+      frame->current->position = static_cast<int32_t>(target);
+    }
+    return;
+  }
   int32_t status = kScriptOk;
   uint8_t value = 0;
   frame->store->ToBoolean(&status, condition, &value);
