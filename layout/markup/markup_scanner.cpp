@@ -14,13 +14,12 @@ bool IsTokenBreak(WCHAR c) { return c == kZwnj || IsCjkChar(c); }
 
 void MarkupScanner::SetTable(const ScannerTable* table) {
   table_ = table;
-  mode_ = table->modeCount;  // forces the switch below
-  SelectMode(table->startMode);
+  SwitchMode(table->startMode);
   Reset();
 }
 
-void MarkupScanner::SelectMode(uint32_t mode) {
-  if (table_ == nullptr || mode == mode_ || mode >= table_->modeCount) return;
+void MarkupScanner::SwitchMode(uint32_t mode) {
+  if (table_ == nullptr || mode >= table_->modeCount) return;
   mode_ = mode;
   states_ = table_->stateTables[mode];
   classes_ = table_->classTables[mode];
@@ -48,26 +47,39 @@ bool MarkupScanner::Scan(const WCHAR* chars, uint32_t* offset, uint32_t count, u
   bool alone = false;
   bool finished = false;
   int32_t token = -1;
-  for (; i < limit; ++i) {
-    const WCHAR c = chars[i];
-    if (c >= kFirstBreakCandidate && breaks && IsTokenBreak(c)) {
-      if (begun_ || i != first) {
-        token = row[width - 1];  // the token ends before it
-        finished = true;
-        break;
-      }
-      alone = true;  // it is the token, alone
-      limit = i + 1;
+  const uint32_t wide = classes[128];
+  while (i < limit) {
+    // Most characters keep the state (the letters of a word, the spaces of
+    // a run): a tight loop takes those below 128, leaving the row as it is.
+    WCHAR c = chars[i];
+    while (c < 128 && row[classes[c]] == state) {
+      if (++i == limit) break;
+      c = chars[i];
     }
-    const int32_t entry = row[classes[c < 128 ? c : 128]];
+    if (i == limit) break;
+    uint32_t cls;
+    if (c < 128) {
+      cls = classes[c];
+    } else {
+      // Characters from 128 up share one class; the breaks are among them.
+      if (c >= kFirstBreakCandidate && breaks && IsTokenBreak(c)) {
+        if (begun_ || i != first) {
+          token = row[width - 1];  // the token ends before it
+          finished = true;
+          break;
+        }
+        alone = true;  // it is the token, alone
+        limit = i + 1;
+      }
+      cls = wide;
+    }
+    const int32_t entry = row[cls];
     if (entry >= 0) {
-      // Most characters keep the state (the letters of a word, the spaces
-      // of a run): the row is then left as it is, so that the next lookup
-      // does not wait on this one.
       if (entry != state) {
         state = entry;
         row = states + entry * width;
       }
+      ++i;
       continue;
     }
     if (entry == -1) {

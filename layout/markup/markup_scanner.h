@@ -56,7 +56,9 @@ class MarkupScanner {
   void SetTable(const ScannerTable* table);
   const ScannerTable* Table() const { return table_; }
   // Switches the current tables to mode n unless already there.
-  void SelectMode(uint32_t mode);
+  void SelectMode(uint32_t mode) {
+    if (mode != mode_) SwitchMode(mode);
+  }
   uint32_t Mode() const { return mode_; }
   // Begins a new token: state 0, no token.
   void Reset() {
@@ -75,6 +77,7 @@ class MarkupScanner {
 
  private:
   int32_t AcceptingToken(int32_t state) const { return states_[state * width_ + width_ - 1]; }
+  void SwitchMode(uint32_t mode);
 
   const ScannerTable* table_ = nullptr;
   const int8_t* states_ = nullptr;

@@ -118,7 +118,7 @@ void MarkupTokenizer::LeaveBlock() {
   if (!IsHeld(passed)) GiveBack(passed);
 }
 
-void MarkupTokenizer::ReleaseChunks(const MarkupBlock* except) {
+void MarkupTokenizer::WalkCache(const MarkupBlock* except) {
   work_ += cache_.count;
   for (uint32_t i = 0; i < cache_.count; ++i) {
     MarkupBlock* block = cache_.At(i);
@@ -256,15 +256,7 @@ const SharedWideString& MarkupTokenizer::Piece(uint32_t i) const {
   return *pieces_.At(i);
 }
 
-bool MarkupTokenizer::AppendPiece(MarkupBlock* block, uint32_t from, uint32_t count) {
-  if (count == 0) return true;
-  if (viewBlock_ == nullptr && pieces_.count == 0) {
-    // The first piece stays a bare view until more follow or it is asked for.
-    viewBlock_ = block;
-    viewFrom_ = from;
-    viewCount_ = count;
-    return true;
-  }
+bool MarkupTokenizer::AppendFurtherPiece(MarkupBlock* block, uint32_t from, uint32_t count) {
   if (!MaterializeView()) return false;
   SharedWideString* piece = pieces_.AppendSlot();
   if (piece == nullptr) return false;
@@ -369,18 +361,6 @@ int32_t MarkupTokenizer::NextToken(int32_t* token, int32_t maximum, bool keepTex
   if (accepted < 0) return kTokenNotAccepted;
   *token = accepted;
   return kTokenFound;
-}
-
-bool MarkupTokenizer::GetTokenInfo(int32_t token, int32_t* code, bool* isText) {
-  const ScannerTable* table = scanner_.Table();
-  if (table == nullptr || token < 0 || token >= table->tokenCount) return false;
-  const ScannerToken& row = table->tokens[token];
-  if ((row.flags & kScannerSwitchesMode) != 0) scanner_.SelectMode(row.mode);
-  uint8_t kind = row.flags & kScannerTokenKindMask;
-  if (kind == kScannerTokenIgnored) return false;
-  *code = row.code;
-  *isText = kind == kScannerTokenText;
-  return true;
 }
 
 WCHAR MarkupTokenizer::Peek() {
