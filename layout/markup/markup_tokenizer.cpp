@@ -27,6 +27,7 @@ MarkupTokenizer::MarkupTokenizer() {
 }
 
 MarkupTokenizer::~MarkupTokenizer() {
+  ClearMark();
   ClearPieces();
   ReleaseChunks(current_);
   pieces_.Free();
@@ -43,6 +44,7 @@ void MarkupTokenizer::DestroyInPlace(MarkupTokenizer* tokenizer) {
 }
 
 void MarkupTokenizer::Attach(Document* source, uint32_t argument) {
+  ClearMark();
   ClearPieces();
   current_ = nullptr;
   ReleaseChunks(nullptr);
@@ -61,6 +63,11 @@ void MarkupTokenizer::Seek(uint32_t position) {
 uint32_t MarkupTokenizer::GetPosition() {
   if (current_ == nullptr || !source_) return readPosition_;
   return source_->AdvancePosition(current_->key, current_->base + offset_, argument_);
+}
+
+uint32_t MarkupTokenizer::PositionAtMark() const {
+  if (markBlock_ == nullptr || !source_) return markRead_;
+  return source_->AdvancePosition(markBlock_->key, markBlock_->base + markOffset_, argument_);
 }
 
 // ---- Blocks

@@ -80,6 +80,17 @@ class MarkupTokenizer {
   void Seek(uint32_t position);
   // Source position of the next unread character.
   uint32_t GetPosition();
+  // Notes the next unread character without working out its position,
+  // which PositionAtMark answers later, however far the tokens have read on
+  // by then: the block it lies in is held until ClearMark (a position costs
+  // the document a look-up, and most elements never need theirs).
+  void MarkPosition() {
+    markBlock_ = current_;
+    markOffset_ = offset_;
+    markRead_ = readPosition_;
+  }
+  uint32_t PositionAtMark() const;
+  void ClearMark() { markBlock_ = nullptr; }
   // Moves a position in the middle of the text to a tag boundary.
   bool Resynchronise();
 
@@ -198,9 +209,10 @@ class MarkupTokenizer {
   // Turns the bare view into the first piece; false when memory runs out.
   bool MaterializeView() const;
   // Whether something other than the cache holds the block's characters:
-  // a string made from them, or the current token's bare view.
+  // a string made from them, the current token's bare view, or the mark.
   bool IsHeld(const MarkupBlock* block) const {
-    return (block->text.buffer != nullptr && block->text.buffer->refcount != 1) || block == viewBlock_;
+    return (block->text.buffer != nullptr && block->text.buffer->refcount != 1) || block == viewBlock_ ||
+           block == markBlock_;
   }
   // Copies the pieces into one string of the token's own (the first piece,
   // grown), so that the token holds no block; false, and the pieces as they
@@ -230,6 +242,9 @@ class MarkupTokenizer {
   // for). Never both. The view holds its block like a piece: the block is
   // not given back while it is set.
   mutable SegmentedTypedArray<SharedWideString> pieces_;
+  const MarkupBlock* markBlock_ = nullptr;  // held for PositionAtMark
+  uint32_t markOffset_ = 0;
+  uint32_t markRead_ = 0;
   mutable MarkupBlock* viewBlock_ = nullptr;
   mutable uint32_t viewFrom_ = 0;
   mutable uint32_t viewCount_ = 0;
