@@ -182,7 +182,8 @@ void MarkupParser::BackToScript() {
 
 int32_t MarkupParser::FinishText() {
   WCHAR next = tokenizer_.Peek();
-  if ((next == '&' || IsCombiningMark(next)) && joinCount_ < kMaxJoins) {
+  // Combining marks begin at U+0300: plain text never pays for the test.
+  if ((next == '&' || (next >= 0x0300 && IsCombiningMark(next))) && joinCount_ < kMaxJoins) {
     joining_ = true;
     ++joinCount_;
     return kElementAgain;

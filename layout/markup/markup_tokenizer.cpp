@@ -370,10 +370,6 @@ int32_t MarkupTokenizer::NextToken(int32_t* token, int32_t maximum, bool keepTex
   return kTokenFound;
 }
 
-WCHAR MarkupTokenizer::Peek() {
-  if (current_ == nullptr && !Refill()) return 0;
-  return current_->chars[offset_];
-}
 
 bool MarkupTokenizer::PrecededBy(const WCHAR* text, uint32_t n) {
   const MarkupBlock* block = nullptr;

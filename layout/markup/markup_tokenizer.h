@@ -115,7 +115,10 @@ class MarkupTokenizer {
   }
 
   // The next unread character (reading on into the next block), 0 at the end.
-  WCHAR Peek();
+  WCHAR Peek() {
+    if (current_ == nullptr && !Refill()) return 0;
+    return current_->chars[offset_];
+  }
   // True when the n characters just before the next unread one are text
   // (reading back into earlier blocks).
   bool PrecededBy(const WCHAR* text, uint32_t n);
