@@ -109,6 +109,26 @@ bool ConvertingDocument::Open(const char* path) {
       held += want;
     }
     if (at == held) break;
+    if (started && held - at >= 8 && blockUnits + 8 < blockSize) {
+      // A run of ASCII, eight bytes a step while the block has room: one
+      // unit a byte, and no block ends inside it.
+      const uint32_t before = at;
+      // A step may start while the block holds at most blockSize - 9 units.
+      const uint32_t room = blockSize - 9 - blockUnits;
+      uint32_t stop = held - 8;  // the last byte a step may start at
+      if (stop - at > room) stop = at + room;
+      for (; at <= stop; at += 8) {
+        uint64_t eight;
+        std::memcpy(&eight, chunk.data() + at, 8);
+        if ((eight & 0x8080808080808080ull) != 0) break;
+      }
+      if (at != before) {
+        units += at - before;
+        blockUnits += at - before;
+        if (units > 0x7FFFFFFF) return false;
+        continue;  // the refill above keeps the bytes a sequence needs
+      }
+    }
     const uint8_t* p = chunk.data() + at;
     const uint32_t left = held - at;
     const bool fileEnd = done + held == size;

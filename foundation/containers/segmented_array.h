@@ -23,36 +23,45 @@
 // table kept, when the new one cannot be allocated. Shared by every form.
 bool GrowSegmentTable(uint8_t*** blocks, uint32_t* tableSize, uint32_t n);
 
-// Blocks are allocated one at a time for the first kSingleBlocks slots, so
-// a small list wastes nothing; beyond them, kBlocksPerChunk at a time in one
-// allocation (a chunk: the slots from a multiple of kBlocksPerChunk), so a
-// long list pays for one allocation per several blocks. Every block keeps
-// its size and its own slot; only the chunk's first slot is freed.
+// Blocks are allocated one at a time for the first kLoneBlocks slots, so a
+// small list wastes nothing; the rest of the first kSingleBlocks slots come
+// in one allocation, and beyond them kBlocksPerChunk at a time (a chunk: the
+// slots from a multiple of kBlocksPerChunk), so a longer list pays for one
+// allocation per several blocks. Every block keeps its size and its own
+// slot; only a group's first slot is freed.
+inline constexpr uint32_t kLoneBlocks = 9;
 inline constexpr uint32_t kSingleBlocks = 16;
 inline constexpr uint32_t kBlocksPerChunk = 16;
-static_assert(kSingleBlocks % kBlocksPerChunk == 0);
-// The blocks to allocate together starting at `slot`.
-inline uint32_t SegmentBlocksAllocatedAt(uint32_t slot) { return slot < kSingleBlocks ? 1 : kBlocksPerChunk; }
+static_assert(kSingleBlocks % kBlocksPerChunk == 0 && kLoneBlocks <= kSingleBlocks);
+// The blocks to allocate together starting at `slot` (the first slot of a
+// group).
+inline uint32_t SegmentBlocksAllocatedAt(uint32_t slot) {
+  if (slot < kLoneBlocks) return 1;
+  return slot < kSingleBlocks ? kSingleBlocks - slot : kBlocksPerChunk;
+}
 // Whether the block in `slot` owns its allocation (is freed itself).
 inline bool SegmentSlotOwnsAllocation(uint32_t slot) {
-  return slot < kSingleBlocks || slot % kBlocksPerChunk == 0;
+  return slot <= kLoneBlocks || slot % kBlocksPerChunk == 0;
 }
 // The first slot that may be freed when the blocks from `slot` on go: a
-// chunk is freed whole or not at all.
+// group is freed whole or not at all.
 inline uint32_t SegmentFirstFreeableSlot(uint32_t slot) {
-  if (slot <= kSingleBlocks) return slot;
+  if (slot <= kLoneBlocks) return slot;
+  if (slot <= kSingleBlocks) return kSingleBlocks;
   return static_cast<uint32_t>((static_cast<uint64_t>(slot) + kBlocksPerChunk - 1) / kBlocksPerChunk *
                                kBlocksPerChunk);
 }
 
 // The table slots Reserve asks for when it needs `neededBlocks`: exactly that
-// while the table is small, and at least half as many again once it holds 64
-// slots, so that a long array does not copy its whole table every fourth
+// for the lone blocks; beyond them room for a chunk more, so that the table
+// grows once per two chunks, and at least half as many again once it holds
+// 64 slots, so that a long array does not copy its whole table every fourth
 // block.
 inline uint32_t SegmentTableSlotsFor(uint32_t neededBlocks, uint32_t tableSize) {
-  if (neededBlocks <= tableSize || tableSize < 64) return neededBlocks;
-  uint32_t grown = tableSize + tableSize / 2;
-  return grown > neededBlocks ? grown : neededBlocks;
+  if (neededBlocks <= tableSize || neededBlocks <= kLoneBlocks) return neededBlocks;
+  const uint32_t roomy = neededBlocks + kBlocksPerChunk;  // at most 2^31 blocks: no overflow
+  const uint32_t grown = tableSize >= 64 ? tableSize + tableSize / 2 : 0;
+  return grown > roomy ? grown : roomy;
 }
 
 class SegmentedArray {

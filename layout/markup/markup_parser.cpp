@@ -52,7 +52,7 @@ void MarkupParser::AttachSource(Document* document, uint32_t argument) {
 }
 
 void MarkupParser::ReleaseChunks() {
-  if (kind_ != kElementTag && pendingTag_ == 0) ClearAttributes();
+  if (attributes_.count != 0 && kind_ != kElementTag && pendingTag_ == 0) ClearAttributes();
   tokenizer_.ReleaseChunks(tokenizer_.CurrentBlock());
 }
 
@@ -130,9 +130,13 @@ int32_t MarkupParser::Next() {
     return kind_ = kElementTag;
   }
 
-  uint32_t position = tokenizer_.GetPosition();
-  if (replayLimit_ != 0 && position >= replayLimit_) replayLimit_ = 0;
+  // Only a tag needs its position (for the closings it may queue), so it
+  // is worked out once the element is known to be one.
+  tokenizer_.MarkPosition();
+  if (replayLimit_ != 0 && tokenizer_.PositionAtMark() >= replayLimit_) replayLimit_ = 0;
   int32_t kind = ParseElement();
+  const uint32_t position = kind == kElementTag ? tokenizer_.PositionAtMark() : 0;
+  tokenizer_.ClearMark();
   bool resumed = resumePending_;
   resumePending_ = false;
   if (kind != kElementTag) return kind_ = kind;
@@ -178,7 +182,8 @@ void MarkupParser::BackToScript() {
 
 int32_t MarkupParser::FinishText() {
   WCHAR next = tokenizer_.Peek();
-  if ((next == '&' || IsCombiningMark(next)) && joinCount_ < kMaxJoins) {
+  // Combining marks begin at U+0300: plain text never pays for the test.
+  if ((next == '&' || (next >= 0x0300 && IsCombiningMark(next))) && joinCount_ < kMaxJoins) {
     joining_ = true;
     ++joinCount_;
     return kElementAgain;

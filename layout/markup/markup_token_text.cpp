@@ -90,8 +90,12 @@ bool MarkupTokenizer::Concatenate(SharedWideString* out, bool stripQuotes) const
   return true;
 }
 
-bool MarkupTokenizer::GetTokenText(SharedWideString* out, bool stripQuotes, bool decodeReferences,
-                                   bool append) const {
+bool MarkupTokenizer::MakeTokenText(SharedWideString* out, bool stripQuotes, bool decodeReferences,
+                                    bool append) const {
+  if (!append && !stripQuotes && !decodeReferences && viewBlock_ != nullptr) {
+    out->AssignSubstring(viewBlock_->text, viewFrom_, viewCount_);
+    return true;
+  }
   if (!append) out->Clear();
   if (!decodeReferences || GetTokenLength() <= 2) return Concatenate(out, stripQuotes);
   bool hasReference = false;

@@ -27,6 +27,7 @@ MarkupTokenizer::MarkupTokenizer() {
 }
 
 MarkupTokenizer::~MarkupTokenizer() {
+  ClearMark();
   ClearPieces();
   ReleaseChunks(current_);
   pieces_.Free();
@@ -43,6 +44,7 @@ void MarkupTokenizer::DestroyInPlace(MarkupTokenizer* tokenizer) {
 }
 
 void MarkupTokenizer::Attach(Document* source, uint32_t argument) {
+  ClearMark();
   ClearPieces();
   current_ = nullptr;
   ReleaseChunks(nullptr);
@@ -61,6 +63,11 @@ void MarkupTokenizer::Seek(uint32_t position) {
 uint32_t MarkupTokenizer::GetPosition() {
   if (current_ == nullptr || !source_) return readPosition_;
   return source_->AdvancePosition(current_->key, current_->base + offset_, argument_);
+}
+
+uint32_t MarkupTokenizer::PositionAtMark() const {
+  if (markBlock_ == nullptr || !source_) return markRead_;
+  return source_->AdvancePosition(markBlock_->key, markBlock_->base + markOffset_, argument_);
 }
 
 // ---- Blocks
@@ -118,7 +125,7 @@ void MarkupTokenizer::LeaveBlock() {
   if (!IsHeld(passed)) GiveBack(passed);
 }
 
-void MarkupTokenizer::ReleaseChunks(const MarkupBlock* except) {
+void MarkupTokenizer::WalkCache(const MarkupBlock* except) {
   work_ += cache_.count;
   for (uint32_t i = 0; i < cache_.count; ++i) {
     MarkupBlock* block = cache_.At(i);
@@ -256,15 +263,7 @@ const SharedWideString& MarkupTokenizer::Piece(uint32_t i) const {
   return *pieces_.At(i);
 }
 
-bool MarkupTokenizer::AppendPiece(MarkupBlock* block, uint32_t from, uint32_t count) {
-  if (count == 0) return true;
-  if (viewBlock_ == nullptr && pieces_.count == 0) {
-    // The first piece stays a bare view until more follow or it is asked for.
-    viewBlock_ = block;
-    viewFrom_ = from;
-    viewCount_ = count;
-    return true;
-  }
+bool MarkupTokenizer::AppendFurtherPiece(MarkupBlock* block, uint32_t from, uint32_t count) {
   if (!MaterializeView()) return false;
   SharedWideString* piece = pieces_.AppendSlot();
   if (piece == nullptr) return false;
@@ -371,22 +370,6 @@ int32_t MarkupTokenizer::NextToken(int32_t* token, int32_t maximum, bool keepTex
   return kTokenFound;
 }
 
-bool MarkupTokenizer::GetTokenInfo(int32_t token, int32_t* code, bool* isText) {
-  const ScannerTable* table = scanner_.Table();
-  if (table == nullptr || token < 0 || token >= table->tokenCount) return false;
-  const ScannerToken& row = table->tokens[token];
-  if ((row.flags & kScannerSwitchesMode) != 0) scanner_.SelectMode(row.mode);
-  uint8_t kind = row.flags & kScannerTokenKindMask;
-  if (kind == kScannerTokenIgnored) return false;
-  *code = row.code;
-  *isText = kind == kScannerTokenText;
-  return true;
-}
-
-WCHAR MarkupTokenizer::Peek() {
-  if (current_ == nullptr && !Refill()) return 0;
-  return current_->chars[offset_];
-}
 
 bool MarkupTokenizer::PrecededBy(const WCHAR* text, uint32_t n) {
   const MarkupBlock* block = nullptr;

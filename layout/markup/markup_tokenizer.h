@@ -80,6 +80,17 @@ class MarkupTokenizer {
   void Seek(uint32_t position);
   // Source position of the next unread character.
   uint32_t GetPosition();
+  // Notes the next unread character without working out its position,
+  // which PositionAtMark answers later, however far the tokens have read on
+  // by then: the block it lies in is held until ClearMark (a position costs
+  // the document a look-up, and most elements never need theirs).
+  void MarkPosition() {
+    markBlock_ = current_;
+    markOffset_ = offset_;
+    markRead_ = readPosition_;
+  }
+  uint32_t PositionAtMark() const;
+  void ClearMark() { markBlock_ = nullptr; }
   // Moves a position in the middle of the text to a tag boundary.
   bool Resynchronise();
 
@@ -91,10 +102,23 @@ class MarkupTokenizer {
   int32_t NextToken(int32_t* token, int32_t maximum, bool keepText = true);
   // The parser code of a token and whether it is a text token; switches the
   // scanner's mode when the token asks for it. False for ignored tokens.
-  bool GetTokenInfo(int32_t token, int32_t* code, bool* isText);
+  bool GetTokenInfo(int32_t token, int32_t* code, bool* isText) {
+    const ScannerTable* table = scanner_.Table();
+    if (table == nullptr || token < 0 || token >= table->tokenCount) return false;
+    const ScannerToken& row = table->tokens[token];
+    if ((row.flags & kScannerSwitchesMode) != 0) scanner_.SelectMode(row.mode);
+    const uint8_t kind = row.flags & kScannerTokenKindMask;
+    if (kind == kScannerTokenIgnored) return false;
+    *code = row.code;
+    *isText = kind == kScannerTokenText;
+    return true;
+  }
 
   // The next unread character (reading on into the next block), 0 at the end.
-  WCHAR Peek();
+  WCHAR Peek() {
+    if (current_ == nullptr && !Refill()) return 0;
+    return current_->chars[offset_];
+  }
   // True when the n characters just before the next unread one are text
   // (reading back into earlier blocks).
   bool PrecededBy(const WCHAR* text, uint32_t n);
@@ -112,14 +136,37 @@ class MarkupTokenizer {
   uint32_t LookupMarkupName() const;
   // The token's text: quotes stripped, references decoded, appended or not.
   // False only when memory runs out.
-  bool GetTokenText(SharedWideString* out, bool stripQuotes, bool decodeReferences, bool append) const;
+  bool GetTokenText(SharedWideString* out, bool stripQuotes, bool decodeReferences, bool append) const {
+    if (!append && !stripQuotes && !decodeReferences && viewBlock_ != nullptr &&
+        out->buffer == viewBlock_->text.buffer && out->buffer != nullptr) {
+      // Most tokens: a view of one block's characters, asked for by a
+      // string that views that block already (the last token's text), so
+      // that only its window moves.
+      out->offset = viewBlock_->text.offset + viewFrom_;
+      out->length = viewCount_;
+      return true;
+    }
+    return MakeTokenText(out, stripQuotes, decodeReferences, append);
+  }
   // Decodes a reference token: 5 for zwnj (nothing stored), 4 when its text
   // is empty, else 1 when the text was stored and 0 when memory ran out.
   int32_t DecodeReferenceToken(SharedWideString* out, bool append) const;
 
   // Gives back every cached block other than `except` whose characters are
   // held by nothing but the cache.
-  void ReleaseChunks(const MarkupBlock* except);
+  void ReleaseChunks(const MarkupBlock* except) {
+    if (heldCount_ == 1 && except != nullptr && except->chars != nullptr) {
+      // The common case between elements: the one block held is the one
+      // kept, so there is nothing to give back. Free records left behind
+      // stay noted for the next load.
+      ++work_;
+      heldAfterWalk_ = 1;
+      passedCount_ = 0;
+      passedOverflow_ = false;
+      return;
+    }
+    WalkCache(except);
+  }
   const MarkupBlock* CurrentBlock() const { return current_; }
   // Blocks held from the document (for tests and bounds).
   uint32_t HeldBlockCount() const;
@@ -130,6 +177,11 @@ class MarkupTokenizer {
 
  private:
   bool Refill();
+  // GetTokenText when the string must take another buffer or the text is
+  // made (quotes stripped, references decoded, pieces joined).
+  bool MakeTokenText(SharedWideString* out, bool stripQuotes, bool decodeReferences, bool append) const;
+  // ReleaseChunks over the whole cache.
+  void WalkCache(const MarkupBlock* except);
   MarkupBlock* FindOrLoad(uint32_t position, uint32_t* offset);
   MarkupBlock* LoadBlock(uint32_t position);
   void GiveBack(MarkupBlock* block);
@@ -144,13 +196,26 @@ class MarkupTokenizer {
   // well past what the last walk left (strings let go of elsewhere), so
   // that the walks cost a bounded amount per block read.
   void GiveBackPassed();
-  bool AppendPiece(MarkupBlock* block, uint32_t from, uint32_t count);
+  bool AppendPiece(MarkupBlock* block, uint32_t from, uint32_t count) {
+    if (count == 0) return true;
+    if (viewBlock_ == nullptr && pieces_.count == 0) {
+      // The first piece stays a bare view until more follow or it is asked
+      // for.
+      viewBlock_ = block;
+      viewFrom_ = from;
+      viewCount_ = count;
+      return true;
+    }
+    return AppendFurtherPiece(block, from, count);
+  }
+  bool AppendFurtherPiece(MarkupBlock* block, uint32_t from, uint32_t count);
   // Turns the bare view into the first piece; false when memory runs out.
   bool MaterializeView() const;
   // Whether something other than the cache holds the block's characters:
-  // a string made from them, or the current token's bare view.
+  // a string made from them, the current token's bare view, or the mark.
   bool IsHeld(const MarkupBlock* block) const {
-    return (block->text.buffer != nullptr && block->text.buffer->refcount != 1) || block == viewBlock_;
+    return (block->text.buffer != nullptr && block->text.buffer->refcount != 1) || block == viewBlock_ ||
+           block == markBlock_;
   }
   // Copies the pieces into one string of the token's own (the first piece,
   // grown), so that the token holds no block; false, and the pieces as they
@@ -180,6 +245,9 @@ class MarkupTokenizer {
   // for). Never both. The view holds its block like a piece: the block is
   // not given back while it is set.
   mutable SegmentedTypedArray<SharedWideString> pieces_;
+  const MarkupBlock* markBlock_ = nullptr;  // held for PositionAtMark
+  uint32_t markOffset_ = 0;
+  uint32_t markRead_ = 0;
   mutable MarkupBlock* viewBlock_ = nullptr;
   mutable uint32_t viewFrom_ = 0;
   mutable uint32_t viewCount_ = 0;

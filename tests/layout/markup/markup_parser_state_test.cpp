@@ -156,6 +156,44 @@ TEST(MarkupParserState, ChunkLayout) {
   EXPECT_EQ(DescribeElement(restored, kElementTag, false), "</DIV>");
 }
 
+// The position of a tag that queues closings is worked out after the tag is
+// read, from where its element began: it must be the tag's start however
+// the blocks cut the text and however positions count characters.
+TEST(MarkupParserState, QueuedClosingsKeepTheirCausePositionAcrossBlocks) {
+  struct Case {
+    const char* text;
+    const char* closing;  // the first closing the cause queues
+    const char* cause;
+  };
+  const Case cases[] = {
+      {"<html><body><ul><li>a<li>b</ul>", "</LI>", "<li>b"},
+      {"<html><body><div><b><i>x</div>", "</I>", "</div>"},
+      {"<html><body><p>one  two<p>three", "</P>", "<p>three"},
+  };
+  for (const Case& c : cases) {
+    for (uint32_t blockSize : {1u, 2u, 3u, 5u, 7u, 4096u}) {
+      for (uint32_t scale : {1u, 2u}) {
+        SCOPED_TRACE(std::string(c.text) + " block " + std::to_string(blockSize) + " scale " +
+                     std::to_string(scale));
+        const std::string text = c.text;
+        auto document = FakeDocument::FromUtf8(text, blockSize, scale);
+        MarkupParser parser;
+        parser.AttachSource(document.get(), 0);
+        ASSERT_TRUE(parser.Restart(0, false));
+        bool found = false;
+        for (int i = 0; i < 64 && !found; ++i) {
+          int32_t kind = parser.Next();
+          ASSERT_NE(kind, kElementEnd);
+          found = kind == kElementTag && DescribeElement(parser, kElementTag, false) == c.closing;
+          parser.ReleaseChunks();
+        }
+        ASSERT_TRUE(found);
+        EXPECT_EQ(parser.GetPosition(), static_cast<uint32_t>(text.find(c.cause)) * scale);
+      }
+    }
+  }
+}
+
 TEST(MarkupParserState, ScriptBodiesSurviveARestore) {
   std::string text = "<html><body><script>a<b</p>c</script>d";
   auto document = FakeDocument::FromUtf8(text, 3);
