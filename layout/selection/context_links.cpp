@@ -146,11 +146,7 @@ void LayoutContext::ShowLinkFocus(bool show, const ShapeArea* area) {
   if (area == nullptr) return;
   InlineObject* control = area->control.Get();
   if (control == nullptr) return;  // the view keeps the focus of plain links
-  if (show) {
-    control->TakeFocus();
-  } else {
-    control->DropFocus();
-  }
+  control->SetLinkFocus(show);
 }
 
 // The focus frame of area n: its pixels inverted (drawn twice it is gone).
