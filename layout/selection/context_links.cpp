@@ -12,6 +12,18 @@ namespace {
 
 bool CarriesAction(const ShapeArea& area) { return area.link.Get() != nullptr; }
 
+// Note marks placed where the renderer draws them.
+class RendererNotes : public NoteRectPlacer {
+ public:
+  explicit RendererNotes(const PageRenderer& renderer) : renderer_(renderer) {}
+  void PlaceNoteRect(uint8_t style, Point point, const Rect& lineContent, Rect* out) const override {
+    renderer_.GetNoteBarRect(style, point, lineContent, false, out);
+  }
+
+ private:
+  const PageRenderer& renderer_;
+};
+
 }  // namespace
 
 LaidOutPage* LayoutContext::ShownPage() {
@@ -37,7 +49,8 @@ bool LayoutContext::BuildPageLinkAreas(LaidOutPage* page) {
   }
   WideTables& tables = Tables();
   tables.Bind(&page->frame->tableScrolls);
-  if (!::BuildLinkAreas(&page->store, page->frame->style.link.Get(), painter, &page->linkAreas, &tables))
+  const RendererNotes places(renderer_);
+  if (!::BuildLinkAreas(&page->store, page->frame->style.link.Get(), painter, &page->linkAreas, &tables, &places))
     return false;
   page->linkAreasBuilt = true;
   return true;
