@@ -181,7 +181,8 @@ void LayoutContext::SetCurrentLink(int32_t n, bool remember, bool reveal) {
   if (page != nullptr) BuildPageLinkAreas(page);
   const bool built = page != nullptr && page->linkAreasBuilt;
   if (n < -1) n = -1;
-  if (built && n >= static_cast<int32_t>(page->linkAreas.Count())) n = static_cast<int32_t>(page->linkAreas.Count()) - 1;
+  const int32_t count = built ? static_cast<int32_t>(page->linkAreas.Count()) : 0;
+  if (built && n >= count) n = count - 1;
   rememberedLink_ = remember ? frame->linkIndex : -1;
   if (n == frame->linkIndex) return;
   const int32_t old = frame->linkIndex;

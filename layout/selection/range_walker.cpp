@@ -209,10 +209,10 @@ bool WalkRange(LayoutItemStore* page, ShapeAreaArray* areas, RangeVisitor* visit
       return false;
     if (open && !stretch.IsOpen()) stretch.Open();
     if (kind == kTextItem || kind == kObjectItem) {
-      const Point point = kind == kTextItem
-                              ? Point{TextAt(at)->layoutWords[0] + shift.Shift().x, TextAt(at)->layoutWords[1] + shift.Shift().y}
-                              : Point{ObjectAt(at)->words[kObjectPlacedX] + shift.Shift().x,
-                                      ObjectAt(at)->words[kObjectPlacedY] + shift.Shift().y};
+      const Point placed = kind == kTextItem
+                               ? Point{TextAt(at)->layoutWords[0], TextAt(at)->layoutWords[1]}
+                               : Point{ObjectAt(at)->words[kObjectPlacedX], ObjectAt(at)->words[kObjectPlacedY]};
+      const Point point{placed.x + shift.Shift().x, placed.y + shift.Shift().y};
       Rect rect;
       uint32_t mark = 0;
       uint8_t style = 0;
