@@ -148,14 +148,18 @@ bool ReadingTextControl::HandleCommand(const CommandEvent& event) {
     case 514:
     case 515:
     case 516: {
-      WideTables* tables = view_->Tables();
+      WideTables* tables = Tables();
       if (tables == nullptr) return true;
       const Point delta = code == 513   ? Point{0, -kTableCommandStep}
                           : code == 514 ? Point{0, kTableCommandStep}
                           : code == 515 ? Point{-kTableCommandStep, 0}
                                         : Point{kTableCommandStep, 0};
       tables->ResetTableScroll();
-      if (tables->ScrollTables(delta, false, nullptr, WideTables::kSelectedOrAll, nullptr)) view_->Repaint();
+      if (tables->ScrollTables(delta, false, nullptr, WideTables::kSelectedOrAll, nullptr)) {
+        // The page's areas and highlight were placed before the scroll.
+        if (layout_ != nullptr) layout_->ClearHighlight();
+        view_->Repaint();
+      }
       return true;
     }
     case 1035:

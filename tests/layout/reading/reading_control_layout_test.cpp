@@ -197,6 +197,13 @@ TEST_F(ReadingControlLayoutTest, ADragScrollsASelectedWideTable) {
   control->OnPointerUp(Point{down.x - 20, down.y});
   EXPECT_EQ(context->Tables().At(0)->offsetX, 40);
   EXPECT_EQ(context->CurrentFrame()->tableScrolls.At(0)->offsetX, 40);
+  // The scroll command moves it on by 40 and the areas are built anew.
+  ASSERT_TRUE(context->BuildLinkAreas());
+  CommandEvent event{};
+  event.command = 516;
+  EXPECT_TRUE(control->HandleCommand(event));
+  EXPECT_EQ(context->Tables().At(0)->offsetX, 80);
+  EXPECT_EQ(context->LinkAreaCount(), 3);  // rebuilt by the repaint: the table's three scroll areas
 }
 
 }  // namespace
