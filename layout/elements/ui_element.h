@@ -20,6 +20,7 @@
 #include "layout/elements/command_event.h"
 #include "platform/types/device_types.h"
 
+class InlineObject;
 class UIContainer;
 class SegmentedArray;
 
@@ -78,6 +79,9 @@ class UIElement {
   // A retaining element (an open pop-up) keeps the focus when another asks.
   virtual bool RetainsFocus() { return false; }
   virtual uint32_t AdjustPosition(int32_t /*ignored*/, uint32_t position) { return position; }
+  // The inline object this element also is (a form control on a page);
+  // null for every other element.
+  virtual InlineObject* AsInlineObject() { return nullptr; }
 
   // ---- Non-virtual operations.
   UIElement* GetRoot();

@@ -14,6 +14,7 @@
 
 class DrawingSurface;
 class LinkAction;
+class UIElement;
 
 class InlineObject : public RefCounted {
  public:
@@ -33,8 +34,10 @@ class InlineObject : public RefCounted {
   virtual bool MatchesUrl(const WCHAR* /*address*/) { return false; }
   // A form control shows the current link's focus itself: it takes the
   // focus when its area becomes the current link and drops it after.
-  virtual void TakeFocus() {}
-  virtual void DropFocus() {}
+  virtual void SetLinkFocus(bool /*focused*/) {}
+  // A form control is also an element of the page: the reading text
+  // control passes it the stylus events over its area.
+  virtual UIElement* AsElement() { return nullptr; }
   // Pictures: a drawing hook that takes over from the surface, and the
   // bytes of the picture while they are locked.
   virtual bool DrawsItself(DrawingSurface* /*surface*/) { return false; }

@@ -6,6 +6,8 @@
 int32_t LayoutContext::SetPageState(uint32_t position, uint8_t state) {
   LaidOutPage* page = FindPageBuffer(position);
   if (page == nullptr) return -1;
+  // A page shown after its paint has its link areas at once.
+  if (state == 1 && page->painted) BuildPageLinkAreas(page);
   const uint8_t old = page->state;
   if (old == state) return old;
   if (state == 2) sink_->PageHiding();

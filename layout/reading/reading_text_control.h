@@ -50,11 +50,37 @@ class ReadingTextControl : public PageElement, public UIContainer {
   bool Intersects(const Rect& rect) override;
   int32_t GetLayer() override { return 0; }
 
+  // ---- The page element's state and progress.
+  bool GetProgress(uint32_t* position, int32_t* pageNumber, uint32_t* length) override;
+  // Applies the view's preferences to the layout context and lays it out
+  // again.
+  void Refresh() override;
+
+  // ---- Element notifications.
+  // 1: the page image is stale; 2: the layout changed.
+  void Notify(int32_t kind) override;
+  void OnFocusChanged(bool focused) override;
+  void OnChildFocusChanged(UIElement* element, UIElement* origin, bool focused) override;
+  // The position when it lies on the shown page, else the page holding it
+  // is shown.
+  uint32_t AdjustPosition(int32_t ignored, uint32_t position) override;
+
+  // The layout context of the shown document (not owned; null: none). With
+  // one the selection, the link focus and the wide tables go through it.
+  void SetLayout(LayoutContext* layout) { layout_ = layout; }
+  LayoutContext* Layout() const { return layout_; }
+
   void CancelSelection();
   int32_t Mode() const { return mode_; }
 
  private:
   bool SingleColumn() { return view_->PreferredColumns() < 2; }
+  bool Select(Point point, bool anchor);
+  WideTables* Tables();
+  bool ScrollTables(Point delta, bool live);
+  // The form control that owns the link area under the pen-down point.
+  UIElement* LinkControl() const;
+  UIElement* CapturedChild(Point point);
   bool TurnPageByTap(Point point, bool* turned);
   void SelectWordUnder(Point point);
   void RebuildHighlight();
@@ -63,6 +89,7 @@ class ReadingTextControl : public PageElement, public UIContainer {
   void ToggleKeyboardSelection(int32_t command);
 
   ReadingView* view_;
+  LayoutContext* layout_ = nullptr;
   Point penDown_;
   Point last_;
   uint8_t tableDrag_ = 0;

@@ -33,7 +33,7 @@ bool DisabledForLocation(int32_t kind, int32_t command) {
 }  // namespace
 
 bool ReadingTextControl::HandleSelectionCommand(int32_t code) {
-  PageSelection* selection = view_->Selection();
+  PageSelection* selection = layout_ != nullptr ? layout_->Selection() : view_->Selection();
   if (code >= 1 && code <= 4) {
     if (selection == nullptr) return true;
     selection->MoveCaret(code);
@@ -47,6 +47,16 @@ bool ReadingTextControl::HandleSelectionCommand(int32_t code) {
     selection->MoveCaret(code - 256);
     selection->SetSelectionEnd(false);
     RebuildHighlight();
+    return true;
+  }
+  if (code == 23 && layout_ != nullptr) {
+    if (mode_ == kKeyboardCaret) {
+      mode_ = kKeyboardExtend;
+      layout_->FlashSelection();
+    } else {
+      Point anchor;
+      if (layout_->GetHighlightAnchorPoint(&anchor)) view_->SelectionMade(anchor);
+    }
     return true;
   }
   if (code == 23) {
@@ -138,14 +148,18 @@ bool ReadingTextControl::HandleCommand(const CommandEvent& event) {
     case 514:
     case 515:
     case 516: {
-      WideTables* tables = view_->Tables();
+      WideTables* tables = Tables();
       if (tables == nullptr) return true;
       const Point delta = code == 513   ? Point{0, -kTableCommandStep}
                           : code == 514 ? Point{0, kTableCommandStep}
                           : code == 515 ? Point{-kTableCommandStep, 0}
                                         : Point{kTableCommandStep, 0};
       tables->ResetTableScroll();
-      if (tables->ScrollTables(delta, false, nullptr, WideTables::kSelectedOrAll, nullptr)) view_->Repaint();
+      if (tables->ScrollTables(delta, false, nullptr, WideTables::kSelectedOrAll, nullptr)) {
+        // The page's areas and highlight were placed before the scroll.
+        if (layout_ != nullptr) layout_->ClearHighlight();
+        view_->Repaint();
+      }
       return true;
     }
     case 1035:
@@ -173,6 +187,13 @@ void ReadingTextControl::ToggleKeyboardSelection(int32_t command) {
   }
   view_->SetCurrentLink(-1);
   mode_ = command == 40 ? kKeyboardCaret : kStylus;
+  if (layout_ != nullptr) {
+    layout_->ClearSelectionHighlight();
+    layout_->MoveCaret(4);
+    layout_->SetSelectionEnd(true, false);
+    layout_->SetSelectionEnd(false, true);
+    return;
+  }
   PageSelection* selection = view_->Selection();
   if (view_->Highlight() != nullptr) view_->Highlight()->Clear(view_->Surface());
   if (selection == nullptr) return;
@@ -182,7 +203,7 @@ void ReadingTextControl::ToggleKeyboardSelection(int32_t command) {
   RebuildHighlight();
 }
 
-void ReadingTextControl::ExecuteCommand(int32_t command, intptr_t /*arg*/) {
+void ReadingTextControl::ExecuteCommand(int32_t command, intptr_t arg) {
   switch (command) {
     case 13:
       view_->StepPage(1, kNoLinkIndex);
@@ -190,9 +211,16 @@ void ReadingTextControl::ExecuteCommand(int32_t command, intptr_t /*arg*/) {
     case 14:
       view_->StepPage(-1, kNoLinkIndex);
       break;
+    case 23:
+      view_->ExecuteActionCommand(arg);
+      break;
     case 40:
     case 87:
       ToggleKeyboardSelection(command);
+      break;
+    case 85:
+    case 86:
+      view_->ReadAloud(command == 86);
       break;
     case 66:
       view_->StepPage(2, kNoLinkIndex);

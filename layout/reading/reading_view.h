@@ -11,6 +11,7 @@
 #include "layout/selection/page_selection.h"
 #include "layout/selection/selection_view.h"
 #include "layout/shapes/shape_area.h"
+#include "layout/pages/layout_context.h"
 #include "layout/widetables/wide_tables.h"
 
 class DrawingSurface;
@@ -63,6 +64,21 @@ class ReadingView {
 
   // ---- Wide tables of the shown page (null: none).
   virtual WideTables* Tables() = 0;
+
+  // ---- What the control asks beside (defaults for a view without them).
+  // The layout of the shown page changed (the view visits its objects).
+  virtual void OnLayoutChanged() {}
+  // Reads the shown page aloud, from the current position or its start.
+  virtual void ReadAloud(bool /*fromStart*/) {}
+  // Command 23 with its argument.
+  virtual void ExecuteActionCommand(intptr_t /*arg*/) {}
+  // What Refresh applies: the reader's base style (false: leave it), the
+  // preferred vertical margin, and whether this is the active view.
+  virtual bool GetBaseStyle(BaseStyleRecord* /*out*/) { return false; }
+  virtual int32_t VerticalMargin() { return 1; }
+  virtual bool IsActiveView() { return true; }
+  // Whether the document gives its reading progress (false refuses).
+  virtual bool GivesProgress() { return true; }
 
  protected:
   ~ReadingView() = default;

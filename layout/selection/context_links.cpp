@@ -12,6 +12,18 @@ namespace {
 
 bool CarriesAction(const ShapeArea& area) { return area.link.Get() != nullptr; }
 
+// Note marks placed where the renderer draws them.
+class RendererNotes : public NoteRectPlacer {
+ public:
+  explicit RendererNotes(const PageRenderer& renderer) : renderer_(renderer) {}
+  void PlaceNoteRect(uint8_t style, Point point, const Rect& lineContent, Rect* out) const override {
+    renderer_.GetNoteBarRect(style, point, lineContent, false, out);
+  }
+
+ private:
+  const PageRenderer& renderer_;
+};
+
 }  // namespace
 
 LaidOutPage* LayoutContext::ShownPage() {
@@ -37,7 +49,8 @@ bool LayoutContext::BuildPageLinkAreas(LaidOutPage* page) {
   }
   WideTables& tables = Tables();
   tables.Bind(&page->frame->tableScrolls);
-  if (!::BuildLinkAreas(&page->store, page->frame->style.link.Get(), painter, &page->linkAreas, &tables))
+  const RendererNotes places(renderer_);
+  if (!::BuildLinkAreas(&page->store, page->frame->style.link.Get(), painter, &page->linkAreas, &tables, &places))
     return false;
   page->linkAreasBuilt = true;
   return true;
@@ -146,11 +159,7 @@ void LayoutContext::ShowLinkFocus(bool show, const ShapeArea* area) {
   if (area == nullptr) return;
   InlineObject* control = area->control.Get();
   if (control == nullptr) return;  // the view keeps the focus of plain links
-  if (show) {
-    control->TakeFocus();
-  } else {
-    control->DropFocus();
-  }
+  control->SetLinkFocus(show);
 }
 
 // The focus frame of area n: its pixels inverted (drawn twice it is gone).
@@ -172,7 +181,8 @@ void LayoutContext::SetCurrentLink(int32_t n, bool remember, bool reveal) {
   if (page != nullptr) BuildPageLinkAreas(page);
   const bool built = page != nullptr && page->linkAreasBuilt;
   if (n < -1) n = -1;
-  if (built && n >= static_cast<int32_t>(page->linkAreas.Count())) n = static_cast<int32_t>(page->linkAreas.Count()) - 1;
+  const int32_t count = built ? static_cast<int32_t>(page->linkAreas.Count()) : 0;
+  if (built && n >= count) n = count - 1;
   rememberedLink_ = remember ? frame->linkIndex : -1;
   if (n == frame->linkIndex) return;
   const int32_t old = frame->linkIndex;

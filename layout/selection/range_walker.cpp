@@ -146,6 +146,19 @@ bool LinkAreaVisitor::OnItem(const LayoutCursor& at, bool* open) {
   return true;
 }
 
+bool LinkAreaVisitor::GetNoteRect(const LayoutCursor& at, Point point, const Rect& lineContent, Rect* out,
+                                  uint32_t* mark, uint8_t* style) {
+  if (notes_ == nullptr || painter_ == nullptr || !painter_->HasNote()) return false;
+  if (at.KindAt() != kTextItem && at.KindAt() != kObjectItem) return false;
+  *style = painter_->NoteStyleByte();
+  // A square marks where the note begins; a bar runs along all its lines.
+  const bool started = painter_->TakeNoteStart();
+  if (!(*style & 0x20) && !started) return false;
+  *mark = painter_->NoteMark();
+  notes_->PlaceNoteRect(*style, point, lineContent, out);
+  return true;
+}
+
 void LinkAreaVisitor::FillArea(ShapeArea* area) {
   area->SetLink(closingSet_ ? closing_.Get() : open_.Get());
   closingSet_ = false;
@@ -160,6 +173,17 @@ bool WalkRange(LayoutItemStore* page, ShapeAreaArray* areas, RangeVisitor* visit
   Rect lineClip;
   bool lineClipped = false;
   bool started = false;
+  // The note rectangle being gathered: the rectangles of one note that
+  // line up make one area.
+  Rect note;
+  uint32_t noteMark = 0xFFFFFFFFu;
+  uint8_t noteStyle = 0;
+  auto flushNote = [&]() {
+    if (noteMark == 0xFFFFFFFFu) return true;
+    const uint32_t mark = noteMark;
+    noteMark = 0xFFFFFFFFu;
+    return AddNoteArea(areas, mark, note);
+  };
   for (LayoutCursor at = LayoutCursor::Begin(page); !at.AtEnd(); at.Next()) {
     if (!CursorBefore(at, to)) break;
     shift.OnItem(at);
@@ -184,6 +208,26 @@ bool WalkRange(LayoutItemStore* page, ShapeAreaArray* areas, RangeVisitor* visit
     if (visitor->OnItem(at, &open) && !stretch.Close(line, lineClipped ? &lineClip : nullptr, visitor, areas))
       return false;
     if (open && !stretch.IsOpen()) stretch.Open();
+    if (kind == kTextItem || kind == kObjectItem) {
+      const Point placed = kind == kTextItem
+                               ? Point{TextAt(at)->layoutWords[0], TextAt(at)->layoutWords[1]}
+                               : Point{ObjectAt(at)->words[kObjectPlacedX], ObjectAt(at)->words[kObjectPlacedY]};
+      const Point point{placed.x + shift.Shift().x, placed.y + shift.Shift().y};
+      Rect rect;
+      uint32_t mark = 0;
+      uint8_t style = 0;
+      if (visitor->GetNoteRect(at, point, line, &rect, &mark, &style) &&
+          (shift.Clip() == nullptr || Rect::Intersect(rect, *shift.Clip(), &rect))) {
+        if (mark == noteMark && style == noteStyle && rect.x == note.x && rect.width == note.width) {
+          note.Union(rect);
+        } else {
+          if (!flushNote()) return false;
+          note = rect;
+          noteMark = mark;
+          noteStyle = style;
+        }
+      }
+    }
     switch (kind) {
       case kTextItem: {
         const LayoutItem& item = *TextAt(at);
@@ -216,11 +260,11 @@ bool WalkRange(LayoutItemStore* page, ShapeAreaArray* areas, RangeVisitor* visit
         break;
     }
   }
-  return stretch.Close(line, lineClipped ? &lineClip : nullptr, visitor, areas);
+  return stretch.Close(line, lineClipped ? &lineClip : nullptr, visitor, areas) && flushNote();
 }
 
 bool BuildLinkAreas(LayoutItemStore* page, LinkAction* initialLink, AnnotationPainter* painter,
-                    ShapeAreaArray* areas, WideTables* tables) {
+                    ShapeAreaArray* areas, WideTables* tables, const NoteRectPlacer* notes) {
   areas->Clear();
   // Each scrolled table's scroll marks first: select, left, right.
   if (tables != nullptr) {
@@ -241,7 +285,7 @@ bool BuildLinkAreas(LayoutItemStore* page, LinkAction* initialLink, AnnotationPa
       }
     }
   }
-  LinkAreaVisitor visitor(initialLink, painter);
+  LinkAreaVisitor visitor(initialLink, painter, notes);
   if (WalkRange(page, areas, &visitor, LayoutCursor::Begin(page), LayoutCursor::End(page), true, tables)) return true;
   areas->Clear();
   return false;

@@ -41,9 +41,25 @@ class TableShiftTracker {
   bool clipping_ = false;
 };
 
+// Places a note's rectangle at a point of a line, as the renderer draws it
+// (a square, or a bar in the margin).
+class NoteRectPlacer {
+ public:
+  virtual void PlaceNoteRect(uint8_t style, Point point, const Rect& lineContent, Rect* out) const = 0;
+
+ protected:
+  ~NoteRectPlacer() = default;
+};
+
 class RangeVisitor {
  public:
   virtual ~RangeVisitor() = default;
+  // Before a text or object item at `point` of a line: the rectangle of
+  // the note over it, and the note's mark; false when it has none.
+  virtual bool GetNoteRect(const LayoutCursor& /*at*/, Point /*point*/, const Rect& /*lineContent*/,
+                           Rect* /*out*/, uint32_t* /*mark*/, uint8_t* /*style*/) {
+    return false;
+  }
   // At each item from the start on: true when the open stretch ends before
   // this item; *open asks for a new stretch starting here.
   virtual bool OnItem(const LayoutCursor& at, bool* open) = 0;
@@ -61,7 +77,10 @@ class LinkAreaVisitor : public RangeVisitor {
   // The link in force where the page starts (a link wrapped from the page
   // before), may be null; the painter (may be null) is reset at the page
   // start with links made.
-  LinkAreaVisitor(LinkAction* initial, AnnotationPainter* painter) : painter_(painter) {
+  // With a placer, the marks of the painter's notes become areas that
+  // show the notes.
+  LinkAreaVisitor(LinkAction* initial, AnnotationPainter* painter, const NoteRectPlacer* notes = nullptr)
+      : painter_(painter), notes_(notes) {
     current_.Assign(initial);
     runLink_.Assign(initial);
   }
@@ -71,9 +90,12 @@ class LinkAreaVisitor : public RangeVisitor {
     return current_.Get() != nullptr;
   }
   void FillArea(ShapeArea* area) override;
+  bool GetNoteRect(const LayoutCursor& at, Point point, const Rect& lineContent, Rect* out, uint32_t* mark,
+                   uint8_t* style) override;
 
  private:
   AnnotationPainter* painter_;
+  const NoteRectPlacer* notes_;
   RefPtr<LinkAction> runLink_;  // the link of the style run in force
   RefPtr<LinkAction> closing_;  // the link of the stretch that just ended
   bool closingSet_ = false;
@@ -104,7 +126,7 @@ bool WalkRange(LayoutItemStore* page, ShapeAreaArray* areas, RangeVisitor* visit
 // the page start with links made); false on lack of memory (the list
 // then empty).
 bool BuildLinkAreas(LayoutItemStore* page, LinkAction* initialLink, AnnotationPainter* painter,
-                    ShapeAreaArray* areas, WideTables* tables = nullptr);
+                    ShapeAreaArray* areas, WideTables* tables = nullptr, const NoteRectPlacer* notes = nullptr);
 
 // Appends an area over a note's mark whose action shows the note (the
 // command values 25 and 71 with the note's bookmark). False on lack of

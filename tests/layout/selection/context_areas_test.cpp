@@ -5,6 +5,7 @@
 
 #include "layout/pages/page_item_builder.h"
 #include "layout/render/page_renderer.h"
+#include "storage/side_file/book_parameter_file.h"
 #include "tests/layout/pages/pager_fixture.h"
 
 namespace pagertest {
@@ -228,6 +229,45 @@ TEST_F(ContextAreasTest, CaretKeysSelectWordByWord) {
   SharedWideString word;
   ASSERT_TRUE(context->GetLookupWord(&word));
   EXPECT_EQ(Text(word), u"alpha beta gamma");
+}
+
+// A note of the side file drawn as a margin bar over several lines is one
+// tappable area in the margin whose action shows the note (beside the
+// note's text, which shows it as well).
+TEST_F(ContextAreasTest, ANoteBarIsOneAreaInTheMargin) {
+  BookParameterFile marks;
+  EncodedString path;
+  path.FromWide(u"\\book.prc");
+  ASSERT_EQ(marks.Create(path, "book", 4, false, true, false), RecordResult::kOk);
+  std::string words;
+  for (int i = 0; i < 40; ++i) words += "word" + std::to_string(i) + " ";
+  ASSERT_TRUE(OpenAndPaint("<p>" + words + "</p>"));
+  uint32_t first = 0, end = 0;
+  ASSERT_TRUE(context->ShownPage()->store.GetPositionRange(&first, &end));
+  const uint32_t note = marks.AddBookmark(first + 10, first + 120, 0, 0, 0x20 | 3, 2);  // a bar
+  ASSERT_NE(note, 0xFFFFFFFFu);
+  context->AttachAnnotations(&marks);
+  context->Renderer().SetAnnotations(&marks);
+  ASSERT_TRUE(context->PaintCurrentPage(0));
+  context->ClearLinkAreas();
+  ShapeAreaArray* areas = nullptr;
+  ASSERT_TRUE(context->GetLinkAreas(&areas));
+  // The note's text shows the note too; the bar is the area after it.
+  ASSERT_EQ(areas->Count(), 2u);
+  const ShapeArea& bar = *areas->At(1);
+  ASSERT_NE(bar.link.Get(), nullptr);
+  EXPECT_EQ(bar.link->kind, LinkAction::kNumberPairReference);
+  EXPECT_EQ(bar.link->first, 25);
+  EXPECT_EQ(bar.link->second, 71);
+  EXPECT_EQ(reinterpret_cast<uintptr_t>(bar.link->reference), note);
+  Rect box;
+  bar.GetBoundingBox(&box);
+  Rect content;
+  context->GetContentRect(&content);
+  EXPECT_LE(box.x + box.width, content.x);  // in the margin
+  EXPECT_GT(box.height, 2 * WordBox(u"word0").height);  // over several lines
+  context->Renderer().SetAnnotations(nullptr);
+  context->AttachAnnotations(nullptr);
 }
 
 // A link inside a wide table moves with the table's scroll: its area, the
