@@ -3,13 +3,17 @@
 // view on a headless window, as the reader will, draws each page (the first
 // N when given) and writes page-001.png, page-002.png, ... into DIR (the
 // current folder by default). Messages the reader would show go to stderr;
-// a book that cannot be opened ends with the message and exit 1.
+// a book that cannot be opened ends with the message and exit 1. The book
+// is shown from a copy in a device root of its own under the temporary
+// folder, removed at the end: nothing is written beside the book.
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <string>
 #include <system_error>
 #include <vector>
+
+#include <unistd.h>
 
 #include "platform/files/device_root.h"
 #include "platform/files/host_names.h"
@@ -25,7 +29,6 @@ constexpr char kUsage[] = "usage: pageshot BOOK [--pages N] [--out DIR]\n";
 constexpr unsigned long long kMaxPages = 100000;
 
 int Shoot(const fs::path& book, unsigned long long pages, const fs::path& out) {
-  devicefs::SetRoot(book.parent_path(), {});
   ViewHarness harness;
   harness.application.echo = true;
   if (!harness.Create(240, 320)) {
@@ -81,5 +84,15 @@ int main(int argc, char** argv) {
     return 1;
   }
   InstallTessalynResources();
-  return Shoot(path, pages, fs::absolute(out, ec));
+  const fs::path root = fs::temp_directory_path(ec) / ("pageshot_" + std::to_string(::getpid()));
+  fs::remove_all(root, ec);
+  if (!fs::create_directories(root, ec) || !fs::copy_file(path, root / path.filename(), ec)) {
+    std::fprintf(stderr, "pageshot: cannot copy the book into %s\n", root.string().c_str());
+    fs::remove_all(root, ec);
+    return 1;
+  }
+  devicefs::SetRoot(root, {});
+  const int status = Shoot(root / path.filename(), pages, fs::absolute(out, ec));
+  fs::remove_all(root, ec);
+  return status;
 }

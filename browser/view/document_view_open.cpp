@@ -57,7 +57,7 @@ bool DocumentView::ShowSpecialPage(const Location& location, bool* messageShown)
 
 bool DocumentView::OpenLocation(Location* location) {
   const int32_t kind = location->url.commandKind;
-  if (location->url.state == kUrlCommand && (kind == kCommandWordList || kind == kCommandSearchHistory)) {
+  if (kind == kCommandWordList || kind == kCommandSearchHistory) {
     ScriptRequest request;
     request.objectAtom = kWindowObjectAtom;
     request.methodAtom = kind == kCommandWordList ? kDisplayWordListAtom : kDisplaySearchHistoryAtom;

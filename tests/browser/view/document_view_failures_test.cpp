@@ -4,6 +4,7 @@
 
 #include "browser/view/document_view.h"
 #include "layout/pages/layout_context.h"
+#include "platform/files/files.h"
 #include "tests/browser/view/view_fixture.h"
 
 namespace viewtest {
@@ -85,6 +86,42 @@ TEST_F(ViewFailuresTest, LocalFilesOfEveryShownKindOpen) {
     EXPECT_GT(ink, 20u) << "the text was drawn";
     view().CloseCurrentDocument();
   }
+}
+
+}  // namespace
+}  // namespace viewtest
+
+namespace viewtest {
+namespace {
+
+TEST_F(ViewFailuresTest, RelativeAddressesResolveAgainstTheShownBook) {
+  ASSERT_TRUE(CreateDirectoryW(u"\\shelf", nullptr));
+  ASSERT_TRUE(OpenBook(u"\\shelf\\one.prc", MarkupBook(NumberedParagraphs(3), "One")));
+  ASSERT_TRUE(testbuild::WriteDeviceFile(u"\\shelf\\two.prc", MarkupBook(NumberedParagraphs(4), "Two")));
+  Url base;
+  ASSERT_TRUE(view().GetBaseUrl(&base));
+  EXPECT_NE(base.state, kUrlEmpty);
+  EXPECT_TRUE(view().OpenUrl(W(u"two.prc"), false));
+  EXPECT_TRUE(Messages().empty());
+  SharedWideString shown;
+  ASSERT_TRUE(view().GetLocation().url.GetText(&shown, false));
+  EXPECT_EQ(S(shown), u"\\shelf\\two.prc");
+  EXPECT_FALSE(view().OpenUrl(W(u"http://example.org/"), true)) << "an address that does not parse";
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(ViewFailuresTest, AListAddressIsARequestThatFailsWithItsText) {
+  // The word list opens as a request, which this build cannot carry out:
+  // the failure names the address (the database file the loader rewrote it
+  // into) and the request.
+  EXPECT_FALSE(harness.Open(u"oeb:database?name=corvelline_wordlist"));
+  const auto messages = Messages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].number, 5028);
+  const std::u16string& text = messages[0].text;
+  EXPECT_EQ(text.rfind(u"Could not open: ", 0), 0u);
+  ASSERT_GE(text.size(), 5u);
+  EXPECT_EQ(text.substr(text.size() - 5), u"(109)");
 }
 
 }  // namespace
