@@ -111,7 +111,9 @@ TEST_F(ReadingPositionTest, WideTableOffsetsComeBackWithThePage) {
                            "<table><tr><td>a</td><td width=600>wide</td></tr></table><p>after</p></body></html>"));
     for (int i = 0; i < 8 && context->Tables().Count() == 0; ++i) {
       ASSERT_TRUE(context->PaintCurrentPage(0));
-      if (context->Tables().Count() == 0) ASSERT_TRUE(context->StepPage(context->GetCurrentPosition(), kStepPage));
+      if (context->Tables().Count() == 0) {
+        ASSERT_TRUE(context->StepPage(context->GetCurrentPosition(), kStepPage));
+      }
     }
     ASSERT_TRUE(context->PaintCurrentPage(0));
     ASSERT_EQ(context->Tables().Count(), 1u) << pages;
