@@ -23,6 +23,7 @@
 #include "app/controller/dialog_stand_ins.h"
 #include "app/controller/playlist_source.h"
 #include "app/controller/soft_key_bar_stand_in.h"
+#include "app/controller/sound_list.h"
 #include "app/controller/sound_player.h"
 #include "app/pages/list_page_stand_ins.h"
 #include "app/frame/frame_view.h"
@@ -174,6 +175,10 @@ class ApplicationController : public NameIdTable,
   bool SubmitInteractions(const SharedWideString& cart, const SharedWideString& title);
   // Refuses the system's files and books as the target (MayWriteCartTo).
   bool WriteCartXml(const SharedWideString& cart, const EncodedString& path);
+  // The sound list of a page ("url|label;url|label", each address against
+  // the document shown) handed to the player, track 0 selected and started
+  // when `play`; true.
+  bool PlaySoundList(const SharedWideString& text, bool play);
   // The sound list's player: stop (the list let go), pause, resume, volume.
   void StopAudio();
   void PauseAudio();
@@ -183,6 +188,10 @@ class ApplicationController : public NameIdTable,
   // ---- Sound (sound_player.cpp) and the voice recorder.
   // The player of the sound list (not owned; null: none).
   void SetSoundPlayer(SoundPlayer* player) { sound_ = player; }
+  // What opens the sound list's tracks (not owned; the loader's in the
+  // program).
+  void SetSoundOpener(SoundOpener* opener) { soundList_.SetOpener(opener); }
+  const SoundList& soundList() const { return soundList_; }
   // The next track (after the last: the first) or the previous one
   // (before the first: the last), paused unless the player plays.
   void StepSound(bool forward);
@@ -265,6 +274,7 @@ class ApplicationController : public NameIdTable,
   DialogStandIns dialogs_;
   uint32_t linkHintTips_ = 0;
   SoundPlayer* sound_ = nullptr;
+  SoundList soundList_;
   CartHolder* cart_ = nullptr;
   PlaylistSource* playlistSource_ = nullptr;
   uint8_t fullScreen_ = 0;

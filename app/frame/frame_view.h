@@ -70,6 +70,9 @@ class FrameView {
   // The document's title, and its file path (UTF-16); false without one.
   virtual bool GetDocumentTitle(EncodedString* out) const = 0;
   virtual bool GetDocumentPath(EncodedString* out) const = 0;
+  // The full address of the document shown (what its relative addresses
+  // are resolved against); false without a document.
+  virtual bool GetBaseAddress(SharedWideString* out) const = 0;
   // 1 reading, 2 and 3 pages of their own, 6 audio, 7 full-screen pages.
   virtual uint32_t ViewMode() const = 0;
   // Saves the reading position and view state into the side file.

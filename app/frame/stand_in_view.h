@@ -43,6 +43,7 @@ class StandInView final : public FrameView {
   bool HasSideFile() const override { return false; }
   bool GetDocumentTitle(EncodedString*) const override { return false; }
   bool GetDocumentPath(EncodedString*) const override { return false; }
+  bool GetBaseAddress(SharedWideString*) const override { return false; }
   uint32_t ViewMode() const override { return 1; }
   void SaveViewState() override {}
   bool GetSelectedText(SharedWideString*) const override { return false; }

@@ -75,6 +75,10 @@ class FakeFrameView final : public FrameView {
     out->FromWide(path.c_str());
     return true;
   }
+  bool GetBaseAddress(SharedWideString* out) const override {
+    if (baseAddress.empty()) return false;
+    return out->FromChars(baseAddress.data(), static_cast<uint32_t>(baseAddress.size()));
+  }
   uint32_t ViewMode() const override { return viewMode; }
   void SaveViewState() override { Log("save state"); }
   bool GetSelectedText(SharedWideString* out) const override {
@@ -205,6 +209,7 @@ class FakeFrameView final : public FrameView {
   bool linkStores = true;
   std::u16string title;
   std::u16string path;
+  std::u16string baseAddress;
   std::u16string selection;
 };
 
