@@ -25,6 +25,7 @@
 #include "app/controller/soft_key_bar_stand_in.h"
 #include "app/controller/sound_list.h"
 #include "app/controller/sound_player.h"
+#include "app/pages/book_folder_catalogue.h"
 #include "app/pages/list_page_stand_ins.h"
 #include "app/frame/frame_view.h"
 #include "app/preferences/preferences.h"
@@ -52,7 +53,8 @@ class ApplicationController : public NameIdTable,
                               public TimerHandler,
                               public FontTable,
                               public PreferencesHost,
-                              public AudioPlayerListener {
+                              public AudioPlayerListener,
+                              public CatalogueListener {
  public:
   explicit ApplicationController(const AppEnvironment* environment);
   ~ApplicationController() override;
@@ -93,6 +95,13 @@ class ApplicationController : public NameIdTable,
   // WM_NOTIFY of the main window: true when handled (`out` its answer).
   bool OnNotify(const NMHDR* header, LRESULT* out);
   LibraryPageStandIn& libraryPage() { return libraryPage_; }
+  // The catalogue the library page lists (not owned; null: the
+  // controller's own, which lives as long as it does).
+  void SetCatalogue(BookFolderCatalogue* catalogue);
+  BookFolderCatalogue* catalogue() { return catalogue_; }
+  // The catalogue's books changed: the library page, when shown, lists
+  // them again.
+  void CatalogueChanged() override;
   AnnotationsPageStandIn& annotationsPage() { return annotationsPage_; }
   bool IsFullScreen() const { return fullScreen_ != 0; }
   void ToggleFullScreen(bool store, bool repaint);
@@ -269,6 +278,8 @@ class ApplicationController : public NameIdTable,
   SoftKeyBarStandIn audioBar_{"audio"};
   SoftKeyBarStandIn closeMenuBar_{"close/menu"};
   SoftKeyBarStandIn drawingBar_{"drawing"};
+  BookFolderCatalogue ownCatalogue_;
+  BookFolderCatalogue* catalogue_ = &ownCatalogue_;
   LibraryPageStandIn libraryPage_;
   AnnotationsPageStandIn annotationsPage_;
   DialogStandIns dialogs_;

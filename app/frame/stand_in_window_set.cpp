@@ -6,7 +6,9 @@
 
 #include "app/controller/application_controller.h"
 #include "app/environment/app_environment.h"
+#include "app/frame/catalogue_storage_events.h"
 #include "app/frame/stand_in_view.h"
+#include "app/pages/book_folder_catalogue.h"
 #include "app/preferences/preferences.h"
 #include "foundation/files/folders.h"
 #include "storage/records/settings_environment.h"
@@ -54,11 +56,16 @@ bool StandInWindowSet::Open(bool) {
   view_ = new (std::nothrow) StandInView(controller_, preferences_);
   if (view_ == nullptr) return false;
   controller_->SetDocumentView(view_);
+  catalogue_ = new (std::nothrow) BookFolderCatalogue(environment_);
+  if (catalogue_ == nullptr) return false;
+  storageEvents_ = new (std::nothrow) CatalogueStorageEvents(catalogue_);
+  if (storageEvents_ == nullptr) return false;
+  controller_->SetCatalogue(catalogue_);
   settings_->SetFlag300(true);
   frame_.controller = controller_;
   frame_.preferences = preferences_;
   frame_.view = view_;
-  frame_.loader = nullptr;
+  frame_.loader = storageEvents_;
   frameMade_ = true;
   return true;
 }
@@ -85,6 +92,10 @@ void StandInWindowSet::Close() {
     delete settings_;
     settings_ = nullptr;
   }
+  delete storageEvents_;
+  storageEvents_ = nullptr;
+  delete catalogue_;
+  catalogue_ = nullptr;
   delete settingsPath_;
   settingsPath_ = nullptr;
   delete environment_;

@@ -1,7 +1,8 @@
 // The window set of the program until the browser's exists: it makes the
 // environment, opens the global settings file (read-only when it cannot be
 // written), loads the preferences, and makes the main frame's controller
-// and stand-in view; at shut-down it clears the open-view flag, saves the
+// and stand-in view, and the stand-in catalogue the library page lists
+// and the storage events reach; at shut-down it clears the open-view flag, saves the
 // preferences and closes the file.
 #pragma once
 
@@ -12,6 +13,8 @@ class ApplicationController;
 class GlobalSettingsFile;
 class Preferences;
 class StandInView;
+class BookFolderCatalogue;
+class CatalogueStorageEvents;
 class EnvironmentSettingsPath;
 
 class StandInWindowSet : public FrameWindowSet {
@@ -34,6 +37,8 @@ class StandInWindowSet : public FrameWindowSet {
   Preferences* preferences_ = nullptr;
   ApplicationController* controller_ = nullptr;
   StandInView* view_ = nullptr;
+  BookFolderCatalogue* catalogue_ = nullptr;
+  CatalogueStorageEvents* storageEvents_ = nullptr;
   AppFrame frame_;
   bool frameMade_ = false;
 };
