@@ -20,6 +20,7 @@
 
 #include "app/buttons/name_id_table.h"
 #include "app/controller/cart_holder.h"
+#include "app/controller/controller_display_host.h"
 #include "app/controller/dialog_stand_ins.h"
 #include "app/controller/playlist_source.h"
 #include "app/controller/soft_key_bar_stand_in.h"
@@ -70,6 +71,8 @@ class ApplicationController : public NameIdTable,
   HWND mainWindow() const { return mainWindow_; }
   const AppEnvironment* environment() const { return environment_; }
   LifetimeAnchor* lifetimeAnchor() { return &anchor_; }
+  // What the window's display manager is attached with.
+  DisplayHost* displayHost() { return &displayHost_; }
   TimerTable* timerTable() { return &timers_; }
 
   // ---- Font table (the drawing surface reads it).
@@ -278,6 +281,7 @@ class ApplicationController : public NameIdTable,
   SoftKeyBarStandIn audioBar_{"audio"};
   SoftKeyBarStandIn closeMenuBar_{"close/menu"};
   SoftKeyBarStandIn drawingBar_{"drawing"};
+  ControllerDisplayHost displayHost_{this};
   BookFolderCatalogue ownCatalogue_;
   BookFolderCatalogue* catalogue_ = &ownCatalogue_;
   LibraryPageStandIn libraryPage_;

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "foundation/encoded_string/encoded_string.h"
+#include "foundation/geometry/rect.h"
 #include "foundation/wide_string/shared_wide_string.h"
 #include "platform/types/gdi_handles.h"
 #include "platform/types/geometry_types.h"
@@ -40,6 +41,15 @@ class FrameView {
   // Whether automatic scrolling runs (the display manager active in full
   // screen).
   virtual bool AutoScrolling() const = 0;
+  // A timer of the main window fired: true when it was the display
+  // manager's (its automatic-scroll tick), which has then run.
+  virtual bool DisplayTimer(uintptr_t id) = 0;
+  // For automatic scrolling: the page's rectangle in the window (false
+  // without a page), one page forward shown (false at the end), and the
+  // page shown from the line `offset` pixels down.
+  virtual bool GetViewRect(Rect* out) = 0;
+  virtual bool StepViewPage() = 0;
+  virtual void ScrollViewToLine(int32_t offset, int32_t step) = 0;
   // Paints the window's update rectangle into the device context.
   virtual void Paint(HDC dc, const RECT& area) = 0;
   // The window's client area changed size.

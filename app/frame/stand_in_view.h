@@ -23,6 +23,10 @@ class StandInView final : public FrameView {
   void KeyCommand(const UiCommand&) override {}
   void StylusEvent(uint32_t, POINT, bool) override {}
   bool AutoScrolling() const override { return false; }
+  bool DisplayTimer(uintptr_t) override { return false; }
+  bool GetViewRect(Rect*) override { return false; }
+  bool StepViewPage() override { return false; }
+  void ScrollViewToLine(int32_t, int32_t) override {}
   void Paint(HDC dc, const RECT& area) override;
   void Resize(int32_t, int32_t) override {}
   bool OpenAddress(const EncodedString& address, const NavigationRequestCode* request) override;

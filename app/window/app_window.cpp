@@ -176,6 +176,9 @@ void AppWindow::OnTimer(UINT_PTR id) {
     previousCursor_ = nullptr;
     return;
   }
+  // The display manager's automatic-scroll tick, else the controller's
+  // timer table.
+  if (frame_ != nullptr && frame_->view != nullptr && frame_->view->DisplayTimer(id)) return;
   if (frame_ != nullptr && frame_->controller != nullptr) {
     frame_->controller->timerTable()->Dispatch(static_cast<TimerId>(id));
   }

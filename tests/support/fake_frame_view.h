@@ -24,6 +24,22 @@ class FakeFrameView final : public FrameView {
     Log("stylus " + std::to_string(message) + " " + std::to_string(point.x) + "," + std::to_string(point.y));
   }
   bool AutoScrolling() const override { return autoScrolling; }
+  bool DisplayTimer(uintptr_t id) override {
+    if (id != displayTimer) return false;
+    Log("display timer");
+    return true;
+  }
+  bool GetViewRect(Rect* out) override {
+    *out = viewRect;
+    return !viewRect.IsEmpty();
+  }
+  bool StepViewPage() override {
+    Log("step page");
+    return pagesLeft > 0 && pagesLeft-- > 0;
+  }
+  void ScrollViewToLine(int32_t offset, int32_t step) override {
+    Log("scroll to " + std::to_string(offset) + " " + std::to_string(step));
+  }
   void Paint(HDC, const RECT&) override { ++paints; }
   void Resize(int32_t width, int32_t height) override {
     Log("resize " + std::to_string(width) + "x" + std::to_string(height));
@@ -188,6 +204,9 @@ class FakeFrameView final : public FrameView {
   std::function<void()> onStart;
   int paints = 0;
   bool autoScrolling = false;
+  uintptr_t displayTimer = 1;
+  Rect viewRect;
+  int pagesLeft = 0;
   bool openSucceeds = true;
   bool guideFollows = false;
   bool startSucceeds = true;
