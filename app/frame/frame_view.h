@@ -13,6 +13,7 @@
 #include "foundation/wide_string/shared_wide_string.h"
 #include "platform/types/gdi_handles.h"
 #include "platform/types/geometry_types.h"
+#include "platform/types/window_handle.h"
 
 struct UiCommand;
 
@@ -30,6 +31,10 @@ struct NavigationRequestCode {
 
 class FrameView {
  public:
+  // ---- The window: the view's drawing surface draws into it, and its
+  // display manager is attached with the client size (read unrotated).
+  virtual void AttachWindow(HWND window) = 0;
+
   // ---- Commands handed to the view's elements and the display.
   virtual void ElementCommand(uint32_t command) = 0;
   // Display commands 74-82 (orientation and automatic scrolling).

@@ -18,6 +18,7 @@ class StandInView final : public FrameView {
   StandInView(ApplicationController* controller, const Preferences* preferences)
       : controller_(controller), preferences_(preferences) {}
 
+  void AttachWindow(HWND) override {}
   void ElementCommand(uint32_t) override {}
   void DisplayCommand(uint32_t) override {}
   void KeyCommand(const UiCommand&) override {}

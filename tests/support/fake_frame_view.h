@@ -14,6 +14,10 @@ namespace testbuild {
 
 class FakeFrameView final : public FrameView {
  public:
+  void AttachWindow(HWND window) override {
+    attachedWindow = window;
+    Log("attach");
+  }
   void ElementCommand(uint32_t command) override { Log("element " + std::to_string(command)); }
   void DisplayCommand(uint32_t command) override { Log("display " + std::to_string(command)); }
   void KeyCommand(const UiCommand& command) override {
@@ -204,6 +208,7 @@ class FakeFrameView final : public FrameView {
   std::function<void()> onStart;
   int paints = 0;
   bool autoScrolling = false;
+  HWND attachedWindow = nullptr;
   uintptr_t displayTimer = 1;
   Rect viewRect;
   int pagesLeft = 0;

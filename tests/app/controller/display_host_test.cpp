@@ -74,6 +74,7 @@ TEST_F(DisplayHostTest, ThePageStepsOfAutomaticScrollingGoToTheView) {
 }
 
 TEST_F(DisplayHostTest, TheScrollTimerOfTheWindowReachesTheDisplayManager) {
+  EXPECT_EQ(view.attachedWindow, window) << "the view draws into the window it was attached to at creation";
   SendMessageW(window, WM_TIMER, 1, 0);
   SendMessageW(window, WM_TIMER, 0x123, 0);  // not the display's: the timer table's
   EXPECT_EQ(view.calls, (std::vector<std::string>{"display timer"}));
