@@ -17,7 +17,6 @@
 #include "layout/markup/markup_parser.h"
 #include "layout/pages/layout_context.h"
 #include "layout/pages/page_item_builder.h"
-#include "layout/render/page_renderer.h"
 #include "platform/files/device_root.h"
 #include "platform/files/host_names.h"
 #include "platform/gdi/bitmap_pixels.h"
@@ -207,9 +206,8 @@ int Render(const fs::path& input, unsigned page, const std::string& output, int 
       }
     }
     if (status == 0) {
-      PageRenderer renderer(&context);
-      renderer.SetHighDensity(dpi > 129);
-      if (!renderer.PaintCurrentPage(0)) std::fprintf(stderr, "pagepng: the page was not painted whole\n");
+      context.Renderer().SetHighDensity(dpi > 129);
+      if (!context.PaintCurrentPage(0)) std::fprintf(stderr, "pagepng: the page was not painted whole\n");
       surface.SetTargetBitmap(nullptr);
       int w = 0, h = 0;
       const std::vector<uint32_t> pixels = devgdi::BitmapPixelsRgb(target.image.bitmap, &w, &h);

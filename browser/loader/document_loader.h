@@ -82,6 +82,9 @@ class DocumentLoader final : public DocumentSourceCache, public DocumentCloseLis
   bool NeedsReload(const SharedWideString& path, bool force);
 
   const LocationList& GetRecentLocations() const { return recent_; }
+  // The library the loader was bound to (a catalogue that finds nothing
+  // without one).
+  LibraryCatalogue* GetCatalogue() const { return catalogue_; }
 
   // The open side file of the book at the path (ASCII case ignored),
   // counted, or null.

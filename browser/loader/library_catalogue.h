@@ -5,9 +5,12 @@
 // finds nothing.
 #pragma once
 
+#include <cstdint>
+
 #include "foundation/wide_string/shared_wide_string.h"
 
 class BookParameterFile;
+class Url;
 
 class LibraryCatalogue {
  public:
@@ -23,6 +26,19 @@ class LibraryCatalogue {
   virtual void OnDriveRemoved(const SharedWideString& path) = 0;
   virtual void OnMediaInserted(const SharedWideString& path) = 0;
   virtual void OnMediaRemoved(const SharedWideString& path) = 0;
+  // The document view's questions (nothing found by default): the kind of
+  // the library entry of a closed document, refreshed from its file and
+  // side file (0 when not in the library); whether dictionaries are
+  // installed for a language pair (after a scan).
+  virtual int32_t GetBookKindForLocation(const Url& url) {
+    (void)url;
+    return 0;
+  }
+  virtual bool HasDictionaries(uint32_t input, uint32_t output) {
+    (void)input;
+    (void)output;
+    return false;
+  }
 };
 
 class NullLibraryCatalogue final : public LibraryCatalogue {

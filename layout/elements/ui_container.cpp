@@ -34,10 +34,17 @@ int32_t UIContainer::IndexOfChild(const UIElement* element) const {
 }
 
 bool UIContainer::InsertChild(UIElement* element) {
+  if (element == nullptr) return false;
+  if (element->parent_ == this && IndexOfChild(element) >= 0) return true;
+  // A child always knows its parent: it leaves its list when it goes, and
+  // one that moved here first leaves the list it was in.
+  if (element->parent_ != nullptr) element->LeaveParent();
   int32_t layer = element->GetLayer();
   uint32_t at = 0;
   while (at < children_.count && ChildAt(at)->GetLayer() > layer) ++at;
-  return children_.InsertAt(at, &element, 1);
+  if (!children_.InsertAt(at, &element, 1)) return false;
+  element->parent_ = this;
+  return true;
 }
 
 void UIContainer::RemoveChild(UIElement* element) {

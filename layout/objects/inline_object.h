@@ -31,6 +31,10 @@ class InlineObject : public RefCounted {
   virtual bool IsTappable() { return false; }
   virtual int32_t TapAction() { return 0; }
   virtual bool MatchesUrl(const WCHAR* /*address*/) { return false; }
+  // A form control shows the current link's focus itself: it takes the
+  // focus when its area becomes the current link and drops it after.
+  virtual void TakeFocus() {}
+  virtual void DropFocus() {}
   // Pictures: a drawing hook that takes over from the surface, and the
   // bytes of the picture while they are locked.
   virtual bool DrawsItself(DrawingSurface* /*surface*/) { return false; }

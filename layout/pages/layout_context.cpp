@@ -27,6 +27,7 @@ int32_t ClampFontSize(int32_t size) {
 LayoutContext::LayoutContext() = default;
 
 LayoutContext::~LayoutContext() {
+  if (alive_ != nullptr) *alive_ = false;
   pages_[0].Reset();
   pages_[1].Reset();
   for (uint32_t i = 0; i < cacheCount_; ++i) delete cache_[i];

@@ -20,9 +20,13 @@
 #include "layout/markup/element_stream.h"
 #include "layout/pages/page_frame.h"
 #include "layout/position/page_state_chunk.h"
+#include "layout/render/page_renderer.h"
 #include "layout/tables/table_flow.h"
+#include "layout/widetables/wide_tables.h"
 
 class BookParameterFile;
+class DisplayManager;
+class SharedWideString;
 class Document;
 class OfflineFormLog;
 class DrawingSurface;
@@ -188,6 +192,9 @@ class LayoutContext {
   int32_t FindColumn(const Point& point, Rect* out) const;
 
   // ---- Page buffers and memory.
+  // The buffer of the current page when it holds a laid-out page (nothing
+  // is built); null otherwise.
+  LaidOutPage* ShownPage();
   // The laid-out current page (built when needed); null when it cannot be.
   LaidOutPage* GetCurrentPage();
   bool ReleaseMemory();
@@ -232,6 +239,37 @@ class LayoutContext {
   LaidOutPage* PageBuffer(uint32_t i) { return &pages_[i & 1]; }
   LaidOutPage* FindPageBuffer(uint32_t start);
 
+  // ---- Painting (layout/render/). The context's own renderer draws its
+  // pages onto its surface; the wide tables of the shown page scroll
+  // inside their viewports.
+  PageRenderer& Renderer() { return renderer_; }
+  WideTables& Tables() { return tables_; }
+  // The display manager whose page image a paint may copy (null: none).
+  void SetDisplayManager(DisplayManager* display) { display_ = display; }
+  // The page at a position (kNoPosition: the current one); false when
+  // there is none or painting stopped early.
+  bool PaintPage(uint32_t flags, uint32_t position) { return renderer_.PaintPage(flags, position); }
+  // Lays the current page out when needed, then copies the display
+  // manager's image of it or paints it; on success the page is shown.
+  bool PaintCurrentPage(uint32_t flags);
+  bool NeedsRepaint(bool obscured);
+  void RepaintObjects() { renderer_.RepaintObjects(); }
+  // Lays the next page out ahead of time (no off-screen image is granted
+  // in this system, so nothing is painted ahead).
+  bool PrerenderNextPage();
+  // The next paint draws the page instead of copying its image.
+  void InvalidatePageImage();
+  // After each paint of a page, inside its drawing pass: the focus frame
+  // of the current link and the selection's highlight drawn again.
+  void PaintFocusAndSelection(LaidOutPage* page);
+  // Calls the visitor with each object placed on the current page, a
+  // reference held during the call; stops when the context is destroyed,
+  // the current page changes or loses its items during a call. Nothing
+  // when the current page cannot be laid out.
+  using PageObjectVisitor = void (*)(LayoutContext* context, InlineObject* object, void* argument);
+  void ForEachPageObject(PageObjectVisitor visitor, void* argument);
+  void ForEachObject(PageObjectVisitor visitor, void* argument) { ForEachPageObject(visitor, argument); }
+
   // ---- Reading position and current link (layout/position/).
   // The stamp that ties a saved page state to this document, for a caller
   // that knows it better than GetDocumentStamp; Start then keeps it.
@@ -256,12 +294,71 @@ class LayoutContext {
   TableScrollList* TableScrolls() { return &tableScrolls_; }
   // The current link: the index of a link area of the shown page, -1 none.
   int32_t GetPageFirstLink();
+  int32_t GetCurrentLinkIndex() { return GetPageFirstLink(); }
+  // Clamps n to the last area (once the areas are built; -1 stays), and
+  // moves the focus frame from the old area to the new one on a painted
+  // page; with reveal the areas' controls take and drop the focus.
   void SetCurrentLink(int32_t n, bool remember, bool reveal);
   void RestoreRememberedLink();
-  // How many link areas the shown page has (set by whoever builds them).
-  void SetLinkAreaCount(int32_t count) { linkAreaCount_ = count < 0 ? 0 : count; }
-  int32_t LinkAreaCount() const { return linkAreaCount_; }
+
+  // ---- Link areas of the shown page (layout/selection/): built once
+  // after the page's first paint, in page order, kept until the page
+  // buffer goes or ClearLinkAreas.
+  // The shown page's areas, built when they can be; false without a
+  // shown page.
+  bool GetLinkAreas(ShapeAreaArray** out);
+  // Builds the shown page's areas when not built; false without a painted
+  // shown page or on lack of memory (the list then empty).
+  bool BuildLinkAreas();
+  // The first area (in list order) whose shape, grown by the tolerance,
+  // holds the point: its index and the area (may be null); -1 for none.
+  int32_t GetLinkAreaAt(Point point, int32_t tolerance, const ShapeArea** area = nullptr);
+  const ShapeArea* LinkArea(int32_t n);
+  // The area a form control owns; -1 for none.
+  int32_t FindLinkAreaOfElement(const InlineObject* element);
+  // Areas that carry an action, and the first after / last before n that
+  // carries one (-1 none).
+  int32_t CountLinks();
+  int32_t NextLinkIndex(int32_t n);
+  int32_t PreviousLinkIndex(int32_t n);
+  // How many link areas the shown page has (0 until they are built).
+  int32_t LinkAreaCount() const;
   void ClearLinkAreas();
+  // Appends to the shown page's areas one whose action runs a script, or
+  // shows a tip (the script display_tip("text",number)). False without a
+  // shown page or on lack of memory.
+  bool AddScriptArea(const Rect& rect, const char* script);
+  bool AddTipArea(const Rect& rect, const SharedWideString& text, int32_t number);
+
+  // ---- The selection of the shown page (layout/selection/). Without a
+  // shown page each does nothing and answers false or empty.
+  PageSelection* Selection();
+  bool HasNoSelection();
+  // The word under the point becomes the anchor or the focus; the
+  // highlight is redrawn.
+  bool SelectAt(Point point, bool anchor);
+  // The caret becomes the anchor or the focus; with redraw the highlight
+  // follows at once.
+  void SetSelectionEnd(bool anchor, bool redraw);
+  bool MoveCaret(int32_t direction);
+  // Builds the selection's area; with redraw draws the change at once.
+  bool RebuildHighlight(bool redraw);
+  // Nothing selected, the highlight erased, the caret at the page start.
+  void ClearSelectionHighlight();
+  void FlashSelection();
+  bool GetHighlightBounds(Rect* out);
+  bool GetHighlightAnchorPoint(Point* out);
+  void GetSelectionRange(uint32_t* start, uint32_t* end);
+  // Limited to the first 50 words unless GetLookupKind() is 2.
+  bool GetSelectedText(SharedWideString* out, uint16_t* language);
+  bool GetSelectionTextByUnit(SharedWideString* out, uint32_t units);
+  // The first words of the shown page.
+  bool GetLookupWord(SharedWideString* out);
+  // True at the first object inside the selection that takes the address.
+  bool OfferToSelectedObjects(const WCHAR* address);
+  // The kind of look-up the document offers (2: a selection is copied
+  // whole); the view's document answers, 0 by default.
+  virtual int32_t GetLookupKind() { return 0; }
 
   ElementStream* Stream() const { return stream_; }
   const TextFont& Font() const { return font_; }
@@ -350,9 +447,15 @@ class LayoutContext {
   const DefaultStyle* styleDefaults_ = nullptr;
   const ElementStyle* styleBase_ = nullptr;
   TableScrollList tableScrolls_;
-  int32_t linkAreaCount_ = 0;
   int32_t rememberedLink_ = -1;
+  PageRenderer renderer_{this};
+  WideTables tables_;
+  DisplayManager* display_ = nullptr;
+  bool* alive_ = nullptr;  // cleared by the destructor during a visit
 
   bool ReplayToStart(uint32_t start, PageFrame* out);
+  bool BuildPageLinkAreas(LaidOutPage* page);
+  void PaintLinkFocus(LaidOutPage* page, int32_t n);
+  void ShowLinkFocus(bool show, const ShapeArea* area);
   bool ReplayOpenTable(PageFrame* frame);
 };

@@ -3,8 +3,8 @@
 // answered without laying anything out), the element stream's state and
 // the open elements there, the style and paragraph format in force, and
 // the items already read beyond it, and the scroll state of the page's
-// wide tables. LaidOutPage: a page laid out for
-// showing. LayoutPosition: a page number with its start.
+// wide tables. LaidOutPage: a page laid out for showing, with its link
+// areas and selection. LayoutPosition: a page number with its start.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +15,9 @@
 #include "layout/lines/line_records.h"
 #include "layout/markup/element_record_stack.h"
 #include "layout/pages/table_scroll_state.h"
+#include "layout/selection/page_selection.h"
+#include "layout/selection/selection_view.h"
+#include "layout/shapes/shape_area.h"
 #include "layout/styles/element_style_records.h"
 #include "layout/styles/text_style.h"
 
@@ -83,6 +86,16 @@ struct LaidOutPage {
   LayoutCursor start;
   int32_t contentHeight = 0;
   uint8_t state = 0;  // 0 never shown, 1 shown, 2 hidden
+  // Painted at least once: the renderer wrote where its text and objects
+  // stand, which the link areas and the selection read.
+  bool painted = false;
+  // The page's clickable areas in page order, built once after its first
+  // paint (linkAreasBuilt), and the user's selection with its drawn
+  // highlight. All go with the page.
+  ShapeAreaArray linkAreas;
+  bool linkAreasBuilt = false;
+  PageSelection selection;
+  SelectionHighlight highlight;
 
   bool HoldsContent() const { return store.Count() != 0; }
   void Reset() {
@@ -91,5 +104,10 @@ struct LaidOutPage {
     start = LayoutCursor{};
     contentHeight = 0;
     state = 0;
+    painted = false;
+    linkAreas.Clear();
+    linkAreasBuilt = false;
+    selection.Reset(&store);
+    highlight.Clear(nullptr);
   }
 };

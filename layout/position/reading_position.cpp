@@ -1,5 +1,5 @@
 // LayoutContext: saving and restoring the reading position as a page-state
-// chunk, and the current link of the shown page.
+// chunk.
 #include <new>
 
 #include "layout/builder/layout_builder_items.h"
@@ -127,27 +127,4 @@ bool LayoutContext::RestoreState(const LayoutPosition& position, ByteStream* str
   delete frame;
   if (ok) sink_->PageChanged();
   return ok;
-}
-
-int32_t LayoutContext::GetPageFirstLink() {
-  PageFrame* frame = CurrentFrame();
-  return frame != nullptr ? frame->linkIndex : -1;
-}
-
-void LayoutContext::SetCurrentLink(int32_t n, bool remember, bool /*reveal*/) {
-  PageFrame* frame = CurrentFrame();
-  if (frame == nullptr) return;
-  if (n >= linkAreaCount_) n = linkAreaCount_ - 1;
-  if (n < -1) n = -1;
-  rememberedLink_ = remember ? frame->linkIndex : -1;
-  frame->linkIndex = n;
-}
-
-void LayoutContext::RestoreRememberedLink() {
-  if (rememberedLink_ != -1) SetCurrentLink(rememberedLink_, false, false);
-}
-
-void LayoutContext::ClearLinkAreas() {
-  linkAreaCount_ = 0;
-  rememberedLink_ = -1;
 }

@@ -1,5 +1,6 @@
 // PageRenderer: note rectangles and the folded corner of a bookmark.
 #include "layout/drawing/drawing_surface.h"
+#include "layout/pages/layout_context.h"
 #include "layout/render/page_renderer.h"
 #include "storage/side_file/book_parameter_file.h"
 

@@ -2,6 +2,7 @@
 #include "layout/render/page_renderer.h"
 
 #include "layout/drawing/drawing_surface.h"
+#include "layout/pages/layout_context.h"
 #include "storage/side_file/book_parameter_file.h"
 
 namespace {
@@ -15,6 +16,8 @@ const TableItem* TableRecordAt(const LayoutCursor& at) {
 }
 
 }  // namespace
+
+DrawingSurface* PageRenderer::Surface() const { return context_->Font().surface; }
 
 PageRenderer::PageState* PageRenderer::StateFor(const LaidOutPage* page) {
   const uint32_t start = page->frame != nullptr ? page->frame->start : kNoPosition;
@@ -69,7 +72,9 @@ bool PageRenderer::PaintPage(uint32_t flags, uint32_t position) {
   state->pending = NoteRect{};
   PaintNoteMark(page);
   state->painted = true;
+  page->painted = true;
   surface->SetFillColor(Color{});
+  context_->PaintFocusAndSelection(page);
   surface->EndDraw();
   return ok;
 }

@@ -20,11 +20,14 @@
 
 #include "foundation/geometry/rect.h"
 #include "layout/drawing/color.h"
-#include "layout/pages/layout_context.h"
+#include "layout/pages/page_frame.h"
 #include "layout/render/annotation_painter.h"
 
 class BookParameterFile;
 class DrawingSurface;
+class LayoutContext;
+struct TableCellItem;
+struct TableItem;
 
 // Words of an object item the renderer writes: where the object stands on
 // the page (its size is line layout's), and the colour under it.
@@ -105,7 +108,7 @@ class PageRenderer {
   };
   struct LinePass;
 
-  DrawingSurface* Surface() const { return context_->Font().surface; }
+  DrawingSurface* Surface() const;
   PageState* StateFor(const LaidOutPage* page);
   bool PaintItems(LaidOutPage* page, Color background);
   void PaintLine(LayoutCursor* at, Color background);

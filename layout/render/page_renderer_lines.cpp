@@ -1,6 +1,7 @@
 // PageRenderer: one line, in a background pass and a text pass.
 #include "layout/drawing/drawing_surface.h"
 #include "layout/lines/line_boxes.h"
+#include "layout/pages/layout_context.h"
 #include "layout/render/page_renderer.h"
 
 namespace {

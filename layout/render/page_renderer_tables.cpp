@@ -1,5 +1,6 @@
 // PageRenderer: tables, their cells and what stands in them.
 #include "layout/drawing/drawing_surface.h"
+#include "layout/pages/layout_context.h"
 #include "layout/render/page_renderer.h"
 
 void PageRenderer::PaintCell(const TableItem& table, const TableCellItem& cell, Color rowBackground,

@@ -1,6 +1,7 @@
 // WalkRange and its two visitors.
 #include "layout/selection/range_walker.h"
 
+#include <cstdio>
 #include <cstring>
 #include <new>
 
@@ -195,13 +196,15 @@ bool AddNoteArea(ShapeAreaArray* areas, uint32_t bookmark, const Rect& rect) {
   return area != nullptr;
 }
 
-bool AddScriptArea(ShapeAreaArray* areas, const Rect& rect, const char* script) {
+namespace {
+
+// Appends an area whose action runs the script.
+bool AppendScriptArea(ShapeAreaArray* areas, const Rect& rect, const SharedWideString& script) {
   LinkAction* action = new (std::nothrow) LinkAction;
   if (action == nullptr) return false;
   action->kind = LinkAction::kScript;
-  bool ok = action->target.FromLatin1(reinterpret_cast<const uint8_t*>(script),
-                                      static_cast<uint32_t>(std::strlen(script)));
-  ShapeArea* area = ok ? areas->AppendSlot() : nullptr;
+  action->target.Assign(script);
+  ShapeArea* area = areas->AppendSlot();
   if (area != nullptr) {
     area->SetRectangle(rect);
     area->SetBounds(rect);
@@ -209,4 +212,56 @@ bool AddScriptArea(ShapeAreaArray* areas, const Rect& rect, const char* script) 
   }
   action->Release();
   return area != nullptr;
+}
+
+}  // namespace
+
+bool AddScriptArea(ShapeAreaArray* areas, const Rect& rect, const char* script) {
+  SharedWideString text;
+  return text.FromLatin1(reinterpret_cast<const uint8_t*>(script), static_cast<uint32_t>(std::strlen(script))) &&
+         AppendScriptArea(areas, rect, text);
+}
+
+bool AddTipArea(ShapeAreaArray* areas, const Rect& rect, const SharedWideString& text, int32_t number) {
+  SharedWideString script;
+  const char16_t kOpen[] = u"display_tip(\"";
+  bool ok = script.AppendChars(reinterpret_cast<const WCHAR*>(kOpen), 13);
+  for (uint32_t i = 0; ok && i < text.length; ++i) {
+    const WCHAR c = text.Chars()[i];
+    WCHAR escaped[6];
+    uint32_t n = 0;
+    escaped[n++] = u'\\';
+    switch (c) {
+      case u'"':
+      case u'\\':
+        escaped[n++] = c;
+        break;
+      case u'\n':
+        escaped[n++] = u'n';
+        break;
+      case u'\r':
+        escaped[n++] = u'r';
+        break;
+      case u'\t':
+        escaped[n++] = u't';
+        break;
+      default:
+        if (c < 0x20) {
+          static const char kHex[] = "0123456789abcdef";
+          escaped[n++] = u'x';
+          escaped[n++] = static_cast<WCHAR>(kHex[c >> 4]);
+          escaped[n++] = static_cast<WCHAR>(kHex[c & 15]);
+        } else {
+          escaped[0] = c;
+        }
+        break;
+    }
+    ok = script.AppendChars(escaped, n);
+  }
+  char tail[20];
+  const int length = std::snprintf(tail, sizeof tail, "\",%d)", number);
+  SharedWideString end;
+  ok = ok && length > 0 && end.FromLatin1(reinterpret_cast<const uint8_t*>(tail), static_cast<uint32_t>(length)) &&
+       script.Append(end);
+  return ok && AppendScriptArea(areas, rect, script);
 }

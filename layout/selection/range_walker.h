@@ -88,3 +88,8 @@ bool AddNoteArea(ShapeAreaArray* areas, uint32_t bookmark, const Rect& rect);
 // Appends an area whose action runs a script (ASCII text). False on lack
 // of memory.
 bool AddScriptArea(ShapeAreaArray* areas, const Rect& rect, const char* script);
+
+// Appends an area whose action shows a tip: the script
+// display_tip("text",number), the text escaped for a script string.
+// False on lack of memory.
+bool AddTipArea(ShapeAreaArray* areas, const Rect& rect, const SharedWideString& text, int32_t number);

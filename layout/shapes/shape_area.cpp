@@ -82,7 +82,11 @@ void ShapeArea::SetRectList(SegmentedArray* list) {
 }
 
 bool ShapeArea::HitTest(Point point, int32_t tolerance) const {
-  if (!bounds.ContainsPoint(point)) return false;
+  // The bounds grow with the tolerance too, or a tap just beside a link
+  // would miss it however large the tolerance.
+  Rect reach = bounds;
+  if (tolerance != 0) InflateRect(&reach, tolerance, tolerance);
+  if (!reach.ContainsPoint(point)) return false;
   switch (kind) {
     case kRectangle: {
       Rect r = shape;

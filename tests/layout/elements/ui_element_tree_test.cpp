@@ -30,6 +30,24 @@ TEST(ElementTree, EqualLayersPaintNewestFirstAndHitTestItLast) {
   EXPECT_EQ(child, &older);  // on top of its equal-layer sibling
 }
 
+// A child inserted straight into a container knows its parent, leaves the
+// list when destroyed, and leaves its old container when moved.
+TEST(ElementTree, InsertedChildKnowsItsParent) {
+  TestScope first, second;
+  {
+    TestLeaf leaf("leaf", nullptr);
+    ASSERT_TRUE(first.InsertChild(&leaf));
+    EXPECT_EQ(leaf.GetParent(), &first);
+    ASSERT_TRUE(first.InsertChild(&leaf));  // again: still one entry
+    EXPECT_EQ(first.IndexOfChild(&leaf), 0);
+    ASSERT_TRUE(second.InsertChild(&leaf));
+    EXPECT_EQ(leaf.GetParent(), &second);
+    EXPECT_EQ(first.IndexOfChild(&leaf), -1);
+  }
+  EXPECT_EQ(second.ChildCount(), 0u);
+  EXPECT_FALSE(second.InsertChild(nullptr));
+}
+
 TEST(ElementTree, RaisedHitPriorityBeatsStackingOrder) {
   TestScope root;
   TestLeaf below("below", nullptr, 9), above("above", nullptr, 1);

@@ -1,6 +1,6 @@
 // Saving the reading position and showing its page again in a new view of
 // the same document: inside a table, from a chunk of another document, and
-// for a plain document; and the current link.
+// for a plain document.
 #include <string>
 
 #include "layout/pages/page_item_builder.h"
@@ -98,19 +98,6 @@ TEST_F(ReadingPositionTest, PlainDocumentIsFoundFromItsStart) {
   chunk.readPos = 0;
   ASSERT_TRUE(context->RestoreState(position, &chunk));
   EXPECT_EQ(PageText(), shown);
-}
-
-TEST_F(ReadingPositionTest, CurrentLinkIsClampedAndRemembered) {
-  ASSERT_TRUE(OpenMarkup("<html><body><p>text</p></body></html>"));
-  context->SetLinkAreaCount(3);
-  context->SetCurrentLink(7, false, false);
-  EXPECT_EQ(context->GetPageFirstLink(), 2);
-  context->SetCurrentLink(0, true, false);
-  EXPECT_EQ(context->GetPageFirstLink(), 0);
-  context->RestoreRememberedLink();
-  EXPECT_EQ(context->GetPageFirstLink(), 2);
-  context->SetCurrentLink(-5, false, false);
-  EXPECT_EQ(context->GetPageFirstLink(), -1);
 }
 
 }  // namespace

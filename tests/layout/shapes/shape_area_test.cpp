@@ -33,7 +33,7 @@ std::vector<Rect> RectsOf(const ShapeArea& area) {
   return out;
 }
 
-TEST(ShapeArea, HitToleranceGrowsTheShapeButNotTheBounds) {
+TEST(ShapeArea, HitToleranceGrowsTheShapeAndItsBounds) {
   ShapeArea area = RectArea(Rect{10, 20, 5, 5});
   area.SetBounds(Rect{0, 0, 100, 100});
   // Three pixels right of the last column.
@@ -41,8 +41,15 @@ TEST(ShapeArea, HitToleranceGrowsTheShapeButNotTheBounds) {
   EXPECT_FALSE(area.HitTest(Point{17, 22}, 2));
   EXPECT_TRUE(area.HitTest(Point{14, 24}, 0));
   EXPECT_FALSE(area.HitTest(Point{15, 24}, 0));
+  // A link's bounds are its shape: the tolerance must reach past them,
+  // or a tap just beside a link never finds it.
   area.SetBounds(Rect{10, 20, 5, 5});
-  EXPECT_FALSE(area.HitTest(Point{17, 22}, 50));  // outside the bounds
+  EXPECT_TRUE(area.HitTest(Point{17, 22}, 3));
+  EXPECT_FALSE(area.HitTest(Point{17, 22}, 0));
+  EXPECT_FALSE(area.HitTest(Point{17, 22}, 2));
+  // Bounds narrower than the shape still limit it.
+  area.SetBounds(Rect{10, 20, 2, 5});
+  EXPECT_FALSE(area.HitTest(Point{17, 22}, 3));
 
   ShapeArea list = ListArea({{0, 0, 4, 4}, {0, 10, 4, 4}});
   EXPECT_TRUE(list.HitTest(Point{1, 11}, 0));

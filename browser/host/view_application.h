@@ -1,0 +1,62 @@
+// ViewApplication: what the document view asks of the application: message
+// boxes, commands run now or queued, the library and annotation pages, the
+// reading-position bar, the reports of what is shown and selected, pop-ups,
+// audio and outside programs. The application's ApplicationController
+// implements it; tests use a recording fake. Named apart from that class so
+// that one program holds both.
+#pragma once
+
+#include <cstdint>
+
+#include "foundation/geometry/rect.h"
+#include "foundation/wide_string/shared_wide_string.h"
+
+class DocumentSource;
+class DocumentView;
+class ViewEnvironment;
+
+class ViewApplication {
+ public:
+  // ---- Messages (kind 2 is the error kind; caption -1 the application's
+  // own). True when the user answers OK.
+  virtual bool MessageBox(int32_t captionId, const SharedWideString& text, int32_t kind) = 0;
+  // A message of the string table.
+  virtual bool ShowMessage(int32_t captionId, uint32_t stringId, int32_t kind) = 0;
+  // A message of the string table with "%1", "%2", ... filled in order.
+  virtual bool ShowFormattedMessage(int32_t captionId, uint32_t stringId, int32_t kind,
+                                    const SharedWideString* arguments, uint32_t count) = 0;
+  // A tip at a point of the surface (mode 2 centres it).
+  virtual void ShowTextPopup(const SharedWideString& text, int32_t mode, Point point) = 0;
+  // A mark's note in a pop-up; *word receives the pop-up's answer.
+  virtual void ShowNotePopup(uint32_t mark, int32_t* word) = 0;
+  // Saved look-up results (a state stream's trailer) in a pop-up.
+  virtual void ShowSavedLookup(const uint8_t* data, uint32_t length) = 0;
+
+  // ---- Commands.
+  virtual void ExecuteCommand(int32_t command, int32_t fromQueue) = 0;
+  virtual void PostCommand(int32_t command) = 0;
+  virtual bool HasFindDialog() = 0;
+
+  // ---- Pages and views.
+  virtual void ShowLibrary() = 0;
+  virtual void ShowAnnotations() = 0;
+  // 1 while the library page is shown, 3 while the annotations page is,
+  // else 0.
+  virtual int32_t GetActiveListPage() = 0;
+  // The application's current document view; null when none.
+  virtual DocumentView* GetDocumentView() = 0;
+  virtual void ApplyProgressBarSetting() = 0;
+  virtual void OnDocumentShown(DocumentSource* source, int32_t elementKind) = 0;
+  virtual void OnSelectionMade(DocumentView* view, uint32_t start, uint32_t end, const SharedWideString& text,
+                               uint32_t firstLanguage, uint32_t secondLanguage, Point point) = 0;
+
+  // ---- Audio and outside programs.
+  virtual void ResumeAudio() = 0;
+  virtual bool OpenInWordProcessor(const SharedWideString& program, const SharedWideString& text) = 0;
+
+  // ---- Its environment (may be null).
+  virtual ViewEnvironment* GetEnvironment() = 0;
+
+ protected:
+  ~ViewApplication() = default;
+};

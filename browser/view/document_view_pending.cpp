@@ -1,0 +1,238 @@
+// Operations of the document view that are not built yet. Each answers
+// failure (or does nothing) so that callers take their failure paths; each
+// stands alone, so that it can move into the file of its concern whole.
+#include "browser/view/document_view.h"
+
+// ---- Reader script host: the base answers until the view's own members
+// exist.
+
+int32_t* DocumentView::ResolveMember(int32_t* status, const ScriptNameToken& name, ScriptMemberRef* ref,
+                                     uint8_t create) {
+  return ScriptHostObject::ResolveMember(status, name, ref, create);
+}
+
+int32_t* DocumentView::Invoke(int32_t* status, const ScriptMemberRef& ref, uint32_t argumentCount,
+                              ScriptOperandStack* stack, ScriptValueHandle* result) {
+  return ScriptHostObject::Invoke(status, ref, argumentCount, stack, result);
+}
+
+int32_t* DocumentView::SetMemberValue(int32_t* status, const ScriptMemberRef& ref, ScriptValueStore* store,
+                                      ScriptValueHandle value) {
+  return ScriptHostObject::SetMemberValue(status, ref, store, value);
+}
+
+int32_t* DocumentView::GetMemberValue(int32_t* status, const ScriptMemberRef& ref, ScriptValueStore* store,
+                                      ScriptValueHandle* result, int32_t wantedType) {
+  return ScriptHostObject::GetMemberValue(status, ref, store, result, wantedType);
+}
+
+bool DocumentView::DispatchWidgetEvent(int32_t, intptr_t) { return false; }
+
+bool DocumentView::LoadNamedScript(const SharedWideString&) { return false; }
+
+// ---- Starting, reloading, link activation, selection reports, tables.
+
+bool DocumentView::Start(bool) { return false; }
+
+bool DocumentView::ReopenLastBook() { return false; }
+
+bool DocumentView::ReloadCurrent() { return false; }
+
+bool DocumentView::Reload(const SharedWideString&, bool) { return false; }
+
+bool DocumentView::ReloadWithRequest(const ScriptRequest&) { return false; }
+
+bool DocumentView::StartExternalApp(const SharedWideString&, const SharedWideString&) { return false; }
+
+bool DocumentView::RunGuideEntryAction(const DocumentProperty&) { return false; }
+
+void DocumentView::SetCurrentLink(int32_t) {}
+
+void DocumentView::ActivateCurrentLink() {}
+
+void DocumentView::ActivateLinkArea(const ShapeArea*, Point) {}
+
+void DocumentView::MoveToTarget(bool) {}
+
+bool DocumentView::HandleMoveCommand(int32_t, bool) { return false; }
+
+void DocumentView::OnSelectionChanged(Point) {}
+
+bool DocumentView::SelectTableAt(int32_t, Point) { return false; }
+
+bool DocumentView::ScrollTable(int32_t) { return false; }
+
+bool DocumentView::ApplyFocusedElementSettings(const ViewStateRecord&) { return false; }
+
+void DocumentView::ResetFocusedElementState() {}
+
+bool DocumentView::PassToLayout(int32_t, int32_t) { return false; }
+
+// ---- Navigation: fragments, the guide, random entries, marks, history.
+
+bool DocumentView::GoToFragment(const SharedWideString&) { return false; }
+
+int32_t DocumentView::GetAnchorPosition(const SharedWideString*) { return -1; }
+
+bool DocumentView::GoToToc() { return false; }
+
+bool DocumentView::GoToStartReading() { return false; }
+
+bool DocumentView::GoToGuideStart() { return false; }
+
+bool DocumentView::GoToGuide(uint32_t) { return false; }
+
+uint32_t DocumentView::GetGuideEntryCount() { return 0; }
+
+bool DocumentView::GetGuideEntryTarget(uint32_t, SharedWideString*) { return false; }
+
+bool DocumentView::GoToRandomEntry(const SharedWideString*) { return false; }
+
+bool DocumentView::NextBookmark() { return false; }
+
+bool DocumentView::PreviousBookmark() { return false; }
+
+bool DocumentView::GoToBookmark(const SharedWideString*, uint32_t, bool) { return false; }
+
+bool DocumentView::OpenMark(uint32_t, int32_t*) { return false; }
+
+bool DocumentView::DeleteBookmark(uint32_t) { return false; }
+
+bool DocumentView::RecordCurrentBeforeStep() { return false; }
+
+bool DocumentView::GoBack(bool) { return false; }
+
+bool DocumentView::GoForward() { return false; }
+
+void DocumentView::SetCheckpoint() {}
+
+bool DocumentView::GoToCheckpoint() { return false; }
+
+void DocumentView::ClearHistory() {}
+
+int32_t DocumentView::FindInHistory(const Location&) { return -1; }
+
+bool DocumentView::CloseDocument() { return false; }
+
+bool DocumentView::OpenObjectFragment(const SharedWideString&, int32_t, const SharedWideString&, UIElement** element,
+                                      bool*) {
+  *element = nullptr;
+  return false;
+}
+
+void DocumentView::PassKeyToPageElement(int32_t) {}
+
+void DocumentView::AppendRequestText(const ScriptRequest& request, SharedWideString* text) {
+  text->AppendUnsigned(request.methodAtom);
+}
+
+// ---- Requests, index queries, word lists, record sets.
+
+bool DocumentView::ExecuteRequest(const ScriptRequest&, bool, bool* repaint, bool* restorePosition, bool) {
+  if (repaint != nullptr) *repaint = false;
+  if (restorePosition != nullptr) *restorePosition = true;
+  return false;
+}
+
+PageElement* DocumentView::CreateIndexWidget(uint32_t, SharedWideString*, uint32_t, bool, const SharedWideString*,
+                                             uint32_t, uint32_t, const SharedWideString*, const SharedWideString*,
+                                             const SharedWideString*, const SharedWideString*, int32_t) {
+  return nullptr;
+}
+
+PageElement* DocumentView::OpenQueryResult(const SharedWideString&, const SharedWideString*, int32_t, int32_t,
+                                           SharedWideString*, const SharedWideString*, uint32_t) {
+  return nullptr;
+}
+
+PageElement* DocumentView::CreateSqlIndexWidget(IndexQueryResult*, const SharedWideString&, SharedWideString*,
+                                                int32_t, int32_t, const SharedWideString*, const SharedWideString*,
+                                                uint32_t) {
+  return nullptr;
+}
+
+PageElement* DocumentView::CreateWordListElement(int32_t, RecordSource*, SharedWideString*, uint32_t, int32_t,
+                                                 const RecordPosition&, const ViewLinkRequest*) {
+  return nullptr;
+}
+
+bool DocumentView::ApplySavedQuery(PageElement*, uint32_t, uint32_t) { return false; }
+
+bool DocumentView::IsWordListEmpty() { return false; }
+
+bool DocumentView::SetIndexQuery(const SharedWideString&) { return false; }
+
+RecordSource* DocumentView::OpenRecordSource(const SharedWideString&, int32_t) { return nullptr; }
+
+bool DocumentView::AddToWordList(const ScriptRequest&) { return false; }
+
+bool DocumentView::SetGlobalRecordSource(IndexTable*, const SharedWideString&) { return false; }
+
+bool DocumentView::InstallRecordSource(RecordSource*, const SharedWideString&) { return false; }
+
+void DocumentView::ClearGlobalRecordSet() {}
+
+// ---- Marks and links.
+
+bool DocumentView::AddMark(Rect*, const ViewTextRange&, uint32_t, uint32_t, const SharedWideString*,
+                           const SharedWideString*, int32_t, const SharedWideString*) {
+  return false;
+}
+
+bool DocumentView::AddMarkRecord(const ViewTextRange&, const SharedWideString*, const SharedWideString*, uint32_t,
+                                 uint32_t, int32_t, const SharedWideString*, uint32_t*) {
+  return false;
+}
+
+bool DocumentView::AddBookmark(const SharedWideString&) { return false; }
+
+int32_t DocumentView::AddMarkWithText(const ViewTextRange&, uint32_t, uint32_t, const SharedWideString&) {
+  return -1;
+}
+
+void DocumentView::DeleteMarksInRange(uint32_t, const ViewTextRange&, int32_t) {}
+
+void DocumentView::DeleteMarksOfKinds(BookParameterFile*, uint32_t, const ViewTextRange&, int32_t) {}
+
+void DocumentView::DeleteMarkRecord(uint32_t) {}
+
+int32_t DocumentView::FindMarkOfKind(const ViewTextRange&, uint32_t) { return -1; }
+
+uint32_t DocumentView::CollectMarkKinds(const ViewTextRange&) { return 0; }
+
+bool DocumentView::GetMarkText(uint32_t, const ViewTextRange&, SharedWideString*, int32_t*, SharedWideString*) {
+  return false;
+}
+
+bool DocumentView::EditDrawingAtSelection(int32_t) { return false; }
+
+void DocumentView::GetLookupWord(SharedWideString* text) {
+  if (text != nullptr) *text = SharedWideString();
+}
+
+void DocumentView::RefreshMarks() {}
+
+bool DocumentView::BeginLinkFromMark(uint32_t) { return false; }
+
+bool DocumentView::BeginSelectionRequest() { return false; }
+
+bool DocumentView::SaveSelectionState() { return false; }
+
+bool DocumentView::CompleteSelectionRequest(bool, int32_t* resultMark) {
+  if (resultMark != nullptr) *resultMark = -1;
+  return false;
+}
+
+// ---- Reading aloud.
+
+void DocumentView::SpeakText(const SharedWideString&) {}
+
+void DocumentView::SpeakPage(bool, uint32_t) {}
+
+void DocumentView::StopSpeech() {}
+
+void DocumentView::OnSpeechProgress(intptr_t) {}
+
+bool DocumentView::IsSpeaking() { return false; }
+
+void DocumentView::StopAndFreeSpeech() {}

@@ -1,0 +1,234 @@
+// The link areas, the current link and the selection as the layout context
+// answers them for the view, on pages the real layout lays out and the
+// page renderer paints.
+#include <string>
+
+#include "layout/pages/page_item_builder.h"
+#include "layout/render/page_renderer.h"
+#include "tests/layout/pages/pager_fixture.h"
+
+namespace pagertest {
+namespace {
+
+class ContextAreasTest : public PagerTest {
+ protected:
+  void SetUp() override {
+    PagerTest::SetUp();
+    builder.settings.defaults = &defaults;
+    builder.settings.baseStyle = &base;
+  }
+  void TearDown() override {
+    renderer.reset();
+    PagerTest::TearDown();
+  }
+  bool OpenAndPaint(const std::string& body) {
+    renderer.reset();
+    Close();
+    document = RandomAccessDocument::FromUtf8("<html><body>" + body + "</body></html>");
+    parser = std::make_unique<MarkupParser>();
+    parser->AttachSource(document.get(), 0);
+    context = std::make_unique<LayoutContext>();
+    context->AttachParser(parser.get(), document.get(), &builder);
+    context->SetSurface(&surface);
+    context->SetBaseStyle(10, 1, TextStyle{});
+    context->SetPageRect(Rect{0, 0, 200, 300});
+    context->SetMargins(10, 10, 10, 10, true);
+    renderer = std::make_unique<PageRenderer>(context.get());
+    return context->Start() && renderer->PaintCurrentPage(0);
+  }
+  // Where the renderer drew the first text item with this text.
+  Rect WordBox(const std::u16string& word) {
+    LaidOutPage* page = context->ShownPage();
+    for (LayoutCursor at = LayoutCursor::Begin(&page->store); page != nullptr && !at.AtEnd(); at.Next()) {
+      if (at.KindAt() != kTextItem) continue;
+      const LayoutItem& item = *TextAt(at);
+      if (std::u16string(item.text.Chars(), item.text.length) == word)
+        return Rect{item.layoutWords[0], item.layoutWords[1], item.width, item.height};
+    }
+    return Rect{};
+  }
+  static Point Middle(const Rect& r) { return Point{r.x + r.width / 2, r.y + r.height / 2}; }
+  std::u16string Text(const SharedWideString& s) { return std::u16string(s.Chars(), s.length); }
+
+  DefaultStyle defaults;
+  ElementStyle base;
+  PageItemBuilder builder;
+  std::unique_ptr<PageRenderer> renderer;
+};
+
+constexpr char kThreeLinks[] =
+    "<p>see <a href=\"a\">one</a> then <a href=\"b\">two</a> and <a href=\"c\">three</a> done</p>";
+
+TEST_F(ContextAreasTest, AreasAreBuiltAfterThePaintAndFoundByPoint) {
+  ASSERT_TRUE(OpenAndPaint(kThreeLinks));
+  ShapeAreaArray* areas = nullptr;
+  ASSERT_TRUE(context->GetLinkAreas(&areas));
+  ASSERT_EQ(areas->Count(), 3u);
+  EXPECT_EQ(context->LinkAreaCount(), 3);
+  EXPECT_EQ(context->CountLinks(), 3);
+
+  const Rect two = WordBox(u"two");
+  ASSERT_GT(two.width, 0);
+  const ShapeArea* found = nullptr;
+  EXPECT_EQ(context->GetLinkAreaAt(Middle(two), 0, &found), 1);
+  EXPECT_EQ(found, context->LinkArea(1));
+  // Three pixels beside the link: only a tolerance reaches it.
+  const Point beside{two.x + two.width + 2, two.y + two.height / 2};
+  EXPECT_EQ(context->GetLinkAreaAt(beside, 0), -1);
+  EXPECT_EQ(context->GetLinkAreaAt(beside, 5), 1);
+  EXPECT_EQ(context->GetLinkAreaAt(Middle(WordBox(u"see")), 0), -1);
+
+  EXPECT_EQ(context->NextLinkIndex(-1), 0);
+  EXPECT_EQ(context->NextLinkIndex(1), 2);
+  EXPECT_EQ(context->NextLinkIndex(2), -1);
+  EXPECT_EQ(context->PreviousLinkIndex(2), 1);
+  EXPECT_EQ(context->PreviousLinkIndex(0), -1);
+  EXPECT_EQ(context->PreviousLinkIndex(99), 2);
+
+  // Cleared, they are built again from the painted page.
+  context->ClearLinkAreas();
+  EXPECT_EQ(context->LinkAreaCount(), 0);
+  EXPECT_EQ(context->CountLinks(), 3);
+}
+
+TEST_F(ContextAreasTest, NoAreasBeforeThePageIsPainted) {
+  ASSERT_TRUE(OpenAndPaint(kThreeLinks));
+  ASSERT_TRUE(context->StepPage(context->GetCurrentPosition(), kStepPage) || true);
+  renderer->Invalidate();
+  context->ReleasePageBuffer(context->ShownPage());
+  ASSERT_NE(context->GetCurrentPage(), nullptr);  // laid out again, not painted
+  EXPECT_FALSE(context->BuildLinkAreas());
+  EXPECT_EQ(context->GetLinkAreaAt(Point{20, 20}, 5), -1);
+  EXPECT_FALSE(context->SelectAt(Point{20, 20}, true));
+}
+
+TEST_F(ContextAreasTest, CurrentLinkIsClampedRememberedAndFramed) {
+  ASSERT_TRUE(OpenAndPaint(kThreeLinks));
+  const Rect one = WordBox(u"one");
+  const Point inside = Middle(one);
+  const uint32_t before = Pixel(inside.x, inside.y);
+  context->SetCurrentLink(7, false, false);
+  EXPECT_EQ(context->GetCurrentLinkIndex(), 2);
+  context->SetCurrentLink(0, true, false);
+  EXPECT_EQ(context->GetPageFirstLink(), 0);
+  // The focus frame inverts the area's pixels.
+  EXPECT_EQ(Pixel(inside.x, inside.y), before ^ 0xFFFFFFu);
+  context->RestoreRememberedLink();
+  EXPECT_EQ(context->GetPageFirstLink(), 2);
+  EXPECT_EQ(Pixel(inside.x, inside.y), before);
+  context->SetCurrentLink(-5, false, false);
+  EXPECT_EQ(context->GetPageFirstLink(), -1);
+}
+
+TEST_F(ContextAreasTest, APaintDrawsTheFocusFrameAndTheHighlightAgain) {
+  ASSERT_TRUE(OpenAndPaint(kThreeLinks));
+  const Rect one = WordBox(u"one");
+  const Rect see = WordBox(u"see");
+  const uint32_t linkPixel = Pixel(one.x + 1, one.y + one.height / 2);
+  const uint32_t wordPixel = Pixel(see.x + 1, see.y + see.height / 2);
+  context->SetCurrentLink(0, false, false);
+  ASSERT_TRUE(context->SelectAt(Middle(see), true));
+  ASSERT_TRUE(context->SelectAt(Middle(see), false));
+  ASSERT_TRUE(context->PaintCurrentPage(0));
+  EXPECT_EQ(Pixel(one.x + 1, one.y + one.height / 2), linkPixel ^ 0xFFFFFFu);
+  EXPECT_EQ(Pixel(see.x + 1, see.y + see.height / 2), wordPixel ^ 0xFFFFFFu);
+  context->ClearSelectionHighlight();
+  context->SetCurrentLink(-1, false, false);
+  EXPECT_EQ(Pixel(one.x + 1, one.y + one.height / 2), linkPixel);
+  EXPECT_EQ(Pixel(see.x + 1, see.y + see.height / 2), wordPixel);
+}
+
+struct Visits {
+  int objects = 0;
+  bool destroy = false;
+  std::unique_ptr<LayoutContext>* owner = nullptr;
+};
+
+TEST_F(ContextAreasTest, ObjectsOfThePageAreVisitedUntilTheContextGoes) {
+  // A rule starts a page: the second page holds one object.
+  ASSERT_TRUE(OpenAndPaint("<p>a</p><hr>b<hr>c"));
+  ASSERT_TRUE(context->StepPage(context->GetCurrentPosition(), kStepPage));
+  ASSERT_TRUE(context->PaintCurrentPage(0));
+  Visits visits;
+  auto visit = [](LayoutContext*, InlineObject* object, void* argument) {
+    auto* v = static_cast<Visits*>(argument);
+    EXPECT_NE(object, nullptr);
+    ++v->objects;
+    // The walk must not touch the context after this.
+    if (v->destroy) v->owner->reset();
+  };
+  context->ForEachPageObject(visit, &visits);
+  EXPECT_EQ(visits.objects, 1);
+  visits = Visits{0, true, &context};
+  renderer.reset();
+  context->ForEachObject(visit, &visits);
+  EXPECT_EQ(visits.objects, 1);
+  EXPECT_EQ(context, nullptr);
+}
+
+TEST_F(ContextAreasTest, TipAreasEscapeTheirText) {
+  ASSERT_TRUE(OpenAndPaint(kThreeLinks));
+  ASSERT_TRUE(context->BuildLinkAreas());
+  SharedWideString text;
+  const char16_t tip[] = u"say \"hi\"\\now";
+  ASSERT_TRUE(text.FromChars(reinterpret_cast<const WCHAR*>(tip), 12));
+  ASSERT_TRUE(context->AddTipArea(Rect{1, 2, 3, 4}, text, -7));
+  const ShapeArea* area = context->LinkArea(3);
+  ASSERT_NE(area, nullptr);
+  ASSERT_NE(area->link.Get(), nullptr);
+  EXPECT_EQ(area->link->kind, LinkAction::kScript);
+  EXPECT_EQ(Text(area->link->target), u"display_tip(\"say \\\"hi\\\"\\\\now\",-7)");
+}
+
+TEST_F(ContextAreasTest, SelectionByPointCopiesAndClears) {
+  ASSERT_TRUE(OpenAndPaint("<p>alpha beta gamma delta</p>"));
+  EXPECT_TRUE(context->HasNoSelection());
+  const Rect beta = WordBox(u"beta");
+  const Rect gamma = WordBox(u"gamma");
+  const uint32_t before = Pixel(beta.x + 1, beta.y + beta.height / 2);
+  ASSERT_TRUE(context->SelectAt(Point{beta.x + 1, beta.y + 2}, true));
+  ASSERT_TRUE(context->SelectAt(Point{gamma.x + gamma.width - 1, gamma.y + 2}, false));
+  EXPECT_FALSE(context->HasNoSelection());
+  SharedWideString text;
+  uint16_t language = 0;
+  ASSERT_TRUE(context->GetSelectedText(&text, &language));
+  EXPECT_EQ(Text(text), u"beta gamma");
+  // Units count on from the selection's end.
+  ASSERT_TRUE(context->GetSelectionTextByUnit(&text, 2));
+  EXPECT_EQ(Text(text), u"beta gamma delta");
+  EXPECT_FALSE(context->GetSelectionTextByUnit(&text, 0));
+  uint32_t start = 0, end = 0;
+  context->GetSelectionRange(&start, &end);
+  EXPECT_LT(start, end);
+  Rect bounds;
+  ASSERT_TRUE(context->GetHighlightBounds(&bounds));
+  EXPECT_TRUE(bounds.ContainsPoint(Middle(beta)));
+  // Drawn at once in inverse colours, erased on clearing.
+  EXPECT_EQ(Pixel(beta.x + 1, beta.y + beta.height / 2), before ^ 0xFFFFFFu);
+  context->ClearSelectionHighlight();
+  EXPECT_TRUE(context->HasNoSelection());
+  EXPECT_FALSE(context->GetHighlightBounds(&bounds));
+  EXPECT_EQ(Pixel(beta.x + 1, beta.y + beta.height / 2), before);
+  context->GetSelectionRange(&start, &end);
+  EXPECT_EQ(start, 0u);
+  EXPECT_EQ(end, 0u);
+}
+
+TEST_F(ContextAreasTest, CaretKeysSelectWordByWord) {
+  ASSERT_TRUE(OpenAndPaint("<p>alpha beta gamma</p>"));
+  ASSERT_TRUE(context->MoveCaret(PageSelection::kRight));
+  context->SetSelectionEnd(true, true);
+  ASSERT_TRUE(context->MoveCaret(PageSelection::kRight));
+  context->SetSelectionEnd(false, true);
+  SharedWideString text;
+  uint16_t language = 0;
+  ASSERT_TRUE(context->GetSelectedText(&text, &language));
+  EXPECT_FALSE(Text(text).empty());
+  EXPECT_NE(Text(text).find(u' '), std::u16string::npos);
+  SharedWideString word;
+  ASSERT_TRUE(context->GetLookupWord(&word));
+  EXPECT_EQ(Text(word), u"alpha beta gamma");
+}
+
+}  // namespace
+}  // namespace pagertest
