@@ -5,7 +5,7 @@
 // business (its run result is not an exit status).
 #include <cstdio>
 
-#include "app/frame/stand_in_window_set.h"
+#include "app/frame/reader_window_set.h"
 #include "app/startup/reader_application.h"
 #include "browser/sources/ogg_audio_maker.h"
 #include "browser/sources/plain_text_opener.h"
@@ -21,7 +21,7 @@ namespace {
 
 int RunReader(void*) {
   int result = 0;
-  ReaderMain(nullptr, MakeStandInWindowSet, &result);
+  ReaderMain(nullptr, MakeReaderWindowSet, &result);
   if (result == kRunFailed) std::fprintf(stderr, "tessalyn: the reader could not start\n");
   return 0;
 }

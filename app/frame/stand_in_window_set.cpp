@@ -53,11 +53,11 @@ bool StandInWindowSet::Open(bool) {
   preferences_->SetSettingsFile(settings_);
   if (!preferences_->Load(false)) return false;
   controller_->SetPreferences(preferences_);
-  view_ = new (std::nothrow) StandInView(controller_, preferences_);
-  if (view_ == nullptr) return false;
-  controller_->SetDocumentView(view_);
   catalogue_ = new (std::nothrow) BookFolderCatalogue(environment_);
   if (catalogue_ == nullptr) return false;
+  view_ = MakeView();
+  if (view_ == nullptr) return false;
+  controller_->SetDocumentView(view_);
   storageEvents_ = new (std::nothrow) CatalogueStorageEvents(catalogue_);
   if (storageEvents_ == nullptr) return false;
   controller_->SetCatalogue(catalogue_);
@@ -70,14 +70,20 @@ bool StandInWindowSet::Open(bool) {
   return true;
 }
 
+FrameView* StandInWindowSet::MakeView() { return new (std::nothrow) StandInView(controller_, preferences_); }
+
+void StandInWindowSet::DeleteView(FrameView* view) { delete static_cast<StandInView*>(view); }
+
 void StandInWindowSet::DestroyMainFrame() {
   if (frameMade_) {
     frameMade_ = false;
+    // The document's reading state goes into its side file first.
+    if (view_ != nullptr) view_->CloseDocument();
     if (settings_ != nullptr && settings_->IsOpen()) settings_->SetFlag300(false);
     if (preferences_ != nullptr) preferences_->Save();
   }
   if (controller_ != nullptr) controller_->SetDocumentView(nullptr);
-  delete view_;
+  if (view_ != nullptr) DeleteView(view_);
   view_ = nullptr;
   delete preferences_;
   preferences_ = nullptr;

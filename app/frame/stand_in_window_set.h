@@ -30,13 +30,24 @@ class StandInWindowSet : public FrameWindowSet {
 
   GlobalSettingsFile* settingsFile() const { return settings_; }
 
+ protected:
+  // The main frame's view, made once the controller and preferences exist
+  // and freed with the frame; the stand-in view unless overridden.
+  virtual FrameView* MakeView();
+  virtual void DeleteView(FrameView* view);
+  // What the library page lists and the storage events reach.
+  BookFolderCatalogue* catalogue() const { return catalogue_; }
+  const AppEnvironment* environment() const { return environment_; }
+  ApplicationController* controller() const { return controller_; }
+  Preferences* preferences() const { return preferences_; }
+
  private:
   AppEnvironment* environment_ = nullptr;
   EnvironmentSettingsPath* settingsPath_ = nullptr;
   GlobalSettingsFile* settings_ = nullptr;
   Preferences* preferences_ = nullptr;
   ApplicationController* controller_ = nullptr;
-  StandInView* view_ = nullptr;
+  FrameView* view_ = nullptr;
   BookFolderCatalogue* catalogue_ = nullptr;
   CatalogueStorageEvents* storageEvents_ = nullptr;
   AppFrame frame_;

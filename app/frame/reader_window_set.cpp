@@ -1,0 +1,48 @@
+// The program's window set over the browser's loader and document view.
+#include "app/frame/reader_window_set.h"
+
+#include <new>
+
+#include "app/controller/application_controller.h"
+#include "app/frame/document_frame_view.h"
+#include "browser/loader/document_loader.h"
+#include "storage/documents/document_host.h"
+
+ReaderWindowSet::~ReaderWindowSet() {
+  // Our view is freed by our DeleteView, which the base's destructor could
+  // no longer reach.
+  DestroyMainFrame();
+  Close();
+  delete loader_;
+  loader_ = nullptr;
+  delete host_;
+  host_ = nullptr;
+}
+
+FrameView* ReaderWindowSet::MakeView() {
+  if (loader_ == nullptr) {
+    loader_ = new (std::nothrow) DocumentLoader;
+    host_ = new (std::nothrow) DocumentHost;
+    if (loader_ == nullptr || host_ == nullptr) return nullptr;
+  }
+  auto* view = new (std::nothrow) DocumentFrameView(controller(), preferences(), environment(), loader_);
+  if (view == nullptr) return nullptr;
+  soundOpener_ = new (std::nothrow) LoaderSoundOpener(loader_);
+  controller()->SetSoundOpener(soundOpener_);
+  host_->SetApplication(view->applicationLink());
+  loader_->Bind(host_, view->viewEnvironment(), catalogue(), ScriptPageServices{});
+  return view;
+}
+
+void ReaderWindowSet::DeleteView(FrameView* view) {
+  // Documents closing with the view still reach the loader's host: it
+  // forgets the application before the links go.
+  auto* frameView = static_cast<DocumentFrameView*>(view);
+  delete frameView;
+  if (host_ != nullptr) host_->SetApplication(nullptr);
+  if (controller() != nullptr) controller()->SetSoundOpener(nullptr);
+  delete soundOpener_;
+  soundOpener_ = nullptr;
+}
+
+FrameWindowSet* MakeReaderWindowSet() { return new (std::nothrow) ReaderWindowSet; }
