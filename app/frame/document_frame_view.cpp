@@ -133,13 +133,18 @@ bool DocumentFrameView::OpenAddress(const EncodedString& address, const Navigati
   // business: the address opens without it.
   const SharedWideString text = WideOf(address);
   if (text.IsEmpty()) return false;
+  bool opened = false;
   if (IsDevicePath(text)) {
     // A path names a file: "$" and "#" in it are part of its name.
     Location location;
-    if (!location.url.FromFilePath(text)) return false;
-    return view_.OpenLocation(&location);
+    opened = location.url.FromFilePath(text) && view_.OpenLocation(&location);
+  } else {
+    opened = view_.OpenUrl(text, true);
   }
-  return view_.OpenUrl(text, true);
+  // A book shown: the window's title and bars follow it (the library and
+  // annotation pages set their own).
+  if (opened && !IsInternalPage() && controller_ != nullptr) controller_->UpdateWindowTitle();
+  return opened;
 }
 
 bool DocumentFrameView::ReloadWithRequest(const NavigationRequestCode&) {
