@@ -10,6 +10,7 @@
 #include "index/books/book_index_tables.h"
 #include "index/tables/index_table.h"
 #include "layout/markup/markup_parser.h"
+#include "layout/markup/plain_text_token_reader.h"
 #include "layout/search/text_searcher.h"
 #include "platform/memory/allocator.h"
 #include "storage/books/book_document.h"
@@ -178,25 +179,31 @@ bool BookSource::ResolveInnerLink(const WCHAR* name, uint32_t length, InnerLink*
 bool BookSource::CreateParser(ElementStream** parser, LayoutContext** layout, uint32_t argument) {
   *parser = nullptr;
   if (layout != nullptr) *layout = nullptr;
-  // Plain-text books are read by the plain-text reader, which this build
-  // does not have yet.
-  if (TextKind() != kMarkupText) return false;
-  BodyElementStream* markup = BodyElementStream::Create();
-  if (markup == nullptr) return false;
-  markup->Parser()->SetInlineTableOption(book_->GetHeaderVersion() < 2);
+  // Plain-text books (Palm Doc files among them) are read by the plain-text
+  // reader, which gives the elements markup would; markup books through a
+  // stream that makes sure a BODY opens.
+  ElementStream* reader = nullptr;
+  if (TextKind() == kMarkupText) {
+    BodyElementStream* markup = BodyElementStream::Create();
+    if (markup != nullptr) markup->Parser()->SetInlineTableOption(book_->GetHeaderVersion() < 2);
+    reader = markup;
+  } else {
+    reader = DeviceNew<PlainTextTokenReader>();
+  }
+  if (reader == nullptr) return false;
   BookLayoutContext* context = nullptr;
   if (layout != nullptr) {
     context = BookLayoutContext::Create(book_);
     if (context == nullptr) {
-      delete markup;
+      delete reader;
       return false;
     }
     const uint32_t type = book_->GetBookType();
-    context->SetFormsAllowed(!(type >= 768 && type <= 1023));
+    context->SetFormsAllowed(TextKind() == kMarkupText && !(type >= 768 && type <= 1023));
   }
-  markup->AttachSource(book_, argument);
-  if (context != nullptr) context->AttachParser(markup, book_, context->Builder());
-  *parser = markup;
+  reader->AttachSource(book_, argument);
+  if (context != nullptr) context->AttachParser(reader, book_, context->Builder());
+  *parser = reader;
   if (layout != nullptr) *layout = context;
   return true;
 }

@@ -75,6 +75,14 @@ bool DocumentView::TestPagePoint(Point point) {
   return layout_->FindColumn(point, &column) >= 0;
 }
 
+DocumentView::DrawPass::DrawPass(DrawingSurface* surface) : surface_(surface) {
+  if (surface_ != nullptr) surface_->BeginDraw(true);
+}
+
+DocumentView::DrawPass::~DrawPass() {
+  if (surface_ != nullptr) surface_->EndDraw();
+}
+
 // ---- Focus helpers.
 
 bool DocumentView::ReadingTextFocused() const { return layout_ != nullptr && TextHasFocus(); }
@@ -142,6 +150,7 @@ void DocumentView::Arrange(Rect* remaining, const Rect& rect) {
                        rect.height != bounds_.height;
   bounds_ = rect;
   if (changed && layout_ != nullptr) {
+    DrawPass pass(surface_);
     layout_->SetPageRect(bounds_);
     layout_->Relayout();
   }

@@ -43,12 +43,12 @@ class DocumentLoader;
 class DrawingSurface;
 class ElementStream;
 class IndexQueryResult;
+class InlineObject;
 class IndexTable;
 class LayoutContext;
 class LinkAction;
 class OfflineFormLog;
 class PageElement;
-class PageRenderer;
 class RecordSource;
 class SpeechPlugin;
 class TextSearcher;
@@ -313,7 +313,7 @@ class DocumentView : public ScriptHostObject,
   void RefreshElements();
   void OnLayoutChanged();
   // Sends notification 4 to one object of the page and releases it.
-  void NotifyPageObject(void* object);
+  static void NotifyPageObject(LayoutContext* layout, InlineObject* object, void* view);
 
   // ==== Page and record-set hooks.
   bool SetGlobalRecordSource(IndexTable* table, const SharedWideString& query);
@@ -489,6 +489,19 @@ class DocumentView : public ScriptHostObject,
   bool ApplyPositionAnchor(const SharedWideString& anchor);
   bool HasDictionariesForSelection();
 
+  // Laying text out measures it on the surface, which needs a drawing pass
+  // (nested passes are counted by the surface).
+  class DrawPass {
+   public:
+    explicit DrawPass(DrawingSurface* surface);
+    ~DrawPass();
+    DrawPass(const DrawPass&) = delete;
+    DrawPass& operator=(const DrawPass&) = delete;
+
+   private:
+    DrawingSurface* surface_;
+  };
+
   // Page events of the layout, passed on as the view's position changes.
   class ViewRedrawSink final : public RedrawSink {
    public:
@@ -540,10 +553,10 @@ class DocumentView : public ScriptHostObject,
   uint8_t isFrameView_ = 0;
 
   // ---- Fields the later parts add.
-  PageRenderer* renderer_ = nullptr;      // owned while the text is shown
   ViewRedrawSink redrawSink_{this};
   LayoutPosition savedPosition_;          // of the last reading state saved
   LayoutPosition restorePosition_;        // of the reading state being restored
+  uint8_t layoutStarted_ = 0;             // the layout's first page is built
   uint32_t invalidations_ = 0;
   uint8_t lastInvalidationFull_ = 0;
   DefaultStyle styleDefaults_;            // what the layout builds styles from

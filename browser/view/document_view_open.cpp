@@ -110,6 +110,7 @@ bool DocumentView::OpenLocationWithRequest(Location* location, const ScriptReque
 }
 
 bool DocumentView::PerformNavigation(DocumentSource* source, const SharedWideString& fragment, bool countOpen) {
+  DrawPass pass(surface_);
   bool changed = false;
   if (!SwitchDocument(source, &changed, 0)) return false;
   SharedWideString shownFragment = fragment;
@@ -129,6 +130,7 @@ bool DocumentView::PerformNavigation(DocumentSource* source, const SharedWideStr
 }
 
 bool DocumentView::PerformRequestNavigation(DocumentSource* source, const ScriptRequest& request, bool full) {
+  DrawPass pass(surface_);
   bool changed = false;
   if (!SwitchDocument(source, &changed, 0)) return false;
   bool repaint = false;
@@ -145,6 +147,7 @@ bool DocumentView::PerformRequestNavigation(DocumentSource* source, const Script
 }
 
 bool DocumentView::ShowLoadedSource(DocumentSource* source, const SharedWideString& fragment) {
+  DrawPass pass(surface_);
   bool changed = false;
   if (!SwitchDocument(source, &changed, embedding_ < 0 ? 0 : embedding_)) return false;
   bool repaint = false;

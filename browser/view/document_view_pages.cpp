@@ -57,6 +57,7 @@ void DocumentView::FinishPageMove(bool moved, bool repaint, bool elementClosed) 
 }
 
 bool DocumentView::GoToPage(int32_t n) {
+  DrawPass pass(surface_);
   if (n == 0) return false;
   bool repaint = false;
   bool closed = false;
@@ -71,6 +72,7 @@ bool DocumentView::GoToFirstPage() { return GoToPage(1); }
 bool DocumentView::GoToLastPage() { return GoToPage(-1); }
 
 bool DocumentView::GoToPageRelative(int32_t step, int32_t, int32_t) {
+  DrawPass pass(surface_);
   PageElement* focused = FocusedPageElement();
   if (focused != nullptr && focused != &text_ &&
       (focused->GetKind() == kElementIndexWidget || focused->GetKind() == kElementWordList)) {
@@ -89,6 +91,7 @@ bool DocumentView::GoToPageRelative(int32_t step, int32_t, int32_t) {
 }
 
 bool DocumentView::GoToPosition(uint32_t position) {
+  DrawPass pass(surface_);
   if (layout_ != nullptr && (documentElement_ == nullptr || TextHasFocus()) &&
       position == layout_->GetCurrentPosition())
     return true;
@@ -101,6 +104,7 @@ bool DocumentView::GoToPosition(uint32_t position) {
 }
 
 bool DocumentView::GoToTextPosition(uint32_t position) {
+  DrawPass pass(surface_);
   bool repaint = false;
   bool closed = false;
   if (!PrepareNavigation(true, &repaint, &closed)) return true;
@@ -110,6 +114,7 @@ bool DocumentView::GoToTextPosition(uint32_t position) {
 }
 
 void DocumentView::ShowRange(const ViewTextRange& range) {
+  DrawPass pass(surface_);
   HoldRepaint();
   bool repaint = false;
   bool closed = false;

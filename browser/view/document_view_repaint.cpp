@@ -10,7 +10,7 @@
 #include "browser/view/document_view.h"
 #include "layout/drawing/drawing_surface.h"
 #include "layout/pages/layout_context.h"
-#include "layout/render/page_renderer.h"
+#include "layout/objects/inline_object.h"
 
 void DocumentView::HoldRepaint() {
   if (repaintHold_++ == 0) {
@@ -42,7 +42,7 @@ void DocumentView::Invalidate(bool full) {
     controller_->ApplyProgressBarSetting();
   ++invalidations_;
   lastInvalidationFull_ = full ? 1 : 0;
-  if (renderer_ != nullptr) renderer_->Invalidate();
+  if (layout_ != nullptr) layout_->Renderer().Invalidate();
   if (surface_ == nullptr) return;
   if (full)
     surface_->InvalidateRect(nullptr);
@@ -52,8 +52,14 @@ void DocumentView::Invalidate(bool full) {
 
 void DocumentView::RefreshElements() {
   if (source_.Get() == nullptr) return;
-  if (layout_ != nullptr && renderer_ != nullptr && preferences_ != nullptr)
-    renderer_->SetColors(preferences_->GetTextColor(), preferences_->GetBackgroundColor());
+  if (layout_ != nullptr && layoutStarted_ != 0) {
+    // The reading text takes the settings again and keeps its place.
+    DrawPass pass(surface_);
+    const uint32_t position = layout_->GetCurrentPosition();
+    ApplyPreferencesToLayout();
+    layout_->Relayout();
+    layout_->GoToPosition(position);
+  }
   if (focusedElement_ != nullptr) {
     Rect rest;
     focusedElement_->Arrange(&rest, bounds_);
@@ -62,25 +68,28 @@ void DocumentView::RefreshElements() {
 }
 
 void DocumentView::OnLayoutChanged() {
-  // The objects of the page are told through the layout's own walk; until
-  // the layout offers one the view has nothing to visit.
   if (layout_ == nullptr || !TextHasFocus()) return;
+  layout_->ForEachPageObject(&DocumentView::NotifyPageObject, this);
 }
 
-void DocumentView::NotifyPageObject(void*) {}
+void DocumentView::NotifyPageObject(LayoutContext*, InlineObject*, void*) {
+  // The layout holds a reference during the call. The objects of this
+  // build take no notification (code 4, "the layout changed"): the walk
+  // is the view's part, what an object does with it is the object's.
+}
 
 void DocumentView::Redraw(const Rect* rect) {
   if (!TextHasFocus()) {
     if (focusedElement_ != nullptr) focusedElement_->Redraw(rect);
     return;
   }
-  if (layout_ == nullptr || renderer_ == nullptr) return;
+  if (layout_ == nullptr) return;
   if (sketchEditor_ != nullptr && sketchEditor_->HasDrawing() && layout_->GetCurrentPage() != nullptr) {
     ViewTextRange range;
     GetPageRange(&range);
     sketchEditor_->SetDrawingKey(range.start, range.end, sideFile_);
   }
-  renderer_->PaintCurrentPage(0);
+  layout_->PaintCurrentPage(0);
 }
 
 bool DocumentView::IsCommandEnabled(int32_t command) {
@@ -116,6 +125,7 @@ bool DocumentView::IsCommandEnabled(int32_t command) {
 }
 
 bool DocumentView::ChangeTextSize(int32_t step) {
+  DrawPass pass(surface_);
   if (preferences_ == nullptr) return false;
   const int32_t unit = environment_ != nullptr ? environment_->GetDefaultSetting(kSettingTextSizeStep) : 1;
   const int64_t size = int64_t{preferences_->GetTextSize()} + int64_t{step} * unit;

@@ -19,7 +19,11 @@ bool DocumentView::SaveReadingState(ByteStream* stream) {
 
 bool DocumentView::LoadReadingState(ByteStream* stream) {
   if (layout_ == nullptr) return false;
-  return layout_->RestoreState(restorePosition_, stream);
+  // Saved words come from a file: a position outside the text is damage.
+  if (restorePosition_.start >= layout_->GetDocumentLength()) return false;
+  LayoutPosition position = restorePosition_;
+  if (position.number < -1) position.number = -1;
+  return layout_->RestoreState(position, stream);
 }
 
 bool DocumentView::GetFramePath(SegmentedTypedArray<int32_t>* path) {
@@ -108,6 +112,7 @@ bool DocumentView::RestoreFrameState(HistoryEntry* entry) {
 }
 
 bool DocumentView::RestoreHistoryEntry(HistoryEntry* entry, bool full) {
+  DrawPass pass(surface_);
   bool restored = false;
   if (source_.Get() == nullptr || Location::Compare(entry->location, location_) != 0) {
     const Url& url = entry->location.url;

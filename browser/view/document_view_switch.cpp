@@ -12,7 +12,6 @@
 #include "browser/view/document_view.h"
 #include "layout/drawing/drawing_surface.h"
 #include "layout/pages/layout_context.h"
-#include "layout/render/page_renderer.h"
 #include "storage/documents/document.h"
 #include "storage/documents/document_host.h"
 #include "storage/side_file/book_parameter_file.h"
@@ -102,12 +101,11 @@ void DocumentView::CloseCurrentDocument() {
   }
   text_.LeaveParent();
   if (layout_ != nullptr || parser_ != nullptr) {
-    delete renderer_;
-    renderer_ = nullptr;
     LayoutContext* layout = layout_;
     ElementStream* parser = parser_;
     layout_ = nullptr;
     parser_ = nullptr;
+    layoutStarted_ = 0;
     source->DestroyParser(parser, layout);
   }
   DestroyDocumentElement();
@@ -133,14 +131,8 @@ bool DocumentView::ShowReadingText(bool, bool* repaint) {
     if (parser != nullptr || layout != nullptr) source->DestroyParser(parser, layout);
     return false;
   }
-  PageRenderer* renderer = new (std::nothrow) PageRenderer(layout);
-  if (renderer == nullptr) {
-    source->DestroyParser(parser, layout);
-    return false;
-  }
   parser_ = parser;
   layout_ = layout;
-  renderer_ = renderer;
   FocusElement(&text_);
   ConnectLayout();
   RefreshElements();
@@ -148,9 +140,10 @@ bool DocumentView::ShowReadingText(bool, bool* repaint) {
     if (controller_ != nullptr) controller_->ShowMessage(kNoCaption, kStringNotEnoughMemory, kMessageError);
     return false;
   }
+  layoutStarted_ = 1;
   if (sideFile_ != nullptr) {
     layout_->AttachAnnotations(sideFile_);
-    renderer_->SetAnnotations(sideFile_);
+    layout_->Renderer().SetAnnotations(sideFile_);
   }
   return true;
 }
@@ -182,8 +175,8 @@ void DocumentView::ApplyPreferencesToLayout() {
   layout_->SetPageRect(bounds_);
   const int32_t margin = preferences_ != nullptr ? preferences_->GetMarginValue() : 4;
   layout_->SetMargins(margin, margin, margin, margin, true);
-  if (renderer_ != nullptr && preferences_ != nullptr)
-    renderer_->SetColors(preferences_->GetTextColor(), preferences_->GetBackgroundColor());
+  if (preferences_ != nullptr)
+    layout_->Renderer().SetColors(preferences_->GetTextColor(), preferences_->GetBackgroundColor());
 }
 
 void DocumentView::FinishNavigation(bool notify, bool changed, bool repaint, bool restore) {

@@ -38,6 +38,13 @@ LayoutContext::~LayoutContext() {
   }
 }
 
+WideTables& LayoutContext::Tables() {
+  PageFrame* frame = CurrentFrameNoStamp();
+  tables_.Bind(frame != nullptr ? &frame->tableScrolls : nullptr);
+  tables_.SetPageGeometry(marginLeft_, marginRight_, columnCount_);
+  return tables_;
+}
+
 bool LayoutContext::HasScrollMarkPictures() const {
   for (const InlineObject* picture : scrollMarks_)
     if (picture == nullptr) return false;
@@ -150,6 +157,8 @@ bool LayoutContext::Start() {
   // A picture that cannot be loaded only keeps wide tables from scrolling.
   for (uint32_t i = 0; i < kScrollMarkCount; ++i)
     if (scrollMarks_[i] == nullptr) scrollMarks_[i] = IconImage::Create(kScrollMarkIcons[i]);
+  for (uint32_t i = 0; i < kScrollMarkCount; ++i) markPictures_[i].Set(scrollMarks_[i]);
+  if (HasScrollMarkPictures()) tables_.SetPictures(&markPictures_[0], &markPictures_[1], &markPictures_[2]);
   if (!firstKnown_ && !FindFirstPage()) return false;
   Relayout();
   currentKey_ = first_.start;

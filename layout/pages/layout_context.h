@@ -243,7 +243,10 @@ class LayoutContext {
   // pages onto its surface; the wide tables of the shown page scroll
   // inside their viewports.
   PageRenderer& Renderer() { return renderer_; }
-  WideTables& Tables() { return tables_; }
+  // The wide tables of the shown page: their states are the current
+  // frame's, the marks the pictures Start loaded, the room the page's
+  // margins and columns.
+  WideTables& Tables();
   // The display manager whose page image a paint may copy (null: none).
   void SetDisplayManager(DisplayManager* display) { display_ = display; }
   // The page at a position (kNoPosition: the current one); false when
@@ -270,6 +273,21 @@ class LayoutContext {
   void ForEachPageObject(PageObjectVisitor visitor, void* argument);
   void ForEachObject(PageObjectVisitor visitor, void* argument) { ForEachPageObject(visitor, argument); }
 
+  // ---- Wide tables of the shown page (layout/widetables/).
+  // which: a table position, WideTables::kAllSelected (-1) or
+  // kSelectedOrAll (-2). Live: scrolled on the screen at once. True when
+  // an offset changed; `out` (may be null) the changed viewports.
+  bool ScrollTables(Point delta, bool live, Rect* out, int64_t which);
+  // The scrolled table under the point: its position, and whether it is
+  // selected.
+  bool FindTableAt(Point point, uint32_t* position);
+  // Every table's next drag starts from its offsets in use.
+  void ResetTableScroll();
+  void ToggleTableSelection(int64_t position);
+  // After a scroll the link areas and the highlight area are stale: both
+  // are emptied (the areas are built again at the next paint).
+  void ClearHighlight();
+
   // ---- Reading position and current link (layout/position/).
   // The stamp that ties a saved page state to this document, for a caller
   // that knows it better than GetDocumentStamp; Start then keeps it.
@@ -290,8 +308,6 @@ class LayoutContext {
   // else the chunk's state (a page that starts inside a table starts inside
   // it again), else a page laid out from the position record.
   bool RestoreState(const LayoutPosition& position, ByteStream* stream);
-  // The current page's wide-table offsets.
-  TableScrollList* TableScrolls() { return &tableScrolls_; }
   // The current link: the index of a link area of the shown page, -1 none.
   int32_t GetPageFirstLink();
   int32_t GetCurrentLinkIndex() { return GetPageFirstLink(); }
@@ -446,10 +462,10 @@ class LayoutContext {
   bool stampSetByCaller_ = false;
   const DefaultStyle* styleDefaults_ = nullptr;
   const ElementStyle* styleBase_ = nullptr;
-  TableScrollList tableScrolls_;
   int32_t rememberedLink_ = -1;
   PageRenderer renderer_{this};
   WideTables tables_;
+  InlineObjectMark markPictures_[kScrollMarkCount];
   DisplayManager* display_ = nullptr;
   bool* alive_ = nullptr;  // cleared by the destructor during a visit
 

@@ -237,6 +237,8 @@ bool LayoutContext::BuildPage(LaidOutPage* page, PageFrame* next, bool* more, bo
   if (columns_[0].width < 1 || columns_[0].height < 1 || stream_ == nullptr) return false;
   PageFrame& shown = *page->frame;
   if (!next->CopyFrom(shown) || !next->EnsureStore()) return false;
+  // The next page's wide tables start unscrolled.
+  next->tableScrolls.Clear();
   next->linkIndex = -1;
   DrawingPass pass(font_.surface);
   LayoutItemStore* store = next->store;

@@ -37,7 +37,7 @@ void PageFrame::Reset() {
 
 TableScrollState* PageFrame::FindTableScroll(uint32_t tablePosition) const {
   for (uint32_t i = 0; i < tableScrolls.count; ++i)
-    if (tableScrolls.At(i)->tablePosition == tablePosition) return tableScrolls.At(i);
+    if (tableScrolls.At(i)->position == tablePosition) return tableScrolls.At(i);
   return nullptr;
 }
 
@@ -46,7 +46,7 @@ TableScrollState* PageFrame::EnsureTableScroll(uint32_t tablePosition) {
   TableScrollState* added = tableScrolls.AppendSlot();
   if (added == nullptr) return nullptr;
   *added = TableScrollState{};
-  added->tablePosition = tablePosition;
+  added->position = tablePosition;
   return added;
 }
 

@@ -46,7 +46,7 @@ struct PageFrame {
   LayoutItemStore* store = nullptr;  // owned; made on demand
   uint32_t section[kSectionWords] = {};
   int32_t linkIndex = -1;
-  SegmentedTypedArray<TableScrollState> tableScrolls;  // one per wide table
+  TableScrollStates tableScrolls;  // one per wide table
 
   PageFrame() {
     section[kSectionColorWord] = Color::kNoColor;

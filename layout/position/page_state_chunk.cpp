@@ -17,14 +17,13 @@ bool ReadWord(ByteStream* stream, uint32_t* out) { return stream->ReadU32BE(out,
 
 }  // namespace
 
-bool SavePageChunk(const PageFrame& frame, const TableScrollList* scrolls, uint32_t stamp, bool plain,
-                   ByteStream* stream) {
-  const uint32_t n = scrolls != nullptr ? scrolls->Count() : 0;
+bool SavePageChunk(const PageFrame& frame, uint32_t stamp, bool plain, ByteStream* stream) {
+  const uint32_t n = frame.tableScrolls.count;
   const uint32_t head[] = {kTag, kPageChunkVersion, stamp, plain ? 0u : 1u, 8 + kScrollRecordBytes * n,
                            static_cast<uint32_t>(frame.linkIndex), n};
   if (!stream->WriteU32BE(head, 7)) return false;
   for (uint32_t i = 0; i < n; ++i) {
-    const SavedTableScroll& s = scrolls->At(i);
+    const TableScrollState& s = *frame.tableScrolls.At(i);
     const uint32_t words[] = {s.position, static_cast<uint32_t>(s.offsetX), static_cast<uint32_t>(s.offsetY)};
     if (!stream->WriteU32BE(words, 3)) return false;
   }
@@ -35,10 +34,10 @@ bool SavePageChunk(const PageFrame& frame, const TableScrollList* scrolls, uint3
   return stream->ok;
 }
 
-bool LoadPageChunk(PageFrame* frame, TableScrollList* scrolls, ByteStream* stream, const DefaultStyle& defaults,
-                   const ElementStyle& base, uint32_t stamp, bool* noState) {
+bool LoadPageChunk(PageFrame* frame, ByteStream* stream, const DefaultStyle& defaults, const ElementStyle& base,
+                   uint32_t stamp, bool* noState) {
   *noState = true;
-  if (scrolls != nullptr) scrolls->Clear();
+  frame->tableScrolls.Clear();
   if (stream->Remaining() < 12) return false;
   uint32_t tag = 0, version = 0, saved = 0;
   if (!ReadWord(stream, &tag) || !ReadWord(stream, &version) || !ReadWord(stream, &saved)) return false;
@@ -65,12 +64,16 @@ bool LoadPageChunk(PageFrame* frame, TableScrollList* scrolls, ByteStream* strea
       // counted in 64 bits so that no count can wrap.
       const uint64_t need = uint64_t{kScrollRecordBytes} * n;
       if (need + 8 != blockLength || need > stream->Remaining()) return false;
-      if (scrolls != nullptr && !scrolls->Reserve(n)) return false;
       for (uint32_t i = 0; i < n; ++i) {
         uint32_t words[3] = {0, 0, 0};
         if (!stream->ReadU32BE(words, 3)) return false;
-        if (scrolls != nullptr)
-          scrolls->Append(SavedTableScroll{words[0], static_cast<int32_t>(words[1]), static_cast<int32_t>(words[2])});
+        // The maxima are not known until the table is painted: the offsets
+        // are kept as saved and clamped when they are used.
+        TableScrollState* state = frame->EnsureTableScroll(words[0]);
+        if (state == nullptr) return false;
+        state->offsetX = state->maxX = static_cast<int32_t>(words[1]);
+        state->offsetY = state->maxY = static_cast<int32_t>(words[2]);
+        state->ResetScroll();
       }
       rest = 0;
     }

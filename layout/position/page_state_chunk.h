@@ -16,7 +16,6 @@
 
 #include <cstdint>
 
-#include "foundation/containers/segmented_array.h"
 #include "layout/pages/page_frame.h"
 
 struct DefaultStyle;
@@ -24,34 +23,13 @@ struct ElementStyle;
 
 inline constexpr uint32_t kPageChunkVersion = 4;
 
-// One wide table's offsets as a saved page state carries them, by the
-// table's text position.
-struct SavedTableScroll {
-  uint32_t position = 0;
-  int32_t offsetX = 0;
-  int32_t offsetY = 0;
-};
-
-class TableScrollList {
- public:
-  TableScrollList() { items_.SetGeometry(sizeof(SavedTableScroll), 4); }
-  uint32_t Count() const { return items_.count; }
-  const SavedTableScroll& At(uint32_t i) const { return *static_cast<const SavedTableScroll*>(items_.At(i)); }
-  bool Append(const SavedTableScroll& state) { return items_.Append(&state) >= 0; }
-  bool Reserve(uint32_t n) { return items_.Reserve(n); }
-  void Clear() { items_.Clear(); }
-
- private:
-  SegmentedArray items_;
-};
-
-// Writes the frame's chunk: its link index, the scroll list (may be null),
-// and, unless plain, its stream state and records. The stream's ok flag.
-bool SavePageChunk(const PageFrame& frame, const TableScrollList* scrolls, uint32_t stamp, bool plain,
-                   ByteStream* stream);
-// Reads a chunk into the frame (link index, stream state, records, their
-// styles, and the style and format in force). noState: the chunk carried
-// no stream state. False for a chunk of another document or a malformed
-// one; the frame's loaded fields are then not to be used.
-bool LoadPageChunk(PageFrame* frame, TableScrollList* scrolls, ByteStream* stream, const DefaultStyle& defaults,
-                   const ElementStyle& base, uint32_t stamp, bool* noState);
+// Writes the frame's chunk: its link index, its wide tables' offsets and,
+// unless plain, its stream state and records. The stream's ok flag.
+bool SavePageChunk(const PageFrame& frame, uint32_t stamp, bool plain, ByteStream* stream);
+// Reads a chunk into the frame (link index, wide tables' offsets, stream
+// state, records, their styles, and the style and format in force).
+// noState: the chunk carried no stream state. False for a chunk of
+// another document or a malformed one; the frame's loaded fields are then
+// not to be used.
+bool LoadPageChunk(PageFrame* frame, ByteStream* stream, const DefaultStyle& defaults, const ElementStyle& base,
+                   uint32_t stamp, bool* noState);

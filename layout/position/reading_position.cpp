@@ -40,15 +40,16 @@ bool LayoutContext::SaveState(LayoutPosition* out, ByteStream* stream) {
   if (current == nullptr) return false;
   *out = LayoutPosition{current->number, current->start};
   const bool plain = document_ != nullptr && document_->IsPlainDocument();
-  if (plain) return SavePageChunk(*current, &tableScrolls_, static_cast<uint32_t>(documentStamp_), true, stream);
+  if (plain) return SavePageChunk(*current, static_cast<uint32_t>(documentStamp_), true, stream);
   PageFrame* start = new (std::nothrow) PageFrame;
   bool ok = false;
   if (start != nullptr && ReplayToStart(current->start, start)) {
     start->linkIndex = current->linkIndex;
-    ok = SavePageChunk(*start, &tableScrolls_, static_cast<uint32_t>(documentStamp_), false, stream);
+    ok = start->tableScrolls.CopyFrom(current->tableScrolls) &&
+         SavePageChunk(*start, static_cast<uint32_t>(documentStamp_), false, stream);
   } else {
     // Without the start's state the page is found again from its position.
-    ok = SavePageChunk(*current, &tableScrolls_, static_cast<uint32_t>(documentStamp_), true, stream);
+    ok = SavePageChunk(*current, static_cast<uint32_t>(documentStamp_), true, stream);
   }
   delete start;
   return ok;
@@ -83,7 +84,18 @@ bool LayoutContext::ReplayOpenTable(PageFrame* frame) {
 
 bool LayoutContext::RestoreState(const LayoutPosition& position, ByteStream* stream) {
   if (stream_ == nullptr) return false;
+  static const DefaultStyle kDefaults;
+  static const ElementStyle kBase;
+  const DefaultStyle& defaults = styleDefaults_ != nullptr ? *styleDefaults_ : kDefaults;
+  const ElementStyle& base = styleBase_ != nullptr ? *styleBase_ : kBase;
   if (PageFrame* known = FindFrame(position.start, 0); known != nullptr && known->start == position.start) {
+    // A page the context knows is shown as it is; only the wide tables'
+    // offsets of the chunk are taken, so that they come back too.
+    PageFrame loaded;
+    bool noState = true;
+    if (known->tableScrolls.count == 0 && stream != nullptr && stream->Remaining() != 0 &&
+        LoadPageChunk(&loaded, stream, defaults, base, static_cast<uint32_t>(documentStamp_), &noState))
+      known->tableScrolls.MoveFrom(loaded.tableScrolls);
     MakeCurrent(known);
     sink_->PageChanged();
     return true;
@@ -91,20 +103,19 @@ bool LayoutContext::RestoreState(const LayoutPosition& position, ByteStream* str
   ReleaseMemory();
   PageFrame* frame = new (std::nothrow) PageFrame;
   if (frame == nullptr) return false;
-  static const DefaultStyle kDefaults;
-  static const ElementStyle kBase;
-  const DefaultStyle& defaults = styleDefaults_ != nullptr ? *styleDefaults_ : kDefaults;
-  const ElementStyle& base = styleBase_ != nullptr ? *styleBase_ : kBase;
   bool noState = true;
   bool loaded = stream != nullptr && stream->Remaining() != 0 &&
-                LoadPageChunk(frame, &tableScrolls_, stream, defaults, base, static_cast<uint32_t>(documentStamp_), &noState);
+                LoadPageChunk(frame, stream, defaults, base, static_cast<uint32_t>(documentStamp_), &noState);
   LayoutPosition key = position;
   bool ok = true;
   if (!loaded || noState) {
     const int32_t link = loaded ? frame->linkIndex : -1;
+    TableScrollStates scrolls;
+    if (loaded) scrolls.MoveFrom(frame->tableScrolls);
     frame->Reset();
     ok = LayOutPageAt(&key, frame, true);
     frame->linkIndex = link;
+    frame->tableScrolls.MoveFrom(scrolls);
   } else {
     frame->start = position.start;
     frame->number = position.number;
@@ -116,6 +127,7 @@ bool LayoutContext::RestoreState(const LayoutPosition& position, ByteStream* str
   if (ok) {
     frame->useStamp = NextStamp();
     if (frame->number == 1 && firstKnown_) {
+      if (first_.tableScrolls.count == 0) first_.tableScrolls.MoveFrom(frame->tableScrolls);
       MakeCurrent(&first_);
     } else {
       const uint32_t start = frame->start;  // AddFrame takes the frame's fields

@@ -51,8 +51,11 @@ void LayoutContext::PaintFocusAndSelection(LaidOutPage* page) {
   }
   // The paint covered the highlight: it is drawn again over the new pixels.
   if (page->selection.Page() == &page->store && page->highlight.Area().IsEmpty() &&
-      !page->selection.HasNoSelection())
-    page->highlight.Rebuild(page->selection, nullptr);
+      !page->selection.HasNoSelection()) {
+    WideTables& tables = Tables();
+    tables.Bind(&frame->tableScrolls);
+    page->highlight.Rebuild(page->selection, nullptr, &tables);
+  }
   if (!page->highlight.Area().IsEmpty() && font_.surface != nullptr) page->highlight.Area().PaintOutline(font_.surface);
 }
 

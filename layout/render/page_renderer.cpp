@@ -67,6 +67,8 @@ bool PageRenderer::PaintPage(uint32_t flags, uint32_t position) {
                          end);
   state->objectsOrder = 0;
   state->objectsDone = false;
+  scrollStates_ = &page->frame->tableScrolls;
+  tableDepth_ = 0;
   const bool ok = PaintItems(page, state->background);
   if (state->pending.mark != 0xFFFFFFFFu) DrawNoteRect(state->pending);
   state->pending = NoteRect{};
@@ -144,29 +146,65 @@ bool PageRenderer::PaintObjects(LaidOutPage* page, bool resume) {
   if (from > page->store.Count()) return false;
   uint32_t depth = 0;
   bool clipped = false;
+  Point shift;  // of the content of a scrolled table
+  scrollStates_ = page->frame != nullptr ? &page->frame->tableScrolls : nullptr;
+  tableDepth_ = 0;
+  // A resumed pass that starts inside a table takes up its clip and shift.
+  if (from != 0) {
+    Rect viewport;
+    bool scrolled = false;
+    for (LayoutCursor at = LayoutCursor::Begin(&page->store); !at.AtEnd() && at.order < from; at.Next()) {
+      if (at.KindAt() == kTableItem && depth++ == 0) {
+        scrolled = ScrolledTable(at, &viewport, &shift);
+        if (!scrolled) {
+          shift = Point{};
+          viewport = TableBox(*TableRecordAt(at));
+        }
+      } else if (IsTableEnd(at) && depth > 0) {
+        --depth;
+      }
+    }
+    if (depth > 0) {
+      surface->ClipToRect(viewport);
+      clipped = true;
+    } else {
+      shift = Point{};
+    }
+  }
   for (LayoutCursor at = LayoutCursor::At(&page->store, from); !at.AtEnd(); at.Next()) {
     const uint32_t kind = at.KindAt();
     if (kind == kTableItem) {
       const TableItem& table = *TableRecordAt(at);
-      if (depth++ == 0 && (table.width > table.spaceWidth || table.height > table.shownHeight)) {
-        const int32_t width = table.width < table.spaceWidth ? table.width : table.spaceWidth;
-        surface->ClipToRect(Rect{table.placedX, table.placedY, width, table.shownHeight});
-        clipped = true;
+      if (depth++ == 0) {
+        Rect viewport;
+        if (ScrolledTable(at, &viewport, &shift)) {
+          surface->ClipToRect(viewport);
+          clipped = true;
+        } else if (table.width > table.spaceWidth || table.height > table.shownHeight) {
+          shift = Point{};
+          surface->ClipToRect(TableBox(table));
+          clipped = true;
+        }
       }
       continue;
     }
     if (IsTableEnd(at) && depth > 0) {
-      if (--depth == 0 && clipped) {
-        surface->ClearClip();
+      if (--depth == 0) {
+        shift = Point{};
+        if (clipped) surface->ClearClip();
         clipped = false;
       }
       continue;
     }
     if (kind != kObjectItem) continue;
     LayoutObject& object = *ObjectAt(at);
-    const Rect box{object.words[kObjectPlacedX], object.words[kObjectPlacedY], object.words[kObjectPlacedWidth],
-                   object.words[kObjectPlacedHeight]};
+    Rect box{object.words[kObjectPlacedX], object.words[kObjectPlacedY], object.words[kObjectPlacedWidth],
+             object.words[kObjectPlacedHeight]};
     if (object.object.Get() == nullptr || box.width <= 0 || box.height <= 0) continue;
+    if (depth > 0 && object.words[kObjectAlignment] != 1) {  // not floating
+      box.x += shift.x;
+      box.y += shift.y;
+    }
     const Color under{static_cast<uint32_t>(object.moreWords[kObjectBackgroundWord])};
     surface->SetFillColor(under.IsNone() ? state->background : under);
     object.object->SetBox(box, static_cast<uint8_t>(object.words[kObjectAlignment]));

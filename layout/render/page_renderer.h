@@ -114,6 +114,10 @@ class PageRenderer {
   void PaintLine(LayoutCursor* at, Color background);
   void WalkLine(LinePass& pass, LayoutCursor at);
   bool PaintTable(LayoutCursor* at, Color background);
+  static Rect TableBox(const TableItem& table);
+  // A top-level table that scrolls in its viewport: the viewport and the
+  // shift of its content (false: it is drawn unscrolled).
+  bool ScrolledTable(const LayoutCursor& at, Rect* viewport, Point* shift);
   void PaintCell(const TableItem& table, const TableCellItem& cell, Color rowBackground, Color background);
   bool PaintObjects(LaidOutPage* page, bool resume);
   void NoteItem(AnnotationPainter& painter, Point point, const Rect& lineContent);
@@ -131,6 +135,8 @@ class PageRenderer {
   int32_t defaultAlignment_ = 1;
   bool highDensity_ = false;
   PageState state_;  // of the page painted last
+  TableScrollStates* scrollStates_ = nullptr;  // of the page being painted
+  int32_t tableDepth_ = 0;
   TextStyle runStyle_;  // the style run in force during a paint
   // The line painted last was ended by a mark, not wrapped: the next line
   // of a list begins an item (a list's items share one paragraph format

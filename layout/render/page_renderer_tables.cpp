@@ -2,6 +2,7 @@
 #include "layout/drawing/drawing_surface.h"
 #include "layout/pages/layout_context.h"
 #include "layout/render/page_renderer.h"
+#include "layout/widetables/wide_tables.h"
 
 void PageRenderer::PaintCell(const TableItem& table, const TableCellItem& cell, Color rowBackground,
                              Color background) {
@@ -43,18 +44,51 @@ void PageRenderer::PaintCell(const TableItem& table, const TableCellItem& cell, 
   }
 }
 
+Rect PageRenderer::TableBox(const TableItem& table) {
+  return Rect{table.placedX, table.placedY, table.width < table.spaceWidth ? table.width : table.spaceWidth,
+              table.shownHeight};
+}
+
+bool PageRenderer::ScrolledTable(const LayoutCursor& at, Rect* viewport, Point* shift) {
+  const TableItem& table = *static_cast<const TableItem*>(at.store->fixed[kTableItem].At(at.index[kTableItem]));
+  const Rect box = TableBox(table);
+  if (table.width <= table.spaceWidth || tableDepth_ != 0 || scrollStates_ == nullptr) return false;
+  WideTables& tables = context_->Tables();
+  tables.Bind(scrollStates_);
+  // What the page shows of a table taller than the page continues on the
+  // next page: only the width scrolls.
+  const uint32_t position = at.store->PositionAt(at);
+  if (tables.NoteTable(position, box, table.width, box.height, table.box.background) == nullptr) return false;
+  return tables.GetTableOffset(box, position, viewport, shift);
+}
+
 bool PageRenderer::PaintTable(LayoutCursor* at, Color background) {
   DrawingSurface* surface = Surface();
   const TableItem table = *static_cast<const TableItem*>(at->store->fixed[kTableItem].At(at->index[kTableItem]));
-  // A table wider than its space or taller than what the page shows of it
-  // is drawn in its box, cut there (it is not scrolled here).
-  const bool clipped = table.width > table.spaceWidth || table.height > table.shownHeight;
-  if (clipped) {
-    const int32_t width = table.width < table.spaceWidth ? table.width : table.spaceWidth;
+  // A wide table with its scroll state is drawn moved by its offsets
+  // inside its viewport, its marks beside it. Any other table wider than
+  // its space or taller than what the page shows of it is drawn in its
+  // box, cut there.
+  Rect viewport;
+  Point shift;
+  const bool scrolled = ScrolledTable(*at, &viewport, &shift);
+  const bool clipped = scrolled || table.width > table.spaceWidth || table.height > table.shownHeight;
+  if (scrolled) {
+    WideTables& tables = context_->Tables();
+    tables.Bind(scrollStates_);
+    const TableScrollState* state = tables.Find(at->store->PositionAt(*at));
+    if (state != nullptr) tables.PaintTableScrollMarks(surface, TableBox(table), viewport, *state, nullptr);
     surface->SaveState();
-    surface->ClipToRect(Rect{table.placedX, table.placedY, width, table.shownHeight});
+    surface->ClipToRect(viewport);
+    const Point origin = surface->Origin();
+    surface->SetOrigin(Point{origin.x + shift.x, origin.y + shift.y});
+    state_.clipActive = true;
+  } else if (clipped) {
+    surface->SaveState();
+    surface->ClipToRect(TableBox(table));
     state_.clipActive = true;
   }
+  ++tableDepth_;
   // The table's own background under everything.
   Color tableBackground = background;
   if (!table.box.background.IsNone()) {
@@ -97,6 +131,7 @@ bool PageRenderer::PaintTable(LayoutCursor* at, Color background) {
       at->Next();
     }
   }
+  --tableDepth_;
   surface->SetFillColor(Color{});
   if (clipped) {
     surface->RestoreState();

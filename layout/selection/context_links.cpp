@@ -35,7 +35,10 @@ bool LayoutContext::BuildPageLinkAreas(LaidOutPage* page) {
                 first, end);
     painter = &notes;
   }
-  if (!::BuildLinkAreas(&page->store, page->frame->style.link.Get(), painter, &page->linkAreas)) return false;
+  WideTables& tables = Tables();
+  tables.Bind(&page->frame->tableScrolls);
+  if (!::BuildLinkAreas(&page->store, page->frame->style.link.Get(), painter, &page->linkAreas, &tables))
+    return false;
   page->linkAreasBuilt = true;
   return true;
 }

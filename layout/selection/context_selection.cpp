@@ -32,13 +32,17 @@ bool LayoutContext::RebuildHighlight(bool redraw) {
   // The highlight is drawn over what the renderer painted; an unpainted
   // page has no positions to walk.
   if (!page->painted) return false;
-  return page->highlight.Rebuild(*BoundSelection(page), redraw ? font_.surface : nullptr);
+  WideTables& tables = Tables();
+  tables.Bind(&page->frame->tableScrolls);
+  return page->highlight.Rebuild(*BoundSelection(page), redraw ? font_.surface : nullptr, &tables);
 }
 
 bool LayoutContext::SelectAt(Point point, bool anchor) {
   LaidOutPage* page = ShownPage();
   if (page == nullptr || !page->painted) return false;
-  if (!::SelectAt(BoundSelection(page), point, anchor)) return false;
+  WideTables& tables = Tables();
+  tables.Bind(&page->frame->tableScrolls);
+  if (!::SelectAt(BoundSelection(page), point, anchor, &tables)) return false;
   RebuildHighlight(true);
   return true;
 }

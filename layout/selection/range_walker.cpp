@@ -10,6 +10,7 @@
 #include "layout/render/annotation_painter.h"
 #include "layout/render/page_renderer.h"
 #include "layout/selection/text_units.h"
+#include "layout/widetables/wide_tables.h"
 
 namespace {
 
@@ -37,12 +38,15 @@ class Stretch {
   void Widen(int32_t by) {
     if (hasSpan_) right_ += by;
   }
-  // The span of the line becomes a rectangle on it.
-  bool FlushLine(const Rect& line) {
+  // The span of the line becomes a rectangle on it, cut at the clip of a
+  // scrolled table.
+  bool FlushLine(const Rect& line, const Rect* clip) {
     if (!open_ || !hasSpan_) return true;
     hasSpan_ = false;
     if (right_ <= left_) return true;
-    const Rect rect{left_, line.y, right_ - left_, line.height};
+    Rect rect{left_, line.y, right_ - left_, line.height};
+    if (clip != nullptr && !Rect::Intersect(rect, *clip, &rect)) return true;
+    if (rect.width <= 0 || rect.height <= 0) return true;
     if (count_++ == 0) {
       first_ = rect;
       return true;
@@ -51,9 +55,9 @@ class Stretch {
     return AppendRectToList(&rects_, rect);
   }
   // Ends the stretch: its area appended when it holds rectangles.
-  bool Close(const Rect& line, RangeVisitor* visitor, ShapeAreaArray* areas) {
+  bool Close(const Rect& line, const Rect* clip, RangeVisitor* visitor, ShapeAreaArray* areas) {
     if (!open_) return true;
-    bool ok = FlushLine(line);
+    bool ok = FlushLine(line, clip);
     open_ = false;
     if (!ok || count_ == 0) {
       DeleteRectList(&rects_);
@@ -95,6 +99,37 @@ Rect LineBand(const LineRecord& line) {
 
 }  // namespace
 
+void TableShiftTracker::OnItem(const LayoutCursor& at) {
+  const uint32_t kind = at.KindAt();
+  if (kind == kTableItem) {
+    if (depth_++ != 0 || tables_ == nullptr) return;
+    const TableItem& table = *static_cast<const TableItem*>(at.store->fixed[kTableItem].At(at.index[kTableItem]));
+    const Rect box{table.placedX, table.placedY, table.width < table.spaceWidth ? table.width : table.spaceWidth,
+                   table.shownHeight};
+    const uint32_t position = at.store->PositionAt(at);
+    Rect viewport;
+    Point shift;
+    if (tables_->Find(position) != nullptr && tables_->GetTableOffset(box, position, &viewport, &shift)) {
+      shift_ = shift;
+      clip_ = viewport;
+      clipping_ = true;
+    }
+    return;
+  }
+  if (kind == kMarkItem && depth_ > 0 && (MarkAt(at)->code == kMarkTableEnd || MarkAt(at)->code == kMarkTextEnd)) {
+    if (--depth_ == 0) {
+      shift_ = Point{};
+      clipping_ = false;
+    }
+  }
+}
+
+bool TableShiftTracker::Place(const Rect& r, Rect* out) const {
+  *out = Move(r);
+  if (!clipping_) return true;
+  return Rect::Intersect(*out, clip_, out) && out->width > 0 && out->height > 0;
+}
+
 bool LinkAreaVisitor::OnItem(const LayoutCursor& at, bool* open) {
   *open = false;
   if (at.KindAt() == kStyleRunItem) runLink_.Assign(StyleRunAt(at)->link.Get());
@@ -118,16 +153,22 @@ void LinkAreaVisitor::FillArea(ShapeArea* area) {
 }
 
 bool WalkRange(LayoutItemStore* page, ShapeAreaArray* areas, RangeVisitor* visitor, const LayoutCursor& from,
-               const LayoutCursor& to, bool withObjects) {
+               const LayoutCursor& to, bool withObjects, WideTables* tables) {
   Stretch stretch;
   Rect line;
+  TableShiftTracker shift(tables);
+  Rect lineClip;
+  bool lineClipped = false;
   bool started = false;
   for (LayoutCursor at = LayoutCursor::Begin(page); !at.AtEnd(); at.Next()) {
     if (!CursorBefore(at, to)) break;
+    shift.OnItem(at);
     const uint32_t kind = at.KindAt();
     if (kind == kLineItem) {
-      if (!stretch.FlushLine(line)) return false;
-      line = LineBand(*LineAt(at));
+      if (!stretch.FlushLine(line, lineClipped ? &lineClip : nullptr)) return false;
+      line = shift.Move(LineBand(*LineAt(at)));
+      lineClipped = shift.Clip() != nullptr;
+      if (lineClipped) lineClip = *shift.Clip();
     }
     if (CursorBefore(at, from)) {
       // Before the range only the visitor's state moves on.
@@ -140,12 +181,14 @@ bool WalkRange(LayoutItemStore* page, ShapeAreaArray* areas, RangeVisitor* visit
       if (visitor->StartsAt(at)) stretch.Open();
     }
     bool open = false;
-    if (visitor->OnItem(at, &open) && !stretch.Close(line, visitor, areas)) return false;
+    if (visitor->OnItem(at, &open) && !stretch.Close(line, lineClipped ? &lineClip : nullptr, visitor, areas))
+      return false;
     if (open && !stretch.IsOpen()) stretch.Open();
     switch (kind) {
       case kTextItem: {
         const LayoutItem& item = *TextAt(at);
-        if (stretch.IsOpen()) stretch.Extend(item.layoutWords[0], item.layoutWords[0] + item.width);
+        const int32_t x = item.layoutWords[0] + shift.Shift().x;
+        if (stretch.IsOpen()) stretch.Extend(x, x + item.width);
         break;
       }
       case kMarkItem:
@@ -153,9 +196,12 @@ bool WalkRange(LayoutItemStore* page, ShapeAreaArray* areas, RangeVisitor* visit
         break;
       case kObjectItem: {
         const LayoutObject& object = *ObjectAt(at);
-        const Rect box{object.words[kObjectPlacedX], object.words[kObjectPlacedY], object.words[kObjectPlacedWidth],
-                       object.words[kObjectPlacedHeight]};
+        Rect box{object.words[kObjectPlacedX], object.words[kObjectPlacedY], object.words[kObjectPlacedWidth],
+                 object.words[kObjectPlacedHeight]};
+        // Floating objects are placed in the page, not in the table.
+        if (object.words[kObjectAlignment] != 1) box = shift.Move(box);
         if (withObjects && object.object && object.object->IsTappable()) {
+          if (shift.Clip() != nullptr && !Rect::Intersect(box, *shift.Clip(), &box)) break;
           ShapeArea* area = areas->AppendSlot();
           if (area == nullptr) return false;
           area->SetRectangle(box);
@@ -170,14 +216,33 @@ bool WalkRange(LayoutItemStore* page, ShapeAreaArray* areas, RangeVisitor* visit
         break;
     }
   }
-  return stretch.Close(line, visitor, areas);
+  return stretch.Close(line, lineClipped ? &lineClip : nullptr, visitor, areas);
 }
 
 bool BuildLinkAreas(LayoutItemStore* page, LinkAction* initialLink, AnnotationPainter* painter,
-                    ShapeAreaArray* areas) {
+                    ShapeAreaArray* areas, WideTables* tables) {
   areas->Clear();
+  // Each scrolled table's scroll marks first: select, left, right.
+  if (tables != nullptr) {
+    uint32_t depth = 0;
+    for (LayoutCursor at = LayoutCursor::Begin(page); !at.AtEnd(); at.Next()) {
+      if (at.KindAt() == kTableItem && depth++ == 0) {
+        const TableItem& table = *static_cast<const TableItem*>(page->fixed[kTableItem].At(at.index[kTableItem]));
+        const uint32_t position = page->PositionAt(at);
+        const Rect box{table.placedX, table.placedY,
+                       table.width < table.spaceWidth ? table.width : table.spaceWidth, table.shownHeight};
+        if (tables->Find(position) != nullptr && !tables->AddTableScrollAreas(areas, box, position)) {
+          areas->Clear();
+          return false;
+        }
+      } else if (at.KindAt() == kMarkItem && depth > 0 &&
+                 (MarkAt(at)->code == kMarkTableEnd || MarkAt(at)->code == kMarkTextEnd)) {
+        --depth;
+      }
+    }
+  }
   LinkAreaVisitor visitor(initialLink, painter);
-  if (WalkRange(page, areas, &visitor, LayoutCursor::Begin(page), LayoutCursor::End(page), true)) return true;
+  if (WalkRange(page, areas, &visitor, LayoutCursor::Begin(page), LayoutCursor::End(page), true, tables)) return true;
   areas->Clear();
   return false;
 }

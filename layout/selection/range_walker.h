@@ -16,6 +16,30 @@
 #include "layout/shapes/shape_area.h"
 
 class AnnotationPainter;
+class WideTables;
+
+// Follows the tables of a walk over a painted page: inside a table that
+// scrolls in its viewport the places the renderer wrote move by the
+// table's shift and are cut at the viewport. Without wide tables (null)
+// nothing moves.
+class TableShiftTracker {
+ public:
+  explicit TableShiftTracker(WideTables* tables) : tables_(tables) {}
+  // Called for every item of the walk, in order.
+  void OnItem(const LayoutCursor& at);
+  Point Shift() const { return shift_; }
+  const Rect* Clip() const { return clipping_ ? &clip_ : nullptr; }
+  Rect Move(const Rect& r) const { return Rect{r.x + shift_.x, r.y + shift_.y, r.width, r.height}; }
+  // Moved and cut at the viewport; false when nothing of it is visible.
+  bool Place(const Rect& r, Rect* out) const;
+
+ private:
+  WideTables* tables_;
+  uint32_t depth_ = 0;
+  Point shift_;
+  Rect clip_;
+  bool clipping_ = false;
+};
 
 class RangeVisitor {
  public:
@@ -71,14 +95,16 @@ class RangeAreaVisitor : public RangeVisitor {
 // Appends an area to `areas` for every stretch of [from, to) that holds
 // rectangles (or, with objects asked for, a tappable object's own area).
 // False when an area cannot be stored.
+// With wide tables (bound to the page's frame; may be null) the places
+// inside a scrolled table move with it.
 bool WalkRange(LayoutItemStore* page, ShapeAreaArray* areas, RangeVisitor* visitor, const LayoutCursor& from,
-               const LayoutCursor& to, bool withObjects);
+               const LayoutCursor& to, bool withObjects, WideTables* tables = nullptr);
 
 // The page's link areas, in page order (the painter, may be null, reset at
 // the page start with links made); false on lack of memory (the list
 // then empty).
 bool BuildLinkAreas(LayoutItemStore* page, LinkAction* initialLink, AnnotationPainter* painter,
-                    ShapeAreaArray* areas);
+                    ShapeAreaArray* areas, WideTables* tables = nullptr);
 
 // Appends an area over a note's mark whose action shows the note (the
 // command values 25 and 71 with the note's bookmark). False on lack of

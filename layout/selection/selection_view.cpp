@@ -14,23 +14,28 @@ bool EndsLine(const LayoutCursor& at) { return at.KindAt() == kLineItem; }
 
 }  // namespace
 
-bool SelectAt(PageSelection* selection, Point point, bool anchor) {
+bool SelectAt(PageSelection* selection, Point point, bool anchor, WideTables* tables) {
   LayoutItemStore* page = selection->Page();
   if (page == nullptr) return false;
+  TableShiftTracker shift(tables);
   for (LayoutCursor at = LayoutCursor::Begin(page); !at.AtEnd(); at.Next()) {
+    shift.OnItem(at);
     if (at.KindAt() != kLineItem) continue;
     const LineRecord& line = *LineAt(at);
-    const Rect band{line.x, line.y, line.leftIndent + line.width + line.rightIndent, line.height};
+    Rect band;
+    if (!shift.Place(Rect{line.x, line.y, line.leftIndent + line.width + line.rightIndent, line.height}, &band))
+      continue;
     if (!band.ContainsPoint(point)) continue;
     LayoutCursor last;
     bool found = false;
     for (LayoutCursor item = at; (item.Next(), !item.AtEnd() && !EndsLine(item));) {
       int32_t right = 0;
       if (item.KindAt() == kTextItem) {
-        right = TextAt(item)->layoutWords[0] + TextAt(item)->width;
+        right = TextAt(item)->layoutWords[0] + TextAt(item)->width + shift.Shift().x;
       } else if (item.KindAt() == kObjectItem) {
         const LayoutObject& object = *ObjectAt(item);
-        right = object.words[kObjectPlacedX] + object.words[kObjectPlacedWidth];
+        right = object.words[kObjectPlacedX] + object.words[kObjectPlacedWidth] +
+                (object.words[kObjectAlignment] != 1 ? shift.Shift().x : 0);
       } else {
         continue;
       }
@@ -44,14 +49,14 @@ bool SelectAt(PageSelection* selection, Point point, bool anchor) {
   return false;
 }
 
-bool SelectionHighlight::Rebuild(const PageSelection& selection, DrawingSurface* surface) {
+bool SelectionHighlight::Rebuild(const PageSelection& selection, DrawingSurface* surface, WideTables* tables) {
   ShapeArea fresh;
   LayoutCursor from, to;
   bool ok = true;
   if (selection.GetSelectionCursors(&from, &to)) {
     ShapeAreaArray areas;
     RangeAreaVisitor visitor;
-    ok = WalkRange(selection.Page(), &areas, &visitor, from, to, false);
+    ok = WalkRange(selection.Page(), &areas, &visitor, from, to, false, tables);
     // The area is used only when the walk gave exactly one.
     if (ok && areas.Count() == 1) fresh.MoveFrom(*areas.At(0));
   }

@@ -4,16 +4,15 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "layout/position/page_state_chunk.h"
 #include "layout/selection/range_walker.h"
 
 namespace {
 constexpr int32_t kMinimumMarkHeight = 6;
 }
 
-WideTables::WideTables() { states_.SetGeometry(sizeof(WideTableState), 3); }
+WideTables::WideTables() { own_.SetGeometry(3); }
 
-WideTables::~WideTables() { states_.Free(); }
+WideTables::~WideTables() = default;
 
 void WideTables::SetPictures(ScrollMarkPicture* tableMark, ScrollMarkPicture* left, ScrollMarkPicture* right) {
   tableMark_ = tableMark;
@@ -25,6 +24,17 @@ void WideTables::SetPageGeometry(int32_t leftMargin, int32_t rightMargin, int32_
   leftMargin_ = leftMargin;
   rightMargin_ = rightMargin;
   columns_ = columns;
+}
+
+Size InlineObjectMark::GetSize() const {
+  Size size;
+  bool scalable = false, second = false;
+  if (object_ == nullptr || !object_->QueryPlacement(&size, &scalable, &second)) return Size{};
+  return size;
+}
+
+void InlineObjectMark::Draw(DrawingSurface* surface, const Rect& rect) {
+  if (object_ != nullptr) object_->Draw(surface, rect, nullptr);
 }
 
 bool WideTables::HasPictures() const { return tableMark_ != nullptr && leftMark_ != nullptr && rightMark_ != nullptr; }
@@ -64,8 +74,8 @@ bool WideTables::GetTableScrollRects(const Rect& box, Rect* viewport, Rect* tabl
 bool WideTables::GetTableOffset(const Rect& box, uint32_t position, Rect* viewport, Point* offset) const {
   *offset = Point{};
   if (!GetTableViewport(box, viewport)) return false;
-  for (uint32_t i = 0; i < states_.count; ++i) {
-    const WideTableState& state = *static_cast<const WideTableState*>(states_.At(i));
+  for (uint32_t i = 0; i < states_->count; ++i) {
+    const WideTableState& state = *states_->At(i);
     if (state.position != position) continue;
     const Point change = ClampScroll(state, Point{}, false);
     *offset = Point{viewport->x - box.x - (state.offsetX + change.x), viewport->y - box.y - (state.offsetY + change.y)};
@@ -78,7 +88,7 @@ bool WideTables::GetTableOffset(const Rect& box, uint32_t position, Rect* viewpo
 // ---- States
 
 WideTableState* WideTables::Find(uint32_t position) {
-  for (uint32_t i = 0; i < states_.count; ++i) {
+  for (uint32_t i = 0; i < states_->count; ++i) {
     if (At(i)->position == position) return At(i);
   }
   return nullptr;
@@ -89,11 +99,10 @@ WideTableState* WideTables::NoteTable(uint32_t position, const Rect& box, int32_
   if (!HasPictures() || !Scrolls(fullWidth, fullHeight, box)) return nullptr;
   WideTableState* state = Find(position);
   if (state == nullptr) {
-    WideTableState fresh;
-    fresh.position = position;
-    int32_t index = states_.Append(&fresh);
-    if (index < 0) return nullptr;
-    state = At(static_cast<uint32_t>(index));
+    state = states_->AppendSlot();
+    if (state == nullptr) return nullptr;
+    *state = WideTableState{};
+    state->position = position;
   }
   state->box = box;
   state->background = background;
@@ -108,37 +117,7 @@ void WideTables::UpdateTableExtent(WideTableState* state, Point maximum, bool ke
   state->maxY = keepLarger ? std::max(state->maxY, maximum.y) : maximum.y;
 }
 
-void WideTables::Clear() { states_.Clear(); }
-
-bool WideTables::SaveOffsets(TableScrollList* out) const {
-  out->Clear();
-  for (uint32_t i = 0; i < states_.count; ++i) {
-    const WideTableState& state = *static_cast<const WideTableState*>(states_.At(i));
-    if (!out->Append(SavedTableScroll{state.position, state.offsetX, state.offsetY})) return false;
-  }
-  return true;
-}
-
-void WideTables::RestoreOffsets(const TableScrollList& saved) {
-  if (!HasPictures()) return;
-  for (uint32_t i = 0; i < saved.Count(); ++i) {
-    const SavedTableScroll& record = saved.At(i);
-    WideTableState* state = Find(record.position);
-    if (state == nullptr) {
-      WideTableState fresh;
-      fresh.position = record.position;
-      // The maxima are not known until the table is painted: the offsets
-      // are kept as saved and clamped when they are used.
-      fresh.maxX = record.offsetX;
-      fresh.maxY = record.offsetY;
-      int32_t index = states_.Append(&fresh);
-      if (index < 0) return;
-      state = At(static_cast<uint32_t>(index));
-    }
-    state->offsetX = record.offsetX;
-    state->offsetY = record.offsetY;
-  }
-}
+void WideTables::Clear() { states_->Clear(); }
 
 // ---- Scrolling
 
@@ -151,7 +130,7 @@ Point WideTables::ClampScroll(const WideTableState& state, Point delta, bool fro
 }
 
 void WideTables::ResetTableScroll() {
-  for (uint32_t i = 0; i < states_.count; ++i) {
+  for (uint32_t i = 0; i < states_->count; ++i) {
     At(i)->dragBaseX = At(i)->offsetX;
     At(i)->dragBaseY = At(i)->offsetY;
   }
@@ -159,8 +138,8 @@ void WideTables::ResetTableScroll() {
 
 bool WideTables::FindTableAt(Point point, uint32_t* position) const {
   if (!HasPictures()) return false;
-  for (uint32_t i = 0; i < states_.count; ++i) {
-    const WideTableState& state = *static_cast<const WideTableState*>(states_.At(i));
+  for (uint32_t i = 0; i < states_->count; ++i) {
+    const WideTableState& state = *states_->At(i);
     Rect viewport;
     GetTableViewport(state.box, &viewport);
     if (!viewport.ContainsPoint(point)) continue;

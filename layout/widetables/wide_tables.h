@@ -15,13 +15,13 @@
 
 #include <cstdint>
 
-#include "foundation/containers/segmented_array.h"
+#include "foundation/containers/segmented_array_typed.h"
 #include "foundation/geometry/rect.h"
 #include "layout/drawing/color.h"
+#include "layout/pages/table_scroll_state.h"
 #include "layout/shapes/shape_area.h"
 
 class DrawingSurface;
-class TableScrollList;
 
 // A mark picture: answers its size and draws itself at a rectangle.
 class ScrollMarkPicture {
@@ -33,16 +33,20 @@ class ScrollMarkPicture {
   ~ScrollMarkPicture() = default;
 };
 
-// One wide table of the page.
-struct WideTableState {
-  uint8_t selected = 0;  // takes part in dragging and the scroll commands
-  uint32_t position = 0;  // the table item's text position: the key
-  int32_t dragBaseX = 0, dragBaseY = 0;
-  int32_t offsetX = 0, offsetY = 0;
-  int32_t maxX = 0, maxY = 0;  // content size minus viewport, from layout
-  Rect box;                    // where the page placed the table when painted
-  Color background{Color::kNoColor};
+// A mark picture that is an inline object (an icon of the program).
+class InlineObjectMark : public ScrollMarkPicture {
+ public:
+  void Set(InlineObject* object) { object_ = object; }
+  InlineObject* Object() const { return object_; }
+  Size GetSize() const override;
+  void Draw(DrawingSurface* surface, const Rect& rect) override;
+
+ private:
+  InlineObject* object_ = nullptr;  // not owned
 };
+
+// One wide table of the page: the page frame's scroll state of it.
+using WideTableState = TableScrollState;
 
 class WideTables {
  public:
@@ -76,19 +80,20 @@ class WideTables {
   bool GetTableOffset(const Rect& box, uint32_t position, Rect* viewport, Point* offset) const;
 
   // ---- States: one per wide table of the page, made the first time the
-  // table is painted; the page's states go when the page changes.
+  // table is painted. They live in the shown page's frame (Bind), so that
+  // they stay with the page and are saved with it; unbound, in a list of
+  // the object's own.
+  void Bind(TableScrollStates* states) { states_ = states != nullptr ? states : &own_; }
+  const TableScrollStates* States() const { return states_; }
   WideTableState* Find(uint32_t position);
   // The table's state, made when missing (null on lack of memory, or
   // when a picture is missing): records its box and maxima (painting).
   WideTableState* NoteTable(uint32_t position, const Rect& box, int32_t fullWidth, int32_t fullHeight,
                             Color background);
   static void UpdateTableExtent(WideTableState* state, Point maximum, bool keepLarger);
-  uint32_t Count() const { return states_.count; }
-  WideTableState* At(uint32_t i) { return static_cast<WideTableState*>(states_.At(i)); }
+  uint32_t Count() const { return states_->count; }
+  WideTableState* At(uint32_t i) { return states_->At(i); }
   void Clear();
-  // The offsets saved with the reading position, and back.
-  bool SaveOffsets(TableScrollList* out) const;
-  void RestoreOffsets(const TableScrollList& saved);
 
   // ---- Scrolling.
   static Point ClampScroll(const WideTableState& state, Point delta, bool fromBase);
@@ -134,5 +139,6 @@ class WideTables {
   int32_t rightMargin_ = 0;
   int32_t columns_ = 1;
   Color pageBackground_ = Color::FromRgb(255, 255, 255);
-  SegmentedArray states_;
+  TableScrollStates own_;
+  TableScrollStates* states_ = &own_;
 };

@@ -58,10 +58,10 @@ void WideTables::DrawSelectionFrame(DrawingSurface* surface, const WideTableStat
 }
 
 void WideTables::ToggleTableSelection(int64_t position, DrawingSurface* surface) {
-  if (states_.count == 0) return;
+  if (states_->count == 0) return;
   const uint8_t all = At(0)->selected ? 0 : 1;
   if (surface != nullptr) surface->BeginDraw(false);
-  for (uint32_t i = 0; i < states_.count; ++i) {
+  for (uint32_t i = 0; i < states_->count; ++i) {
     WideTableState* state = At(i);
     uint8_t wanted = state->selected;
     if (position < 0) {
@@ -81,14 +81,14 @@ bool WideTables::ScrollTables(Point delta, bool live, Rect* out, int64_t which, 
   if (!HasPictures()) return false;
   if (which == kSelectedOrAll) {
     which = kAllSelected - 1;  // all tables, unless one is selected
-    for (uint32_t i = 0; i < states_.count; ++i) {
+    for (uint32_t i = 0; i < states_->count; ++i) {
       if (At(i)->selected) which = kAllSelected;
     }
   }
   bool changed = false;
   const bool drawing = live && surface != nullptr;
   if (drawing) surface->BeginDraw(false);
-  for (uint32_t i = 0; i < states_.count; ++i) {
+  for (uint32_t i = 0; i < states_->count; ++i) {
     WideTableState* state = At(i);
     const bool concerned = which == kAllSelected ? state->selected != 0
                            : which < kAllSelected ? true

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "browser/addresses/location.h"
 #include "foundation/language/localized_strings.h"
 
 namespace {
@@ -151,4 +152,21 @@ void FakeViewApplication::ResumeAudio() { Record("resume", -1, 0, 0, SharedWideS
 bool FakeViewApplication::OpenInWordProcessor(const SharedWideString& program, const SharedWideString&) {
   Record("program", -1, 0, 0, program);
   return answer;
+}
+
+bool FakeViewApplication::ShowFormattedMessage(int32_t captionId, uint32_t stringId, int32_t kind,
+                                               const SharedWideString& argument) {
+  return ShowFormattedMessage(captionId, stringId, kind, &argument, 1);
+}
+
+void FakeViewApplication::ShowWaitMessage(uint32_t stringId) {
+  Record("wait", -1, 0, static_cast<int32_t>(stringId), SharedWideString());
+}
+
+void FakeViewApplication::CloseWaitMessage() { Record("wait-end", -1, 0, 0, SharedWideString()); }
+
+void FakeViewApplication::OpenUrl(const Location& location) {
+  SharedWideString text;
+  Location::GetText(location, &text);
+  Record("open", -1, 0, 0, text);
 }

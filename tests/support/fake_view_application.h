@@ -17,6 +17,7 @@
 #include "browser/host/view_application.h"
 #include "browser/host/view_environment.h"
 #include "browser/host/view_preferences.h"
+#include "storage/documents/document_host.h"
 
 class FakeViewEnvironment : public ViewEnvironment {
  public:
@@ -85,7 +86,9 @@ class FakeViewPreferences : public ViewPreferences {
   uint32_t* LastQueryCodePage() override { return &lastQueryCodePage; }
 };
 
-class FakeViewApplication : public ViewApplication {
+// Also the application side of the loader's DocumentHost, so that the
+// loader's messages and the view's land in one list.
+class FakeViewApplication : public ViewApplication, public DocumentHostApplication {
  public:
   struct Event {
     std::string what;   // "message", "execute", "post", "library", "annotations", "progress", "shown", ...
@@ -131,6 +134,12 @@ class FakeViewApplication : public ViewApplication {
   void ResumeAudio() override;
   bool OpenInWordProcessor(const SharedWideString& program, const SharedWideString& text) override;
   ViewEnvironment* GetEnvironment() override { return environment_; }
+  // DocumentHostApplication.
+  bool ShowFormattedMessage(int32_t captionId, uint32_t stringId, int32_t kind,
+                            const SharedWideString& argument) override;
+  void ShowWaitMessage(uint32_t stringId) override;
+  void CloseWaitMessage() override;
+  void OpenUrl(const Location& location) override;
 
  private:
   void Record(const char* what, int32_t caption, int32_t kind, int32_t number, const SharedWideString& text);

@@ -240,7 +240,7 @@ TEST(BookSource, ParserAndLayoutContextOfAMarkupBook) {
   source->DestroyParser(parser, nullptr);
 }
 
-TEST(BookSource, InternalPagesAllowNoFormsAndPlainBooksHaveNoParserYet) {
+TEST(BookSource, InternalPagesAndPlainBooksAllowNoForms) {
   testbuild::BookRecipe recipe;
   recipe.text = testbuild::EncodeBookText("<p>x</p>", 1252);
   recipe.bookType = 800;
@@ -255,9 +255,10 @@ TEST(BookSource, InternalPagesAllowNoFormsAndPlainBooksHaveNoParserYet) {
   plain.text = Bytes("Plain text.\n");
   DocumentSourcePtr palmDoc;
   ASSERT_EQ(OpenBookSource(testbuild::BuildPalmDoc(plain).Bytes(), &palmDoc, u"\\plain.pdb"), 0);
-  EXPECT_FALSE(palmDoc->CreateParser(&parser, &layout, 0));
-  EXPECT_EQ(parser, nullptr);
-  EXPECT_EQ(layout, nullptr);
+  ASSERT_TRUE(palmDoc->CreateParser(&parser, &layout, 0)) << "read by the plain-text reader";
+  EXPECT_NE(parser, nullptr);
+  EXPECT_FALSE(static_cast<BookLayoutContext*>(layout)->FormsAllowed());
+  palmDoc->DestroyParser(parser, layout);
   TextSearcher* searcher = palmDoc->CreateTextSearch();
   EXPECT_NE(searcher, nullptr);
   delete searcher;

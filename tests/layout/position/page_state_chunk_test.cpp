@@ -35,13 +35,12 @@ struct Loaded {
 
 Loaded Load(ByteStream& stream, uint32_t stamp = kStamp) {
   PageFrame frame;
-  TableScrollList scrolls;
   DefaultStyle defaults;
   ElementStyle base;
   Loaded out;
-  out.ok = LoadPageChunk(&frame, &scrolls, &stream, defaults, base, stamp, &out.noState);
+  out.ok = LoadPageChunk(&frame, &stream, defaults, base, stamp, &out.noState);
   out.link = frame.linkIndex;
-  out.scrolls = scrolls.Count();
+  out.scrolls = frame.tableScrolls.count;
   out.left = stream.Remaining();
   return out;
 }
@@ -53,29 +52,37 @@ TEST(PageStateChunk, RoundTrip) {
   frame.linkIndex = 3;
   const uint8_t state[] = {1, 2, 3, 4, 5};
   ASSERT_TRUE(frame.parserState.WriteBytes(state, sizeof(state)));
-  TableScrollList scrolls;
-  ASSERT_TRUE(scrolls.Append(SavedTableScroll{77, 5, -6}));
-  ASSERT_TRUE(scrolls.Append(SavedTableScroll{99, 0, 12}));
+  TableScrollState* first = frame.EnsureTableScroll(77);
+  ASSERT_NE(first, nullptr);
+  first->offsetX = 5;
+  first->offsetY = -6;
+  first->selected = 1;  // not saved
+  TableScrollState* second = frame.EnsureTableScroll(99);
+  ASSERT_NE(second, nullptr);
+  second->offsetY = 12;
   ByteStream stream;
-  ASSERT_TRUE(SavePageChunk(frame, &scrolls, kStamp, false, &stream));
+  ASSERT_TRUE(SavePageChunk(frame, kStamp, false, &stream));
   PageFrame back;
-  TableScrollList backScrolls;
   DefaultStyle defaults;
   ElementStyle base;
   bool noState = true;
-  ASSERT_TRUE(LoadPageChunk(&back, &backScrolls, &stream, defaults, base, kStamp, &noState));
+  ASSERT_TRUE(LoadPageChunk(&back, &stream, defaults, base, kStamp, &noState));
   EXPECT_FALSE(noState);
   EXPECT_EQ(back.linkIndex, 3);
-  ASSERT_EQ(backScrolls.Count(), 2u);
-  EXPECT_EQ(backScrolls.At(0).position, 77u);
-  EXPECT_EQ(backScrolls.At(0).offsetY, -6);
-  EXPECT_EQ(backScrolls.At(1).offsetY, 12);
+  ASSERT_EQ(back.tableScrolls.count, 2u);
+  EXPECT_EQ(back.tableScrolls.At(0)->position, 77u);
+  EXPECT_EQ(back.tableScrolls.At(0)->offsetX, 5);
+  EXPECT_EQ(back.tableScrolls.At(0)->offsetY, -6);
+  EXPECT_EQ(back.tableScrolls.At(0)->selected, 0);
+  EXPECT_EQ(back.tableScrolls.At(1)->offsetY, 12);
+  // The drag starts from the restored offsets.
+  EXPECT_EQ(back.tableScrolls.At(0)->dragBaseX, 5);
   EXPECT_EQ(back.parserState.Size(), sizeof(state));
   EXPECT_EQ(stream.Remaining(), 0u);
 
   // A plain document's chunk carries no stream state.
   ByteStream plain;
-  ASSERT_TRUE(SavePageChunk(frame, nullptr, kStamp, true, &plain));
+  ASSERT_TRUE(SavePageChunk(frame, kStamp, true, &plain));
   const Loaded loaded = Load(plain);
   EXPECT_TRUE(loaded.ok);
   EXPECT_TRUE(loaded.noState);

@@ -100,5 +100,34 @@ TEST_F(ReadingPositionTest, PlainDocumentIsFoundFromItsStart) {
   EXPECT_EQ(PageText(), shown);
 }
 
+// The offsets of a scrolled wide table are the page frame's: saved with
+// the reading position and scrolled again when the page comes back.
+TEST_F(ReadingPositionTest, WideTableOffsetsComeBackWithThePage) {
+  for (int pages : {0, 1}) {
+    std::string before;
+    for (int i = 0; i < pages * 60; ++i) before += "<p>line " + std::to_string(i) + "</p>";
+    Close();  // the parser gives its blocks back to the old document first
+    ASSERT_TRUE(OpenMarkup("<html><body>" + before +
+                           "<table><tr><td>a</td><td width=600>wide</td></tr></table><p>after</p></body></html>"));
+    for (int i = 0; i < 8 && context->Tables().Count() == 0; ++i) {
+      ASSERT_TRUE(context->PaintCurrentPage(0));
+      if (context->Tables().Count() == 0) ASSERT_TRUE(context->StepPage(context->GetCurrentPosition(), kStepPage));
+    }
+    ASSERT_TRUE(context->PaintCurrentPage(0));
+    ASSERT_EQ(context->Tables().Count(), 1u) << pages;
+    context->ResetTableScroll();
+    ASSERT_TRUE(context->ScrollTables(Point{30, 0}, false, nullptr, WideTables::kSelectedOrAll));
+    LayoutPosition position;
+    ByteStream chunk;
+    ASSERT_TRUE(context->SaveState(&position, &chunk));
+    ASSERT_TRUE(OpenAgain());
+    chunk.readPos = 0;
+    ASSERT_TRUE(context->RestoreState(position, &chunk));
+    ASSERT_TRUE(context->PaintCurrentPage(0));
+    ASSERT_EQ(context->Tables().Count(), 1u) << pages;
+    EXPECT_EQ(context->Tables().At(0)->offsetX, 30) << pages;
+  }
+}
+
 }  // namespace
 }  // namespace pagertest

@@ -187,9 +187,42 @@ TEST_F(PageRendererTest, TableBordersAndClipping) {
   for (LayoutCursor at = LayoutCursor::Begin(&page->store); !at.AtEnd(); at.Next())
     if (at.KindAt() == kTableItem) table = *static_cast<TableItem*>(page->store.fixed[kTableItem].At(0));
   ASSERT_GT(table.width, table.spaceWidth);
-  // The border's top-left corner is drawn; nothing right of the column.
-  EXPECT_TRUE(IsDark(Pixel(table.x, table.y)));
-  for (int y = table.y; y < table.y + table.height; ++y) EXPECT_EQ(Pixel(235, y), kWhite) << y;
+  // With the mark pictures the table scrolls: drawn in its viewport, the
+  // table mark left of it, the right marks beside it, no left marks at
+  // offset 0.
+  WideTables& tables = context->Tables();
+  const Rect box{table.placedX, table.placedY, table.spaceWidth, table.shownHeight};
+  Rect viewport, mark, left, right;
+  ASSERT_TRUE(tables.GetTableScrollRects(box, &viewport, &mark, &left, &right));
+  EXPECT_TRUE(IsDark(Pixel(viewport.x, table.y)));
+  // The marks are the program's coloured icons; the text is grey.
+  auto inked = [&](const Rect& r) {
+    for (int y = r.y; y < r.y + r.height; ++y)
+      for (int x = r.x; x < r.x + r.width; ++x) {
+        const uint32_t p = Pixel(x, y);
+        if ((p >> 16) != ((p >> 8) & 0xFF) || ((p >> 8) & 0xFF) != (p & 0xFF)) return true;
+      }
+    return false;
+  };
+  EXPECT_TRUE(inked(mark));
+  EXPECT_TRUE(inked(right));
+  EXPECT_FALSE(inked(left));
+  // Nothing of the table beyond the right marks.
+  const int middle = table.y + table.shownHeight / 2;
+  for (int x = right.x + right.width; x < 240; ++x) EXPECT_EQ(Pixel(x, middle), kWhite) << x;
+  // Scrolled (the offsets are the page frame's), the left marks show and
+  // the content moves left.
+  ASSERT_EQ(tables.Count(), 1u);
+  const int32_t wordBefore = Words()[1].x;
+  tables.ResetTableScroll();
+  ASSERT_TRUE(tables.ScrollTables(Point{40, 0}, false, nullptr, WideTables::kSelectedOrAll, nullptr));
+  EXPECT_EQ(context->CurrentFrame()->tableScrolls.At(0)->offsetX, 40);
+  ASSERT_TRUE(renderer->PaintCurrentPage(0));
+  EXPECT_TRUE(inked(left));
+  EXPECT_EQ(Words()[1].x, wordBefore);  // the items keep the table's own places
+  bool movedLeft = false;
+  for (int x = viewport.x + 1; x < viewport.x + 30; ++x) movedLeft = movedLeft || IsDark(Pixel(x, middle));
+  EXPECT_FALSE(movedLeft) << "the cell 'a' is scrolled out of the viewport";
 }
 
 TEST_F(PageRendererTest, AnObjectNotReadyIsDrawnLater) {

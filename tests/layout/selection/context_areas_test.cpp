@@ -230,5 +230,49 @@ TEST_F(ContextAreasTest, CaretKeysSelectWordByWord) {
   EXPECT_EQ(Text(word), u"alpha beta gamma");
 }
 
+// A link inside a wide table moves with the table's scroll: its area, the
+// word under the stylus and the scroll marks' script areas.
+TEST_F(ContextAreasTest, ScrolledTablesMoveTheirAreasAndWords) {
+  ASSERT_TRUE(OpenAndPaint(
+      "<table><tr><td>left</td><td width=500><a href=\"t\">inside</a> words</td></tr></table><p>after</p>"));
+  ASSERT_TRUE(context->HasScrollMarkPictures());
+  ASSERT_EQ(context->Tables().Count(), 1u);
+  ShapeAreaArray* areas = nullptr;
+  ASSERT_TRUE(context->GetLinkAreas(&areas));
+  // The table mark, the left and the right marks, then the link.
+  ASSERT_EQ(areas->Count(), 4u);
+  EXPECT_EQ(Text(areas->At(0)->link->target).rfind(u"move_table(", 0), 0u);
+  EXPECT_EQ(Text(areas->At(2)->link->target).find(u",40)"), Text(areas->At(2)->link->target).size() - 4);
+  Rect before;
+  areas->At(3)->GetBoundingBox(&before);
+
+  context->ResetTableScroll();
+  ASSERT_TRUE(context->ScrollTables(Point{20, 0}, false, nullptr, WideTables::kSelectedOrAll));
+  context->ClearHighlight();
+  EXPECT_EQ(context->LinkAreaCount(), 0);
+  ASSERT_TRUE(context->PaintCurrentPage(0));
+  ASSERT_TRUE(context->GetLinkAreas(&areas));
+  ASSERT_EQ(areas->Count(), 4u);
+  Rect after;
+  areas->At(3)->GetBoundingBox(&after);
+  Rect viewport;
+  ASSERT_TRUE(context->Tables().GetTableViewport(context->Tables().At(0)->box, &viewport));
+  // Moved left by the scroll, cut at the viewport.
+  EXPECT_EQ(after.x + after.width, before.x + before.width - 20);
+  EXPECT_GE(after.x, viewport.x);
+  // The word under the stylus is found where the table shows it.
+  const Rect inside = WordBox(u"inside");
+  ASSERT_TRUE(context->SelectAt(Point{inside.x + inside.width - 20 - 2, inside.y + 2}, true));
+  ASSERT_TRUE(context->SelectAt(Point{inside.x + inside.width - 20 - 2, inside.y + 2}, false));
+  SharedWideString text;
+  uint16_t language = 0;
+  ASSERT_TRUE(context->GetSelectedText(&text, &language));
+  EXPECT_EQ(Text(text), u"inside");
+  uint32_t position = 0;
+  EXPECT_FALSE(context->FindTableAt(Point{viewport.x + 2, viewport.y + 2}, &position));  // not selected
+  context->ToggleTableSelection(-1);
+  EXPECT_TRUE(context->FindTableAt(Point{viewport.x + 2, viewport.y + 2}, &position));
+}
+
 }  // namespace
 }  // namespace pagertest

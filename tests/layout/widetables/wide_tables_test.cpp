@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "layout/position/page_state_chunk.h"
+#include "layout/pages/page_frame.h"
 #include "layout/widetables/wide_tables.h"
 #include "tests/layout/drawing/surface_fixture.h"
 
@@ -235,27 +235,34 @@ TEST_F(WideTablesTest, WithoutEveryPictureNoTableScrolls) {
     uint32_t position = 0;
     EXPECT_FALSE(plain.FindTableAt(Point{30, 60}, &position));
     EXPECT_FALSE(plain.ScrollTables(Point{40, 0}, false, nullptr, WideTables::kSelectedOrAll, nullptr));
-    TableScrollList saved;
-    saved.Append(SavedTableScroll{77, 30, 0});
-    plain.RestoreOffsets(saved);
     EXPECT_EQ(plain.Count(), 0u);
   }
 }
 
-TEST_F(WideTablesTest, OffsetsSavedAndRestored) {
-  AddWide(77)->offsetX = 30;
-  TableScrollList saved;
-  ASSERT_TRUE(tables.SaveOffsets(&saved));
-  ASSERT_EQ(saved.Count(), 1u);
+// The states are the page frame's: bound to its list, the tables scroll
+// what the frame keeps (and saves), and a restored offset is kept when the
+// table is painted again.
+TEST_F(WideTablesTest, StatesLiveInThePageFrame) {
+  PageFrame frame;
+  TableScrollState* saved = frame.EnsureTableScroll(77);
+  ASSERT_NE(saved, nullptr);
+  saved->offsetX = saved->maxX = 30;
   WideTables again;
   again.SetPictures(&tableMark, &left, &right);
   again.SetPageGeometry(4, 4, 1);
-  again.RestoreOffsets(saved);
-  ASSERT_NE(again.Find(77), nullptr);
+  again.Bind(&frame.tableScrolls);
+  ASSERT_EQ(again.Find(77), saved);
   // Painting gives the real maxima and keeps the offset.
   WideTableState* state = again.NoteTable(77, Rect{10, 50, 200, 100}, 400, 100, Color{Color::kNoColor});
+  EXPECT_EQ(state, saved);
   EXPECT_EQ(state->offsetX, 30);
   EXPECT_EQ(state->maxX, 216);
+  again.ResetTableScroll();
+  ASSERT_TRUE(again.ScrollTables(Point{10, 0}, false, nullptr, WideTables::kSelectedOrAll, nullptr));
+  EXPECT_EQ(frame.FindTableScroll(77)->offsetX, 40);
+  // Unbound, the object keeps states of its own.
+  again.Bind(nullptr);
+  EXPECT_EQ(again.Find(77), nullptr);
 }
 
 TEST_F(WideTablesTest, ScrollScripts) {
