@@ -4,7 +4,9 @@
 #include <new>
 
 #include "app/controller/application_controller.h"
+#include "app/controller/sound_player.h"
 #include "app/frame/document_frame_view.h"
+#include "audio/player/audio_player.h"
 #include "browser/loader/document_loader.h"
 #include "storage/documents/document_host.h"
 
@@ -29,12 +31,29 @@ FrameView* ReaderWindowSet::MakeView() {
   if (view == nullptr) return nullptr;
   soundOpener_ = new (std::nothrow) LoaderSoundOpener(loader_);
   controller()->SetSoundOpener(soundOpener_);
+  player_ = new (std::nothrow) AudioPlayer;
+  if (player_ != nullptr) sound_ = new (std::nothrow) AudioPlayerSound(player_, nullptr);
+  if (sound_ != nullptr) {
+    player_->SetListener(controller());
+    controller()->SetSoundPlayer(sound_);
+  }
   host_->SetApplication(view->applicationLink());
   loader_->Bind(host_, view->viewEnvironment(), catalogue(), ScriptPageServices{});
   return view;
 }
 
 void ReaderWindowSet::DeleteView(FrameView* view) {
+  // The player stops first: no event of the wave driver's thread reaches
+  // the controller after this.
+  if (controller() != nullptr) controller()->SetSoundPlayer(nullptr);
+  if (player_ != nullptr) {
+    player_->ClearTrackList(true);
+    player_->SetListener(nullptr);
+  }
+  delete sound_;
+  sound_ = nullptr;
+  delete player_;
+  player_ = nullptr;
   // Documents closing with the view still reach the loader's host: it
   // forgets the application before the links go.
   auto* frameView = static_cast<DocumentFrameView*>(view);

@@ -1,13 +1,15 @@
 // The program's window set: the stand-in set's environment, settings file,
 // preferences, controller and catalogue, with the browser's document
 // loader and a document view as the main frame's view, so that the window
-// opens and shows books. The browser's own window set (frames, the browser
+// opens and shows books, and the device's audio player for the sound list. The browser's own window set (frames, the browser
 // view) takes its place when it exists.
 #pragma once
 
 #include "app/controller/sound_list.h"
 #include "app/frame/stand_in_window_set.h"
 
+class AudioPlayer;
+class AudioPlayerSound;
 class DocumentHost;
 class DocumentLoader;
 class DocumentFrameView;
@@ -18,6 +20,7 @@ class ReaderWindowSet final : public StandInWindowSet {
   ~ReaderWindowSet() override;
 
   DocumentLoader* loader() const { return loader_; }
+  AudioPlayer* player() const { return player_; }
 
  protected:
   FrameView* MakeView() override;
@@ -27,6 +30,10 @@ class ReaderWindowSet final : public StandInWindowSet {
   DocumentLoader* loader_ = nullptr;
   DocumentHost* host_ = nullptr;
   LoaderSoundOpener* soundOpener_ = nullptr;
+  // The device's audio player behind the controller's sound list; its
+  // events reach the controller's queue.
+  AudioPlayer* player_ = nullptr;
+  AudioPlayerSound* sound_ = nullptr;
 };
 
 FrameWindowSet* MakeReaderWindowSet();

@@ -9,7 +9,14 @@
 #include <string>
 #include <vector>
 
+#include <filesystem>
+
+#include "app/controller/application_controller.h"
 #include "app/frame/reader_window_set.h"
+#include "audio/player/audio_player.h"
+#include "browser/sources/ogg_audio_maker.h"
+#include "platform/files/file_hooks.h"
+#include "tests/support/audio_fixtures.h"
 #include "app/preferences/preferences.h"
 #include "app/window/app_window.h"
 #include "platform/controls/control_classes.h"
@@ -97,6 +104,14 @@ TEST(ReaderWindowSet, ABookOpensTurnsItsPageAndKeepsItsPlace) {
   devtest::PressKey(VK_NEXT);
   devtest::PumpMessages();
   EXPECT_NE(PagePixels(), first) << "Page Down shows the next page";
+
+  // A page's sound list plays through the device's player, its tracks
+  // opened by the loader next to the book.
+  InstallOggSourceMaker();
+  std::filesystem::copy_file(audiofix::Mono8k(), devtest::HostPath(u"\\eBooks") / "tone.ogg");
+  EXPECT_TRUE(frame->controller->PlaySoundList(SharedWideString(u"tone.ogg|Tone"), false));
+  ASSERT_NE(set.player(), nullptr);
+  EXPECT_EQ(set.player()->GetDuration(), 1) << "the first track is open, paused";
 
   SendMessageW(window, WM_CLOSE, 0, 0);
   devtest::PumpMessages();
