@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "browser/addresses/location.h"
+#include "browser/loader/cart_pages.h"
 #include "browser/loader/library_catalogue.h"
 #include "foundation/containers/segmented_array_typed.h"
 #include "script/pages/script_page_build.h"
@@ -20,6 +21,7 @@
 
 class Database;
 class DocumentHost;
+class GlobalSettingsFile;
 
 // What the loader needs of the application's folders.
 class LoaderEnvironment {
@@ -27,6 +29,9 @@ class LoaderEnvironment {
   // The folder of object databases (made when missing); false when it
   // cannot be had.
   virtual bool GetDatabaseFolder(SharedWideString* folder) = 0;
+  // The folder the generated side pages are written to; false when there
+  // is none.
+  virtual bool GetDataFolder(SharedWideString*) { return false; }
 
  protected:
   ~LoaderEnvironment() = default;
@@ -60,6 +65,9 @@ class DocumentLoader final : public DocumentSourceCache, public DocumentCloseLis
   // no script pages).
   bool Bind(DocumentHost* host, LoaderEnvironment* environment, LibraryCatalogue* catalogue,
             const ScriptPageServices& scripts);
+
+  // What cart pages need (any may be null: then no cart page loads).
+  void BindCartPages(OfflineFormLog* formLog, GlobalSettingsFile* settings, CartPageMaker* maker);
 
   Flags SetFlags(bool reportErrors, bool secondFlag);
   Flags RestoreFlags(Flags flags) { return SetFlags(flags.reportErrors, flags.secondFlag); }
@@ -124,6 +132,14 @@ class DocumentLoader final : public DocumentSourceCache, public DocumentCloseLis
   DocumentSource* LoadLocalFile(Location* location, bool* reported);
   DocumentSource* LoadPalmDatabase(Location* location, const SharedWideString& path, bool* reported);
   bool CommandPage(Url* url);
+  // "oeb:cart": the cart, or the interactions of its items, written as a
+  // generated book and opened.
+  DocumentSource* CartPage(const Url& url, bool* reported, int32_t depth);
+  DocumentSource* InteractionsPage(Cart* cart, InteractionPageWriter* writer, const SharedWideString& title,
+                                   bool* reported, int32_t depth);
+  // The written page opened as a book; null when nothing was written.
+  DocumentSource* OpenWrittenPage(InteractionPageWriter* writer);
+  void DeleteDataFolderPages();
   // Shows the message of a document error code (when reporting).
   void ReportError(int32_t code, bool* reported);
   bool Cache(DocumentSource* source, const Location& location);
@@ -142,6 +158,9 @@ class DocumentLoader final : public DocumentSourceCache, public DocumentCloseLis
   bool secondFlag_ = true;
   DocumentHost* host_ = nullptr;
   LoaderEnvironment* environment_ = nullptr;
+  OfflineFormLog* formLog_ = nullptr;
+  GlobalSettingsFile* settingsFile_ = nullptr;
+  CartPageMaker* cartMaker_ = nullptr;
   ScriptPageServices scripts_;
   SegmentedTypedArray<CacheEntry> cache_;  // not counted: a source leaves on its death
   LocationList recent_;

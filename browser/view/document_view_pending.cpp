@@ -114,63 +114,11 @@ int32_t DocumentView::FindInHistory(const Location&) { return -1; }
 
 bool DocumentView::CloseDocument() { return false; }
 
-bool DocumentView::OpenObjectFragment(const SharedWideString&, int32_t, const SharedWideString&, UIElement** element,
-                                      bool*) {
-  *element = nullptr;
-  return false;
-}
-
 void DocumentView::PassKeyToPageElement(int32_t) {}
 
 void DocumentView::AppendRequestText(const ScriptRequest& request, SharedWideString* text) {
   text->AppendUnsigned(request.methodAtom);
 }
-
-// ---- Requests, index queries, word lists, record sets.
-
-bool DocumentView::ExecuteRequest(const ScriptRequest&, bool, bool* repaint, bool* restorePosition, bool) {
-  if (repaint != nullptr) *repaint = false;
-  if (restorePosition != nullptr) *restorePosition = true;
-  return false;
-}
-
-PageElement* DocumentView::CreateIndexWidget(uint32_t, SharedWideString*, uint32_t, bool, const SharedWideString*,
-                                             uint32_t, uint32_t, const SharedWideString*, const SharedWideString*,
-                                             const SharedWideString*, const SharedWideString*, int32_t) {
-  return nullptr;
-}
-
-PageElement* DocumentView::OpenQueryResult(const SharedWideString&, const SharedWideString*, int32_t, int32_t,
-                                           SharedWideString*, const SharedWideString*, uint32_t) {
-  return nullptr;
-}
-
-PageElement* DocumentView::CreateSqlIndexWidget(IndexQueryResult*, const SharedWideString&, SharedWideString*,
-                                                int32_t, int32_t, const SharedWideString*, const SharedWideString*,
-                                                uint32_t) {
-  return nullptr;
-}
-
-PageElement* DocumentView::CreateWordListElement(int32_t, RecordSource*, SharedWideString*, uint32_t, int32_t,
-                                                 const RecordPosition&, const ViewLinkRequest*) {
-  return nullptr;
-}
-
-bool DocumentView::ApplySavedQuery(PageElement*, uint32_t, uint32_t) { return false; }
-
-bool DocumentView::IsWordListEmpty() { return false; }
-
-bool DocumentView::SetIndexQuery(const SharedWideString&) { return false; }
-
-RecordSource* DocumentView::OpenRecordSource(const SharedWideString&, int32_t) { return nullptr; }
-
-bool DocumentView::AddToWordList(const ScriptRequest&) { return false; }
-
-bool DocumentView::SetGlobalRecordSource(IndexTable*, const SharedWideString&) { return false; }
-
-bool DocumentView::InstallRecordSource(RecordSource*, const SharedWideString&) { return false; }
-
-void DocumentView::ClearGlobalRecordSet() {}
 
 // ---- Marks and links.
 

@@ -28,9 +28,9 @@ class DatabaseRecordSet : public ScriptObject, public RecordSource {
   // before the first row with one reference (the creator's).
   DatabaseRecordSet(Database* database, int32_t tableIndex);
 
-  void AddRef() { ++referenceCount_; }
+  void AddRef() override { ++referenceCount_; }
   // 1 when the record set was destroyed.
-  int32_t Release();
+  int32_t Release() override;
   int32_t ReferenceCount() const { return referenceCount_; }
 
   ObjectTable* GetTable() const;

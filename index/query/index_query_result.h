@@ -49,9 +49,9 @@ class IndexQueryResult : public RecordSource {
   IndexQueryResult();
 
   // ---- Counted references (one at construction).
-  void AddRef() { ++referenceCount_; }
+  void AddRef() override { ++referenceCount_; }
   // 1 when the result was destroyed.
-  int32_t Release();
+  int32_t Release() override;
   int32_t ReferenceCount() const { return referenceCount_; }
 
   // ---- Binding

@@ -49,9 +49,14 @@ struct RecordAttributes {
   void Clear() { *this = RecordAttributes(); }
 };
 
+// Sources are counted: whoever shows or walks one (a page element, a
+// script record set) holds a reference, and the last Release destroys it.
 class RecordSource {
  public:
   virtual ~RecordSource();
+  virtual void AddRef() = 0;
+  // 1 when the source was destroyed.
+  virtual int32_t Release() = 0;
   virtual RecordPosition Previous(RecordPosition position) = 0;
   virtual RecordPosition Next(RecordPosition position) = 0;
   // Text operations clear their output first and leave it empty when the

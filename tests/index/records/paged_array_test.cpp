@@ -84,6 +84,8 @@ TEST(PagedArray, SharedStreamsAreCountedAndReleased) {
 
 class EmptySource : public RecordSource {
  public:
+  void AddRef() override {}
+  int32_t Release() override { return 0; }
   RecordPosition Previous(RecordPosition p) override { return p; }
   RecordPosition Next(RecordPosition p) override { return p; }
   void GetText(RecordPosition, SharedWideString* text) override { text->Clear(); }
