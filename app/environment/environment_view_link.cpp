@@ -24,6 +24,11 @@ bool EnvironmentViewLink::GetDatabaseFolder(SharedWideString* folder) {
   return folder->AssignEncodedString(path);
 }
 
+bool EnvironmentViewLink::GetDataFolder(SharedWideString* folder) {
+  if (environment_ == nullptr || environment_->dataFolder().IsEmpty()) return false;
+  return folder->AssignEncodedString(environment_->dataFolder());
+}
+
 uint32_t EnvironmentViewLink::GetUiLanguage() {
   return environment_ != nullptr && environment_->GetUiLanguage() == kFrench ? kFrenchLocale : kEnglishLocale;
 }

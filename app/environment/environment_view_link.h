@@ -1,6 +1,6 @@
 // The application's environment as the document view asks for it
-// (ViewEnvironment): strings, the settings' defaults, the database folder
-// and the interface language as a locale identifier. Thin forwarders to
+// (ViewEnvironment; the loader's LoaderEnvironment): strings, the settings'
+// defaults, the database and data folders and the interface language as a locale identifier. Thin forwarders to
 // AppEnvironment, whose own members keep their names and constness.
 #pragma once
 
@@ -14,6 +14,8 @@ class EnvironmentViewLink final : public ViewEnvironment {
   void LoadString(SharedWideString* text, uint32_t stringId) override;
   int32_t GetDefaultSetting(int32_t key) override;
   bool GetDatabaseFolder(SharedWideString* folder) override;
+  // The program's data folder (where generated pages are written).
+  bool GetDataFolder(SharedWideString* folder) override;
   // 0x40C for French, else 0x409 (English).
   uint32_t GetUiLanguage() override;
   bool GetEnvironmentValue(const SharedWideString&, SharedWideString*) override { return false; }

@@ -35,12 +35,11 @@ bool IsDevicePath(const SharedWideString& text) { return text.length > 0 && text
 }  // namespace
 
 DocumentFrameView::DocumentFrameView(ApplicationController* controller, Preferences* preferences,
-                                     const AppEnvironment* environment, DocumentLoader* loader)
+                                     EnvironmentViewLink* environment, DocumentLoader* loader)
     : controller_(controller),
       preferences_(preferences),
-      environmentLink_(environment),
       preferencesLink_(preferences),
-      controllerLink_(controller, &environmentLink_),
+      controllerLink_(controller, environment),
       surface_(controller) {
   controllerLink_.SetDocumentView(&view_);
   view_.SetLoader(loader);

@@ -20,7 +20,8 @@ class DocumentLoader;
 
 class DocumentFrameView final : public FrameView {
  public:
-  DocumentFrameView(ApplicationController* controller, Preferences* preferences, const AppEnvironment* environment,
+  // The environment's link is the window set's: the loader holds it too.
+  DocumentFrameView(ApplicationController* controller, Preferences* preferences, EnvironmentViewLink* environment,
                     DocumentLoader* loader);
   ~DocumentFrameView();
   DocumentFrameView(const DocumentFrameView&) = delete;
@@ -29,7 +30,6 @@ class DocumentFrameView final : public FrameView {
   DocumentView& documentView() { return view_; }
   DrawingSurface& surface() { return surface_; }
   DisplayManager& displayManager() { return display_; }
-  ViewEnvironment* viewEnvironment() { return &environmentLink_; }
   // What the loader's documents reach the application through.
   DocumentHostApplication* applicationLink() { return &controllerLink_; }
 
@@ -95,7 +95,6 @@ class DocumentFrameView final : public FrameView {
 
   ApplicationController* controller_;
   Preferences* preferences_;
-  EnvironmentViewLink environmentLink_;
   PreferencesViewLink preferencesLink_;
   ControllerViewLink controllerLink_;
   DrawingSurface surface_;

@@ -5,6 +5,7 @@
 
 #include "app/controller/application_controller.h"
 #include "app/controller/sound_player.h"
+#include "app/environment/environment_view_link.h"
 #include "app/frame/document_frame_view.h"
 #include "audio/player/audio_player.h"
 #include "browser/loader/document_loader.h"
@@ -15,19 +16,26 @@ ReaderWindowSet::~ReaderWindowSet() {
   // no longer reach.
   DestroyMainFrame();
   Close();
+}
+
+void ReaderWindowSet::Close() {
   delete loader_;
   loader_ = nullptr;
   delete host_;
   host_ = nullptr;
+  delete environmentLink_;
+  environmentLink_ = nullptr;
+  StandInWindowSet::Close();
 }
 
 FrameView* ReaderWindowSet::MakeView() {
   if (loader_ == nullptr) {
+    environmentLink_ = new (std::nothrow) EnvironmentViewLink(environment());
     loader_ = new (std::nothrow) DocumentLoader;
     host_ = new (std::nothrow) DocumentHost;
-    if (loader_ == nullptr || host_ == nullptr) return nullptr;
+    if (environmentLink_ == nullptr || loader_ == nullptr || host_ == nullptr) return nullptr;
   }
-  auto* view = new (std::nothrow) DocumentFrameView(controller(), preferences(), environment(), loader_);
+  auto* view = new (std::nothrow) DocumentFrameView(controller(), preferences(), environmentLink_, loader_);
   if (view == nullptr) return nullptr;
   soundOpener_ = new (std::nothrow) LoaderSoundOpener(loader_);
   controller()->SetSoundOpener(soundOpener_);
@@ -38,7 +46,7 @@ FrameView* ReaderWindowSet::MakeView() {
     controller()->SetSoundPlayer(sound_);
   }
   host_->SetApplication(view->applicationLink());
-  loader_->Bind(host_, view->viewEnvironment(), catalogue(), ScriptPageServices{});
+  loader_->Bind(host_, environmentLink_, catalogue(), ScriptPageServices{});
   return view;
 }
 

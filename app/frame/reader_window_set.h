@@ -13,11 +13,15 @@ class AudioPlayerSound;
 class DocumentHost;
 class DocumentLoader;
 class DocumentFrameView;
+class EnvironmentViewLink;
 
 class ReaderWindowSet final : public StandInWindowSet {
  public:
   ReaderWindowSet() = default;
   ~ReaderWindowSet() override;
+
+  // The loader goes first: it still reaches the environment as it ends.
+  void Close() override;
 
   DocumentLoader* loader() const { return loader_; }
   AudioPlayer* player() const { return player_; }
@@ -27,6 +31,7 @@ class ReaderWindowSet final : public StandInWindowSet {
   void DeleteView(FrameView* view) override;
 
  private:
+  EnvironmentViewLink* environmentLink_ = nullptr;
   DocumentLoader* loader_ = nullptr;
   DocumentHost* host_ = nullptr;
   LoaderSoundOpener* soundOpener_ = nullptr;
