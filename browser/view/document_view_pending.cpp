@@ -171,16 +171,3 @@ bool DocumentView::CompleteSelectionRequest(bool, int32_t* resultMark) {
   return false;
 }
 
-// ---- Reading aloud.
-
-void DocumentView::SpeakText(const SharedWideString&) {}
-
-void DocumentView::SpeakPage(bool, uint32_t) {}
-
-void DocumentView::StopSpeech() {}
-
-void DocumentView::OnSpeechProgress(intptr_t) {}
-
-bool DocumentView::IsSpeaking() { return false; }
-
-void DocumentView::StopAndFreeSpeech() {}

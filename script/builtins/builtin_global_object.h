@@ -25,6 +25,7 @@ class ScriptGlobalObject : public ScriptDynamicObject {
     SetReadsWithoutEffects();
   }
   ~ScriptGlobalObject() override;
+  int32_t MadeMemberBase() const override { return kGlobalDynamicBase; }
 
   // The global names (kAtom_parseInt to kAtom_undefined, the URI coders) on the object itself become the
   // sub-code; any other name is looked up among (or, with create, added to)

@@ -1,37 +1,36 @@
-// The stack of suspended activations (see call_stack.h).
+// The stack of the activations of calls (see call_stack.h).
 #include "script/frames/call_stack.h"
 
 #include "script/values/script_status.h"
 
-int32_t* ScriptCallStack::Push(int32_t* status, ScriptActivation* activation) {
+ScriptActivation* ScriptCallStack::Enter(int32_t* status, ScriptValueStore* store) {
   if (depth_ >= kScriptMaxCallDepth) {
     *status = kScriptNoResources;
-    return status;
+    return nullptr;
   }
   if (depth_ >= activations_.capacity && !activations_.Reserve(depth_ + 1)) {
     *status = kScriptNoMemory;
-    return status;
+    return nullptr;
   }
-  // The block's slots stay constructed: a popped slot is a cleared
-  // activation, reused by the next push.
-  activations_.AtGrow(depth_)->MoveFrom(*activation);
+  // The block's places stay constructed: a place left is a cleared
+  // activation, reused by the next call.
+  ScriptActivation* place = activations_.AtGrow(depth_);
+  if (place->GetStore() != store) place->SetStore(store);
   ++depth_;
   *status = kScriptOk;
-  return status;
+  return place;
 }
 
-bool ScriptCallStack::Pop(ScriptActivation* activation) {
-  if (depth_ == 0) return false;
-  --depth_;
-  activation->MoveFrom(*activations_.At(depth_));
-  return true;
+void ScriptCallStack::Leave() {
+  if (depth_ == 0) return;
+  // Counted off first: what the clearing releases sees the stack as it is
+  // after the call.
+  ScriptActivation* top = activations_.At(--depth_);
+  top->Clear();
 }
 
 void ScriptCallStack::Clear() {
-  while (depth_ != 0) {
-    --depth_;
-    activations_.At(depth_)->Clear();
-  }
+  while (depth_ != 0) Leave();
   activations_.Free();
   activations_.SetGeometry(kBlockShift);
 }

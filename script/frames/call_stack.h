@@ -1,10 +1,13 @@
-// ScriptCallStack: the activations suspended by calls, the caller of the
-// running activation on top. A call moves the caller's activation here and
-// the callee's becomes current; the end of the callee moves the caller back.
+// ScriptCallStack: the activations of the calls under way, the innermost on
+// top. A call builds its callee's activation in a cleared place above the
+// caller's, which waits where it is; the end of the callee clears that place
+// again. Activations never move while they run, so a call costs no copies
+// of them.
 //
-// Activations are kept by value in blocks of four. The depth is capped at
-// kScriptMaxCallDepth suspended activations, so that runaway recursion in a
-// book's script ends with kScriptNoResources instead of eating the device's memory.
+// Activations are kept by value in blocks of four; a place once made stays
+// constructed (cleared) for the next call. The depth is capped at
+// kScriptMaxCallDepth, so that runaway recursion in a book's script ends with
+// kScriptNoResources instead of eating the device's memory.
 #pragma once
 
 #include <cstdint>
@@ -21,16 +24,18 @@ class ScriptCallStack {
   ScriptCallStack(const ScriptCallStack&) = delete;
   ScriptCallStack& operator=(const ScriptCallStack&) = delete;
 
+  // The activations on the stack.
   uint32_t Depth() const { return depth_; }
 
-  // Moves the activation onto the stack (it is left cleared). kScriptNoResources at
-  // the depth cap, 1 when the stack cannot grow; the activation is left as
-  // it was then.
-  int32_t* Push(int32_t* status, ScriptActivation* activation);
-  // Moves the top activation into *activation (released first); false when
-  // the stack is empty.
-  bool Pop(ScriptActivation* activation);
-  // Destroys every suspended activation, the top first.
+  // A cleared activation of the store on top of the others; null, with
+  // *status kScriptNoResources at the depth cap or kScriptNoMemory when the
+  // stack cannot grow.
+  ScriptActivation* Enter(int32_t* status, ScriptValueStore* store);
+  // Clears the top activation and takes it off; nothing on an empty stack.
+  void Leave();
+  // The top activation, null on an empty stack.
+  ScriptActivation* Top() const { return depth_ != 0 ? activations_.At(depth_ - 1) : nullptr; }
+  // Clears every activation, the top first, and frees the places.
   void Clear();
 
  private:

@@ -2,6 +2,8 @@
 // scope_chain.h).
 #include "script/frames/scope_chain.h"
 
+#include <typeinfo>
+
 #include "platform/memory/allocator.h"
 #include "script/bytecode/site_cache.h"
 #include "script/objects/dynamic_object.h"
@@ -90,6 +92,26 @@ int32_t* ScriptScopeChain::CopyFrom(int32_t* status, const ScriptScopeChain& oth
   for (uint32_t i = 0; i < other.count_; ++i) store_->CopyValue(other.scopes_[i], &scopes_[i]);
   count_ = other.count_;
   variableScope_ = other.variableScope_;
+  return status;
+}
+
+int32_t* ScriptScopeChain::CopyWithVariables(int32_t* status, const ScriptScopeChain& other,
+                                             ScriptValueHandle value) {
+  if (&other == this || ScriptHandleType(value) != kScriptTypeObject) {
+    *status = kScriptInvalidType;
+    return status;
+  }
+  if (count_ != 0 || scopes_ != inline_) Clear();
+  if (store_ == nullptr) store_ = other.store_;
+  if (store_ == nullptr || !Reserve(other.count_ + 1)) {
+    *status = kScriptNoMemory;
+    return status;
+  }
+  for (uint32_t i = 0; i < other.count_; ++i) store_->CopyValue(other.scopes_[i], &scopes_[i]);
+  store_->CopyValue(value, &scopes_[other.count_]);
+  count_ = other.count_ + 1;
+  variableScope_ = static_cast<int32_t>(other.count_);
+  *status = kScriptOk;
   return status;
 }
 
@@ -197,16 +219,30 @@ bool ScriptScopeChain::HitsCache(const ScriptSiteCacheEntry* entry, uint32_t sit
     return false;
   }
   // Compared without copying references: most often every scope walked is
-  // the very object recorded, its names unchanged.
+  // the very object recorded, its names unchanged, or another object of
+  // the same shared layout (the variables of another call of the same
+  // function), whose names are the very same at the same indexes.
+  // (A plain object is known by its type record's address, without the
+  // kind asked; only plain objects share layouts.)
+  ScriptObject* last = entry->ref.owner;
   for (uint32_t k = 0; k < entry->scopes; ++k) {
     ScriptObjectSlot* slot = store_->GetObjectSlot(scopes_[count_ - 1 - k]);
-    if (slot == nullptr || slot->ref.owner != entry->objects[k] || !slot->ref.IsSelf() ||
-        slot->ref.owner->GetKind() != kScriptObjectKindDynamic ||
-        static_cast<ScriptDynamicObject*>(slot->ref.owner)->NameStamp() != entry->stamps[k]) {
-      return false;
+    if (slot == nullptr || !slot->ref.IsSelf() || slot->ref.owner == nullptr) return false;
+    ScriptObject* owner = slot->ref.owner;
+    bool plain = &typeid(*owner) == &typeid(ScriptDynamicObject);
+    if (!plain && owner->GetKind() != kScriptObjectKindDynamic) return false;
+    auto* scope = static_cast<ScriptDynamicObject*>(owner);
+    if (scope->NameStamp() != entry->stamps[k]) return false;
+    if (scope != entry->objects[k]) {
+      if (!plain || !scope->KeepsSharedLayout()) return false;
+      if (k + 1 == entry->scopes) {
+        if (entry->foundPlain == 0) return false;
+        last = scope;
+      }
     }
   }
   *found = entry->ref;
+  found->owner = last;
   return true;
 }
 

@@ -46,6 +46,11 @@ class ScriptScopeChain {
   // onto itself does nothing. kScriptNoMemory without memory: the chain is then
   // empty.
   int32_t* CopyFrom(int32_t* status, const ScriptScopeChain& other);
+  // CopyFrom, then PushValue(value, true) in one pass: the chain of a call,
+  // the function's chain with the call's variables innermost. On failure
+  // the chain is empty.
+  int32_t* CopyWithVariables(int32_t* status, const ScriptScopeChain& other,
+                             ScriptValueHandle value);
   // Takes the other's scopes and marks over; the other is left empty.
   void MoveFrom(ScriptScopeChain& other);
   // Releases every scope.

@@ -120,10 +120,14 @@ namespace {
 int32_t* BindArgument(int32_t* status, ScriptValueStore* store, ScriptOperandStack* stack,
                       uint32_t argumentCount, uint32_t i, ScriptDynamicObject* variables,
                       int32_t index) {
-  ScriptValueHandle value = kScriptEmptyHandle;
   ScriptValueHandle argument = stack->Argument(argumentCount, i);
+  ScriptMemberRef ref{variables, index, 0, 1};
+  if (ScriptHandleType(argument) != kScriptTypeObject) {
+    // A value that is no object is its own value: bound as it is.
+    return variables->ScriptDynamicObject::SetMemberValue(status, ref, store, argument);
+  }
+  ScriptValueHandle value = kScriptEmptyHandle;
   if (*store->GetReferencedValue(status, argument, &value) == kScriptOk) {
-    ScriptMemberRef ref{variables, index, 0, 1};
     // A plain object: its own setter, without the virtual call.
     variables->ScriptDynamicObject::SetMemberValue(status, ref, store, value);
   }
@@ -162,8 +166,7 @@ int32_t* PrepareFunctionActivation(int32_t* status, CompiledScript* script,
       static_cast<ScriptDynamicObject*>(store->GetObjectSlot(activation)->ref.owner);
 
   callChain->SetStore(store);
-  if (*callChain->CopyFrom(status, chain) == kScriptOk &&
-      *callChain->PushValue(status, activation, true) == kScriptOk) {
+  if (*callChain->CopyWithVariables(status, chain, activation) == kScriptOk) {
     if (reused) {
       // The names are there, every value undefined: the same steps as
       // below without the names added again.

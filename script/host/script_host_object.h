@@ -37,6 +37,7 @@ class ScriptHostObject : public ScriptDynamicObject {
   ~ScriptHostObject() override;
 
   int32_t GetKind() override { return 2; }
+  int32_t MadeMemberBase() const override { return kHostDynamicBase; }
   int32_t* ResolveMember(int32_t* status, const ScriptNameToken& name, ScriptMemberRef* ref,
                          uint8_t create) override;
   int32_t* EnumerateMember(int32_t* status, int32_t index, ScriptMemberRef* ref,

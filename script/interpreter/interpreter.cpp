@@ -3,12 +3,16 @@
 #include "script/interpreter/interpreter.h"
 
 #include <cstring>
+#include <typeinfo>
 
 #include "script/bytecode/compiled_script.h"
 #include "script/bytecode/instruction_set.h"
+#include "script/builtins/builtin_global_object.h"
 #include "script/builtins/math_object.h"
+#include "script/bytecode/site_cache.h"
 #include "script/interpreter/interpreter_steps.h"
 #include "script/operators/operators.h"
+#include "script/objects/dynamic_object.h"
 #include "script/objects/script_object.h"
 #include "script/values/atoms.h"
 #include "script/values/script_status.h"
@@ -31,14 +35,14 @@ constexpr TextPiece kTypeofPieces[] = {{0, 9}, {9, 6}, {15, 7}, {22, 6}, {28, 6}
 // ---- The frame
 
 ScriptCallFrame::ScriptCallFrame(ScriptValueStore* s) : store(s), operands(s) {
-  current.SetStore(s);
+  outer.SetStore(s);
 }
 
 ScriptCallFrame::~ScriptCallFrame() {
   store->Release(&result);
   operands.Pop(nullptr, operands.Depth());
   calls.Clear();
-  current.Clear();
+  outer.Clear();
 }
 
 void ScriptCallFrame::Fail(int32_t status, const SharedWideString& detail) {
@@ -101,6 +105,13 @@ void PopIntoResult(ScriptCallFrame* frame) {
 void JumpIf(ScriptCallFrame* frame, bool when, uint32_t target) {
   ScriptValueHandle condition = kScriptEmptyHandle;
   if (!PopOne(frame, &condition)) return;
+  if (ScriptHandleType(condition) == kScriptTypeBoolean) {
+    // A comparison's answer, the usual condition: nothing to convert or release.
+    if ((ScriptHandleBoolean(condition) != 0) == when) {
+      frame->current->position = static_cast<int32_t>(target);
+    }
+    return;
+  }
   int32_t status = kScriptOk;
   uint8_t value = 0;
   frame->store->ToBoolean(&status, condition, &value);
@@ -109,7 +120,7 @@ void JumpIf(ScriptCallFrame* frame, bool when, uint32_t target) {
     frame->Fail(status);
     return;
   }
-  if ((value != 0) == when) frame->current.position = static_cast<int32_t>(target);
+  if ((value != 0) == when) frame->current->position = static_cast<int32_t>(target);
 }
 
 // PushNameString and PushAtom with their one operand word.
@@ -172,7 +183,7 @@ bool ExecuteInstruction(ScriptInterpreter* interpreter, ScriptCallFrame* frame, 
       break;
     case ScriptOpcode::PushString:
     case ScriptOpcode::PushNameString: {
-      const CompiledScript* script = frame->current.code;
+      const CompiledScript* script = frame->current->code;
       if (words[0] >= script->StringCount()) {
         frame->Fail(kScriptBadStringLiteral);
         return false;
@@ -184,7 +195,7 @@ bool ExecuteInstruction(ScriptInterpreter* interpreter, ScriptCallFrame* frame, 
       value = MakeScriptNameHandle(static_cast<int32_t>(words[0] & kScriptMaxSlotIndex));
       break;
     case ScriptOpcode::Jump:
-      frame->current.position = static_cast<int32_t>(words[0]);
+      frame->current->position = static_cast<int32_t>(words[0]);
       return false;
     case ScriptOpcode::JumpIfFalse:
       JumpIf(frame, false, words[0]);
@@ -193,7 +204,7 @@ bool ExecuteInstruction(ScriptInterpreter* interpreter, ScriptCallFrame* frame, 
       JumpIf(frame, true, words[0]);
       return false;
     case ScriptOpcode::Line:
-      frame->current.line = static_cast<int32_t>(words[0]);
+      frame->current->line = static_cast<int32_t>(words[0]);
       return false;
     default:
       frame->Fail(kScriptBadOpcode);
@@ -220,7 +231,7 @@ bool IsAtEnd(const ScriptActivation& activation) {
 // now as the loop would end them next, and so does the run; otherwise the
 // run is stopped.
 void StopUnlessOver(ScriptCallFrame* frame) {
-  while (!frame->Failed() && frame->ended == 0 && IsAtEnd(frame->current)) {
+  while (!frame->Failed() && frame->ended == 0 && IsAtEnd(*frame->current)) {
     bool ended = false;
     EndScriptFunction(frame, false, &ended);
   }
@@ -315,6 +326,65 @@ bool ReadAtOnce(const uint32_t* code, uint32_t next, uint32_t end) {
 // the push and the read.
 constexpr uint32_t kReadAtOnceReach = 4;
 
+// The most common variable read, done in place: the site's cache entry
+// holds (as ScriptScopeChain::HitsCache checks it) with scopes that are plain
+// objects, each the very object recorded or another of its shared layout
+// (the variables of another call of the same function), the last one being
+// a plain object or the global object holding a member that scripts made;
+// the member holds a value that is no member reference. The value read is
+// what the cache and ReadMemberAtOnce would give. False, with nothing done,
+// in any other case (the general way decides then).
+bool ReadCachedAtOnce(const ScriptCallFrame* frame, const ScriptSiteCacheEntry* entry,
+                      uint32_t site, ScriptValueHandle* value) {
+  const ScriptScopeChain& scopes = frame->current->scopes;
+  if (entry == nullptr || entry->position != site || entry->scopes == 0 ||
+      entry->scopes > scopes.Depth() || entry->ref.subCode != 0) {
+    return false;
+  }
+  ScriptValueStore* store = frame->store;
+  uint32_t last = entry->scopes - 1;
+  ScriptObject* owner = nullptr;
+  for (uint32_t k = 0; k <= last; ++k) {
+    ScriptObjectSlot* slot = store->GetObjectSlot(scopes.At(scopes.Depth() - 1 - k));
+    if (slot == nullptr || !slot->ref.IsSelf() || slot->ref.owner == nullptr) return false;
+    owner = slot->ref.owner;
+    const std::type_info* type = &typeid(*owner);
+    if (type == &typeid(ScriptDynamicObject)) {
+      auto* scope = static_cast<ScriptDynamicObject*>(owner);
+      if (scope->NameStamp() != entry->stamps[k]) return false;
+      if (scope != entry->objects[k] &&
+          (!scope->KeepsSharedLayout() || (k == last && entry->foundPlain == 0))) {
+        return false;
+      }
+    } else if (type == &typeid(ScriptGlobalObject) && k == last) {
+      if (owner != entry->objects[k] ||
+          static_cast<ScriptDynamicObject*>(owner)->NameStamp() != entry->stamps[k]) {
+        return false;
+      }
+    } else {
+      return false;
+    }
+  }
+  // The member was found in the last scope recorded: in this one at the
+  // same index.
+  if (entry->ref.owner != entry->objects[last]) return false;
+  int32_t code = entry->ref.memberCode;
+  if (&typeid(*owner) == &typeid(ScriptGlobalObject)) {
+    if (code < ScriptGlobalObject::kGlobalDynamicBase) return false;
+    code -= ScriptGlobalObject::kGlobalDynamicBase;
+  }
+  auto* object = static_cast<ScriptDynamicObject*>(owner);
+  if (static_cast<uint32_t>(code) >= object->MemberCount() || !object->ReadsWithoutEffects()) {
+    return false;
+  }
+  ScriptValueHandle member = object->MemberValue(static_cast<uint32_t>(code));
+  if (ScriptHandleType(member) == kScriptTypeEmpty) return false;
+  ScriptObjectSlot* held = store->GetObjectSlot(member);
+  if (held != nullptr && !held->ref.IsSelf()) return false;
+  store->CopyValue(member, value);
+  return true;
+}
+
 // PushNameString or PushAtom directly followed by ResolveName or by
 // `Operate 24` (a.name), the way every variable access and every member
 // access by name is compiled: the name goes to the look-up as a token made
@@ -325,7 +395,7 @@ constexpr uint32_t kReadAtOnceReach = 4;
 // Answers false, having done nothing, when the two instructions are not
 // there.
 bool RunNameLiteralPair(ScriptCallFrame* frame, uint32_t position, uint32_t end, uint32_t room) {
-  const CompiledScript* script = frame->current.code;
+  const CompiledScript* script = frame->current->code;
   const uint32_t* code = script->Code();
   if (end - position < 3) return false;
   bool member = false;
@@ -340,7 +410,7 @@ bool RunNameLiteralPair(ScriptCallFrame* frame, uint32_t position, uint32_t end,
   uint32_t index = code[position + 1];
   if (!atomWord && index >= script->StringCount()) return false;  // the ordinary path reports it
   uint32_t next = position + (member ? 4 : 3);
-  frame->current.position = static_cast<int32_t>(next);
+  frame->current->position = static_cast<int32_t>(next);
   ScriptSiteCacheEntry* entry = script->SiteCacheAt(position);
   bool readNow = false;
   if (room > kReadAtOnceReach) {
@@ -357,8 +427,16 @@ bool RunNameLiteralPair(ScriptCallFrame* frame, uint32_t position, uint32_t end,
   }
   int32_t atom = atomWord ? static_cast<int32_t>(index & kScriptMaxSlotIndex)
                          : script->NameAtomAt(index);
+  if (!member && readNow && atom != kAtom_this) {
+    ScriptValueHandle value = kScriptEmptyHandle;
+    if (ReadCachedAtOnce(frame, entry, position, &value)) {
+      int32_t status = kScriptOk;
+      frame->Fail(*frame->operands.Push(&status, &value));
+      return true;
+    }
+  }
   ScriptMemberRef found;
-  if (!member && atom != kAtom_this && frame->current.scopes.HitsCache(entry, position, &found)) {
+  if (!member && atom != kAtom_this && frame->current->scopes.HitsCache(entry, position, &found)) {
     // Found as last time: the name itself is not needed.
     PushScopeReference(frame, found, readNow);
     return true;
@@ -393,7 +471,7 @@ int32_t* ExecuteInstructions(ScriptInterpreter* interpreter, int32_t* status,
   uint32_t granted = frame->budget.Grant(pause != nullptr);
   uint32_t untilCheck = granted;
   while (!frame->Failed() && frame->ended == 0) {
-    ScriptActivation& activation = frame->current;
+    ScriptActivation& activation = *frame->current;
     uint32_t position = static_cast<uint32_t>(activation.position);
     uint32_t end = static_cast<uint32_t>(activation.end);
     if (IsAtEnd(activation)) {
@@ -401,12 +479,23 @@ int32_t* ExecuteInstructions(ScriptInterpreter* interpreter, int32_t* status,
       EndScriptFunction(frame, false, &ended);
       continue;
     }
-    uint32_t word = activation.code->Code()[position];
-    // Two instructions in one step, counted as two: only while the grant
-    // has room for both, so that the budget and the pauses fall where they
-    // would fall one instruction at a time.
-    if ((word == kPushNameStringWord || word == kPushAtomWord) && untilCheck > 1 &&
-        RunNameLiteralPair(frame, position, end, untilCheck - 2)) {
+    const uint32_t* code = activation.code->Code();
+    uint32_t word = code[position];
+    // The two most frequent instructions that cannot fail but for lack of
+    // memory run here without the general decoding.
+    if (word == kWordLine && end - position > 1) {
+      activation.line = static_cast<int32_t>(code[position + 1]);
+      activation.position = static_cast<int32_t>(position + 2);
+    } else if (word == kWordPushInteger && end - position > 1) {
+      activation.position = static_cast<int32_t>(position + 2);
+      ScriptValueHandle value = MakeScriptIntegerHandle(static_cast<int32_t>(code[position + 1]));
+      int32_t pushed = kScriptOk;
+      frame->Fail(*frame->operands.Push(&pushed, &value));
+    } else if ((word == kPushNameStringWord || word == kPushAtomWord) && untilCheck > 1 &&
+               RunNameLiteralPair(frame, position, end, untilCheck - 2)) {
+      // Two instructions in one step, counted as two: only while the grant
+      // has room for both, so that the budget and the pauses fall where they
+      // would fall one instruction at a time.
       --untilCheck;  // the first of the two; the second is counted below
     } else {
       uint32_t opcode = InstructionOpcode(word);
@@ -415,7 +504,7 @@ int32_t* ExecuteInstructions(ScriptInterpreter* interpreter, int32_t* status,
         frame->Fail(kScriptBadOpcode);
         break;
       }
-      const uint32_t* words = activation.code->Code() + position + 1;
+      const uint32_t* words = code + position + 1;
       // Set before the instruction runs: a call suspends the activation at
       // the next instruction, a jump overwrites it.
       activation.position = static_cast<int32_t>(position + 1 + count);

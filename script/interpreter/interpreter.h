@@ -42,8 +42,8 @@ class ScriptValueStore;
 // The whole state of one run.
 struct ScriptCallFrame {
   explicit ScriptCallFrame(ScriptValueStore* store);
-  // Releases the result and the operand stack, then destroys the suspended
-  // activations (the innermost first) and the current one.
+  // Releases the result and the operand stack, then clears the activations
+  // of the calls (the innermost first) and the outer one.
   ~ScriptCallFrame();
   ScriptCallFrame(const ScriptCallFrame&) = delete;
   ScriptCallFrame& operator=(const ScriptCallFrame&) = delete;
@@ -60,7 +60,10 @@ struct ScriptCallFrame {
   ScriptValueStore* store;
   uint8_t functionCall = 0;  // the run calls a named function of the script
   uint8_t ended = 0;         // the outermost activation has ended
-  ScriptActivation current;
+  // The activation of the run's own code, under every call's.
+  ScriptActivation outer;
+  // The running activation: outer, or the innermost call's on `calls`.
+  ScriptActivation* current = &outer;
   ScriptValueHandle result = kScriptEmptyHandle;
   ScriptOperandStack operands;
   ScriptCallStack calls;

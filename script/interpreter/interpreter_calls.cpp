@@ -8,6 +8,8 @@
 #include <typeinfo>
 
 #include "platform/memory/allocator.h"
+#include "script/builtins/builtin_global_object.h"
+#include "script/objects/dynamic_object.h"
 #include "script/values/atoms.h"
 #include "script/bytecode/compiled_script.h"
 #include "script/compiler/compiler.h"
@@ -43,9 +45,17 @@ int32_t ReadThrough(ScriptValueStore* store, ScriptValueHandle* value) {
 // Suspends the caller and makes `callee` the current activation.
 int32_t Enter(ScriptCallFrame* frame, ScriptActivation* callee) {
   int32_t status = kScriptOk;
-  if (*frame->calls.Push(&status, &frame->current) != kScriptOk) return status;
-  frame->current.MoveFrom(*callee);
+  ScriptActivation* place = frame->calls.Enter(&status, frame->store);
+  if (place == nullptr) return status;
+  place->MoveFrom(*callee);
+  frame->current = place;
   return kScriptOk;
+}
+
+// The activation that runs once the innermost call has ended.
+ScriptActivation* CallerOf(ScriptCallFrame* frame) {
+  ScriptActivation* top = frame->calls.Top();
+  return top != nullptr ? top : &frame->outer;
 }
 
 int32_t EnterFunction(ScriptCallFrame* frame, ScriptFunctionObject* function,
@@ -53,18 +63,19 @@ int32_t EnterFunction(ScriptCallFrame* frame, ScriptFunctionObject* function,
   // Checked before the arguments are bound, so that a runaway recursion
   // stops cheaply.
   if (frame->calls.Depth() >= kScriptMaxCallDepth) return kScriptNoResources;
-  // The caller waits on the call stack first and the callee is built in
-  // its place, so that the activation is not moved once more; a callee
-  // that cannot be built gives the place back to the caller.
+  // The callee is built in a place above the caller, which waits where it
+  // is; a callee that cannot be built gives its place up again.
   int32_t status = kScriptOk;
-  if (*frame->calls.Push(&status, &frame->current) != kScriptOk) return status;
-  ScriptActivation& callee = frame->current;
+  ScriptActivation* place = frame->calls.Enter(&status, frame->store);
+  if (place == nullptr) return status;
+  ScriptActivation& callee = *place;
   if (*function->BindArguments(&status, &frame->operands, argumentCount, &callee.scopes) !=
           kScriptOk ||
       *function->EnterCode(&status, &callee) != kScriptOk) {
-    frame->calls.Pop(&frame->current);
+    frame->calls.Leave();
     return status;
   }
+  frame->current = place;
   callee.argumentCount = argumentCount;
   callee.construct = construct ? 1 : 0;
   callee.SetThis(thisValue);
@@ -112,11 +123,11 @@ int32_t EvaluateScriptText(ScriptCallFrame* frame, uint32_t argumentCount) {
   script->Release();  // the activation holds it now
   callee.argumentCount = argumentCount;
   callee.keepResult = 1;
-  callee.SetThis(frame->current.thisValue);
+  callee.SetThis(frame->current->thisValue);
   callee.stackDepth = frame->operands.Depth();
   callee.line = 1;
   if (!callee.name.FromChars(kEvalName, WideStrLen(kEvalName)) ||
-      *callee.scopes.CopyFrom(&status, frame->current.scopes) != kScriptOk) {
+      *callee.scopes.CopyFrom(&status, frame->current->scopes) != kScriptOk) {
     return kScriptNoMemory;
   }
   if (*ExecuteCompiledScript(&status, callee.code, callee.scopes.GetTopObject(), callee.scopes,
@@ -129,10 +140,43 @@ int32_t EvaluateScriptText(ScriptCallFrame* frame, uint32_t argumentCount) {
   return Enter(frame, &callee);
 }
 
+// The common call, f(...) with f a script function held by a plain object
+// or the global object that stands for a scope of the chain: the steps of
+// Call without the callee's value copied and moved on the way. False, with
+// nothing done, for any other call; otherwise *status is the call's.
+bool CallHeldFunction(ScriptCallFrame* frame, uint32_t argumentCount, int32_t* status) {
+  ScriptValueStore* store = frame->store;
+  ScriptObjectSlot* slot = store->GetObjectSlot(frame->operands.Peek(argumentCount));
+  if (slot == nullptr || slot->ref.IsSelf() || slot->ref.owner == nullptr) return false;
+  ScriptObject* owner = slot->ref.owner;
+  if (&typeid(*owner) != &typeid(ScriptDynamicObject) &&
+      &typeid(*owner) != &typeid(ScriptGlobalObject)) {
+    return false;
+  }
+  // The owner as the this-value: the scope that stands for it (borrowed;
+  // the chain holds it through the call's start).
+  ScriptValueHandle scope = frame->current->scopes.ValueOf(owner);
+  if (scope == kScriptEmptyHandle) return false;
+  ScriptValueHandle read = kScriptEmptyHandle;
+  if (!ReadMemberAtOnce(store, slot->ref, &read)) return false;
+  ScriptObjectSlot* held = store->GetObjectSlot(read);
+  if (held == nullptr || held->ref.owner == nullptr ||
+      &typeid(*held->ref.owner) != &typeid(ScriptFunctionObject)) {
+    store->Release(&read);
+    return false;
+  }
+  *status = EnterFunction(frame, static_cast<ScriptFunctionObject*>(held->ref.owner),
+                          argumentCount, false, scope);
+  store->Release(&read);
+  return true;
+}
+
 // Steps 1-6 of a call; the callee and the arguments stay on the stack
 // unless a host method answered or eval gave its argument back.
 int32_t Call(ScriptCallFrame* frame, uint32_t argumentCount, bool construct) {
   ScriptValueStore* store = frame->store;
+  int32_t held = kScriptOk;
+  if (!construct && CallHeldFunction(frame, argumentCount, &held)) return held;
   ScriptValueHandle callee = kScriptEmptyHandle;
   ScriptValueHandle thisValue = kScriptEmptyHandle;
   store->CopyValue(frame->operands.Peek(argumentCount), &callee);
@@ -167,7 +211,7 @@ int32_t Call(ScriptCallFrame* frame, uint32_t argumentCount, bool construct) {
                slot->ref.owner->GetKind() == kScriptObjectKindDynamic) {
       // The owner as the this-value: a scope that stands for it already
       // (a function of the global object called by name) is shared.
-      ScriptValueHandle scope = frame->current.scopes.ValueOf(slot->ref.owner);
+      ScriptValueHandle scope = frame->current->scopes.ValueOf(slot->ref.owner);
       if (scope != kScriptEmptyHandle) {
         store->CopyValue(scope, &thisValue);
       } else {
@@ -245,7 +289,7 @@ void CallScriptFunction(ScriptInterpreter*, ScriptCallFrame* frame, uint32_t arg
 
 void EndScriptFunction(ScriptCallFrame* frame, bool returned, bool* runEnded) {
   ScriptValueStore* store = frame->store;
-  ScriptActivation& activation = frame->current;
+  ScriptActivation& activation = *frame->current;
   *runEnded = false;
   if (!returned && activation.keepResult == 0) store->Release(&frame->result);
   if (frame->calls.Depth() == 0) {
@@ -274,7 +318,8 @@ void EndScriptFunction(ScriptCallFrame* frame, bool returned, bool* runEnded) {
   uint32_t floor = activation.stackDepth >= taken ? activation.stackDepth - taken : 0;
   if (depth < floor || activation.stackDepth < taken) frame->Fail(kScriptStackUnderflow);
   if (depth > floor) frame->operands.Pop(nullptr, depth - floor);
-  frame->calls.Pop(&frame->current);
+  frame->calls.Leave();
+  frame->current = CallerOf(frame);
   if (result == kScriptEmptyHandle) result = kScriptUndefinedHandle;
   int32_t status = kScriptOk;
   frame->Fail(*frame->operands.Push(&status, &result));

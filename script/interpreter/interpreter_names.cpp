@@ -39,11 +39,11 @@ void ResolveScriptToken(ScriptCallFrame* frame, const ScriptNameToken& token,
   ScriptValueHandle reference = kScriptEmptyHandle;
   int32_t status = kScriptOk;
   if (token.atom == kAtom_this) {
-    ScriptValueHandle self = frame->current.thisValue;
+    ScriptValueHandle self = frame->current->thisValue;
     if (self == kScriptEmptyHandle) self = kScriptUndefinedHandle;
     store->CopyValue(self, &reference);
   } else {
-    ScriptScopeChain& scopes = frame->current.scopes;
+    ScriptScopeChain& scopes = frame->current->scopes;
     ScriptMemberRef ref;
     if (*scopes.FindCached(&status, token, &ref, entry, site) != kScriptOk) {
       if (status == kScriptObjectUnknown || status == kScriptMemberUnknown) {

@@ -22,7 +22,7 @@ bool GetScriptRunError(const ScriptCallFrame& frame, ScriptRuntimeError* error) 
   if (!frame.Failed()) return true;
   error->status = frame.error.status;
   error->detail.Assign(frame.error.detail);
-  const ScriptActivation& activation = frame.current;
+  const ScriptActivation& activation = *frame.current;
   error->name.Assign(activation.name);
   // The position is past the failed instruction: its own line is asked for.
   error->line = activation.line >= 0 ? activation.line

@@ -54,7 +54,7 @@ int32_t* PrepareScriptRun(ScriptInterpreter* interpreter, int32_t* status,
     return status;
   }
   frame->budget.Start(interpreter->GetInstructionBudget());
-  ScriptActivation& top = frame->current;
+  ScriptActivation& top = *frame->current;
   top.line = 1;
   int32_t step = kScriptOk;
   frame->Fail(*top.scopes.CopyFrom(&step, chain));
@@ -121,7 +121,7 @@ ScriptRuntimeError* FinishScriptRun(ScriptInterpreter* interpreter, ScriptRuntim
   error->status = frame->error.status;
   error->detail.Assign(frame->error.detail);
   if (error->status != kScriptOk) {
-    const ScriptActivation& activation = frame->current;
+    const ScriptActivation& activation = *frame->current;
     error->name.Assign(activation.name);
     // The position is past the failed instruction: the line looked up is
     // that of the instruction itself.

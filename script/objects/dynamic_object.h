@@ -117,6 +117,11 @@ class ScriptDynamicObject : public ScriptObject {
   // stamp: plain objects, and classes that say so of themselves but not the
   // classes derived from them.
   bool ResolvesByNames() const;
+  // Where the member codes of the members that scripts made start: member
+  // n answers code base + n with sub-code 0. 0 for a plain object; classes
+  // that answer members of their own before those say where theirs end;
+  // -1 (the default of derived classes) when not known.
+  virtual int32_t MadeMemberBase() const { return IsPlainByNames() ? 0 : -1; }
   // A plain object (no derived class) that resolves by names: its member
   // codes are the indexes of its names.
   bool IsPlainByNames() const;

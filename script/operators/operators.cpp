@@ -151,30 +151,35 @@ bool ReadScriptOperand(ScriptCallFrame* frame, ScriptValueHandle* operand) {
 bool ReadMemberAtOnce(ScriptValueStore* store, const ScriptMemberRef& ref,
                       ScriptValueHandle* value) {
   ScriptObject* owner = ref.owner;
-  if (owner == nullptr || ref.IsSelf() || owner->GetKind() != kScriptObjectKindDynamic ||
-      !static_cast<ScriptDynamicObject*>(owner)->ReadsWithoutEffects()) {
-    return false;
-  }
+  if (owner == nullptr || ref.IsSelf()) return false;
   // A plain object's member, or a member that scripts made on the global
   // object, read in place as their GetMemberValue reads it. (The type's own
   // record compares by address; another record of the same type takes the
-  // general way.)
+  // general way.) Both are dynamic objects: their kind need not be asked.
+  const std::type_info* type = &typeid(*owner);
   int32_t code = ref.memberCode;
-  bool plain = &typeid(*owner) == &typeid(ScriptDynamicObject);
-  if (!plain && &typeid(*owner) == &typeid(ScriptGlobalObject) &&
+  bool plain = type == &typeid(ScriptDynamicObject);
+  if (!plain && type == &typeid(ScriptGlobalObject) &&
       code >= ScriptGlobalObject::kGlobalDynamicBase) {
     plain = true;
     code -= ScriptGlobalObject::kGlobalDynamicBase;
   }
   if (plain) {
     auto* object = static_cast<ScriptDynamicObject*>(owner);
-    if (ref.subCode != 0 || static_cast<uint32_t>(code) >= object->MemberCount()) return false;
+    if (!object->ReadsWithoutEffects() || ref.subCode != 0 ||
+        static_cast<uint32_t>(code) >= object->MemberCount()) {
+      return false;
+    }
     ScriptValueHandle member = object->MemberValue(static_cast<uint32_t>(code));
     if (ScriptHandleType(member) == kScriptTypeEmpty) return false;
     ScriptObjectSlot* slot = store->GetObjectSlot(member);
     if (slot != nullptr && !slot->ref.IsSelf()) return false;
     store->CopyValue(member, value);
     return true;
+  }
+  if (owner->GetKind() != kScriptObjectKindDynamic ||
+      !static_cast<ScriptDynamicObject*>(owner)->ReadsWithoutEffects()) {
+    return false;
   }
   int32_t status = kScriptOk;
   ScriptValueHandle read = kScriptEmptyHandle;

@@ -2,7 +2,6 @@
 // literal text of script pages) and unary minus.
 #include <cstdint>
 
-#include "script/builtins/builtin_global_object.h"
 #include "script/bytecode/compiled_script.h"
 #include "script/bytecode/instruction_set.h"
 #include "script/interpreter/interpreter.h"
@@ -30,24 +29,17 @@ int32_t TypeofPiece(ScriptValueStore* store, ScriptValueHandle value) {
       if (owner->GetKind() == kScriptObjectKindFunction) return kTypeofFunction;
       // A reference left unread is a member without value; of a plain
       // object that is a member never assigned (o.missing): undefined.
-      // The same for a member that a script made on the global object (a
-      // name used before anything was assigned to it).
-      if (!ref.IsSelf() && owner->GetKind() == kScriptObjectKindDynamic) {
+      // The same for a member that a script made on the global object or
+      // a host (a name used before anything was assigned to it).
+      if (!ref.IsSelf() && ref.subCode == 0 && owner->GetKind() == kScriptObjectKindDynamic) {
         auto* object = static_cast<ScriptDynamicObject*>(owner);
-        ScriptMemberRef inner = ref;
-        bool made = object->IsPlainByNames();
-        int32_t base = -1;  // where the codes of the members scripts made start
-        if (!made && dynamic_cast<ScriptGlobalObject*>(owner) != nullptr) {
-          base = ScriptGlobalObject::kGlobalDynamicBase;
-        }
+        int32_t base = object->MadeMemberBase();
         if (base >= 0 && ref.memberCode >= base) {
-          made = true;
-          inner.memberCode = ref.memberCode - base;
-        }
-        uint32_t index = static_cast<uint32_t>(inner.memberCode);
-        if (made && inner.subCode == 0 && index < object->MemberCount() &&
-            ScriptHandleType(object->MemberValue(index)) == kScriptTypeEmpty) {
-          return kTypeofUndefined;
+          uint32_t index = static_cast<uint32_t>(ref.memberCode - base);
+          if (index < object->MemberCount() &&
+              ScriptHandleType(object->MemberValue(index)) == kScriptTypeEmpty) {
+            return kTypeofUndefined;
+          }
         }
       }
       return kTypeofObject;
@@ -103,7 +95,7 @@ int32_t ApplyUnary(ScriptInterpreter* interpreter, ScriptCallFrame* frame, uint3
     case kOperatorLiteralString: {
       int32_t index = 0;
       if (*store->ToInteger(&status, *operand, &index) != kScriptOk) return status;
-      const CompiledScript* script = frame->current.code;
+      const CompiledScript* script = frame->current->code;
       if (script == nullptr || index < 0 || static_cast<uint32_t>(index) >= script->StringCount()) {
         return kScriptBadStringLiteral;
       }

@@ -209,7 +209,8 @@ void ScriptValueStore::TellReleased(ScriptObject* object) {
     ScriptObject* next = reinterpret_cast<ScriptObject*>(*waiting_.At(--waiting_.count));
     next->NotifyStore(kScriptStoreReleased, this);
   }
-  waiting_.Free();
+  // Freed only when it was used: most releases tell one object alone.
+  if (waiting_.blocks != nullptr) waiting_.Free();
   telling_ = false;
 }
 
@@ -235,24 +236,6 @@ int32_t* ScriptValueStore::AttachToSlot(int32_t* status, ScriptObjectSlot* slot,
 }
 
 // ---- References
-
-void ScriptValueStore::AddReference(ScriptValueHandle source) {
-  int32_t type = ScriptHandleType(source);
-  uint32_t index = ScriptHandleIndex(source);
-  if (index >= PoolCount(type)) return;
-  ++ReferenceCountOf(type, index);
-  ++referenceTotals_[type];
-}
-
-void ScriptValueStore::DropReference(ScriptValueHandle h) {
-  int32_t type = ScriptHandleType(h);
-  uint32_t index = ScriptHandleIndex(h);
-  if (index >= PoolCount(type)) return;
-  int32_t& count = ReferenceCountOf(type, index);
-  if (count <= 0) return;  // not a live slot
-  --referenceTotals_[type];
-  if (--count == 0) FreeSlot(type, index);
-}
 
 // ---- Creation
 

@@ -233,8 +233,33 @@ class ScriptValueStore {
   uint32_t AttachedObjectCount() const { return attachedCount_; }
 
  private:
-  void AddReference(ScriptValueHandle handle);
-  void DropReference(ScriptValueHandle handle);
+  // Inline for the live slots whose count stays above zero, the common
+  // case of copies and releases; the rest (bad indexes, freeing) out of line.
+  void AddReference(ScriptValueHandle handle) {
+    uint32_t index = ScriptHandleIndex(handle);
+    if (ScriptHandleType(handle) == kScriptTypeObject) {
+      if (index < objects_.count) {
+        ++objects_.At(index)->refcount;
+        ++referenceTotals_[kScriptTypeObject];
+      }
+    } else if (index < strings_.count) {
+      ++strings_.At(index)->refcount;
+      ++referenceTotals_[kScriptTypeString];
+    }
+  }
+  void DropReference(ScriptValueHandle handle) {
+    uint32_t index = ScriptHandleIndex(handle);
+    int32_t* count = nullptr;
+    int32_t type = ScriptHandleType(handle);
+    if (type == kScriptTypeObject) {
+      if (index < objects_.count) count = &objects_.At(index)->refcount;
+    } else if (index < strings_.count) {
+      count = &strings_.At(index)->refcount;
+    }
+    if (count == nullptr || *count <= 0) return;  // not a live slot
+    --referenceTotals_[type];
+    if (--*count == 0) FreeSlot(type, index);
+  }
   int32_t* AllocateSlot(int32_t* status, int32_t type, ScriptValueHandle* handle, void** slot);
   void FreeSlot(int32_t type, uint32_t index);
   int32_t* AttachToSlot(int32_t* status, ScriptObjectSlot* slot, const ScriptMemberRef& ref);

@@ -170,25 +170,37 @@ TEST_F(ScopeChainTest, CopyWithoutMemoryLeavesAnEmptyChain) {
   EXPECT_EQ(copy.At(9), inner);
 }
 
-TEST(CallStack, MovesActivationsAndStopsAtItsCap) {
+TEST(CallStack, KeepsActivationsInPlaceAndStopsAtItsCap) {
   ScriptValueStore store;
   ScriptCallStack stack;
-  ScriptActivation activation;
-  activation.SetStore(&store);
   int32_t status = kScriptOk;
+  EXPECT_EQ(stack.Top(), nullptr);
+  ScriptActivation* first = nullptr;
   for (uint32_t i = 0; i < kScriptMaxCallDepth; ++i) {
-    activation.line = static_cast<int32_t>(i);
-    ASSERT_EQ(*stack.Push(&status, &activation), kScriptOk);
-    EXPECT_EQ(activation.line, 0);  // moved out
+    ScriptActivation* place = stack.Enter(&status, &store);
+    ASSERT_NE(place, nullptr);
+    ASSERT_EQ(status, kScriptOk);
+    EXPECT_EQ(place->GetStore(), &store);
+    EXPECT_EQ(place->line, 0);  // a cleared place
+    place->line = static_cast<int32_t>(i);
+    if (i == 0) first = place;
   }
+  // Places do not move while the stack grows.
+  EXPECT_EQ(first->line, 0);
   EXPECT_EQ(stack.Depth(), kScriptMaxCallDepth);
-  activation.line = 99;
-  EXPECT_EQ(*stack.Push(&status, &activation), kScriptNoResources);
-  EXPECT_EQ(activation.line, 99);  // left as it was
-  ASSERT_TRUE(stack.Pop(&activation));
-  EXPECT_EQ(activation.line, static_cast<int32_t>(kScriptMaxCallDepth - 1));
+  EXPECT_EQ(stack.Enter(&status, &store), nullptr);
+  EXPECT_EQ(status, kScriptNoResources);
+  EXPECT_EQ(stack.Top()->line, static_cast<int32_t>(kScriptMaxCallDepth - 1));
+  stack.Leave();
+  EXPECT_EQ(stack.Top()->line, static_cast<int32_t>(kScriptMaxCallDepth - 2));
+  // A place left is cleared for the next call.
+  ScriptActivation* again = stack.Enter(&status, &store);
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(again->line, 0);
   stack.Clear();
-  EXPECT_FALSE(stack.Pop(&activation));
+  EXPECT_EQ(stack.Depth(), 0u);
+  EXPECT_EQ(stack.Top(), nullptr);
+  stack.Leave();  // nothing to leave
 }
 
 }  // namespace

@@ -133,6 +133,9 @@ TEST_F(HostTest, NamesBelongToTheirObjects) {
       {u"device.appVersion", "status 4"},
       {u"navigator.encodeURI", "status 4"},
       {u"'' + navigator.somethingElse", "status 7"},  // accepted, but without a value
+      // A name on the host that nothing was assigned to yet.
+      {u"typeof neverAssigned", "undefined"},
+      {u"typeof neverAssigned == 'undefined'", "true"},
       {u"device.getenv()", "status 13"},
       {u"parseInt('0x1F')", "31"},
       {u"isNaN(NaN) + ' ' + Infinity + ' ' + undefined", "true Infinity undefined"},
