@@ -23,8 +23,10 @@ constexpr DWORD kFullScreenPauseMs = 500;
 
 }  // namespace
 
-ApplicationController::ApplicationController(const AppEnvironment* environment) : environment_(environment) {
+ApplicationController::ApplicationController(const AppEnvironment* environment)
+    : environment_(environment), ownCatalogue_(environment) {
   anchor_.Init();
+  ownCatalogue_.SetListener(this);
   EnsureCount(3);
   EncodedString name;
   name.FromWide(u"");
@@ -43,6 +45,7 @@ ApplicationController::~ApplicationController() {
   // No callback of another thread may be inside PostCommand from here on:
   // the audio player (when one is attached) is closed by its owner first.
   timers_.Stop(this, &pendingTimer_);
+  catalogue_->SetListener(nullptr);  // a catalogue of the window set outlives us
   anchor_.InvalidateGuards();
 }
 
@@ -102,11 +105,28 @@ void ApplicationController::ShowLibrary() {
   const bool hadBook = view_ != nullptr && view_->HasDocument() && view_->GetDocumentPath(&shown);
   EncodedString path;
   if (hadBook) CopyWholeTextAsUtf16(shown, &path);
-  libraryPage_.Fill();
+  // The page lists what the book folders hold now.
+  catalogue_->RescanAllLocations();
+  libraryPage_.Fill(catalogue_);
   if (viewArea_.right > viewArea_.left) libraryPage_.Layout(viewArea_);
   libraryPage_.Show(true);
   if (hadBook && !path.IsEmpty()) libraryPage_.SelectPath(path);
   ShowLibraryTitle();
+}
+
+void ApplicationController::SetCatalogue(BookFolderCatalogue* catalogue) {
+  catalogue_->SetListener(nullptr);
+  catalogue_ = catalogue != nullptr ? catalogue : &ownCatalogue_;
+  catalogue_->SetListener(this);
+}
+
+void ApplicationController::CatalogueChanged() {
+  if (!libraryPage_.shown()) return;
+  EncodedString selected;
+  const int32_t row = libraryPage_.SelectedRow();
+  const bool hadRow = libraryPage_.PathOfRow(row, &selected);
+  libraryPage_.Fill(catalogue_);
+  if (hadRow) libraryPage_.SelectPath(selected);
 }
 
 void ApplicationController::ShowAnnotations() {

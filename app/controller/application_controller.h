@@ -20,10 +20,13 @@
 
 #include "app/buttons/name_id_table.h"
 #include "app/controller/cart_holder.h"
+#include "app/controller/controller_display_host.h"
 #include "app/controller/dialog_stand_ins.h"
 #include "app/controller/playlist_source.h"
 #include "app/controller/soft_key_bar_stand_in.h"
+#include "app/controller/sound_list.h"
 #include "app/controller/sound_player.h"
+#include "app/pages/book_folder_catalogue.h"
 #include "app/pages/list_page_stand_ins.h"
 #include "app/frame/frame_view.h"
 #include "app/preferences/preferences.h"
@@ -51,7 +54,8 @@ class ApplicationController : public NameIdTable,
                               public TimerHandler,
                               public FontTable,
                               public PreferencesHost,
-                              public AudioPlayerListener {
+                              public AudioPlayerListener,
+                              public CatalogueListener {
  public:
   explicit ApplicationController(const AppEnvironment* environment);
   ~ApplicationController() override;
@@ -67,6 +71,8 @@ class ApplicationController : public NameIdTable,
   HWND mainWindow() const { return mainWindow_; }
   const AppEnvironment* environment() const { return environment_; }
   LifetimeAnchor* lifetimeAnchor() { return &anchor_; }
+  // What the window's display manager is attached with.
+  DisplayHost* displayHost() { return &displayHost_; }
   TimerTable* timerTable() { return &timers_; }
 
   // ---- Font table (the drawing surface reads it).
@@ -92,6 +98,13 @@ class ApplicationController : public NameIdTable,
   // WM_NOTIFY of the main window: true when handled (`out` its answer).
   bool OnNotify(const NMHDR* header, LRESULT* out);
   LibraryPageStandIn& libraryPage() { return libraryPage_; }
+  // The catalogue the library page lists (not owned; null: the
+  // controller's own, which lives as long as it does).
+  void SetCatalogue(BookFolderCatalogue* catalogue);
+  BookFolderCatalogue* catalogue() { return catalogue_; }
+  // The catalogue's books changed: the library page, when shown, lists
+  // them again.
+  void CatalogueChanged() override;
   AnnotationsPageStandIn& annotationsPage() { return annotationsPage_; }
   bool IsFullScreen() const { return fullScreen_ != 0; }
   void ToggleFullScreen(bool store, bool repaint);
@@ -174,6 +187,10 @@ class ApplicationController : public NameIdTable,
   bool SubmitInteractions(const SharedWideString& cart, const SharedWideString& title);
   // Refuses the system's files and books as the target (MayWriteCartTo).
   bool WriteCartXml(const SharedWideString& cart, const EncodedString& path);
+  // The sound list of a page ("url|label;url|label", each address against
+  // the document shown) handed to the player, track 0 selected and started
+  // when `play`; true.
+  bool PlaySoundList(const SharedWideString& text, bool play);
   // The sound list's player: stop (the list let go), pause, resume, volume.
   void StopAudio();
   void PauseAudio();
@@ -183,6 +200,10 @@ class ApplicationController : public NameIdTable,
   // ---- Sound (sound_player.cpp) and the voice recorder.
   // The player of the sound list (not owned; null: none).
   void SetSoundPlayer(SoundPlayer* player) { sound_ = player; }
+  // What opens the sound list's tracks (not owned; the loader's in the
+  // program).
+  void SetSoundOpener(SoundOpener* opener) { soundList_.SetOpener(opener); }
+  const SoundList& soundList() const { return soundList_; }
   // The next track (after the last: the first) or the previous one
   // (before the first: the last), paused unless the player plays.
   void StepSound(bool forward);
@@ -260,11 +281,15 @@ class ApplicationController : public NameIdTable,
   SoftKeyBarStandIn audioBar_{"audio"};
   SoftKeyBarStandIn closeMenuBar_{"close/menu"};
   SoftKeyBarStandIn drawingBar_{"drawing"};
+  ControllerDisplayHost displayHost_{this};
+  BookFolderCatalogue ownCatalogue_;
+  BookFolderCatalogue* catalogue_ = &ownCatalogue_;
   LibraryPageStandIn libraryPage_;
   AnnotationsPageStandIn annotationsPage_;
   DialogStandIns dialogs_;
   uint32_t linkHintTips_ = 0;
   SoundPlayer* sound_ = nullptr;
+  SoundList soundList_;
   CartHolder* cart_ = nullptr;
   PlaylistSource* playlistSource_ = nullptr;
   uint8_t fullScreen_ = 0;

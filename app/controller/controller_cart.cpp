@@ -62,8 +62,23 @@ bool ApplicationController::WriteCartXml(const SharedWideString& cart, const Enc
   return cart_->WriteXml(cart, path);
 }
 
+bool ApplicationController::PlaySoundList(const SharedWideString& text, bool play) {
+  SharedWideString base;
+  if (view_ != nullptr && !view_->GetBaseAddress(&base)) base.Clear();
+  // An address that does not resolve ends the list there: what came before
+  // it still plays.
+  soundList_.Set(text, base);
+  if (sound_ != nullptr) {
+    sound_->SetTrackList(&soundList_);
+    sound_->SelectTrack(0, !play);
+  }
+  return true;
+}
+
 void ApplicationController::StopAudio() {
+  // The player lets the list go before the list empties.
   if (sound_ != nullptr) sound_->Close();
+  soundList_.Clear();
 }
 
 void ApplicationController::PauseAudio() {

@@ -11,6 +11,10 @@ bool AudioPlayerSound::IsPlaying() const { return player_->IsPlaying(); }
 bool AudioPlayerSound::SelectTrack(uint32_t index, bool startPaused) {
   return player_->SelectTrack(index, startPaused, -1);
 }
+void AudioPlayerSound::SetTrackList(AudioTrackList* list) {
+  tracks_ = list;
+  player_->SetTrackList(list);
+}
 void AudioPlayerSound::TogglePause() { player_->TogglePause(); }
 void AudioPlayerSound::Play() { player_->Play(); }
 void AudioPlayerSound::Pause() { player_->Pause(); }

@@ -14,6 +14,8 @@ class SoundPlayer {
   virtual uint32_t CurrentTrack() const = 0;
   virtual bool IsPlaying() const = 0;
   virtual bool SelectTrack(uint32_t index, bool startPaused) = 0;
+  // The list it plays from (not owned; the player is closed first).
+  virtual void SetTrackList(AudioTrackList* list) = 0;
   virtual void TogglePause() = 0;
   virtual void Play() = 0;
   virtual void Pause() = 0;
@@ -34,6 +36,7 @@ class AudioPlayerSound final : public SoundPlayer {
   uint32_t CurrentTrack() const override;
   bool IsPlaying() const override;
   bool SelectTrack(uint32_t index, bool startPaused) override;
+  void SetTrackList(AudioTrackList* list) override;
   void TogglePause() override;
   void Play() override;
   void Pause() override;

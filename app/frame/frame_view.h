@@ -9,9 +9,11 @@
 #include <cstdint>
 
 #include "foundation/encoded_string/encoded_string.h"
+#include "foundation/geometry/rect.h"
 #include "foundation/wide_string/shared_wide_string.h"
 #include "platform/types/gdi_handles.h"
 #include "platform/types/geometry_types.h"
+#include "platform/types/window_handle.h"
 
 struct UiCommand;
 
@@ -29,6 +31,10 @@ struct NavigationRequestCode {
 
 class FrameView {
  public:
+  // ---- The window: the view's drawing surface draws into it, and its
+  // display manager is attached with the client size (read unrotated).
+  virtual void AttachWindow(HWND window) = 0;
+
   // ---- Commands handed to the view's elements and the display.
   virtual void ElementCommand(uint32_t command) = 0;
   // Display commands 74-82 (orientation and automatic scrolling).
@@ -40,6 +46,15 @@ class FrameView {
   // Whether automatic scrolling runs (the display manager active in full
   // screen).
   virtual bool AutoScrolling() const = 0;
+  // A timer of the main window fired: true when it was the display
+  // manager's (its automatic-scroll tick), which has then run.
+  virtual bool DisplayTimer(uintptr_t id) = 0;
+  // For automatic scrolling: the page's rectangle in the window (false
+  // without a page), one page forward shown (false at the end), and the
+  // page shown from the line `offset` pixels down.
+  virtual bool GetViewRect(Rect* out) = 0;
+  virtual bool StepViewPage() = 0;
+  virtual void ScrollViewToLine(int32_t offset, int32_t step) = 0;
   // Paints the window's update rectangle into the device context.
   virtual void Paint(HDC dc, const RECT& area) = 0;
   // The window's client area changed size.
@@ -70,6 +85,9 @@ class FrameView {
   // The document's title, and its file path (UTF-16); false without one.
   virtual bool GetDocumentTitle(EncodedString* out) const = 0;
   virtual bool GetDocumentPath(EncodedString* out) const = 0;
+  // The full address of the document shown (what its relative addresses
+  // are resolved against); false without a document.
+  virtual bool GetBaseAddress(SharedWideString* out) const = 0;
   // 1 reading, 2 and 3 pages of their own, 6 audio, 7 full-screen pages.
   virtual uint32_t ViewMode() const = 0;
   // Saves the reading position and view state into the side file.

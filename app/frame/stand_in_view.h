@@ -18,11 +18,16 @@ class StandInView final : public FrameView {
   StandInView(ApplicationController* controller, const Preferences* preferences)
       : controller_(controller), preferences_(preferences) {}
 
+  void AttachWindow(HWND) override {}
   void ElementCommand(uint32_t) override {}
   void DisplayCommand(uint32_t) override {}
   void KeyCommand(const UiCommand&) override {}
   void StylusEvent(uint32_t, POINT, bool) override {}
   bool AutoScrolling() const override { return false; }
+  bool DisplayTimer(uintptr_t) override { return false; }
+  bool GetViewRect(Rect*) override { return false; }
+  bool StepViewPage() override { return false; }
+  void ScrollViewToLine(int32_t, int32_t) override {}
   void Paint(HDC dc, const RECT& area) override;
   void Resize(int32_t, int32_t) override {}
   bool OpenAddress(const EncodedString& address, const NavigationRequestCode* request) override;
@@ -43,6 +48,7 @@ class StandInView final : public FrameView {
   bool HasSideFile() const override { return false; }
   bool GetDocumentTitle(EncodedString*) const override { return false; }
   bool GetDocumentPath(EncodedString*) const override { return false; }
+  bool GetBaseAddress(SharedWideString*) const override { return false; }
   uint32_t ViewMode() const override { return 1; }
   void SaveViewState() override {}
   bool GetSelectedText(SharedWideString*) const override { return false; }

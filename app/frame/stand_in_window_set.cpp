@@ -6,7 +6,9 @@
 
 #include "app/controller/application_controller.h"
 #include "app/environment/app_environment.h"
+#include "app/frame/catalogue_storage_events.h"
 #include "app/frame/stand_in_view.h"
+#include "app/pages/book_folder_catalogue.h"
 #include "app/preferences/preferences.h"
 #include "foundation/files/folders.h"
 #include "storage/records/settings_environment.h"
@@ -51,26 +53,37 @@ bool StandInWindowSet::Open(bool) {
   preferences_->SetSettingsFile(settings_);
   if (!preferences_->Load(false)) return false;
   controller_->SetPreferences(preferences_);
-  view_ = new (std::nothrow) StandInView(controller_, preferences_);
+  catalogue_ = new (std::nothrow) BookFolderCatalogue(environment_);
+  if (catalogue_ == nullptr) return false;
+  view_ = MakeView();
   if (view_ == nullptr) return false;
   controller_->SetDocumentView(view_);
+  storageEvents_ = new (std::nothrow) CatalogueStorageEvents(catalogue_);
+  if (storageEvents_ == nullptr) return false;
+  controller_->SetCatalogue(catalogue_);
   settings_->SetFlag300(true);
   frame_.controller = controller_;
   frame_.preferences = preferences_;
   frame_.view = view_;
-  frame_.loader = nullptr;
+  frame_.loader = storageEvents_;
   frameMade_ = true;
   return true;
 }
 
+FrameView* StandInWindowSet::MakeView() { return new (std::nothrow) StandInView(controller_, preferences_); }
+
+void StandInWindowSet::DeleteView(FrameView* view) { delete static_cast<StandInView*>(view); }
+
 void StandInWindowSet::DestroyMainFrame() {
   if (frameMade_) {
     frameMade_ = false;
+    // The document's reading state goes into its side file first.
+    if (view_ != nullptr) view_->CloseDocument();
     if (settings_ != nullptr && settings_->IsOpen()) settings_->SetFlag300(false);
     if (preferences_ != nullptr) preferences_->Save();
   }
   if (controller_ != nullptr) controller_->SetDocumentView(nullptr);
-  delete view_;
+  if (view_ != nullptr) DeleteView(view_);
   view_ = nullptr;
   delete preferences_;
   preferences_ = nullptr;
@@ -85,6 +98,10 @@ void StandInWindowSet::Close() {
     delete settings_;
     settings_ = nullptr;
   }
+  delete storageEvents_;
+  storageEvents_ = nullptr;
+  delete catalogue_;
+  catalogue_ = nullptr;
   delete settingsPath_;
   settingsPath_ = nullptr;
   delete environment_;

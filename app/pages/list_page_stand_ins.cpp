@@ -1,35 +1,18 @@
 // The library and annotations page stand-ins.
 #include "app/pages/list_page_stand_ins.h"
 
-#include "foundation/files/storage_cards.h"
+#include "app/pages/book_folder_catalogue.h"
 #include "platform/controls/list_view.h"
 #include "platform/controls/notifications.h"
 #include "platform/controls/control_classes.h"
-#include "platform/files/files.h"
+#include "platform/memory/allocator.h"
 #include "platform/windows/message_queue.h"
 #include "platform/windows/window_positions.h"
 #include "platform/windows/windows.h"
 
 namespace {
 
-// The extensions of the files the reader opens as books.
-constexpr const char* kBookExtensions[] = {"corv", "prc", "pdb", "txt", "html", "htm"};
-
 uint16_t LowerAscii(uint16_t unit) { return unit >= 'A' && unit <= 'Z' ? static_cast<uint16_t>(unit + 32) : unit; }
-
-// Whether the file name (`length` units) ends in "." and a book extension.
-bool IsBookName(const WCHAR* name, uint32_t length) {
-  for (const char* extension : kBookExtensions) {
-    uint32_t n = 0;
-    while (extension[n] != 0) ++n;
-    if (length < n + 2 || name[length - n - 1] != u'.') continue;
-    bool same = true;
-    for (uint32_t i = 0; i < n && same; ++i)
-      same = LowerAscii(name[length - n + i]) == static_cast<uint16_t>(extension[i]);
-    if (same) return true;
-  }
-  return false;
-}
 
 bool SameTextIgnoringAsciiCase(const EncodedString& a, const EncodedString& b) {
   if (a.ByteLength() != b.ByteLength()) return false;
@@ -80,62 +63,31 @@ bool LibraryPageStandIn::Create(HWND owner) {
   return SendMessageW(window(), LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column)) == 0;
 }
 
-bool LibraryPageStandIn::AddFolder(const EncodedString& folder) {
-  EncodedString pattern;
-  pattern.Assign(folder);
-  pattern.AppendAscii("\\*");
-  pattern.SelectAll();
-  WIN32_FIND_DATAW found{};
-  HANDLE search = FindFirstFileW(pattern.CStr(), &found);
-  if (search == INVALID_HANDLE_VALUE) return true;  // no such folder: no books there
-  bool ok = true;
-  do {
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-    uint32_t length = 0;
-    while (length < MAX_PATH && found.cFileName[length] != 0) ++length;
-    if (!IsBookName(found.cFileName, length)) continue;
-    EncodedString name;
+bool LibraryPageStandIn::Fill(BookFolderCatalogue* catalogue) {
+  if (window() == nullptr || catalogue == nullptr) return false;
+  // The scan may tell its listener first, which may fill the page itself.
+  catalogue->ScanAllLocations();
+  SendMessageW(window(), LVM_DELETEALLITEMS, 0, 0);
+  if (!paths_.Reset(8)) return false;
+  for (uint32_t row = 0; row < catalogue->BookCount(); ++row) {
+    const CatalogueBook& book = catalogue->BookAt(row);
     EncodedString path;
-    name.FromWide(found.cFileName, static_cast<int32_t>(length));
-    name.SelectAll();
-    path.Assign(folder);
-    path.AppendAscii("\\");
-    path.Append(name);
+    if (!book.path.ToEncodedString(&path)) return false;
     path.SelectAll();  // copies take the selection
-    const uint32_t row = paths_.Count();
     paths_.At(row).Assign(path);
-    if (!paths_.IsOk() || paths_.Count() != row + 1) {
-      ok = false;
-      break;
-    }
+    if (!paths_.IsOk() || paths_.Count() != row + 1) return false;
+    WCHAR* name = book.fileName.Duplicate(true);
+    if (name == nullptr) return false;
     LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = static_cast<int>(row);
-    item.pszText = found.cFileName;
+    item.pszText = name;
     item.lParam = static_cast<LPARAM>(row);
-    if (SendMessageW(window(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)) < 0) ok = false;
-  } while (ok && FindNextFileW(search, &found));
-  FindClose(search);
-  return ok;
-}
-
-bool LibraryPageStandIn::Fill() {
-  if (window() == nullptr) return false;
-  SendMessageW(window(), LVM_DELETEALLITEMS, 0, 0);
-  if (!paths_.Reset(8)) return false;
-  EncodedString folder;
-  folder.FromWide(u"\\eBooks");
-  folder.SelectAll();
-  bool ok = AddFolder(folder);
-  EncodedStringArray cards;
-  EnumerateStorageCards(&cards);
-  for (uint32_t i = 0; ok && i < cards.Count(); ++i) {
-    folder.Assign(cards.At(i));
-    folder.AppendAscii("\\eBooks");
-    folder.SelectAll();
-    ok = AddFolder(folder);
+    const LRESULT inserted = SendMessageW(window(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    DeviceFree(name);
+    if (inserted < 0) return false;
   }
-  return ok;
+  return true;
 }
 
 bool LibraryPageStandIn::SelectPath(const EncodedString& path) {
@@ -149,6 +101,11 @@ bool LibraryPageStandIn::SelectPath(const EncodedString& path) {
     return true;
   }
   return false;
+}
+
+int32_t LibraryPageStandIn::SelectedRow() const {
+  if (window() == nullptr) return -1;
+  return static_cast<int32_t>(SendMessageW(window(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 bool LibraryPageStandIn::PathOfRow(int32_t row, EncodedString* path) const {

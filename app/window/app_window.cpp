@@ -52,6 +52,7 @@ bool AppWindow::Create(const int32_t* rect, const WCHAR* title, bool layoutOnRes
   if (made == nullptr || !IsWindow(made)) return false;
   if (frame_ != nullptr && frame_->controller != nullptr) frame_->controller->SetMainWindow(made);
   if (frame_ != nullptr && frame_->view != nullptr) {
+    frame_->view->AttachWindow(made);
     RECT client{};
     GetClientRect(made, &client);
     frame_->view->Resize(client.right - client.left, client.bottom - client.top);
@@ -176,6 +177,9 @@ void AppWindow::OnTimer(UINT_PTR id) {
     previousCursor_ = nullptr;
     return;
   }
+  // The display manager's automatic-scroll tick, else the controller's
+  // timer table.
+  if (frame_ != nullptr && frame_->view != nullptr && frame_->view->DisplayTimer(id)) return;
   if (frame_ != nullptr && frame_->controller != nullptr) {
     frame_->controller->timerTable()->Dispatch(static_cast<TimerId>(id));
   }

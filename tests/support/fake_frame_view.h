@@ -14,6 +14,10 @@ namespace testbuild {
 
 class FakeFrameView final : public FrameView {
  public:
+  void AttachWindow(HWND window) override {
+    attachedWindow = window;
+    Log("attach");
+  }
   void ElementCommand(uint32_t command) override { Log("element " + std::to_string(command)); }
   void DisplayCommand(uint32_t command) override { Log("display " + std::to_string(command)); }
   void KeyCommand(const UiCommand& command) override {
@@ -24,6 +28,22 @@ class FakeFrameView final : public FrameView {
     Log("stylus " + std::to_string(message) + " " + std::to_string(point.x) + "," + std::to_string(point.y));
   }
   bool AutoScrolling() const override { return autoScrolling; }
+  bool DisplayTimer(uintptr_t id) override {
+    if (id != displayTimer) return false;
+    Log("display timer");
+    return true;
+  }
+  bool GetViewRect(Rect* out) override {
+    *out = viewRect;
+    return !viewRect.IsEmpty();
+  }
+  bool StepViewPage() override {
+    Log("step page");
+    return pagesLeft > 0 && pagesLeft-- > 0;
+  }
+  void ScrollViewToLine(int32_t offset, int32_t step) override {
+    Log("scroll to " + std::to_string(offset) + " " + std::to_string(step));
+  }
   void Paint(HDC, const RECT&) override { ++paints; }
   void Resize(int32_t width, int32_t height) override {
     Log("resize " + std::to_string(width) + "x" + std::to_string(height));
@@ -74,6 +94,10 @@ class FakeFrameView final : public FrameView {
     if (path.empty()) return false;
     out->FromWide(path.c_str());
     return true;
+  }
+  bool GetBaseAddress(SharedWideString* out) const override {
+    if (baseAddress.empty()) return false;
+    return out->FromChars(baseAddress.data(), static_cast<uint32_t>(baseAddress.size()));
   }
   uint32_t ViewMode() const override { return viewMode; }
   void SaveViewState() override { Log("save state"); }
@@ -184,6 +208,10 @@ class FakeFrameView final : public FrameView {
   std::function<void()> onStart;
   int paints = 0;
   bool autoScrolling = false;
+  HWND attachedWindow = nullptr;
+  uintptr_t displayTimer = 1;
+  Rect viewRect;
+  int pagesLeft = 0;
   bool openSucceeds = true;
   bool guideFollows = false;
   bool startSucceeds = true;
@@ -205,6 +233,7 @@ class FakeFrameView final : public FrameView {
   bool linkStores = true;
   std::u16string title;
   std::u16string path;
+  std::u16string baseAddress;
   std::u16string selection;
 };
 

@@ -12,6 +12,8 @@
 #include "platform/files/files.h"
 #include "platform/testing/input.h"
 #include "platform/windows/window_positions.h"
+#include "app/frame/catalogue_storage_events.h"
+#include "app/pages/book_folder_catalogue.h"
 #include "tests/app/frame_fixture.h"
 #include "tests/support/palm_database_builder.h"
 
@@ -42,6 +44,14 @@ class ListPagesTest : public FrameFixture {
     return rows;
   }
   HWND List() { return controller->libraryPage().window(); }
+  // A Palm database whose head names it `name`.
+  static void MakeDatabase(const std::u16string& devicePath, const std::string& name) {
+    MakeFile(devicePath);
+    testbuild::PalmDatabaseBuilder builder;
+    builder.Head().name = name;
+    builder.AddRecord("text");
+    ASSERT_TRUE(testbuild::WriteDeviceFile(devicePath, builder.Build()));
+  }
   // Taps the middle of a row of the list.
   void TapRow(int row) {
     RECT r{};
@@ -129,4 +139,80 @@ TEST_F(ListPagesTest, TheAnnotationsPageReplacesTheLibraryAndADocumentHidesBoth)
   controller->UpdateWindowTitle();
   EXPECT_EQ(controller->GetActiveListPage(), 0u);
   EXPECT_EQ(Title(), u"A Book - Corvelline Reader");
+}
+
+namespace {
+
+std::u16string Text(const SharedWideString& s) { return s.IsEmpty() ? u"" : std::u16string(s.Chars(), s.length); }
+
+}  // namespace
+
+TEST_F(ListPagesTest, TheCatalogueListsMainMemoryThenEachCard) {
+  BookFolderCatalogue catalogue(environment.get());
+  ASSERT_TRUE(catalogue.ListStorageLocations());
+  ASSERT_EQ(catalogue.LocationCount(), 2u);
+  EXPECT_EQ(Text(catalogue.LocationAt(0).path), u"\\");
+  EXPECT_EQ(Text(catalogue.LocationAt(0).displayName), u"Main Memory");
+  EXPECT_FALSE(catalogue.LocationAt(0).card);
+  EXPECT_EQ(Text(catalogue.LocationAt(1).path), u"\\Storage Card");
+  EXPECT_EQ(Text(catalogue.LocationAt(1).displayName), u"Storage Card");
+  EXPECT_TRUE(catalogue.LocationAt(1).card);
+  EXPECT_FALSE(catalogue.LocationAt(1).scanned);
+  MakeFile(u"\\Storage Card\\eBooks\\card.txt");
+  catalogue.ScanAllLocations();
+  ASSERT_EQ(catalogue.BookCount(), 1u);
+  EXPECT_EQ(Text(catalogue.BookAt(0).path), u"\\Storage Card\\eBooks\\card.txt");
+  EXPECT_EQ(Text(catalogue.BookAt(0).fileName), u"card.txt");
+  EXPECT_EQ(catalogue.BookAt(0).location, 1u);
+}
+
+TEST_F(ListPagesTest, TheCatalogueFindsABookByItsDatabaseNameExactly) {
+  MakeDatabase(u"\\eBooks\\one.pdb", "Tales of Two");
+  MakeDatabase(u"\\Storage Card\\eBooks\\two.corv", "Tales");
+  MakeFile(u"\\eBooks\\Tales.txt");  // a text file has no database name
+  MakeFile(u"\\eBooks\\short.prc");  // too short to hold a head
+  BookFolderCatalogue catalogue(environment.get());
+  SharedWideString path;
+  ASSERT_TRUE(catalogue.FindPathByTitle(SharedWideString(u"Tales"), &path));
+  EXPECT_EQ(Text(path), u"\\Storage Card\\eBooks\\two.corv");
+  ASSERT_TRUE(catalogue.FindPathByTitle(SharedWideString(u"Tales of Two"), &path));
+  EXPECT_EQ(Text(path), u"\\eBooks\\one.pdb");
+  for (const char16_t* title : {u"tales", u"Tales of", u"x", u""}) {
+    EXPECT_FALSE(catalogue.FindPathByTitle(SharedWideString(title), &path)) << std::string(title, title + 1);
+  }
+}
+
+TEST_F(ListPagesTest, AStorageEventRelistsTheShownLibraryKeepingItsSelection) {
+  MakeFile(u"\\eBooks\\kept.corv");
+  MakeFile(u"\\Storage Card\\eBooks\\gone.corv");
+  BookFolderCatalogue catalogue(environment.get());
+  controller->SetCatalogue(&catalogue);
+  CatalogueStorageEvents events(&catalogue);
+  controller->ShowLibrary();
+  ASSERT_EQ(Rows().size(), 2u);
+  EncodedString kept;
+  kept.FromWide(u"\\eBooks\\kept.corv");
+  ASSERT_TRUE(controller->libraryPage().SelectPath(kept));
+
+  ASSERT_TRUE(DeleteFileW(u"\\Storage Card\\eBooks\\gone.corv"));
+  EncodedString card;
+  card.FromWide(u"\\Storage Card\\");
+  events.CatalogueRemove(card);
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"\\eBooks\\kept.corv"}));
+  EncodedString selected;
+  ASSERT_TRUE(controller->libraryPage().PathOfRow(controller->libraryPage().SelectedRow(), &selected));
+  EXPECT_EQ(testbuild::FakeFrameView::Narrow(selected), "\\eBooks\\kept.corv");
+
+  // A card that comes back shows its books; a hidden library is not
+  // touched until it shows.
+  MakeFile(u"\\Storage Card\\eBooks\\back.corv");
+  events.CatalogueFind(card, card);
+  EXPECT_EQ(Rows().size(), 2u);
+  controller->ShowAnnotations();
+  MakeFile(u"\\eBooks\\later.corv");
+  events.CatalogueAdd(card);
+  EXPECT_EQ(Rows().size(), 2u);
+  controller->ShowLibrary();
+  EXPECT_EQ(Rows().size(), 3u);
+  controller->SetCatalogue(nullptr);
 }

@@ -1,0 +1,131 @@
+// The program's window set with the browser's document view: a book named
+// on the command line (its name holding "#") opens in the main window with
+// the book's title in the window's, Page Down shows another page, and the
+// close saves the reading position into the book's side file and the book
+// as the one to reopen.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include <filesystem>
+
+#include "app/controller/application_controller.h"
+#include "app/frame/reader_window_set.h"
+#include "audio/player/audio_player.h"
+#include "browser/sources/ogg_audio_maker.h"
+#include "platform/files/file_hooks.h"
+#include "tests/support/audio_fixtures.h"
+#include "app/preferences/preferences.h"
+#include "app/window/app_window.h"
+#include "platform/controls/control_classes.h"
+#include "platform/input/virtual_keys.h"
+#include "platform/testing/input.h"
+#include "platform/testing/windows.h"
+#include "platform/files/files.h"
+#include "platform/windows/message_queue.h"
+#include "platform/windows/messages.h"
+#include "platform/windows/screen.h"
+#include "platform/windows/windows.h"
+#include "storage/settings/global_settings_file.h"
+#include "storage/side_file/book_parameter_file.h"
+#include "tests/support/book_builder.h"
+#include "tests/support/palm_database_builder.h"
+
+namespace {
+
+constexpr const char16_t* kBook = u"\\eBooks\\tale #1.corv";
+
+EncodedString Wide(const char16_t* text) {
+  EncodedString s;
+  s.FromWide(text);
+  return s;
+}
+
+// A book of several pages of markup prose, titled "A Test Tale".
+void WriteBook() {
+  std::string html = "<html><body><h1>The Tale</h1>";
+  for (int i = 0; i < 40; ++i) html += "<p>" + testbuild::SampleText(400, 11 + i, 0) + "</p>";
+  html += "</body></html>";
+  testbuild::BookRecipe recipe;
+  recipe.text.assign(html.begin(), html.end());
+  const std::string title = "A Test Tale";
+  recipe.fullName.assign(title.begin(), title.end());
+  ASSERT_TRUE(testbuild::WriteDeviceFile(kBook, testbuild::BuildBook(recipe).Bytes()));
+}
+
+// The pixels of the page area of the screen (below the title bar, above
+// the menu bar).
+std::vector<uint32_t> PagePixels() {
+  int width = 0, height = 0;
+  const std::vector<uint32_t> screen = devscreen::ScreenPixels(&width, &height);
+  std::vector<uint32_t> pixels;
+  for (int y = 40; y < 280 && y < height; ++y)
+    for (int x = 0; x < width; ++x) pixels.push_back(screen[static_cast<size_t>(y) * width + x]);
+  return pixels;
+}
+
+std::u16string Title(HWND window) {
+  WCHAR text[96] = {};
+  GetWindowTextW(window, text, 96);
+  return text;
+}
+
+}  // namespace
+
+TEST(ReaderWindowSet, ABookOpensTurnsItsPageAndKeepsItsPlace) {
+  ASSERT_TRUE(CreateDirectoryW(u"\\eBooks", nullptr));
+  WriteBook();
+  InitCommonControls();
+  ASSERT_TRUE(RegisterMainWindowClass(nullptr));
+  ReaderWindowSet set;
+  ASSERT_TRUE(set.Open(true));
+  ASSERT_TRUE(set.CreateLoader());
+  AppFrame* frame = set.MainFrame();
+  ASSERT_NE(frame, nullptr);
+  auto* wrapper = new AppWindow(frame);  // deleted by its close handling
+  ASSERT_TRUE(wrapper->Create(nullptr, u"Corvelline Reader", true, false, nullptr));
+  HWND window = wrapper->window();
+  wrapper->OpenFirstPage(Wide(kBook), false, false);
+  devtest::PumpMessages();
+
+  ASSERT_TRUE(frame->view->HasDocument());
+  EXPECT_FALSE(frame->view->IsInternalPage());
+  EncodedString path;
+  ASSERT_TRUE(frame->view->GetDocumentPath(&path));
+  EXPECT_TRUE(path.EqualsText(kBook));
+  EXPECT_EQ(Title(window), u"A Test Tale - Corvelline Reader");
+  const std::vector<uint32_t> first = PagePixels();
+  const uint32_t white = devtest::ScreenPixelRgb(0, 300);
+  EXPECT_NE(std::count(first.begin(), first.end(), white), static_cast<long>(first.size())) << "the page shows text";
+
+  SetFocus(window);
+  devtest::PressKey(VK_NEXT);
+  devtest::PumpMessages();
+  EXPECT_NE(PagePixels(), first) << "Page Down shows the next page";
+
+  // A page's sound list plays through the device's player, its tracks
+  // opened by the loader next to the book.
+  InstallOggSourceMaker();
+  std::filesystem::copy_file(audiofix::Mono8k(), devtest::HostPath(u"\\eBooks") / "tone.ogg");
+  EXPECT_TRUE(frame->controller->PlaySoundList(SharedWideString(u"tone.ogg|Tone"), false));
+  ASSERT_NE(set.player(), nullptr);
+  EXPECT_EQ(set.player()->GetDuration(), 1) << "the first track is open, paused";
+
+  SendMessageW(window, WM_CLOSE, 0, 0);
+  devtest::PumpMessages();
+  set.DestroyMainFrame();
+  set.Close();
+
+  BookParameterFile sideFile;
+  ASSERT_EQ(sideFile.OpenReadOnly(Wide(kBook)), RecordResult::kOk) << "the book's side file was written";
+  uint32_t position = 0, second = 0, length = 0;
+  ASSERT_NE(sideFile.GetFramePosition(&position, &second, &length), nullptr);
+  EXPECT_GT(position, 0u) << "the position is past the first page";
+  GlobalSettingsFile settings;
+  ASSERT_EQ(settings.OpenOrCreate(Wide(u"\\Windows\\QVR_global_configuration.qvr"), true), RecordResult::kOk);
+  EncodedString last;
+  ASSERT_EQ(settings.GetText252(&last), RecordResult::kOk);
+  EXPECT_FALSE(last.IsEmpty()) << "the book is the one to reopen";
+}
