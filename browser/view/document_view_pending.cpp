@@ -98,22 +98,6 @@ bool DocumentView::OpenMark(uint32_t, int32_t*) { return false; }
 
 bool DocumentView::DeleteBookmark(uint32_t) { return false; }
 
-bool DocumentView::RecordCurrentBeforeStep() { return false; }
-
-bool DocumentView::GoBack(bool) { return false; }
-
-bool DocumentView::GoForward() { return false; }
-
-void DocumentView::SetCheckpoint() {}
-
-bool DocumentView::GoToCheckpoint() { return false; }
-
-void DocumentView::ClearHistory() {}
-
-int32_t DocumentView::FindInHistory(const Location&) { return -1; }
-
-bool DocumentView::CloseDocument() { return false; }
-
 void DocumentView::PassKeyToPageElement(int32_t) {}
 
 void DocumentView::AppendRequestText(const ScriptRequest& request, SharedWideString* text) {
