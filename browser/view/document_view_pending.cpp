@@ -44,8 +44,6 @@ bool DocumentView::ReloadWithRequest(const ScriptRequest&) { return false; }
 
 bool DocumentView::StartExternalApp(const SharedWideString&, const SharedWideString&) { return false; }
 
-bool DocumentView::RunGuideEntryAction(const DocumentProperty&) { return false; }
-
 void DocumentView::SetCurrentLink(int32_t) {}
 
 void DocumentView::ActivateCurrentLink() {}
@@ -69,22 +67,6 @@ void DocumentView::ResetFocusedElementState() {}
 bool DocumentView::PassToLayout(int32_t, int32_t) { return false; }
 
 // ---- Navigation: fragments, the guide, random entries, marks, history.
-
-bool DocumentView::GoToFragment(const SharedWideString&) { return false; }
-
-int32_t DocumentView::GetAnchorPosition(const SharedWideString*) { return -1; }
-
-bool DocumentView::GoToToc() { return false; }
-
-bool DocumentView::GoToStartReading() { return false; }
-
-bool DocumentView::GoToGuideStart() { return false; }
-
-bool DocumentView::GoToGuide(uint32_t) { return false; }
-
-uint32_t DocumentView::GetGuideEntryCount() { return 0; }
-
-bool DocumentView::GetGuideEntryTarget(uint32_t, SharedWideString*) { return false; }
 
 bool DocumentView::GoToRandomEntry(const SharedWideString*) { return false; }
 
