@@ -70,15 +70,7 @@ bool DocumentView::PassToLayout(int32_t, int32_t) { return false; }
 
 bool DocumentView::GoToRandomEntry(const SharedWideString*) { return false; }
 
-bool DocumentView::NextBookmark() { return false; }
-
-bool DocumentView::PreviousBookmark() { return false; }
-
-bool DocumentView::GoToBookmark(const SharedWideString*, uint32_t, bool) { return false; }
-
 bool DocumentView::OpenMark(uint32_t, int32_t*) { return false; }
-
-bool DocumentView::DeleteBookmark(uint32_t) { return false; }
 
 void DocumentView::PassKeyToPageElement(int32_t) {}
 
