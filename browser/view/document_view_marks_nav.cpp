@@ -1,11 +1,13 @@
 // Moving to the marks of the book's side file: the next and previous mark
 // from the page shown, one mark by number, what a mark opens, and deleting
 // one.
+#include "browser/host/page_services.h"
 #include "browser/host/view_application.h"
 #include "browser/view/document_view.h"
 #include "layout/pages/layout_context.h"
 #include "storage/side_file/book_parameter_file.h"
 #include "storage/side_file/bookmark_order.h"
+#include "foundation/encoded_string/encoded_string.h"
 
 namespace {
 
@@ -96,4 +98,42 @@ bool DocumentView::DeleteBookmark(uint32_t mark) {
   if (layout_ != nullptr) layout_->ClearLinkAreas();
   Invalidate(false);
   return true;
+}
+
+bool DocumentView::OpenMark(uint32_t mark, int32_t* popupWord) {
+  if (sideFile_ == nullptr) return false;
+  const uint32_t kind = sideFile_->GetBookmarkKind(mark);
+  if (kind == 2 || kind == 16 || kind == 32) {
+    const uint32_t target = sideFile_->GetBookmarkTarget(mark);
+    if (target == kNoMark) {
+      // A note without a target shows its pop-up; nothing was navigated.
+      if (controller_ != nullptr) controller_->ShowNotePopup(mark, popupWord);
+      return false;
+    }
+    uint32_t excerptLength = 0;
+    const bool hasExcerpt = sideFile_->GetBookmarkExcerpt(mark, &excerptLength) != nullptr;
+    EncodedString title;
+    // Without a title of its own (the excerpt stands in for one), the
+    // target lies in this book.
+    if (hasExcerpt || sideFile_->GetBookmarkTitle(mark, &title) != RecordResult::kOk)
+      return GoToBookmark(nullptr, target, true);
+    SharedWideString address;
+    HistoryEntry entry;
+    if (!address.AssignEncodedString(title) || !Location::Parse(&entry.location, address, nullptr)) return false;
+    uint32_t start = 0, end = 0, viewPosition = 0, viewExtra = 0, extra = 0;
+    if (sideFile_->GetBookmarkRange(target, &start, &end, &viewPosition, &viewExtra, &extra) != RecordResult::kOk)
+      return false;
+    entry.elementPosition = static_cast<int32_t>(viewPosition);
+    entry.value = static_cast<int32_t>(viewExtra);
+    uint32_t length = 0;
+    const uint8_t* state = sideFile_->GetBookmarkViewState(target, &length);
+    if (state != nullptr && length % 4 == 0 && !entry.state.WriteBytes(state, length)) return false;
+    RecordHistory(nullptr);
+    return RestoreHistoryEntry(&entry, false);
+  }
+  if (kind == kDrawingKind && sketchEditor_ != nullptr) {
+    CancelSelection();
+    return sketchEditor_->SelectMark(mark);
+  }
+  return false;
 }

@@ -70,8 +70,6 @@ bool DocumentView::PassToLayout(int32_t, int32_t) { return false; }
 
 bool DocumentView::GoToRandomEntry(const SharedWideString*) { return false; }
 
-bool DocumentView::OpenMark(uint32_t, int32_t*) { return false; }
-
 void DocumentView::PassKeyToPageElement(int32_t) {}
 
 void DocumentView::AppendRequestText(const ScriptRequest& request, SharedWideString* text) {

@@ -78,5 +78,19 @@ TEST_F(MarkMovesTest, DeletingAMissingMarkChangesNothing) {
   EXPECT_FALSE(view().NextBookmark());
 }
 
+TEST_F(MarkMovesTest, NotesShowTheirPopUpLinksInTheBookAreFollowed) {
+  const uint32_t target = MarkPage(14);
+  const uint32_t note = MarkPage(2);
+  BookParameterFile* file = view().GetSideFile();
+  ASSERT_EQ(file->SetBookmarkKind(note, 2), RecordResult::kOk);
+  int32_t word = 0;
+  EXPECT_FALSE(view().OpenMark(note, &word)) << "a note without a target navigates nowhere";
+  EXPECT_EQ(harness.application.Count("note"), 1);
+  ASSERT_EQ(file->SetBookmarkTarget(note, target), RecordResult::kOk);
+  EXPECT_TRUE(view().OpenMark(note, &word));
+  EXPECT_EQ(PageStart(), starts[0]);
+  EXPECT_FALSE(view().OpenMark(target, &word)) << "a bookmark opens nothing";
+}
+
 }  // namespace
 }  // namespace viewtest
