@@ -44,8 +44,6 @@ bool DocumentView::ReloadWithRequest(const ScriptRequest&) { return false; }
 
 bool DocumentView::StartExternalApp(const SharedWideString&, const SharedWideString&) { return false; }
 
-bool DocumentView::RunGuideEntryAction(const DocumentProperty&) { return false; }
-
 void DocumentView::SetCurrentLink(int32_t) {}
 
 void DocumentView::ActivateCurrentLink() {}
@@ -70,49 +68,7 @@ bool DocumentView::PassToLayout(int32_t, int32_t) { return false; }
 
 // ---- Navigation: fragments, the guide, random entries, marks, history.
 
-bool DocumentView::GoToFragment(const SharedWideString&) { return false; }
-
-int32_t DocumentView::GetAnchorPosition(const SharedWideString*) { return -1; }
-
-bool DocumentView::GoToToc() { return false; }
-
-bool DocumentView::GoToStartReading() { return false; }
-
-bool DocumentView::GoToGuideStart() { return false; }
-
-bool DocumentView::GoToGuide(uint32_t) { return false; }
-
-uint32_t DocumentView::GetGuideEntryCount() { return 0; }
-
-bool DocumentView::GetGuideEntryTarget(uint32_t, SharedWideString*) { return false; }
-
 bool DocumentView::GoToRandomEntry(const SharedWideString*) { return false; }
-
-bool DocumentView::NextBookmark() { return false; }
-
-bool DocumentView::PreviousBookmark() { return false; }
-
-bool DocumentView::GoToBookmark(const SharedWideString*, uint32_t, bool) { return false; }
-
-bool DocumentView::OpenMark(uint32_t, int32_t*) { return false; }
-
-bool DocumentView::DeleteBookmark(uint32_t) { return false; }
-
-bool DocumentView::RecordCurrentBeforeStep() { return false; }
-
-bool DocumentView::GoBack(bool) { return false; }
-
-bool DocumentView::GoForward() { return false; }
-
-void DocumentView::SetCheckpoint() {}
-
-bool DocumentView::GoToCheckpoint() { return false; }
-
-void DocumentView::ClearHistory() {}
-
-int32_t DocumentView::FindInHistory(const Location&) { return -1; }
-
-bool DocumentView::CloseDocument() { return false; }
 
 void DocumentView::PassKeyToPageElement(int32_t) {}
 
