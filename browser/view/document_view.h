@@ -456,6 +456,8 @@ class DocumentView : public ScriptHostObject,
   // whether there was one to reset (the browser view has one).
   virtual bool ResetScriptContext() { return false; }
   virtual void ReinstallScriptObjects() {}
+  // A mark was added (added) or removed or changed: the main view tells its annotation listener.
+  virtual void OnMarkChanged(uint32_t mark, bool added) { (void)mark; (void)added; }
 
   // The reading text with a layout context has the focus.
   bool ReadingTextFocused() const;

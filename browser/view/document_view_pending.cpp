@@ -78,52 +78,6 @@ void DocumentView::AppendRequestText(const ScriptRequest& request, SharedWideStr
 
 // ---- Marks and links.
 
-bool DocumentView::AddMark(Rect*, const ViewTextRange&, uint32_t, uint32_t, const SharedWideString*,
-                           const SharedWideString*, int32_t, const SharedWideString*) {
-  return false;
-}
-
-bool DocumentView::AddMarkRecord(const ViewTextRange&, const SharedWideString*, const SharedWideString*, uint32_t,
-                                 uint32_t, int32_t, const SharedWideString*, uint32_t*) {
-  return false;
-}
-
-bool DocumentView::AddBookmark(const SharedWideString&) { return false; }
-
-int32_t DocumentView::AddMarkWithText(const ViewTextRange&, uint32_t, uint32_t, const SharedWideString&) {
-  return -1;
-}
-
-void DocumentView::DeleteMarksInRange(uint32_t, const ViewTextRange&, int32_t) {}
-
-void DocumentView::DeleteMarksOfKinds(BookParameterFile*, uint32_t, const ViewTextRange&, int32_t) {}
-
-void DocumentView::DeleteMarkRecord(uint32_t) {}
-
-int32_t DocumentView::FindMarkOfKind(const ViewTextRange&, uint32_t) { return -1; }
-
-uint32_t DocumentView::CollectMarkKinds(const ViewTextRange&) { return 0; }
-
-bool DocumentView::GetMarkText(uint32_t, const ViewTextRange&, SharedWideString*, int32_t*, SharedWideString*) {
-  return false;
-}
-
-bool DocumentView::EditDrawingAtSelection(int32_t) { return false; }
-
 void DocumentView::GetLookupWord(SharedWideString* text) {
   if (text != nullptr) *text = SharedWideString();
 }
-
-void DocumentView::RefreshMarks() {}
-
-bool DocumentView::BeginLinkFromMark(uint32_t) { return false; }
-
-bool DocumentView::BeginSelectionRequest() { return false; }
-
-bool DocumentView::SaveSelectionState() { return false; }
-
-bool DocumentView::CompleteSelectionRequest(bool, int32_t* resultMark) {
-  if (resultMark != nullptr) *resultMark = -1;
-  return false;
-}
-
