@@ -102,6 +102,12 @@ bool DocumentView::GetGuideEntryTarget(uint32_t n, SharedWideString* text) {
   return true;
 }
 
+bool DocumentView::GetDocumentTitle(SharedWideString* title) {
+  if (title == nullptr) return false;
+  title->Clear();
+  return source_.Get() != nullptr && source_->GetTitle(title);
+}
+
 bool DocumentView::GoToFragment(const SharedWideString& text) {
   if (HasDoubleHash(text)) {
     // A position fragment: the page that starts there.

@@ -120,6 +120,17 @@ TEST_F(GuideTest, WithoutADocumentEverythingAnswersFalse) {
   EXPECT_FALSE(view().GoToGuide(0));
   EXPECT_EQ(view().GetGuideEntryCount(), 0u);
   EXPECT_EQ(view().GetAnchorPosition(nullptr), -1);
+  SharedWideString title;
+  EXPECT_FALSE(view().GetDocumentTitle(&title));
+  EXPECT_TRUE(title.IsEmpty());
+}
+
+TEST_F(GuideTest, TitleIsTheSourcesTitle) {
+  ASSERT_TRUE(Open(MakeGuideBook({{"toc", 40}})));
+  SharedWideString fromView, fromSource;
+  ASSERT_TRUE(view().GetDocumentSource()->GetTitle(&fromSource));
+  ASSERT_TRUE(view().GetDocumentTitle(&fromView));
+  EXPECT_EQ(S(fromView), S(fromSource));
 }
 
 TEST_F(GuideTest, PositionFragmentsShowThePageStartingThere) {
