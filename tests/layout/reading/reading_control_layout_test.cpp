@@ -6,7 +6,7 @@
 #include "layout/pages/page_item_builder.h"
 #include "layout/reading/reading_text_control.h"
 #include "tests/layout/elements/test_elements.h"
-#include "tests/layout/pages/pager_fixture.h"
+#include "tests/layout/pages/styled_pager_fixture.h"
 
 namespace pagertest {
 namespace {
@@ -68,45 +68,21 @@ class ContextView : public ReadingView {
   LayoutContext** layout_;
 };
 
-class ReadingControlLayoutTest : public PagerTest {
+class ReadingControlLayoutTest : public StyledPagerTest {
  protected:
-  void SetUp() override {
-    PagerTest::SetUp();
-    builder.settings.defaults = &defaults;
-    builder.settings.baseStyle = &base;
-  }
   void TearDown() override {
     control.reset();
-    PagerTest::TearDown();
+    StyledPagerTest::TearDown();
   }
   bool OpenAndPaint(const std::string& body) {
     control.reset();
-    Close();
-    document = RandomAccessDocument::FromUtf8("<html><body>" + body + "</body></html>");
-    parser = std::make_unique<MarkupParser>();
-    parser->AttachSource(document.get(), 0);
-    context = std::make_unique<LayoutContext>();
-    context->AttachParser(parser.get(), document.get(), &builder);
-    context->SetSurface(&surface);
-    context->SetBaseStyle(10, 1, TextStyle{});
-    context->SetPageRect(Rect{0, 0, 200, 300});
-    context->SetMargins(10, 10, 10, 10, true);
+    AttachBody(body, 200, 300);
     raw = context.get();
     control = std::make_unique<ReadingTextControl>(&view);
     control->SetLayout(raw);
     // Under a focus scope, as in a document view: a tap can take the focus.
     if (!control->SetParent(&root)) return false;
     return context->Start() && context->PaintCurrentPage(0);
-  }
-  Rect WordBox(const std::u16string& word) {
-    LaidOutPage* page = context->ShownPage();
-    for (LayoutCursor at = LayoutCursor::Begin(&page->store); !at.AtEnd(); at.Next()) {
-      if (at.KindAt() != kTextItem) continue;
-      const LayoutItem& item = *TextAt(at);
-      if (std::u16string(item.text.Chars(), item.text.length) == word)
-        return Rect{item.layoutWords[0], item.layoutWords[1], item.width, item.height};
-    }
-    return Rect{};
   }
   std::u16string Selected() {
     SharedWideString text;
@@ -115,9 +91,6 @@ class ReadingControlLayoutTest : public PagerTest {
     return std::u16string(text.Chars() ? text.Chars() : u"", text.length);
   }
 
-  DefaultStyle defaults;
-  ElementStyle base;
-  PageItemBuilder builder;
   LayoutContext* raw = nullptr;
   ContextView view{&raw};
   elementtest::TestScope root;

@@ -6,54 +6,26 @@
 #include "layout/pages/page_item_builder.h"
 #include "layout/render/page_renderer.h"
 #include "storage/side_file/book_parameter_file.h"
-#include "tests/layout/pages/pager_fixture.h"
+#include "tests/layout/pages/styled_pager_fixture.h"
 
 namespace pagertest {
 namespace {
 
-class ContextAreasTest : public PagerTest {
+class ContextAreasTest : public StyledPagerTest {
  protected:
-  void SetUp() override {
-    PagerTest::SetUp();
-    builder.settings.defaults = &defaults;
-    builder.settings.baseStyle = &base;
-  }
   void TearDown() override {
     renderer.reset();
-    PagerTest::TearDown();
+    StyledPagerTest::TearDown();
   }
   bool OpenAndPaint(const std::string& body) {
     renderer.reset();
-    Close();
-    document = RandomAccessDocument::FromUtf8("<html><body>" + body + "</body></html>");
-    parser = std::make_unique<MarkupParser>();
-    parser->AttachSource(document.get(), 0);
-    context = std::make_unique<LayoutContext>();
-    context->AttachParser(parser.get(), document.get(), &builder);
-    context->SetSurface(&surface);
-    context->SetBaseStyle(10, 1, TextStyle{});
-    context->SetPageRect(Rect{0, 0, 200, 300});
-    context->SetMargins(10, 10, 10, 10, true);
+    AttachBody(body, 200, 300);
     renderer = std::make_unique<PageRenderer>(context.get());
     return context->Start() && renderer->PaintCurrentPage(0);
-  }
-  // Where the renderer drew the first text item with this text.
-  Rect WordBox(const std::u16string& word) {
-    LaidOutPage* page = context->ShownPage();
-    for (LayoutCursor at = LayoutCursor::Begin(&page->store); page != nullptr && !at.AtEnd(); at.Next()) {
-      if (at.KindAt() != kTextItem) continue;
-      const LayoutItem& item = *TextAt(at);
-      if (std::u16string(item.text.Chars(), item.text.length) == word)
-        return Rect{item.layoutWords[0], item.layoutWords[1], item.width, item.height};
-    }
-    return Rect{};
   }
   static Point Middle(const Rect& r) { return Point{r.x + r.width / 2, r.y + r.height / 2}; }
   std::u16string Text(const SharedWideString& s) { return std::u16string(s.Chars(), s.length); }
 
-  DefaultStyle defaults;
-  ElementStyle base;
-  PageItemBuilder builder;
   std::unique_ptr<PageRenderer> renderer;
 };
 

@@ -9,42 +9,25 @@
 #include "layout/selection/range_walker.h"
 #include "layout/selection/selection_view.h"
 #include "storage/side_file/book_parameter_file.h"
-#include "tests/layout/pages/pager_fixture.h"
+#include "tests/layout/pages/styled_pager_fixture.h"
 
 namespace pagertest {
 namespace {
 
-class PaintedAreasTest : public PagerTest {
+class PaintedAreasTest : public StyledPagerTest {
  protected:
-  void SetUp() override {
-    PagerTest::SetUp();
-    builder.settings.defaults = &defaults;
-    builder.settings.baseStyle = &base;
-  }
   void TearDown() override {
     renderer.reset();
-    PagerTest::TearDown();
+    StyledPagerTest::TearDown();
   }
   LayoutItemStore* OpenAndPaint(const std::string& body) {
     renderer.reset();
-    Close();
-    document = RandomAccessDocument::FromUtf8("<html><body>" + body + "</body></html>");
-    parser = std::make_unique<MarkupParser>();
-    parser->AttachSource(document.get(), 0);
-    context = std::make_unique<LayoutContext>();
-    context->AttachParser(parser.get(), document.get(), &builder);
-    context->SetSurface(&surface);
-    context->SetBaseStyle(10, 1, TextStyle{});
-    context->SetPageRect(Rect{0, 0, 120, 320});
-    context->SetMargins(10, 10, 10, 10, true);
+    AttachBody(body, 120, 320);
     renderer = std::make_unique<PageRenderer>(context.get());
     if (!context->Start() || !renderer->PaintCurrentPage(0)) return nullptr;
     return &context->GetCurrentPage()->store;
   }
 
-  DefaultStyle defaults;
-  ElementStyle base;
-  PageItemBuilder builder;
   std::unique_ptr<PageRenderer> renderer;
 };
 
