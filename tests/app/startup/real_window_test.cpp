@@ -21,6 +21,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/xvfb_server.h"
 #include "platform/files/device_root.h"
 #include "storage/side_file/book_parameter_file.h"
 #include "tests/support/png_reader.h"
@@ -31,43 +32,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// An X server of the test's own, on the display it chose.
-class Xvfb {
- public:
-  Xvfb() {
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    pid_ = fork();
-    if (pid_ == 0) {
-      close(fds[0]);
-      const std::string fd = std::to_string(fds[1]);
-      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "640x480x24", "-nolisten", "tcp",
-             static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    close(fds[1]);
-    std::string number;
-    pollfd wait{fds[0], POLLIN, 0};
-    while (poll(&wait, 1, 10000) > 0) {
-      char c = 0;
-      if (read(fds[0], &c, 1) != 1 || c == '\n') break;
-      number += c;
-    }
-    close(fds[0]);
-    if (!number.empty()) display_ = ":" + number;
-  }
-  ~Xvfb() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
-    }
-  }
-  const std::string& display() const { return display_; }
-
- private:
-  pid_t pid_ = -1;
-  std::string display_;
-};
+using testbuild::Xvfb;
 
 // The reader as a process of its own on the X server.
 class Reader {
