@@ -38,6 +38,7 @@
 #include "script/host/script_host_object.h"
 #include "storage/sources/document_source.h"
 
+struct ScriptContext;
 class BookParameterFile;
 class DocumentLoader;
 class DrawingSurface;
@@ -207,7 +208,7 @@ class DocumentView : public ScriptHostObject,
   virtual bool ScrollTable(int32_t step);
   virtual bool LoadNamedScript(const SharedWideString& name);
   virtual ViewApplication* GetApplication() { return controller_; }
-  virtual void* GetScriptContext() { return nullptr; }
+  virtual ScriptContext* GetScriptContext() { return nullptr; }
   virtual ViewFormCollection* GetFormCollection() { return forms_; }
   virtual bool GoToStartReading();
   virtual bool TestPagePoint(Point point);

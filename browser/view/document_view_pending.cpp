@@ -3,33 +3,6 @@
 // stands alone, so that it can move into the file of its concern whole.
 #include "browser/view/document_view.h"
 
-// ---- Reader script host: the base answers until the view's own members
-// exist.
-
-int32_t* DocumentView::ResolveMember(int32_t* status, const ScriptNameToken& name, ScriptMemberRef* ref,
-                                     uint8_t create) {
-  return ScriptHostObject::ResolveMember(status, name, ref, create);
-}
-
-int32_t* DocumentView::Invoke(int32_t* status, const ScriptMemberRef& ref, uint32_t argumentCount,
-                              ScriptOperandStack* stack, ScriptValueHandle* result) {
-  return ScriptHostObject::Invoke(status, ref, argumentCount, stack, result);
-}
-
-int32_t* DocumentView::SetMemberValue(int32_t* status, const ScriptMemberRef& ref, ScriptValueStore* store,
-                                      ScriptValueHandle value) {
-  return ScriptHostObject::SetMemberValue(status, ref, store, value);
-}
-
-int32_t* DocumentView::GetMemberValue(int32_t* status, const ScriptMemberRef& ref, ScriptValueStore* store,
-                                      ScriptValueHandle* result, int32_t wantedType) {
-  return ScriptHostObject::GetMemberValue(status, ref, store, result, wantedType);
-}
-
-bool DocumentView::DispatchWidgetEvent(int32_t, intptr_t) { return false; }
-
-bool DocumentView::LoadNamedScript(const SharedWideString&) { return false; }
-
 // ---- Starting, reloading, link activation, selection reports, tables.
 
 bool DocumentView::Start(bool) { return false; }
@@ -72,9 +45,6 @@ bool DocumentView::GoToRandomEntry(const SharedWideString*) { return false; }
 
 void DocumentView::PassKeyToPageElement(int32_t) {}
 
-void DocumentView::AppendRequestText(const ScriptRequest& request, SharedWideString* text) {
-  text->AppendUnsigned(request.methodAtom);
-}
 
 // ---- Marks and links.
 
