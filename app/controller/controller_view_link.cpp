@@ -1,6 +1,8 @@
 // The controller's answers to the document view.
 #include "app/controller/controller_view_link.h"
 
+#include <string>
+
 #include "app/controller/application_controller.h"
 #include "browser/view/document_view.h"
 #include "foundation/encoded_string/encoded_string.h"
@@ -66,4 +68,10 @@ bool ControllerViewLink::OpenInWordProcessor(const SharedWideString& program, co
   EncodedString file;
   if (!program.ToEncodedString(&programText) || !text.ToEncodedString(&file)) return false;
   return controller_->OpenInWordProcessor(programText, file);
+}
+
+bool ControllerViewLink::OpenInSystemBrowser(const SharedWideString& address) {
+  // The shell wants a terminated text; the shared string is a slice.
+  std::u16string text(reinterpret_cast<const char16_t*>(address.Chars() ? address.Chars() : u""), address.length);
+  return controller_->OpenUrlInBrowser(reinterpret_cast<const WCHAR*>(text.c_str()));
 }

@@ -55,6 +55,7 @@ class ControllerViewLink final : public ViewApplication, public DocumentHostAppl
 
   void ResumeAudio() override;
   bool OpenInWordProcessor(const SharedWideString& program, const SharedWideString& text) override;
+  bool OpenInSystemBrowser(const SharedWideString& address) override;
   ViewEnvironment* GetEnvironment() override { return environment_; }
 
  private:

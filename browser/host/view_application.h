@@ -53,6 +53,8 @@ class ViewApplication {
   // ---- Audio and outside programs.
   virtual void ResumeAudio() = 0;
   virtual bool OpenInWordProcessor(const SharedWideString& program, const SharedWideString& text) = 0;
+  // An "http:" address in the system's web browser.
+  virtual bool OpenInSystemBrowser(const SharedWideString& address) = 0;
 
   // ---- Its environment (may be null).
   virtual ViewEnvironment* GetEnvironment() = 0;

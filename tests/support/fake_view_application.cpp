@@ -154,6 +154,11 @@ bool FakeViewApplication::OpenInWordProcessor(const SharedWideString& program, c
   return answer;
 }
 
+bool FakeViewApplication::OpenInSystemBrowser(const SharedWideString& address) {
+  Record("system browser", -1, 0, 0, address);
+  return answer;
+}
+
 bool FakeViewApplication::ShowFormattedMessage(int32_t captionId, uint32_t stringId, int32_t kind,
                                                const SharedWideString& argument) {
   return ShowFormattedMessage(captionId, stringId, kind, &argument, 1);

@@ -133,6 +133,7 @@ class FakeViewApplication : public ViewApplication, public DocumentHostApplicati
                        uint32_t firstLanguage, uint32_t secondLanguage, Point point) override;
   void ResumeAudio() override;
   bool OpenInWordProcessor(const SharedWideString& program, const SharedWideString& text) override;
+  bool OpenInSystemBrowser(const SharedWideString& address) override;
   ViewEnvironment* GetEnvironment() override { return environment_; }
   // DocumentHostApplication.
   bool ShowFormattedMessage(int32_t captionId, uint32_t stringId, int32_t kind,
