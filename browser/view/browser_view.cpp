@@ -17,10 +17,12 @@ BrowserView::~BrowserView() {
   ClearPageLinks();
   delete lookupHistory_;
   lookupHistory_ = nullptr;
+  // A view destroyed without CloseView still gives its global object and
+  // scopes back to the store, which outlives it, and stops its timers.
+  ReleaseScriptContext();
   // The frame set reports each frame it lets go to the release sink, which
   // keeps the views as spares: empty it and delete them while the lists
-  // still stand. The script context, the frame set and the lists are then
-  // destroyed in that order as members.
+  // still stand. The frame set and the lists are then destroyed as members.
   RemoveAllFrames();
   DeleteSpareFrameViews();
 }

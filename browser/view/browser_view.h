@@ -29,7 +29,9 @@ class BrowserWindow;
 class FrameSetController;
 class GlobalSettingsFile;
 class LinkAction;
+class ScriptErrorReporter;
 class ScriptValueStore;
+class TimerTable;
 class ViewLookupHistory;
 
 // One link collected from the frame entries of a page, with its text. The
@@ -78,6 +80,15 @@ class BrowserView : public DocumentView, public FrameView {
   // preferences have none. Start and CloseView set and clear its open-view
   // word in it.
   void SetSettingsFile(GlobalSettingsFile* file) { settingsFile_ = file; }
+  // The application window's timer table, which runs the script timers
+  // from Start on (not owned; null: scripts start no timers).
+  void SetTimerTable(TimerTable* table) { timerTable_ = table; }
+  // The application controller as the interpreter's error sink (not owned).
+  void SetScriptErrorSink(ScriptErrorReporter* sink) { scriptErrorSink_ = sink; }
+
+  // Compiles the text and runs it in the window's script context (a script
+  // timer's code); true when it compiled and ran without a status.
+  bool RunScriptText(const SharedWideString& code);
 
   // ==== Overrides of the document view's table.
   bool DispatchWidgetEvent(int32_t event, intptr_t argument) override;
@@ -175,8 +186,17 @@ class BrowserView : public DocumentView, public FrameView {
     BrowserView* view_;
   };
 
-  // The sink's gate before a page event, a navigation or a selection
-  // report: true without a sink.
+  // Runs the script timers' code through the view.
+  class TimerScriptRunner final : public ScriptTextRunner {
+   public:
+    explicit TimerScriptRunner(BrowserView* view) : view_(view) {}
+    bool RunScriptText(const SharedWideString& code) override { return view_->RunScriptText(code); }
+
+   private:
+    BrowserView* view_;
+  };
+
+  // The sink's gate before a navigation: true without a sink.
   bool SinkAllowsNavigation(const SharedWideString& text, bool absolute);
   // The frame set's border setting from the preferences, and arranging the
   // frame set again.
@@ -208,6 +228,9 @@ class BrowserView : public DocumentView, public FrameView {
   // ---- Wiring the later parts add.
   FrameSetController* frameSetController_ = nullptr;  // not owned
   GlobalSettingsFile* settingsFile_ = nullptr;        // not owned
+  TimerTable* timerTable_ = nullptr;                  // not owned
+  ScriptErrorReporter* scriptErrorSink_ = nullptr;    // not owned
+  TimerScriptRunner timerRunner_{this};
 };
 
 // What the view asks of its window and the window's set, over the window
