@@ -76,9 +76,9 @@ class BrowserView : public DocumentView, public FrameView {
   int32_t GetEventSinkContext() const { return eventSinkContext_; }
   // Opens windows for targets when no event sink is installed.
   void SetFrameSetController(FrameSetController* controller) { frameSetController_ = controller; }
-  // The window's global settings file (not owned); null when the
-  // preferences have none. Start and CloseView set and clear its open-view
-  // word in it.
+  // The global settings file (not owned) whose open-view word Start and
+  // CloseView set and clear. Without one the view uses its window set's
+  // (none without storage).
   void SetSettingsFile(GlobalSettingsFile* file) { settingsFile_ = file; }
   // The application window's timer table, which runs the script timers
   // from Start on (not owned; null: scripts start no timers).
@@ -247,3 +247,5 @@ uint32_t CountWindowsOfSet(BrowserWindow* window);
 BrowserWindow* GetWindowOfSet(BrowserWindow* window, uint32_t i);
 const SharedWideString* GetWindowName(BrowserWindow* window);
 void MoveWindowTo(BrowserWindow* window, const Rect& rect);
+// The global settings file of the window's set; null without storage.
+GlobalSettingsFile* GetSettingsFileOfWindowSet(BrowserWindow* window);
