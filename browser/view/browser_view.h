@@ -86,6 +86,10 @@ class BrowserView : public DocumentView, public FrameView {
   // The application controller as the interpreter's error sink (not owned).
   void SetScriptErrorSink(ScriptErrorReporter* sink) { scriptErrorSink_ = sink; }
 
+  // Asks the application's sink about a value of the selection's handler;
+  // its answer, or 0 without a sink.
+  intptr_t AskSelectionHandler(int32_t value);
+
   // Compiles the text and runs it in the window's script context (a script
   // timer's code); true when it compiled and ran without a status.
   bool RunScriptText(const SharedWideString& code);

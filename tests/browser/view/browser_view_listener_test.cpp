@@ -60,6 +60,14 @@ TEST_F(BrowserViewTest, TheSinkSeesPageEventsAndSelectionsFirst) {
   EXPECT_EQ(sink.calls.back().text, u"");
   EXPECT_EQ(sink.calls.back().number, 0);
   EXPECT_EQ(harness.application.Count("selection"), 0);
+
+  // The handler's question goes to the sink, and its answer comes back.
+  sink.askAnswer = 5;
+  EXPECT_EQ(view().AskSelectionHandler(112), 5);
+  EXPECT_EQ(sink.calls.back().what, "ask");
+  EXPECT_EQ(sink.calls.back().number, 112);
+  view().SetEventSink(nullptr, 0);
+  EXPECT_EQ(view().AskSelectionHandler(112), 0);
 }
 
 }  // namespace
