@@ -117,6 +117,9 @@ class BrowserView : public DocumentView, public FrameView {
   // empty name are skipped when skipUnnamed is set), stacked downwards
   // (vertical) or side by side.
   void Rearrange(bool vertical, bool skipUnnamed);
+  // Slot `index` of `slots` equal slots of the area (integer division: the
+  // remainder stays empty at the bottom or right).
+  static Rect ArrangeSlot(const Rect& area, uint32_t slots, uint32_t index, bool vertical);
 
   // ==== Element part: the focus commands 90 and 88, others to the
   // focused element.
