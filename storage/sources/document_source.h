@@ -80,9 +80,11 @@ struct FrameEntry {
 // order, each entry's descendants right after it.
 class FrameDescription {
  public:
-  // Nested frame sets deeper than this are not a description that a page
-  // can show; Check refuses them.
+  // Nested frame sets deeper than this, or more entries than this, are not
+  // a description that a page can show; Check refuses them (the walk
+  // compares frame names pairwise).
   static constexpr uint32_t kMaxDepth = 8;
+  static constexpr uint32_t kMaxEntries = 1024;
 
   FrameDescription() { entries.InitWithShift(3, 0, 0); }
 
@@ -93,12 +95,13 @@ class FrameDescription {
   void Clear() { entries.Clear(); }
 
   // Whether the tree holds together: a top entry whose subtree is the whole
-  // list, every subtree inside its parent's, nesting at most kMaxDepth. A
+  // list, every subtree inside its parent's, nesting at most kMaxDepth, at
+  // most kMaxEntries entries. A
   // description comes from a book, so nothing is read before it passes.
   bool Check() const {
     const uint32_t count = entries.count;
-    if (count == 0 || entries[0].descendants != count - 1) return false;
-    uint32_t ends[kMaxDepth + 2];
+    if (count == 0 || count > kMaxEntries || entries[0].descendants != count - 1) return false;
+    uint32_t ends[kMaxDepth + 2];  // the list, the top entry, the nested sets
     uint32_t depth = 0;
     ends[depth++] = count;
     for (uint32_t i = 0; i < count; ++i) {
@@ -106,7 +109,8 @@ class FrameDescription {
       const uint32_t descendants = entries[i].descendants;
       if (depth == 0 || descendants > ends[depth - 1] - i - 1) return false;
       if (descendants != 0) {
-        if (depth > kMaxDepth) return false;
+        // depth - 1 sets hold this entry: the top and the nested ones.
+        if (depth > kMaxDepth + 1) return false;
         ends[depth++] = i + 1 + descendants;
       }
     }

@@ -176,10 +176,16 @@ TEST_F(BrowserFramesTest, DescriptionsBecomeFramesInEntryOrder) {
   const FrameEntrySpec link{kFrameEntryExtra | kFrameEntryLink, u"link", 5, 1, kRelative, 0, 0x409, {}};
   const FrameEntrySpec extra{kFrameEntryFrame | kFrameEntryExtra, u"extra", 4, 1, kRelative, 0, 0, {}};
   const FrameEntrySpec other{kFrameEntryExtra, u"other", 6, 1, kRelative, 0, 0, {}};
+  FrameEntrySpec deepest = Frame(u"f", 1);
+  std::string deepFrames = "f=1";
+  for (uint32_t i = 0; i < FrameDescription::kMaxDepth; ++i) {
+    deepest = Set(u"", {deepest});
+    deepFrames = "[" + deepFrames + "]";
+  }
   struct Case {
     const char* what;
     std::vector<FrameEntrySpec> entries;
-    const char* frames;
+    std::string frames;
   };
   const Case cases[] = {
       {"a duplicate name is dropped", {Frame(u"a", 1), Frame(u"a", 2), Frame(u"b", 3)}, "a=1 b=3"},
@@ -191,6 +197,7 @@ TEST_F(BrowserFramesTest, DescriptionsBecomeFramesInEntryOrder) {
        "x=1 [w=3]"},
       {"links and other entries are no frames", {link, other, extra, Frame(u"f", 1)}, "extra=4 f=1"},
       {"nothing to show but links: the view alone", {link}, "_main=self"},
+      {"sets nested as deep as a page may", {deepest}, deepFrames},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -225,12 +232,16 @@ TEST_F(BrowserFramesTest, APositionWithoutFramesOrADamagedDescriptionShowsTheVie
   for (uint32_t i = 0; i <= FrameDescription::kMaxDepth; ++i) deep.push_back(nested);
   deep.push_back(frame);
   for (uint32_t i = 0; i < deep.size(); ++i) deep[i].descendants = static_cast<uint32_t>(deep.size() - i - 1);
+  std::vector<FrameEntry> many(FrameDescription::kMaxEntries + 1, frame);
+  many[0] = top;
+  many[0].descendants = FrameDescription::kMaxEntries;
   const Case cases[] = {
       {"no frames at the position", {}, false, false},
       {"the description cannot be made", {}, true, true},
       {"a child reaching past the list", tooFar, true, false},
       {"a top entry that does not cover the list", shortTop, true, false},
       {"nesting too deep", deep, true, false},
+      {"more entries than a page shows", many, true, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -361,6 +372,20 @@ TEST_F(BrowserFrameFocusTest, ASavedPathRestoresTheFocusToItsFrameAndLink) {
   ASSERT_TRUE(view().GetFramePath(&saved));
   ASSERT_EQ(saved.Count(), 2u);
   EXPECT_EQ(saved[0], 1);
+}
+
+TEST_F(BrowserFrameFocusTest, AHistoryEntryBringsTheFocusBackToItsFrame) {
+  Restore({1, 0});
+  ASSERT_EQ(Focused(), AsFrame(FrameNamed(u"right")));
+  HistoryEntry entry;
+  ASSERT_TRUE(view().CaptureState(&entry, true));
+  Restore({0, 0});
+  ASSERT_EQ(Focused(), AsFrame(FrameNamed(u"left")));
+
+  ASSERT_TRUE(view().RestoreFrameState(&entry));
+  EXPECT_EQ(view().GetPendingFocusMode(), BrowserView::kFocusRestorePath);
+  view().ExecuteCommand(DocumentView::kCommandPositionShown, 0);
+  EXPECT_EQ(Focused(), AsFrame(FrameNamed(u"right")));
 }
 
 TEST_F(BrowserFrameFocusTest, APathToAMissingFrameChangesNothing) {
