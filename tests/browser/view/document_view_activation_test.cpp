@@ -152,6 +152,22 @@ TEST_F(ViewActivationTest, MoveKeysWithoutAFrameSetTurnPages) {
   EXPECT_EQ(view().GetCurrentPageNumber(), 1);
 }
 
+TEST_F(ViewActivationTest, TargetsBeyondThePageAreTheBooksMarks) {
+  ASSERT_TRUE(OpenBook(u"\\targets.prc", MarkupBook(NumberedParagraphs(200))));
+  ASSERT_TRUE(view().GoToPage(4));
+  const int32_t marked = view().GetCurrentPosition();
+  const SharedWideString note = W(u"a mark");
+  uint32_t mark = 0;
+  ASSERT_TRUE(view().AddMarkRecord(ViewTextRange{static_cast<uint32_t>(marked), static_cast<uint32_t>(marked) + 5},
+                                   &note, nullptr, 0, 1, -1, nullptr, &mark));
+  ASSERT_TRUE(view().GoToPage(1));
+  view().MoveToTarget(true);
+  EXPECT_EQ(view().GetCurrentPosition(), marked);
+  ASSERT_TRUE(view().GoToPage(8));
+  view().MoveToTarget(false);
+  EXPECT_EQ(view().GetCurrentPosition(), marked);
+}
+
 TEST_F(ViewActivationTest, APendingStateGoesToTheFocusedElementUntilReset) {
   ByteStream state;
   const uint8_t bytes[] = {1, 2, 3, 4, 5, 6, 7, 8};
