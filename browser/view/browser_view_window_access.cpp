@@ -1,16 +1,27 @@
-// What the browser view asks of its window and the window's set. Until the
-// window set is built a view stands alone: no other window has a name or a
-// view, and there is nothing to move.
+// What the browser view asks of its window and the window's set, over the
+// set's own operations. A view without a window (a frame's view, a test's
+// lone view) has no other window to find or move.
 #include "browser/view/browser_view.h"
+#include "browser/view/browser_window_set.h"
 
-DocumentView* FindViewOfWindowSet(BrowserWindow*, const SharedWideString&) { return nullptr; }
+DocumentView* FindViewOfWindowSet(BrowserWindow* window, const SharedWideString& name) {
+  if (window == nullptr || window->owner == nullptr) return nullptr;
+  return window->owner->FindWindowView(name);
+}
 
-DocumentView* GetViewOfWindow(BrowserWindow*) { return nullptr; }
+DocumentView* GetViewOfWindow(BrowserWindow* window) { return window != nullptr ? window->view : nullptr; }
 
-uint32_t CountWindowsOfSet(BrowserWindow*) { return 0; }
+uint32_t CountWindowsOfSet(BrowserWindow* window) {
+  return window != nullptr && window->owner != nullptr ? window->owner->WindowCount() : 0;
+}
 
-BrowserWindow* GetWindowOfSet(BrowserWindow*, uint32_t) { return nullptr; }
+BrowserWindow* GetWindowOfSet(BrowserWindow* window, uint32_t i) {
+  if (window == nullptr || window->owner == nullptr || i >= window->owner->WindowCount()) return nullptr;
+  return window->owner->WindowAt(i);
+}
 
-const SharedWideString* GetWindowName(BrowserWindow*) { return nullptr; }
+const SharedWideString* GetWindowName(BrowserWindow* window) { return window != nullptr ? &window->name : nullptr; }
 
-void MoveWindowTo(BrowserWindow*, const Rect&) {}
+void MoveWindowTo(BrowserWindow* window, const Rect& rect) {
+  if (window != nullptr) window->SetWindowRect(rect);
+}
