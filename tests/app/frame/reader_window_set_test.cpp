@@ -13,6 +13,8 @@
 
 #include "app/controller/application_controller.h"
 #include "app/frame/reader_window_set.h"
+#include "app/startup/reader_application.h"
+#include "browser/view/browser_view.h"
 #include "audio/player/audio_player.h"
 #include "browser/sources/ogg_audio_maker.h"
 #include "platform/files/file_hooks.h"
@@ -128,4 +130,16 @@ TEST(ReaderWindowSet, ABookOpensTurnsItsPageAndKeepsItsPlace) {
   EncodedString last;
   ASSERT_EQ(settings.GetText252(&last), RecordResult::kOk);
   EXPECT_FALSE(last.IsEmpty()) << "the book is the one to reopen";
+}
+
+TEST(ReaderWindowSet, TheApplicationHooksTheMainViewAndOpensNoTargetWindow) {
+  auto* set = new ReaderWindowSet;
+  auto* app = new ReaderApplication(set);  // the set is the application's
+  ASSERT_TRUE(app->Init(true));
+  BrowserView* view = set->windowSet().mainWindow->view;
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->GetEventSink(), static_cast<BrowserEventSink*>(app));
+  EXPECT_EQ(view->CreateTargetView(SharedWideString(u"_blank"), Rect{}), nullptr);
+  EXPECT_EQ(set->windowSet().WindowCount(), 1u);
+  delete app;
 }
