@@ -41,6 +41,7 @@ int BrowserWindow::CreateView(const void*) {
   view->SetController(controller->ForViews());
   view->SetWindow(this);
   view->SetSettingsFile(owner->settingsFile);
+  view->SetFrameSetController(owner->targetWindows());
   WindowWiring wiring;
   wiring.formLog = owner->formLog;
   wiring.environment = owner->environment;

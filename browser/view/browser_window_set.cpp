@@ -171,3 +171,9 @@ BrowserWindow* BrowserWindowSet::OpenTargetWindow(const SharedWideString& target
   if (title == nullptr) services_->SetTargetFrameTitle(window);
   return window;
 }
+
+BrowserWindow* BrowserWindowSet::TargetWindows::OpenTargetWindow(const SharedWideString& target, const Rect& rect,
+                                                                 int32_t, int32_t) {
+  // The view passes no title: the new window takes its view's.
+  return set_->OpenTargetWindow(target, rect, nullptr, false, false);
+}

@@ -236,3 +236,23 @@ TEST_F(WindowSetTest, CloseAfterAnAllocationFailureAnywhereIsClean) {
 }
 
 }  // namespace
+
+namespace {
+
+// A view without the application's hooks opens link targets as windows of
+// the set; a named window that exists is reused.
+TEST_F(WindowSetTest, AViewWithoutHooksOpensTargetsAsWindowsOfTheSet) {
+  OpenBoth(false);
+  BrowserView* main = set.mainWindow->view;
+  DocumentView* blank = main->CreateTargetView(Wide(u"_blank"), Rect{0, 0, 80, 80});
+  ASSERT_NE(blank, nullptr);
+  ASSERT_EQ(set.WindowCount(), 2u);
+  EXPECT_EQ(set.WindowAt(1)->view, blank);
+  EXPECT_EQ(Narrow(set.WindowAt(1)->name).compare(0, 3, "wnd"), 0);
+  DocumentView* help = main->CreateTargetView(Wide(u"help"), Rect{});
+  ASSERT_NE(help, nullptr);
+  EXPECT_EQ(main->FindTargetView(Wide(u"help")), help);
+  EXPECT_EQ(set.WindowCount(), 3u);
+}
+
+}  // namespace
