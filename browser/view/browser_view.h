@@ -76,15 +76,19 @@ class BrowserView : public DocumentView, public FrameView {
   int32_t GetEventSinkContext() const { return eventSinkContext_; }
   // Opens windows for targets when no event sink is installed.
   void SetFrameSetController(FrameSetController* controller) { frameSetController_ = controller; }
-  // The window's global settings file (not owned); null when the
-  // preferences have none. Start and CloseView set and clear its open-view
-  // word in it.
+  // The global settings file (not owned) whose open-view word Start and
+  // CloseView set and clear. Without one the view uses its window set's
+  // (none without storage).
   void SetSettingsFile(GlobalSettingsFile* file) { settingsFile_ = file; }
   // The application window's timer table, which runs the script timers
   // from Start on (not owned; null: scripts start no timers).
   void SetTimerTable(TimerTable* table) { timerTable_ = table; }
   // The application controller as the interpreter's error sink (not owned).
   void SetScriptErrorSink(ScriptErrorReporter* sink) { scriptErrorSink_ = sink; }
+
+  // Asks the application's sink about a value of the selection's handler;
+  // its answer, or 0 without a sink.
+  intptr_t AskSelectionHandler(int32_t value);
 
   // Compiles the text and runs it in the window's script context (a script
   // timer's code); true when it compiled and ran without a status.
@@ -113,6 +117,9 @@ class BrowserView : public DocumentView, public FrameView {
   // empty name are skipped when skipUnnamed is set), stacked downwards
   // (vertical) or side by side.
   void Rearrange(bool vertical, bool skipUnnamed);
+  // Slot `index` of `slots` equal slots of the area (integer division: the
+  // remainder stays empty at the bottom or right).
+  static Rect ArrangeSlot(const Rect& area, uint32_t slots, uint32_t index, bool vertical);
 
   // ==== Element part: the focus commands 90 and 88, others to the
   // focused element.
@@ -247,3 +254,5 @@ uint32_t CountWindowsOfSet(BrowserWindow* window);
 BrowserWindow* GetWindowOfSet(BrowserWindow* window, uint32_t i);
 const SharedWideString* GetWindowName(BrowserWindow* window);
 void MoveWindowTo(BrowserWindow* window, const Rect& rect);
+// The global settings file of the window's set; null without storage.
+GlobalSettingsFile* GetSettingsFileOfWindowSet(BrowserWindow* window);

@@ -31,6 +31,10 @@ void BrowserView::OnSelectionChanged(Point point) {
   DocumentView::OnSelectionChanged(point);
 }
 
+intptr_t BrowserView::AskSelectionHandler(int32_t value) {
+  return eventSink_ != nullptr ? eventSink_->AskValue(this, eventSinkContext_, value) : 0;
+}
+
 void BrowserView::OnNavigationStarting() {
   framePosition_ = -1;
   if (eventSink_ != nullptr) eventSink_->OnNavigationStarting(this, eventSinkContext_);

@@ -93,11 +93,12 @@ void BrowserView::ReleaseScriptContext() {
 }
 
 void BrowserView::MarkOpenView(bool open) {
-  if (settingsFile_ == nullptr) return;
+  GlobalSettingsFile* file = settingsFile_ != nullptr ? settingsFile_ : GetSettingsFileOfWindowSet(window_);
+  if (file == nullptr) return;
   // A settings file opened read-only keeps the word as it was; the view
   // goes on either way.
-  settingsFile_->SetFlag300(open);
-  settingsFile_->Save();
+  file->SetFlag300(open);
+  file->Save();
 }
 
 // The frame set draws no borders of its own in this build, so there is no

@@ -122,16 +122,20 @@ void BrowserView::Rearrange(bool vertical, bool skipUnnamed) {
   if (slots == 0) return;
   Rect area;
   if (!GetWorkArea(&area)) return;
-  const int32_t n = static_cast<int32_t>(slots);
-  const int32_t step = (vertical ? area.height : area.width) / n;
-  int32_t slot = 0;
-  for (uint32_t i = 0; i < count; ++i) {
+  uint32_t slot = 0;
+  for (uint32_t i = 0; i < count && slot < slots; ++i) {
     BrowserWindow* window = GetWindowOfSet(window_, i);
     const SharedWideString* name = GetWindowName(window);
     if (skipUnnamed && (name == nullptr || name->length == 0)) continue;
-    Rect rect = vertical ? Rect{area.x, area.y + slot * step, area.width, step}
-                         : Rect{area.x + slot * step, area.y, step, area.height};
-    MoveWindowTo(window, rect);
-    ++slot;
+    MoveWindowTo(window, ArrangeSlot(area, slots, slot++, vertical));
   }
+}
+
+Rect BrowserView::ArrangeSlot(const Rect& area, uint32_t slots, uint32_t index, bool vertical) {
+  if (slots == 0) return Rect{area.x, area.y, 0, 0};
+  const int32_t n = static_cast<int32_t>(slots);
+  const int32_t i = static_cast<int32_t>(index);
+  const int32_t step = (vertical ? area.height : area.width) / n;
+  return vertical ? Rect{area.x, area.y + i * step, area.width, step}
+                  : Rect{area.x + i * step, area.y, step, area.height};
 }

@@ -444,6 +444,7 @@ class DocumentView : public ScriptHostObject,
   const Rect& GetViewBounds() const { return bounds_; }
   ViewPreferences* GetPreferences() const { return preferences_; }
   DocumentLoader* GetLoader() const { return loader_; }
+  OfflineFormLog* GetFormLog() const { return formLog_; }
   bool IsFrameView() const { return isFrameView_ != 0; }
 
  protected:

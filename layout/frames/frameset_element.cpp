@@ -4,6 +4,8 @@
 
 #include <new>
 
+#include "platform/memory/allocator.h"
+
 namespace {
 constexpr uint8_t kListShift = 2;  // blocks of four records
 constexpr uint32_t kLocalFrames = 8;
@@ -27,7 +29,7 @@ bool FramesetElement::Append(UIElement* element, FrameView* view, FramesetElemen
   // An element shows in one frame only: a second record would arrange it
   // twice and report it twice.
   if (element == nullptr || element == this || element->GetParent() == this) return false;
-  FrameRecord* record = new (std::nothrow) FrameRecord;
+  FrameRecord* record = DeviceNew<FrameRecord>();
   if (record == nullptr) return false;
   record->name = name;
   record->flags = flags;

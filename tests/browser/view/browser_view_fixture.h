@@ -57,7 +57,7 @@ class RecordingEventSink : public BrowserEventSink {
   void SaveReadingState(BrowserView*, int32_t context) override { Record("save", context, u"", 0); }
   intptr_t AskValue(BrowserView*, int32_t context, int32_t value) override {
     Record("ask", context, u"", value);
-    return 0;
+    return askAnswer;
   }
 
   int Count(const std::string& what) const {
@@ -76,6 +76,7 @@ class RecordingEventSink : public BrowserEventSink {
   bool allowNavigation = true;
   bool allowSelection = true;
   intptr_t lastArgument = 0;
+  intptr_t askAnswer = 0;
 
  private:
   void Record(const char* what, int32_t context, const std::u16string& text, int64_t number) {

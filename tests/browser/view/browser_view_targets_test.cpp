@@ -124,5 +124,28 @@ TEST_F(BrowserViewTest, WithoutASinkTheFrameSetControllerIsAsked) {
   EXPECT_FALSE(view().OpenUrlInTarget(W(u"x.txt"), W(u"_blank"), Rect()));
 }
 
+
+TEST(BrowserViewArrange, SlotsCutTheWorkAreaEquallyAndStayInsideIt) {
+  const Rect area{0, 26, 240, 269};
+  struct Case {
+    uint32_t slots;
+    bool vertical;
+    std::vector<Rect> expected;
+  } cases[] = {
+      {2, true, {{0, 26, 240, 134}, {0, 160, 240, 134}}},
+      {2, false, {{0, 26, 120, 269}, {120, 26, 120, 269}}},
+      {3, false, {{0, 26, 80, 269}, {80, 26, 80, 269}, {160, 26, 80, 269}}},
+      {1, true, {{0, 26, 240, 269}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.slots * 10 + (c.vertical ? 1 : 0));
+    for (uint32_t i = 0; i < c.slots; ++i) {
+      const Rect slot = BrowserView::ArrangeSlot(area, c.slots, i, c.vertical);
+      EXPECT_TRUE(SameRect(slot, c.expected[i])) << i;
+      EXPECT_TRUE(Rect::ContainsRect(slot, area)) << i;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace viewtest
