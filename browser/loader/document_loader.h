@@ -93,6 +93,7 @@ class DocumentLoader final : public DocumentSourceCache, public DocumentCloseLis
   // The library the loader was bound to (a catalogue that finds nothing
   // without one).
   LibraryCatalogue* GetCatalogue() const { return catalogue_; }
+  GlobalSettingsFile* GetSettingsFile() const { return settingsFile_; }
 
   // The open side file of the book at the path (ASCII case ignored),
   // counted, or null.

@@ -321,12 +321,13 @@ class DocumentView : public ScriptHostObject,
   bool InstallRecordSource(RecordSource* source, const SharedWideString& query);
   void ClearGlobalRecordSet();
   bool RunGuideEntryAction(const DocumentProperty& entry);
+  bool PerformLinkAction(DocumentView* origin, LinkAction* action, Point point, SharedWideString* result);
 
   // ==== History and state.
   bool CaptureState(HistoryEntry* entry, bool fromLayout);
   bool RestoreFrameState(HistoryEntry* entry);
   bool RestoreHistoryEntry(HistoryEntry* entry, bool full);
-  bool ApplyFocusedElementSettings(const ViewStateRecord& record);
+  bool ApplyFocusedElementSettings(const ByteStream& state);
   void ResetFocusedElementState();
 
   // ==== Showing.

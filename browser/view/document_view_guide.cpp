@@ -29,8 +29,8 @@ bool DocumentView::RunGuideEntryAction(const DocumentProperty& entry) {
       done = !action->target.IsEmpty() && OpenUrl(action->target, false);
       break;
     default:
-      // Scripts run in the window's script context, which a bare view has
-      // not got.
+      // Scripts and the other kinds are the script host's to carry out.
+      done = PerformLinkAction(this, action, eventPoint_, nullptr);
       break;
   }
   action->Release();

@@ -1,8 +1,11 @@
 // Moving to the marks of the book's side file: the next and previous mark
 // from the page shown, one mark by number, what a mark opens, and deleting
 // one.
+#include <new>
+
 #include "browser/host/page_services.h"
 #include "browser/host/view_application.h"
+#include "browser/loader/document_loader.h"
 #include "browser/view/document_view.h"
 #include "layout/pages/layout_context.h"
 #include "storage/side_file/book_parameter_file.h"
@@ -58,23 +61,52 @@ bool DocumentView::PreviousBookmark() {
   return mark != kNoMark && GoToBookmark(nullptr, mark, true);
 }
 
+// The side file of another book, counted: the copy the loader holds open
+// (a second copy would lose the changes of whichever saved first), else the
+// file opened for reading. Null when the book has none.
+static BookParameterFile* OpenOtherSideFile(DocumentLoader* loader, const Location& location) {
+  SharedWideString path;
+  if (loader != nullptr && location.url.GetText(&path, false)) {
+    if (BookParameterFile* open = loader->FindSideFile(path)) return open;
+  }
+  EncodedString encoded;
+  location.url.GetPathEncoded(&encoded);
+  if (!encoded.IsOk()) return nullptr;
+  BookParameterFile* file = new (std::nothrow) BookParameterFile();
+  if (file != nullptr && file->OpenReadOnly(encoded) != RecordResult::kOk) {
+    file->Release();
+    file = nullptr;
+  }
+  return file;
+}
+
 bool DocumentView::GoToBookmark(const SharedWideString* bookPath, uint32_t mark, bool record) {
-  // Marks of another book are reached through its own view once it is
-  // shown; this view walks its own side file.
-  if (bookPath != nullptr && !bookPath->IsEmpty()) return false;
-  BookParameterFile* file = sideFile_;
-  if (file == nullptr) return false;
   HistoryEntry entry;
-  entry.location = location_;
+  BookParameterFile* file = nullptr;  // counted until the mark is read
+  if (bookPath != nullptr && !bookPath->IsEmpty()) {
+    if (!Location::Parse(&entry.location, *bookPath, nullptr)) return false;
+    file = OpenOtherSideFile(loader_, entry.location);
+  } else {
+    file = sideFile_;
+    if (file != nullptr) file->AddRef();
+    entry.location = location_;
+  }
+  if (file == nullptr) return false;
   uint32_t start = 0, end = 0, viewPosition = 0, viewExtra = 0, extra = 0;
-  if (file->GetBookmarkRange(mark, &start, &end, &viewPosition, &viewExtra, &extra) != RecordResult::kOk) return false;
-  entry.elementPosition = static_cast<int32_t>(viewPosition);
-  entry.value = static_cast<int32_t>(viewExtra);
-  const uint32_t kind = file->GetBookmarkKind(mark);
-  if ((kind & kAudioMarkBit) != 0) SetAudioFragment(&entry.location.fragment);
-  uint32_t length = 0;
-  const uint8_t* state = file->GetBookmarkViewState(mark, &length);
-  if (state != nullptr && length % 4 == 0 && !entry.state.WriteBytes(state, length)) return false;
+  const bool found =
+      file->GetBookmarkRange(mark, &start, &end, &viewPosition, &viewExtra, &extra) == RecordResult::kOk;
+  const uint32_t kind = found ? file->GetBookmarkKind(mark) : 0;
+  bool copied = found;
+  if (found) {
+    entry.elementPosition = static_cast<int32_t>(viewPosition);
+    entry.value = static_cast<int32_t>(viewExtra);
+    if ((kind & kAudioMarkBit) != 0) SetAudioFragment(&entry.location.fragment);
+    uint32_t length = 0;
+    const uint8_t* state = file->GetBookmarkViewState(mark, &length);
+    copied = state == nullptr || length % 4 != 0 || entry.state.WriteBytes(state, length);
+  }
+  file->Release();
+  if (!copied) return false;
   if (record) RecordHistory(nullptr);
   if (!RestoreHistoryEntry(&entry, true)) return false;
   if (kind == kDrawingKind) {

@@ -149,7 +149,8 @@ void FakeViewApplication::OnSelectionMade(DocumentView*, uint32_t start, uint32_
 
 void FakeViewApplication::ResumeAudio() { Record("resume", -1, 0, 0, SharedWideString()); }
 
-bool FakeViewApplication::OpenInWordProcessor(const SharedWideString& program, const SharedWideString&) {
+bool FakeViewApplication::OpenInWordProcessor(const SharedWideString& program, const SharedWideString& text) {
+  programText = Text(text);
   Record("program", -1, 0, 0, program);
   return answer;
 }

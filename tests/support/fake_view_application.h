@@ -106,6 +106,7 @@ class FakeViewApplication : public ViewApplication, public DocumentHostApplicati
   bool findDialog = false;
   int32_t listPage = 0;
   DocumentView* currentView = nullptr;
+  std::u16string programText;  // the text last handed to an outside program
 
   // The recorded messages only, and the commands run or posted.
   std::vector<Event> Messages() const;

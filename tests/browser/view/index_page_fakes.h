@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "browser/pages/index_page_elements.h"
+#include "layout/elements/command_event.h"
 #include "index/query/index_query_result.h"
 #include "index/records/record_source.h"
 #include "index/tables/index_table.h"
@@ -31,7 +32,13 @@ class FakeElement : public Base {
   bool HitTest(Point) override { return false; }
   void Arrange(Rect* remaining, const Rect&) override { (void)remaining; }
   int32_t GetLayer() override { return 0; }
+  // The keys the view passed on, in order.
+  bool HandleCommand(const CommandEvent& event) override {
+    commands.push_back(event.command);
+    return true;
+  }
   int32_t anchor = -2;
+  std::vector<int32_t> commands;
 
  private:
   int* alive_;
