@@ -132,6 +132,54 @@ TEST(ReaderWindowSet, ABookOpensTurnsItsPageAndKeepsItsPlace) {
   EXPECT_FALSE(last.IsEmpty()) << "the book is the one to reopen";
 }
 
+namespace {
+
+// One run of the reader's window over the set: the command line's book
+// (or none), then `pageDowns` pages forward, then the window closes. The
+// page position the window showed last.
+uint32_t RunOnce(const char16_t* commandLine, int pageDowns, EncodedString* shownPath) {
+  ReaderWindowSet set;
+  EXPECT_TRUE(set.Open(true));
+  EXPECT_TRUE(set.CreateLoader());
+  AppFrame* frame = set.MainFrame();
+  if (frame == nullptr) return 0;
+  auto* wrapper = new AppWindow(frame);  // deleted by its close handling
+  EXPECT_TRUE(wrapper->Create(nullptr, u"Corvelline Reader", true, false, nullptr));
+  HWND window = wrapper->window();
+  wrapper->OpenFirstPage(Wide(commandLine), false, false);
+  devtest::PumpMessages();
+  SetFocus(window);
+  for (int i = 0; i < pageDowns; ++i) {
+    devtest::PressKey(VK_NEXT);
+    devtest::PumpMessages();
+  }
+  shownPath->Clear();
+  frame->view->GetDocumentPath(shownPath);
+  TextRange page;
+  const uint32_t start = frame->view->GetPageRange(&page) ? static_cast<uint32_t>(page.start) : 0;
+  SendMessageW(window, WM_CLOSE, 0, 0);
+  devtest::PumpMessages();
+  set.DestroyMainFrame();
+  set.Close();
+  return start;
+}
+
+}  // namespace
+
+TEST(ReaderWindowSet, TheLastBookReopensOnItsPageAtTheNextStart) {
+  ASSERT_TRUE(CreateDirectoryW(u"\\eBooks", nullptr));
+  WriteBook();
+  InitCommonControls();
+  ASSERT_TRUE(RegisterMainWindowClass(nullptr));
+  EncodedString path;
+  const uint32_t left = RunOnce(kBook, 2, &path);
+  ASSERT_TRUE(path.EqualsText(kBook));
+  ASSERT_GT(left, 0u);
+  const uint32_t reopened = RunOnce(u"", 0, &path);
+  EXPECT_TRUE(path.EqualsText(kBook)) << "the last book reopens";
+  EXPECT_EQ(reopened, left) << "on the page it was left at";
+}
+
 TEST(ReaderWindowSet, TheApplicationHooksTheMainViewAndOpensNoTargetWindow) {
   auto* set = new ReaderWindowSet;
   auto* app = new ReaderApplication(set);  // the set is the application's
