@@ -39,6 +39,7 @@ ScriptCallFrame::ScriptCallFrame(ScriptValueStore* s) : store(s), operands(s) {
 }
 
 ScriptCallFrame::~ScriptCallFrame() {
+  store->ReleaseParked();
   store->Release(&result);
   operands.Pop(nullptr, operands.Depth());
   calls.Clear();
@@ -526,6 +527,7 @@ int32_t* ExecuteInstructions(ScriptInterpreter* interpreter, int32_t* status,
   }
   // What is left of the grant needs no settling: the run is over.
   *finished = true;
+  frame->store->ReleaseParked();
   *status = frame->error.status;
   return status;
 }
