@@ -2,6 +2,7 @@
 // scope_chain.h).
 #include "script/frames/scope_chain.h"
 
+#include <cstring>
 #include <typeinfo>
 
 #include "platform/memory/allocator.h"
@@ -70,7 +71,9 @@ void ScriptScopeChain::Clear() {
   ScriptValueHandle* scopes = scopes_;
   uint32_t count = count_;
   if (scopes == inline_) {
-    for (uint32_t i = 0; i < count; ++i) saved[i] = inline_[i];
+    // The whole inline array in one fixed-size copy (no call, no loop);
+    // only the first `count` are read.
+    std::memcpy(saved, inline_, sizeof saved);
     scopes = saved;
   }
   Reset();
