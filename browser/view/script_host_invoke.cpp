@@ -111,7 +111,12 @@ int32_t AppendArgument(ScriptOperandStack* stack, uint32_t count, uint32_t i, bo
   ScriptValueStore* store = CallStore(stack);
   ScriptValueHandle value = kScriptEmptyHandle;
   int32_t status = kScriptOk;
-  if (*ReadArgument(&status, stack, count, i, &value) != kScriptOk) {
+  if (*ReadArgument(&status, stack, count, i, &value) == kScriptCannotGet) {
+    // null is a reference to no object: it reads as itself.
+    status = kScriptOk;
+    store->CopyValue(stack->Peek(count - 1 - i), &value);
+  }
+  if (status != kScriptOk) {
     store->Release(&value);
     return status;
   }

@@ -54,6 +54,8 @@ class RecordingView : public DocumentView {
   int namedScriptLoads = 0;
 
   ScriptContext* GetScriptContext() override { return context; }
+  // The recording state a navigation in progress would have set.
+  void SetHistoryRecording(int32_t state) { historyRecording_ = state; }
 
   bool Log(const std::string& call) {
     calls.push_back(call);
