@@ -56,8 +56,14 @@ int32_t ReadTextMember(RecordSet* set, ScriptValueStore* store, int32_t atom, bo
   } else {
     set->GetMemberValue(&status, ref, store, &value, kScriptTypeString);
   }
-  if (status == kScriptOk && ScriptHandleType(value) != kScriptTypeString) status = kScriptInvalidType;
-  if (status == kScriptOk) store->ToString(&status, value, out, 0);
+  // A member read must hold a text; a call's answer is converted (none: an
+  // empty text).
+  if (status == kScriptOk && !call && ScriptHandleType(value) != kScriptTypeString) status = kScriptInvalidType;
+  if (status == kScriptOk && ScriptHandleType(value) == kScriptTypeUndefined) {
+    out->Clear();
+  } else if (status == kScriptOk) {
+    store->ToString(&status, value, out, 0);
+  }
   store->Release(&value);
   return status;
 }
@@ -81,15 +87,17 @@ int32_t ExpandRecordSet(ScriptValueStore* store, ScriptValueHandle value, Script
   ScriptObjectSlot* slot = store->GetObjectSlot(value);
   RecordSet* set = slot != nullptr && slot->ref.IsSelf() ? dynamic_cast<RecordSet*>(slot->ref.owner) : nullptr;
   if (set == nullptr) return kScriptInvalidType;
+  // Before the first entry and past the last there is no entry to read.
+  const int32_t entry = set->GetEntryNumber();
+  if (entry == -1 || entry == -2) return kScriptCannotGet;
   SharedWideString orth, language, database, table, formatted, shortName;
   int32_t status = ReadTextMember(set, store, kAtom_orth, false, &orth);
   if (status == kScriptOk) status = ReadTextMember(set, store, kAtom_language, false, &language);
   if (status != kScriptOk) return status;
-  const int32_t entry = set->GetEntryNumber();
-  if (entry == -1 || entry == -2) return kScriptCannotGet;
   IndexQueryResult* result = set->Result();
-  DocumentSource* source = result != nullptr ? result->GetDocumentSource() : nullptr;
-  Document* document = source != nullptr ? source->GetDocument() : nullptr;
+  DocumentSourcePtr source;
+  if (result != nullptr) source.Adopt(result->GetDocumentSource());  // a reference of our own
+  Document* document = source ? source->GetDocument() : nullptr;
   if (document != nullptr) {
     document->GetStoreName(&database);
     GetBookShortName(document, &shortName);
