@@ -2,6 +2,7 @@
 // in the window's script context, with the page element that raised it as
 // its "this" and scope, and with the first page move of the script recorded
 // in the history.
+#include "browser/host/page_script_objects.h"
 #include "browser/host/view_application.h"
 #include "browser/view/script_context.h"
 #include "browser/view/script_host_calls.h"
@@ -24,14 +25,22 @@ constexpr int32_t kKindPageElement = 4;
 
 const char16_t kEventFunction[] = u"__widget_event";
 
-// The scopes of an element's script: the element, and an empty object on
-// top that receives the script's own variables.
-bool PushElementScopes(ScriptValueStore* store, ScriptScopeChain* chain, ScriptValueHandle source) {
+// The scopes of an element's script: the form that holds a form control
+// (where the script's names are kept), the element, and an empty object on
+// top (where they are kept for any other element).
+bool PushElementScopes(ScriptValueStore* store, ScriptScopeChain* chain, ScriptObject* source,
+                       ScriptValueHandle self) {
   int32_t status = kScriptOk;
+  ScriptObject* form = nullptr;
+  if (source->GetKind() == kKindFormControl) {
+    FormControlScriptObject* control = dynamic_cast<FormControlScriptObject*>(source);
+    form = control != nullptr ? control->GetOwnerForm() : nullptr;
+  }
+  if (form != nullptr) chain->PushObject(&status, form, true);
+  if (status == kScriptOk) chain->PushValue(&status, self, false);
   ScriptValueHandle variables = kScriptEmptyHandle;
-  chain->PushValue(&status, source, false);
   if (status == kScriptOk) store->NewPlainObject(&status, &variables);
-  if (status == kScriptOk) chain->PushValue(&status, variables, true);
+  if (status == kScriptOk) chain->PushValue(&status, variables, form == nullptr);
   store->Release(&variables);
   return status == kScriptOk;
 }
@@ -58,7 +67,7 @@ bool DocumentView::DispatchWidgetEvent(ScriptObject* source, const SharedWideStr
   bool ok = status == kScriptOk;
   const int32_t kind = source != nullptr ? source->GetKind() : -1;
   if (ok && (kind == kKindFormControl || kind == kKindPageElement)) {
-    ok = *store->NewObject(&status, source, &self) == kScriptOk && PushElementScopes(store, &chain, self);
+    ok = *store->NewObject(&status, source, &self) == kScriptOk && PushElementScopes(store, &chain, source, self);
   } else if (ok) {
     store->CopyValue(context->globalObject, &self);
   }

@@ -4,9 +4,11 @@
 // request written back as the script call that makes it.
 #include <gtest/gtest.h>
 
+#include "browser/host/page_script_objects.h"
 #include "layout/styles/link_action.h"
 #include "script/objects/dynamic_object.h"
 #include "script/values/atoms.h"
+#include "script/values/script_status.h"
 #include "tests/browser/view/script_host_fixture.h"
 
 namespace scripthost {
@@ -21,7 +23,57 @@ class FakeElementObject : public ScriptDynamicObject {
   int32_t GetKind() override { return 4; }
 };
 
+// A form whose one name, "title", reads "order".
+class FakeForm : public ScriptObject {
+ public:
+  int32_t* ResolveMember(int32_t* status, const ScriptNameToken& name, ScriptMemberRef* ref, uint8_t) override {
+    *status = kScriptMemberUnknown;
+    if (ref->IsSelf() && Narrow(name.text) == "title") {
+      ref->owner = this;
+      ref->subCode = 1;
+      *status = kScriptOk;
+    }
+    return status;
+  }
+  int32_t* GetMemberValue(int32_t* status, const ScriptMemberRef& ref, ScriptValueStore* store,
+                          ScriptValueHandle* result, int32_t) override {
+    if (ref.subCode != 1) {
+      *status = kScriptCannotGet;
+      return status;
+    }
+    store->Release(result);
+    return store->NewString(status, viewtest::W(u"order"), result);
+  }
+  void NotifyStore(int32_t event, ScriptValueStore* store) override {
+    store_ = event == kScriptStoreAttached ? store : nullptr;
+  }
+  ~FakeForm() override {
+    if (store_ != nullptr) store_->DetachObject(this);
+  }
+
+ private:
+  ScriptValueStore* store_ = nullptr;
+};
+
+// A form control (kind 3) and the form that holds it.
+class FakeFormControl : public FakeElementObject, public FormControlScriptObject {
+ public:
+  int32_t GetKind() override { return 3; }
+  ScriptObject* GetOwnerForm() override { return form; }
+  ScriptObject* form = nullptr;
+};
+
 class ScriptHostEventsTest : public ScriptHostTest {};
+
+TEST_F(ScriptHostEventsTest, AFormControlsEventSeesItsFormsNames) {
+  FakeForm form;
+  FakeFormControl control;
+  control.form = &form;
+  SharedWideString result;
+  ASSERT_TRUE(view().DispatchWidgetEvent(&control, viewtest::W(u"this.value = 2; return title + this.value;"),
+                                         Point{0, 0}, &result));
+  EXPECT_EQ(Narrow(result), "order2");
+}
 
 TEST_F(ScriptHostEventsTest, AnElementsEventSeesTheElementAsThisAndKeepsItsVariables) {
   FakeElementObject element;
