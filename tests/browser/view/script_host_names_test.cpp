@@ -4,6 +4,8 @@
 // location.hash, and the book's named script resources.
 #include <gtest/gtest.h>
 
+#include "foundation/system/timer_table.h"
+#include "script/timers/script_timers.h"
 #include "script/values/script_status.h"
 #include "tests/browser/view/script_host_fixture.h"
 
@@ -97,6 +99,44 @@ TEST_F(ScriptHostNamesTest, ANamedScriptResourceIsLoadedOnceAndDefinesItsName) {
   EXPECT_EQ(Status("broken();"), kScriptNoMemory);
   EXPECT_EQ(Status("nobody();"), kScriptInvalidType);
   EXPECT_EQ(view().namedScriptLoads, 2);
+}
+
+}  // namespace
+}  // namespace scripthost
+
+namespace scripthost {
+namespace {
+
+// Keeps the code of each timer that fired.
+class CountingRunner : public ScriptTextRunner {
+ public:
+  bool RunScriptText(const SharedWideString& code) override {
+    codes.push_back(Narrow(code));
+    return true;
+  }
+  std::vector<std::string> codes;
+};
+
+class ScriptHostTimersTest : public ScriptHostTest {};
+
+TEST_F(ScriptHostTimersTest, TimerMethodsReachTheWindowsTimers) {
+  EXPECT_EQ(Status("setTimeout('x()', 10);"), kScriptBadMemberCode) << "timers not bound to a window yet";
+  TimerTable table;
+  CountingRunner runner;
+  context.timers.Bind(&table, &runner);
+  const std::string once = Run("return setTimeout('document.goto_page(2);', 10);");
+  const std::string again = Run("return window.setInterval('history.back();', 20);");
+  ASSERT_NE(once, "<failed>");
+  ASSERT_NE(again, "<failed>");
+  EXPECT_NE(once, again);
+  EXPECT_EQ(context.timers.Count(), 2u);
+  EXPECT_TRUE(table.Dispatch(static_cast<TimerId>(std::stoul(once))));
+  EXPECT_EQ(runner.codes, std::vector<std::string>{"document.goto_page(2);"});
+  EXPECT_EQ(context.timers.Count(), 1u) << "a timeout fires once";
+  EXPECT_NE(Run("clearInterval(" + again + ");"), "<failed>");
+  EXPECT_EQ(context.timers.Count(), 0u);
+  context.timers.ClearAll();
+  context.timers.Bind(nullptr, nullptr);
 }
 
 }  // namespace
