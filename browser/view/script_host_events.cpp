@@ -53,7 +53,7 @@ bool DocumentView::DispatchWidgetEvent(ScriptObject* source, const SharedWideStr
   if (result != nullptr) result->Clear();
   DocumentView* current = ScriptHostCalls::ApplicationView(this);
   ScriptContext* context = current->GetScriptContext();
-  if (context == nullptr) return false;
+  if (context == nullptr || context->valueStore == nullptr) return false;
   LifetimeGuard guard(current->Anchor());
   ScriptValueStore* store = context->valueStore;
 

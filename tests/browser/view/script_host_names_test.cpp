@@ -50,6 +50,8 @@ TEST_F(ScriptHostNamesTest, NamesResolveAfterTheObjectsThatAcceptThem) {
       {"window.OpenDatabase('x');", kScriptMemberUnknown, ""},
       {"OpenDatabase('x');", kScriptNotImplemented, ""},
       {"cart.open();", kScriptMemberUnknown, ""},
+      // A link's numbered request reaches bookmarks' edit; a script cannot.
+      {"bookmarks.edit(5);", kScriptMemberUnknown, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.script);
