@@ -75,3 +75,55 @@ bool ControllerViewLink::OpenInSystemBrowser(const SharedWideString& address) {
   std::u16string text(reinterpret_cast<const char16_t*>(address.Chars() ? address.Chars() : u""), address.length);
   return controller_->OpenUrlInBrowser(reinterpret_cast<const WCHAR*>(text.c_str()));
 }
+
+bool ControllerViewLink::EditAnnotation(uint32_t mark) {
+  return mark <= 0x7FFFFFFFu && controller_->EditAnnotation(static_cast<int32_t>(mark));
+}
+
+bool ControllerViewLink::GetSelectedWord(SharedWideString* word, uint32_t* language) {
+  *language = 0;
+  return controller_->GetSelectedWord(word) && !word->IsEmpty();
+}
+
+bool ControllerViewLink::PlayMusic(const SharedWideString& request, bool record) {
+  return record ? controller_->ExportPlaylistAndRecord(request) : controller_->ExportPlaylist(request);
+}
+
+bool ControllerViewLink::StartVoiceRecorder() { return controller_->StartVoiceRecorder(); }
+
+bool ControllerViewLink::StartPopupViewer(const SharedWideString& document, int32_t, int32_t) {
+  EncodedString name;
+  return document.ToEncodedString(&name) && controller_->OpenInExternalProgram(name);
+}
+
+bool ControllerViewLink::AddCartItem(const SharedWideString& cart, const SharedWideString& identifier,
+                                     const SharedWideString& extra) {
+  return controller_->AddCartItem(cart, extra, identifier);
+}
+
+bool ControllerViewLink::RemoveCartItem(const SharedWideString& cart, int32_t identifier) {
+  return identifier >= 0 && controller_->RemoveCartItem(cart, static_cast<uint32_t>(identifier));
+}
+
+bool ControllerViewLink::ResetCart(const SharedWideString& cart) { return controller_->ClearCart(cart); }
+
+bool ControllerViewLink::SubmitCart(const SharedWideString& cart, const SharedWideString& title) {
+  return controller_->SubmitInteractions(cart, title);
+}
+
+bool ControllerViewLink::ExportCart(const SharedWideString& cart, const SharedWideString& path) {
+  EncodedString file;
+  return path.ToEncodedString(&file) && controller_->WriteCartXml(cart, file);
+}
+
+bool ControllerViewLink::PlaySoundList(const SharedWideString& list) { return controller_->PlaySoundList(list, true); }
+
+void ControllerViewLink::StopAudio() { controller_->StopAudio(); }
+
+void ControllerViewLink::PauseAudio() { controller_->PauseAudio(); }
+
+bool ControllerViewLink::SetAudioVolume(int32_t volume) {
+  if (volume < 0) return false;
+  controller_->SetAudioVolume(static_cast<uint32_t>(volume));
+  return true;
+}

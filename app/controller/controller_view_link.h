@@ -56,6 +56,39 @@ class ControllerViewLink final : public ViewApplication, public DocumentHostAppl
   void ResumeAudio() override;
   bool OpenInWordProcessor(const SharedWideString& program, const SharedWideString& text) override;
   bool OpenInSystemBrowser(const SharedWideString& address) override;
+  // ---- Services of page scripts.
+  // The timed message, the annotation and look-up tips and the word
+  // look-up of link ranges come with the pop-ups of the look-up flows:
+  // nothing shows yet.
+  void ShowTimedMessage(const SharedWideString&, uint32_t) override {}
+  void ShowAnnotationTip(int32_t, Point) override {}
+  void ShowLookupTip(int32_t, Point) override {}
+  bool LookUpRanges(const TextRangeRef*, uint32_t, const SharedWideString&, const SharedWideString&,
+                    bool) override {
+    return false;
+  }
+  bool EditAnnotation(uint32_t mark) override;
+  // The controller keeps the selected word but not its language: 0.
+  bool GetSelectedWord(SharedWideString* word, uint32_t* language) override;
+  bool PlayMusic(const SharedWideString& request, bool record) override;
+  bool StartVoiceRecorder() override;
+  // The device has no telephone here: nothing is dialled.
+  bool Dial(const SharedWideString&) override { return false; }
+  // The document opens in its registered program; the two numbers (a
+  // window place of the device's viewer) have no meaning here.
+  bool StartPopupViewer(const SharedWideString& document, int32_t first, int32_t second) override;
+  bool AddCartItem(const SharedWideString& cart, const SharedWideString& identifier,
+                   const SharedWideString& extra) override;
+  bool RemoveCartItem(const SharedWideString& cart, int32_t identifier) override;
+  bool ResetCart(const SharedWideString& cart) override;
+  bool SubmitCart(const SharedWideString& cart, const SharedWideString& title) override;
+  bool ExportCart(const SharedWideString& cart, const SharedWideString& path) override;
+  bool PlaySoundList(const SharedWideString& list) override;
+  void StopAudio() override;
+  void PauseAudio() override;
+  bool SetAudioVolume(int32_t volume) override;
+  // The sound list's player steps only from track to track: not available.
+  bool SelectAudioTrack(int32_t) override { return false; }
   ViewEnvironment* GetEnvironment() override { return environment_; }
 
  private:

@@ -38,7 +38,7 @@ class ReaderApplication : public AppWindow, public CommandListener, public Brows
   // goes ahead; the reading state is saved when a document is shown and
   // when the view asks; no link target gets a window of its own; value 112
   // refreshes the audio bar.
-  bool AllowScriptEvent(BrowserView*, int32_t, int32_t, intptr_t) override { return true; }
+  bool AllowScriptEvent(BrowserView*, int32_t, ScriptObject*, const SharedWideString&) override { return true; }
   bool AllowNavigation(BrowserView*, int32_t, const SharedWideString&, bool) override { return true; }
   void OnNavigationStarting(BrowserView*, int32_t) override {}
   void OnDocumentShown(BrowserView*, int32_t) override { SaveCurrentReadingState(); }

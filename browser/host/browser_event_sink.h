@@ -13,11 +13,14 @@
 
 class BrowserView;
 class BrowserWindow;
+class ScriptObject;
 
 class BrowserEventSink {
  public:
   // False drops the page event before any script runs.
-  virtual bool AllowScriptEvent(BrowserView* view, int32_t context, int32_t event, intptr_t argument) = 0;
+  // The source is the page element's script object (null for none).
+  virtual bool AllowScriptEvent(BrowserView* view, int32_t context, ScriptObject* source,
+                                const SharedWideString& script) = 0;
   // False drops the navigation.
   virtual bool AllowNavigation(BrowserView* view, int32_t context, const SharedWideString& text,
                                bool absolute) = 0;

@@ -14,6 +14,7 @@
 class DocumentSource;
 class DocumentView;
 class ViewEnvironment;
+struct TextRangeRef;
 
 class ViewApplication {
  public:
@@ -55,6 +56,44 @@ class ViewApplication {
   virtual bool OpenInWordProcessor(const SharedWideString& program, const SharedWideString& text) = 0;
   // An "http:" address in the system's web browser.
   virtual bool OpenInSystemBrowser(const SharedWideString& address) = 0;
+
+  // ---- Services of page scripts. Paths, programs and documents named by a
+  // book's script arrive unchanged: the application refuses what it must.
+  // A text shown for `milliseconds`, then taken away.
+  virtual void ShowTimedMessage(const SharedWideString& text, uint32_t milliseconds) = 0;
+  // The note of annotation `mark` in a tip at the point.
+  virtual void ShowAnnotationTip(int32_t mark, Point point) = 0;
+  // The note editor over annotation `mark`.
+  virtual bool EditAnnotation(uint32_t mark) = 0;
+  // The look-up result `number` of the page in a tip at the point.
+  virtual void ShowLookupTip(int32_t number, Point point) = 0;
+  // The ranges of a link and its texts looked up as words; `marked` for the
+  // last range's flag of a marked list.
+  virtual bool LookUpRanges(const TextRangeRef* ranges, uint32_t count, const SharedWideString& target,
+                            const SharedWideString& title, bool marked) = 0;
+  // The selected word and its language code; false when nothing is selected.
+  virtual bool GetSelectedWord(SharedWideString* word, uint32_t* language) = 0;
+  // The book's audio written as a playlist and opened (then the voice
+  // recorder when `record`).
+  virtual bool PlayMusic(const SharedWideString& request, bool record) = 0;
+  virtual bool StartVoiceRecorder() = 0;
+  virtual bool Dial(const SharedWideString& number) = 0;
+  // The document opened in the program registered for it, with two numbers.
+  virtual bool StartPopupViewer(const SharedWideString& document, int32_t first, int32_t second) = 0;
+  // The named carts (an empty name: the default cart).
+  virtual bool AddCartItem(const SharedWideString& cart, const SharedWideString& identifier,
+                           const SharedWideString& extra) = 0;
+  virtual bool RemoveCartItem(const SharedWideString& cart, int32_t identifier) = 0;
+  virtual bool ResetCart(const SharedWideString& cart) = 0;
+  virtual bool SubmitCart(const SharedWideString& cart, const SharedWideString& title) = 0;
+  virtual bool ExportCart(const SharedWideString& cart, const SharedWideString& path) = 0;
+  // The page's sound list (";"-separated addresses) played from its first.
+  virtual bool PlaySoundList(const SharedWideString& list) = 0;
+  virtual void StopAudio() = 0;
+  virtual void PauseAudio() = 0;
+  virtual bool SetAudioVolume(int32_t volume) = 0;
+  // Selects track n of the audio player without starting it.
+  virtual bool SelectAudioTrack(int32_t track) = 0;
 
   // ---- Its environment (may be null).
   virtual ViewEnvironment* GetEnvironment() = 0;

@@ -95,7 +95,8 @@ class BrowserView : public DocumentView, public FrameView {
   bool RunScriptText(const SharedWideString& code);
 
   // ==== Overrides of the document view's table.
-  bool DispatchWidgetEvent(int32_t event, intptr_t argument) override;
+  bool DispatchWidgetEvent(ScriptObject* source, const SharedWideString& script, Point point,
+                           SharedWideString* result) override;
   bool OpenUrlInTarget(const SharedWideString& text, const SharedWideString& target, const Rect& rect) override;
   bool OpenUrl(const SharedWideString& text, bool absolute) override;
   DocumentView* FindTargetView(const SharedWideString& target) override;

@@ -7,11 +7,13 @@
 #include "layout/pages/layout_context.h"
 #include "layout/reading/page_element.h"
 
-bool BrowserView::DispatchWidgetEvent(int32_t event, intptr_t argument) {
-  if (eventSink_ != nullptr && !eventSink_->AllowScriptEvent(this, eventSinkContext_, event, argument)) {
+bool BrowserView::DispatchWidgetEvent(ScriptObject* source, const SharedWideString& script, Point point,
+                                      SharedWideString* result) {
+  if (eventSink_ != nullptr && !eventSink_->AllowScriptEvent(this, eventSinkContext_, source, script)) {
+    if (result != nullptr) result->Clear();
     return false;
   }
-  return DocumentView::DispatchWidgetEvent(event, argument);
+  return DocumentView::DispatchWidgetEvent(source, script, point, result);
 }
 
 void BrowserView::OnSelectionChanged(Point point) {

@@ -39,6 +39,7 @@
 #include "storage/sources/document_source.h"
 
 struct ScriptContext;
+class CompiledScript;
 class BookParameterFile;
 class DocumentLoader;
 class DrawingSurface;
@@ -154,7 +155,8 @@ class DocumentView : public ScriptHostObject,
   // 9 to 62, in this order.
   virtual ViewEnvironment* GetEnvironment() { return environment_; }
   virtual DocumentSource* GetDocumentSource() { return source_.Get(); }
-  virtual bool DispatchWidgetEvent(int32_t event, intptr_t argument);
+  virtual bool DispatchWidgetEvent(ScriptObject* source, const SharedWideString& script, Point point,
+                                   SharedWideString* result);
   virtual bool OpenLocationWithRequest(Location* location, const ScriptRequest& request);
   virtual bool OpenUrlInTarget(const SharedWideString& text, const SharedWideString& target, const Rect& rect);
   virtual bool OpenUrl(const SharedWideString& text, bool absolute);
@@ -206,7 +208,7 @@ class DocumentView : public ScriptHostObject,
   virtual RecordSource* OpenRecordSource(const SharedWideString& table, int32_t extra);
   virtual bool SelectTableAt(int32_t x, Point point);
   virtual bool ScrollTable(int32_t step);
-  virtual bool LoadNamedScript(const SharedWideString& name);
+  virtual int32_t LoadNamedScript(const SharedWideString& name, CompiledScript* script);
   virtual ViewApplication* GetApplication() { return controller_; }
   virtual ScriptContext* GetScriptContext() { return nullptr; }
   virtual ViewFormCollection* GetFormCollection() { return forms_; }
@@ -316,12 +318,25 @@ class DocumentView : public ScriptHostObject,
   // Sends notification 4 to one object of the page and releases it.
   static void NotifyPageObject(LayoutContext* layout, InlineObject* object, void* view);
 
+  // ==== Script requests and link actions (the script host).
+  // Carries out one reader method; the method's result (0 when the row does
+  // nothing). *result may receive a script value of the store.
+  int32_t InvokeScriptMethod(const ScriptRequest& request, Point point, ScriptValueStore* store,
+                             ScriptValueHandle* result);
+  // Carries out a link's action on this view (the application's current
+  // one) for the origin view that showed the link.
+  bool PerformLinkAction(DocumentView* origin, LinkAction* action, Point point, SharedWideString* result);
+  // The request as the script call that makes it: document.goto_page(3).
+  static bool DescribeRequest(const ScriptRequest& request, SharedWideString* text);
+  Point GetEventPoint() const { return eventPoint_; }
+  int32_t GetHistoryRecording() const { return historyRecording_; }
+  int32_t GetSpeechParameter() const { return speechParameter_; }
+
   // ==== Page and record-set hooks.
   bool SetGlobalRecordSource(IndexTable* table, const SharedWideString& query);
   bool InstallRecordSource(RecordSource* source, const SharedWideString& query);
   void ClearGlobalRecordSet();
   bool RunGuideEntryAction(const DocumentProperty& entry);
-  bool PerformLinkAction(DocumentView* origin, LinkAction* action, Point point, SharedWideString* result);
 
   // ==== History and state.
   bool CaptureState(HistoryEntry* entry, bool fromLayout);
@@ -516,6 +531,9 @@ class DocumentView : public ScriptHostObject,
    private:
     DocumentView* view_;
   };
+
+  // The script host's helpers reach the fields below.
+  friend class ScriptHostCalls;
 
   // ---- Fields, in the order of the data model.
   Point eventPoint_{0, 0};

@@ -64,7 +64,12 @@ std::u16string FakeViewApplication::LoadText(uint32_t stringId) {
 
 void FakeViewApplication::Record(const char* what, int32_t caption, int32_t kind, int32_t number,
                                  const SharedWideString& text) {
-  Event event{what, caption, kind, number, Text(text)};
+  Event event;
+  event.what = what;
+  event.caption = caption;
+  event.kind = kind;
+  event.number = number;
+  event.text = Text(text);
   if (echo && event.what == "message") std::fprintf(stderr, "message: %s\n", Narrow(event.text).c_str());
   events.push_back(std::move(event));
 }
@@ -113,8 +118,9 @@ bool FakeViewApplication::ShowFormattedMessage(int32_t captionId, uint32_t strin
   return answer;
 }
 
-void FakeViewApplication::ShowTextPopup(const SharedWideString& text, int32_t mode, Point) {
+void FakeViewApplication::ShowTextPopup(const SharedWideString& text, int32_t mode, Point point) {
   Record("tip", -1, mode, 0, text);
+  events.back().point = point;
 }
 
 void FakeViewApplication::ShowNotePopup(uint32_t mark, int32_t* word) {
@@ -175,4 +181,110 @@ void FakeViewApplication::OpenUrl(const Location& location) {
   SharedWideString text;
   Location::GetText(location, &text);
   Record("open", -1, 0, 0, text);
+}
+
+void FakeViewApplication::RecordCall(const char* what, int32_t number, const SharedWideString& text,
+                                     const SharedWideString& second, const SharedWideString& third, Point point) {
+  Record(what, -1, 0, number, text);
+  events.back().second = Text(second);
+  events.back().third = Text(third);
+  events.back().point = point;
+}
+
+void FakeViewApplication::ShowTimedMessage(const SharedWideString& text, uint32_t milliseconds) {
+  RecordCall("timed message", static_cast<int32_t>(milliseconds), text);
+}
+
+void FakeViewApplication::ShowAnnotationTip(int32_t mark, Point point) {
+  RecordCall("annotation tip", mark, SharedWideString(), SharedWideString(), SharedWideString(), point);
+}
+
+bool FakeViewApplication::EditAnnotation(uint32_t mark) {
+  RecordCall("edit annotation", static_cast<int32_t>(mark), SharedWideString());
+  return answer;
+}
+
+void FakeViewApplication::ShowLookupTip(int32_t number, Point point) {
+  RecordCall("lookup tip", number, SharedWideString(), SharedWideString(), SharedWideString(), point);
+}
+
+bool FakeViewApplication::LookUpRanges(const TextRangeRef*, uint32_t count, const SharedWideString& target,
+                                       const SharedWideString& title, bool marked) {
+  RecordCall(marked ? "look up marked" : "look up", static_cast<int32_t>(count), target, title);
+  return answer;
+}
+
+bool FakeViewApplication::GetSelectedWord(SharedWideString* word, uint32_t* language) {
+  if (selectedWord.empty()) return false;
+  word->FromChars(reinterpret_cast<const WCHAR*>(selectedWord.data()), static_cast<uint32_t>(selectedWord.size()));
+  *language = selectedLanguage;
+  return true;
+}
+
+bool FakeViewApplication::PlayMusic(const SharedWideString& request, bool record) {
+  RecordCall(record ? "play music and record" : "play music", 0, request);
+  return answer;
+}
+
+bool FakeViewApplication::StartVoiceRecorder() {
+  RecordCall("recorder", 0, SharedWideString());
+  return answer;
+}
+
+bool FakeViewApplication::Dial(const SharedWideString& number) {
+  RecordCall("dial", 0, number);
+  return answer;
+}
+
+bool FakeViewApplication::StartPopupViewer(const SharedWideString& document, int32_t first, int32_t second) {
+  SharedWideString a, b;
+  a.AppendInt(first);
+  b.AppendInt(second);
+  RecordCall("popup viewer", 0, document, a, b);
+  return answer;
+}
+
+bool FakeViewApplication::AddCartItem(const SharedWideString& cart, const SharedWideString& identifier,
+                                      const SharedWideString& extra) {
+  RecordCall("cart add", 0, cart, identifier, extra);
+  return answer;
+}
+
+bool FakeViewApplication::RemoveCartItem(const SharedWideString& cart, int32_t identifier) {
+  RecordCall("cart remove", identifier, cart);
+  return answer;
+}
+
+bool FakeViewApplication::ResetCart(const SharedWideString& cart) {
+  RecordCall("cart reset", 0, cart);
+  return answer;
+}
+
+bool FakeViewApplication::SubmitCart(const SharedWideString& cart, const SharedWideString& title) {
+  RecordCall("cart submit", 0, cart, title);
+  return answer;
+}
+
+bool FakeViewApplication::ExportCart(const SharedWideString& cart, const SharedWideString& path) {
+  RecordCall("cart export", 0, cart, path);
+  return answer;
+}
+
+bool FakeViewApplication::PlaySoundList(const SharedWideString& list) {
+  RecordCall("audio play", 0, list);
+  return answer;
+}
+
+void FakeViewApplication::StopAudio() { RecordCall("audio stop", 0, SharedWideString()); }
+
+void FakeViewApplication::PauseAudio() { RecordCall("audio pause", 0, SharedWideString()); }
+
+bool FakeViewApplication::SetAudioVolume(int32_t volume) {
+  RecordCall("audio volume", volume, SharedWideString());
+  return answer;
+}
+
+bool FakeViewApplication::SelectAudioTrack(int32_t track) {
+  RecordCall("audio track", track, SharedWideString());
+  return answer;
 }

@@ -6,7 +6,9 @@
 // - FakeViewApplication: records every message (caption id, the text as
 //   the user would read it, kind), every command run or posted, and every
 //   notification, in one ordered list; answers message boxes with `answer`.
-//   With `echo` set, messages are also printed to stderr.
+//   With `echo` set, messages are also printed to stderr. The services of
+//   page scripts (carts, audio, tips, programs) are recorded with their
+//   arguments and answer `answer`.
 #pragma once
 
 #include <cstdint>
@@ -96,6 +98,9 @@ class FakeViewApplication : public ViewApplication, public DocumentHostApplicati
     int32_t kind = 0;
     int32_t number = 0;  // the command, the string id, the element kind
     std::u16string text;
+    std::u16string second;  // a call's further texts (cart, link, ...)
+    std::u16string third;
+    Point point{0, 0};      // where a tip was asked for
   };
 
   explicit FakeViewApplication(FakeViewEnvironment* environment = nullptr) : environment_(environment) {}
@@ -107,6 +112,9 @@ class FakeViewApplication : public ViewApplication, public DocumentHostApplicati
   int32_t listPage = 0;
   DocumentView* currentView = nullptr;
   std::u16string programText;  // the text last handed to an outside program
+  // What GetSelectedWord answers (nothing selected while the word is empty).
+  std::u16string selectedWord;
+  uint32_t selectedLanguage = 0;
 
   // The recorded messages only, and the commands run or posted.
   std::vector<Event> Messages() const;
@@ -135,6 +143,28 @@ class FakeViewApplication : public ViewApplication, public DocumentHostApplicati
   void ResumeAudio() override;
   bool OpenInWordProcessor(const SharedWideString& program, const SharedWideString& text) override;
   bool OpenInSystemBrowser(const SharedWideString& address) override;
+  void ShowTimedMessage(const SharedWideString& text, uint32_t milliseconds) override;
+  void ShowAnnotationTip(int32_t mark, Point point) override;
+  bool EditAnnotation(uint32_t mark) override;
+  void ShowLookupTip(int32_t number, Point point) override;
+  bool LookUpRanges(const TextRangeRef* ranges, uint32_t count, const SharedWideString& target,
+                    const SharedWideString& title, bool marked) override;
+  bool GetSelectedWord(SharedWideString* word, uint32_t* language) override;
+  bool PlayMusic(const SharedWideString& request, bool record) override;
+  bool StartVoiceRecorder() override;
+  bool Dial(const SharedWideString& number) override;
+  bool StartPopupViewer(const SharedWideString& document, int32_t first, int32_t second) override;
+  bool AddCartItem(const SharedWideString& cart, const SharedWideString& identifier,
+                   const SharedWideString& extra) override;
+  bool RemoveCartItem(const SharedWideString& cart, int32_t identifier) override;
+  bool ResetCart(const SharedWideString& cart) override;
+  bool SubmitCart(const SharedWideString& cart, const SharedWideString& title) override;
+  bool ExportCart(const SharedWideString& cart, const SharedWideString& path) override;
+  bool PlaySoundList(const SharedWideString& list) override;
+  void StopAudio() override;
+  void PauseAudio() override;
+  bool SetAudioVolume(int32_t volume) override;
+  bool SelectAudioTrack(int32_t track) override;
   ViewEnvironment* GetEnvironment() override { return environment_; }
   // DocumentHostApplication.
   bool ShowFormattedMessage(int32_t captionId, uint32_t stringId, int32_t kind,
@@ -145,6 +175,10 @@ class FakeViewApplication : public ViewApplication, public DocumentHostApplicati
 
  private:
   void Record(const char* what, int32_t caption, int32_t kind, int32_t number, const SharedWideString& text);
+  // A service call: its number, up to three texts and a point.
+  void RecordCall(const char* what, int32_t number, const SharedWideString& text,
+                  const SharedWideString& second = SharedWideString(),
+                  const SharedWideString& third = SharedWideString(), Point point = Point{0, 0});
   std::u16string LoadText(uint32_t stringId);
 
   FakeViewEnvironment* environment_;

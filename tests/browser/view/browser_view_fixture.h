@@ -28,9 +28,8 @@ class RecordingEventSink : public BrowserEventSink {
     Rect rect;
   };
 
-  bool AllowScriptEvent(BrowserView*, int32_t context, int32_t event, intptr_t argument) override {
-    Record("script event", context, u"", event);
-    lastArgument = argument;
+  bool AllowScriptEvent(BrowserView*, int32_t context, ScriptObject*, const SharedWideString& script) override {
+    Record("script event", context, S(script), 0);
     return allowScriptEvents;
   }
   bool AllowNavigation(BrowserView*, int32_t context, const SharedWideString& text, bool absolute) override {
@@ -75,7 +74,6 @@ class RecordingEventSink : public BrowserEventSink {
   bool allowScriptEvents = true;
   bool allowNavigation = true;
   bool allowSelection = true;
-  intptr_t lastArgument = 0;
   intptr_t askAnswer = 0;
 
  private:

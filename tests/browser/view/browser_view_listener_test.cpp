@@ -43,15 +43,17 @@ TEST_F(BrowserViewTest, AShownDocumentIsReportedOnceAndRepaintedInFull) {
 
 TEST_F(BrowserViewTest, TheSinkSeesPageEventsAndSelectionsFirst) {
   // Without a sink nothing is asked.
-  view().DispatchWidgetEvent(4, 77);
+  SharedWideString result;
+  view().DispatchWidgetEvent(nullptr, SharedWideString(u"1"), Point{0, 0}, &result);
   view().OnSelectionChanged(Point{1, 1});
 
   view().SetEventSink(&sink, 2);
   sink.allowScriptEvents = false;
-  EXPECT_FALSE(view().DispatchWidgetEvent(4, 77));
+  EXPECT_FALSE(view().DispatchWidgetEvent(nullptr, SharedWideString(u"x = 1"), Point{3, 4}, &result));
   ASSERT_EQ(sink.Count("script event"), 1);
-  EXPECT_EQ(sink.calls.back().number, 4);
-  EXPECT_EQ(sink.lastArgument, 77);
+  EXPECT_EQ(sink.calls.back().text, u"x = 1");
+  // The dropped event ran nothing: the view kept no event point.
+  EXPECT_EQ(view().GetEventPoint().x, 0);
 
   // No selection: the sink is told of an empty one.
   sink.allowSelection = false;
