@@ -61,8 +61,8 @@ class ApplicationController : public NameIdTable,
   ~ApplicationController() override;
 
   // ---- Accessors.
-  void SetDocumentView(FrameView* view) { view_ = view; }
-  FrameView* GetDocumentView() const { return view_; }
+  void SetDocumentView(AppFrameView* view) { view_ = view; }
+  AppFrameView* GetDocumentView() const { return view_; }
   void SetPreferences(Preferences* preferences) { preferences_ = preferences; }
   Preferences* preferences() const { return preferences_; }
   void SetCommandListener(CommandListener* listener) { listener_ = listener; }
@@ -270,7 +270,7 @@ class ApplicationController : public NameIdTable,
   const AppEnvironment* environment_;
   LifetimeAnchor anchor_;
   TimerTable timers_;
-  FrameView* view_ = nullptr;
+  AppFrameView* view_ = nullptr;
   Preferences* preferences_ = nullptr;
   CommandListener* listener_ = nullptr;
   HWND mainWindow_ = nullptr;

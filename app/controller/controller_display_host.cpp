@@ -32,7 +32,7 @@ bool ControllerDisplayHost::RotateToNextOrientation() { return controller_->Rota
 bool ControllerDisplayHost::SetDisplayOrientation(uint8_t code) { return controller_->SetDisplayOrientation(code); }
 
 void ControllerDisplayHost::QueryViewCapabilities(bool* a, bool* b, bool* c) {
-  const FrameView* view = controller_->GetDocumentView();
+  const AppFrameView* view = controller_->GetDocumentView();
   const uint32_t mode = view != nullptr ? view->ViewMode() : 1;
   const bool allowed = mode != 2 && mode != 3;
   *a = allowed;
@@ -58,17 +58,17 @@ int32_t ControllerDisplayHost::ColorDepth() {
 }
 
 bool ControllerDisplayHost::GetViewRect(Rect* out) {
-  FrameView* view = controller_->GetDocumentView();
+  AppFrameView* view = controller_->GetDocumentView();
   return view != nullptr && view->GetViewRect(out);
 }
 
 bool ControllerDisplayHost::StepViewPage() {
-  FrameView* view = controller_->GetDocumentView();
+  AppFrameView* view = controller_->GetDocumentView();
   return view != nullptr && view->StepViewPage();
 }
 
 void ControllerDisplayHost::ScrollViewToLine(int32_t offset, int32_t step) {
-  FrameView* view = controller_->GetDocumentView();
+  AppFrameView* view = controller_->GetDocumentView();
   if (view != nullptr) view->ScrollViewToLine(offset, step);
 }
 

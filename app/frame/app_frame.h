@@ -1,20 +1,23 @@
 // The frame record of a window and the window set that owns the frames:
 // what the main window reaches through its frame (controller, preferences,
 // view, storage events) and the set's opening and closing, in the order
-// the application's start and shut-down need them. The browser's window
-// set implements FrameWindowSet; until it exists the program uses the
-// stand-in set (stand_in_window_set.h).
+// the application's start and shut-down need them. The program's set is the
+// browser's window set (reader_window_set.h); tests also use the stand-in
+// set (stand_in_window_set.h).
 #pragma once
+
+#include <cstdint>
 
 #include "app/frame/frame_view.h"
 
 class ApplicationController;
+class BrowserEventSink;
 class Preferences;
 
 struct AppFrame {
   ApplicationController* controller = nullptr;
   Preferences* preferences = nullptr;
-  FrameView* view = nullptr;
+  AppFrameView* view = nullptr;
   StorageEventSink* loader = nullptr;
 };
 
@@ -26,6 +29,12 @@ class FrameWindowSet {
   virtual bool Open(bool noParent) = 0;
   virtual bool CreateLoader() = 0;
   virtual AppFrame* MainFrame() = 0;
+  // Installs the application's hooks on the main window's view (a view
+  // without hooks ignores them).
+  virtual void InstallEventSink(BrowserEventSink* sink, int32_t context) {
+    (void)sink;
+    (void)context;
+  }
   // Closes the main frame's document (its reading state into the side
   // file), clears the open-view flag, saves the preferences and frees the
   // frame; MainFrame() answers null afterwards.

@@ -1,4 +1,4 @@
-// The main window's reading view over the browser's document view.
+// A window's reading view over the browser window's document view.
 #include "app/frame/document_frame_view.h"
 
 #include "app/controller/application_controller.h"
@@ -33,30 +33,6 @@ ViewTextRange ViewRange(const TextRange& range) {
 bool IsDevicePath(const SharedWideString& text) { return text.length > 0 && text.Chars()[0] == u'\\'; }
 
 }  // namespace
-
-DocumentFrameView::DocumentFrameView(ApplicationController* controller, Preferences* preferences,
-                                     EnvironmentViewLink* environment, DocumentLoader* loader)
-    : controller_(controller),
-      preferences_(preferences),
-      preferencesLink_(preferences),
-      controllerLink_(controller, environment),
-      surface_(controller) {
-  controllerLink_.SetDocumentView(&view_);
-  view_.SetLoader(loader);
-  view_.SetController(&controllerLink_);
-  view_.SetPreferences(&preferencesLink_);
-  view_.SetSurface(&surface_);
-  surface_.InsertChild(&view_);
-}
-
-DocumentFrameView::~DocumentFrameView() {
-  // The document closes (its reading state saved) while everything it
-  // reaches still lives; then the tree and the display let go of each other.
-  view_.CloseCurrentDocument();
-  surface_.RemoveChild(&view_);
-  display_.Detach();
-  controllerLink_.SetDocumentView(nullptr);
-}
 
 void DocumentFrameView::AttachWindow(HWND window) {
   surface_.SetWindow(window);
@@ -152,9 +128,10 @@ bool DocumentFrameView::ReloadWithRequest(const NavigationRequestCode&) {
 }
 
 bool DocumentFrameView::Start(bool doNotReopen, bool) {
-  view_.Start(false);
-  // A named book opens next; otherwise the last book reopens, if it can.
-  return doNotReopen || view_.ReopenLastBook();
+  // A start that must not reopen the last book is the view's restart: the
+  // caller opens what it names (or nothing, for a link target's window).
+  const bool started = view_.Start(doNotReopen);
+  return doNotReopen || started;
 }
 
 void DocumentFrameView::Reload(const EncodedString& path, bool force) { view_.Reload(WideOf(path), force); }

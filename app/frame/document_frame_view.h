@@ -1,37 +1,31 @@
-// DocumentFrameView: the reading view of the main window over the browser's
-// document view. It owns the window's drawing surface (the root of its
-// element tree), the display manager attached to it and the document view
-// under it, and the links through which the view reaches the window's
-// controller, preferences and environment; the frame's calls (paint, keys,
-// the stylus, navigation, the marks of the side file) become the view's.
-// What the view does not offer yet answers as nothing there.
+// DocumentFrameView: the reading view of a window as the application frame
+// drives it, over the browser window's document view, drawing surface and
+// display manager (the window owns them; this only refers to them). The
+// frame's calls (paint, keys, the stylus, navigation, the marks of the side
+// file) become the view's. What the view does not offer yet answers as
+// nothing there.
 #pragma once
 
-#include "app/controller/controller_view_link.h"
-#include "app/environment/environment_view_link.h"
 #include "app/frame/frame_view.h"
-#include "app/preferences/preferences_view_link.h"
 #include "browser/view/document_view.h"
 #include "layout/display/display_manager.h"
 #include "layout/drawing/drawing_surface.h"
 
 class ApplicationController;
-class DocumentLoader;
+class Preferences;
 
-class DocumentFrameView final : public FrameView {
+class DocumentFrameView final : public AppFrameView {
  public:
-  // The environment's link is the window set's: the loader holds it too.
-  DocumentFrameView(ApplicationController* controller, Preferences* preferences, EnvironmentViewLink* environment,
-                    DocumentLoader* loader);
-  ~DocumentFrameView();
+  DocumentFrameView(ApplicationController* controller, Preferences* preferences, DocumentView* view,
+                    DrawingSurface* surface, DisplayManager* display)
+      : controller_(controller), preferences_(preferences), view_(*view), surface_(*surface), display_(*display) {}
+  ~DocumentFrameView() = default;
   DocumentFrameView(const DocumentFrameView&) = delete;
   DocumentFrameView& operator=(const DocumentFrameView&) = delete;
 
   DocumentView& documentView() { return view_; }
   DrawingSurface& surface() { return surface_; }
   DisplayManager& displayManager() { return display_; }
-  // What the loader's documents reach the application through.
-  DocumentHostApplication* applicationLink() { return &controllerLink_; }
 
   void AttachWindow(HWND window) override;
   void ElementCommand(uint32_t command) override;
@@ -95,11 +89,7 @@ class DocumentFrameView final : public FrameView {
 
   ApplicationController* controller_;
   Preferences* preferences_;
-  PreferencesViewLink preferencesLink_;
-  ControllerViewLink controllerLink_;
-  DrawingSurface surface_;
-  DisplayManager display_;
-  // Last, so that it goes first: closing its document still reaches the
-  // links and the surface.
-  DocumentView view_;
+  DocumentView& view_;
+  DrawingSurface& surface_;
+  DisplayManager& display_;
 };

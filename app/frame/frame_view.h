@@ -29,7 +29,7 @@ struct NavigationRequestCode {
   uint32_t command = 0;
 };
 
-class FrameView {
+class AppFrameView {
  public:
   // ---- The window: the view's drawing surface draws into it, and its
   // display manager is attached with the client size (read unrotated).
@@ -133,7 +133,7 @@ class FrameView {
   virtual void EditDrawingAtSelection() = 0;
 
  protected:
-  ~FrameView() = default;
+  ~AppFrameView() = default;
 };
 
 // Told the identifier of every executed command (the main view's listener).

@@ -1,75 +1,110 @@
-// The program's window set over the browser's loader and document view.
+// The program's window set over the browser's: the application's services
+// of the set, and the main window's frame for the application window.
 #include "app/frame/reader_window_set.h"
 
-#include <new>
+#include "app/frame/catalogue_storage_events.h"
+#include "app/frame/window_records.h"
+#include "app/pages/book_folder_catalogue.h"
+#include "browser/view/browser_view.h"
+#include "foundation/files/folders.h"
+#include "layout/drawing/drawing_surface.h"
+#include "platform/memory/allocator.h"
 
-#include "app/controller/application_controller.h"
-#include "app/controller/sound_player.h"
-#include "app/environment/environment_view_link.h"
-#include "app/frame/document_frame_view.h"
-#include "audio/player/audio_player.h"
-#include "browser/loader/document_loader.h"
-#include "storage/documents/document_host.h"
+ReaderWindowSet::ReaderWindowSet() = default;
 
-ReaderWindowSet::~ReaderWindowSet() {
-  // Our view is freed by our DeleteView, which the base's destructor could
-  // no longer reach.
-  DestroyMainFrame();
-  Close();
+ReaderWindowSet::~ReaderWindowSet() { Close(); }
+
+bool ReaderWindowSet::Open(bool) { return set_.Open(true) == 0; }
+
+bool ReaderWindowSet::CreateLoader() { return set_.CreateLoader(nullptr) == 0 && MainFrame() != nullptr; }
+
+AppWindowController* ReaderWindowSet::MainController() const {
+  BrowserWindow* main = set_.mainWindow;
+  return main != nullptr ? static_cast<AppWindowController*>(main->controller) : nullptr;
+}
+
+AppFrame* ReaderWindowSet::MainFrame() {
+  AppWindowController* controller = MainController();
+  return controller != nullptr ? controller->frame() : nullptr;
+}
+
+AudioPlayer* ReaderWindowSet::player() {
+  AppWindowController* controller = MainController();
+  return controller != nullptr ? controller->player() : nullptr;
+}
+
+void ReaderWindowSet::InstallEventSink(BrowserEventSink* sink, int32_t context) {
+  if (set_.mainWindow != nullptr && set_.mainWindow->view != nullptr) {
+    set_.mainWindow->view->SetEventSink(sink, context);
+  }
+}
+
+void ReaderWindowSet::DestroyMainFrame() {
+  BrowserWindow* main = set_.mainWindow;
+  if (main == nullptr) return;
+  // The view closes (its reading state saved, the open-view word
+  // cleared), then the controller, the surface and the saved preferences.
+  main->Destroy();
+  delete main;
 }
 
 void ReaderWindowSet::Close() {
-  delete loader_;
-  loader_ = nullptr;
-  delete host_;
-  host_ = nullptr;
-  delete environmentLink_;
-  environmentLink_ = nullptr;
-  StandInWindowSet::Close();
+  set_.Close();
+  delete storageEvents_;
+  storageEvents_ = nullptr;
+  delete catalogue_;
+  catalogue_ = nullptr;
+  environment_ = nullptr;
 }
 
-FrameView* ReaderWindowSet::MakeView() {
-  if (loader_ == nullptr) {
-    environmentLink_ = new (std::nothrow) EnvironmentViewLink(environment());
-    loader_ = new (std::nothrow) DocumentLoader;
-    host_ = new (std::nothrow) DocumentHost;
-    if (environmentLink_ == nullptr || loader_ == nullptr || host_ == nullptr) return nullptr;
-  }
-  auto* view = new (std::nothrow) DocumentFrameView(controller(), preferences(), environmentLink_, loader_);
-  if (view == nullptr) return nullptr;
-  soundOpener_ = new (std::nothrow) LoaderSoundOpener(loader_);
-  controller()->SetSoundOpener(soundOpener_);
-  player_ = new (std::nothrow) AudioPlayer;
-  if (player_ != nullptr) sound_ = new (std::nothrow) AudioPlayerSound(player_, nullptr);
-  if (sound_ != nullptr) {
-    player_->SetListener(controller());
-    controller()->SetSoundPlayer(sound_);
-  }
-  host_->SetApplication(view->applicationLink());
-  loader_->Bind(host_, environmentLink_, catalogue(), ScriptPageServices{});
-  return view;
+WindowSetEnvironment* ReaderWindowSet::CreateEnvironment() {
+  EncodedString programFolder;
+  GetProgramFolder(&programFolder);
+  environment_ = DeviceNew<AppSetEnvironment>(programFolder);
+  if (environment_ == nullptr) return nullptr;
+  // A fresh device may lack the data folder; the settings file goes there.
+  const EncodedString& dataFolder = environment_->environment()->dataFolder();
+  if (!PathExists(dataFolder)) CreateFolder(dataFolder);
+  DeleteGeneratedPages(dataFolder);
+  return environment_;
 }
 
-void ReaderWindowSet::DeleteView(FrameView* view) {
-  // The player stops first: no event of the wave driver's thread reaches
-  // the controller after this.
-  if (controller() != nullptr) controller()->SetSoundPlayer(nullptr);
-  if (player_ != nullptr) {
-    player_->ClearTrackList(true);
-    player_->SetListener(nullptr);
+LibraryCatalogue* ReaderWindowSet::Catalogue() {
+  if (catalogue_ == nullptr && environment_ != nullptr) {
+    catalogue_ = DeviceNew<BookFolderCatalogue>(environment_->environment());
+    if (catalogue_ != nullptr) storageEvents_ = DeviceNew<CatalogueStorageEvents>(catalogue_);
   }
-  delete sound_;
-  sound_ = nullptr;
-  delete player_;
-  player_ = nullptr;
-  // Documents closing with the view still reach the loader's host: it
-  // forgets the application before the links go.
-  auto* frameView = static_cast<DocumentFrameView*>(view);
-  delete frameView;
-  if (host_ != nullptr) host_->SetApplication(nullptr);
-  if (controller() != nullptr) controller()->SetSoundOpener(nullptr);
-  delete soundOpener_;
-  soundOpener_ = nullptr;
+  return catalogue_;
 }
 
-FrameWindowSet* MakeReaderWindowSet() { return new (std::nothrow) ReaderWindowSet; }
+WindowController* ReaderWindowSet::CreateController(BrowserWindow*) {
+  if (environment_ == nullptr) return nullptr;
+  Catalogue();
+  return DeviceNew<AppWindowController>(environment_, catalogue_, storageEvents_);
+}
+
+WindowPreferences* ReaderWindowSet::CreatePreferences(WindowController* controller, WindowSetEnvironment*,
+                                                      GlobalSettingsFile* settingsFile) {
+  if (environment_ == nullptr || controller == nullptr) return nullptr;
+  return DeviceNew<AppWindowPreferences>(static_cast<AppWindowController*>(controller)->controller(),
+                                         environment_->environment(), settingsFile);
+}
+
+DrawingSurface* ReaderWindowSet::CreateSurface(BrowserWindow*, WindowController* controller) {
+  // The surface draws with the controller's font table; the application
+  // window attaches itself to it once it exists.
+  if (controller == nullptr) return nullptr;
+  return DeviceNew<DrawingSurface>(static_cast<AppWindowController*>(controller)->controller());
+}
+
+// Link targets never open windows of their own here: the application, as
+// the main view's event sink, answers none to every target window.
+bool ReaderWindowSet::CreateTargetFrame(BrowserWindow*, const Rect&, const SharedWideString*, bool, bool) {
+  return false;
+}
+
+void ReaderWindowSet::SetTargetFrameTitle(BrowserWindow*) {}
+
+void ReaderWindowSet::DestroyTargetFrame(BrowserWindow*) {}
+
+FrameWindowSet* MakeReaderWindowSet() { return DeviceNew<ReaderWindowSet>(); }

@@ -1,44 +1,57 @@
-// The program's window set: the stand-in set's environment, settings file,
-// preferences, controller and catalogue, with the browser's document
-// loader and a document view as the main frame's view, so that the window
-// opens and shows books, and the device's audio player for the sound list. The browser's own window set (frames, the browser
-// view) takes its place when it exists.
+// The program's window set: the browser's window set (its loader, value
+// store, settings file and browser windows), with the application's side
+// of it: the environment record, each window's controller, preferences and
+// drawing surface, and the library catalogue that the loader and the
+// storage events reach. The main window's view is its browser view.
 #pragma once
 
-#include "app/controller/sound_list.h"
-#include "app/frame/stand_in_window_set.h"
+#include "app/frame/app_frame.h"
+#include "browser/host/window_set_services.h"
+#include "browser/view/browser_window_set.h"
 
 class AudioPlayer;
-class AudioPlayerSound;
-class DocumentHost;
-class DocumentLoader;
-class DocumentFrameView;
-class EnvironmentViewLink;
+class AppSetEnvironment;
+class AppWindowController;
+class BookFolderCatalogue;
+class CatalogueStorageEvents;
 
-class ReaderWindowSet final : public StandInWindowSet {
+class ReaderWindowSet final : public FrameWindowSet, public WindowSetServices {
  public:
-  ReaderWindowSet() = default;
+  ReaderWindowSet();
   ~ReaderWindowSet() override;
 
-  // The loader goes first: it still reaches the environment as it ends.
+  bool Open(bool noParent) override;
+  bool CreateLoader() override;
+  AppFrame* MainFrame() override;
+  void DestroyMainFrame() override;
   void Close() override;
+  void InstallEventSink(BrowserEventSink* sink, int32_t context) override;
 
-  DocumentLoader* loader() const { return loader_; }
-  AudioPlayer* player() const { return player_; }
+  BrowserWindowSet& windowSet() { return set_; }
+  DocumentLoader* loader() const { return set_.loader; }
+  AudioPlayer* player();
 
- protected:
-  FrameView* MakeView() override;
-  void DeleteView(FrameView* view) override;
+  // WindowSetServices.
+  WindowSetEnvironment* CreateEnvironment() override;
+  OfflineFormLog* OpenFormLog(WindowSetEnvironment*) override { return nullptr; }
+  void CloseFormLog(OfflineFormLog*) override {}
+  LibraryCatalogue* Catalogue() override;
+  WindowController* CreateController(BrowserWindow* window) override;
+  WindowPreferences* CreatePreferences(WindowController* controller, WindowSetEnvironment* environment,
+                                       GlobalSettingsFile* settingsFile) override;
+  DrawingSurface* CreateSurface(BrowserWindow* window, WindowController* controller) override;
+  bool CreateTargetFrame(BrowserWindow* window, const Rect& rect, const SharedWideString* title, bool layoutOnResize,
+                         bool topmost) override;
+  void SetTargetFrameTitle(BrowserWindow* window) override;
+  void DestroyTargetFrame(BrowserWindow* window) override;
 
  private:
-  EnvironmentViewLink* environmentLink_ = nullptr;
-  DocumentLoader* loader_ = nullptr;
-  DocumentHost* host_ = nullptr;
-  LoaderSoundOpener* soundOpener_ = nullptr;
-  // The device's audio player behind the controller's sound list; its
-  // events reach the controller's queue.
-  AudioPlayer* player_ = nullptr;
-  AudioPlayerSound* sound_ = nullptr;
+  AppWindowController* MainController() const;
+
+  AppSetEnvironment* environment_ = nullptr;  // the set's; kept for the controllers
+  BookFolderCatalogue* catalogue_ = nullptr;
+  CatalogueStorageEvents* storageEvents_ = nullptr;
+  BrowserWindowSet set_{this};
 };
 
 FrameWindowSet* MakeReaderWindowSet();

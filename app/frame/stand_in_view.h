@@ -13,7 +13,7 @@
 class ApplicationController;
 class Preferences;
 
-class StandInView final : public FrameView {
+class StandInView final : public AppFrameView {
  public:
   StandInView(ApplicationController* controller, const Preferences* preferences)
       : controller_(controller), preferences_(preferences) {}

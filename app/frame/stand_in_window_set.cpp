@@ -70,9 +70,9 @@ bool StandInWindowSet::Open(bool) {
   return true;
 }
 
-FrameView* StandInWindowSet::MakeView() { return new (std::nothrow) StandInView(controller_, preferences_); }
+AppFrameView* StandInWindowSet::MakeView() { return new (std::nothrow) StandInView(controller_, preferences_); }
 
-void StandInWindowSet::DeleteView(FrameView* view) { delete static_cast<StandInView*>(view); }
+void StandInWindowSet::DeleteView(AppFrameView* view) { delete static_cast<StandInView*>(view); }
 
 void StandInWindowSet::DestroyMainFrame() {
   if (frameMade_) {

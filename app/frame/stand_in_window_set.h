@@ -33,8 +33,8 @@ class StandInWindowSet : public FrameWindowSet {
  protected:
   // The main frame's view, made once the controller and preferences exist
   // and freed with the frame; the stand-in view unless overridden.
-  virtual FrameView* MakeView();
-  virtual void DeleteView(FrameView* view);
+  virtual AppFrameView* MakeView();
+  virtual void DeleteView(AppFrameView* view);
   // What the library page lists and the storage events reach.
   BookFolderCatalogue* catalogue() const { return catalogue_; }
   const AppEnvironment* environment() const { return environment_; }
@@ -47,7 +47,7 @@ class StandInWindowSet : public FrameWindowSet {
   GlobalSettingsFile* settings_ = nullptr;
   Preferences* preferences_ = nullptr;
   ApplicationController* controller_ = nullptr;
-  FrameView* view_ = nullptr;
+  AppFrameView* view_ = nullptr;
   BookFolderCatalogue* catalogue_ = nullptr;
   CatalogueStorageEvents* storageEvents_ = nullptr;
   AppFrame frame_;

@@ -26,6 +26,7 @@ bool ReaderApplication::Init(bool noParent) {
   set_frame(windowSet_->MainFrame());
   if (frame() == nullptr) return false;
   if (frame()->controller != nullptr) frame()->controller->SetCommandListener(this);
+  windowSet_->InstallEventSink(this, 0);
   set_style(WS_VISIBLE);
   return RegisterMainWindowClass(instance_);
 }
@@ -82,8 +83,23 @@ void ReaderApplication::OnClose() {
 }
 
 void ReaderApplication::AfterCommand(uint32_t command) {
-  if (command != 112 || frame() == nullptr || frame()->controller == nullptr) return;
+  if (command == 112) RefreshAudioBar();
+}
+
+void ReaderApplication::RefreshAudioBar() {
+  if (frame() == nullptr || frame()->controller == nullptr) return;
   frame()->controller->audioBar().Refresh();
+}
+
+void ReaderApplication::SaveCurrentReadingState() {
+  if (frame() == nullptr || frame()->controller == nullptr) return;
+  AppFrameView* view = frame()->controller->GetDocumentView();
+  if (view != nullptr) view->SaveViewState();
+}
+
+intptr_t ReaderApplication::AskValue(BrowserView*, int32_t, int32_t value) {
+  if (value == 112) RefreshAudioBar();
+  return 0;
 }
 
 int ReaderMain(HINSTANCE instance, FrameWindowSet* (*makeWindowSet)(), int* lastResult) {

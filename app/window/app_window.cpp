@@ -67,7 +67,7 @@ void AppWindow::SetTitle(const WCHAR* title) {
 bool AppWindow::OpenFirstPage(const EncodedString& commandLine, bool minimised, bool forced) {
   const bool noBook = commandLine.IsEmpty();
   const bool reopen = noBook && !forced;
-  FrameView* view = frame_ != nullptr ? frame_->view : nullptr;
+  AppFrameView* view = frame_ != nullptr ? frame_->view : nullptr;
   bool ok = view != nullptr && view->Start(!reopen, noBook);
   if (ok && !noBook) {
     EncodedString address;

@@ -37,7 +37,7 @@ POINT PointOf(LPARAM lParam) {
 // A change in an input control reaches the view as a typed character.
 class ViewInputCodes final : public InputCodeSink {
  public:
-  explicit ViewInputCodes(FrameView* view) : view_(view) {}
+  explicit ViewInputCodes(AppFrameView* view) : view_(view) {}
   bool OnInputCode(uint32_t code, uint32_t command) override {
     if (view_ == nullptr) return false;
     UiCommand record;
@@ -48,7 +48,7 @@ class ViewInputCodes final : public InputCodeSink {
   }
 
  private:
-  FrameView* view_;
+  AppFrameView* view_;
 };
 
 void Execute(AppFrame* frame, uint32_t command) {
@@ -107,7 +107,7 @@ LRESULT MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
   // A freed frame record: nothing of the frame may be touched any more.
   if (frame == nullptr && message != WM_CLOSE) return DefWindowProcW(window, message, wParam, lParam);
   ApplicationController* controller = frame != nullptr ? frame->controller : nullptr;
-  FrameView* view = frame != nullptr ? frame->view : nullptr;
+  AppFrameView* view = frame != nullptr ? frame->view : nullptr;
 
   switch (message) {
     case WM_SIZE:

@@ -104,7 +104,20 @@ void BrowserView::MarkOpenView(bool open) {
 }
 
 // The frame set draws no borders of its own in this build, so there is no
-// setting to take; the frames are arranged in the rectangle they had.
+// setting to take.
 void BrowserView::ApplyFrameBorderSetting() {}
 
-void BrowserView::RearrangeFrameset() { frameset_.Relayout(); }
+// The frames are arranged in the rectangle they had. A frame set never
+// arranged yet (a view placed by its owner rather than by the window)
+// takes the place the view had, so that the view does not shrink to
+// nothing.
+void BrowserView::RearrangeFrameset() {
+  const Rect& arranged = frameset_.ArrangedRect();
+  Rect own{};
+  if ((arranged.width <= 0 || arranged.height <= 0) && GetBounds(&own) && own.width > 0 && own.height > 0) {
+    Rect remaining{};
+    frameset_.Arrange(&remaining, own);
+    return;
+  }
+  frameset_.Relayout();
+}

@@ -1,4 +1,6 @@
-// What the browser view asks of its window and the window's set.
+// What the browser view asks of its window and the window's set, over the
+// set's own operations. A view without a window (a frame's view, a test's
+// lone view) has no other window to find or move.
 #include "browser/view/browser_view.h"
 #include "browser/view/browser_window_set.h"
 
@@ -8,9 +10,10 @@ BrowserWindowSet* SetOf(BrowserWindow* window) { return window != nullptr ? wind
 
 }  // namespace
 
-// The set's look-up of windows by name and the moving of windows are not
-// built yet: no other window is found, and nothing moves.
-DocumentView* FindViewOfWindowSet(BrowserWindow*, const SharedWideString&) { return nullptr; }
+DocumentView* FindViewOfWindowSet(BrowserWindow* window, const SharedWideString& name) {
+  BrowserWindowSet* set = SetOf(window);
+  return set != nullptr ? set->FindWindowView(name) : nullptr;
+}
 
 DocumentView* GetViewOfWindow(BrowserWindow* window) { return window != nullptr ? window->view : nullptr; }
 
@@ -26,7 +29,9 @@ BrowserWindow* GetWindowOfSet(BrowserWindow* window, uint32_t i) {
 
 const SharedWideString* GetWindowName(BrowserWindow* window) { return window != nullptr ? &window->name : nullptr; }
 
-void MoveWindowTo(BrowserWindow*, const Rect&) {}
+void MoveWindowTo(BrowserWindow* window, const Rect& rect) {
+  if (window != nullptr) window->SetWindowRect(rect);
+}
 
 GlobalSettingsFile* GetSettingsFileOfWindowSet(BrowserWindow* window) {
   BrowserWindowSet* set = SetOf(window);

@@ -16,6 +16,7 @@
 
 #include <cstdint>
 
+#include "browser/host/frame_set_controller.h"
 #include "foundation/containers/segmented_array_typed.h"
 #include "foundation/geometry/rect.h"
 #include "foundation/wide_string/shared_wide_string.h"
@@ -103,6 +104,10 @@ class BrowserWindowSet {
   BrowserWindow* OpenTargetWindow(const SharedWideString& target, const Rect& rect, const SharedWideString* title,
                                   bool layoutOnResize, bool topmost);
 
+  // What a view without the application's hooks opens link targets
+  // through: windows of this set.
+  FrameSetController* targetWindows() { return &targetWindows_; }
+
   uint32_t WindowCount() const { return windows.Count(); }
   BrowserWindow* WindowAt(uint32_t index) const { return windows[index]; }
   WindowSetServices* services() const { return services_; }
@@ -117,10 +122,21 @@ class BrowserWindowSet {
   BrowserWindow* mainWindow = nullptr;
 
  private:
+  class TargetWindows final : public FrameSetController {
+   public:
+    explicit TargetWindows(BrowserWindowSet* set) : set_(set) {}
+    BrowserWindow* OpenTargetWindow(const SharedWideString& target, const Rect& rect, int32_t flag,
+                                    int32_t fromOpen) override;
+
+   private:
+    BrowserWindowSet* set_;
+  };
+
   // Names a new window: `prefix` and a number unique among live windows,
   // in upper-case hexadecimal without leading zeros.
   bool NameWindow(BrowserWindow* window, const WCHAR* prefix, uint32_t prefixLength);
 
   WindowSetServices* services_;
   uint32_t nextIdentity_ = 1;
+  TargetWindows targetWindows_{this};
 };

@@ -59,21 +59,35 @@ bool GrowSegmentTable(uint8_t*** blocks, uint32_t* tableSize, uint32_t n) {
 bool SegmentedArray::GrowTable(uint32_t n) { return GrowSegmentTable(&blocks, &tableSize, n); }
 
 bool SegmentedArray::Reserve(uint32_t n) {
-  if (capacity >= n) return true;
+  return GrowBlocks(&blocks, &tableSize, &capacity, n, shift, BlockBytes());
+}
+
+bool SegmentedArray::GrowBlocks(uint8_t*** table, uint32_t* slots, uint32_t* room, uint32_t n,
+                                uint8_t shift, size_t blockBytes) {
+  if (*room >= n) return true;
   if (n > kMaxItems) return false;
-  uint32_t needed = static_cast<uint32_t>((static_cast<uint64_t>(n) + mask) >> shift);
+  const uint32_t items = 1u << shift;
+  const uint32_t needed = static_cast<uint32_t>((static_cast<uint64_t>(n) + items - 1) >> shift);
   // A chunk begun is allocated whole: its slots must all be in the table.
-  if (!GrowTable(SegmentTableSlotsFor(SegmentFirstFreeableSlot(needed), tableSize))) return false;
-  for (uint32_t b = capacity >> shift; b < needed;) {
+  if (!GrowSegmentTable(table, slots, SegmentTableSlotsFor(SegmentFirstFreeableSlot(needed), *slots))) {
+    return false;
+  }
+  for (uint32_t b = *room >> shift; b < needed;) {
     const uint32_t together = SegmentBlocksAllocatedAt(b);
-    const size_t bytes = BlockBytes();
-    uint8_t* chunk = static_cast<uint8_t*>(DeviceAlloc(bytes * together));
+    uint8_t* chunk = static_cast<uint8_t*>(DeviceAlloc(blockBytes * together));
     if (chunk == nullptr) return false;  // blocks added so far stay counted
-    for (uint32_t i = 0; i < together; ++i) blocks[b + i] = chunk + bytes * i;
-    capacity += blockItems * together;
+    for (uint32_t i = 0; i < together; ++i) (*table)[b + i] = chunk + blockBytes * i;
+    *room += items * together;
     b += together;
   }
   return true;
+}
+
+void SegmentedArray::ReleaseBlocks(uint8_t** table, uint32_t slots) {
+  for (uint32_t slot = 0; slot < slots && table[slot] != nullptr; ++slot) {
+    if (SegmentSlotOwnsAllocation(slot)) DeviceFree(table[slot]);
+  }
+  DeviceFree(table);
 }
 
 void SegmentedArray::FreeBlocksFrom(uint32_t firstBlock) {
@@ -101,10 +115,11 @@ void SegmentedArray::Clear() {
 }
 
 void SegmentedArray::Free() {
-  Clear();
-  DeviceFree(blocks);
+  ReleaseBlocks(blocks, tableSize);
   blocks = nullptr;
   tableSize = 0;
+  count = 0;
+  capacity = 0;
 }
 
 bool SegmentedArray::CopyFrom(const SegmentedArray& other) {

@@ -83,7 +83,7 @@ class SegmentedArray {
 
   SegmentedArray() = default;
   explicit SegmentedArray(int32_t size) { itemSize = size; }
-  ~SegmentedArray() { Free(); }
+  ~SegmentedArray() { ReleaseBlocks(blocks, tableSize); }
   SegmentedArray(const SegmentedArray&) = delete;
   SegmentedArray& operator=(const SegmentedArray&) = delete;
 
@@ -120,11 +120,9 @@ class SegmentedArray {
   void MoveFrom(SegmentedArray& other);
 
   // Copies one item to the end; its index, or -1 when memory runs out.
-  // The count is read once and written after the copy, which may alias it,
-  // so that it is not read back from memory on every append.
   int32_t Append(const void* item) {
     const uint32_t n = count;
-    if (n >= capacity && !Reserve(n + 1)) return -1;
+    if (!RoomToAppend(n)) return -1;
     CopyItem(At(n), item, itemSize);
     count = n + 1;
     return static_cast<int32_t>(n);
@@ -132,8 +130,10 @@ class SegmentedArray {
   // Extends the count by one and answers the new, uninitialised item; null
   // when memory runs out.
   void* AppendSlot() {
-    if (count >= capacity && !Reserve(count + 1)) return nullptr;
-    return At(count++);
+    const uint32_t n = count;
+    if (!RoomToAppend(n)) return nullptr;
+    count = n + 1;
+    return At(n);
   }
 
   // Inserts n items at `index` (<= count), moving the tail up. A null `items`
@@ -202,6 +202,41 @@ class SegmentedArray {
     }
   }
 #pragma GCC diagnostic pop
+  // Whether item n, the count, has a slot, adding blocks when it has not.
+  // The capacity is whole blocks, so only an item that starts a block can
+  // lack one; the others skip the capacity test.
+  //
+  // The appends are shaped for loops of appends, whose cost is what the
+  // compiler must read back from memory on every item:
+  // - The count is read once, and every way out leaves it holding a value
+  //   the compiler knows (a failure writes it back unchanged). An item's
+  //   bytes are copied through a pointer that may alias any field, so a
+  //   count left unknown would be read back after every copy.
+  // - Growth works on copies of the fields and the destructor on their
+  //   values, so the array's own address is never handed to a call. A local
+  //   array then stays out of reach of the item copies, and the compiler
+  //   keeps its fields in registers across the whole loop.
+  bool RoomToAppend(uint32_t n) {
+    if ((n & mask) != 0 || n < capacity) [[likely]] return true;
+    uint8_t** table = blocks;
+    uint32_t slots = tableSize;
+    uint32_t room = capacity;
+    const bool grown = GrowBlocks(&table, &slots, &room, n + 1, shift, BlockBytes());
+    blocks = table;
+    tableSize = slots;
+    capacity = room;
+    if (grown) return true;
+    count = n;
+    return false;
+  }
+  // Reserve's work on a table of `slots` slots whose blocks of 2^shift items
+  // (`blockBytes` each) hold `room` items: grows the three to hold n items.
+  // False when memory runs out, with the blocks added so far counted.
+  static bool GrowBlocks(uint8_t*** table, uint32_t* slots, uint32_t* room, uint32_t n,
+                         uint8_t shift, size_t blockBytes);
+  // Frees the blocks of a table and the table itself (Free without
+  // resetting the fields).
+  static void ReleaseBlocks(uint8_t** table, uint32_t slots);
   size_t BlockBytes() const { return static_cast<size_t>(itemSize) * blockItems; }
   // Moves n items with a backwards walk (destination at or above the source).
   static void MoveBackward(SegmentedArray& destination, const SegmentedArray& source,

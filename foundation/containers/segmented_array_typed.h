@@ -50,7 +50,7 @@ class SegmentedTypedArray {
   uint32_t capacity = 0;
 
   SegmentedTypedArray() = default;
-  ~SegmentedTypedArray() { Free(); }
+  ~SegmentedTypedArray() { ReleaseBlocks(blocks, tableSize); }
   SegmentedTypedArray(const SegmentedTypedArray&) = delete;
   SegmentedTypedArray& operator=(const SegmentedTypedArray&) = delete;
 
@@ -76,34 +76,21 @@ class SegmentedTypedArray {
 
   bool GrowTable(uint32_t n) { return GrowSegmentTable(&blocks, &tableSize, n); }
 
-  bool Reserve(uint32_t n) {
-    if (capacity >= n) return true;
-    if (n > SegmentedArray::kMaxItems) return false;
-    uint32_t needed = static_cast<uint32_t>((static_cast<uint64_t>(n) + mask) >> shift);
-    // A chunk begun is allocated whole: its slots must all be in the table.
-    if (!GrowTable(SegmentTableSlotsFor(SegmentFirstFreeableSlot(needed), tableSize))) return false;
-    for (uint32_t b = capacity >> shift; b < needed;) {
-      const uint32_t together = SegmentBlocksAllocatedAt(b);
-      if (!NewBlocks(blocks + b, together)) return false;  // blocks added so far stay counted
-      capacity += blockItems * together;
-      b += together;
-    }
-    return true;
-  }
+  bool Reserve(uint32_t n) { return GrowBlocks(&blocks, &tableSize, &capacity, n, shift); }
 
   void Trim() {
     uint32_t first = static_cast<uint32_t>((static_cast<uint64_t>(mask) + count) >> shift);
     first = SegmentFirstFreeableSlot(first);
     uint32_t end = first;
     while (end < tableSize && blocks[end] != nullptr) ++end;
-    DeleteBlocks(first, end);
+    DeleteBlocks(blocks, first, end);
     if (first < (capacity >> shift)) capacity = first << shift;
   }
 
   void Clear() {
     uint32_t end = 0;
     while (end < tableSize && blocks[end] != nullptr) ++end;
-    DeleteBlocks(0, end);
+    DeleteBlocks(blocks, 0, end);
     count = 0;
     capacity = 0;
   }
@@ -162,22 +149,19 @@ class SegmentedTypedArray {
 
   // Assigns a copy of the item to a new last slot; its index, or -1 when
   // memory runs out (for the block or for the copy).
-  // The count is read once, before the item is stored, and written after:
-  // an item of the count's own type might alias it, so reading it again
-  // after the store would put a memory round trip on every append.
-  // The growth is out of line (GrowForAppend), so that a loop of appends
-  // keeps its values in registers instead of spilling them around an
-  // inlined Reserve.
   int32_t Append(const T& item) {
     const uint32_t n = count;
-    if (n >= capacity && !GrowForAppend(n)) return -1;
-    if (!AssignSegmentedItem(*At(n), item)) return -1;
+    if (!RoomToAppend(n)) return -1;
+    if (!AssignSegmentedItem(*At(n), item)) {
+      count = n;  // unchanged: see RoomToAppend
+      return -1;
+    }
     count = n + 1;
     return static_cast<int32_t>(n);
   }
   int32_t Append(T&& item) {
     const uint32_t n = count;
-    if (n >= capacity && !GrowForAppend(n)) return -1;
+    if (!RoomToAppend(n)) return -1;
     *At(n) = std::move(item);
     count = n + 1;
     return static_cast<int32_t>(n);
@@ -186,7 +170,7 @@ class SegmentedTypedArray {
   // when memory runs out.
   T* AppendSlot() {
     const uint32_t n = count;
-    if (n >= capacity && !GrowForAppend(n)) return nullptr;
+    if (!RoomToAppend(n)) return nullptr;
     count = n + 1;
     return At(n);
   }
@@ -203,8 +187,58 @@ class SegmentedTypedArray {
   bool Empty() const { return count == 0; }
 
  private:
-  // Room for one item more than the n in use.
-  [[gnu::noinline]] bool GrowForAppend(uint32_t n) { return Reserve(n + 1); }
+  // Whether item n, the count, has a slot, adding blocks when it has not;
+  // shaped for loops of appends as the generic form's (see there): the
+  // capacity is whole blocks, so only an item that starts a block can lack
+  // a slot; the count is left holding a value the compiler knows; and growth
+  // works on copies of the fields, out of line, so that the array's address
+  // is never handed to a call and a local array's fields stay in registers.
+  bool RoomToAppend(uint32_t n) {
+    if ((n & mask) != 0 || n < capacity) [[likely]] return true;
+    uint8_t** table = blocks;
+    uint32_t slots = tableSize;
+    uint32_t room = capacity;
+    const bool grown = GrowForAppend(&table, &slots, &room, n + 1, shift);
+    blocks = table;
+    tableSize = slots;
+    capacity = room;
+    if (grown) return true;
+    count = n;
+    return false;
+  }
+  [[gnu::noinline]] static bool GrowForAppend(uint8_t*** table, uint32_t* slots, uint32_t* room,
+                                              uint32_t n, uint8_t shift) {
+    return GrowBlocks(table, slots, room, n, shift);
+  }
+  // Reserve's work on a table of `slots` slots whose blocks of 2^shift items
+  // hold `room` items: grows the three to hold n items. False when memory
+  // runs out, with the blocks added so far counted.
+  static bool GrowBlocks(uint8_t*** table, uint32_t* slots, uint32_t* room, uint32_t n,
+                         uint8_t shift) {
+    if (*room >= n) return true;
+    if (n > SegmentedArray::kMaxItems) return false;
+    const uint32_t items = 1u << shift;
+    const uint32_t needed = static_cast<uint32_t>((static_cast<uint64_t>(n) + items - 1) >> shift);
+    // A chunk begun is allocated whole: its slots must all be in the table.
+    if (!GrowSegmentTable(table, slots, SegmentTableSlotsFor(SegmentFirstFreeableSlot(needed), *slots))) {
+      return false;
+    }
+    for (uint32_t b = *room >> shift; b < needed;) {
+      const uint32_t together = SegmentBlocksAllocatedAt(b);
+      if (!NewBlocks(*table + b, together, items)) return false;  // blocks added so far stay counted
+      *room += items * together;
+      b += together;
+    }
+    return true;
+  }
+  // Destroys the items of a table's blocks and frees them and the table
+  // (Free without resetting the fields).
+  static void ReleaseBlocks(uint8_t** table, uint32_t slots) {
+    uint32_t end = 0;
+    while (end < slots && table[end] != nullptr) ++end;
+    DeleteBlocks(table, 0, end);
+    DeviceFree(table);
+  }
   // Bytes in front of the first item: the count word, padded to the item's
   // alignment.
   static constexpr size_t kHeaderBytes =
@@ -217,19 +251,20 @@ class SegmentedTypedArray {
     return (kHeaderBytes + sizeof(T) * items + kStrideAlign - 1) / kStrideAlign * kStrideAlign;
   }
 
-  // `together` blocks in one allocation, their first items stored in
-  // slots[0, together); false, with nothing allocated, when memory runs out.
-  bool NewBlocks(uint8_t** slots, uint32_t together) {
-    const size_t stride = BlockStride(blockItems);
+  // `together` blocks of `items` items in one allocation, their first
+  // items stored in slots[0, together); false, with nothing allocated, when
+  // memory runs out.
+  static bool NewBlocks(uint8_t** slots, uint32_t together, uint32_t items) {
+    const size_t stride = BlockStride(items);
     uint8_t* raw = static_cast<uint8_t*>(DeviceAlloc(stride * together));
     if (raw == nullptr) return false;
     for (uint32_t k = 0; k < together; ++k) {
       uint8_t* block = raw + stride * k;
       uint8_t* first = block + kHeaderBytes;
       if constexpr (kCountedBlocks) {
-        *reinterpret_cast<uint32_t*>(block) = blockItems;
-        T* items = reinterpret_cast<T*>(first);
-        for (uint32_t i = 0; i < blockItems; ++i) ::new (static_cast<void*>(items + i)) T;
+        *reinterpret_cast<uint32_t*>(block) = items;
+        T* objects = reinterpret_cast<T*>(first);
+        for (uint32_t i = 0; i < items; ++i) ::new (static_cast<void*>(objects + i)) T;
       }
       slots[k] = first;
     }
@@ -240,17 +275,17 @@ class SegmentedTypedArray {
   // allocated in order, so these are all there are from `from` on), then
   // frees the allocations those slots own: a chunk's other blocks go with
   // its first, once all their items are gone.
-  void DeleteBlocks(uint32_t from, uint32_t end) {
+  static void DeleteBlocks(uint8_t** table, uint32_t from, uint32_t end) {
     if constexpr (kCountedBlocks) {
       for (uint32_t slot = from; slot < end; ++slot) {
-        uint32_t items = *reinterpret_cast<uint32_t*>(blocks[slot] - kHeaderBytes);
-        T* item = reinterpret_cast<T*>(blocks[slot]);
+        uint32_t items = *reinterpret_cast<uint32_t*>(table[slot] - kHeaderBytes);
+        T* item = reinterpret_cast<T*>(table[slot]);
         while (items != 0) item[--items].~T();
       }
     }
     for (uint32_t slot = from; slot < end; ++slot) {
-      if (SegmentSlotOwnsAllocation(slot)) DeviceFree(blocks[slot] - kHeaderBytes);
-      blocks[slot] = nullptr;
+      if (SegmentSlotOwnsAllocation(slot)) DeviceFree(table[slot] - kHeaderBytes);
+      table[slot] = nullptr;
     }
   }
 };

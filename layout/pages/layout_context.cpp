@@ -32,6 +32,7 @@ LayoutContext::~LayoutContext() {
   pages_[1].Reset();
   for (uint32_t i = 0; i < cacheCount_; ++i) delete cache_[i];
   cacheCount_ = 0;
+  ForgetReplayMarks();
   for (InlineObject*& picture : scrollMarks_) {
     if (picture != nullptr) picture->Release();
     picture = nullptr;
@@ -57,6 +58,7 @@ void LayoutContext::AttachParser(ElementStream* stream, Document* document, Layo
   builder_ = builder;
   firstKnown_ = false;
   first_.Reset();
+  ForgetReplayMarks();
   stamp_ = 0;
 }
 
@@ -69,6 +71,7 @@ void LayoutContext::Detach() {
   annotations_ = nullptr;
   first_.Reset();
   firstKnown_ = false;
+  ForgetReplayMarks();
   for (uint32_t i = 0; i < cacheCount_; ++i) delete cache_[i];
   cacheCount_ = 0;
 }
@@ -497,11 +500,18 @@ bool LayoutContext::ReleaseMemory() {
     --cacheCount_;
     any = true;
   }
+  // The replay marks go last: RestoreState makes room as a matter of
+  // course, and they spare the next saved state a replay from the start.
+  if (!any && replayMarkCount_ != 0) {
+    ForgetReplayMarks();
+    any = true;
+  }
   return any;
 }
 
 void LayoutContext::Invalidate(uint32_t mode) {
   if (mode & 3) {
+    ForgetReplayMarks();
     ReleasePageBuffer(&pages_[0]);
     ReleasePageBuffer(&pages_[1]);
     // Only the current frame is kept; its items are read again.

@@ -176,6 +176,8 @@ class LayoutContext {
   int32_t GetCurrentPageLength();
   uint32_t GetFirstPagePosition() const { return firstKnown_ ? first_.start : kNoPosition; }
   uint32_t GetDocumentLength() const;
+  // The replay marks kept for saving page states (see below).
+  uint32_t ReplayMarkCount() const { return replayMarkCount_; }
   int32_t EstimateCharsPerPage() const;
   int32_t EstimatePageNumber(uint32_t position) const;
   uint32_t EstimatePagePosition(uint32_t n) const;
@@ -469,7 +471,27 @@ class LayoutContext {
   DisplayManager* display_ = nullptr;
   bool* alive_ = nullptr;  // cleared by the destructor during a visit
 
+  // Replay marks: states that the replay from the first page passed
+  // through (stream state, open elements, styles, an empty item store),
+  // with the stream position each was reached at, in order, at least
+  // replaySpacing_ bytes apart. Saving the state of a page far into the
+  // document reads on from the last mark before the page instead of from
+  // the first page. A full list keeps every other mark and doubles the
+  // spacing. Forgotten with the first page's state, whenever the pages are
+  // laid out anew, and when memory is short.
+  struct ReplayMark {
+    uint32_t reached;
+    PageFrame* frame;  // owned
+  };
+  static constexpr uint32_t kMaxReplayMarks = 1024;
+  static constexpr uint32_t kReplayMarkSpacing = 2048;
+  ReplayMark replayMarks_[kMaxReplayMarks] = {};
+  uint32_t replayMarkCount_ = 0;
+  uint32_t replaySpacing_ = kReplayMarkSpacing;
+
   bool ReplayToStart(uint32_t start, PageFrame* out);
+  void NoteReplayMark(PageFrame* frame);
+  void ForgetReplayMarks();
   bool BuildPageLinkAreas(LaidOutPage* page);
   void PaintLinkFocus(LaidOutPage* page, int32_t n);
   void ShowLinkFocus(bool show, const ShapeArea* area);

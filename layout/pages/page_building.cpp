@@ -93,6 +93,7 @@ bool LayoutContext::FindFirstPage() {
   if (!stream_->Restart(0, false)) return false;
   first_.Reset();
   firstKnown_ = false;
+  ForgetReplayMarks();
   // LOGHOST tags are collected afresh: those that follow the opening BODY
   // too, while the budget of counted tokens lasts.
   const bool collect = formLog_ != nullptr && collectLogHosts_;

@@ -20,19 +20,72 @@ bool IsRowGroup(uint32_t tag) { return tag == kMarkupTbody || tag == kMarkupThea
 // the builder reads it. The cached frames know the state where their
 // reading stopped, beyond the start; a saved state must not depend on the
 // items read ahead.
+//
+// The reading goes from the last replay mark reached before `start` when
+// there is one: every state of this loop is one that the loop from the
+// first page passes through (it reads the same items from the same state),
+// and the loop from the first page would not have stopped before a mark
+// reached before `start`, so it reads on from there exactly as from the
+// first page.
 bool LayoutContext::ReplayToStart(uint32_t start, PageFrame* out) {
   if (stream_ == nullptr || !firstKnown_ || start < first_.start) return false;
-  if (!out->CopyFrom(first_) || !RestoreStreamState(out) || !out->EnsureStore()) return false;
+  const PageFrame* from = &first_;
+  for (uint32_t i = replayMarkCount_; i > 0; --i) {
+    if (replayMarks_[i - 1].reached < start) {
+      from = replayMarks_[i - 1].frame;
+      break;
+    }
+  }
+  if (!out->CopyFrom(*from) || !RestoreStreamState(out) || !out->EnsureStore()) return false;
   FlowPair pair{out, out->store, false};
   bool ok = true;
   while (ok && stream_->GetPosition() < start && stream_->GetKind() != kElementEnd) {
     out->store->Clear();
     ok = ReadItems(&pair);
+    if (ok) NoteReplayMark(out);
   }
   out->store->Clear();
   ok = ok && SaveStreamState(out);
   stream_->Restart(0, true);
   return ok;
+}
+
+// Keeps the replay's state as a mark when it lies far enough past the last
+// one. A mark that cannot be made is simply not kept.
+void LayoutContext::NoteReplayMark(PageFrame* frame) {
+  const uint32_t reached = stream_->GetPosition();
+  const uint32_t last = replayMarkCount_ != 0 ? replayMarks_[replayMarkCount_ - 1].reached : first_.start;
+  if (reached < last || reached - last < replaySpacing_) return;
+  if (replayMarkCount_ == kMaxReplayMarks) {
+    uint32_t kept = 0;
+    for (uint32_t i = 0; i < replayMarkCount_; ++i) {
+      if (i % 2 == 0) {
+        replayMarks_[kept++] = replayMarks_[i];
+      } else {
+        delete replayMarks_[i].frame;
+      }
+    }
+    for (uint32_t i = kept; i < replayMarkCount_; ++i) replayMarks_[i] = ReplayMark{};
+    replayMarkCount_ = kept;
+    replaySpacing_ = replaySpacing_ <= 0x7FFFFFFFu ? replaySpacing_ * 2 : 0xFFFFFFFFu;
+  }
+  PageFrame* mark = new (std::nothrow) PageFrame;
+  if (mark == nullptr) return;
+  frame->store->Clear();  // the loop clears it before the next read anyway
+  if (!mark->CopyFrom(*frame) || !SaveStreamState(mark)) {
+    delete mark;
+    return;
+  }
+  replayMarks_[replayMarkCount_++] = ReplayMark{reached, mark};
+}
+
+void LayoutContext::ForgetReplayMarks() {
+  for (uint32_t i = 0; i < replayMarkCount_; ++i) {
+    delete replayMarks_[i].frame;
+    replayMarks_[i] = ReplayMark{};
+  }
+  replayMarkCount_ = 0;
+  replaySpacing_ = kReplayMarkSpacing;
 }
 
 bool LayoutContext::SaveState(LayoutPosition* out, ByteStream* stream) {

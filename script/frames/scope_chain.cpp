@@ -2,9 +2,11 @@
 // scope_chain.h).
 #include "script/frames/scope_chain.h"
 
+#include <cstring>
 #include <typeinfo>
 
 #include "platform/memory/allocator.h"
+#include "script/builtins/builtin_global_object.h"
 #include "script/bytecode/site_cache.h"
 #include "script/objects/dynamic_object.h"
 #include "script/objects/script_object.h"
@@ -69,7 +71,9 @@ void ScriptScopeChain::Clear() {
   ScriptValueHandle* scopes = scopes_;
   uint32_t count = count_;
   if (scopes == inline_) {
-    for (uint32_t i = 0; i < count; ++i) saved[i] = inline_[i];
+    // The whole inline array in one fixed-size copy (no call, no loop);
+    // only the first `count` are read.
+    std::memcpy(saved, inline_, sizeof saved);
     scopes = saved;
   }
   Reset();
@@ -229,8 +233,14 @@ bool ScriptScopeChain::HitsCache(const ScriptSiteCacheEntry* entry, uint32_t sit
     ScriptObjectSlot* slot = store_->GetObjectSlot(scopes_[count_ - 1 - k]);
     if (slot == nullptr || !slot->ref.IsSelf() || slot->ref.owner == nullptr) return false;
     ScriptObject* owner = slot->ref.owner;
-    bool plain = &typeid(*owner) == &typeid(ScriptDynamicObject);
-    if (!plain && owner->GetKind() != kScriptObjectKindDynamic) return false;
+    const std::type_info* type = &typeid(*owner);
+    bool plain = type == &typeid(ScriptDynamicObject);
+    // The global object, the usual outermost scope, is a dynamic object
+    // known by its type record too.
+    if (!plain && type != &typeid(ScriptGlobalObject) &&
+        owner->GetKind() != kScriptObjectKindDynamic) {
+      return false;
+    }
     auto* scope = static_cast<ScriptDynamicObject*>(owner);
     if (scope->NameStamp() != entry->stamps[k]) return false;
     if (scope != entry->objects[k]) {

@@ -39,6 +39,7 @@ ScriptCallFrame::ScriptCallFrame(ScriptValueStore* s) : store(s), operands(s) {
 }
 
 ScriptCallFrame::~ScriptCallFrame() {
+  store->ReleaseParked();
   store->Release(&result);
   operands.Pop(nullptr, operands.Depth());
   calls.Clear();
@@ -303,6 +304,9 @@ bool ReadAtOnce(const uint32_t* code, uint32_t next, uint32_t end) {
   if (end - next < 2) return false;
   uint32_t word = code[next];
   if (word == kOperateWord || word == kWordOperateCall) return ReadsOperand(code, next, end, 0);
+  // `return name`: the function's end reads the value (RunNameLiteralPair
+  // leaves the end of a run alone, whose caller takes what is returned).
+  if (word == kWordReturn) return code[next + 1] == 1;
   if (word == kPushAtomWord || word == kPushNameStringWord) {
     if (end - next < 4) return false;
     if (code[next + 2] == kOperateWord) return code[next + 3] == kOperatorMember;
@@ -425,6 +429,9 @@ bool RunNameLiteralPair(ScriptCallFrame* frame, uint32_t position, uint32_t end,
       }
     }
   }
+  // The outermost activation's return ends the run: its caller gets the
+  // reference as before.
+  if (readNow && code[next] == kWordReturn && frame->calls.Depth() == 0) readNow = false;
   int32_t atom = atomWord ? static_cast<int32_t>(index & kScriptMaxSlotIndex)
                          : script->NameAtomAt(index);
   if (!member && readNow && atom != kAtom_this) {
@@ -526,6 +533,7 @@ int32_t* ExecuteInstructions(ScriptInterpreter* interpreter, int32_t* status,
   }
   // What is left of the grant needs no settling: the run is over.
   *finished = true;
+  frame->store->ReleaseParked();
   *status = frame->error.status;
   return status;
 }

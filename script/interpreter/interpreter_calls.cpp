@@ -318,6 +318,10 @@ void EndScriptFunction(ScriptCallFrame* frame, bool returned, bool* runEnded) {
   uint32_t floor = activation.stackDepth >= taken ? activation.stackDepth - taken : 0;
   if (depth < floor || activation.stackDepth < taken) frame->Fail(kScriptStackUnderflow);
   if (depth > floor) frame->operands.Pop(nullptr, depth - floor);
+  // The variables of a call that nothing else holds are kept for the next
+  // call of the function, as they are, instead of being released.
+  int32_t variables = activation.scopes.VariableScope();
+  if (variables >= 0) store->ParkVariables(activation.scopes.At(static_cast<uint32_t>(variables)));
   frame->calls.Leave();
   frame->current = CallerOf(frame);
   if (result == kScriptEmptyHandle) result = kScriptUndefinedHandle;

@@ -102,7 +102,11 @@ int32_t ApplyStep(ScriptCallFrame* frame, uint32_t code, ScriptValueHandle* oper
   int32_t status = kScriptOk;
   ScriptValueHandle old = kScriptEmptyHandle;
   ScriptValueHandle stepped = kScriptEmptyHandle;
-  if (*store->GetReferencedValue(&status, *operand, &old) != kScriptOk) return status;
+  // A plain member (a variable, most often) is read in place.
+  if (!ReadMemberAtOnce(store, ref, &old) &&
+      *store->GetReferencedValue(&status, *operand, &old) != kScriptOk) {
+    return status;
+  }
   if (ScriptHandleType(old) == kScriptTypeInteger) {
     int64_t next = static_cast<int64_t>(ScriptHandleInteger(old)) + (up ? 1 : -1);
     if (next >= INT32_MIN && next <= INT32_MAX) {

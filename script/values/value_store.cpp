@@ -2,6 +2,8 @@
 // value creation, and the attachment of objects to object slots.
 #include "script/values/value_store.h"
 
+#include <typeinfo>
+
 #include "platform/memory/allocator.h"
 #include "script/objects/dynamic_object.h"
 #include "script/objects/script_object.h"
@@ -31,6 +33,7 @@ ScriptValueStore::~ScriptValueStore() {
   // object releases then free slots the walk has not reached yet, which
   // give up their holds in the same way.
   destroying_ = true;
+  parkedCount_ = 0;  // their slots are let go below like any other
   for (uint32_t i = 0; i < objects_.count; ++i) {
     ScriptObjectSlot* slot = objects_.At(i);
     ScriptObject* object = slot->attached;
@@ -307,6 +310,17 @@ constexpr uint32_t kLayoutSearch = 4;
 int32_t* ScriptValueStore::NewPlainObjectOfLayout(int32_t* status, uint64_t layout,
                                                   ScriptValueHandle* handle, bool* reused) {
   *reused = false;
+  // Parked variables first: nothing to attach, the slot is taken over.
+  for (uint32_t k = 0; k < kLayoutSearch && k < parkedCount_; ++k) {
+    uint32_t at = parkedCount_ - 1 - k;
+    ScriptObjectSlot* slot = objects_.At(ScriptHandleIndex(parked_[at]));
+    if (static_cast<ScriptDynamicObject*>(slot->attached)->NameStamp() != layout) continue;
+    *handle = parked_[at];
+    parked_[at] = parked_[--parkedCount_];
+    *reused = true;
+    *status = kScriptOk;
+    return status;
+  }
   // The most recent few: a recursion takes back what its last return gave.
   uint32_t count = recycledLayouts_.count;
   for (uint32_t k = 0; k < kLayoutSearch && k < count; ++k) {
@@ -324,6 +338,32 @@ int32_t* ScriptValueStore::NewPlainObjectOfLayout(int32_t* status, uint64_t layo
     return status;
   }
   return NewPlainObject(status, handle);
+}
+
+bool ScriptValueStore::ParkVariables(ScriptValueHandle variables) {
+  if (parkedCount_ >= kParkedVariables || destroying_ || collecting_) return false;
+  ScriptObjectSlot* slot = GetObjectSlot(variables);
+  if (slot == nullptr || slot->refcount != 1 || !slot->ref.IsSelf()) return false;
+  ScriptObject* owner = slot->attached;
+  if (owner == nullptr || owner != slot->ref.owner || owner->storeHolds_ != 1 ||
+      &typeid(*owner) != &typeid(ScriptDynamicObject)) {
+    return false;
+  }
+  auto* object = static_cast<ScriptDynamicObject*>(owner);
+  if (!object->KeepsSharedLayout() || !object->IsOwnedByStore() || object->IsCallable()) {
+    return false;
+  }
+  object->ReleaseValues();
+  // What the values released cannot reach this object (nothing but the
+  // caller held it), but the list may have been filled meanwhile.
+  if (parkedCount_ >= kParkedVariables || slot->refcount != 1) return false;
+  AddReference(variables);
+  parked_[parkedCount_++] = variables;
+  return true;
+}
+
+void ScriptValueStore::ReleaseParked() {
+  while (parkedCount_ != 0) Release(&parked_[--parkedCount_]);
 }
 
 bool ScriptValueStore::RecyclePlainObject(ScriptDynamicObject* object) {

@@ -12,7 +12,7 @@
 
 namespace testbuild {
 
-class FakeFrameView final : public FrameView {
+class FakeFrameView final : public AppFrameView {
  public:
   void AttachWindow(HWND window) override {
     attachedWindow = window;

@@ -13,6 +13,8 @@
 
 #include "app/controller/application_controller.h"
 #include "app/frame/reader_window_set.h"
+#include "app/startup/reader_application.h"
+#include "browser/view/browser_view.h"
 #include "audio/player/audio_player.h"
 #include "browser/sources/ogg_audio_maker.h"
 #include "platform/files/file_hooks.h"
@@ -128,4 +130,64 @@ TEST(ReaderWindowSet, ABookOpensTurnsItsPageAndKeepsItsPlace) {
   EncodedString last;
   ASSERT_EQ(settings.GetText252(&last), RecordResult::kOk);
   EXPECT_FALSE(last.IsEmpty()) << "the book is the one to reopen";
+}
+
+namespace {
+
+// One run of the reader's window over the set: the command line's book
+// (or none), then `pageDowns` pages forward, then the window closes. The
+// page position the window showed last.
+uint32_t RunOnce(const char16_t* commandLine, int pageDowns, EncodedString* shownPath) {
+  ReaderWindowSet set;
+  EXPECT_TRUE(set.Open(true));
+  EXPECT_TRUE(set.CreateLoader());
+  AppFrame* frame = set.MainFrame();
+  if (frame == nullptr) return 0;
+  auto* wrapper = new AppWindow(frame);  // deleted by its close handling
+  EXPECT_TRUE(wrapper->Create(nullptr, u"Corvelline Reader", true, false, nullptr));
+  HWND window = wrapper->window();
+  wrapper->OpenFirstPage(Wide(commandLine), false, false);
+  devtest::PumpMessages();
+  SetFocus(window);
+  for (int i = 0; i < pageDowns; ++i) {
+    devtest::PressKey(VK_NEXT);
+    devtest::PumpMessages();
+  }
+  shownPath->Clear();
+  frame->view->GetDocumentPath(shownPath);
+  TextRange page;
+  const uint32_t start = frame->view->GetPageRange(&page) ? static_cast<uint32_t>(page.start) : 0;
+  SendMessageW(window, WM_CLOSE, 0, 0);
+  devtest::PumpMessages();
+  set.DestroyMainFrame();
+  set.Close();
+  return start;
+}
+
+}  // namespace
+
+TEST(ReaderWindowSet, TheLastBookReopensOnItsPageAtTheNextStart) {
+  ASSERT_TRUE(CreateDirectoryW(u"\\eBooks", nullptr));
+  WriteBook();
+  InitCommonControls();
+  ASSERT_TRUE(RegisterMainWindowClass(nullptr));
+  EncodedString path;
+  const uint32_t left = RunOnce(kBook, 2, &path);
+  ASSERT_TRUE(path.EqualsText(kBook));
+  ASSERT_GT(left, 0u);
+  const uint32_t reopened = RunOnce(u"", 0, &path);
+  EXPECT_TRUE(path.EqualsText(kBook)) << "the last book reopens";
+  EXPECT_EQ(reopened, left) << "on the page it was left at";
+}
+
+TEST(ReaderWindowSet, TheApplicationHooksTheMainViewAndOpensNoTargetWindow) {
+  auto* set = new ReaderWindowSet;
+  auto* app = new ReaderApplication(set);  // the set is the application's
+  ASSERT_TRUE(app->Init(true));
+  BrowserView* view = set->windowSet().mainWindow->view;
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->GetEventSink(), static_cast<BrowserEventSink*>(app));
+  EXPECT_EQ(view->CreateTargetView(SharedWideString(u"_blank"), Rect{}), nullptr);
+  EXPECT_EQ(set->windowSet().WindowCount(), 1u);
+  delete app;
 }

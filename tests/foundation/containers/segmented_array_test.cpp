@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -268,6 +269,37 @@ TEST(SegmentedArray, ReserveFailureLeavesArrayValid) {
   ASSERT_TRUE(a.Reserve(200));
   AppendValues(a, 20, 180);
   for (uint32_t i = 0; i < 200; ++i) ASSERT_EQ(Item(a, i), i);
+}
+
+// An append that starts a block grows the table and the blocks out of line
+// and takes the results back; a failure at any one of those allocations
+// must leave the count, the items and whatever was added (tables, blocks
+// counted in the capacity) in the array, and the same append then succeeds.
+TEST(SegmentedArray, AppendFailingAtAnyAllocationKeepsItemsAndResumes) {
+  constexpr uint32_t kItems = 600;  // lone blocks, the group after them, two chunks
+  for (long failing = 1; failing <= 20; ++failing) {
+    SCOPED_TRACE("failing allocation " + std::to_string(failing));
+    SegmentedArray a(4);
+    devtest::AllocationFailure fail(failing);
+    uint32_t failures = 0;
+    for (uint32_t v = 0; v < kItems; ++v) {
+      const bool bySlot = v % 3 == 0;
+      void* slot = bySlot ? a.AppendSlot() : nullptr;
+      const int32_t index = bySlot ? (slot != nullptr ? static_cast<int32_t>(v) : -1) : a.Append(&v);
+      if (index < 0) {
+        ++failures;
+        ASSERT_EQ(a.count, v) << "a failed append leaves the count";
+        ASSERT_EQ(a.capacity % a.blockItems, 0u);
+        --v;  // the same item again: only one allocation fails
+        continue;
+      }
+      if (bySlot) std::memcpy(slot, &v, 4);
+      ASSERT_EQ(index, static_cast<int32_t>(v));
+    }
+    EXPECT_LE(failures, 1u);
+    ASSERT_EQ(a.count, kItems);
+    for (uint32_t i = 0; i < kItems; ++i) ASSERT_EQ(Item(a, i), i);
+  }
 }
 
 TEST(SegmentedArray, FailedInsertChangesNothing) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "foundation/containers/segmented_array_strings.h"
@@ -138,6 +139,36 @@ TEST_F(SegmentedTypedArrayTest, ReserveFailureLeavesArrayValid) {
   EXPECT_EQ(a[9].value, 9);
   ASSERT_TRUE(a.Reserve(100));
   EXPECT_EQ(Tracked::live.size(), 112u);
+}
+
+// As the generic form's: a failure at any allocation of an append's growth
+// keeps the items, constructs nothing it does not destroy, and the same
+// append then succeeds.
+TEST_F(SegmentedTypedArrayTest, AppendFailingAtAnyAllocationKeepsItemsAndResumes) {
+  constexpr int kItems = 600;
+  for (long failing = 1; failing <= 20; ++failing) {
+    SCOPED_TRACE("failing allocation " + std::to_string(failing));
+    TrackedArray a;
+    devtest::AllocationFailure fail(failing);
+    int failures = 0;
+    for (int v = 0; v < kItems; ++v) {
+      const bool bySlot = v % 3 == 0;
+      Tracked* slot = bySlot ? a.AppendSlot() : nullptr;
+      const int32_t index = bySlot ? (slot != nullptr ? v : -1) : a.Append(Tracked(v));
+      if (index < 0) {
+        ++failures;
+        ASSERT_EQ(a.count, static_cast<uint32_t>(v)) << "a failed append leaves the count";
+        --v;  // the same item again: only one allocation fails
+        continue;
+      }
+      if (bySlot) slot->value = v;
+      ASSERT_EQ(index, v);
+    }
+    EXPECT_LE(failures, 1);
+    ASSERT_EQ(a.count, static_cast<uint32_t>(kItems));
+    for (int i = 0; i < kItems; ++i) ASSERT_EQ(a[static_cast<uint32_t>(i)].value, i);
+    EXPECT_EQ(Tracked::live.size(), a.capacity) << "every constructed slot is in a counted block";
+  }
 }
 
 TEST(SegmentedPointerArray, HoldsFullPointersInRawBlocks) {

@@ -2,6 +2,7 @@
 // the same document: inside a table, from a chunk of another document, and
 // for a plain document.
 #include <string>
+#include <vector>
 
 #include "layout/pages/page_item_builder.h"
 #include "tests/layout/pages/pager_fixture.h"
@@ -70,6 +71,62 @@ TEST_F(ReadingPositionTest, PageInsideATableRestoresInsideIt) {
   EXPECT_EQ(context->GetCurrentPosition(), position.start);
   EXPECT_EQ(TableItems(), 1u);
   EXPECT_EQ(PageText(), text);
+}
+
+std::vector<uint8_t> Bytes(const ByteStream& stream) {
+  std::vector<uint8_t> out;
+  for (uint32_t i = 0; i < stream.Size(); ++i) out.push_back(stream.ByteAt(i));
+  return out;
+}
+
+// Long enough for several replay marks, with pages that start inside
+// nested lists, styled blocks and tables, so that the saved open elements
+// differ from page to page.
+std::string VariedDocument() {
+  std::string body;
+  for (int part = 0; part < 40; ++part) {
+    const std::string n = std::to_string(part);
+    body += "<h2>Part " + n + "</h2><div style=\"margin-left: 8px\"><p>Opening <b>words <i>of part " + n +
+            "</i></b> and a <span style=\"color: red\">red run</span>.</p><ol>";
+    for (int item = 0; item < 12; ++item)
+      body += "<li>item " + std::to_string(item) + " <ul><li>inner words of the item</li><li>more inner words</li>"
+              "</ul></li>";
+    body += "</ol><table border=1>";
+    for (int row = 0; row < 10; ++row)
+      body += "<tr><td>row " + std::to_string(row) + "</td><td><em>cell text in part " + n + "</em></td></tr>";
+    body += "</table></div><blockquote><p>A quoted paragraph that runs over a line or two of the page.</p>"
+            "</blockquote>";
+  }
+  return "<html><body>" + body + "</body></html>";
+}
+
+// Saving a page's state reads on from the last replay mark before the
+// page; the chunk must be the one a replay from the first page writes.
+// Relayout forgets the marks (and keeps the shown page), so each page is
+// saved with the marks of the saves before it, then without any; the
+// pages come in an order that goes both ways.
+TEST_F(ReadingPositionTest, StatesSavedFromReplayMarksEqualThoseFromTheFirstPage) {
+  ASSERT_TRUE(OpenMarkup(VariedDocument()));
+  const uint32_t length = context->GetDocumentLength();
+  ASSERT_GT(length, 4u * 16384u) << "several marks apart";
+  uint32_t usedMarks = 0;
+  for (uint32_t percent : {90u, 20u, 75u, 50u, 97u, 5u, 60u, 61u}) {
+    ASSERT_TRUE(context->GoToPosition(static_cast<uint32_t>(uint64_t{length} * percent / 100))) << percent;
+    usedMarks += context->ReplayMarkCount() != 0;
+    LayoutPosition withMarks;
+    ByteStream fromMarks;
+    ASSERT_TRUE(context->SaveState(&withMarks, &fromMarks)) << percent;
+    context->Relayout();
+    ASSERT_EQ(context->ReplayMarkCount(), 0u);
+    LayoutPosition fromFirst;
+    ByteStream fromFirstPage;
+    ASSERT_TRUE(context->SaveState(&fromFirst, &fromFirstPage)) << percent;
+    EXPECT_EQ(withMarks.start, fromFirst.start) << percent;
+    EXPECT_EQ(Bytes(fromMarks), Bytes(fromFirstPage)) << percent;
+  }
+  // Every save but the first and the one after the page at 5 % (too near
+  // the start for a mark) has marks to read on from.
+  EXPECT_GE(usedMarks, 5u);
 }
 
 TEST_F(ReadingPositionTest, ChunkOfAnotherDocumentFallsBackToThePosition) {
