@@ -78,7 +78,7 @@ class BrowserView : public DocumentView, public FrameView {
   void SetFrameSetController(FrameSetController* controller) { frameSetController_ = controller; }
   // The global settings file (not owned) whose open-view word Start and
   // CloseView set and clear. Without one the view uses its window set's
-  // (none without storage).
+  // (none without storage), or else its loader's.
   void SetSettingsFile(GlobalSettingsFile* file) { settingsFile_ = file; }
   // The application window's timer table, which runs the script timers
   // from Start on (not owned; null: scripts start no timers).

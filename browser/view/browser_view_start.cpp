@@ -5,6 +5,7 @@
 #include "browser/host/page_services.h"
 #include "browser/host/view_application.h"
 #include "browser/host/view_lookup_history.h"
+#include "browser/loader/document_loader.h"
 #include "browser/view/browser_view.h"
 #include "layout/drawing/drawing_surface.h"
 #include "platform/memory/allocator.h"
@@ -94,6 +95,7 @@ void BrowserView::ReleaseScriptContext() {
 
 void BrowserView::MarkOpenView(bool open) {
   GlobalSettingsFile* file = settingsFile_ != nullptr ? settingsFile_ : GetSettingsFileOfWindowSet(window_);
+  if (file == nullptr && loader_ != nullptr) file = loader_->GetSettingsFile();
   if (file == nullptr) return;
   // A settings file opened read-only keeps the word as it was; the view
   // goes on either way.

@@ -106,6 +106,12 @@ class BrowserViewTest : public ::testing::Test {
   void SetUp() override {
     harness.view = std::make_unique<BrowserView>(&store);
     ASSERT_TRUE(harness.Create(240, 320));
+    // As the window has it once the view started: the frame set under the
+    // surface, over the whole window, the view its frame "_main" as soon as
+    // a document is shown.
+    ASSERT_TRUE(view().GetFrameset()->SetParent(&harness.surface));
+    Rect rest;
+    view().GetFrameset()->Arrange(&rest, Rect{0, 0, 240, 320});
   }
 
   BrowserView& view() { return static_cast<BrowserView&>(*harness.view); }

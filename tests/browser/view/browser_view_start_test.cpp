@@ -60,6 +60,39 @@ TEST_F(BrowserViewStartTest, StartSetsTheOpenViewWordAndCloseClearsIt) {
   EXPECT_EQ(StoredOpenViewWord(), 0u);  // so that the next start reopens the last book
 }
 
+// A run that ended without closing its view leaves the word set: the next
+// start shows the library instead of the last book, which may be what ended
+// it; a run closed in order reopens the book.
+TEST_F(BrowserViewStartTest, AStartAfterAnUnfinishedRunShowsTheLibrary) {
+  ASSERT_TRUE(testbuild::WriteDeviceFile(u"\\last.prc", MarkupBook(NumberedParagraphs(20))));
+  GlobalSettingsFile settings;
+  ASSERT_EQ(settings.OpenOrCreate(Encoded(kSettingsPath), false), RecordResult::kOk);
+  harness.loader.BindCartPages(nullptr, &settings, nullptr);
+  harness.preferences.lastDocument = W(u"\\last.prc");
+  struct Step {
+    const char* what;
+    bool closeFirst;
+    bool library;
+  } steps[] = {
+      {"a first run reopens the last book", false, false},
+      {"a run that never closed its view", false, true},
+      {"a run closed in order", true, false},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.what);
+    if (step.closeFirst) view().CloseView();
+    view().SetController(&harness.application);
+    harness.application.Clear();
+    view().Start(false);
+    EXPECT_EQ(harness.application.Count("library"), step.library ? 1 : 0);
+    if (!step.library) {
+      ASSERT_NE(view().GetDocumentSource(), nullptr);
+      EXPECT_NE(S(view().GetLocation().url.text).find(u"last.prc"), std::u16string::npos);
+    }
+    EXPECT_EQ(StoredOpenViewWord(), 1u);
+  }
+}
+
 TEST_F(BrowserViewStartTest, AReadOnlySettingsFileStillStartsAndIsLeftAsItWas) {
   {
     GlobalSettingsFile writer;
