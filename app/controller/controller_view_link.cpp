@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/controller/application_controller.h"
+#include "app/environment/app_environment.h"
 #include "browser/view/document_view.h"
 #include "foundation/encoded_string/encoded_string.h"
 
@@ -18,6 +19,12 @@ bool ControllerViewLink::MessageBox(int32_t captionId, const SharedWideString& t
   SharedWideString terminated;
   if (!terminated.Append(text) || !terminated.AppendRepeated(0, 1)) return false;
   return controller_->MessageBox(captionId, terminated.Chars(), BoxKind(kind));
+}
+
+void ControllerViewLink::LoadString(SharedWideString* text, int32_t stringId) {
+  *text = SharedWideString();
+  const AppEnvironment* environment = controller_->environment();
+  if (environment != nullptr && stringId >= 0) environment->LoadString(static_cast<uint32_t>(stringId), text);
 }
 
 bool ControllerViewLink::ShowMessage(int32_t captionId, uint32_t stringId, int32_t kind) {

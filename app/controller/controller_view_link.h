@@ -9,11 +9,12 @@
 #pragma once
 
 #include "browser/host/view_application.h"
+#include "script/interpreter/error_reporter.h"
 #include "storage/documents/document_host.h"
 
 class ApplicationController;
 
-class ControllerViewLink final : public ViewApplication, public DocumentHostApplication {
+class ControllerViewLink final : public ViewApplication, public DocumentHostApplication, public ScriptErrorReporter {
  public:
   ControllerViewLink(ApplicationController* controller, ViewEnvironment* environment)
       : controller_(controller), environment_(environment) {}
@@ -22,6 +23,9 @@ class ControllerViewLink final : public ViewApplication, public DocumentHostAppl
   void SetDocumentView(DocumentView* view) { view_ = view; }
 
   bool MessageBox(int32_t captionId, const SharedWideString& text, int32_t kind) override;
+  // The script errors of the window's pages: their texts from the string
+  // table, shown in the controller's message boxes.
+  void LoadString(SharedWideString* text, int32_t stringId) override;
   bool ShowMessage(int32_t captionId, uint32_t stringId, int32_t kind) override;
   bool ShowFormattedMessage(int32_t captionId, uint32_t stringId, int32_t kind, const SharedWideString* arguments,
                             uint32_t count) override;

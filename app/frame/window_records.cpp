@@ -27,6 +27,10 @@ void AppWindowController::Wire(const WindowWiring& wiring) {
   frameView_ = DeviceNew<DocumentFrameView>(&controller_, settings, wiring.view, wiring.surface, wiring.display);
   if (frameView_ == nullptr) return;
   link_.SetDocumentView(wiring.view);
+  // The page scripts' timers run on the window's timer table, and their
+  // errors reach the user through the controller.
+  wiring.view->SetTimerTable(controller_.timerTable());
+  wiring.view->SetScriptErrorSink(&link_);
   controller_.SetPreferences(settings);
   controller_.SetDocumentView(frameView_);
   if (catalogue_ != nullptr) controller_.SetCatalogue(catalogue_);

@@ -101,8 +101,6 @@ class BrowserView : public DocumentView, public FrameView {
   bool OpenUrl(const SharedWideString& text, bool absolute) override;
   DocumentView* FindTargetView(const SharedWideString& target) override;
   DocumentView* CreateTargetView(const SharedWideString& target, const Rect& rect) override;
-  // Stacks every window of the set downwards.
-  void Rearrange() override { Rearrange(true, false); }
   ScriptContext* GetScriptContext() override { return &scriptContext_; }
   void CloseView() override;
   bool Start(bool restarting) override;
@@ -117,7 +115,7 @@ class BrowserView : public DocumentView, public FrameView {
   // Cuts the work area into one slot per placed window (windows with an
   // empty name are skipped when skipUnnamed is set), stacked downwards
   // (vertical) or side by side.
-  void Rearrange(bool vertical, bool skipUnnamed);
+  void Rearrange(bool vertical, bool skipUnnamed) override;
   // Slot `index` of `slots` equal slots of the area (integer division: the
   // remainder stays empty at the bottom or right).
   static Rect ArrangeSlot(const Rect& area, uint32_t slots, uint32_t index, bool vertical);

@@ -177,7 +177,8 @@ class DocumentView : public ScriptHostObject,
   }
   virtual bool StartExternalApp(const SharedWideString& name, const SharedWideString& text);
   virtual bool ReloadWithRequest(const ScriptRequest& request);
-  virtual void Rearrange() {}
+  // Places the windows of the set (a plain view has none to place).
+  virtual void Rearrange(bool /*vertical*/, bool /*skipUnnamed*/) {}
   virtual bool GoToPage(int32_t n);
   virtual bool GoToPageRelative(int32_t step, int32_t second, int32_t last);
   virtual bool GoToFirstPage();

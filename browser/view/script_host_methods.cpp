@@ -203,7 +203,7 @@ int32_t ScriptHostCalls::WindowRow(DocumentView* view, const ScriptRequest& requ
       return first != nullptr && application != nullptr ? application->OpenInSystemBrowser(*first) : 0;
     case kAtom_rearrange:
       if (count != 1 || !request.GetSigned(0, &a)) return 0;
-      view->Rearrange();
+      view->Rearrange(a != 0, true);
       return 1;
     case kAtom_alert:
       if (count != 1 || application == nullptr) return 0;

@@ -93,8 +93,8 @@ class RecordingView : public DocumentView {
   bool ReloadWithRequest(const ScriptRequest& request) override {
     TESSALYN_RECORD("ReloadWithRequest " + Describe(request), DocumentView::ReloadWithRequest(request));
   }
-  void Rearrange() override {
-    if (recording) Log("Rearrange");
+  void Rearrange(bool vertical, bool skipUnnamed) override {
+    if (recording) Log(std::string("Rearrange ") + (vertical ? "1" : "0") + (skipUnnamed ? " 1" : " 0"));
   }
   bool GoToPage(int32_t n) override { TESSALYN_RECORD("GoToPage " + std::to_string(n), DocumentView::GoToPage(n)); }
   bool GoToPageRelative(int32_t step, int32_t second, int32_t last) override {
