@@ -33,12 +33,28 @@ void ResolveScriptName(ScriptInterpreter*, ScriptCallFrame* frame) {
   ResolveScriptToken(frame, token, nullptr, 0);
 }
 
+namespace {
+
+// `null` is a word of the language, not a variable: it is the null object
+// whatever the scopes hold, and no scope is asked for it (nor made to
+// create it, which left a member without a value that no read could get).
+bool NamesNull(const ScriptNameToken& token) {
+  return token.text.length == 4 && !token.IsIndex() && token.text.Compare(u"null", 4, false) == 0;
+}
+
+}  // namespace
+
 void ResolveScriptToken(ScriptCallFrame* frame, const ScriptNameToken& token,
                         ScriptSiteCacheEntry* entry, uint32_t site, bool readNow) {
   ScriptValueStore* store = frame->store;
   ScriptValueHandle reference = kScriptEmptyHandle;
   int32_t status = kScriptOk;
-  if (token.atom == kAtom_this) {
+  if (NamesNull(token)) {
+    if (*store->NewObject(&status, nullptr, &reference) != kScriptOk) {
+      frame->Fail(status);
+      return;
+    }
+  } else if (token.atom == kAtom_this) {
     ScriptValueHandle self = frame->current->thisValue;
     if (self == kScriptEmptyHandle) self = kScriptUndefinedHandle;
     store->CopyValue(self, &reference);

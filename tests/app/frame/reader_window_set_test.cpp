@@ -180,6 +180,85 @@ TEST(ReaderWindowSet, TheLastBookReopensOnItsPageAtTheNextStart) {
   EXPECT_EQ(reopened, left) << "on the page it was left at";
 }
 
+namespace {
+
+// What one start of the reader shows after `pageDowns` pages forward: the
+// page's pixels and the settings the page was laid out with.
+struct StartLook {
+  std::vector<uint32_t> pixels;
+  int32_t textSize = 0;
+  uint32_t alignment = 0;
+  int32_t sideMargin = 0;
+  int32_t topBottomMargin = 0;
+  uint32_t fontFace = 0;
+  uint32_t lineSpacing = 0;
+  uint32_t pageCount = 0;
+  uint8_t underlineLinks = 0;
+  uint32_t textColor = 0;
+  uint32_t backgroundColor = 0;
+};
+
+StartLook LookAtStart(const char16_t* commandLine, int pageDowns = 0) {
+  StartLook look;
+  ReaderWindowSet set;
+  EXPECT_TRUE(set.Open(true));
+  EXPECT_TRUE(set.CreateLoader());
+  AppFrame* frame = set.MainFrame();
+  if (frame == nullptr) return look;
+  auto* wrapper = new AppWindow(frame);  // deleted by its close handling
+  EXPECT_TRUE(wrapper->Create(nullptr, u"Corvelline Reader", true, false, nullptr));
+  HWND window = wrapper->window();
+  wrapper->OpenFirstPage(Wide(commandLine), false, false);
+  devtest::PumpMessages();
+  SetFocus(window);
+  for (int i = 0; i < pageDowns; ++i) {
+    devtest::PressKey(VK_NEXT);
+    devtest::PumpMessages();
+  }
+  look.pixels = PagePixels();
+  const Preferences* prefs = frame->preferences;
+  look.textSize = prefs->currentFontSize;
+  look.alignment = prefs->textAlignment;
+  look.sideMargin = prefs->sideMargin;
+  look.topBottomMargin = prefs->topBottomMargin;
+  look.fontFace = prefs->fontFace;
+  look.lineSpacing = prefs->lineSpacing;
+  look.pageCount = prefs->pageCount;
+  look.underlineLinks = prefs->underlineLinks;
+  look.textColor = prefs->textColor.value;
+  look.backgroundColor = prefs->backgroundColor.value;
+  SendMessageW(window, WM_CLOSE, 0, 0);
+  devtest::PumpMessages();
+  set.DestroyMainFrame();
+  set.Close();
+  return look;
+}
+
+}  // namespace
+
+// The first start writes the settings file; the next start lays the book
+// out from what it reads back. Both must give the same text size, margins,
+// alignment, colours and so the same picture of the page left open.
+TEST(ReaderWindowSet, TheReopenedPageIsLaidOutAndPaintedAsItWasLeft) {
+  ASSERT_TRUE(CreateDirectoryW(u"\\eBooks", nullptr));
+  WriteBook();
+  InitCommonControls();
+  ASSERT_TRUE(RegisterMainWindowClass(nullptr));
+  const StartLook first = LookAtStart(kBook, 2);
+  const StartLook second = LookAtStart(u"");
+  EXPECT_EQ(second.textSize, first.textSize);
+  EXPECT_EQ(second.alignment, first.alignment);
+  EXPECT_EQ(second.sideMargin, first.sideMargin);
+  EXPECT_EQ(second.topBottomMargin, first.topBottomMargin);
+  EXPECT_EQ(second.fontFace, first.fontFace);
+  EXPECT_EQ(second.lineSpacing, first.lineSpacing);
+  EXPECT_EQ(second.pageCount, first.pageCount);
+  EXPECT_EQ(second.underlineLinks, first.underlineLinks);
+  EXPECT_EQ(second.textColor, first.textColor);
+  EXPECT_EQ(second.backgroundColor, first.backgroundColor);
+  EXPECT_TRUE(second.pixels == first.pixels) << "the page left open looks the same when reopened";
+}
+
 TEST(ReaderWindowSet, TheApplicationHooksTheMainViewAndOpensNoTargetWindow) {
   auto* set = new ReaderWindowSet;
   auto* app = new ReaderApplication(set);  // the set is the application's

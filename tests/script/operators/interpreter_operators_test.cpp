@@ -97,6 +97,25 @@ TEST(InterpreterOperators, IncrementKeepsIntegersAndTurnsTextsIntoNumbers) {
   EXPECT_EQ(Narrow(context.Global(u"s")), "5");
 }
 
+// null is the null object wherever it is read, run straight through and
+// paused after every instruction (where names are pushed as references and
+// read later); it never becomes a variable of the host.
+TEST(InterpreterOperators, NullIsAValueNotAVariable) {
+  const char16_t* script =
+      u"n = null; i = null; i++; j = null; --j; Write('' + null, ' ', n, ' ', null + 1, ' ', "
+      u"i, ' ', j, ' ', !null, ' ', typeof null, ' ', Math.abs(null), ' ', Math.max(n, -1));";
+  for (bool pauseEvery : {false, true}) {
+    SCOPED_TRACE(pauseEvery ? "paused" : "straight");
+    ScriptTestContext context;
+    ScriptRunOutcome r = context.Run(script, pauseEvery);
+    ASSERT_EQ(r.status, kScriptOk) << scripttest::DescribeOutcome(r);
+    EXPECT_EQ(std::string(r.output.begin(), r.output.end()),
+              "null null 1 1 -1 true object 0 0\n");
+    EXPECT_EQ(context.GlobalType(u"null"), -1);
+    EXPECT_EQ(context.GlobalType(u"n"), kScriptTypeObject);
+  }
+}
+
 TEST(InterpreterOperators, CompoundAssignments) {
   const ScriptCase cases[] = {
       {u"i = 10; i -= 3; Write(i); i += 5; Write(i); i %= 5; Write(i); i /= 4; Write(i);"
