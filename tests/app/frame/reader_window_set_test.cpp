@@ -134,15 +134,16 @@ TEST(ReaderWindowSet, ABookOpensTurnsItsPageAndKeepsItsPlace) {
 
 namespace {
 
-// One run of the reader's window over the set: the command line's book
-// (or none), then `pageDowns` pages forward, then the window closes. The
-// page position the window showed last.
-uint32_t RunOnce(const char16_t* commandLine, int pageDowns, EncodedString* shownPath) {
+// One start of the reader's window over the set: the command line's book
+// (or none), then `pageDowns` pages forward; `look` sees the frame while
+// the window still shows the page; then the window closes.
+template <typename Look>
+void RunStart(const char16_t* commandLine, int pageDowns, Look look) {
   ReaderWindowSet set;
   EXPECT_TRUE(set.Open(true));
   EXPECT_TRUE(set.CreateLoader());
   AppFrame* frame = set.MainFrame();
-  if (frame == nullptr) return 0;
+  if (frame == nullptr) return;
   auto* wrapper = new AppWindow(frame);  // deleted by its close handling
   EXPECT_TRUE(wrapper->Create(nullptr, u"Corvelline Reader", true, false, nullptr));
   HWND window = wrapper->window();
@@ -153,14 +154,22 @@ uint32_t RunOnce(const char16_t* commandLine, int pageDowns, EncodedString* show
     devtest::PressKey(VK_NEXT);
     devtest::PumpMessages();
   }
-  shownPath->Clear();
-  frame->view->GetDocumentPath(shownPath);
-  TextRange page;
-  const uint32_t start = frame->view->GetPageRange(&page) ? static_cast<uint32_t>(page.start) : 0;
+  look(frame);
   SendMessageW(window, WM_CLOSE, 0, 0);
   devtest::PumpMessages();
   set.DestroyMainFrame();
   set.Close();
+}
+
+// The page position the window showed last, and the book it showed.
+uint32_t RunOnce(const char16_t* commandLine, int pageDowns, EncodedString* shownPath) {
+  uint32_t start = 0;
+  RunStart(commandLine, pageDowns, [&](AppFrame* frame) {
+    shownPath->Clear();
+    frame->view->GetDocumentPath(shownPath);
+    TextRange page;
+    if (frame->view->GetPageRange(&page)) start = static_cast<uint32_t>(page.start);
+  });
   return start;
 }
 
@@ -200,37 +209,20 @@ struct StartLook {
 
 StartLook LookAtStart(const char16_t* commandLine, int pageDowns = 0) {
   StartLook look;
-  ReaderWindowSet set;
-  EXPECT_TRUE(set.Open(true));
-  EXPECT_TRUE(set.CreateLoader());
-  AppFrame* frame = set.MainFrame();
-  if (frame == nullptr) return look;
-  auto* wrapper = new AppWindow(frame);  // deleted by its close handling
-  EXPECT_TRUE(wrapper->Create(nullptr, u"Corvelline Reader", true, false, nullptr));
-  HWND window = wrapper->window();
-  wrapper->OpenFirstPage(Wide(commandLine), false, false);
-  devtest::PumpMessages();
-  SetFocus(window);
-  for (int i = 0; i < pageDowns; ++i) {
-    devtest::PressKey(VK_NEXT);
-    devtest::PumpMessages();
-  }
-  look.pixels = PagePixels();
-  const Preferences* prefs = frame->preferences;
-  look.textSize = prefs->currentFontSize;
-  look.alignment = prefs->textAlignment;
-  look.sideMargin = prefs->sideMargin;
-  look.topBottomMargin = prefs->topBottomMargin;
-  look.fontFace = prefs->fontFace;
-  look.lineSpacing = prefs->lineSpacing;
-  look.pageCount = prefs->pageCount;
-  look.underlineLinks = prefs->underlineLinks;
-  look.textColor = prefs->textColor.value;
-  look.backgroundColor = prefs->backgroundColor.value;
-  SendMessageW(window, WM_CLOSE, 0, 0);
-  devtest::PumpMessages();
-  set.DestroyMainFrame();
-  set.Close();
+  RunStart(commandLine, pageDowns, [&](AppFrame* frame) {
+    look.pixels = PagePixels();
+    const Preferences* prefs = frame->preferences;
+    look.textSize = prefs->currentFontSize;
+    look.alignment = prefs->textAlignment;
+    look.sideMargin = prefs->sideMargin;
+    look.topBottomMargin = prefs->topBottomMargin;
+    look.fontFace = prefs->fontFace;
+    look.lineSpacing = prefs->lineSpacing;
+    look.pageCount = prefs->pageCount;
+    look.underlineLinks = prefs->underlineLinks;
+    look.textColor = prefs->textColor.value;
+    look.backgroundColor = prefs->backgroundColor.value;
+  });
   return look;
 }
 
