@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "bench/bench_device_root.h"
+#include "bench/bench_process.h"
 #include "browser/view/document_view.h"
 #include "layout/drawing/drawing_surface.h"
 #include "layout/pages/layout_context.h"
@@ -188,12 +189,7 @@ void BM_PageTurnLayoutOnly(benchmark::State& state) {
 }
 BENCHMARK(BM_PageTurnLayoutOnly)->Unit(benchmark::kMicrosecond);
 
-long ResidentKilobytes() {
-  std::ifstream statm("/proc/self/statm");
-  long pages = 0, resident = 0;
-  statm >> pages >> resident;
-  return resident * 4;
-}
+using benchprocess::ResidentKilobytes;
 
 // 1,000 open/close cycles over two books (one opening each per cycle).
 void BM_OpenCloseCycles(benchmark::State& state) {

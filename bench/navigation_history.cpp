@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "bench/bench_device_root.h"
+#include "bench/bench_process.h"
 #include "browser/view/document_view.h"
 #include "layout/pages/layout_context.h"
 #include "resources/tessalyn_resources.h"
@@ -76,12 +77,7 @@ ViewHarness& Harness() {
   return *harness;
 }
 
-long ResidentKilobytes() {
-  std::ifstream statm("/proc/self/statm");
-  long pages = 0, resident = 0;
-  statm >> pages >> resident;
-  return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
+using benchprocess::ResidentKilobytes;
 
 // Descriptors of this process open on files under the device root.
 int OpenDeviceFiles() {

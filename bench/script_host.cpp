@@ -6,11 +6,11 @@
 // held before and after.
 #include <benchmark/benchmark.h>
 
-#include <fstream>
 #include <memory>
 #include <string>
 
 #include "bench/bench_device_root.h"
+#include "bench/bench_process.h"
 #include "browser/view/document_view.h"
 #include "browser/view/script_context.h"
 #include "platform/memory/allocator.h"
@@ -150,12 +150,7 @@ void BM_GoToPageThroughPageEvent(benchmark::State& state) {
 }
 BENCHMARK(BM_GoToPageThroughPageEvent)->Unit(benchmark::kMicrosecond);
 
-long ResidentKilobytes() {
-  std::ifstream statm("/proc/self/statm");
-  long pages = 0, resident = 0;
-  statm >> pages >> resident;
-  return resident * 4;
-}
+using benchprocess::ResidentKilobytes;
 
 // 100,000 calls of a row whose argument does not match (a text is no page
 // number): nothing moves, nothing may stay behind.
