@@ -25,6 +25,11 @@ class BookLayoutContext final : public LayoutContext {
   bool UsesCurrentLayout() const;
   // The book's identifier; -1 without a book.
   int32_t GetBookIdentifier() const;
+  // The book's identifier ties a saved page state and the side file's
+  // positions to the book, from one opening to the next.
+  int32_t GetDocumentStamp() override { return GetBookIdentifier(); }
+  // A book of the first layout drops its rules.
+  bool ShowsRules() override { return UsesCurrentLayout(); }
   // Cleared for plain-text books and for internal pages (book types 768 to
   // 1023): such books keep no form values.
   void SetFormsAllowed(bool allowed) { formsAllowed_ = allowed; }

@@ -136,6 +136,9 @@ class LayoutContext {
   // The document's own stamp; -1 for a document without one (the document
   // view answers its document's).
   virtual int32_t GetDocumentStamp() { return -1; }
+  // Whether HR draws a rule; a context that shows books whose rules are to
+  // be dropped answers false.
+  virtual bool ShowsRules() { return true; }
   // The stamp Start chose: the document's own, or a random one for a
   // document without one.
   int32_t DocumentStamp() const { return documentStamp_; }

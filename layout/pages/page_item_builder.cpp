@@ -30,3 +30,5 @@ int32_t PageItemBuilder::MeasureSpace() {
   Size size{};
   return surface->MeasureText(kSpace, 1, &size) && size.width > 0 ? size.width : 1;
 }
+
+bool PageItemBuilder::ShowsRules() { return context_ == nullptr || context_->ShowsRules(); }

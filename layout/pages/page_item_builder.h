@@ -17,6 +17,8 @@ class PageItemBuilder : public LayoutItemBuilder, public LayoutBuilderHost {
   bool ReadLayoutItems(LayoutContext* context, FlowPair* pair, uint32_t position) override;
   bool OpenFirstPage(ElementStream* stream, PageFrame* frame) override;
   int32_t MeasureSpace() override;
+  // The context's answer: some books drop their rules.
+  bool ShowsRules() override;
 
  private:
   LayoutContext* context_ = nullptr;

@@ -189,4 +189,25 @@ TEST(RealWindow, TheReaderShowsABookInAWindowPagesItAndQuits) {
   uint32_t position = 0, second_ = 0, length = 0;
   ASSERT_NE(sideFile.GetFramePosition(&position, &second_, &length), nullptr);
   EXPECT_GT(position, 0u) << "the side file holds the first page's position";
+
+  // The next start without arguments reopens the book on the page it was
+  // left at, and leaves the position as it found it.
+  Reader again(display, root, {});
+  ASSERT_TRUE(again.started());
+  const std::string reopened = Shell(xdotool + "search --sync --pid " + std::to_string(again.pid()) + " | head -n 1");
+  ASSERT_NE(reopened, "") << "no window of the reader appeared";
+  std::this_thread::sleep_for(std::chrono::seconds(2));
+  const testpng::Picture shown = Capture(display, reopened, (shots / "reopened.png").string());
+  ASSERT_EQ(shown.width, after.width);
+  ASSERT_EQ(shown.height, after.height);
+  EXPECT_EQ(PageArea(shown), PageArea(after)) << "the book reopened on another page";
+  Reader quitAgain(display, root, {"/quit"});
+  ASSERT_TRUE(quitAgain.started());
+  EXPECT_EQ(quitAgain.WaitFor(std::chrono::seconds(60)), 0);
+  EXPECT_EQ(again.WaitFor(std::chrono::seconds(60)), 0);
+  BookParameterFile reread;
+  ASSERT_EQ(reread.OpenReadOnly(path), RecordResult::kOk);
+  uint32_t kept = 0;
+  ASSERT_NE(reread.GetFramePosition(&kept, &second_, &length), nullptr);
+  EXPECT_EQ(kept, position) << "the reopened reader moved the saved position";
 }

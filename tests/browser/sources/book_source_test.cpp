@@ -226,6 +226,10 @@ TEST(BookSource, ParserAndLayoutContextOfAMarkupBook) {
   EXPECT_EQ(context->GetBook(), static_cast<BookSource*>(source.Get())->Book());
   EXPECT_EQ(context->GetBookIdentifier(), static_cast<int32_t>(0x00C0FFEE));
   EXPECT_TRUE(context->UsesCurrentLayout());
+  // Through the layout's own interface: the book's identifier is the stamp
+  // that ties saved page states to the book at every opening.
+  EXPECT_EQ(layout->GetDocumentStamp(), static_cast<int32_t>(0x00C0FFEE));
+  EXPECT_TRUE(layout->ShowsRules());
   EXPECT_TRUE(context->FormsAllowed());
   bool sawText = false;
   for (int i = 0; i < 100; ++i) {
