@@ -278,6 +278,21 @@ TEST(CodePageConversion, EveryRepresentableCharacterRoundTrips) {
   EXPECT_FALSE(used);
 }
 
+// Runs of ASCII are widened many bytes at a time: a long run broken by a
+// byte the table changes, or by one above it, at every offset decodes as
+// byte by byte.
+TEST(CodePageConversion, Cp1252AsciiRunsBrokenAtEveryOffset) {
+  const std::string ascii = "The quick brown fox jumps over the lazy dog, 0123456789!";
+  for (const char* inserted : {"\x80", "\x9F", "\xE9", "\x80\x80"}) {
+    for (size_t at = 0; at <= ascii.size(); ++at) {
+      const std::string bytes = ascii.substr(0, at) + inserted + ascii.substr(at);
+      std::u16string expected;
+      for (char b : bytes) expected += ToWide(1252, std::string(1, b));
+      EXPECT_EQ(ToWide(1252, bytes), expected) << "at " << at;
+    }
+  }
+}
+
 // Random bytes and random UTF-16 (lone surrogates included) through every
 // page: the size a query answers is the size written, one unit short answers
 // 122, and decoded text re-encodes without a default character.
