@@ -101,9 +101,12 @@ ConvStatus IconvDecode(const CodePageInfo& page, const uint8_t* bytes, size_t le
     if (errno != EILSEQ && errno != EINVAL) return ConvStatus::NoMemory;
     // An invalid sequence, or one cut short by the end of the input.
     if (strict) return ConvStatus::InvalidInput;
-    const uint8_t* at = reinterpret_cast<const uint8_t*>(in);
-    size_t skip = InvalidSequenceLength(page, at, inLeft);
     if (!out.Put(kReplacementChar)) return ConvStatus::BufferTooSmall;
+    // Some of the system's tables report a pair they lack only after
+    // consuming it: then nothing is left to skip.
+    if (inLeft == 0) break;
+    const uint8_t* at = reinterpret_cast<const uint8_t*>(in);
+    const size_t skip = InvalidSequenceLength(page, at, inLeft);
     in += skip;
     inLeft -= skip;
   }
@@ -150,13 +153,14 @@ ConvStatus IconvEncode(const CodePageInfo& page, const char16_t* units, size_t l
     }
     if (errno != EILSEQ && errno != EINVAL) return ConvStatus::NoMemory;
     // A character the page lacks, or a surrogate without its partner.
-    size_t at = length - inLeft / sizeof(char16_t);
-    size_t skip = IsHighSurrogate(units[at]) && at + 1 < length && IsLowSurrogate(units[at + 1]) ? 2 : 1;
     *usedDefault = true;
     ConvStatus status = ResetShiftState(cd, out);
     if (status != ConvStatus::Ok) return status;
     for (size_t k = 0; k < fallback.length; ++k)
       if (!out.Put(fallback.bytes[k])) return ConvStatus::BufferTooSmall;
+    if (inLeft < sizeof(char16_t)) break;  // consumed by the failing call itself
+    const size_t at = length - inLeft / sizeof(char16_t);
+    const size_t skip = IsHighSurrogate(units[at]) && at + 1 < length && IsLowSurrogate(units[at + 1]) ? 2 : 1;
     in += skip * sizeof(char16_t);
     inLeft -= skip * sizeof(char16_t);
   }

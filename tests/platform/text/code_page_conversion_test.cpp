@@ -227,6 +227,9 @@ TEST(CodePageConversion, InvalidInputBecomesReplacementOrFails1113) {
       {936, "\xFF", {kFffd}},
       {51932, "\xA4", {kFffd}},
       {51932, "\x8F\xA2", {kFffd}},
+      // A pair the system's table lacks, reported only once consumed.
+      {949, "\xA2\xE8", {kFffd}},
+      {949, "N\xA2\xE8", std::u16string(u"N") + kFffd},
   };
   for (const PageCase& c : cases) {
     SCOPED_TRACE(c.cp);
