@@ -39,19 +39,13 @@
 #include "app/controller/application_controller.h"
 #include "app/frame/reader_window_set.h"
 #include "app/startup/reader_application.h"
-#include "browser/sources/ogg_audio_maker.h"
-#include "browser/sources/plain_text_opener.h"
-#include "index/books/book_index_services.h"
-#include "layout/guide/book_guide.h"
 #include "platform/backends/backend.h"
-#include "platform/controls/control_classes.h"
 #include "platform/image/png_writer.h"
 #include "platform/input/device_input.h"
 #include "platform/input/virtual_keys.h"
 #include "platform/launch/launch.h"
-#include "platform/shell_windows/shell_windows.h"
 #include "platform/windows/screen.h"
-#include "resources/tessalyn_resources.h"
+#include "programs/reader_setup.h"
 
 namespace {
 
@@ -261,15 +255,9 @@ int main(int argc, char** argv) {
     std::printf("reader_process: the reader timed as a whole process; run bench/reader_process.py\n");
     return 0;
   }
-  // As programs/tessalyn_main.cpp, in the same order.
+  // As the program starts.
   devlaunch::SetProgramArguments(argc, argv);
-  InstallTessalynResources();
-  InstallBookIndexServices();
-  InstallBookGuideReader();
-  InstallPlainTextDocumentOpener();
-  InstallOggSourceMaker();
-  InitCommonControls();
-  devshellwin::InstallShellWindows();
+  InstallReaderServices();
   TimingBackend backend;
   devbackend::RunProgram(backend, RunReader, nullptr);
   return 0;

@@ -11,15 +11,9 @@
 
 #include "app/frame/reader_window_set.h"
 #include "app/startup/reader_application.h"
-#include "browser/sources/ogg_audio_maker.h"
-#include "browser/sources/plain_text_opener.h"
-#include "index/books/book_index_services.h"
-#include "layout/guide/book_guide.h"
-#include "platform/controls/control_classes.h"
 #include "platform/launch/launch.h"
-#include "platform/shell_windows/shell_windows.h"
 #include "platform/sdl/device_loop.h"
-#include "resources/tessalyn_resources.h"
+#include "programs/reader_setup.h"
 
 namespace {
 
@@ -49,19 +43,7 @@ int main(int argc, char** argv) {
 #if TESSALYN_TEST_HOOKS
   KeepX11LibrariesLoaded();
 #endif
-  InstallTessalynResources();
-  // A book's look-ups by name go through its index tables.
-  InstallBookIndexServices();
-  // A book's guide is read from its markup.
-  InstallBookGuideReader();
-  // Local text and HTML files are read through the plain-text document.
-  InstallPlainTextDocumentOpener();
-  // An Ogg stream behind a page plays through the Ogg Vorbis source.
-  InstallOggSourceMaker();
-  // The device's common controls, then the shell's menu bar, task bar and
-  // input panel, which are made of them.
-  InitCommonControls();
-  devshellwin::InstallShellWindows();
+  InstallReaderServices();
   RunDeviceMessageLoopBackend(RunReader, nullptr);
   return 0;
 }
