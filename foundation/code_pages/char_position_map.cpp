@@ -7,9 +7,8 @@
 // tables record these starts, so a character block that begins at the second
 // unit of a pair maps to the byte behind the lead byte, and a byte offset
 // inside a character maps to the next unit that starts at or after it.
-#include <cstring>
-
 #include "foundation/code_pages/code_page.h"
+#include "platform/text/ascii_widen.h"
 
 namespace {
 
@@ -54,21 +53,15 @@ class ExtraBytesWriter {
 
 // UTF-8 to UTF-16 without a map into an output known to hold one unit per
 // input byte: the same decoding as the general loop below, without its
-// bounds checks and bookkeeping, and with runs of ASCII widened eight bytes
-// at a time. Returns the units written.
+// bounds checks and bookkeeping, and with runs of ASCII widened in blocks.
+// Returns the units written.
 uint32_t Utf8ToWideUnchecked(const uint8_t* p, const uint8_t* end, WCHAR* out) {
   WCHAR* o = out;
   while (p < end) {
-    if (end - p >= 8) {
-      uint64_t eight;
-      std::memcpy(&eight, p, 8);
-      if ((eight & 0x8080808080808080ull) == 0) {
-        for (int i = 0; i < 8; ++i) o[i] = p[i];
-        o += 8;
-        p += 8;
-        continue;
-      }
-    }
+    const size_t ascii = devtext::WidenAsciiBlocks(p, static_cast<size_t>(end - p), o);
+    p += ascii;
+    o += ascii;
+    if (p == end) break;
     uint32_t b = *p;
     if (b < 0xC0) {  // ASCII, or a continuation byte standing alone
       *o++ = static_cast<WCHAR>(b);
@@ -94,15 +87,9 @@ uint32_t Utf8ToWideUnchecked(const uint8_t* p, const uint8_t* end, WCHAR* out) {
   return static_cast<uint32_t>(o - out);
 }
 
-// The length of the run of ASCII bytes at p (before end), eight at a time.
+// The length of the run of ASCII bytes at p (before end), in blocks.
 uint32_t AsciiRunLength(const uint8_t* p, const uint8_t* end) {
-  const uint8_t* q = p;
-  while (end - q >= 8) {
-    uint64_t eight;
-    std::memcpy(&eight, q, 8);
-    if ((eight & 0x8080808080808080ull) != 0) break;
-    q += 8;
-  }
+  const uint8_t* q = p + devtext::AsciiBlocksLength(p, static_cast<size_t>(end - p));
   while (q < end && *q < 0x80) ++q;
   return static_cast<uint32_t>(q - p);
 }
@@ -169,7 +156,8 @@ int ConvertFromUtf8(const uint8_t* bytes, uint32_t len, int32_t target, void* ou
       const uint32_t room = overflow || units * unitBytes > capacity ? 0 : (capacity - units * unitBytes) / unitBytes;
       const uint32_t fit = run < room ? run : room;
       if (wide) {
-        for (uint32_t i = 0; i < fit; ++i) wideOut[units + i] = bytes[pos + i];
+        for (uint32_t i = devtext::WidenAsciiBlocks(bytes + pos, fit, wideOut + units); i < fit; ++i)
+          wideOut[units + i] = bytes[pos + i];
       } else {
         for (uint32_t i = 0; i < fit; ++i) narrowOut[units + i] = bytes[pos + i] != 0 ? bytes[pos + i] : 0x95;
       }

@@ -3,11 +3,7 @@
 // entries (no best-fit: anything else above U+00FF has no equivalent).
 #include "platform/text/cp1252_codec.h"
 
-#include <cstring>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "platform/text/ascii_widen.h"
 
 namespace devtext {
 namespace {
@@ -45,30 +41,9 @@ ConvStatus DecodeCp1252(const uint8_t* bytes, size_t length, UnitWriter<char16_t
     char16_t* dest = out.cursor();
     size_t i = 0;
     while (i < length) {
-#if defined(__SSE2__)
-      // Sixteen ASCII bytes at a time, widened by interleaving with zeros.
-      if (length - i >= 16) {
-        const __m128i sixteen = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
-        if (_mm_movemask_epi8(sixteen) == 0) {
-          const __m128i zero = _mm_setzero_si128();
-          _mm_storeu_si128(reinterpret_cast<__m128i*>(dest + i), _mm_unpacklo_epi8(sixteen, zero));
-          _mm_storeu_si128(reinterpret_cast<__m128i*>(dest + i + 8), _mm_unpackhi_epi8(sixteen, zero));
-          i += 16;
-          continue;
-        }
-      }
-#endif
-      // Eight bytes without 0x80-0x9F (the only ones the table changes)
-      // widen as they are: a loop the compiler turns into vector moves.
-      if (length - i >= 8) {
-        uint64_t eight;
-        std::memcpy(&eight, bytes + i, 8);
-        if ((eight & 0x8080808080808080ull) == 0) {
-          for (size_t k = 0; k < 8; ++k) dest[i + k] = bytes[i + k];
-          i += 8;
-          continue;
-        }
-      }
+      // ASCII bytes are their own units; only 0x80-0x9F change.
+      i += WidenAsciiBlocks(bytes + i, length - i, dest + i);
+      if (i == length) break;
       dest[i] = Cp1252ToUnicode(bytes[i]);
       ++i;
     }
