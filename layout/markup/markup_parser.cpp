@@ -51,11 +51,6 @@ void MarkupParser::AttachSource(Document* document, uint32_t argument) {
   tokenizer_.Attach(document, argument);
 }
 
-void MarkupParser::ReleaseChunks() {
-  if (attributes_.count != 0 && kind_ != kElementTag && pendingTag_ == 0) ClearAttributes();
-  tokenizer_.ReleaseChunks(tokenizer_.CurrentBlock());
-}
-
 // ---- Lists
 
 void MarkupParser::ClearAttributes() {
@@ -128,6 +123,23 @@ int32_t MarkupParser::Next() {
     attributesShown_ = true;
     if (!ApplyStackWork()) return kind_ = kElementEnd;
     return kind_ = kElementTag;
+  }
+
+  if (parseState_ == kOutside && replayLimit_ == 0) {
+    // A word or a run of white space, most of a book's elements, without
+    // the general token loop of ParseElement (which reads exactly the same
+    // tokens).
+    tokenizer_.Scanner().SelectMode(kModeText);
+    const int32_t run = tokenizer_.NextRunToken(kMarkupQuickTokenFlags.data(), kTextTokenMaximum);
+    if (run != kRunTokenNone) {
+      resumePending_ = false;
+      if (run == kRunTokenSpace) {
+        joining_ = false;
+        joinCount_ = 0;
+      }
+      if (!tokenizer_.GetTokenText(&text_, false, false, joining_)) return kind_ = kElementEnd;
+      return kind_ = run == kRunTokenText ? FinishText() : kElementSpace;
+    }
   }
 
   // Only a tag needs its position (for the closings it may queue), so it
@@ -205,6 +217,33 @@ bool MarkupParser::SetLastValue() {
   return true;
 }
 
+int32_t MarkupParser::FinishTag(uint32_t tagId, bool dropping, bool selfContained, bool fromQuestion) {
+  if (dropping || tagId == 0) {
+    ClearAttributes();
+    return kElementAgain;
+  }
+  if (tagId == kMarkupScript) {
+    if (parsingClosing_) {
+      parseState_ = kOutside;
+      inScriptClose_ = false;
+    } else if (!selfContained) {
+      parseState_ = kInScript;
+    }
+  }
+  if (xmlMode_ && tagId == kMarkupXml) {
+    if (!fromQuestion) {
+      ClearAttributes();
+      tokenizer_.Scanner().SelectMode(kModeText);
+      return kElementAgain;
+    }
+    selfContained = true;  // a processing instruction has no content
+  }
+  if (parsingClosing_) ClearAttributes();
+  parsedTag_ = tagId;
+  parsingSelfContained_ = selfContained;
+  return kElementTag;
+}
+
 int32_t MarkupParser::ParseElement() {
   MarkupScanner& scanner = tokenizer_.Scanner();
   bool inTag = false;
@@ -222,6 +261,19 @@ int32_t MarkupParser::ParseElement() {
     parsingClosing_ = true;
   } else {
     scanner.SelectMode(kModeText);
+    // A tag without attributes, most of a book's tags, without the token
+    // loop below (which reads exactly the same tokens).
+    bool closing = false;
+    bool empty = false;
+    if (tokenizer_.NextPlainTag(kMarkupQuickTokenFlags.data(), &closing, &empty)) {
+      joining_ = false;
+      joinCount_ = 0;
+      parsingClosing_ = closing;
+      uint32_t id = tokenizer_.LookupMarkupName();
+      if (!IsTag(id)) id = 0;
+      if (id != 0 && !closing) ClearAttributes();
+      return FinishTag(id, id == 0, empty, false);
+    }
   }
   auto skipToEnd = [&](bool drop) {
     scanner.SelectMode(kModeSkipToEnd);
@@ -362,34 +414,9 @@ int32_t MarkupParser::ParseElement() {
         break;
 
       case kCodeTagEnd:
-      case kCodeEmptyTagEnd: {
+      case kCodeEmptyTagEnd:
         if (!inTag) break;
-        if (dropping || tagId == 0) {
-          ClearAttributes();
-          return kElementAgain;
-        }
-        bool selfContained = code == kCodeEmptyTagEnd;
-        if (tagId == kMarkupScript) {
-          if (parsingClosing_) {
-            parseState_ = kOutside;
-            inScriptClose_ = false;
-          } else if (!selfContained) {
-            parseState_ = kInScript;
-          }
-        }
-        if (xmlMode_ && tagId == kMarkupXml) {
-          if (!fromQuestion) {
-            ClearAttributes();
-            scanner.SelectMode(kModeText);
-            return kElementAgain;
-          }
-          selfContained = true;  // a processing instruction has no content
-        }
-        if (parsingClosing_) ClearAttributes();
-        parsedTag_ = tagId;
-        parsingSelfContained_ = selfContained;
-        return kElementTag;
-      }
+        return FinishTag(tagId, dropping, code == kCodeEmptyTagEnd, fromQuestion);
 
       case kCodeText:
         if (!tokenizer_.GetTokenText(&text_, false, false, joining_)) return kElementEnd;

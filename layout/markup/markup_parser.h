@@ -46,7 +46,10 @@ class MarkupParser : public ElementStream {
   void Seek(uint32_t position) override { tokenizer_.Seek(position); }
   void SeekBack(uint32_t position) override;
   void AttachSource(Document* document, uint32_t argument) override;
-  void ReleaseChunks() override;
+  void ReleaseChunks() override {
+    if (attributes_.count != 0 && kind_ != kElementTag && pendingTag_ == 0) ClearAttributes();
+    tokenizer_.ReleaseChunks(tokenizer_.CurrentBlock());
+  }
   int32_t Next() override;
   int32_t GetKind() override { return kind_; }
   const SharedWideString& GetText() override { return text_; }
@@ -71,6 +74,9 @@ class MarkupParser : public ElementStream {
 
   int32_t ParseElement();
   int32_t FinishText();
+  // The end of a tag whose name gave tagId (0: not a tag we know, or one
+  // being dropped): the element it makes, if any.
+  int32_t FinishTag(uint32_t tagId, bool dropping, bool selfContained, bool fromQuestion);
   void BackToScript();
   bool SetLastValue();
   Closing ImplicitClose(uint32_t position);

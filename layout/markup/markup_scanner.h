@@ -95,6 +95,24 @@ class MarkupScanner {
 inline constexpr WCHAR kScannerFirstBreakCandidate = 0x1100;
 inline constexpr WCHAR kScannerZwnj = 0x200C;
 
+// What a character does in the commonest tokens, read without the general
+// walk (see MarkupTokenizer::NextRunToken and NextPlainTag): it begins and
+// goes on with a run of text or a run of white space, or begins or goes on
+// with a tag's name. Characters from 128 up share the flags at index 128.
+inline constexpr uint8_t kRunCharText = 1;
+inline constexpr uint8_t kRunCharSpace = 2;
+inline constexpr uint8_t kRunCharNameStart = 4;
+inline constexpr uint8_t kRunCharName = 8;
+// Every character from this one up to 127 goes on a text run (the table's
+// builder checks it), so a run passes over such characters without a look
+// at their flags.
+inline constexpr WCHAR kRunTextSureFirst = 0x3D;
+
+// A character at which text read with a limit breaks (see StopAtBreaks).
+inline bool IsScannerBreak(WCHAR c) {
+  return c >= kScannerFirstBreakCandidate && (c == kScannerZwnj || IsCjkChar(c));
+}
+
 // Inline: the tokenizer calls it once per token, most tokens are a few
 // characters long, and the call's own cost would weigh as much as the scan.
 inline bool MarkupScanner::Scan(const WCHAR* chars, uint32_t* offset, uint32_t count, uint32_t* budget) {
@@ -133,7 +151,7 @@ inline bool MarkupScanner::Scan(const WCHAR* chars, uint32_t* offset, uint32_t c
       cls = classes[c];
     } else {
       // Characters from 128 up share one class; the breaks are among them.
-      if (c >= kScannerFirstBreakCandidate && breaks && (c == kScannerZwnj || IsCjkChar(c))) {
+      if (breaks && IsScannerBreak(c)) {
         if (begun_ || i != first) {
           token = row[width - 1];  // the token ends before it
           finished = true;

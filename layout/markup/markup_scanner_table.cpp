@@ -321,6 +321,39 @@ const ScannerToken kTokens[21] = {
 
 const ScannerTable kMarkupScannerTable = {8, kModeText, 21, kStateTables, kClassTables, kRowWidths, kTokens};
 
+// A character goes into a text run when the text mode's start state leads
+// it into the run and the run keeps it; likewise for a run of white space.
+// It begins a tag's name when the tag-name mode's start state leads it into
+// the name, and goes on with one when the name keeps it.
+constexpr std::array<uint8_t, kScannerClassEntries> BuildQuickTokenFlags() {
+  std::array<uint8_t, kScannerClassEntries> flags{};
+  for (uint32_t c = 0; c < kScannerClassEntries; ++c) {
+    const auto text = [c](int state) {
+      return kText.states[state * decltype(kText)::kWidth + kText.classes[c]];
+    };
+    const auto name = [c](int state) {
+      return kTagName.states[state * decltype(kTagName)::kWidth + kTagName.classes[c]];
+    };
+    if (text(text::kStart) == Go(text::kRun) && text(text::kRun) == Go(text::kRun)) flags[c] |= kRunCharText;
+    if (text(text::kStart) == Go(text::kSpaces) && text(text::kSpaces) == Go(text::kSpaces))
+      flags[c] |= kRunCharSpace;
+    if (name(tagname::kStart) == Go(tagname::kName)) flags[c] |= kRunCharNameStart;
+    if (name(tagname::kName) == Go(tagname::kName)) flags[c] |= kRunCharName;
+  }
+  return flags;
+}
+
+constexpr std::array<uint8_t, kScannerClassEntries> kQuickTokenFlags = BuildQuickTokenFlags();
+
+constexpr bool SureRangeGoesOnRuns() {
+  for (uint32_t c = kRunTextSureFirst; c < 128; ++c)
+    if ((kQuickTokenFlags[c] & kRunCharText) == 0) return false;
+  return true;
+}
+static_assert(SureRangeGoesOnRuns(), "a character the text runs pass over unseen ends a run");
+
 }  // namespace
+
+const std::array<uint8_t, kScannerClassEntries> kMarkupQuickTokenFlags = kQuickTokenFlags;
 
 const ScannerTable* GetMarkupScannerTable() { return &kMarkupScannerTable; }

@@ -2,6 +2,7 @@
 // markup into tokens, and the 21 tokens with the codes the parser sees.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "layout/markup/markup_scanner.h"
@@ -64,3 +65,8 @@ enum MarkupTokenCode : int32_t {
 };
 
 const ScannerTable* GetMarkupScannerTable();
+
+// The characters by what they do in the commonest tokens (kRunCharText and
+// the others: see MarkupTokenizer::NextRunToken and NextPlainTag), worked
+// out from the text and tag-name modes' own tables so that they agree.
+extern const std::array<uint8_t, kScannerClassEntries> kMarkupQuickTokenFlags;

@@ -22,6 +22,10 @@
 
 #include <cstdint>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "foundation/containers/range_index.h"
 #include "foundation/containers/segmented_array_typed.h"
 #include "foundation/system/ref_counted.h"
@@ -50,6 +54,11 @@ enum MarkupTokenResult : int32_t {
   kTokenEnd = 2,          // end of the document (or a block that cannot be read)
   kTokenNoMemory = 3,
 };
+
+// Answers of NextRunToken.
+inline constexpr int32_t kRunTokenNone = 0;
+inline constexpr int32_t kRunTokenText = 1;
+inline constexpr int32_t kRunTokenSpace = 2;
 
 // Answers of DecodeReferenceToken.
 inline constexpr int32_t kReferenceZwnj = 5;
@@ -100,6 +109,22 @@ class MarkupTokenizer {
   // Without keepText the characters are consumed but not kept (no pieces),
   // for stretches whose text nobody reads.
   int32_t NextToken(int32_t* token, int32_t maximum, bool keepText = true);
+  // Running text's two common tokens, a run of text and a run of white
+  // space, found by one look at each character instead of the scanner's
+  // general walk: the same token NextToken would find in text mode with
+  // this maximum, when it ends inside the current block. flags holds each
+  // character's kRunCharText and kRunCharSpace as the text mode classes it.
+  // kRunTokenNone, with nothing consumed, for any other token (a tag, a
+  // reference, a break character at its start, a run that reaches the
+  // block's end), which NextToken then reads.
+  int32_t NextRunToken(const uint8_t* flags, uint32_t maximum);
+  // A plain tag, "<name>", "</name>" or "<name/>", read at once from the
+  // text mode: the tokens NextToken would find one by one, when they end
+  // before the current block's last character. The token is then the name
+  // (for LookupMarkupName), *closing and *empty say which form it had, and
+  // the read position is past the ">". False, with nothing consumed, for
+  // anything else. flags as for NextRunToken.
+  bool NextPlainTag(const uint8_t* flags, bool* closing, bool* empty);
   // The parser code of a token and whether it is a text token; switches the
   // scanner's mode when the token asks for it. False for ignored tokens.
   bool GetTokenInfo(int32_t token, int32_t* code, bool* isText) {
@@ -209,6 +234,18 @@ class MarkupTokenizer {
     return AppendFurtherPiece(block, from, count);
   }
   bool AppendFurtherPiece(MarkupBlock* block, uint32_t from, uint32_t count);
+#if defined(__SSE2__)
+  // How many of the eight characters at chars go on a text run unseen (from
+  // kRunTextSureFirst to 127), counted up to the first that does not.
+  static uint32_t SureTextUnits(const WCHAR* chars) {
+    const __m128i eight = _mm_loadu_si128(reinterpret_cast<const __m128i*>(chars));
+    const __m128i below = _mm_subs_epu16(_mm_set1_epi16(kRunTextSureFirst), eight);
+    const __m128i above = _mm_subs_epu16(eight, _mm_set1_epi16(127));
+    const uint32_t sure =
+        static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_or_si128(below, above), _mm_setzero_si128())));
+    return sure == 0xFFFF ? 8 : static_cast<uint32_t>(__builtin_ctz(~sure)) / 2;
+  }
+#endif
   // Turns the bare view into the first piece; false when memory runs out.
   bool MaterializeView() const;
   // Whether something other than the cache holds the block's characters:
@@ -255,3 +292,84 @@ class MarkupTokenizer {
   uint64_t work_ = 0;
   bool leftBlock_ = false;  // a block was read to its end since the last release
 };
+
+// Inline: most elements of a book are one of these tokens, a few characters
+// long, so the call would weigh as much as the scan.
+inline int32_t MarkupTokenizer::NextRunToken(const uint8_t* flags, uint32_t maximum) {
+  // A token that may begin with blocks to give back goes the long way.
+  if (current_ == nullptr || leftBlock_ || maximum == 0) return kRunTokenNone;
+  const WCHAR* const chars = current_->chars;
+  const uint32_t count = current_->count;
+  const uint32_t from = offset_;
+  const uint32_t end = count - from > maximum ? from + maximum : count;
+  const auto flagsOf = [flags](WCHAR c) { return flags[c < 128 ? c : 128]; };
+  uint32_t i = from;
+  int32_t kind;
+  const WCHAR first = chars[i];
+  if ((flagsOf(first) & kRunCharSpace) != 0) {
+    do ++i;
+    while (i < end && (flagsOf(chars[i]) & kRunCharSpace) != 0);
+    kind = kRunTokenSpace;
+  } else {
+    // A break character is a token of its own: the long way.
+    if ((flagsOf(first) & kRunCharText) == 0 || (first >= 128 && IsScannerBreak(first))) return kRunTokenNone;
+    ++i;
+    while (i < end) {
+#if defined(__SSE2__)
+      if (count - i >= 8) {
+        // Eight characters at a time up to the first that needs a look.
+        const uint32_t sure = SureTextUnits(chars + i);
+        i += sure;
+        if (sure == 8) continue;
+        if (i >= end) break;
+      }
+#endif
+      const WCHAR c = chars[i];
+      if ((flagsOf(c) & kRunCharText) == 0 || (c >= 128 && IsScannerBreak(c))) break;
+      ++i;
+    }
+    if (i > end) i = end;
+    kind = kRunTokenText;
+  }
+  // A run that reaches the block's end may go on in the next one.
+  if (i == count) return kRunTokenNone;
+  if (pieces_.count != 0) ClearPieces();
+  viewBlock_ = current_;
+  viewFrom_ = from;
+  viewCount_ = i - from;
+  work_ += i - from;
+  offset_ = i;
+  return kind;
+}
+
+inline bool MarkupTokenizer::NextPlainTag(const uint8_t* flags, bool* closing, bool* empty) {
+  if (current_ == nullptr || leftBlock_) return false;
+  const WCHAR* const chars = current_->chars;
+  const uint32_t count = current_->count;
+  const auto flagsOf = [flags](WCHAR c) { return flags[c < 128 ? c : 128]; };
+  uint32_t i = offset_;
+  // "<", "/" and the name's first character lie in the block.
+  if (count - i < 3 || chars[i] != '<') return false;
+  ++i;
+  const bool endTag = chars[i] == '/';
+  if (endTag) ++i;
+  if ((flagsOf(chars[i]) & kRunCharNameStart) == 0) return false;
+  const uint32_t name = i;
+  for (++i; i < count && (flagsOf(chars[i]) & kRunCharName) != 0; ++i) {
+  }
+  const uint32_t nameEnd = i;
+  const bool emptyTag = !endTag && i < count && chars[i] == '/';
+  if (emptyTag) ++i;
+  // The ">", with a character after it.
+  if (count - i < 2 || chars[i] != '>') return false;
+  ++i;
+  if (pieces_.count != 0) ClearPieces();
+  viewBlock_ = current_;
+  viewFrom_ = name;
+  viewCount_ = nameEnd - name;
+  work_ += i - offset_;
+  offset_ = i;
+  *closing = endTag;
+  *empty = emptyTag;
+  return true;
+}
