@@ -126,10 +126,13 @@ def make_inputs(folder, bindir):
 def segmented_array_ratios(bindir):
     """Appending 1,000 and 100,000 items: SegmentedArray (typed and generic)
     beside std::vector, in one run of bench_segmented_array; answers
-    {(form, items): ratio}."""
+    {(form, items): ratio}. Each figure is the median of five repetitions,
+    so that one slow stretch of the machine does not make the ratio."""
     done = subprocess.run([os.path.join(bindir, "bench_segmented_array"), "--benchmark_filter=^Append",
+                           "--benchmark_repetitions=5", "--benchmark_report_aggregates_only=true",
                            "--benchmark_format=json"], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, check=True)
-    times = {b["name"]: b["cpu_time"] for b in json.loads(done.stdout)["benchmarks"]}
+    times = {b["run_name"]: b["cpu_time"] for b in json.loads(done.stdout)["benchmarks"]
+             if b.get("aggregate_name") == "median"}
     return {(form, n): times["Append%s/%d" % (form, n)] / times["AppendVector/%d" % n]
             for form in ("Typed", "Generic") for n in (1000, 100000)}
 
