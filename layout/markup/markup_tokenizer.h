@@ -234,6 +234,16 @@ class MarkupTokenizer {
     return AppendFurtherPiece(block, from, count);
   }
   bool AppendFurtherPiece(MarkupBlock* block, uint32_t from, uint32_t count);
+  // Ends a quick read: the token is the current block's characters from
+  // `from` on, a view of them, and reading goes on at `next`.
+  void TakeQuickToken(uint32_t from, uint32_t length, uint32_t next) {
+    if (pieces_.count != 0) ClearPieces();
+    viewBlock_ = current_;
+    viewFrom_ = from;
+    viewCount_ = length;
+    work_ += next - offset_;
+    offset_ = next;
+  }
 #if defined(__SSE2__)
   // How many of the eight characters at chars go on a text run unseen (from
   // kRunTextSureFirst to 127), counted up to the first that does not.
@@ -333,12 +343,7 @@ inline int32_t MarkupTokenizer::NextRunToken(const uint8_t* flags, uint32_t maxi
   }
   // A run that reaches the block's end may go on in the next one.
   if (i == count) return kRunTokenNone;
-  if (pieces_.count != 0) ClearPieces();
-  viewBlock_ = current_;
-  viewFrom_ = from;
-  viewCount_ = i - from;
-  work_ += i - from;
-  offset_ = i;
+  TakeQuickToken(from, i - from, i);
   return kind;
 }
 
@@ -362,13 +367,7 @@ inline bool MarkupTokenizer::NextPlainTag(const uint8_t* flags, bool* closing, b
   if (emptyTag) ++i;
   // The ">", with a character after it.
   if (count - i < 2 || chars[i] != '>') return false;
-  ++i;
-  if (pieces_.count != 0) ClearPieces();
-  viewBlock_ = current_;
-  viewFrom_ = name;
-  viewCount_ = nameEnd - name;
-  work_ += i - offset_;
-  offset_ = i;
+  TakeQuickToken(name, nameEnd - name, i + 1);
   *closing = endTag;
   *empty = emptyTag;
   return true;
