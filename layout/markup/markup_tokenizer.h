@@ -110,10 +110,11 @@ class MarkupTokenizer {
   // for stretches whose text nobody reads.
   int32_t NextToken(int32_t* token, int32_t maximum, bool keepText = true);
   // Running text's two common tokens, a run of text and a run of white
-  // space, found by one look at each character instead of the scanner's
-  // general walk: the same token NextToken would find in text mode with
-  // this maximum, when it ends inside the current block. flags holds each
-  // character's kRunCharText and kRunCharSpace as the text mode classes it.
+  // space, found by a look at the character flags (and, for text, eight
+  // characters at a time) instead of the scanner's general walk: the same
+  // token NextToken would find in text mode with this maximum, when it ends
+  // inside the current block. flags holds each character's kRunCharText and
+  // kRunCharSpace as the text mode classes it.
   // kRunTokenNone, with nothing consumed, for any other token (a tag, a
   // reference, a break character at its start, a run that reaches the
   // block's end), which NextToken then reads.
